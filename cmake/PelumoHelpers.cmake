@@ -1,0 +1,30 @@
+# One test executable per source file tests/<dir>/tst_<unit>.cpp, linked against
+# every library of the program; labels come from a "// ctest-labels: a;b" line.
+function(pelumo_add_test source)
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE pelumo_tests_common ${ARGN})
+    add_test(NAME ${name} COMMAND ${name})
+    file(STRINGS ${source} label_line REGEX "^// ctest-labels:")
+    set(labels "")
+    if(label_line)
+        string(REGEX REPLACE "^// ctest-labels:[ ]*" "" labels "${label_line}")
+    endif()
+    # Tests that need a real web engine run on the X server of xvfb-run; the rest offscreen.
+    set(env "SDL_AUDIODRIVER=dummy;PELUMO_PROGRAM_DIR=${PELUMO_OUT_DIR}")
+    if(NOT "webengine" IN_LIST labels)
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    endif()
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "${env}"
+        LABELS "${labels}"
+        TIMEOUT 300)
+endfunction()
+
+# A libFuzzer target: fuzz/fuzz_<name>.cpp linked with the given libraries.
+function(pelumo_add_fuzzer source)
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE ${ARGN})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+endfunction()

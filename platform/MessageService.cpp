@@ -1,0 +1,106 @@
+#include "platform/MessageService.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QMessageBox>
+
+namespace platform {
+namespace {
+
+MessageHandler& handler() {
+    static MessageHandler h;
+    return h;
+}
+
+int defaultAnswer(int flags) {
+    switch (flags & 0x0F) {
+    case MB_YESNO:
+    case MB_YESNOCANCEL:
+        return IDYES;
+    default:
+        return IDOK;
+    }
+}
+
+QMessageBox::Icon iconOf(int flags) {
+    switch (flags & 0xF0) {
+    case MB_ICONERROR:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONWARNING:
+        return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+QString messageDisplayText(const QString& text) {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+int showMessage(QWidget* parent, const QString& text, const QString& caption, int flags) {
+    if (handler())
+        return handler()(MessageCall{text, caption, flags});
+
+    QMessageBox box(iconOf(flags), caption, messageDisplayText(text), QMessageBox::NoButton,
+                    parent);
+    struct Btn {
+        int result;
+        const char* label;
+        QMessageBox::ButtonRole role;
+    };
+    std::vector<Btn> buttons;
+    switch (flags & 0x0F) {
+    case MB_OKCANCEL:
+        buttons = {{IDOK, "确定", QMessageBox::AcceptRole}, {IDCANCEL, "取消", QMessageBox::RejectRole}};
+        break;
+    case MB_YESNOCANCEL:
+        buttons = {{IDYES, "是", QMessageBox::YesRole},
+                   {IDNO, "否", QMessageBox::NoRole},
+                   {IDCANCEL, "取消", QMessageBox::RejectRole}};
+        break;
+    case MB_YESNO:
+        buttons = {{IDYES, "是", QMessageBox::YesRole}, {IDNO, "否", QMessageBox::NoRole}};
+        break;
+    default:
+        buttons = {{IDOK, "确定", QMessageBox::AcceptRole}};
+        break;
+    }
+    std::vector<std::pair<QPushButton*, int>> map;
+    for (const Btn& b : buttons)
+        map.emplace_back(box.addButton(QString::fromUtf8(b.label), b.role), b.result);
+    box.setDefaultButton(map.front().first);
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    for (const auto& [button, result] : map)
+        if (button == clicked)
+            return result;
+    // Closed by Esc or the title bar: the box's cancel answer.
+    return (flags & 0x0F) == MB_YESNO ? IDNO : ((flags & 0x0F) == MB_OK ? IDOK : IDCANCEL);
+}
+
+void setMessageHandler(MessageHandler h) { handler() = std::move(h); }
+
+MessageRecorder::MessageRecorder() {
+    setMessageHandler([this](const MessageCall& call) {
+        calls_.push_back(call);
+        if (!answers_.empty()) {
+            int r = answers_.front();
+            answers_.erase(answers_.begin());
+            return r;
+        }
+        return defaultAnswer(call.flags);
+    });
+}
+
+MessageRecorder::~MessageRecorder() { setMessageHandler(nullptr); }
+
+} // namespace platform

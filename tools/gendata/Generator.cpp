@@ -1,0 +1,105 @@
+#include "tools/gendata/Generator.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSaveFile>
+#include <stdexcept>
+
+namespace gendata {
+namespace {
+
+bool sameContent(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() != bytes.size())
+        return false;
+    return f.readAll() == bytes;
+}
+
+void writeIfChanged(const QString& path, const QByteArray& bytes, int& counter) {
+    if (sameContent(path, bytes))
+        return;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        throw std::runtime_error("cannot write " + path.toStdString());
+    f.write(bytes);
+    if (!f.commit())
+        throw std::runtime_error("cannot write " + path.toStdString());
+    ++counter;
+}
+
+} // namespace
+
+std::vector<Step>& steps() {
+    static std::vector<Step> s;
+    return s;
+}
+
+Output::Output(QString contentDir, QString outDir, QString resDir)
+    : contentDir_(std::move(contentDir)), outDir_(std::move(outDir)), resDir_(std::move(resDir)) {}
+
+QByteArray Output::content(const QString& relative) const {
+    QFile f(contentDir_ + QLatin1Char('/') + relative);
+    if (!f.open(QIODevice::ReadOnly))
+        throw std::runtime_error("missing content file " + relative.toStdString());
+    return f.readAll();
+}
+
+void Output::writeData(const QString& relative, const QByteArray& bytes) {
+    writeIfChanged(outDir_ + QLatin1Char('/') + relative, bytes, written_);
+    manifest_ << relative;
+}
+
+void Output::recordData(const QString& relative) { manifest_ << relative; }
+
+void Output::writeResource(const QString& alias, const QByteArray& bytes) {
+    writeIfChanged(resDir_ + QLatin1String("/files/") + alias, bytes, written_);
+    resources_ << alias;
+}
+
+QString Output::tempDir() const {
+    const QString t = outDir_ + QLatin1String("/.gencache/tmp");
+    QDir().mkpath(t);
+    return t;
+}
+
+QByteArray Output::cached(const QString& key, const std::function<QByteArray()>& make) {
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex());
+    const QString path = outDir_ + QLatin1String("/.gencache/") + hash;
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly))
+        return f.readAll();
+    QByteArray bytes = make();
+    int ignored = 0;
+    writeIfChanged(path, bytes, ignored);
+    return bytes;
+}
+
+void Output::run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        throw std::runtime_error((program + QLatin1Char(' ') + args.join(QLatin1Char(' ')) +
+                                  QLatin1String(" failed: ") + QString::fromLocal8Bit(p.readAll()))
+                                     .toStdString());
+}
+
+void Output::finish() {
+    manifest_.sort();
+    manifest_.removeDuplicates();
+    writeIfChanged(outDir_ + QLatin1String("/Data/manifest.txt"),
+                   manifest_.join(QLatin1Char('\n')).toUtf8() + '\n', written_);
+    resources_.sort();
+    QByteArray qrc = "<!DOCTYPE RCC><RCC version=\"1.0\">\n<qresource prefix=\"/\">\n";
+    for (const QString& r : resources_)
+        qrc += "  <file alias=\"" + r.toUtf8() + "\">files/" + r.toUtf8() + "</file>\n";
+    qrc += "</qresource>\n</RCC>\n";
+    writeIfChanged(resDir_ + QLatin1String("/resources.qrc"), qrc, written_);
+}
+
+} // namespace gendata

@@ -1,0 +1,43 @@
+// Makes the demo data folder and the program resources from content/.
+#include "tools/gendata/Generator.h"
+
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    QCommandLineParser parser;
+    QCommandLineOption contentOpt("content", "content sources", "dir");
+    QCommandLineOption outOpt("out", "program folder to fill", "dir");
+    QCommandLineOption resOpt("res", "folder of the program resources", "dir");
+    QCommandLineOption onlyOpt("only", "run only this step", "name");
+    parser.addOptions({contentOpt, outOpt, resOpt, onlyOpt});
+    parser.addHelpOption();
+    parser.process(app);
+    if (!parser.isSet(contentOpt) || !parser.isSet(outOpt) || !parser.isSet(resOpt)) {
+        std::fprintf(stderr, "usage: pelumo-gendata --content DIR --out DIR --res DIR\n");
+        return 2;
+    }
+    gendata::Output out(parser.value(contentOpt), parser.value(outOpt), parser.value(resOpt));
+    try {
+        for (const gendata::Step& step : gendata::steps()) {
+            if (parser.isSet(onlyOpt) && parser.value(onlyOpt) != QLatin1String(step.name))
+                continue;
+            QElapsedTimer t;
+            t.start();
+            step.run(out);
+            std::printf("gendata: %-12s %6lld ms\n", step.name, static_cast<long long>(t.elapsed()));
+        }
+        // A partial run must not shrink the manifest to one step's files.
+        if (!parser.isSet(onlyOpt))
+            out.finish();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "gendata: %s\n", e.what());
+        return 1;
+    }
+    std::printf("gendata: %d files written\n", out.writtenCount());
+    return 0;
+}
