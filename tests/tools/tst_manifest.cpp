@@ -1,0 +1,60 @@
+// Every file the generator lists is there and readable, and the files every part of
+// the program reads at start-up are among them.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtTest>
+
+class TestManifest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyListedFileExists();
+    void coreFilesListed_data();
+    void coreFilesListed();
+    void resourcesCompiledIn();
+
+private:
+    QStringList manifest() const;
+};
+
+QStringList TestManifest::manifest() const {
+    QFile f(QStringLiteral(PELUMO_BINARY_DIR "/Data/manifest.txt"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+void TestManifest::everyListedFileExists() {
+    const QStringList files = manifest();
+    QVERIFY2(!files.isEmpty(), "Data/manifest.txt is missing or empty");
+    QStringList missing;
+    for (const QString& f : files) {
+        QFileInfo fi(QStringLiteral(PELUMO_BINARY_DIR "/") + f);
+        if (!fi.isFile() || fi.size() == 0)
+            missing << f;
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable("missing or empty: " + missing.join(", ")));
+}
+
+void TestManifest::coreFilesListed_data() {
+    QTest::addColumn<QString>("file");
+    for (const char* f : {"Data/Sound/bg.mp3", "Data/bgsnd/right.WAV", "Data/bgsnd/wrong.WAV",
+                          "Data/systxt/snd.txt"})
+        QTest::newRow(f) << QString::fromUtf8(f);
+}
+
+void TestManifest::coreFilesListed() {
+    QFETCH(QString, file);
+    QVERIFY2(manifest().contains(file), qPrintable(file));
+}
+
+void TestManifest::resourcesCompiledIn() {
+    for (const char* r : {":/wav/ok", ":/wav/wrong"}) {
+        QFile f(QString::fromLatin1(r));
+        QVERIFY2(f.open(QIODevice::ReadOnly), r);
+        QCOMPARE(f.read(4), QByteArray("RIFF"));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestManifest)
+#include "tst_manifest.moc"
