@@ -1,7 +1,5 @@
-#include <QApplication>
+#include "app/Startup.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Pelumo"));
-    return 0;
+    return runProgram(argc, argv);
 }

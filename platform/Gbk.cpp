@@ -59,6 +59,8 @@ QString fromGbk(const QByteArray& bytes) {
     return QString::fromUtf8(convert("UTF-8", "GB18030", bytes, "\xEF\xBF\xBD", 1));
 }
 
-int gbkByteLength(const QString& text) { return static_cast<int>(toGbk(text).size()); }
+int gbkByteLength(const QString& text) {
+    return static_cast<int>(toGbk(text).size());
+}
 
 } // namespace platform

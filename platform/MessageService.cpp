@@ -1,8 +1,8 @@
 #include "platform/MessageService.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 namespace {
@@ -60,7 +60,8 @@ int showMessage(QWidget* parent, const QString& text, const QString& caption, in
     std::vector<Btn> buttons;
     switch (flags & 0x0F) {
     case MB_OKCANCEL:
-        buttons = {{IDOK, "确定", QMessageBox::AcceptRole}, {IDCANCEL, "取消", QMessageBox::RejectRole}};
+        buttons = {{IDOK, "确定", QMessageBox::AcceptRole},
+                   {IDCANCEL, "取消", QMessageBox::RejectRole}};
         break;
     case MB_YESNOCANCEL:
         buttons = {{IDYES, "是", QMessageBox::YesRole},
@@ -87,7 +88,9 @@ int showMessage(QWidget* parent, const QString& text, const QString& caption, in
     return (flags & 0x0F) == MB_YESNO ? IDNO : ((flags & 0x0F) == MB_OK ? IDOK : IDCANCEL);
 }
 
-void setMessageHandler(MessageHandler h) { handler() = std::move(h); }
+void setMessageHandler(MessageHandler h) {
+    handler() = std::move(h);
+}
 
 MessageRecorder::MessageRecorder() {
     setMessageHandler([this](const MessageCall& call) {
@@ -101,6 +104,8 @@ MessageRecorder::MessageRecorder() {
     });
 }
 
-MessageRecorder::~MessageRecorder() { setMessageHandler(nullptr); }
+MessageRecorder::~MessageRecorder() {
+    setMessageHandler(nullptr);
+}
 
 } // namespace platform

@@ -32,7 +32,7 @@ enum MessageResult : int {
 };
 
 struct MessageCall {
-    QString text;    // as passed, "\r" not yet turned into a line break
+    QString text; // as passed, "\r" not yet turned into a line break
     QString caption;
     int flags = 0;
 };

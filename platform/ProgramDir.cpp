@@ -65,7 +65,9 @@ QString programDir() {
     return QDir::currentPath();
 }
 
-void setProgramDir(const QString& dir) { overrideDir() = dir; }
+void setProgramDir(const QString& dir) {
+    overrideDir() = dir;
+}
 
 QString resolvePath(const QString& baseDir, const QString& windowsRelativePath) {
     return resolve(baseDir, windowsRelativePath).path;

@@ -10,12 +10,14 @@ bool g_fixed = false;
 void RandomSource::randomize() {
     if (g_fixed && this == &rng())
         return;
-    engine_.seed(static_cast<uint32_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count() ^
-        std::chrono::system_clock::now().time_since_epoch().count()));
+    engine_.seed(
+        static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() ^
+                              std::chrono::system_clock::now().time_since_epoch().count()));
 }
 
-int RandomSource::random(int range) { return random(0, range); }
+int RandomSource::random(int range) {
+    return random(0, range);
+}
 
 int RandomSource::random(int from, int to) {
     if (to <= from)
@@ -39,6 +41,8 @@ void fixRandomSeed(uint32_t seed) {
     rng().seed(seed);
 }
 
-void releaseRandomSeed() { g_fixed = false; }
+void releaseRandomSeed() {
+    g_fixed = false;
+}
 
 } // namespace platform

@@ -16,10 +16,12 @@ bool shellOpen(const QString& fileOrUrl) {
     if (handler())
         return handler()(fileOrUrl);
     const QUrl url = QFileInfo(fileOrUrl).isAbsolute() ? QUrl::fromLocalFile(fileOrUrl)
-                                                      : QUrl::fromUserInput(fileOrUrl);
+                                                       : QUrl::fromUserInput(fileOrUrl);
     return QDesktopServices::openUrl(url);
 }
 
-void setShellOpenHandler(std::function<bool(const QString&)> h) { handler() = std::move(h); }
+void setShellOpenHandler(std::function<bool(const QString&)> h) {
+    handler() = std::move(h);
+}
 
 } // namespace platform

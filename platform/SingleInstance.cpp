@@ -20,7 +20,9 @@ SingleInstanceLock::SingleInstanceLock(const QString& name, const QString& dir) 
     path_ = folder + QLatin1Char('/') + name + QLatin1String(".lock");
 }
 
-SingleInstanceLock::~SingleInstanceLock() { release(); }
+SingleInstanceLock::~SingleInstanceLock() {
+    release();
+}
 
 bool SingleInstanceLock::tryAcquire() {
     if (fd_ >= 0)

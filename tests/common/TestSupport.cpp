@@ -23,7 +23,11 @@ QByteArray readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-TempProgramDir::TempProgramDir() { platform::setProgramDir(dir_.path()); }
-TempProgramDir::~TempProgramDir() { platform::setProgramDir(QString()); }
+TempProgramDir::TempProgramDir() {
+    platform::setProgramDir(dir_.path());
+}
+TempProgramDir::~TempProgramDir() {
+    platform::setProgramDir(QString());
+}
 
 } // namespace testsupport

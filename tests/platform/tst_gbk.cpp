@@ -51,7 +51,10 @@ void TestGbk::byteLength() {
 void TestGbk::badInputNeverFails() {
     // A lead byte at the end and an invalid pair: replaced, the rest kept.
     QCOMPARE(platform::fromGbk(QByteArray("ab\xD5", 3)), QString("ab") + QChar(0xFFFD));
-    QVERIFY(platform::fromGbk(QByteArray("\xFF\xFF" "ok", 4)).endsWith("ok"));
+    QVERIFY(platform::fromGbk(QByteArray("\xFF\xFF"
+                                         "ok",
+                                         4))
+                .endsWith("ok"));
     // A character GBK cannot hold becomes '?' and does not swallow its neighbours.
     QCOMPARE(platform::toGbk(QString("a") + QChar(0x0E01) + "b"), QByteArray("a?b"));
     QCOMPARE(platform::toGbk(QString::fromUcs4(U"x\U0001F600y")), QByteArray("x?y"));

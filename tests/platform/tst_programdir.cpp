@@ -16,11 +16,16 @@ private slots:
 void TestProgramDir::resolvesMixedCase_data() {
     QTest::addColumn<QString>("spelled");
     QTest::addColumn<QString>("real");
-    QTest::newRow("upper folder, lower file") << "DATA\\Sound\\bg.mp3" << "Data/Sound/bg.mp3";
-    QTest::newRow("lower folder, upper ext") << "data\\bgsnd\\right.wav" << "Data/bgsnd/right.WAV";
-    QTest::newRow("forward slashes") << "Data/bgsnd/WRONG.WAV" << "Data/bgsnd/wrong.WAV";
-    QTest::newRow("chinese name") << "Data\\XML\\数一数.XML" << "Data/XML/数一数.xml";
-    QTest::newRow("doubled separators") << "Data\\\\Sound\\bg.mp3" << "Data/Sound/bg.mp3";
+    QTest::newRow("upper folder, lower file") << "DATA\\Sound\\bg.mp3"
+                                              << "Data/Sound/bg.mp3";
+    QTest::newRow("lower folder, upper ext") << "data\\bgsnd\\right.wav"
+                                             << "Data/bgsnd/right.WAV";
+    QTest::newRow("forward slashes") << "Data/bgsnd/WRONG.WAV"
+                                     << "Data/bgsnd/wrong.WAV";
+    QTest::newRow("chinese name") << "Data\\XML\\数一数.XML"
+                                  << "Data/XML/数一数.xml";
+    QTest::newRow("doubled separators") << "Data\\\\Sound\\bg.mp3"
+                                        << "Data/Sound/bg.mp3";
 }
 
 void TestProgramDir::resolvesMixedCase() {
@@ -40,7 +45,8 @@ void TestProgramDir::missingPathsStayUnresolved() {
     dir.write("Data/Sound/bg.mp3", "x");
     // The parts that exist are still matched; the rest keeps its spelling so that
     // opening it fails plainly.
-    QCOMPARE(platform::dataPath("DATA\\Sound\\missing.mp3"), dir.path() + "/Data/Sound/missing.mp3");
+    QCOMPARE(platform::dataPath("DATA\\Sound\\missing.mp3"),
+             dir.path() + "/Data/Sound/missing.mp3");
     QVERIFY(!platform::dataPathExists("DATA\\Sound\\missing.mp3"));
     QVERIFY(!platform::dataPathExists("Data\\nofolder\\bg.mp3"));
     QVERIFY(!QFile::exists(platform::dataPath("Data\\nofolder\\bg.mp3")));

@@ -53,7 +53,9 @@ void Output::writeData(const QString& relative, const QByteArray& bytes) {
     manifest_ << relative;
 }
 
-void Output::recordData(const QString& relative) { manifest_ << relative; }
+void Output::recordData(const QString& relative) {
+    manifest_ << relative;
+}
 
 void Output::writeResource(const QString& alias, const QByteArray& bytes) {
     writeIfChanged(resDir_ + QLatin1String("/files/") + alias, bytes, written_);

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 namespace gendata {

@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
             QElapsedTimer t;
             t.start();
             step.run(out);
-            std::printf("gendata: %-12s %6lld ms\n", step.name, static_cast<long long>(t.elapsed()));
+            std::printf("gendata: %-12s %6lld ms\n", step.name,
+                        static_cast<long long>(t.elapsed()));
         }
         // A partial run must not shrink the manifest to one step's files.
         if (!parser.isSet(onlyOpt))

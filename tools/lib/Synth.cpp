@@ -8,7 +8,9 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-double frequency(int midi) { return 440.0 * std::pow(2.0, (midi - 69) / 12.0); }
+double frequency(int midi) {
+    return 440.0 * std::pow(2.0, (midi - 69) / 12.0);
+}
 
 // One sample of a note `t` seconds after its start.
 double voice(Timbre timbre, double f, double t, double length) {
@@ -64,7 +66,8 @@ std::vector<float> Synth::render(const std::vector<Note>& notes, Timbre timbre, 
         const double dur = (timbre == Timbre::Pad ? n.length : 0) + tailOf(timbre);
         const size_t first = static_cast<size_t>(n.start * rate_);
         const size_t count = static_cast<size_t>(dur * rate_);
-        const double l = n.volume * std::sqrt((1 - n.pan) / 2), r = n.volume * std::sqrt((1 + n.pan) / 2);
+        const double l = n.volume * std::sqrt((1 - n.pan) / 2),
+                     r = n.volume * std::sqrt((1 + n.pan) / 2);
         for (size_t i = 0; i < count; ++i) {
             size_t idx = first + i;
             if (idx >= frames) {

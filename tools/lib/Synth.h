@@ -7,11 +7,11 @@
 namespace tools {
 
 struct Note {
-    double start;    // seconds
-    double length;   // seconds
-    int midi;        // MIDI note number (60 = middle C)
-    double volume;   // 0..1
-    double pan = 0;  // -1 left .. 1 right
+    double start;   // seconds
+    double length;  // seconds
+    int midi;       // MIDI note number (60 = middle C)
+    double volume;  // 0..1
+    double pan = 0; // -1 left .. 1 right
 };
 
 enum class Timbre { Bell, Marimba, Pluck, Pad };

@@ -1,0 +1,121 @@
+#include "app/FormRegistry.h"
+
+#include "app/Guard.h"
+#include "app/ShellState.h"
+#include "app/TForm.h"
+
+#include <QGuiApplication>
+#include <QMap>
+#include <QScreen>
+
+namespace {
+
+QMap<QString, FormEntry>& entries() {
+    static QMap<QString, FormEntry> e;
+    return e;
+}
+
+constexpr const char* kOpener = "pelumoOpener";
+constexpr const char* kLeaveMode = "pelumoLeaveMode";
+
+void showWindow(QWidget* w) {
+    if (auto* f = qobject_cast<TForm*>(w))
+        f->Show();
+    else {
+        w->show();
+        w->raise();
+    }
+}
+
+QWidget* createAndShow(const FormEntry& e, const FormSettings& settings) {
+    QWidget* w = nullptr;
+    swallowed([&] {
+        w = e.create();
+        shell::prepareNewWindow(w);
+        if (settings)
+            settings(w);
+        showWindow(w);
+    });
+    return w;
+}
+
+} // namespace
+
+void FormRegistry::add(FormEntry entry) {
+    const QString name = entry.className;
+    entries().insert(name, std::move(entry));
+}
+
+const FormEntry* FormRegistry::find(const QString& className) {
+    auto it = entries().constFind(className);
+    return it == entries().constEnd() ? nullptr : &it.value();
+}
+
+QStringList FormRegistry::classNames() {
+    return entries().keys();
+}
+
+QWidget* openLazy(const QString& className, const FormSettings& settings) {
+    const FormEntry* e = FormRegistry::find(className);
+    if (!e)
+        return nullptr;
+    if (QWidget* w = e->instance()) {
+        if (swallowed([&] {
+                if (settings)
+                    settings(w);
+                showWindow(w);
+            }))
+            return w;
+    }
+    return createAndShow(*e, settings);
+}
+
+QWidget* openNew(const QString& className, const FormSettings& settings) {
+    const FormEntry* e = FormRegistry::find(className);
+    return e ? createAndShow(*e, settings) : nullptr;
+}
+
+QWidget* openFrom(QWidget* opener, const QString& className, LeaveMode mode, bool alwaysNew,
+                  const FormSettings& settings) {
+    QWidget* w = alwaysNew ? openNew(className, settings) : openLazy(className, settings);
+    if (!w || !w->isVisible())
+        return w;
+    if (opener && w != opener) {
+        w->setProperty(kOpener, QVariant::fromValue(QPointer<QWidget>(opener)));
+        w->setProperty(kLeaveMode, static_cast<int>(mode));
+        switch (mode) {
+        case LeaveMode::Stay:
+            break;
+        case LeaveMode::Hide:
+            opener->hide();
+            break;
+        case LeaveMode::Park:
+            opener->move(-2000, opener->y());
+            break;
+        }
+    }
+    return w;
+}
+
+QWidget* openerOf(const QWidget* window) {
+    return window ? window->property(kOpener).value<QPointer<QWidget>>().data() : nullptr;
+}
+
+void returnToOpener(QWidget* window) {
+    QWidget* opener = openerOf(window);
+    if (!opener)
+        return;
+    switch (static_cast<LeaveMode>(window->property(kLeaveMode).toInt())) {
+    case LeaveMode::Stay:
+        break;
+    case LeaveMode::Hide:
+        showWindow(opener);
+        break;
+    case LeaveMode::Park: {
+        QScreen* s = QGuiApplication::primaryScreen();
+        const int sw = s ? s->geometry().width() : 0;
+        opener->move((sw - opener->frameGeometry().width()) / 2, opener->y());
+        break;
+    }
+    }
+}

@@ -1,0 +1,87 @@
+#include "app/ShellState.h"
+
+#include "app/UMain.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDir.h"
+#include "platform/SoundLibrary.h"
+
+#include <QMap>
+#include <QWidget>
+
+quint32 SoundChannel = 0;
+quint32 BgMusicChannel = 0;
+bool IsTrueColor = false;
+
+namespace shell {
+namespace {
+QByteArray& clickSound() {
+    static QByteArray wav;
+    return wav;
+}
+QMap<int, QCursor>& cursors() {
+    static QMap<int, QCursor> c;
+    return c;
+}
+} // namespace
+
+void setClickSound(const QByteArray& wav) {
+    clickSound() = wav;
+}
+
+void playClick() {
+    if (!clickSound().isEmpty())
+        platform::soundLibrary().PlayMemory(clickSound());
+}
+
+bool playSoundPath(const QString& fullPath, bool report) {
+    auto& snd = platform::soundLibrary();
+    snd.StreamFree(SoundChannel);
+    SoundChannel = snd.StreamCreateFile(fullPath, 0);
+    const bool ok = snd.ChannelPlay(SoundChannel, false);
+    if (!ok && report)
+        platform::showMessage(nullptr, QStringLiteral("播放声音文件失败!"), QString(),
+                              platform::MB_ICONERROR);
+    return ok;
+}
+
+bool playSoundFile(const QString& windowsPath, bool report) {
+    return playSoundPath(platform::dataPath(windowsPath), report);
+}
+
+void stopSound() {
+    platform::soundLibrary().ChannelStop(SoundChannel);
+}
+
+bool musicWanted() {
+    return Frmmain && Frmmain->chkrec && Frmmain->chkrec->isChecked();
+}
+
+void pauseMusicForActivity() {
+    if (musicWanted())
+        platform::soundLibrary().ChannelStop(BgMusicChannel);
+}
+
+void resumeMusicAfterActivity() {
+    if (musicWanted())
+        platform::soundLibrary().ChannelPlay(BgMusicChannel, false);
+}
+
+QCursor screenCursor(int index) {
+    return cursors().value(index, QCursor(Qt::ArrowCursor));
+}
+void setScreenCursor(int index, const QCursor& cursor) {
+    cursors().insert(index, cursor);
+}
+bool hasScreenCursor(int index) {
+    return cursors().contains(index);
+}
+void clearScreenCursors() {
+    cursors().clear();
+}
+
+void prepareNewWindow(QWidget* w) {
+    if (w && hasScreenCursor(1))
+        w->setCursor(screenCursor(1));
+}
+
+} // namespace shell

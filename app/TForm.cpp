@@ -1,0 +1,93 @@
+#include "app/TForm.h"
+
+#include "app/Guard.h"
+#include "app/ShellState.h"
+#include "app/TImage.h"
+#include "app/UbtnState.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSet>
+
+TForm::TForm(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
+
+void TForm::Show() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm::centreOnScreen() {
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    const QRect g = s->geometry();
+    move(g.x() + (g.width() - frameGeometry().width()) / 2,
+         g.y() + (g.height() - frameGeometry().height()) / 2);
+}
+
+void TForm::recentreHorizontally() {
+    QScreen* s = QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    move((s->geometry().width() - frameGeometry().width()) / 2, y());
+}
+
+void TForm::wirePictureButtons() {
+    const QList<TImage*> images = findChildren<TImage*>();
+    QSet<QString> names;
+    for (TImage* i : images)
+        names.insert(i->objectName());
+    for (TImage* img : images) {
+        const QString name = img->objectName();
+        const bool isCompanion =
+            name.size() > 1 && name.back().isDigit() && names.contains(name.left(name.size() - 1));
+        if (isCompanion) {
+            img->setAttribute(Qt::WA_TransparentForMouseEvents);
+            img->raise();
+            continue;
+        }
+        if (img->Tag() >= 0)
+            continue;
+        connect(img, &TImage::OnMouseEnter, this,
+                [img] { SetBtnState(img, QStringLiteral("MVEnter")); });
+        connect(img, &TImage::OnMouseLeave, this,
+                [img] { SetBtnState(img, QStringLiteral("MVLeave")); });
+        connect(img, &TImage::OnMouseDown, this, [this, img] {
+            SetBtnState(img, QStringLiteral("MVDown"));
+            pictureButtonDown(img);
+        });
+        connect(img, &TImage::OnMouseUp, this, [img] { SetBtnState(img, QStringLiteral("MVUp")); });
+    }
+}
+
+void TForm::pictureButtonDown(TImage*) {
+    shell::playClick();
+}
+
+void TForm::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (!e->spontaneous())
+        guarded([this] { FormShow(); });
+}
+
+void TForm::closeEvent(QCloseEvent* e) {
+    CloseAction action = CloseAction::Hide;
+    guarded([&] { action = FormClose(); });
+    switch (action) {
+    case CloseAction::None:
+        e->ignore();
+        return;
+    case CloseAction::Hide:
+        e->accept();
+        return;
+    case CloseAction::Free:
+        // The next opening must make a new window even if a nested loop holds the
+        // deferred delete back.
+        setProperty("pelumoFreed", true);
+        e->accept();
+        deleteLater();
+        return;
+    }
+}

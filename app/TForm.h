@@ -1,0 +1,59 @@
+#pragma once
+// Base of every window: the class library's form properties (Tag, Hint, Left, Top,
+// Caption), the show and close handlers, and the wiring of picture buttons to
+// SetBtnState and the click sound, so that a window's own file holds only its rules.
+
+#include <QWidget>
+
+class TImage;
+
+class TForm : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int Tag READ Tag WRITE setTag)
+    Q_PROPERTY(QString Hint READ Hint WRITE setHint)
+    Q_PROPERTY(int Left READ Left WRITE setLeft)
+    Q_PROPERTY(int Top READ Top WRITE setTop)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+
+public:
+    // What a window does when it is closed.
+    enum class CloseAction { None, Hide, Free };
+
+    explicit TForm(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::Window);
+
+    int Tag() const { return tag_; }
+    void setTag(int t) { tag_ = t; }
+    QString Hint() const { return hint_; }
+    void setHint(const QString& h) { hint_ = h; }
+    int Left() const { return x(); }
+    void setLeft(int l) { move(l, y()); }
+    int Top() const { return y(); }
+    void setTop(int t) { move(x(), t); }
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString& c) { setWindowTitle(c); }
+
+    // Shows the window (running FormShow at once) and brings it to the front.
+    void Show();
+    // Centres the window on the primary screen.
+    void centreOnScreen();
+    // Moves the window back on screen horizontally: Left := (screen width - width) div 2.
+    void recentreHorizontally();
+
+    // Connects every picture button (TImage with a negative Tag) of the form: enter,
+    // leave, down (with the click sound) and up run SetBtnState; companions are stacked
+    // above their button and let the mouse through.
+    void wirePictureButtons();
+
+protected:
+    virtual void FormShow() {}
+    virtual CloseAction FormClose() { return CloseAction::Hide; }
+    // A picture button was pressed: the default plays the click sound.
+    virtual void pictureButtonDown(TImage* button);
+
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    int tag_ = 0;
+    QString hint_;
+};

@@ -1,0 +1,89 @@
+#include "app/TImage.h"
+
+#include "app/Guard.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+TImage::TImage(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setMouseTracking(false);
+}
+
+void TImage::setPicture(const QPixmap& p) {
+    picture_ = p;
+    update();
+}
+
+void TImage::setStretch(bool s) {
+    stretch_ = s;
+    update();
+}
+
+void TImage::setCenter(bool c) {
+    center_ = c;
+    update();
+}
+
+void TImage::setProportional(bool p) {
+    proportional_ = p;
+    update();
+}
+
+bool TImage::loadFromFile(const QString& path) {
+    QPixmap p;
+    if (!p.load(path))
+        return false;
+    setPicture(p);
+    return true;
+}
+
+QRect TImage::pictureRect() const {
+    if (picture_.isNull())
+        return {};
+    QSize s = picture_.deviceIndependentSize().toSize();
+    if (stretch_) {
+        s = size();
+    } else if (proportional_ && (s.width() > width() || s.height() > height())) {
+        s.scale(size(), Qt::KeepAspectRatio);
+    }
+    QPoint at(0, 0);
+    if (center_)
+        at = QPoint((width() - s.width()) / 2, (height() - s.height()) / 2);
+    return QRect(at, s);
+}
+
+void TImage::paintEvent(QPaintEvent*) {
+    if (picture_.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(pictureRect(), picture_);
+}
+
+void TImage::mousePressEvent(QMouseEvent* e) {
+    guarded([&] { emit OnMouseDown(e->button(), e->position().toPoint()); });
+}
+
+void TImage::mouseReleaseEvent(QMouseEvent* e) {
+    const QPoint pos = e->position().toPoint();
+    QPointer<TImage> self(this);
+    if (e->button() == Qt::LeftButton && rect().contains(pos))
+        guarded([&] { emit OnClick(); });
+    // The click may have closed or freed the window.
+    if (self)
+        guarded([&] { emit OnMouseUp(e->button(), pos); });
+}
+
+void TImage::mouseMoveEvent(QMouseEvent* e) {
+    guarded([&] { emit OnMouseMove(e->position().toPoint()); });
+}
+
+void TImage::enterEvent(QEnterEvent*) {
+    guarded([&] { emit OnMouseEnter(); });
+}
+
+void TImage::leaveEvent(QEvent*) {
+    guarded([&] { emit OnMouseLeave(); });
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The picture widget every window builds its buttons from. A picture button is a
+// TImage with a negative Tag; its hover/pressed looks are sibling TImages named
+// like it plus a digit (see UbtnState.h).
+//
+// Event order follows the class library the windows were written for: mouse down
+// for any button; on release, Click first (only for a left release inside), then
+// mouse up.
+
+#include <QPixmap>
+#include <QWidget>
+
+class TImage : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int Tag READ Tag WRITE setTag)
+    Q_PROPERTY(QString Hint READ Hint WRITE setHint)
+    Q_PROPERTY(QPixmap Picture READ Picture WRITE setPicture)
+    Q_PROPERTY(bool Stretch READ Stretch WRITE setStretch)
+    Q_PROPERTY(bool Center READ Center WRITE setCenter)
+    Q_PROPERTY(bool Proportional READ Proportional WRITE setProportional)
+
+public:
+    explicit TImage(QWidget* parent = nullptr);
+
+    int Tag() const { return tag_; }
+    void setTag(int t) { tag_ = t; }
+    QString Hint() const { return toolTip(); }
+    void setHint(const QString& h) { setToolTip(h); }
+    QPixmap Picture() const { return picture_; }
+    void setPicture(const QPixmap& p);
+    bool Stretch() const { return stretch_; }
+    void setStretch(bool s);
+    bool Center() const { return center_; }
+    void setCenter(bool c);
+    bool Proportional() const { return proportional_; }
+    void setProportional(bool p);
+
+    // Loads a picture file; false (and the picture unchanged) when it cannot be read.
+    bool loadFromFile(const QString& path);
+    void clearPicture() { setPicture(QPixmap()); }
+
+    // Where the picture is drawn inside the widget.
+    QRect pictureRect() const;
+
+signals:
+    void OnClick();
+    void OnMouseDown(Qt::MouseButton button, QPoint pos);
+    void OnMouseUp(Qt::MouseButton button, QPoint pos);
+    void OnMouseMove(QPoint pos);
+    void OnMouseEnter();
+    void OnMouseLeave();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+
+private:
+    QPixmap picture_;
+    int tag_ = 0;
+    bool stretch_ = false;
+    bool center_ = false;
+    bool proportional_ = false;
+};

@@ -1,0 +1,146 @@
+#include "flashhost/FlashHost.h"
+
+#include "flashhost/HostSchemeHandler.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineUrlScheme>
+
+#include <xcb/xcb.h>
+
+namespace flashhost {
+namespace {
+
+bool& initialized() {
+    static bool done = false;
+    return done;
+}
+
+// The host is offline: anything but our scheme and in-page data is refused.
+class OfflineInterceptor : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        const QString scheme = info.requestUrl().scheme();
+        if (scheme != QLatin1String(kScheme) && scheme != QLatin1String("data") &&
+            scheme != QLatin1String("blob"))
+            info.block(true);
+    }
+};
+
+void appendChromiumFlag(const QByteArray& flag) {
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains(flag))
+        return;
+    if (!flags.isEmpty())
+        flags += ' ';
+    flags += flag;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+bool holdsPlayer(const QString& dir) {
+    if (dir.isEmpty() || !QFileInfo::exists(dir + QStringLiteral("/ruffle.js")))
+        return false;
+    return !QDir(dir).entryList({QStringLiteral("*.wasm")}, QDir::Files).isEmpty();
+}
+
+} // namespace
+
+void initializeHost() {
+    if (initialized())
+        return;
+    initialized() = true;
+    QWebEngineUrlScheme scheme(kScheme);
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
+    scheme.setDefaultPort(QWebEngineUrlScheme::PortUnspecified);
+    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalAccessAllowed |
+                    QWebEngineUrlScheme::CorsEnabled |
+                    QWebEngineUrlScheme::ContentSecurityPolicyIgnored);
+    QWebEngineUrlScheme::registerScheme(scheme);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // All player pages share one renderer process; movies start their sound themselves.
+    appendChromiumFlag("--process-per-site");
+    appendChromiumFlag("--autoplay-policy=no-user-gesture-required");
+}
+
+bool hostInitialized() { return initialized(); }
+
+QWebEngineProfile* sharedProfile() {
+    static QWebEngineProfile* profile = nullptr;
+    if (profile)
+        return profile;
+    profile = new QWebEngineProfile(QCoreApplication::instance()); // off the record
+    profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    profile->setSpellCheckEnabled(false);
+    profile->installUrlSchemeHandler(kScheme, new HostSchemeHandler(profile));
+    profile->setUrlRequestInterceptor(new OfflineInterceptor(profile));
+    QWebEngineSettings* s = profile->settings();
+    s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    s->setAttribute(QWebEngineSettings::ShowScrollBars, false);
+    s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    return profile;
+}
+
+QUrl hostUrl(const QString& path) {
+    QUrl url;
+    url.setScheme(QLatin1String(kScheme));
+    url.setHost(QLatin1String(kSchemeHost));
+    url.setPath(path.startsWith(QLatin1Char('/')) ? path : QLatin1Char('/') + path);
+    return url;
+}
+
+QString playerDir() {
+    if (QCoreApplication::instance()) {
+        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/ruffle");
+        if (holdsPlayer(beside))
+            return beside;
+    }
+#ifdef PELUMO_RUFFLE_DIR
+    if (holdsPlayer(QStringLiteral(PELUMO_RUFFLE_DIR)))
+        return QStringLiteral(PELUMO_RUFFLE_DIR);
+#endif
+    return QString();
+}
+
+bool webPlayerAvailable() { return initialized() && !playerDir().isEmpty(); }
+
+bool isTransparencySupported() {
+    if (!qGuiApp)
+        return false;
+    const QString platform = QGuiApplication::platformName();
+    if (platform.startsWith(QLatin1String("wayland")))
+        return true;
+    if (platform != QLatin1String("xcb"))
+        return false;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return false;
+    // A compositing manager owns the selection _NET_WM_CM_S<screen>.
+    const QByteArray name = "_NET_WM_CM_S0";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 1, static_cast<uint16_t>(name.size()), name.constData()), nullptr);
+    if (!atom)
+        return false;
+    const xcb_atom_t a = atom->atom;
+    free(atom);
+    if (a == XCB_ATOM_NONE)
+        return false;
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, a), nullptr);
+    const bool composited = owner && owner->owner != XCB_WINDOW_NONE;
+    free(owner);
+    return composited;
+}
+
+} // namespace flashhost

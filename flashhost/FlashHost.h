@@ -1,0 +1,40 @@
+#pragma once
+// Start-up of the movie host and what all players share: the URL scheme that serves
+// the host page, the player's files and the movies from memory, and one private
+// browser profile.
+
+#include <QString>
+#include <QUrl>
+
+class QWebEngineProfile;
+
+namespace flashhost {
+
+inline constexpr char kScheme[] = "pelumo";
+inline constexpr char kSchemeHost[] = "player";
+
+// Call first in main(), before the QApplication exists: the web engine takes its URL
+// schemes and process options only then. Safe to call twice.
+void initializeHost();
+bool hostInitialized();
+
+// The profile every player page uses: off the record, our scheme, no network.
+// Made on first use (after the QApplication exists).
+QWebEngineProfile* sharedProfile();
+
+// "pelumo://player/<path>".
+QUrl hostUrl(const QString& path);
+
+// The folder of the web player's files: "ruffle" beside the executable when there,
+// else the folder the build named. Empty when neither holds the player.
+QString playerDir();
+
+// True when the web player can run here: its files are there and the host was
+// started in time.
+bool webPlayerAvailable();
+
+// True when a top-level window can be made per-pixel translucent here (a compositing
+// window system).
+bool isTransparencySupported();
+
+} // namespace flashhost

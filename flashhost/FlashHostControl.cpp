@@ -1,0 +1,381 @@
+#include "flashhost/FlashHostControl.h"
+
+#include "flashhost/FlashHost.h"
+#include "flashhost/LegacyText.h"
+#include "flashhost/swf/Swf.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QIODevice>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+using namespace flashhost;
+
+TFlashHostControl::TFlashHostControl(QWidget* parent)
+    : TFlashHostControl(BackendKind::Windowed, parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    createPlayer();
+}
+
+TFlashHostControl::TFlashHostControl(BackendKind kind, QWidget* parent)
+    : QWidget(parent), kind_(kind),
+      queue_([this](int id, const std::vector<FrameOp>& prelude) { runLoad(id, prelude); },
+             [this](const FrameOp& op) {
+                 if (backend_)
+                     backend_->frame(op, seq_);
+             }) {
+    resize(100, 100);
+}
+
+TFlashHostControl::~TFlashHostControl() {
+    // The player and its movies from memory go with the control.
+    delete backend_;
+}
+
+void TFlashHostControl::createPlayer() {
+    if (backend_)
+        return;
+    backend_ = BackendProvider::create(kind_, this);
+    QWidget* view = backend_->view();
+    view->setGeometry(rect());
+    setupPlayerView(view);
+    view->show();
+    connect(backend_, &MovieBackend::ready, this, &TFlashHostControl::onBackendReady);
+    connect(backend_, &MovieBackend::movieReady, this, &TFlashHostControl::onMovieReady);
+    connect(backend_, &MovieBackend::loadFailed, this, &TFlashHostControl::onLoadFailed);
+    connect(backend_, &MovieBackend::frameState, this, &TFlashHostControl::onFrameState);
+    connect(backend_, &MovieBackend::fsCommand, this, &TFlashHostControl::onFsCommand);
+    connect(backend_, &MovieBackend::inputWidgetChanged, this, &TFlashHostControl::watchInput);
+    view->installEventFilter(this);
+    watchInput(backend_->inputWidget());
+    if (backend_->isReady())
+        onBackendReady();
+    scheduleActivityCheck();
+    update();
+}
+
+void TFlashHostControl::setupPlayerView(QWidget* view) { setFocusProxy(view); }
+
+void TFlashHostControl::setWMode(const QString& value) {
+    props_.WMode = forceTransparent_ ? QStringLiteral("Transparent") : value;
+    propsChanged();
+}
+
+void TFlashHostControl::propsChanged() {
+    if (backend_ && queue_.playerReady())
+        backend_->applyProps(props_);
+}
+
+// Loading ------------------------------------------------------------------------------
+
+void TFlashHostControl::LoadMovieFromStream(int /*layer*/, QIODevice& stream) {
+    QByteArray bytes;
+    if (stream.isOpen() && stream.isReadable()) {
+        if (!stream.isSequential())
+            stream.seek(0);
+        bytes = stream.readAll();
+    }
+    QString error;
+    const auto movie = swf::parse(bytes, &error);
+    if (!movie) {
+        qWarning("flashhost: not a movie (%s)", qPrintable(error));
+        failLoad();
+        return;
+    }
+    pendingMovie_ = MovieToLoad{bytes, movie->header.version, movie->header.frameCount,
+                                props_.Base};
+    movieVersion_ = movie->header.version;
+    totalFrames_ = movie->header.frameCount;
+    frame_ = 0;
+    playing_ = props_.Playing;
+    ++seq_;
+    queue_.submitLoad(++loadId_);
+    scheduleFlush();
+}
+
+void TFlashHostControl::PutMovieFromStream(QIODevice& stream) { LoadMovieFromStream(0, stream); }
+
+void TFlashHostControl::failLoad() {
+    // Nothing of the earlier movie stays: the control is blank and nothing is pending.
+    pendingMovie_.reset();
+    queue_.clear();
+    movieVersion_ = 0;
+    totalFrames_ = 0;
+    frame_ = 0;
+    playing_ = false;
+    ++seq_;
+    if (backend_)
+        backend_->unload();
+    emit loadFailed();
+}
+
+void TFlashHostControl::runLoad(int loadId, const std::vector<FrameOp>& prelude) {
+    if (!backend_ || !pendingMovie_ || loadId != loadId_)
+        return;
+    MovieToLoad movie = std::move(*pendingMovie_);
+    pendingMovie_.reset();
+    backend_->load(movie, prelude, seq_);
+}
+
+// Frame calls --------------------------------------------------------------------------
+
+void TFlashHostControl::submitFrame(const FrameOp& op) {
+    if (!backend_)
+        return;
+    ++seq_;
+    queue_.submitFrame(op);
+    scheduleFlush();
+}
+
+void TFlashHostControl::Play() {
+    if (!backend_)
+        return;
+    playing_ = true;
+    submitFrame({FrameOp::Play});
+}
+
+void TFlashHostControl::Stop() {
+    if (!backend_)
+        return;
+    playing_ = false;
+    submitFrame({FrameOp::Stop});
+}
+
+void TFlashHostControl::GotoFrame(int frameNum) {
+    if (!backend_ || frameNum < 0 || (totalFrames_ > 0 && frameNum >= totalFrames_))
+        return;
+    frame_ = frameNum;
+    playing_ = false;
+    submitFrame({FrameOp::Goto, frameNum});
+}
+
+bool TFlashHostControl::IsPlaying() const { return backend_ ? playing_ : true; }
+
+int TFlashHostControl::CurrentFrame() const { return backend_ ? frame_ : 0; }
+
+int TFlashHostControl::TotalFrames() const { return backend_ ? totalFrames_ : 0; }
+
+int TFlashHostControl::ReadyState() const {
+    if (!backend_)
+        return 0;
+    switch (queue_.movieState()) {
+    case CommandQueue::MovieState::Ready:
+        return 4;
+    case CommandQueue::MovieState::Loading:
+        return 2;
+    case CommandQueue::MovieState::None:
+        break;
+    }
+    return pendingMovie_ ? 2 : 0;
+}
+
+int TFlashHostControl::FlashVersion() const {
+    return backend_ ? BackendProvider::flashVersion() : 0;
+}
+
+void TFlashHostControl::SetFocus() {
+    if (backend_)
+        backend_->focusPlayer();
+    else
+        setFocus();
+}
+
+void TFlashHostControl::scheduleFlush() {
+    if (flushScheduled_)
+        return;
+    flushScheduled_ = true;
+    QTimer::singleShot(0, this, &TFlashHostControl::flush);
+}
+
+void TFlashHostControl::flush() {
+    flushScheduled_ = false;
+    queue_.flush();
+}
+
+// What the player reports --------------------------------------------------------------
+
+void TFlashHostControl::onBackendReady() {
+    queue_.setPlayerReady(true);
+    backend_->applyProps(props_);
+    scheduleFlush();
+}
+
+void TFlashHostControl::onMovieReady() {
+    queue_.movieReady();
+    scheduleFlush();
+    emit OnReadyStateChange(4);
+}
+
+void TFlashHostControl::onLoadFailed() {
+    queue_.loadFailed();
+    playing_ = false;
+    emit loadFailed();
+}
+
+void TFlashHostControl::onFrameState(int frame0, bool playing, int seq) {
+    // A report from before the last call would undo what the form just asked for.
+    if (seq < seq_)
+        return;
+    frame_ = qMax(0, frame0);
+    playing_ = playing;
+}
+
+void TFlashHostControl::onFsCommand(const QString& command, const QString& args) {
+    emit OnFSCommand(commandText(command, movieVersion_), commandText(args, movieVersion_));
+}
+
+// Input --------------------------------------------------------------------------------
+
+void TFlashHostControl::watchInput(QWidget* widget) {
+    if (!widget)
+        return;
+    if (input_ && input_ != widget && input_ != backend_->view())
+        input_->removeEventFilter(this);
+    if (widget == backend_->view())
+        return;
+    input_ = widget;
+    widget->installEventFilter(this);
+}
+
+bool TFlashHostControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == watchedWindow_) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::WindowStateChange:
+            scheduleActivityCheck();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+    if (backend_ && (watched == backend_->inputWidget() || watched == backend_->view()))
+        return routeInput(event);
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TFlashHostControl::routeInput(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        auto* me = static_cast<QMouseEvent*>(event);
+        return me->button() == Qt::RightButton && !standartMenu_;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* me = static_cast<QMouseEvent*>(event);
+        const QPoint global = me->globalPosition().toPoint();
+        if (me->button() == Qt::RightButton) {
+            // The release becomes the control's context menu and never reaches the player.
+            if (popupMenu_)
+                popupMenu_->popup(global);
+            return true;
+        }
+        if (me->button() == Qt::LeftButton && rect().contains(mapFromGlobal(global)))
+            emit OnClick();
+        return false;
+    }
+    case QEvent::ContextMenu:
+        return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        auto* ke = static_cast<QKeyEvent*>(event);
+        if (ke->key() == Qt::Key_Menu) {
+            if (popupMenu_) {
+                if (event->type() == QEvent::KeyPress)
+                    popupMenu_->popup(mapToGlobal(QPoint(0, 0)));
+                return true;
+            }
+            return !standartMenu_;
+        }
+        if (ke->key() == Qt::Key_Escape) {
+            // The form leaves full screen on Esc; the player has no use for it.
+            QKeyEvent copy(ke->type(), ke->key(), ke->modifiers(), ke->text(), ke->isAutoRepeat(),
+                           ke->count());
+            QApplication::sendEvent(this, &copy);
+            return true;
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+// Painting and layout ------------------------------------------------------------------
+
+void TFlashHostControl::paintEvent(QPaintEvent*) {
+    if (backend_)
+        return;
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Base));
+}
+
+void TFlashHostControl::resizeEvent(QResizeEvent* event) {
+    if (backend_)
+        backend_->view()->setGeometry(rect());
+    QWidget::resizeEvent(event);
+}
+
+// Suspension of players nobody can see -------------------------------------------------
+
+bool TFlashHostControl::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::ParentChange:
+        scheduleActivityCheck();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void TFlashHostControl::scheduleActivityCheck() {
+    QWidget* win = window();
+    if (win != watchedWindow_) {
+        if (watchedWindow_)
+            watchedWindow_->removeEventFilter(this);
+        watchedWindow_ = win;
+        if (win != this)
+            win->installEventFilter(this);
+    }
+    if (activityScheduled_)
+        return;
+    activityScheduled_ = true;
+    QTimer::singleShot(0, this, &TFlashHostControl::updateActivity);
+}
+
+bool TFlashHostControl::shouldBeActive() const {
+    if (!isVisible())
+        return false;
+    const QWidget* win = window();
+    if (win->isMinimized())
+        return false;
+    // A form parked off the screen (Left = -2000) counts as hidden.
+    const QRect area(win->mapToGlobal(QPoint(0, 0)), win->size());
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->geometry().intersects(area))
+            return true;
+    return false;
+}
+
+void TFlashHostControl::updateActivity() {
+    activityScheduled_ = false;
+    const bool active = shouldBeActive();
+    if (active == active_ || !backend_)
+        return;
+    active_ = active;
+    backend_->setActive(active);
+}
+
+bool IsFlashInstalled() { return BackendProvider::available(); }
+
+bool IsTransparencySupported() { return flashhost::isTransparencySupported(); }

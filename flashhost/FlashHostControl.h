@@ -1,0 +1,181 @@
+#pragma once
+// The movie host controls that forms place: TFlashHostControl, a windowed player,
+// and TTransparentFlashHostControl (TransparentFlashHostControl.h), which draws over
+// its form.
+//
+// A form loads a movie from a stream and drives its root timeline; the control keeps
+// the calls in order until its player can take them, keeps the published player
+// properties, and answers frame questions at once from the state the player reports.
+// Right click opens the control's PopupMenu (the player's own menu only with
+// StandartMenu), a left release inside raises OnClick, and Esc goes to the form.
+
+#include "flashhost/BackendProvider.h"
+#include "flashhost/CommandQueue.h"
+#include "flashhost/FlashProps.h"
+#include "flashhost/MovieBackend.h"
+
+#include <QMenu>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+class QIODevice;
+
+#define PELUMO_FLASH_PROPERTY(Type, Name)                                                       \
+    Type Name() const { return props_.Name; }                                                   \
+    void set##Name(const Type& value) {                                                         \
+        props_.Name = value;                                                                    \
+        propsChanged();                                                                         \
+    }
+
+class TFlashHostControl : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString Movie READ Movie WRITE setMovie)
+    Q_PROPERTY(int FrameNum READ FrameNum WRITE setFrameNum)
+    Q_PROPERTY(bool Playing READ Playing WRITE setPlaying)
+    Q_PROPERTY(int Quality READ Quality WRITE setQuality)
+    Q_PROPERTY(int ScaleMode READ ScaleMode WRITE setScaleMode)
+    Q_PROPERTY(int AlignMode READ AlignMode WRITE setAlignMode)
+    Q_PROPERTY(int BackgroundColor READ BackgroundColor WRITE setBackgroundColor)
+    Q_PROPERTY(bool Loop READ Loop WRITE setLoop)
+    Q_PROPERTY(QString WMode READ WMode WRITE setWMode)
+    Q_PROPERTY(QString SAlign READ SAlign WRITE setSAlign)
+    Q_PROPERTY(bool Menu READ Menu WRITE setMenu)
+    Q_PROPERTY(QString Base READ Base WRITE setBase)
+    Q_PROPERTY(QString Scale READ Scale WRITE setScale)
+    Q_PROPERTY(bool DeviceFont READ DeviceFont WRITE setDeviceFont)
+    Q_PROPERTY(bool EmbedMovie READ EmbedMovie WRITE setEmbedMovie)
+    Q_PROPERTY(QString BGColor READ BGColor WRITE setBGColor)
+    Q_PROPERTY(QString Quality2 READ Quality2 WRITE setQuality2)
+    Q_PROPERTY(QString SWRemote READ SWRemote WRITE setSWRemote)
+    Q_PROPERTY(QString Stacking READ Stacking WRITE setStacking)
+    Q_PROPERTY(QString FlashVars READ FlashVars WRITE setFlashVars)
+    Q_PROPERTY(QString AllowScriptAccess READ AllowScriptAccess WRITE setAllowScriptAccess)
+    Q_PROPERTY(QString MovieData READ MovieData WRITE setMovieData)
+    Q_PROPERTY(bool AllowFullscreen READ AllowFullscreen WRITE setAllowFullscreen)
+    Q_PROPERTY(bool StandartMenu READ StandartMenu WRITE setStandartMenu)
+    Q_PROPERTY(int ReadyState READ ReadyState)
+    Q_PROPERTY(int TotalFrames READ TotalFrames)
+
+public:
+    explicit TFlashHostControl(QWidget* parent = nullptr);
+    ~TFlashHostControl() override;
+
+    // The whole stream, read from its start whatever its position, becomes the movie;
+    // the caller keeps the stream. Only layer 0 exists here: other layers replace the
+    // movie as well. An empty or damaged movie blanks the control and raises loadFailed.
+    void LoadMovieFromStream(int layer, QIODevice& stream);
+    void PutMovieFromStream(QIODevice& stream);
+
+    void Play();
+    void Stop();
+    void GotoFrame(int frameNum); // frames count from 0; the movie stops there
+    bool IsPlaying() const;       // True without a player
+    int CurrentFrame() const;
+    int TotalFrames() const;
+    int ReadyState() const;  // 0 nothing, 2 loading, 4 complete
+    int FlashVersion() const; // 0 without a player
+    void SetFocus();
+
+    QMenu* PopupMenu() const { return popupMenu_; }
+    void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+    bool StandartMenu() const { return standartMenu_; }
+    void setStandartMenu(bool on) { standartMenu_ = on; }
+
+    PELUMO_FLASH_PROPERTY(QString, Movie)
+    PELUMO_FLASH_PROPERTY(int, FrameNum)
+    PELUMO_FLASH_PROPERTY(bool, Playing)
+    PELUMO_FLASH_PROPERTY(int, Quality)
+    PELUMO_FLASH_PROPERTY(int, ScaleMode)
+    PELUMO_FLASH_PROPERTY(int, AlignMode)
+    PELUMO_FLASH_PROPERTY(int, BackgroundColor)
+    PELUMO_FLASH_PROPERTY(bool, Loop)
+    QString WMode() const { return props_.WMode; }
+    void setWMode(const QString& value);
+    PELUMO_FLASH_PROPERTY(QString, SAlign)
+    PELUMO_FLASH_PROPERTY(bool, Menu)
+    PELUMO_FLASH_PROPERTY(QString, Base)
+    PELUMO_FLASH_PROPERTY(QString, Scale)
+    PELUMO_FLASH_PROPERTY(bool, DeviceFont)
+    PELUMO_FLASH_PROPERTY(bool, EmbedMovie)
+    PELUMO_FLASH_PROPERTY(QString, BGColor)
+    PELUMO_FLASH_PROPERTY(QString, Quality2)
+    PELUMO_FLASH_PROPERTY(QString, SWRemote)
+    PELUMO_FLASH_PROPERTY(QString, Stacking)
+    PELUMO_FLASH_PROPERTY(QString, FlashVars)
+    PELUMO_FLASH_PROPERTY(QString, AllowScriptAccess)
+    PELUMO_FLASH_PROPERTY(QString, MovieData)
+    PELUMO_FLASH_PROPERTY(bool, AllowFullscreen)
+
+    bool hasPlayer() const { return backend_ != nullptr; }
+    flashhost::MovieBackend* backend() const { return backend_; }
+    // The SWF version of the loaded movie; 0 before the first load.
+    int movieVersion() const { return movieVersion_; }
+    // False while the player is suspended (hidden, or parked off the screen).
+    bool isPlayerActive() const { return active_; }
+
+    QSize sizeHint() const override { return QSize(100, 100); }
+
+signals:
+    void OnFSCommand(const QString& command, const QString& args);
+    void OnClick();
+    void OnReadyStateChange(int newState);
+    void loadFailed();
+
+protected:
+    TFlashHostControl(flashhost::BackendKind kind, QWidget* parent);
+    // Makes the player unless there is one already.
+    void createPlayer();
+    virtual void setupPlayerView(QWidget* view);
+
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+    flashhost::FlashProps props_;
+    bool forceTransparent_ = false;
+
+private:
+    void propsChanged();
+    void submitFrame(const flashhost::FrameOp& op);
+    void scheduleFlush();
+    void flush();
+    void runLoad(int loadId, const std::vector<flashhost::FrameOp>& prelude);
+    void onBackendReady();
+    void onMovieReady();
+    void onLoadFailed();
+    void onFrameState(int frame0, bool playing, int seq);
+    void onFsCommand(const QString& command, const QString& args);
+    void failLoad();
+    void watchInput(QWidget* widget);
+    bool routeInput(QEvent* event);
+    void scheduleActivityCheck();
+    void updateActivity();
+    bool shouldBeActive() const;
+
+    flashhost::BackendKind kind_;
+    flashhost::MovieBackend* backend_ = nullptr;
+    flashhost::CommandQueue queue_;
+    std::optional<flashhost::MovieToLoad> pendingMovie_;
+    QPointer<QMenu> popupMenu_;
+    QPointer<QWidget> input_;
+    QPointer<QWidget> watchedWindow_;
+    bool standartMenu_ = false;
+    bool flushScheduled_ = false;
+    bool activityScheduled_ = false;
+    bool active_ = true;
+    int loadId_ = 0;
+    int seq_ = 0;
+    int movieVersion_ = 0;
+    int totalFrames_ = 0;
+    int frame_ = 0;
+    bool playing_ = false;
+};
+
+// Whether the stand-in player can run here (its files present and the host started).
+bool IsFlashInstalled();
+
+// Whether a form can be made per-pixel translucent here (MakeParentTransparent).
+bool IsTransparencySupported();

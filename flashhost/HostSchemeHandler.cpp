@@ -1,0 +1,120 @@
+#include "flashhost/HostSchemeHandler.h"
+
+#include "flashhost/FlashHost.h"
+#include "flashhost/MemoryMovies.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QWebEngineUrlRequestJob>
+
+// The host page lives in this static library's resources.
+static void initHostResources() { Q_INIT_RESOURCE(flashhost); }
+
+namespace flashhost {
+namespace {
+
+std::optional<QByteArray> readFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return f.readAll();
+}
+
+} // namespace
+
+HostSchemeHandler::HostSchemeHandler(QObject* parent) : QWebEngineUrlSchemeHandler(parent) {
+    initHostResources();
+}
+
+QByteArray HostSchemeHandler::mimeTypeFor(const QString& fileName) {
+    const QString ext = fileName.section(QLatin1Char('.'), -1).toLower();
+    static const QHash<QString, QByteArray> types = {
+        {QStringLiteral("html"), "text/html"},       {QStringLiteral("js"), "text/javascript"},
+        {QStringLiteral("wasm"), "application/wasm"}, {QStringLiteral("swf"), "application/x-shockwave-flash"},
+        {QStringLiteral("jpg"), "image/jpeg"},       {QStringLiteral("jpeg"), "image/jpeg"},
+        {QStringLiteral("png"), "image/png"},        {QStringLiteral("gif"), "image/gif"},
+        {QStringLiteral("mp3"), "audio/mpeg"},       {QStringLiteral("txt"), "text/plain"},
+        {QStringLiteral("xml"), "text/xml"},         {QStringLiteral("json"), "application/json"},
+    };
+    return types.value(ext, "application/octet-stream");
+}
+
+std::optional<QByteArray> HostSchemeHandler::playerFile(const QString& name) {
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')))
+        return std::nullopt;
+    const auto cached = playerFiles_.constFind(name);
+    if (cached != playerFiles_.constEnd())
+        return *cached;
+    const QString dir = playerDir();
+    if (dir.isEmpty())
+        return std::nullopt;
+    auto bytes = readFile(dir + QLatin1Char('/') + name);
+    if (bytes)
+        playerFiles_.insert(name, *bytes);
+    return bytes;
+}
+
+std::optional<HostSchemeHandler::Reply> HostSchemeHandler::lookup(const QString& path) {
+    if (path == QLatin1String("/host.html") || path == QLatin1String("/host.js")) {
+        auto bytes = readFile(QStringLiteral(":/flashhost") + path);
+        if (!bytes)
+            return std::nullopt;
+        return Reply{mimeTypeFor(path), *bytes};
+    }
+    if (path == QLatin1String("/qwebchannel.js")) {
+        auto bytes = readFile(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+        if (!bytes)
+            return std::nullopt;
+        return Reply{"text/javascript", *bytes};
+    }
+    if (path == QLatin1String("/control.swf")) {
+        auto bytes = readFile(QStringLiteral(":/flash/control.swf"));
+        if (!bytes)
+            return std::nullopt;
+        return Reply{mimeTypeFor(path), *bytes};
+    }
+    if (path.startsWith(QLatin1String("/ruffle/"))) {
+        auto bytes = playerFile(path.mid(8));
+        if (!bytes)
+            return std::nullopt;
+        return Reply{mimeTypeFor(path), *bytes};
+    }
+    if (path.startsWith(QLatin1String("/movie/"))) {
+        const auto parsed = parseMemoryMoviePath(path);
+        if (!parsed)
+            return std::nullopt;
+        const MovieRegistry::Entry* entry = MovieRegistry::instance().find(parsed->id);
+        if (!entry)
+            return std::nullopt;
+        if (parsed->relativePath == QLatin1String(kMemoryMovieFile))
+            return Reply{mimeTypeFor(parsed->relativePath), entry->bytes};
+        const auto file = resolveMovieResource(entry->base, parsed->relativePath);
+        if (!file)
+            return std::nullopt;
+        auto bytes = readFile(*file);
+        if (!bytes)
+            return std::nullopt;
+        return Reply{mimeTypeFor(*file), *bytes};
+    }
+    return std::nullopt;
+}
+
+void HostSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
+    if (job->requestMethod() != "GET") {
+        job->fail(QWebEngineUrlRequestJob::RequestDenied);
+        return;
+    }
+    const auto reply = lookup(job->requestUrl().path(QUrl::FullyDecoded));
+    if (!reply) {
+        job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        return;
+    }
+    // The engine reads the device on its own thread: give it a buffer of its own.
+    auto* buffer = new QBuffer;
+    buffer->setData(reply->bytes);
+    buffer->open(QIODevice::ReadOnly);
+    connect(job, &QObject::destroyed, buffer, &QObject::deleteLater);
+    job->reply(reply->mimeType, buffer);
+}
+
+} // namespace flashhost

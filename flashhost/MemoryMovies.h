@@ -1,0 +1,66 @@
+#pragma once
+// Movies loaded from memory and the paths they are served under.
+//
+// Each load gets a path of its own, ".../<tag>/<id>/<file>.swf", where the id is a
+// counter; the player asks for the movie and for resources next to it through that
+// path. A resource path is answered from the loading control's `Base` folder (the
+// program folder when `Base` is empty) and never from outside it.
+
+#include <QByteArray>
+#include <QString>
+#include <map>
+#include <optional>
+
+namespace flashhost {
+
+// The fixed parts of a memory movie path.
+inline constexpr char kMemoryTag[] = "46A10F369771449587DE913EFC0A258C";
+inline constexpr char kMemoryMovieFile[] = "E4ED7C01D28A43418DBF2CB92CC35E56.swf";
+
+// "/movie/<tag>/<id>/<file>.swf": the path part of the URL a load is served under.
+QString makeMemoryMoviePath(int id);
+
+struct MemoryPath {
+    int id = 0;
+    QString relativePath; // as written in the URL, separators turned into '/'
+};
+
+// Splits a URL or path that names a memory movie or a file beside it; "\" and "/" alike.
+std::optional<MemoryPath> parseMemoryMoviePath(const QString& url);
+
+// True when both name the same memory file (same id, same relative path, case
+// sensitive), or when neither is a memory path and both are equal.
+bool matchMovieUrl(const QString& a, const QString& b);
+
+// The file a movie's relative request names: `relative` under `base` (the program folder
+// when empty), letter case matched as the data folder's paths are. Nothing when the
+// path climbs out of the base folder.
+std::optional<QString> resolveMovieResource(const QString& base, const QString& relative);
+
+// The movies currently loaded, by id. Used on the GUI thread only.
+class MovieRegistry {
+public:
+    struct Entry {
+        QByteArray bytes;
+        const void* owner = nullptr;
+        QString base;
+    };
+
+    static MovieRegistry& instance();
+
+    // Registers a new load of `owner` and returns its id. The owner's earlier
+    // loads are dropped: a control shows one movie at a time.
+    int add(const void* owner, const QByteArray& bytes, const QString& base);
+    void removeOwner(const void* owner);
+    void setBase(const void* owner, const QString& base);
+    const Entry* find(int id) const;
+
+    int size() const { return static_cast<int>(entries_.size()); }
+    int ownerCount(const void* owner) const;
+
+private:
+    int counter_ = 1;
+    std::map<int, Entry> entries_;
+};
+
+} // namespace flashhost

@@ -1,0 +1,60 @@
+#pragma once
+// What a host control needs of the player behind it. Two players implement it: the
+// web engine one that plays movies, and a fake that records the calls (tests).
+
+#include "flashhost/CommandQueue.h"
+#include "flashhost/FlashProps.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <vector>
+
+class QWidget;
+
+namespace flashhost {
+
+// A movie as the control took it from the form's stream.
+struct MovieToLoad {
+    QByteArray bytes;
+    int version = 0;    // SWF header version
+    int frameCount = 0; // from the header
+    QString base;       // the control's Base at the time of the load
+};
+
+class MovieBackend : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~MovieBackend() override = default;
+
+    // The widget that shows the movie; the control keeps it over its whole area.
+    virtual QWidget* view() = 0;
+    // The widget that receives the mouse and the keys (it may appear later:
+    // inputWidgetChanged).
+    virtual QWidget* inputWidget() = 0;
+
+    virtual bool isReady() const = 0;
+    virtual void applyProps(const FlashProps& props) = 0;
+    // Replaces the movie; `prelude` holds the frame calls made before it could run,
+    // applied on the movie's first frame. `seq` numbers the last of those calls.
+    virtual void load(const MovieToLoad& movie, const std::vector<FrameOp>& prelude, int seq) = 0;
+    virtual void unload() = 0;
+    // A frame call on the loaded movie; frame state pushed later carries `seq` once the
+    // player has applied it.
+    virtual void frame(const FrameOp& op, int seq) = 0;
+    // Suspends a player nobody can see (no CPU) and resumes it.
+    virtual void setActive(bool active) = 0;
+    virtual void focusPlayer() = 0;
+
+signals:
+    void ready();
+    void movieReady(); // the loaded movie answers frame calls
+    void loadFailed();
+    // The root timeline's frame (from 0) and whether it moves, as of call `seq`.
+    void frameState(int frame0, bool playing, int seq);
+    void fsCommand(const QString& command, const QString& args);
+    void inputWidgetChanged(QWidget* widget);
+};
+
+} // namespace flashhost

@@ -1,0 +1,71 @@
+#pragma once
+// One player page: the host page in the shared profile, and the web channel object
+// through which it talks to the program. A page can start (and load the player's code)
+// before any control needs it: warmUp() keeps one ready for the next control.
+
+#include <QObject>
+#include <QVariant>
+#include <QVariantMap>
+
+class QWebChannel;
+class QWebEnginePage;
+
+namespace flashhost {
+
+// The object the page sees as "host".
+class PageBridge : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    // To the page.
+    void loadRequested(int token, const QString& url, const QVariantMap& options);
+    void unloadRequested();
+    void frameRequested(const QString& kind, int frame, int seq);
+    void focusRequested();
+
+    // From the page, passed on by the slots below.
+    void pageLoaded();
+    void started(int token);
+    void controlReady(int token);
+    void failed(int token, const QString& reason);
+    void state(int frame0, bool playing, int seq);
+    void command(const QString& command, const QString& args);
+
+public slots:
+    void pageReady() { emit pageLoaded(); }
+    void movieStarted(const QVariant& token) { emit started(token.toInt()); }
+    void movieReady(const QVariant& token) { emit controlReady(token.toInt()); }
+    void loadFailed(const QVariant& token, const QVariant& reason);
+    void frameState(const QVariant& frame0, const QVariant& playing, const QVariant& seq);
+    void fsCommand(const QVariant& command, const QVariant& args);
+};
+
+class PlayerPage : public QObject {
+    Q_OBJECT
+public:
+    // Takes the warmed page when there is one, else starts a new one.
+    static PlayerPage* take(QObject* parent);
+    explicit PlayerPage(QObject* parent = nullptr);
+    ~PlayerPage() override;
+
+    QWebEnginePage* page() const { return page_; }
+    PageBridge* bridge() const { return bridge_; }
+    bool isReady() const { return ready_; }
+
+signals:
+    void ready();
+
+private:
+    QWebEnginePage* page_;
+    QWebChannel* channel_;
+    PageBridge* bridge_;
+    bool ready_ = false;
+};
+
+// Starts a player page in the background so that the next control's player is ready
+// sooner. Call when the main window shows; does nothing without the web player.
+void warmUp();
+
+} // namespace flashhost

@@ -1,0 +1,155 @@
+"use strict";
+// The player page of the movie host. The program talks to it through the web channel
+// object "host"; the control movie that the host puts into every loaded movie reports
+// the root timeline's state through the window functions pelumo*.
+(function () {
+    const SCHEME = location.protocol;
+
+    // This engine refuses fetch() on our scheme, and the player fetches its code and the
+    // movies. Such requests go through XMLHttpRequest instead.
+    const nativeFetch = window.fetch.bind(window);
+    window.fetch = function (input, init) {
+        const href = typeof input === "string" ? input : input instanceof URL ? input.href : input.url;
+        const url = new URL(href, location.href);
+        if (url.protocol !== SCHEME) return nativeFetch(input, init);
+        return new Promise(function (resolve, reject) {
+            const xhr = new XMLHttpRequest();
+            xhr.open("GET", url.href);
+            xhr.responseType = "arraybuffer";
+            xhr.onload = function () {
+                const status = xhr.status >= 200 && xhr.status < 600 ? xhr.status : 200;
+                const type = xhr.getResponseHeader("Content-Type") || "application/octet-stream";
+                const response = new Response(xhr.response, { status: status, headers: { "Content-Type": type } });
+                Object.defineProperty(response, "url", { value: url.href });
+                resolve(response);
+            };
+            xhr.onerror = function () { reject(new TypeError("Failed to fetch " + url.href)); };
+            xhr.send();
+        });
+    };
+
+    let host = null;       // the program's side
+    let player = null;     // the player element
+    let loadToken = 0;     // the load the control movie answers for
+    let controlReady = false;
+    let loop = true;
+    let seq = 0;           // the last frame call applied
+    let last = { frame: -1, total: 0, playing: true };
+    let fallback = null;
+
+    function text(value) {
+        return value === undefined || value === null ? "" : String(value);
+    }
+
+    function report() {
+        host.frameState(last.frame - 1, last.playing, seq);
+    }
+
+    // The control movie: ready once per load, then the root's frame on every tick.
+    window.pelumoReady = function () {
+        if (controlReady) return;
+        controlReady = true;
+        clearTimeout(fallback);
+        host.movieReady(loadToken);
+    };
+    window.pelumoTick = function (frame, total) {
+        frame = Number(frame) || 0;
+        total = Number(total) || 0;
+        let playing = last.playing;
+        if (frame !== last.frame) playing = true;
+        else if (total > 1) playing = false;
+        if (!loop && playing && total > 1 && frame === total) {
+            call("pelumoStop");
+            playing = false;
+        }
+        const changed = frame !== last.frame || playing !== last.playing || total !== last.total;
+        last = { frame: frame, total: total, playing: playing };
+        if (changed) report();
+    };
+
+    function call(name, arg) {
+        if (!player) return;
+        try {
+            if (typeof player[name] === "function") {
+                if (arg === undefined) player[name]();
+                else player[name](arg);
+            } else if (typeof player.ruffle === "function") {
+                if (arg === undefined) player.ruffle().callExternalInterface(name);
+                else player.ruffle().callExternalInterface(name, arg);
+            }
+        } catch (e) {
+            console.warn("frame call " + name + " failed: " + e);
+        }
+    }
+
+    function createPlayer(config) {
+        const stage = document.getElementById("stage");
+        if (player) player.remove();
+        player = window.RufflePlayer.newest().createPlayer();
+        player.id = "player";
+        player.onFSCommand = function (command, args) {
+            host.fsCommand(text(command), text(args));
+            return true;
+        };
+        player.addEventListener("loadedmetadata", function () {
+            host.movieStarted(loadToken);
+        });
+        stage.appendChild(player);
+    }
+
+    function load(token, url, options) {
+        loadToken = token;
+        controlReady = false;
+        loop = options.loop !== false;
+        seq = options.seq || 0;
+        last = { frame: -1, total: 0, playing: options.playing !== false };
+        clearTimeout(fallback);
+        document.body.style.background = options.wmode === "transparent" ? "transparent" : (options.backgroundColor || "transparent");
+        createPlayer();
+        const config = Object.assign({}, options.ruffle, { url: url });
+        player.load(config).catch(function (e) {
+            if (token === loadToken) host.loadFailed(token, text(e && e.message));
+        });
+        // A movie that never reports its control movie still takes frame calls as no-ops.
+        fallback = setTimeout(function () {
+            if (token === loadToken && !controlReady) {
+                controlReady = true;
+                host.movieReady(token);
+            }
+        }, options.controlTimeout || 8000);
+    }
+
+    function unload() {
+        loadToken++;
+        clearTimeout(fallback);
+        if (player) player.remove();
+        player = null;
+    }
+
+    function frameCall(kind, frame, callSeq) {
+        seq = callSeq;
+        if (kind === "goto") call("pelumoGoto", frame + 1);
+        else if (kind === "play") call("pelumoPlay");
+        else if (kind === "stop") call("pelumoStop");
+    }
+
+    function start() {
+        new QWebChannel(qt.webChannelTransport, function (channel) {
+            host = channel.objects.host;
+            host.loadRequested.connect(load);
+            host.unloadRequested.connect(unload);
+            host.frameRequested.connect(frameCall);
+            host.focusRequested.connect(function () { if (player) player.focus(); });
+            window.RufflePlayer = window.RufflePlayer || {};
+            window.RufflePlayer.config = { polyfills: false };
+            const script = document.createElement("script");
+            script.src = SCHEME + "//" + location.host + "/ruffle/ruffle.js";
+            script.onload = function () { host.pageReady(); };
+            script.onerror = function () { host.loadFailed(-1, "player script missing"); };
+            document.head.appendChild(script);
+        });
+    }
+
+    if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", start);
+    else start();
+})();

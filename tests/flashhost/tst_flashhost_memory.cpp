@@ -1,0 +1,134 @@
+// Paths of movies loaded from memory, their registry and the files beside them.
+#include "flashhost/MemoryMovies.h"
+
+#include "TestSupport.h"
+#include "platform/ProgramDir.h"
+
+#include <QtTest>
+
+using namespace flashhost;
+
+namespace {
+const QString kTag = QString::fromLatin1(kMemoryTag);
+const QString kFile = QString::fromLatin1(kMemoryMovieFile);
+} // namespace
+
+class TestMemoryMovies : public QObject {
+    Q_OBJECT
+private slots:
+    void madePathParsesBack() {
+        const QString path = makeMemoryMoviePath(1);
+        QCOMPARE(path, QStringLiteral("/movie/") + kTag + QStringLiteral("/1/") + kFile);
+        const auto parsed = parseMemoryMoviePath(path);
+        QVERIFY(parsed);
+        QCOMPARE(parsed->id, 1);
+        QCOMPARE(parsed->relativePath, kFile);
+    }
+
+    void parse_data() {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("relative");
+        QTest::newRow("windows path") << QStringLiteral("Z:\\FromMemory\\") + kTag + QStringLiteral("\\1\\") + kFile << true << 1 << kFile;
+        QTest::newRow("resource beside, backslashes") << QStringLiteral("Z:\\FromMemory\\") + kTag + QStringLiteral("\\1\\images\\a.jpg") << true << 1 << QStringLiteral("images/a.jpg");
+        QTest::newRow("our url") << QStringLiteral("pelumo://player/movie/") + kTag + QStringLiteral("/12/sub/x.png") << true << 12 << QStringLiteral("sub/x.png");
+        QTest::newRow("no tag") << QStringLiteral("pelumo://player/movie/1/a.swf") << false << 0 << QString();
+        QTest::newRow("nothing after the tag") << QStringLiteral("/movie/") + kTag << false << 0 << QString();
+        QTest::newRow("no file") << QStringLiteral("/movie/") + kTag + QStringLiteral("/7") << false << 0 << QString();
+        QTest::newRow("id not a number") << QStringLiteral("/movie/") + kTag + QStringLiteral("/x1/a.swf") << false << 0 << QString();
+        QTest::newRow("negative id") << QStringLiteral("/movie/") + kTag + QStringLiteral("/-1/a.swf") << false << 0 << QString();
+    }
+    void parse() {
+        QFETCH(QString, url);
+        QFETCH(bool, valid);
+        const auto parsed = parseMemoryMoviePath(url);
+        QCOMPARE(parsed.has_value(), valid);
+        if (!valid)
+            return;
+        QFETCH(int, id);
+        QFETCH(QString, relative);
+        QCOMPARE(parsed->id, id);
+        QCOMPARE(parsed->relativePath, relative);
+    }
+
+    void match_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("same");
+        const QString slash = QStringLiteral("Z:/FromMemory/") + kTag + QStringLiteral("/3/") + kFile;
+        const QString back = QStringLiteral("Z:\\FromMemory\\") + kTag + QStringLiteral("\\3\\") + kFile;
+        QTest::newRow("separators alike") << slash << back << true;
+        QTest::newRow("other file same id") << slash << QStringLiteral("Z:/FromMemory/") + kTag + QStringLiteral("/3/other.swf") << false;
+        QTest::newRow("file name case counts") << slash << QString(slash).replace(kFile, kFile.toLower()) << false;
+        QTest::newRow("other id") << slash << QString(slash).replace(QStringLiteral("/3/"), QStringLiteral("/4/")) << false;
+        QTest::newRow("one memory path") << slash << QStringLiteral("file://a.swf") << false;
+        QTest::newRow("neither, equal") << QStringLiteral("file://a.swf") << QStringLiteral("file://a.swf") << true;
+        QTest::newRow("neither, different") << QStringLiteral("file://a.swf") << QStringLiteral("file://A.swf") << false;
+    }
+    void match() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, same);
+        QCOMPARE(matchMovieUrl(a, b), same);
+    }
+
+    void resourcesStayInsideTheirBase_data() {
+        QTest::addColumn<bool>("useBase");
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<QString>("expected"); // below the program folder; empty: refused
+        QTest::newRow("program folder, case ignored") << false << QStringLiteral("images/A.JPG") << QStringLiteral("Images/a.jpg");
+        QTest::newRow("base folder") << true << QStringLiteral("b.png") << QStringLiteral("Data/Movies/b.png");
+        QTest::newRow("backslashes") << false << QStringLiteral("Images\\a.jpg") << QStringLiteral("Images/a.jpg");
+        QTest::newRow("climbs out") << true << QStringLiteral("../../secret.txt") << QString();
+        QTest::newRow("climbs out of program folder") << false << QStringLiteral("../secret.txt") << QString();
+        QTest::newRow("climbs out with backslashes") << true << QStringLiteral("..\\..\\secret.txt") << QString();
+        QTest::newRow("climbs out midway") << true << QStringLiteral("sub/../../../secret.txt") << QString();
+        QTest::newRow("down and up stays inside") << true << QStringLiteral("sub/../b.png") << QStringLiteral("Data/Movies/b.png");
+        QTest::newRow("empty") << false << QString() << QString();
+    }
+    void resourcesStayInsideTheirBase() {
+        QFETCH(bool, useBase);
+        QFETCH(QString, relative);
+        QFETCH(QString, expected);
+        QTemporaryDir tmp;
+        const QString program = tmp.path() + QStringLiteral("/prog");
+        testsupport::writeFile(program, QStringLiteral("Images/a.jpg"), "jpg");
+        testsupport::writeFile(program, QStringLiteral("Data/Movies/b.png"), "png");
+        testsupport::writeFile(tmp.path(), QStringLiteral("secret.txt"), "no");
+        testsupport::writeFile(program, QStringLiteral("secret.txt"), "no");
+        platform::setProgramDir(program);
+        const QString base = useBase ? program + QStringLiteral("/Data/Movies") : QString();
+        const auto file = resolveMovieResource(base, relative);
+        platform::setProgramDir(QString());
+        if (expected.isEmpty()) {
+            QVERIFY2(!file, qPrintable(file.value_or(QString())));
+            return;
+        }
+        QVERIFY(file);
+        QCOMPARE(*file, program + QLatin1Char('/') + expected);
+    }
+
+    void registryKeepsOneMoviePerControl() {
+        MovieRegistry& r = MovieRegistry::instance();
+        int a = 0, b = 0;
+        const int first = r.add(&a, "one", QStringLiteral("/base"));
+        const int second = r.add(&a, "two", QString());
+        QCOMPARE(second, first + 1);
+        QCOMPARE(r.find(first), nullptr);
+        QCOMPARE(r.find(second)->bytes, QByteArray("two"));
+        const int other = r.add(&b, "three", QString());
+        QCOMPARE(r.ownerCount(&a), 1);
+        r.setBase(&a, QStringLiteral("/elsewhere"));
+        QCOMPARE(r.find(second)->base, QStringLiteral("/elsewhere"));
+        QCOMPARE(r.find(other)->base, QString());
+        r.removeOwner(&a);
+        QCOMPARE(r.find(second), nullptr);
+        QCOMPARE(r.ownerCount(&b), 1);
+        r.removeOwner(&b);
+        QCOMPARE(r.size(), 0);
+    }
+};
+
+QTEST_MAIN(TestMemoryMovies)
+#include "tst_flashhost_memory.moc"

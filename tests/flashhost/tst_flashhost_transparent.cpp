@@ -1,0 +1,127 @@
+// The transparent host control over the fake player: one player however often it is
+// re-parented, always transparent, no focus, and the answers without a player.
+#include "flashhost/BackendProvider.h"
+#include "flashhost/FakeBackend.h"
+#include "flashhost/TransparentFlashHostControl.h"
+#include "flashhost/swf/Swf.h"
+
+#include <QBuffer>
+#include <QSignalSpy>
+#include <QtTest>
+
+using flashhost::BackendProvider;
+using flashhost::FakeBackend;
+using flashhost::fakeBackendOf;
+
+namespace {
+
+QByteArray movieBytes(int frames) {
+    swf::Movie m;
+    m.header.frameSize = swf::Rect{0, 2200, 0, 2200};
+    m.header.frameCount = static_cast<quint16>(frames);
+    for (int f = 0; f < frames; ++f)
+        m.tags.push_back({swf::kTagShowFrame, {}});
+    return swf::serialize(m);
+}
+
+void load(TFlashHostControl& flash, const QByteArray& bytes) {
+    QBuffer stream;
+    stream.setData(bytes);
+    stream.open(QIODevice::ReadOnly);
+    flash.LoadMovieFromStream(0, stream);
+}
+
+} // namespace
+
+class TestTransparentFlashHostControl : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        BackendProvider::setFakeBackends(true);
+        FakeBackend::reset();
+    }
+    void cleanup() {
+        FakeBackend::reset();
+        BackendProvider::setFakeBackends(false);
+    }
+
+    void withoutPlayerItAnswersDefaults() {
+        TTransparentFlashHostControl flash; // no parent yet, so no player
+        QVERIFY(!flash.hasPlayer());
+        QVERIFY(flash.IsPlaying());
+        QCOMPARE(flash.CurrentFrame(), 0);
+        QCOMPARE(flash.TotalFrames(), 0);
+        QCOMPARE(flash.FlashVersion(), 0);
+        QCOMPARE(flash.ReadyState(), 0);
+        flash.Play();
+        flash.Stop();
+        flash.GotoFrame(3);
+        QVERIFY(flash.IsPlaying());
+    }
+
+    void oneBackendHoweverOftenReparented() {
+        const int before = FakeBackend::createdCount();
+        QWidget form1, form2;
+        auto* flash = new TTransparentFlashHostControl;
+        QCOMPARE(FakeBackend::createdCount(), before);
+        flash->setParent(&form1);
+        QCOMPARE(FakeBackend::createdCount(), before + 1);
+        flashhost::MovieBackend* first = flash->backend();
+        flash->setParent(nullptr);
+        flash->setParent(&form2);
+        flash->setParent(&form1);
+        QCOMPARE(FakeBackend::createdCount(), before + 1);
+        QCOMPARE(flash->backend(), first);
+    }
+
+    void loadBeforeTheParentWaitsForThePlayer() {
+        QWidget form;
+        auto* flash = new TTransparentFlashHostControl;
+        load(*flash, movieBytes(11));
+        flash->Play(); // without a player, as every wrapper: nothing
+        flash->setParent(&form);
+        QTRY_VERIFY(fakeBackendOf(flash)->movieLoaded());
+        QCOMPARE(fakeBackendOf(flash)->calls().size(), 1);
+        QCOMPARE(flash->TotalFrames(), 11);
+    }
+
+    void alwaysTransparentNeverFocused() {
+        QWidget form;
+        auto* flash = new TTransparentFlashHostControl(&form);
+        flash->setWMode(QStringLiteral("Window"));
+        QCOMPARE(flash->WMode(), QStringLiteral("Transparent"));
+        QTRY_COMPARE(fakeBackendOf(flash)->props().WMode, QStringLiteral("Transparent"));
+        QCOMPARE(flash->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(flash->backend()->view()->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(flash->size(), QSize(100, 100));
+    }
+
+    void rightPressIsSwallowedUnlessStandartMenu() {
+        QWidget form;
+        auto* flash = new TTransparentFlashHostControl(&form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QWidget* player = fakeBackendOf(flash)->inputWidget();
+        QTest::mousePress(player, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(fakeBackendOf(flash)->inputSeen().isEmpty());
+        flash->setStandartMenu(true);
+        QTest::mousePress(player, Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(fakeBackendOf(flash)->inputSeen().size(), 1);
+    }
+
+    void layeredParentRefusedWithoutCompositing() {
+        if (IsTransparencySupported())
+            QSKIP("this display composites windows");
+        QWidget form;
+        auto* flash = new TTransparentFlashHostControl(&form);
+        flash->setGeometry(10, 10, 50, 50);
+        const Qt::WindowFlags flags = form.windowFlags();
+        flash->setMakeParentTransparent(true);
+        QVERIFY(!flash->MakeParentTransparent());
+        QCOMPARE(form.windowFlags(), flags);
+        QCOMPARE(flash->geometry(), QRect(10, 10, 50, 50));
+    }
+};
+
+QTEST_MAIN(TestTransparentFlashHostControl)
+#include "tst_flashhost_transparent.moc"

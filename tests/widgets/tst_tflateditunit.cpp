@@ -1,0 +1,148 @@
+// The flat edit: its lit frame, the colour it takes from its parent, and its height.
+#include "widgets/TFlatEditUnit.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QRgb rgbOf(TColor c) { return toQColor(c).rgb(); }
+
+void enter(QWidget* w) {
+    QEnterEvent ev(QPointF(5, 5), QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(w, &ev);
+}
+
+} // namespace
+
+class TstFlatEdit : public QObject {
+    Q_OBJECT
+private slots:
+    void defaultsTakeTheParentsColour();
+    void framePixelsLitAndNot();
+    void hoverLightsOnlyWithoutAnotherFlatEditFocused();
+    void colorFlatAndParentColor();
+    void derivedColours();
+    void heightFollowsTheFont();
+    void charCaseAndEvents();
+};
+
+void TstFlatEdit::defaultsTakeTheParentsColour() {
+    TFlatEdit lone;
+    QCOMPARE(lone.size(), QSize(121, 19));
+    QCOMPARE(quint32(lone.ColorFlat()), 0x00E1EAEBu);
+    QCOMPARE(quint32(lone.ColorFocused()), quint32(clWhite));
+    QVERIFY(lone.ParentColor());
+    TFlatControl form;
+    form.SetColor(TColor(0x00123456));
+    TFlatEdit edit(&form);
+    QCOMPARE(quint32(edit.ColorFlat()), 0x00123456u);
+}
+
+void TstFlatEdit::framePixelsLitAndNot() {
+    QWidget form;
+    form.resize(300, 100);
+    auto* a = new TFlatEdit(&form);
+    a->SetColorFlat(TColor(0x00E1EAEB));
+    a->SetColorBorder(clBlack);
+    a->SetColorFocused(clYellow);
+    QImage img = a->grab().toImage();
+    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
+    QCOMPARE(img.pixel(120, 18), rgbOf(clBlack));
+    QCOMPARE(img.pixel(1, 1), rgbOf(TColor(0x00E1EAEB)));
+    QCOMPARE(img.pixel(2, 2), rgbOf(TColor(0x00E1EAEB)));
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    a->setFocus();
+    QTRY_VERIFY(a->hasFocus());
+    QVERIFY(a->Lit());
+    img = a->grab().toImage();
+    QCOMPARE(img.pixel(1, 1), rgbOf(clYellow));
+    QCOMPARE(img.pixel(2, 2), rgbOf(clYellow));
+    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
+}
+
+void TstFlatEdit::hoverLightsOnlyWithoutAnotherFlatEditFocused() {
+    QWidget form;
+    auto* a = new TFlatEdit(&form);
+    auto* b = new TFlatEdit(&form);
+    b->move(0, 40);
+    auto* other = new QLineEdit(&form);
+    other->move(0, 80);
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    a->setFocus();
+    QTRY_VERIFY(a->hasFocus());
+    enter(b);
+    QVERIFY(b->MouseInside());
+    QVERIFY(!b->Lit());
+    other->setFocus();
+    QTRY_VERIFY(other->hasFocus());
+    QVERIFY(b->Lit());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(b, &leave);
+    QVERIFY(!b->Lit());
+}
+
+void TstFlatEdit::colorFlatAndParentColor() {
+    TFlatControl form;
+    form.SetColor(TColor(0x00445566));
+    TFlatEdit edit(&form);
+    edit.SetColorFlat(clRed);
+    QVERIFY(!edit.ParentColor());
+    form.SetColor(TColor(0x00778899));
+    QCOMPARE(quint32(edit.ColorFlat()), quint32(clRed));
+    edit.SetParentColor(true);
+    QCOMPARE(quint32(edit.ColorFlat()), 0x00778899u);
+    form.SetColor(clBlue);
+    QCOMPARE(quint32(edit.ColorFlat()), quint32(clBlue));
+}
+
+void TstFlatEdit::derivedColours() {
+    TFlatControl form;
+    form.SetColor(TColor(0x00E1EAEB));
+    TFlatEdit edit(&form);
+    edit.SetColorFlat(clRed);
+    edit.SetUseAdvColors(true);
+    QVERIFY(edit.ParentColor());
+    QCOMPARE(quint32(edit.ColorFlat()), 0x00E1EAEBu);
+    QCOMPARE(quint32(edit.ColorFocused()),
+             quint32(AdjustColorLightness(TColor(0x00E1EAEB), clBlack, 10, false)));
+    QCOMPARE(quint32(edit.ColorBorder()),
+             quint32(AdjustColorLightness(TColor(0x00E1EAEB), clBlack, 50, true)));
+    form.SetColor(TColor(0x00203040));
+    QCOMPARE(quint32(edit.ColorBorder()),
+             quint32(AdjustColorLightness(TColor(0x00203040), clBlack, 50, true)));
+}
+
+void TstFlatEdit::heightFollowsTheFont() {
+    TFlatEdit edit;
+    edit.Loaded();
+    QCOMPARE(edit.height(), QFontMetrics(edit.font()).height() + 6);
+    QFont f = edit.font();
+    f.setPixelSize(30);
+    edit.setFont(f);
+    QCOMPARE(edit.height(), QFontMetrics(f).height() + 6);
+}
+
+void TstFlatEdit::charCaseAndEvents() {
+    TFlatEdit edit;
+    edit.SetMaxLength(20);
+    edit.SetCharCase(TCustomFlatEdit::ecUpperCase);
+    QSignalSpy changes(&edit, &TCustomFlatEdit::OnChange);
+    QTest::keyClicks(&edit, QStringLiteral("abc"));
+    QCOMPARE(edit.text(), QStringLiteral("ABC"));
+    QVERIFY(changes.count() >= 3);
+    QTest::keyClicks(&edit, QString(30, u'x'));
+    QCOMPARE(edit.text().size(), 20);
+    edit.SetPasswordChar(u'*');
+    QCOMPARE(edit.echoMode(), QLineEdit::Password);
+    QVERIFY(edit.setProperty("ReadOnly", true));
+    QTest::keyClicks(&edit, QStringLiteral("q"));
+    QCOMPARE(edit.text().size(), 20);
+}
+
+QTEST_MAIN(TstFlatEdit)
+#include "tst_tflateditunit.moc"

@@ -1,0 +1,196 @@
+// The flat panel's face, border, caption and transparency, read from its pixels.
+#include "widgets/TFlatPanelUnit.h"
+
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QRgb rgbOf(TColor c) {
+    return toQColor(c).rgb();
+}
+
+// A form background with a picture: a checkerboard of two colours.
+class Picture : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        for (int y = 0; y < height(); y += 10)
+            for (int x = 0; x < width(); x += 10)
+                p.fillRect(x, y, 10, 10, ((x + y) / 10) % 2 ? Qt::yellow : Qt::darkGreen);
+    }
+};
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* ev) override {
+        if (ev->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+bool hasPixel(const QImage& img, const QRect& box, QRgb rgb) {
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (img.pixel(x, y) == rgb)
+                return true;
+    return false;
+}
+
+} // namespace
+
+class TstFlatPanel : public QObject {
+    Q_OBJECT
+private slots:
+    void defaults();
+    void opaqueFaceAndBorder();
+    void transparentShowsParent();
+    void settingTransparentAlwaysRepaints();
+    void disabledCaptionIsEmbossed();
+    void captionAlignment_data();
+    void captionAlignment();
+    void clickAndMouseEvents();
+};
+
+void TstFlatPanel::defaults() {
+    QWidget form;
+    TFlatPanel panel(&form);
+    QCOMPARE(panel.size(), QSize(185, 41));
+    QVERIFY(panel.ParentColor());
+    QVERIFY(!panel.Transparent());
+    QCOMPARE(quint32(panel.ColorHighLight()), 0x008396A0u);
+    QCOMPARE(quint32(panel.ColorShadow()), 0x008396A0u);
+    QCOMPARE(panel.Alignment(), TFlatTypes::taCenter);
+    QVERIFY(panel.Caption().isEmpty());
+    QVERIFY(panel.setProperty("Alignment", QStringLiteral("taRightJustify")));
+    QCOMPARE(panel.Alignment(), TFlatTypes::taRightJustify);
+}
+
+void TstFlatPanel::opaqueFaceAndBorder() {
+    TFlatPanel panel;
+    panel.resize(90, 90);
+    panel.SetColor(TColor(0x0095DFBA));
+    panel.SetColors(0, clWhite);
+    panel.SetColors(1, clBlack);
+    const QImage img = panel.grab().toImage();
+    QCOMPARE(img.pixel(45, 45), rgbOf(TColor(0x0095DFBA)));
+    QCOMPARE(img.pixel(0, 0), rgbOf(clWhite));
+    QCOMPARE(img.pixel(88, 0), rgbOf(clWhite));
+    QCOMPARE(img.pixel(89, 0), rgbOf(clBlack));
+    QCOMPARE(img.pixel(0, 89), rgbOf(clBlack));
+    QCOMPARE(img.pixel(89, 89), rgbOf(clBlack));
+    QCOMPARE(img.pixel(1, 1), rgbOf(TColor(0x0095DFBA)));
+}
+
+void TstFlatPanel::transparentShowsParent() {
+    Picture form;
+    form.resize(200, 100);
+    TFlatPanel panel(&form);
+    panel.setGeometry(20, 20, 60, 40);
+    panel.SetColor(clRed);
+    panel.SetColors(0, clBlack);
+    panel.SetColors(1, clBlack);
+    QImage img = form.grab().toImage();
+    QCOMPARE(img.pixel(45, 35), rgbOf(clRed));
+    panel.SetTransparent(true);
+    img = form.grab().toImage();
+    // Inside the border the picture shows through, at both of its colours.
+    QCOMPARE(img.pixel(25, 25), QColor(Qt::darkGreen).rgb());
+    QCOMPARE(img.pixel(35, 25), QColor(Qt::yellow).rgb());
+    QCOMPARE(img.pixel(20, 20), rgbOf(clBlack));
+    QCOMPARE(img.pixel(79, 59), rgbOf(clBlack));
+    panel.SetTransparent(false);
+    img = form.grab().toImage();
+    QCOMPARE(img.pixel(25, 25), rgbOf(clRed));
+}
+
+void TstFlatPanel::settingTransparentAlwaysRepaints() {
+    TFlatPanel panel;
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    PaintCounter counter;
+    panel.installEventFilter(&counter);
+    panel.SetTransparent(false);
+    QTRY_VERIFY(counter.paints > 0);
+}
+
+void TstFlatPanel::disabledCaptionIsEmbossed() {
+    TFlatPanel panel;
+    panel.resize(120, 40);
+    panel.SetColor(clWhite);
+    QFont f = panel.font();
+    f.setPixelSize(20);
+    f.setStyleStrategy(QFont::NoAntialias);
+    panel.setFont(f);
+    panel.SetCaption(QStringLiteral("WWW"));
+    const QRect box(20, 5, 80, 30);
+    panel.SetFontColor(clBlue);
+    QImage img = panel.grab().toImage();
+    QVERIFY(hasPixel(img, box, rgbOf(clBlue)));
+    QVERIFY(!hasPixel(img, box, rgbOf(clBtnShadow)));
+    panel.setEnabled(false);
+    img = panel.grab().toImage();
+    QVERIFY(!hasPixel(img, box, rgbOf(clBlue)));
+    QVERIFY(hasPixel(img, box, rgbOf(clBtnShadow)));
+    QVERIFY(hasPixel(img, box, rgbOf(clBtnHighlight)) || rgbOf(clBtnHighlight) == rgbOf(clWhite));
+    // The highlight copy lies one pixel down and right of the shadow copy.
+    for (int y = box.top(); y < box.bottom(); ++y)
+        for (int x = box.left(); x < box.right(); ++x)
+            if (img.pixel(x, y) == rgbOf(clBtnShadow) &&
+                img.pixel(x + 1, y + 1) != rgbOf(clBtnShadow))
+                QCOMPARE(img.pixel(x + 1, y + 1), rgbOf(clBtnHighlight));
+}
+
+void TstFlatPanel::captionAlignment_data() {
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<int>("minX");
+    QTest::addColumn<int>("maxX");
+    QTest::newRow("left") << int(TFlatTypes::taLeftJustify) << 0 << 60;
+    QTest::newRow("centre") << int(TFlatTypes::taCenter) << 70 << 130;
+    QTest::newRow("right") << int(TFlatTypes::taRightJustify) << 140 << 200;
+}
+
+void TstFlatPanel::captionAlignment() {
+    QFETCH(int, alignment);
+    QFETCH(int, minX);
+    QFETCH(int, maxX);
+    TFlatPanel panel;
+    panel.resize(200, 40);
+    panel.SetColor(clWhite);
+    panel.SetFontColor(clBlack);
+    panel.SetCaption(QStringLiteral("II"));
+    panel.SetAlignment(TFlatTypes::TAlignment(alignment));
+    const QImage img = panel.grab().toImage();
+    int left = 1000, right = -1;
+    for (int y = 2; y < 38; ++y)
+        for (int x = 2; x < 198; ++x)
+            if (qGray(img.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    QVERIFY(right >= 0);
+    QVERIFY2(left >= minX && right <= maxX, qPrintable(QString("%1..%2").arg(left).arg(right)));
+}
+
+void TstFlatPanel::clickAndMouseEvents() {
+    TFlatPanel panel;
+    QSignalSpy clicks(&panel, &TFlatControl::OnClick);
+    QSignalSpy moves(&panel, &TFlatControl::OnMouseMove);
+    QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(clicks.count(), 1);
+    QMouseEvent move(QEvent::MouseMove, QPointF(12, 7), QPointF(12, 7), Qt::NoButton, Qt::NoButton,
+                     Qt::ShiftModifier);
+    QApplication::sendEvent(&panel, &move);
+    QCOMPARE(moves.count(), 1);
+    QCOMPARE(moves.at(0).at(1).toInt(), 12);
+    QCOMPARE(moves.at(0).at(2).toInt(), 7);
+}
+
+QTEST_MAIN(TstFlatPanel)
+#include "tst_tflatpanelunit.moc"

@@ -1,0 +1,501 @@
+// The painted list box: selection, item notifications, scrolling by keys, wheel, bar and drag,
+// the slide, and the lowered style's pixels.
+#include "widgets/uIListControl.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QRgb rgbOf(TColor c) {
+    return toQColor(c).rgb();
+}
+
+// Lowered style, rows of 30 in a 120-pixel item area: exactly 4 visible rows.
+TIListBox* makeList(QWidget* parent, int items, int rowHeight = 30, int rows = 4) {
+    auto* lb = new TIListBox(parent);
+    lb->SetGUIStyle(TIGUIListControl::lcgLowered);
+    lb->SetAutoItemHeight(false);
+    lb->SetItemHeight(rowHeight);
+    lb->resize(200, rowHeight * rows + 2);
+    QStringList lines;
+    for (int i = 0; i < items; ++i)
+        lines << QStringLiteral("Song %1").arg(i);
+    lb->SetItems(lines);
+    return lb;
+}
+
+QPoint rowPoint(TIListControl* lb, int visibleRow) {
+    return QPoint(20, lb->ItemsRect().top() + visibleRow * lb->ItemHeight() + 5);
+}
+
+void drag(QWidget* w, QPoint pos) {
+    QMouseEvent ev(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(w, &ev);
+}
+
+void wheel(QWidget* w, int delta) {
+    QWheelEvent ev(QPointF(20, 20), w->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, delta),
+                   Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &ev);
+}
+
+QList<int> selectedRows(const TIListControl* lb) {
+    QList<int> rows;
+    for (int i = 0; i < lb->Count(); ++i)
+        if (lb->Selected(i))
+            rows << i;
+    return rows;
+}
+
+} // namespace
+
+class TstIListControl : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { TIListControl::SetAnimationsEnabled(false); }
+    void defaults();
+    void itemIndexClampsAndSelects_data();
+    void itemIndexClampsAndSelects();
+    void itemHeightBelowOneRaises();
+    void selectedInBothModes();
+    void shiftAndCtrlClicks();
+    void itemNotifications_data();
+    void itemNotifications();
+    void topIndexLimitsAndHiddenBar();
+    void keys_data();
+    void keys();
+    void pageKeysWithTenRows();
+    void clicksAndItemEvents();
+    void wheelNotches_data();
+    void wheelNotches();
+    void wheelAcceleratesWithinTheWindow();
+    void scrollBarScrollsTheList();
+    void dragBelowAutoScrollsAndExtends();
+    void slideDoesNotBlock();
+    void loweredLook();
+    void ownerDrawReplacesRows();
+    void itemsErrorsAndText();
+};
+
+void TstIListControl::defaults() {
+    TIListBox lb;
+    QCOMPARE(lb.size(), QSize(180, 180));
+    QCOMPARE(lb.ItemHeight(), 14);
+    QCOMPARE(lb.ItemIndex(), -1);
+    QCOMPARE(lb.ActiveItem(), -1);
+    QCOMPARE(lb.GUIStyle(), TIGUIListControl::lcgFlat);
+    QVERIFY(lb.AutoItemHeight());
+    QCOMPARE(quint32(lb.Color()), quint32(clWhite));
+    QCOMPARE(lb.focusPolicy(), Qt::StrongFocus);
+    QCOMPARE(lb.ItemsRect(), QRect(2, 2, 176, 176)); // flat insets by 2, no bar yet
+    QCOMPARE(lb.ScrollBar()->FirstRepeatDelay(), 150);
+    QVERIFY(lb.ScrollBar()->isHidden());
+}
+
+void TstIListControl::itemIndexClampsAndSelects_data() {
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("past the end lands on the last") << 100 << 9;
+    QTest::newRow("below -1 means none") << -5 << -1;
+    QTest::newRow("a row") << 3 << 3;
+}
+
+void TstIListControl::itemIndexClampsAndSelects() {
+    QFETCH(int, value);
+    QFETCH(int, expected);
+    QWidget form;
+    auto* lb = makeList(&form, 10);
+    lb->SetItemIndex(value);
+    QCOMPARE(lb->ItemIndex(), expected);
+    QCOMPARE(selectedRows(lb), expected < 0 ? QList<int>() : QList<int>({expected}));
+}
+
+void TstIListControl::itemHeightBelowOneRaises() {
+    TIListBox lb;
+    lb.SetItemHeight(20);
+    try {
+        lb.SetItemHeight(0);
+        QFAIL("no exception");
+    } catch (const EFlatError& e) {
+        QCOMPARE(e.message(), QStringLiteral("Can not Set ItemHeight < 1."));
+    }
+    QCOMPARE(lb.ItemHeight(), 20);
+}
+
+void TstIListControl::selectedInBothModes() {
+    QWidget form;
+    auto* lb = makeList(&form, 6);
+    lb->SetSelected(2, true);
+    QCOMPARE(lb->ItemIndex(), 2);
+    lb->SetSelected(4, true);
+    QCOMPARE(selectedRows(lb), QList<int>({4}));
+    lb->SetSelected(4, false);
+    QVERIFY(!lb->Selected(4));
+    QCOMPARE(lb->ItemIndex(), 4);
+    lb->SetSelected(9, true);
+    lb->SetSelected(-1, true);
+    QVERIFY(!lb->Selected(9));
+    QCOMPARE(lb->ItemIndex(), 4);
+    lb->SetMultiSelect(true);
+    lb->SetSelected(0, true);
+    lb->SetSelected(5, true);
+    QCOMPARE(selectedRows(lb), QList<int>({0, 5}));
+    QCOMPARE(lb->ItemIndex(), 4);
+}
+
+void TstIListControl::shiftAndCtrlClicks() {
+    QWidget form;
+    auto* lb = makeList(&form, 10);
+    lb->SetMultiSelect(true);
+    QTest::mouseClick(lb, Qt::LeftButton, {}, rowPoint(lb, 1));
+    QCOMPARE(selectedRows(lb), QList<int>({1}));
+    QTest::mouseClick(lb, Qt::LeftButton, Qt::ShiftModifier, rowPoint(lb, 3));
+    QCOMPARE(selectedRows(lb), QList<int>({1, 2, 3}));
+    QCOMPARE(lb->ItemIndex(), 3);
+    QTest::mouseClick(lb, Qt::LeftButton, Qt::ControlModifier, rowPoint(lb, 2));
+    QCOMPARE(selectedRows(lb), QList<int>({1, 3}));
+    QCOMPARE(lb->Anchor(), 2);
+    QTest::mouseClick(lb, Qt::LeftButton, Qt::ControlModifier, rowPoint(lb, 0));
+    QCOMPARE(selectedRows(lb), QList<int>({0, 1, 3}));
+    // Shift extends from the last Ctrl click, replacing the rest.
+    QTest::mouseClick(lb, Qt::LeftButton, Qt::ShiftModifier, rowPoint(lb, 2));
+    QCOMPARE(selectedRows(lb), QList<int>({0, 1, 2}));
+    QTest::mouseClick(lb, Qt::LeftButton, {}, rowPoint(lb, 3));
+    QCOMPARE(selectedRows(lb), QList<int>({3}));
+}
+
+void TstIListControl::itemNotifications_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("itemIndex");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<QList<int>>("selected");
+    // Before each change: 8 items, multi-select, rows 2 and 5 selected, anchor 5, index 5.
+    QTest::newRow("insert before moves everything up")
+        << "insert 1" << 6 << 6 << QList<int>({3, 6});
+    QTest::newRow("insert after leaves them") << "insert 7" << 5 << 5 << QList<int>({2, 5});
+    QTest::newRow("delete before moves them down") << "delete 3" << 4 << 4 << QList<int>({2, 4});
+    QTest::newRow("delete row 0 renumbers too") << "delete 0" << 4 << 4 << QList<int>({1, 4});
+    QTest::newRow("delete the current row") << "delete 5" << 4 << 4 << QList<int>({2});
+    QTest::newRow("move the current row down") << "move 5 7" << 7 << 7 << QList<int>({2, 7});
+    QTest::newRow("move a row across it") << "move 1 6" << 4 << 4 << QList<int>({1, 4});
+    QTest::newRow("move up across it") << "move 6 0" << 6 << 6 << QList<int>({3, 6});
+    QTest::newRow("clear") << "clear" << -1 << -1 << QList<int>();
+}
+
+void TstIListControl::itemNotifications() {
+    QFETCH(QString, change);
+    QFETCH(int, itemIndex);
+    QFETCH(int, anchor);
+    QFETCH(QList<int>, selected);
+    QWidget form;
+    auto* lb = makeList(&form, 8);
+    lb->SetMultiSelect(true);
+    QTest::mouseClick(lb, Qt::LeftButton, Qt::ControlModifier, rowPoint(lb, 2));
+    lb->SetTopIndex(3);
+    QTest::mouseClick(lb, Qt::LeftButton, Qt::ControlModifier, rowPoint(lb, 2));
+    QCOMPARE(selectedRows(lb), QList<int>({2, 5}));
+    QCOMPARE(lb->ItemIndex(), 5);
+    const QStringList words = change.split(u' ');
+    if (words[0] == "insert")
+        lb->Items().Insert(words[1].toInt(), QStringLiteral("new"));
+    else if (words[0] == "delete")
+        lb->Items().Delete(words[1].toInt());
+    else if (words[0] == "move")
+        lb->Items().Move(words[1].toInt(), words[2].toInt());
+    else
+        lb->Items().Clear();
+    QCOMPARE(lb->Count(), lb->Items().Count());
+    QCOMPARE(lb->ItemIndex(), itemIndex);
+    QCOMPARE(lb->Anchor(), anchor);
+    QCOMPARE(selectedRows(lb), selected);
+    QVERIFY(lb->ItemIndex() < lb->Count());
+}
+
+void TstIListControl::topIndexLimitsAndHiddenBar() {
+    QWidget form;
+    auto* lb = makeList(&form, 10);
+    QCOMPARE(lb->VisibleRows(), 4);
+    lb->SetTopIndex(50);
+    QCOMPARE(lb->TopIndex(), 7);
+    QCOMPARE(lb->ScrollBar()->Position(), 7);
+    QVERIFY(!lb->ScrollBar()->isHidden());
+    QCOMPARE(lb->ItemsRect().right(), 200 - 16 - 2);
+    lb->SetTopIndex(-3);
+    QCOMPARE(lb->TopIndex(), 0);
+    // Three items all fit: the bar hides, the rows take the full width, the view stays on top.
+    while (lb->Items().Count() > 3)
+        lb->Items().Delete(0);
+    QVERIFY(lb->ScrollBar()->isHidden());
+    QCOMPARE(lb->ItemsRect(), QRect(1, 1, 198, 120));
+    lb->SetTopIndex(2);
+    QCOMPARE(lb->TopIndex(), 0);
+    // Taller rows shrink the page and bring the bar back.
+    lb->SetItemHeight(60);
+    QVERIFY(!lb->ScrollBar()->isHidden());
+}
+
+void TstIListControl::keys_data() {
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("topIndex");
+    QTest::newRow("down") << 2 << int(Qt::Key_Down) << 3 << 0;
+    QTest::newRow("right is down") << 2 << int(Qt::Key_Right) << 3 << 0;
+    QTest::newRow("down past the view scrolls it") << 3 << int(Qt::Key_Down) << 4 << 1;
+    QTest::newRow("down at the end stays") << 9 << int(Qt::Key_Down) << 9 << 6;
+    QTest::newRow("up") << 2 << int(Qt::Key_Up) << 1 << 0;
+    QTest::newRow("up from the first stays") << 0 << int(Qt::Key_Up) << 0 << 0;
+    QTest::newRow("up from none stays none") << -1 << int(Qt::Key_Up) << -1 << 0;
+    QTest::newRow("down from none takes the first") << -1 << int(Qt::Key_Down) << 0 << 0;
+    QTest::newRow("end") << 2 << int(Qt::Key_End) << 9 << 6;
+    QTest::newRow("home") << 9 << int(Qt::Key_Home) << 0 << 0;
+    QTest::newRow("page down") << 1 << int(Qt::Key_PageDown) << 5 << 2;
+    QTest::newRow("page up") << 8 << int(Qt::Key_PageUp) << 5 << 5;
+}
+
+void TstIListControl::keys() {
+    QFETCH(int, start);
+    QFETCH(int, key);
+    QFETCH(int, expected);
+    QFETCH(int, topIndex);
+    QWidget form;
+    auto* lb = makeList(&form, 10);
+    lb->SetItemIndex(start);
+    QSignalSpy clicks(lb, &TFlatControl::OnClick);
+    QTest::keyClick(lb, Qt::Key(key));
+    QCOMPARE(lb->ItemIndex(), expected);
+    QCOMPARE(lb->TopIndex(), topIndex);
+    QCOMPARE(clicks.count(), expected != start ? 1 : 0);
+}
+
+void TstIListControl::pageKeysWithTenRows() {
+    QWidget form;
+    auto* lb = makeList(&form, 30, 10, 10);
+    QCOMPARE(lb->VisibleRows(), 10);
+    lb->SetItemIndex(2);
+    QTest::keyClick(lb, Qt::Key_PageUp);
+    QCOMPARE(lb->ItemIndex(), 0);
+    QTest::keyClick(lb, Qt::Key_PageDown);
+    QCOMPARE(lb->ItemIndex(), 10);
+    QCOMPARE(lb->TopIndex(), 1);
+    // Shift with multi-select takes the range from the anchor.
+    lb->SetMultiSelect(true);
+    QTest::mouseClick(lb, Qt::LeftButton, {}, rowPoint(lb, 2));
+    QCOMPARE(lb->ItemIndex(), 3);
+    QTest::keyClick(lb, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(lb, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(selectedRows(lb), QList<int>({3, 4, 5}));
+    QTest::keyClick(lb, Qt::Key_Down);
+    QCOMPARE(selectedRows(lb), QList<int>({6}));
+    // Page keys do nothing while every row fits.
+    auto* shortList = makeList(&form, 3, 10, 10);
+    shortList->SetItemIndex(0);
+    QTest::keyClick(shortList, Qt::Key_PageDown);
+    QCOMPARE(shortList->ItemIndex(), 0);
+}
+
+void TstIListControl::clicksAndItemEvents() {
+    QWidget form;
+    auto* lb = makeList(&form, 10);
+    QSignalSpy clicks(lb, &TFlatControl::OnClick);
+    QSignalSpy itemClicks(lb, &TIListControl::OnItemClick);
+    QSignalSpy itemDbl(lb, &TIListControl::OnItemDlbClick);
+    QTest::mouseClick(lb, Qt::LeftButton, {}, rowPoint(lb, 2));
+    QCOMPARE(lb->ItemIndex(), 2);
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(itemClicks.count(), 1);
+    QCOMPARE(itemClicks.at(0).at(0).toInt(), 2);
+    // Released over another row: the list clicks, the item does not.
+    QTest::mousePress(lb, Qt::LeftButton, {}, rowPoint(lb, 1));
+    drag(lb, rowPoint(lb, 3));
+    QTest::mouseRelease(lb, Qt::LeftButton, {}, rowPoint(lb, 3));
+    QCOMPARE(itemClicks.count(), 1);
+    QCOMPARE(lb->ItemIndex(), 3);
+    QTest::mouseClick(lb, Qt::LeftButton, {}, rowPoint(lb, 3));
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, rowPoint(lb, 3), lb->mapToGlobal(rowPoint(lb, 3)),
+                    Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(lb, &dbl);
+    QCOMPARE(itemDbl.count(), 1);
+    QCOMPARE(itemDbl.at(0).at(0).toInt(), 3);
+    // The item area's first pixel row and the frame are no row.
+    QCOMPARE(lb->ItemAtPos(20, lb->ItemsRect().top()), -1);
+    QCOMPARE(lb->ItemAtPos(0, 40), -1);
+    QCOMPARE(lb->ItemAtPos(20, lb->ItemsRect().top() + 1), 0);
+}
+
+void TstIListControl::wheelNotches_data() {
+    QTest::addColumn<QList<int>>("deltas");
+    QTest::addColumn<int>("topIndex");
+    QTest::newRow("one notch down") << QList<int>({-120}) << 3;
+    QTest::newRow("a double notch counts twice") << QList<int>({-240}) << 9;
+    QTest::newRow("touchpad steps add up to a notch") << QList<int>({-40, -40, -39}) << 0;
+    QTest::newRow("three touchpad steps of 40") << QList<int>({-40, -40, -40}) << 3;
+    QTest::newRow("up from the top stays") << QList<int>({120}) << 0;
+}
+
+void TstIListControl::wheelNotches() {
+    QFETCH(QList<int>, deltas);
+    QFETCH(int, topIndex);
+    QWidget form;
+    auto* lb = makeList(&form, 30);
+    for (int d : deltas)
+        wheel(lb, d);
+    QCOMPARE(lb->TopIndex(), topIndex);
+}
+
+void TstIListControl::wheelAcceleratesWithinTheWindow() {
+    QWidget form;
+    auto* lb = makeList(&form, 40);
+    wheel(lb, -120);
+    QCOMPARE(lb->TopIndex(), 3);
+    wheel(lb, -120);
+    QCOMPARE(lb->TopIndex(), 9);
+    wheel(lb, -120);
+    QCOMPARE(lb->TopIndex(), 18);
+    // After the 80 ms window a notch is plain again.
+    QTest::qWait(150);
+    wheel(lb, 120);
+    QCOMPARE(lb->TopIndex(), 15);
+}
+
+void TstIListControl::scrollBarScrollsTheList() {
+    QWidget form;
+    auto* lb = makeList(&form, 10);
+    TIScrollBar* bar = lb->ScrollBar();
+    const QPoint downArrow(8, bar->height() - 5);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, downArrow);
+    QCOMPARE(lb->TopIndex(), 1);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, bar->height() - 20));
+    QCOMPARE(lb->TopIndex(), 7);
+}
+
+void TstIListControl::dragBelowAutoScrollsAndExtends() {
+    QWidget form;
+    auto* lb = makeList(&form, 30);
+    lb->SetMultiSelect(true);
+    QTest::mousePress(lb, Qt::LeftButton, {}, rowPoint(lb, 1));
+    const int below = lb->ItemsRect().top() + lb->ItemsRect().height() + 20;
+    QElapsedTimer clock;
+    clock.start();
+    drag(lb, QPoint(20, below));
+    QCOMPARE(lb->AutoScrollSpeed(), 2);
+    QCOMPARE(lb->TopIndex(), 1); // one row at once
+    QCOMPARE(lb->ItemIndex(), 4);
+    QTRY_VERIFY_WITH_TIMEOUT(lb->TopIndex() >= 5, 2000);
+    const qint64 elapsed = clock.elapsed();
+    QVERIFY2(elapsed >= 190, qPrintable(QString::number(elapsed))); // four steps of 50 ms
+    QCOMPARE(lb->ItemIndex(), lb->TopIndex() + 3);
+    QCOMPARE(selectedRows(lb).first(), 1);
+    QCOMPARE(selectedRows(lb).size(), lb->ItemIndex());
+    QTest::mouseRelease(lb, Qt::LeftButton, {}, QPoint(20, below));
+    QCOMPARE(lb->AutoScrollSpeed(), 0);
+    const int stopped = lb->TopIndex();
+    QTest::qWait(120);
+    QCOMPARE(lb->TopIndex(), stopped);
+    // Far above the rows the fastest upward speed.
+    QTest::mousePress(lb, Qt::LeftButton, {}, rowPoint(lb, 0));
+    drag(lb, QPoint(20, -40));
+    QCOMPARE(lb->AutoScrollSpeed(), 6);
+    QTest::mouseRelease(lb, Qt::LeftButton, {}, QPoint(20, -40));
+}
+
+void TstIListControl::slideDoesNotBlock() {
+    TIListControl::SetAnimationsEnabled(true);
+    QWidget form;
+    auto* lb = makeList(&form, 30);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    lb->SetItemIndex(3);
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(lb, Qt::Key_End);
+    QVERIFY2(clock.elapsed() < 100, "the slide must not block the caller");
+    QVERIFY(lb->Sliding());
+    QCOMPARE(lb->TopIndex(), 0);
+    QCOMPARE(lb->ItemIndex(), 29);
+    // 120 pixels: 21 frames of 10 ms, then the view lands.
+    QTRY_COMPARE_WITH_TIMEOUT(lb->TopIndex(), 26, 2000);
+    QVERIFY(!lb->Sliding());
+    QVERIFY2(clock.elapsed() >= 200, qPrintable(QString::number(clock.elapsed())));
+    // A new scroll during a slide ends the running one first.
+    wheel(lb, 120);
+    QVERIFY(lb->Sliding());
+    wheel(lb, 120);
+    QCOMPARE(lb->TopIndex(), 23);
+    QTRY_COMPARE_WITH_TIMEOUT(lb->TopIndex(), 17, 2000);
+}
+
+void TstIListControl::loweredLook() {
+    QWidget form;
+    auto* lb = makeList(&form, 10);
+    lb->SetColor(TColor(0x00424142));
+    lb->SetFontColor(clRed);
+    lb->SetItemIndex(1);
+    const QImage img = lb->grab().toImage();
+    QCOMPARE(img.pixel(0, 0), rgbOf(TColor(0x001F1F1F)));
+    QCOMPARE(img.pixel(199, 121), rgbOf(TColor(0x001F1F1F)));
+    // Row 0 plain, row 1 selected; sample right of the text.
+    QCOMPARE(img.pixel(170, 15), rgbOf(TColor(0x00404040)));
+    QCOMPARE(img.pixel(170, 45), rgbOf(TColor(0x00323232)));
+    QCOMPARE(img.pixel(1, 31), rgbOf(TColor(0x004F4F4F)));   // raised edge of the row
+    QCOMPARE(img.pixel(182, 60), rgbOf(TColor(0x001F1F1F))); // bottom-right ring of row 1
+    // The text ignores the font colour in this style.
+    bool red = false, grey = false;
+    for (int y = 2; y < 30; ++y)
+        for (int x = 2; x < 100; ++x) {
+            red = red || img.pixel(x, y) == rgbOf(clRed);
+            grey = grey || img.pixel(x, y) == rgbOf(TColor(0x00B5BBC4));
+        }
+    QVERIFY(!red);
+    QVERIFY(grey);
+    // The bar in the lowered style: dark arrows, light track.
+    const QImage bar = lb->ScrollBar()->grab().toImage();
+    QCOMPARE(bar.pixel(8, 2), rgbOf(TColor(0x00404040)));
+    QCOMPARE(bar.pixel(8, 60), rgbOf(TColor(0x00B5BBC4)));
+}
+
+void TstIListControl::ownerDrawReplacesRows() {
+    QWidget form;
+    auto* lb = makeList(&form, 10);
+    QList<int> drawn;
+    connect(lb, &TIListControl::OnItemDraw, [&](QPainter* p, int index, int state, QRect r) {
+        drawn << index;
+        p->fillRect(r, (state & TIListControl::isSelected) ? Qt::green : Qt::blue);
+    });
+    lb->SetItemIndex(0);
+    lb->grab();
+    QVERIFY(drawn.isEmpty());
+    lb->SetOwnerDraw(true);
+    const QImage img = lb->grab().toImage();
+    QCOMPARE(drawn.mid(0, 4), QList<int>({0, 1, 2, 3}));
+    QCOMPARE(img.pixel(50, 15), QColor(Qt::green).rgb());
+    QCOMPARE(img.pixel(50, 45), QColor(Qt::blue).rgb());
+}
+
+void TstIListControl::itemsErrorsAndText() {
+    QWidget form;
+    auto* lb = makeList(&form, 10);
+    lb->SetTopIndex(5);
+    try {
+        lb->Items().Strings(10);
+        QFAIL("no exception");
+    } catch (const EFlatError& e) {
+        QCOMPARE(e.message(), QStringLiteral("List index out of bounds (10)"));
+    }
+    lb->Items().SetText(QStringLiteral("a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n"));
+    QCOMPARE(lb->Count(), 6);
+    QCOMPARE(lb->TopIndex(), 0);
+    QCOMPARE(lb->Items()[5], QStringLiteral("f"));
+    lb->Items().Put(5, QStringLiteral("g"));
+    QCOMPARE(lb->Items().Text(), QStringLiteral("a\r\nb\r\nc\r\nd\r\ne\r\ng\r\n"));
+    TIListBox other;
+    other.SetItems(lb->Items());
+    QCOMPARE(other.ItemsList(), lb->ItemsList());
+    QVERIFY(other.setProperty("Items", QStringList({"x", "y"})));
+    QCOMPARE(other.Count(), 2);
+}
+
+QTEST_MAIN(TstIListControl)
+#include "tst_uilistcontrol.moc"

@@ -1,0 +1,283 @@
+// The painted scroll bar: part geometry, range and enabled rules, steps, repeat and dragging.
+#include "widgets/uIScrollBar.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+TIScrollBar* makeBar(QWidget* parent, int length = 200) {
+    auto* bar = new TIScrollBar(parent);
+    bar->SetScrollBarKind(TIScrollBar::sbVertical);
+    bar->resize(16, length);
+    return bar;
+}
+
+void move(QWidget* w, QPoint pos, Qt::MouseButtons buttons = Qt::LeftButton) {
+    QMouseEvent ev(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton, buttons, {});
+    QApplication::sendEvent(w, &ev);
+}
+
+struct DrawnPart {
+    int part;
+    int state;
+    QRect rect;
+};
+
+} // namespace
+
+class TstIScrollBar : public QObject {
+    Q_OBJECT
+private slots:
+    void defaults();
+    void shortBarHasHalfArrowsAndNoThumb();
+    void thumbSizeAndPosition_data();
+    void thumbSizeAndPosition();
+    void enabledByRange();
+    void rangeChangesPullThePosition();
+    void stepsAndClamping();
+    void trackAfterIgnoredWithoutThumb();
+    void repeatWhileHeld();
+    void draggingTheThumb();
+    void ownerDrawGetsEveryPartWithItsState();
+    void builtInLook();
+};
+
+void TstIScrollBar::defaults() {
+    TIScrollBar bar;
+    QCOMPARE(bar.size(), QSize(121, 16));
+    QCOMPARE(bar.ScrollBarKind(), TIScrollBar::sbHorizontal);
+    QCOMPARE(bar.Max(), 100);
+    QCOMPARE(bar.LargeChange(), 8);
+    QCOMPARE(bar.SmallChange(), 1);
+    QCOMPARE(bar.FirstRepeatDelay(), 500);
+    QCOMPARE(quint32(bar.Color()), quint32(clWindow));
+    bar.SetScrollBarKind(TIScrollBar::sbVertical);
+    QCOMPARE(bar.size(), QSize(16, 121));
+}
+
+void TstIScrollBar::shortBarHasHalfArrowsAndNoThumb() {
+    QWidget host;
+    auto* bar = makeBar(&host, 30);
+    QCOMPARE(bar->PartRect(TIScrollBar::spFirstArrow), QRect(0, 0, 16, 15));
+    QCOMPARE(bar->PartRect(TIScrollBar::spSecondArrow), QRect(0, 15, 16, 15));
+    QVERIFY(bar->PartRect(TIScrollBar::spThumb).isEmpty());
+    QVERIFY(bar->PartRect(TIScrollBar::spTrackBefore).isEmpty());
+}
+
+void TstIScrollBar::thumbSizeAndPosition_data() {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("thumbTop");
+    // 200 pixels: arrows of 16, a track of 168, Max 100, PageSize 10: thumb 17, span 91.
+    QTest::newRow("start") << 0 << 16;
+    QTest::newRow("middle") << 45 << 91;
+    QTest::newRow("end of span") << 91 << 167;
+}
+
+void TstIScrollBar::thumbSizeAndPosition() {
+    QFETCH(int, position);
+    QFETCH(int, thumbTop);
+    QWidget host;
+    auto* bar = makeBar(&host);
+    bar->SetPageSize(10);
+    bar->SetPosition(position);
+    QCOMPARE(bar->ThumbSize(), 17);
+    const QRect thumb = bar->PartRect(TIScrollBar::spThumb);
+    QCOMPARE(thumb, QRect(0, thumbTop, 16, 17));
+    QCOMPARE(bar->PartRect(TIScrollBar::spTrackBefore).height(), thumbTop - 16);
+    QCOMPARE(bar->PartRect(TIScrollBar::spTrackAfter).height(), 184 - (thumbTop + 17));
+    QCOMPARE(bar->PartRect(TIScrollBar::spSecondArrow).top(), 184);
+    // Without a page size the thumb is 16 long; a tiny page still gives at least 9.
+    bar->SetPageSize(0);
+    QCOMPARE(bar->ThumbSize(), 16);
+    bar->SetPageSize(1);
+    QCOMPARE(bar->ThumbSize(), 9);
+}
+
+void TstIScrollBar::enabledByRange() {
+    QWidget host;
+    auto* bar = makeBar(&host);
+    QSignalSpy changes(bar, &TIScrollBar::OnEnabledChange);
+    bar->SetMax(10);
+    bar->SetPageSize(11);
+    QVERIFY(!bar->isEnabled());
+    QCOMPARE(bar->ThumbSize(), 0);
+    QCOMPARE(changes.count(), 1);
+    QVERIFY(!bar->isHidden());
+    bar->SetHideWhenDisabled(true);
+    QVERIFY(bar->isHidden());
+    bar->SetPageSize(10);
+    QVERIFY(bar->isEnabled());
+    QVERIFY(!bar->isHidden());
+    QCOMPARE(changes.count(), 2);
+}
+
+void TstIScrollBar::rangeChangesPullThePosition() {
+    QWidget host;
+    auto* bar = makeBar(&host);
+    QSignalSpy changed(bar, &TIScrollBar::OnChange);
+    bar->SetPosition(80);
+    bar->SetPageSize(10);
+    bar->SetMax(50);
+    QCOMPARE(bar->Position(), 41);
+    bar->SetPageSize(0);
+    bar->SetMax(30);
+    QCOMPARE(bar->Position(), 30);
+    bar->SetMin(35);
+    QCOMPARE(bar->Position(), 35);
+    QCOMPARE(changed.count(), 4);
+}
+
+void TstIScrollBar::stepsAndClamping() {
+    QWidget host;
+    auto* bar = makeBar(&host);
+    bar->SetMax(20);
+    bar->SetPageSize(5);
+    bar->SetLargeChange(8);
+    QSignalSpy scrolls(bar, &TIScrollBar::OnScroll);
+    // Second arrow: a line step towards Max.
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 195));
+    QCOMPARE(bar->Position(), 1);
+    QCOMPARE(scrolls.count(), 1);
+    QCOMPARE(scrolls.at(0).at(0).toBool(), true); // first step
+    QCOMPARE(scrolls.at(0).at(1).toInt(), 1);
+    QCOMPARE(scrolls.at(0).at(2).toBool(), false);
+    QCOMPARE(scrolls.at(0).at(3).toInt(), int(TIScrollBar::skLine));
+    // Track after the thumb: a page step, limited to Max - PageSize + 1 = 16.
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 180));
+    QCOMPARE(bar->Position(), 9);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 182));
+    QCOMPARE(bar->Position(), 16);
+    QCOMPARE(scrolls.last().at(1).toInt(), 7); // the amount actually moved
+    QCOMPARE(scrolls.last().at(3).toInt(), int(TIScrollBar::skPage));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 182));
+    QCOMPARE(scrolls.count(), 3); // nothing moved, nothing reported
+    // First arrow and the track before the thumb go towards Min, never below it.
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 20));
+    QCOMPARE(bar->Position(), 8);
+    QCOMPARE(scrolls.last().at(2).toBool(), true);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 20));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 5));
+    QCOMPARE(bar->Position(), 0);
+    bar->ScrollBy(false, false, 100);
+    QCOMPARE(bar->Position(), 16);
+    QCOMPARE(scrolls.last().at(3).toInt(), int(TIScrollBar::skScrollBy));
+}
+
+void TstIScrollBar::trackAfterIgnoredWithoutThumb() {
+    QWidget host;
+    auto* bar = makeBar(&host, 40); // 8 pixels of track: no room for a thumb
+    bar->SetMax(20);
+    bar->SetPageSize(5);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 20));
+    QCOMPARE(bar->Position(), 0);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 35));
+    QCOMPARE(bar->Position(), 1);
+}
+
+void TstIScrollBar::repeatWhileHeld() {
+    QWidget host;
+    auto* bar = makeBar(&host);
+    bar->SetFirstRepeatDelay(150);
+    QElapsedTimer clock;
+    QList<qint64> stamps;
+    connect(bar, &TIScrollBar::OnChange, [&] { stamps << clock.elapsed(); });
+    clock.start();
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(8, 195));
+    QCOMPARE(bar->Position(), 1);
+    QTest::qWait(100);
+    QCOMPARE(bar->Position(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(bar->Position() >= 4, 2000);
+    QVERIFY2(stamps.at(1) >= 140, qPrintable(QString::number(stamps.at(1))));
+    QVERIFY2(stamps.at(3) - stamps.at(2) >= 40, qPrintable(QString::number(stamps.at(3))));
+    // Off the pressed arrow the repeat stops; back on it, it resumes.
+    move(bar, QPoint(8, 100));
+    QVERIFY(!bar->Repeating());
+    const int held = bar->Position();
+    QTest::qWait(150);
+    QCOMPARE(bar->Position(), held);
+    move(bar, QPoint(8, 195));
+    QVERIFY(bar->Repeating());
+    QTRY_VERIFY_WITH_TIMEOUT(bar->Position() > held, 1000);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(8, 195));
+    QVERIFY(!bar->Repeating());
+}
+
+void TstIScrollBar::draggingTheThumb() {
+    QWidget host;
+    auto* bar = makeBar(&host);
+    bar->SetPageSize(10);
+    QSignalSpy scrolls(bar, &TIScrollBar::OnScroll);
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(8, 20));
+    QVERIFY(bar->Dragging());
+    move(bar, QPoint(8, 95)); // 75 pixels of the 151 the thumb can travel
+    QCOMPARE(bar->Position(), 45);
+    QCOMPARE(bar->PartRect(TIScrollBar::spThumb).top(), 91);
+    move(bar, QPoint(8, 400));
+    QCOMPARE(bar->Position(), 91);
+    QCOMPARE(scrolls.last().at(3).toInt(), int(TIScrollBar::skThumb));
+    QCOMPARE(scrolls.last().at(2).toBool(), false);
+    move(bar, QPoint(8, -50));
+    QCOMPARE(bar->Position(), 0);
+    QCOMPARE(scrolls.last().at(2).toBool(), true);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(8, -50));
+    QVERIFY(!bar->Dragging());
+}
+
+void TstIScrollBar::ownerDrawGetsEveryPartWithItsState() {
+    QWidget host;
+    auto* bar = makeBar(&host);
+    bar->SetPageSize(10);
+    bar->SetOwnerDraw(true);
+    QList<DrawnPart> drawn;
+    connect(bar, &TIScrollBar::OnDrawControl, [&](QPainter*, int part, int state, QRect r) {
+        drawn.append({part, state, r});
+    });
+    bar->grab();
+    QCOMPARE(drawn.size(), 4); // the track before the thumb is empty at the start
+    QCOMPARE(drawn.at(0).part, int(TIScrollBar::spThumb));
+    QCOMPARE(drawn.at(1).part, int(TIScrollBar::spFirstArrow));
+    for (const DrawnPart& d : drawn)
+        QCOMPARE(d.state, int(TIScrollBar::psNormal));
+    // A held arrow is pressed while the mouse stays on it, hot otherwise.
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(8, 5));
+    drawn.clear();
+    bar->grab();
+    QCOMPARE(drawn.at(1).state, int(TIScrollBar::psPressed));
+    move(bar, QPoint(8, 100));
+    drawn.clear();
+    bar->grab();
+    QCOMPARE(drawn.at(1).state, int(TIScrollBar::psNormal));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(8, 100));
+    move(bar, QPoint(8, 195), Qt::NoButton);
+    drawn.clear();
+    bar->grab();
+    QCOMPARE(drawn.at(2).part, int(TIScrollBar::spSecondArrow));
+    QCOMPARE(drawn.at(2).state, int(TIScrollBar::psHot));
+    bar->SetPageSize(500);
+    drawn.clear();
+    bar->grab();
+    for (const DrawnPart& d : drawn)
+        QCOMPARE(d.state, int(TIScrollBar::psDisabled));
+}
+
+void TstIScrollBar::builtInLook() {
+    QWidget host;
+    auto* bar = makeBar(&host);
+    bar->SetColor(clWhite);
+    bar->SetPageSize(10);
+    QImage img = bar->grab().toImage();
+    // Raised edge around the first arrow, the up glyph in black at its centre.
+    QCOMPARE(img.pixel(0, 0), toQColor(cl3DLight).rgb());
+    QCOMPARE(img.pixel(15, 15), toQColor(cl3DDkShadow).rgb());
+    QCOMPARE(img.pixel(7, 6), qRgb(0, 0, 0));
+    QCOMPARE(img.pixel(8, 40), qRgb(255, 255, 255)); // track
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(8, 100));
+    img = bar->grab().toImage();
+    QCOMPARE(img.pixel(8, 150), qRgb(0, 0, 0)); // pressed track area
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(8, 100));
+}
+
+QTEST_MAIN(TstIScrollBar)
+#include "tst_uiscrollbar.moc"

@@ -1,0 +1,447 @@
+#include "widgets/ControlSubClass.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+
+namespace {
+
+constexpr int kKeepOwnLook = 999;
+constexpr int kPlainFlat = 1234567890;
+
+int tagOf(const QObject* o) {
+    const QVariant v = o ? o->property("Tag") : QVariant();
+    return v.isValid() ? v.toInt() : 0;
+}
+
+bool isPanel(const QWidget* w) {
+    return w->metaObject() == &QFrame::staticMetaObject || w->inherits("TFlatPanel");
+}
+
+QRect ltrb(int l, int t, int r, int b) {
+    return QRect(l, t, r - l, b - t);
+}
+
+void roundRect(QPainter& p, const QRect& r, int arc, TColor pen, const QColor& brush) {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(toQColor(pen));
+    p.setBrush(brush.isValid() ? QBrush(brush) : Qt::NoBrush);
+    p.drawRoundedRect(r.adjusted(0, 0, -1, -1), arc / 2.0, arc / 2.0);
+}
+
+} // namespace
+
+bool TControlSubClass::Qualifies(const QWidget* control, const QWidget* form,
+                                 TThemedTypes::TThemedControls controls,
+                                 TThemedTypes::TThemedContainers containers, TControlKind* kind) {
+    using T = TThemedTypes;
+    if (!control || !form || control == form)
+        return false;
+    const QWidget* parent = control->parentWidget();
+    if (!parent || tagOf(control) == kKeepOwnLook || tagOf(parent) == kKeepOwnLook)
+        return false;
+    TControlKind k;
+    T::TThemedControl member;
+    if (qobject_cast<const QComboBox*>(control)) {
+        k = ckCombo;
+        member = T::xcCombo;
+    } else if (auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        k = ckEdit;
+        member = edit->inputMask().isEmpty() ? T::xcEdit : T::xcMaskEdit;
+    } else if (qobject_cast<const QCheckBox*>(control)) {
+        k = ckCheckBox;
+        member = T::xcCheckBox;
+    } else if (qobject_cast<const QRadioButton*>(control)) {
+        k = ckRadioButton;
+        member = T::xcRadioButton;
+    } else if (qobject_cast<const QPushButton*>(control)) {
+        k = ckButton;
+        member = T::xcButton;
+    } else if (qobject_cast<const QGroupBox*>(control)) {
+        k = ckGroupBox;
+        member = T::xcGroupBox;
+    } else if (isPanel(control)) {
+        k = ckPanel;
+        member = T::xcPanel;
+    } else {
+        return false;
+    }
+    if (!(controls & member))
+        return false;
+    T::TThemedContainer container;
+    if (parent == form || parent->isWindow())
+        container = T::xccForm;
+    else if (qobject_cast<const QGroupBox*>(parent))
+        container = T::xccGroupBox;
+    else if (isPanel(parent))
+        container = T::xccPanel;
+    else
+        return false;
+    if (!(containers & container))
+        return false;
+    if (kind)
+        *kind = k;
+    return true;
+}
+
+TControlSubClass::TControlSubClass(TThemedMenu* owner, QWidget* control, TControlKind kind)
+    : QObject(owner), owner_(owner), control_(control), kind_(kind) {
+    control->installEventFilter(this);
+    control->setAttribute(Qt::WA_Hover);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        // The painter draws the edit's one-pixel frame itself.
+        savedFrame_ = edit->hasFrame();
+        edit->setFrame(false);
+    }
+    if (auto* check = qobject_cast<QAbstractButton*>(control))
+        connect(check, &QAbstractButton::toggled, this, [this] {
+            hot_ = false;
+            requestPaint();
+        });
+    connect(control, &QObject::destroyed, this, &QObject::deleteLater);
+}
+
+TControlSubClass::~TControlSubClass() {
+    if (!control_)
+        return;
+    control_->removeEventFilter(this);
+    if (auto* edit = qobject_cast<QLineEdit*>(control_.data()))
+        edit->setFrame(savedFrame_);
+    control_->update();
+}
+
+bool TControlSubClass::xpStyle() const {
+    return owner_ && owner_->ControlUseTrueXPStyle() && tagOf(control_) != kPlainFlat;
+}
+
+TColor TControlSubClass::parentColor() const {
+    return colorOf(control_->parentWidget() ? control_->parentWidget() : control_.data());
+}
+
+void TControlSubClass::requestPaint() {
+    ++paintCount_;
+    if (control_)
+        control_->update();
+}
+
+bool TControlSubClass::eventFilter(QObject* watched, QEvent* ev) {
+    if (watched != control_ || !owner_)
+        return false;
+    switch (ev->type()) {
+    case QEvent::Paint: {
+        if (painting_)
+            return false;
+        // The control draws itself first; the flat look goes over it.
+        painting_ = true;
+        static_cast<QObject*>(control_.data())->event(ev);
+        if (tagOf(control_) >= 0) {
+            QPainter p(control_);
+            Paint(p);
+        }
+        painting_ = false;
+        return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(ev)->button() == Qt::LeftButton) {
+            buttonDown_ = true;
+            requestPaint();
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(ev)->button() == Qt::LeftButton) {
+            buttonDown_ = false;
+            requestPaint();
+        }
+        break;
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(ev);
+        if (key->key() == Qt::Key_Space) {
+            if (key->isAutoRepeat())
+                spaceRepeat_ = true;
+            if (!spaceDown_) {
+                spaceDown_ = true;
+                requestPaint();
+            }
+        }
+        break;
+    }
+    case QEvent::KeyRelease: {
+        auto* key = static_cast<QKeyEvent*>(ev);
+        if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) {
+            spaceDown_ = false;
+            spaceRepeat_ = false;
+            requestPaint();
+        }
+        break;
+    }
+    case QEvent::FocusIn:
+        hot_ = true;
+        requestPaint();
+        break;
+    case QEvent::FocusOut:
+        hot_ = false;
+        requestPaint();
+        break;
+    case QEvent::Enter:
+    case QEvent::Leave:
+        if (control_->isEnabled()) {
+            hot_ = ev->type() == QEvent::Enter;
+            requestPaint();
+        }
+        break;
+    case QEvent::EnabledChange:
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+        requestPaint();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void TControlSubClass::Paint(QPainter& p) {
+    if (!owner_ || !control_ || tagOf(control_) < 0)
+        return;
+    focused_ = control_->hasFocus();
+    const TThemedColors c = owner_->SetupColors(control_);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    switch (kind_) {
+    case ckEdit:
+        paintEdit(p, c);
+        break;
+    case ckCombo:
+        paintCombo(p, c);
+        break;
+    case ckCheckBox:
+        paintCheck(p, c, false);
+        break;
+    case ckRadioButton:
+        paintCheck(p, c, true);
+        break;
+    case ckButton:
+        paintButton(p, c);
+        break;
+    case ckPanel:
+        paintPanel(p);
+        break;
+    case ckGroupBox:
+        paintGroupBox(p);
+        break;
+    }
+}
+
+void TControlSubClass::paintEdit(QPainter& p, const TThemedColors& c) {
+    TColor frame;
+    if (hot_ || focused_)
+        frame = TThemedMenu::Lighten(c.SelectBorder, savedFrame_ ? 60 : 80);
+    else
+        frame = savedFrame_ ? TThemedMenu::Darken(parentColor(), 60) : parentColor();
+    gdi::FrameRect(p, control_->rect(), frame);
+}
+
+void TControlSubClass::paintCombo(QPainter& p, const TThemedColors& c) {
+    auto* combo = static_cast<QComboBox*>(control_.data());
+    const TThemedMenu& m = *owner_;
+    const bool xp = xpStyle();
+    const bool dropped = combo->view() && combo->view()->isVisible();
+    const TColor own = colorOf(control_);
+    TColor b = own, f = clBtnFace;
+    if (hot_) {
+        b = c.SelectBorder;
+        f = c.SelectFill;
+    } else if (focused_) {
+        b = TThemedMenu::Lighten(c.SelectBorder, 60);
+        f = c.CheckFill;
+    }
+    if (dropped) {
+        b = c.SelectBorder;
+        f = c.CheckFillHot;
+    }
+    const TColor arrow = (control_->isEnabled() && !dropped) ? clBlack : clWhite;
+
+    QRect r = control_->rect();
+    gdi::FrameRect(p, r, parentColor());
+    r.adjust(1, 2, -1, -2);
+    if ((hot_ || focused_) && !xp)
+        r.adjust(-1, -1, 1, 1);
+    gdi::FrameRect(p, r, own);
+    r.setBottom(r.bottom() + 1);
+    if (xp)
+        gdi::FrameRect(p, r,
+                       control_->isEnabled() ? m.BtnOutLineBorderColor()
+                                             : m.ControlDisabledBorderColor());
+    else
+        gdi::FrameRect(p, r, b);
+
+    r.adjust(1, 1, -1, -1);
+    const int width = 17 + ((hot_ || focused_) && !xp ? 1 : 0);
+    const QRect button(r.right() - width + 1, r.top(), width, r.height());
+    if (!xp) {
+        gdi::FillRect(p, button, f);
+        gdi::FillRect(p, QRect(button.left() - 5, r.top(), 5, r.height()), own);
+        gdi::Line(p, {button.left(), r.top()}, {button.left(), r.bottom() + 1}, b);
+        const int x0 = button.right() - 9, t = control_->rect().top() + r.height() / 2 - 1;
+        gdi::Line(p, {x0, t}, {x0 + 5, t}, arrow);
+        gdi::Line(p, {x0 + 1, t + 1}, {x0 + 4, t + 1}, arrow);
+        gdi::Line(p, {x0 + 2, t + 2}, {x0 + 3, t + 2}, arrow);
+    } else {
+        gdi::FillRect(p, button, m.BtnSurfaceNormalColor());
+        TColor face = m.BtnInnerBorderFocusColor();
+        if (hot_)
+            face = m.ComboboxSurfaceMoveColor();
+        if (dropped)
+            face = m.ComboDroppedColor();
+        if (buttonDown_)
+            face = m.BtnSurfaceDownColor();
+        gdi::FillRect(p, button.adjusted(1, 1, -1, -1), face);
+        const int x = button.left() + (button.width() - 8) / 2;
+        const int y = button.top() + (button.height() - 4) / 2;
+        p.setPen(QPen(toQColor(m.ComboBoxChkColor()), 2));
+        const QPoint chevron[] = {{x, y}, {x + 4, y + 4}, {x + 8, y}};
+        p.drawPolyline(chevron, 3);
+    }
+}
+
+void TControlSubClass::paintCheck(QPainter& p, const TThemedColors& c, bool radio) {
+    auto* button = static_cast<QAbstractButton*>(control_.data());
+    const TThemedMenu& m = *owner_;
+    const bool xp = xpStyle();
+    QStyleOptionButton opt;
+    opt.initFrom(button);
+    QRect box = button->style()->subElementRect(
+        radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &opt, button);
+    const int side = std::min(box.width(), box.height());
+    box = QRect(box.left(), box.top() + (box.height() - side) / 2, side, side);
+    const bool pressed = buttonDown_ && hot_;
+    const auto* check = qobject_cast<QCheckBox*>(button);
+    const bool grayed = check && check->checkState() == Qt::PartiallyChecked;
+
+    TColor fill = clWindow, pen = clBtnShadow;
+    if (hot_ || focused_) {
+        fill = c.SelectFill;
+        pen = c.SelectBorder;
+    }
+    if (pressed)
+        fill = c.CheckFillHot;
+    if (grayed)
+        fill = TColor(0xC0C0C0);
+    if (xp) {
+        fill = pressed ? m.BtnSurfaceDownColor() : m.BtnSurfaceNormalColor();
+        pen = button->isEnabled() ? m.BtnOutLineBorderColor() : m.ControlDisabledBorderColor();
+    }
+    TColor tick = grayed ? TColor(0x808080) : clHighlight;
+    if (pressed)
+        tick = clWindow;
+    if (!button->isEnabled())
+        tick = c.Disabled;
+    if (xp)
+        tick = m.RdoChkControlChkColor();
+
+    if (radio) {
+        gdi::Ellipse(p, box, pen, fill);
+        if (xp && hot_) {
+            p.setPen(toQColor(m.BtnInnerBorderMoveColor()));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(box.adjusted(1, 1, -2, -2));
+        }
+        if (button->isChecked()) {
+            const int inset = xp ? 4 : 3;
+            const TColor dot =
+                xp ? m.RdoChkControlChkColor() : (button->isEnabled() ? clHighlight : c.Disabled);
+            gdi::Ellipse(p, box.adjusted(inset, inset, -inset, -inset), dot, dot);
+        }
+        return;
+    }
+    gdi::Rectangle(p, box, pen, fill);
+    if (xp && hot_)
+        gdi::FrameRect(p, box.adjusted(1, 1, -1, -1), m.BtnInnerBorderMoveColor());
+    if (grayed) {
+        gdi::FillRect(p, box.adjusted(3, 3, -3, -3), m.RdoChkControlChkColor());
+    } else if (button->isChecked()) {
+        const int x = box.left(), y = box.y() + box.height();
+        for (int up = 0; up < 3; ++up)
+            gdi::Polyline(p, {{x + 2, y - 5 - up}, {x + 4, y - 3 - up}, {x + 9, y - 8 - up}}, tick);
+    }
+}
+
+void TControlSubClass::paintButton(QPainter& p, const TThemedColors& c) {
+    auto* button = static_cast<QPushButton*>(control_.data());
+    const TThemedMenu& m = *owner_;
+    const int arc = m.BtnRoundArc();
+    const QRect r = control_->rect();
+    const int L = r.left(), T = r.top(), R = r.x() + r.width(), B = r.y() + r.height();
+    const bool pressed = (buttonDown_ && hot_) || spaceDown_ || button->isDown();
+    if (!xpStyle()) {
+        const bool lit = hot_ || spaceDown_;
+        const TColor face = lit ? TThemedMenu::Lighten(clBtnFace, 60) : c.IconStrip;
+        const TColor b = (lit || focused_) ? TThemedMenu::Lighten(c.SelectBorder, 60) : clBtnShadow;
+        roundRect(p, r, arc, TThemedMenu::Lighten(b, 30), toQColor(face));
+        const TColor edge = TThemedMenu::Darken(b, 50);
+        if (!pressed)
+            gdi::Polyline(p, {{R - 1, T + 1}, {R - 1, B - 2}, {R - 2, B - 1}, {L, B - 1}}, edge);
+        else
+            gdi::Polyline(p, {{L, B - 2}, {L, T + 1}, {L + 1, T}, {R - 1, T}}, edge);
+    } else {
+        const TColor outline =
+            button->isEnabled() ? m.BtnOutLineBorderColor() : m.ControlDisabledBorderColor();
+        roundRect(p, r, arc, outline,
+                  toQColor(pressed ? m.BtnSurfaceDownColor() : m.BtnSurfaceNormalColor()));
+        gdi::Line(p, {L + arc, B - 3}, {R - arc, B - 3},
+                  pressed ? m.BtnSurfaceDownBottomLineColor() : m.BtnSurfaceBottomLineColor());
+        auto inner = [&](TColor first, quint32 plus) {
+            roundRect(p, ltrb(L + 1, T + 1, R - 1, B - 1), arc / 2, first, QColor());
+            roundRect(p, ltrb(L + 1, T + 1, R - 1, B - 2), arc / 2,
+                      TColor(ColorToRGB(first).value + plus), QColor());
+        };
+        if (!pressed && hot_)
+            inner(m.BtnInnerBorderMoveColor(), 0x020200);
+        else if (!pressed && focused_)
+            inner(m.BtnInnerBorderFocusColor(), 0x020202);
+    }
+    p.setFont(button->font());
+    DrawCaption(p, r, Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextSingleLine, button->text(),
+                button->isEnabled() ? fromQColor(button->palette().color(QPalette::ButtonText))
+                                    : c.Disabled);
+}
+
+void TControlSubClass::paintPanel(QPainter& p) {
+    const TColor colour = colorOf(control_);
+    const TColor light = TThemedMenu::Lighten(colour, 60), dark = TThemedMenu::Darken(colour, 60);
+    auto* frame = qobject_cast<QFrame*>(control_.data());
+    int width = 1;
+    bool raised = true;
+    if (frame && frame->metaObject() == &QFrame::staticMetaObject) {
+        if (frame->frameShadow() == QFrame::Plain || frame->frameShape() == QFrame::NoFrame)
+            return;
+        raised = frame->frameShadow() == QFrame::Raised;
+        width = std::max(1, frame->lineWidth());
+    }
+    DrawFrameRings(p, control_->rect(), raised ? light : dark, width, raised ? dark : light);
+}
+
+void TControlSubClass::paintGroupBox(QPainter& p) {
+    auto* box = static_cast<QGroupBox*>(control_.data());
+    const TColor colour = colorOf(control_);
+    const TColor light = TThemedMenu::Lighten(colour, 60), dark = TThemedMenu::Darken(colour, 60);
+    const QFontMetrics fm(box->font());
+    const QString title = box->title();
+    const int h = fm.height();
+    const int w = fm.horizontalAdvance(title.isEmpty() ? QStringLiteral(" ") : title);
+    gdi::FillRect(p, control_->rect(), colour);
+    const QRect frame = control_->rect().adjusted(0, h / 2 - 1, 0, 0);
+    DrawFrameRings(p, frame, light, 1, dark);
+    gdi::FillRect(p, QRect(9, 0, w, h), colour);
+    p.setFont(box->font());
+    DrawCaption(p, QRect(9, 0, w, h), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
+                title, fromQColor(box->palette().color(QPalette::WindowText)));
+}

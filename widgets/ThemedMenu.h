@@ -1,0 +1,328 @@
+#pragma once
+// TThemedMenu: dropped once on a form, it draws the form's popup menus and menu bar in a flat
+// look (icon strip with an optional gradient, a bordered selection box, drawn ticks, dimmed or
+// grey pictures, lighter shortcut text, an optional flat frame with a two-pixel shadow), and can
+// give the form's standard controls flat painters (ControlSubClass.h).
+//
+// Menus are drawn through a style set on the form's QMenus and QMenuBars, existing ones and
+// those made later; Qt keeps their keyboard navigation and mnemonics. An item (QAction), menu
+// bar, control or container whose "Tag" property is 999 keeps its own look (popup menus are
+// styled whatever their Tag).
+
+#include "widgets/FlatUtils.h"
+
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QProxyStyle>
+
+class QMenu;
+class QMenuBar;
+class TControlSubClass;
+class TThemedMenu;
+
+struct TThemedTypes {
+    Q_GADGET
+public:
+    enum TThemedContainer {
+        xccForm = 1 << 0,
+        xccFrame = 1 << 1,
+        xccToolbar = 1 << 2,
+        xccCoolbar = 1 << 3,
+        xccControlbar = 1 << 4,
+        xccPanel = 1 << 5,
+        xccScrollBox = 1 << 6,
+        xccGroupBox = 1 << 7,
+        xccTabSheet = 1 << 8,
+        xccPageScroller = 1 << 9
+    };
+    Q_DECLARE_FLAGS(TThemedContainers, TThemedContainer)
+    Q_FLAG(TThemedContainers)
+    enum TThemedControl {
+        xcMainMenu = 1 << 0,
+        xcPopupMenu = 1 << 1,
+        xcToolbar = 1 << 2,
+        xcControlbar = 1 << 3,
+        xcCombo = 1 << 4,
+        xcEdit = 1 << 5,
+        xcMaskEdit = 1 << 6,
+        xcMemo = 1 << 7,
+        xcRichEdit = 1 << 8,
+        xcCheckBox = 1 << 9,
+        xcRadioButton = 1 << 10,
+        xcButton = 1 << 11,
+        xcBitBtn = 1 << 12,
+        xcSpeedButton = 1 << 13,
+        xcPanel = 1 << 14,
+        xcGroupBox = 1 << 15
+    };
+    Q_DECLARE_FLAGS(TThemedControls, TThemedControl)
+    Q_FLAG(TThemedControls)
+};
+Q_DECLARE_OPERATORS_FOR_FLAGS(TThemedTypes::TThemedContainers)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TThemedTypes::TThemedControls)
+
+// The working colours derived before each item or control is drawn.
+struct TThemedColors {
+    bool HighColor = true;
+    TColor Menu, IconStrip, SelectFill, SelectBorder, HotFont, CheckFill, CheckFillHot,
+        CheckedFrame, MenuBar, Disabled, Separator, Frame, Shadow;
+    QFont Font;
+    TColor FontColor;
+};
+
+// One menu item as the drawing reads it.
+struct TMenuItemInfo {
+    QString Caption; // "-" is a separator
+    QString ShortCut;
+    QImage Picture;
+    bool Checked = false;
+    bool RadioItem = false;
+    bool Enabled = true;
+    bool Default = false;
+    bool SubMenu = false;
+    bool MenuBarItem = false; // a top-level item of the form's menu bar
+};
+
+class TThemedMenu : public QObject, public TThemedTypes {
+    Q_OBJECT
+    Q_PROPERTY(int DimLevel READ DimLevel WRITE SetDimLevel)
+    Q_PROPERTY(int GrayLevel READ GrayLevel WRITE SetGrayLevel)
+    Q_PROPERTY(QFont Font READ Font WRITE SetFont)
+    Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(TColor IconBackColor READ IconBackColor WRITE SetIconBackColor)
+    Q_PROPERTY(TColor MenuBarColor READ MenuBarColor WRITE SetMenuBarColor)
+    Q_PROPERTY(TColor SelectColor READ SelectColor WRITE SetSelectColor)
+    Q_PROPERTY(TColor SelectBorderColor READ SelectBorderColor WRITE SetSelectBorderColor)
+    Q_PROPERTY(TColor SelectFontColor READ SelectFontColor WRITE SetSelectFontColor)
+    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)
+    Q_PROPERTY(TColor SeparatorColor READ SeparatorColor WRITE SetSeparatorColor)
+    Q_PROPERTY(TColor CheckedColor READ CheckedColor WRITE SetCheckedColor)
+    Q_PROPERTY(int IconWidth READ IconWidth WRITE SetIconWidth)
+    Q_PROPERTY(bool DrawSelect READ DrawSelect WRITE SetDrawSelect)
+    Q_PROPERTY(bool UseSystemColors READ UseSystemColors WRITE SetUseSystemColors)
+    Q_PROPERTY(bool OverrideOwnerDraw READ OverrideOwnerDraw WRITE SetOverrideOwnerDraw)
+    Q_PROPERTY(bool Gradient READ Gradient WRITE SetGradient)
+    Q_PROPERTY(bool FlatMenu READ FlatMenu WRITE SetFlatMenu)
+    Q_PROPERTY(bool AutoDetect READ AutoDetect WRITE SetAutoDetect)
+    Q_PROPERTY(TThemedTypes::TThemedContainers ThemedContainers READ ThemedContainers WRITE
+                   SetThemedContainers)
+    Q_PROPERTY(
+        TThemedTypes::TThemedControls ThemedControls READ ThemedControls WRITE SetThemedControls)
+    Q_PROPERTY(bool Active READ Active WRITE SetActive)
+    Q_PROPERTY(bool ControlUseTrueXPStyle READ ControlUseTrueXPStyle WRITE SetControlUseTrueXPStyle)
+    Q_PROPERTY(int BtnRoundArc READ BtnRoundArc WRITE SetBtnRoundArc)
+    Q_PROPERTY(
+        TColor BtnOutLineBorderColor READ BtnOutLineBorderColor WRITE SetBtnOutLineBorderColor)
+    Q_PROPERTY(TColor BtnInnerBorderMoveColor READ BtnInnerBorderMoveColor WRITE
+                   SetBtnInnerBorderMoveColor)
+    Q_PROPERTY(TColor BtnInnerBorderFocusColor READ BtnInnerBorderFocusColor WRITE
+                   SetBtnInnerBorderFocusColor)
+    Q_PROPERTY(
+        TColor BtnSurfaceNormalColor READ BtnSurfaceNormalColor WRITE SetBtnSurfaceNormalColor)
+    Q_PROPERTY(TColor BtnSurfaceDownColor READ BtnSurfaceDownColor WRITE SetBtnSurfaceDownColor)
+    Q_PROPERTY(TColor BtnSurfaceBottomLineColor READ BtnSurfaceBottomLineColor WRITE
+                   SetBtnSurfaceBottomLineColor)
+    Q_PROPERTY(TColor BtnSurfaceDownBottomLineColor READ BtnSurfaceDownBottomLineColor WRITE
+                   SetBtnSurfaceDownBottomLineColor)
+    Q_PROPERTY(
+        TColor RdoChkControlChkColor READ RdoChkControlChkColor WRITE SetRdoChkControlChkColor)
+    Q_PROPERTY(TColor ComboBoxChkColor READ ComboBoxChkColor WRITE SetComboBoxChkColor)
+    Q_PROPERTY(TColor ComboboxSurfaceMoveColor READ ComboboxSurfaceMoveColor WRITE
+                   SetComboboxSurfaceMoveColor)
+    Q_PROPERTY(TColor ControlDisabledBorderColor READ ControlDisabledBorderColor WRITE
+                   SetControlDisabledBorderColor)
+
+public:
+    // The form whose menus (and controls) it styles; it lives and dies with the form.
+    explicit TThemedMenu(QWidget* form);
+    ~TThemedMenu() override;
+
+    QWidget* Form() const { return form_; }
+
+#define THEMED_VALUE(Type, Name, member)                                                           \
+    Type Name() const {                                                                            \
+        return member;                                                                             \
+    }                                                                                              \
+    void Set##Name(Type v) {                                                                       \
+        member = v;                                                                                \
+    }
+    THEMED_VALUE(int, DimLevel, dimLevel_)
+    THEMED_VALUE(int, GrayLevel, grayLevel_)
+    THEMED_VALUE(TColor, Color, color_)
+    THEMED_VALUE(TColor, IconBackColor, iconBackColor_)
+    THEMED_VALUE(TColor, SelectColor, selectColor_)
+    THEMED_VALUE(TColor, SelectBorderColor, selectBorderColor_)
+    THEMED_VALUE(TColor, SelectFontColor, selectFontColor_)
+    THEMED_VALUE(TColor, DisabledColor, disabledColor_)
+    THEMED_VALUE(TColor, SeparatorColor, separatorColor_)
+    THEMED_VALUE(TColor, CheckedColor, checkedColor_)
+    THEMED_VALUE(int, IconWidth, iconWidth_)
+    THEMED_VALUE(bool, DrawSelect, drawSelect_)
+    THEMED_VALUE(bool, Gradient, gradient_)
+    THEMED_VALUE(bool, FlatMenu, flatMenu_)
+    THEMED_VALUE(bool, AutoDetect, autoDetect_)
+    THEMED_VALUE(bool, OverrideOwnerDraw, overrideOwnerDraw_)
+    THEMED_VALUE(int, BtnRoundArc, btnRoundArc_)
+    THEMED_VALUE(TColor, BtnOutLineBorderColor, btnOutLineBorderColor_)
+    THEMED_VALUE(TColor, BtnInnerBorderMoveColor, btnInnerBorderMoveColor_)
+    THEMED_VALUE(TColor, BtnInnerBorderFocusColor, btnInnerBorderFocusColor_)
+    THEMED_VALUE(TColor, BtnSurfaceNormalColor, btnSurfaceNormalColor_)
+    THEMED_VALUE(TColor, BtnSurfaceDownColor, btnSurfaceDownColor_)
+    THEMED_VALUE(TColor, BtnSurfaceBottomLineColor, btnSurfaceBottomLineColor_)
+    THEMED_VALUE(TColor, BtnSurfaceDownBottomLineColor, btnSurfaceDownBottomLineColor_)
+    THEMED_VALUE(TColor, RdoChkControlChkColor, rdoChkControlChkColor_)
+    THEMED_VALUE(TColor, ComboBoxChkColor, comboBoxChkColor_)
+    THEMED_VALUE(TColor, ComboboxSurfaceMoveColor, comboboxSurfaceMoveColor_)
+    THEMED_VALUE(TColor, ControlDisabledBorderColor, controlDisabledBorderColor_)
+#undef THEMED_VALUE
+    // The unpublished face of a dropped-down combo button.
+    TColor ComboDroppedColor() const {
+        return comboDroppedColor_;
+    }
+
+    QFont Font() const {
+        return font_;
+    }
+    void SetFont(const QFont& v);
+    TColor FontColor() const {
+        return fontColor_;
+    }
+    void SetFontColor(TColor v);
+    TColor MenuBarColor() const {
+        return menuBarColor_;
+    }
+    void SetMenuBarColor(TColor v);
+    bool UseSystemColors() const {
+        return useSystemColors_;
+    }
+    void SetUseSystemColors(bool v);
+    TThemedContainers ThemedContainers() const {
+        return themedContainers_;
+    }
+    void SetThemedContainers(TThemedContainers v);
+    TThemedControls ThemedControls() const {
+        return themedControls_;
+    }
+    void SetThemedControls(TThemedControls v);
+    bool Active() const {
+        return active_;
+    }
+    void SetActive(bool v);
+    bool ControlUseTrueXPStyle() const {
+        return controlUseTrueXPStyle_;
+    }
+    // Set True, it puts the control colours back to their fixed values.
+    void SetControlUseTrueXPStyle(bool v);
+
+    // The menu font of the system: the configured face standing for "宋体", 12 pixels.
+    static QFont SystemMenuFont();
+
+    // Colour rules on resolved RGB values.
+    static TColor Lighten(TColor c, int percent);
+    static TColor Darken(TColor c, int amount);
+    static TColor Gray(TColor c, int amount);
+    TColor ContrastColor(TColor c) const;
+
+    // Bits per pixel the colours are derived for; 0 (the default) takes the painted device's.
+    void SetDisplayDepth(int bits) {
+        displayDepth_ = bits;
+    }
+    TThemedColors SetupColors(const QPaintDevice* device) const;
+
+    // Size of an item; current is the size asked for so far (the result is never smaller).
+    QSize MeasureMenuItem(const TMenuItemInfo& item, QSize current = QSize(0, 0)) const;
+    // Draws an item into rect (left to right).
+    void DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRect& rect,
+                      bool selected) const;
+    // The column colours of the icon strip's gradient from rect's left edge.
+    void FillGradient(QPainter& p, const QRect& rect, const TThemedColors& c) const;
+    // The flat popup frame with its two-pixel shadow, inside the popup's own rectangle.
+    void DrawMenuWindowFrame(QPainter& p, const QRect& window, const TThemedColors& c) const;
+
+    // Menus and controls hooked now.
+    QList<QWidget*> HookedMenus() const;
+    QList<TControlSubClass*> Subclasses() const;
+    QStyle* MenuStyle() const {
+        return style_;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* ev) override;
+
+private:
+    void HookFormControls(bool enable, bool repaint);
+    void hookMenu(QWidget* menu);
+    void unhookMenu(QWidget* menu);
+    bool belongsToForm(const QWidget* w) const;
+    bool wantsMenu(QWidget* menu) const;
+    void hookControl(QWidget* control);
+    void redrawMenuBar();
+    void drawHotMenuBarItem(QPainter& p, const QRect& r, const TThemedColors& c) const;
+
+    QPointer<QWidget> form_;
+    QStyle* style_;
+    QList<QPointer<QWidget>> menus_;
+    QList<QPointer<TControlSubClass>> subclasses_;
+    int displayDepth_ = 0;
+
+    int dimLevel_ = 30;
+    int grayLevel_ = 10;
+    QFont font_;
+    TColor fontColor_ = clMenuText;
+    TColor color_ = clBtnFace;
+    TColor iconBackColor_ = clBtnFace;
+    TColor menuBarColor_ = clBtnFace;
+    TColor selectColor_ = clHighlight;
+    TColor selectBorderColor_ = clHighlight;
+    TColor selectFontColor_ = clMenuText;
+    TColor disabledColor_ = clInactiveCaption;
+    TColor separatorColor_ = clBtnFace;
+    TColor checkedColor_ = clHighlight;
+    int iconWidth_ = 24;
+    bool drawSelect_ = true;
+    bool useSystemColors_ = true;
+    bool overrideOwnerDraw_ = false;
+    bool gradient_ = false;
+    bool flatMenu_ = false;
+    bool autoDetect_ = false;
+    TThemedContainers themedContainers_ = TThemedContainers(0x3FF);
+    TThemedControls themedControls_ = TThemedControls(0xFFFF);
+    bool active_ = false;
+    bool controlUseTrueXPStyle_ = false;
+    int btnRoundArc_ = 5;
+    TColor btnOutLineBorderColor_, btnInnerBorderMoveColor_, btnInnerBorderFocusColor_,
+        btnSurfaceNormalColor_, btnSurfaceDownColor_, btnSurfaceBottomLineColor_,
+        btnSurfaceDownBottomLineColor_, rdoChkControlChkColor_, comboBoxChkColor_,
+        comboboxSurfaceMoveColor_, controlDisabledBorderColor_, comboDroppedColor_;
+};
+
+// The style the hooked menus are drawn with: measure and draw of items, menu panel and frame,
+// menu bar; everything else is the application style's.
+class TThemedMenuStyle : public QProxyStyle {
+    Q_OBJECT
+public:
+    explicit TThemedMenuStyle(TThemedMenu* menu);
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+
+    // The item an option stands for, found by its place (drawing) or its text (measuring,
+    // when the option's rectangle is not the item's yet).
+    static QAction* ActionOf(const QStyleOption* option, const QWidget* widget, bool byPlace);
+    static TMenuItemInfo InfoOf(const QStyleOption* option, const QWidget* widget);
+
+private:
+    bool keepsOwnLook(const QStyleOption* option, const QWidget* widget, bool byPlace) const;
+
+    QPointer<TThemedMenu> menu_;
+};
