@@ -8,6 +8,7 @@
 #include "platform/ProgramDir.h"
 #include "platform/ShellOpen.h"
 #include "platform/SoundLibrary.h"
+#include "widgets/ThemedMenu.h"
 
 #include <QApplication>
 #include <QDir>
@@ -93,6 +94,12 @@ TFrmmain::TFrmmain(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWi
     connect(N7, &QAction::triggered, this, [this] { guarded([this] { N7Click(); }); });
     connect(W2, &QAction::triggered, this, [this] { guarded([this] { W2Click(); }); });
     connect(H1, &QAction::triggered, this, [this] { guarded([this] { H1Click(); }); });
+    ThemedMenu1 = new TThemedMenu(this);
+    ThemedMenu1->setObjectName(QStringLiteral("ThemedMenu1"));
+    ThemedMenu1->SetFont(QFont(QStringLiteral("宋体"), 9));
+    ThemedMenu1->SetThemedControls(TThemedTypes::xcMainMenu | TThemedTypes::xcPopupMenu);
+    ThemedMenu1->SetGradient(true);
+    ThemedMenu1->SetActive(true);
 
     wirePictureButtons();
     const std::pair<TImage*, void (TFrmmain::*)()> clicks[] = {

@@ -12,6 +12,7 @@
 
 class QMenu;
 class QAction;
+class TThemedMenu;
 
 class TFrmmain : public TForm, public Ui::TFrmmain {
     Q_OBJECT
@@ -26,9 +27,9 @@ public:
     QAction* N14 = nullptr; // "修改当前大头贴"
     QAction* N7 = nullptr;  // "恢复默认图片"
     QMenu* pophelp = nullptr;
-    QAction* W2 = nullptr; // "给我写信(&W)"
-    QAction* H1 = nullptr; // "帮助(&H)"
-    QObject* ThemedMenu1 = nullptr;
+    QAction* W2 = nullptr;              // "给我写信(&W)"
+    QAction* H1 = nullptr;              // "帮助(&H)"
+    TThemedMenu* ThemedMenu1 = nullptr; // draws popyy and pophelp flat
 
     // Handlers, public so that tests drive them as the child would.
     void imgcloseClick();

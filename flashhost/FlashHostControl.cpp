@@ -125,29 +125,27 @@ void TFlashHostControl::runLoad(int loadId, const std::vector<FrameOp>& prelude)
 // Frame calls --------------------------------------------------------------------------
 
 void TFlashHostControl::submitFrame(const FrameOp& op) {
-    if (!backend_)
-        return;
     ++seq_;
     queue_.submitFrame(op);
     scheduleFlush();
 }
 
 void TFlashHostControl::Play() {
-    if (!backend_)
+    if (!backend_ || movieVersion_ == 0)
         return;
     playing_ = true;
     submitFrame({FrameOp::Play});
 }
 
 void TFlashHostControl::Stop() {
-    if (!backend_)
+    if (!backend_ || movieVersion_ == 0)
         return;
     playing_ = false;
     submitFrame({FrameOp::Stop});
 }
 
 void TFlashHostControl::GotoFrame(int frameNum) {
-    if (!backend_ || frameNum < 0 || (totalFrames_ > 0 && frameNum >= totalFrames_))
+    if (!backend_ || movieVersion_ == 0 || frameNum < 0 || frameNum >= totalFrames_)
         return;
     frame_ = frameNum;
     playing_ = false;
@@ -213,6 +211,9 @@ void TFlashHostControl::onMovieReady() {
 
 void TFlashHostControl::onLoadFailed() {
     queue_.loadFailed();
+    movieVersion_ = 0;
+    totalFrames_ = 0;
+    frame_ = 0;
     playing_ = false;
     emit loadFailed();
 }

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QPointer>
+#include <QTimer>
 #include <QWebChannel>
 #include <QWebEnginePage>
 
@@ -16,6 +17,14 @@ QPointer<PlayerPage>& spare() {
     static QPointer<PlayerPage> page;
     return page;
 }
+
+// Once warmUp() was called, a taken spare page is replaced, a little later so as not
+// to slow down the page just taken.
+bool& keepSpare() {
+    static bool on = false;
+    return on;
+}
+constexpr int kRefillDelayMs = 1500;
 
 } // namespace
 
@@ -31,7 +40,7 @@ void PageBridge::fsCommand(const QVariant& command, const QVariant& args) {
     emit this->command(argumentText(command), argumentText(args));
 }
 
-PlayerPage::PlayerPage(QObject* parent)
+PlayerPage::PlayerPage(QObject* parent, bool warm)
     : QObject(parent), page_(new QWebEnginePage(sharedProfile(), this)),
       channel_(new QWebChannel(this)), bridge_(new PageBridge(this)) {
     channel_->registerObject(QStringLiteral("host"), bridge_);
@@ -41,7 +50,10 @@ PlayerPage::PlayerPage(QObject* parent)
         ready_ = true;
         emit ready();
     });
-    page_->load(hostUrl(QStringLiteral("/host.html")));
+    QUrl url = hostUrl(QStringLiteral("/host.html"));
+    if (warm)
+        url.setQuery(QStringLiteral("warm"));
+    page_->load(url);
 }
 
 PlayerPage::~PlayerPage() {
@@ -52,6 +64,11 @@ PlayerPage::~PlayerPage() {
 PlayerPage* PlayerPage::take(QObject* parent) {
     PlayerPage* page = spare().data();
     spare().clear();
+    if (keepSpare())
+        QTimer::singleShot(kRefillDelayMs, QCoreApplication::instance(), [] {
+            if (keepSpare() && !spare())
+                spare() = new PlayerPage(QCoreApplication::instance(), true);
+        });
     if (page) {
         page->setParent(parent);
         return page;
@@ -60,9 +77,11 @@ PlayerPage* PlayerPage::take(QObject* parent) {
 }
 
 void warmUp() {
-    if (spare() || !webPlayerAvailable())
+    if (!webPlayerAvailable())
         return;
-    spare() = new PlayerPage(QCoreApplication::instance());
+    keepSpare() = true;
+    if (!spare())
+        spare() = new PlayerPage(QCoreApplication::instance(), true);
 }
 
 } // namespace flashhost

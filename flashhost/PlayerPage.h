@@ -47,7 +47,8 @@ class PlayerPage : public QObject {
 public:
     // Takes the warmed page when there is one, else starts a new one.
     static PlayerPage* take(QObject* parent);
-    explicit PlayerPage(QObject* parent = nullptr);
+    // `warm`: a page started ahead of need also gets the player's code compiled.
+    explicit PlayerPage(QObject* parent = nullptr, bool warm = false);
     ~PlayerPage() override;
 
     QWebEnginePage* page() const { return page_; }

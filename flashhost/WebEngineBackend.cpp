@@ -163,7 +163,8 @@ QVariantMap WebEngineBackend::playerOptions(const FlashProps& p) {
         {QStringLiteral("openUrlMode"), QStringLiteral("deny")},
         {QStringLiteral("allowScriptAccess"), true},
         {QStringLiteral("logLevel"), QStringLiteral("error")},
-        {QStringLiteral("letterbox"), QStringLiteral("on")},
+        // Like the original player, the stage's surroundings show the movie, not bars.
+        {QStringLiteral("letterbox"), QStringLiteral("off")},
         {QStringLiteral("scale"), scaleOf(p.Scale)},
         {QStringLiteral("quality"), qualityOf(p)},
         {QStringLiteral("wmode"), p.transparent() ? QStringLiteral("transparent")

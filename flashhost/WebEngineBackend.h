@@ -52,7 +52,6 @@ private:
     FlashProps props_;
     int token_ = 0;
     bool active_ = true;
-    bool failedReported_ = false;
 };
 
 } // namespace flashhost

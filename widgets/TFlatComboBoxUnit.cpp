@@ -30,8 +30,7 @@ void TFlatComboBox::SetStyle(TComboBoxStyle value) {
     if (QLineEdit* edit = lineEdit()) {
         edit->setFrame(false);
         edit->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
-        connect(edit, &QLineEdit::textEdited, this, &TFlatComboBox::OnChange,
-                Qt::UniqueConnection);
+        connect(edit, &QLineEdit::textEdited, this, &TFlatComboBox::OnChange, Qt::UniqueConnection);
         placeEdit();
     }
     update();
@@ -224,8 +223,7 @@ void TFlatComboBox::paintEvent(QPaintEvent*) {
             gdi::FrameRect(p, box, clHighlight);
         }
     } else if (dropped_ && style_ == csDropDown) {
-        gdi::FrameRect(p, QRect(QPoint(2, 2), QPoint(w - kButtonWidth - 3 - 1, h - 3)),
-                       clWindow);
+        gdi::FrameRect(p, QRect(QPoint(2, 2), QPoint(w - kButtonWidth - 3 - 1, h - 3)), clWindow);
     }
 
     // Frame: one ring in the border colour, two in the face colour.

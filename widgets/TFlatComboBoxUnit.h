@@ -14,8 +14,8 @@ class TFlatComboBox : public QComboBox {
     Q_PROPERTY(TColor ColorArrowBackground READ ColorArrowBackground WRITE SetColorArrowBackground)
     Q_PROPERTY(TColor ColorBorder READ ColorBorder WRITE SetColorBorder)
     Q_PROPERTY(int AdvColorBorder READ AdvColorBorder WRITE SetAdvColorBorder)
-    Q_PROPERTY(int AdvColorArrowBackground READ AdvColorArrowBackground WRITE
-                   SetAdvColorArrowBackground)
+    Q_PROPERTY(
+        int AdvColorArrowBackground READ AdvColorArrowBackground WRITE SetAdvColorArrowBackground)
     Q_PROPERTY(bool UseAdvColors READ UseAdvColors WRITE SetUseAdvColors)
     Q_PROPERTY(int DropDownCount READ maxVisibleItems WRITE setMaxVisibleItems)
     Q_PROPERTY(int ItemHeight READ ItemHeight WRITE SetItemHeight)

@@ -146,7 +146,9 @@ void TCustomFlatEdit::Loaded() {
     fitHeight();
 }
 
-void TCustomFlatEdit::fitHeight() { resize(width(), QFontMetrics(font()).height() + 6); }
+void TCustomFlatEdit::fitHeight() {
+    resize(width(), QFontMetrics(font()).height() + 6);
+}
 
 void TCustomFlatEdit::enterEvent(QEnterEvent* ev) {
     QLineEdit::enterEvent(ev);
@@ -195,8 +197,7 @@ void TCustomFlatEdit::mousePressEvent(QMouseEvent* ev) {
 }
 
 void TCustomFlatEdit::mouseMoveEvent(QMouseEvent* ev) {
-    emit OnMouseMove(ev->modifiers(), ev->position().toPoint().x(),
-                     ev->position().toPoint().y());
+    emit OnMouseMove(ev->modifiers(), ev->position().toPoint().x(), ev->position().toPoint().y());
     QLineEdit::mouseMoveEvent(ev);
 }
 

@@ -31,10 +31,10 @@ void TFlatListStrings::Put(int index, const QString& value) {
 int TFlatListStrings::Add(const QString& value) {
     int index = Count();
     if (sorted_) {
-        const auto it = std::upper_bound(
-            list_.begin(), list_.end(), value, [](const QString& a, const QString& b) {
-                return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-            });
+        const auto it = std::upper_bound(list_.begin(), list_.end(), value,
+                                         [](const QString& a, const QString& b) {
+                                             return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+                                         });
         index = int(it - list_.begin());
     }
     list_.insert(index, value);
@@ -147,7 +147,9 @@ int TFlatListBox::rowsFor(int height) const {
     return std::max((height - chrome()) / (itemHeight_ + 2), 0);
 }
 
-int TFlatListBox::VisibleRows() const { return rowsFor(height()); }
+int TFlatListBox::VisibleRows() const {
+    return rowsFor(height());
+}
 
 void TFlatListBox::snapHeight() {
     if (snapping_)
@@ -259,7 +261,9 @@ void TFlatListBox::ParentColorChanged() {
     update();
 }
 
-void TFlatListBox::SysColorChanged() { ParentColorChanged(); }
+void TFlatListBox::SysColorChanged() {
+    ParentColorChanged();
+}
 
 void TFlatListBox::SetItemIndex(int value) {
     value = std::clamp(value, -1, items_.Count() - 1);
@@ -307,7 +311,9 @@ bool TFlatListBox::canScrollDown() const {
     return items_.Count() >= topIndex_ + VisibleRows() + 1;
 }
 
-bool TFlatListBox::Repeating() const { return repeat_->isActive(); }
+bool TFlatListBox::Repeating() const {
+    return repeat_->isActive();
+}
 
 void TFlatListBox::scrollStep() {
     if (scrollingDown_) {
@@ -412,7 +418,9 @@ void TFlatListBox::mousePressEvent(QMouseEvent* ev) {
     TFlatControl::mousePressEvent(ev);
 }
 
-void TFlatListBox::mouseDoubleClickEvent(QMouseEvent* ev) { mousePressEvent(ev); }
+void TFlatListBox::mouseDoubleClickEvent(QMouseEvent* ev) {
+    mousePressEvent(ev);
+}
 
 void TFlatListBox::mouseReleaseEvent(QMouseEvent* ev) {
     repeat_->stop();

@@ -46,8 +46,8 @@ private:
 
 class TFlatListBox : public TFlatControl {
     Q_OBJECT
-    Q_PROPERTY(TFlatTypes::TTransparentMode TransparentMode READ TransparentMode WRITE
-                   SetTransparentMode)
+    Q_PROPERTY(
+        TFlatTypes::TTransparentMode TransparentMode READ TransparentMode WRITE SetTransparentMode)
     Q_PROPERTY(QStringList Items READ ItemsList WRITE SetItems)
     Q_PROPERTY(int ItemHeight READ ItemHeight WRITE SetItemHeight)
     Q_PROPERTY(bool MultiSelect READ MultiSelect WRITE SetMultiSelect)

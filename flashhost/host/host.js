@@ -36,6 +36,7 @@
     let seq = 0;           // the last frame call applied
     let last = { frame: -1, total: 0, playing: true };
     let fallback = null;
+    let withControl = true; // the movie carries the control movie
 
     function text(value) {
         return value === undefined || value === null ? "" : String(value);
@@ -82,9 +83,22 @@
         }
     }
 
-    function createPlayer(config) {
-        const stage = document.getElementById("stage");
-        if (player) player.remove();
+    // The smallest movie: one empty frame. A page started ahead of need ("?warm") loads it
+    // at once, so that the player's code is compiled before the page is taken.
+    const WARM = location.search.indexOf("warm") >= 0;
+    const EMPTY_MOVIE = new Uint8Array([0x46, 0x57, 0x53, 8, 17, 0, 0, 0, 0, 0, 24, 1, 0, 0x40, 0, 0, 0]);
+
+    // WebGL where the system draws with it; otherwise the player would first try and
+    // fail with every GPU renderer.
+    const RENDERER = (function () {
+        try {
+            return document.createElement("canvas").getContext("webgl") ? "webgl" : "canvas";
+        } catch (e) {
+            return "canvas";
+        }
+    })();
+
+    function createPlayer() {
         player = window.RufflePlayer.newest().createPlayer();
         player.id = "player";
         player.onFSCommand = function (command, args) {
@@ -92,21 +106,28 @@
             return true;
         };
         player.addEventListener("loadedmetadata", function () {
+            if (loadToken === 0) return; // the empty movie of the start
             host.movieStarted(loadToken);
+            if (!withControl) window.pelumoReady();
         });
-        stage.appendChild(player);
+        document.getElementById("stage").appendChild(player);
+        if (!WARM) return;
+        player.load({ data: EMPTY_MOVIE, preferredRenderer: RENDERER, splashScreen: false,
+                      unmuteOverlay: "hidden", contextMenu: "off", logLevel: "error" })
+            .catch(function () {});
     }
 
     function load(token, url, options) {
         loadToken = token;
         controlReady = false;
         loop = options.loop !== false;
+        withControl = options.control !== false;
         seq = options.seq || 0;
         last = { frame: -1, total: 0, playing: options.playing !== false };
         clearTimeout(fallback);
         document.body.style.background = options.wmode === "transparent" ? "transparent" : (options.backgroundColor || "transparent");
-        createPlayer();
-        const config = Object.assign({}, options.ruffle, { url: url });
+        if (!player) createPlayer();
+        const config = Object.assign({ preferredRenderer: RENDERER }, options.ruffle, { url: url });
         player.load(config).catch(function (e) {
             if (token === loadToken) host.loadFailed(token, text(e && e.message));
         });
@@ -124,6 +145,7 @@
         clearTimeout(fallback);
         if (player) player.remove();
         player = null;
+        createPlayer();
     }
 
     function frameCall(kind, frame, callSeq) {
@@ -144,7 +166,10 @@
             window.RufflePlayer.config = { polyfills: false };
             const script = document.createElement("script");
             script.src = SCHEME + "//" + location.host + "/ruffle/ruffle.js";
-            script.onload = function () { host.pageReady(); };
+            script.onload = function () {
+                createPlayer();
+                host.pageReady();
+            };
             script.onerror = function () { host.loadFailed(-1, "player script missing"); };
             document.head.appendChild(script);
         });

@@ -3,6 +3,7 @@
 #include "app/ShellState.h"
 #include "app/Startup.h"
 #include "app/UMain.h"
+#include "app/UbtnState.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
 #include "platform/ShellOpen.h"
@@ -32,6 +33,7 @@ private slots:
     void restoreFailingKeepsPhoto();
     void startupShowsExistingPhoto();
     void helpAndMail();
+    void picturesLoaded();
 
 private:
     QByteArray jpeg(int w, int h) const;
@@ -268,6 +270,31 @@ void TestUMain::helpAndMail() {
     QCOMPARE(rec_->calls()[0].caption, QString("邮件程序加载失败！"));
     QCOMPARE(rec_->calls()[0].flags, 64);
     platform::setShellOpenHandler(nullptr);
+}
+
+void TestUMain::picturesLoaded() {
+    // Every picture button and its looks come from the compiled-in pictures.
+    for (TImage* img : main_->findChildren<TImage*>()) {
+        if (img == main_->imgbaby || img == main_->imgbaby2)
+            continue;
+        QVERIFY2(!img->Picture().isNull(), qPrintable(img->objectName()));
+        QCOMPARE(img->Picture().size(), img->size());
+    }
+    main_->move(0, 0);
+    main_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main_));
+    const QImage shot = main_->grab().toImage();
+    QDir().mkpath(PELUMO_BINARY_DIR "/screens");
+    shot.save(PELUMO_BINARY_DIR "/screens/main.png");
+    // The mathematics button is drawn, not the bare form colour.
+    const QColor form(0xF7, 0xEB, 0x09);
+    QVERIFY(shot.pixelColor(main_->imgwzsx->geometry().center()) != form);
+    // Hovering shows the brighter look over the button.
+    SetBtnState(main_->imgwzsx, "MVEnter");
+    QVERIFY(!main_->imgwzsx1->isHidden());
+    main_->grab().save(PELUMO_BINARY_DIR "/screens/main-hover.png");
+    SetBtnState(main_->imgwzsx, "MVLeave");
+    QVERIFY(main_->imgwzsx1->isHidden());
 }
 
 QTEST_MAIN(TestUMain)

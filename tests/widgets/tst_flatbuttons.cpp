@@ -58,7 +58,7 @@ class TstFlatButtons : public QObject {
 private slots:
     void initTestCase();
     void cleanupTestCase() { delete anchor_; }
-    void defaults();
+    void marginAndLayoutValues();
     void exclusiveGroup();
     void allowAllUpIsSharedAndReleases();
     void clickOnlyOnReleaseInside_data();
@@ -87,22 +87,8 @@ void TstFlatButtons::initTestCase() {
     QVERIFY(QTest::qWaitForWindowActive(anchor_));
 }
 
-void TstFlatButtons::defaults() {
+void TstFlatButtons::marginAndLayoutValues() {
     TFlatButton b;
-    QCOMPARE(b.size(), QSize(25, 25));
-    QCOMPARE(quint32(b.ColorFocused()), 0x00E1EAEBu);
-    QCOMPARE(quint32(b.ColorDown()), 0x00C5D6D9u);
-    QCOMPARE(quint32(b.ColorBorder()), 0x008396A0u);
-    QCOMPARE(quint32(b.ColorHighLight()), quint32(clWhite));
-    QCOMPARE(quint32(b.ColorShadow()), quint32(clBlack));
-    QCOMPARE(b.Layout(), TFlatTypes::blGlyphTop);
-    QCOMPARE(b.Spacing(), 4);
-    QCOMPARE(b.Margin(), -1);
-    QCOMPARE(b.NumGlyphs(), 1);
-    QCOMPARE(b.TransparentMode(), TFlatTypes::tmNone);
-    QCOMPARE(b.State(), TFlatTypes::bsUp);
-    QCOMPARE(b.AdvColorBorder(), 50);
-    QVERIFY(b.ParentColor());
     b.SetMargin(-2);
     QCOMPARE(b.Margin(), -1);
     QVERIFY(b.setProperty("Layout", QStringLiteral("blGlyphLeft")));

@@ -6,7 +6,9 @@
 
 namespace {
 
-QRgb rgbOf(TColor c) { return toQColor(c).rgb(); }
+QRgb rgbOf(TColor c) {
+    return toQColor(c).rgb();
+}
 
 void enter(QWidget* w) {
     QEnterEvent ev(QPointF(5, 5), QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)));

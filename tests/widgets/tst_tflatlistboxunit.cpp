@@ -8,7 +8,9 @@
 
 namespace {
 
-QRgb rgbOf(TColor c) { return toQColor(c).rgb(); }
+QRgb rgbOf(TColor c) {
+    return toQColor(c).rgb();
+}
 
 QStringList numbered(int n) {
     QStringList lines;
@@ -39,7 +41,7 @@ void wheel(QWidget* w, int delta) {
 class TstFlatListBox : public QObject {
     Q_OBJECT
 private slots:
-    void defaults();
+    void defaultRows();
     void heightSnapsToRows();
     void selectedRowPixels();
     void setSelectedAndChangeIndex();
@@ -57,16 +59,8 @@ private slots:
     void sortedItems();
 };
 
-void TstFlatListBox::defaults() {
+void TstFlatListBox::defaultRows() {
     TFlatListBox lb;
-    QCOMPARE(lb.width(), 137);
-    QCOMPARE(lb.ItemHeight(), 17);
-    QCOMPARE(lb.ItemIndex(), -1);
-    QVERIFY(!lb.ScrollBars());
-    QCOMPARE(quint32(lb.ColorItemsSelect()), 0x009CDEF7u);
-    QCOMPARE(quint32(lb.ColorItemsRect()), quint32(clWhite));
-    QCOMPARE(lb.AdvColorBorder(), 40);
-    QCOMPARE(lb.TransparentMode(), TFlatTypes::tmNone);
     // 99 - 4 leaves room for 5 rows of 19.
     QCOMPARE(lb.VisibleRows(), 5);
     QCOMPARE(lb.height(), 99);
@@ -220,8 +214,7 @@ void TstFlatListBox::keysScrollTheViewOnly_data() {
     QTest::newRow("page down a full page") << 20 << 0 << int(Qt::Key_PageDown) << 4;
     QTest::newRow("page down near the end shows the last page")
         << 10 << 3 << int(Qt::Key_PageDown) << 6;
-    QTest::newRow("page down with fewer items than rows") << 3 << 0 << int(Qt::Key_PageDown)
-                                                          << 0;
+    QTest::newRow("page down with fewer items than rows") << 3 << 0 << int(Qt::Key_PageDown) << 0;
     QTest::newRow("page up stops at the top") << 20 << 2 << int(Qt::Key_PageUp) << 0;
     QTest::newRow("down") << 20 << 0 << int(Qt::Key_Down) << 1;
     QTest::newRow("down at the bottom stays") << 6 << 2 << int(Qt::Key_Down) << 2;

@@ -48,7 +48,7 @@ bool hasPixel(const QImage& img, const QRect& box, QRgb rgb) {
 class TstFlatPanel : public QObject {
     Q_OBJECT
 private slots:
-    void defaults();
+    void alignmentByName();
     void opaqueFaceAndBorder();
     void transparentShowsParent();
     void settingTransparentAlwaysRepaints();
@@ -58,16 +58,8 @@ private slots:
     void clickAndMouseEvents();
 };
 
-void TstFlatPanel::defaults() {
-    QWidget form;
-    TFlatPanel panel(&form);
-    QCOMPARE(panel.size(), QSize(185, 41));
-    QVERIFY(panel.ParentColor());
-    QVERIFY(!panel.Transparent());
-    QCOMPARE(quint32(panel.ColorHighLight()), 0x008396A0u);
-    QCOMPARE(quint32(panel.ColorShadow()), 0x008396A0u);
-    QCOMPARE(panel.Alignment(), TFlatTypes::taCenter);
-    QVERIFY(panel.Caption().isEmpty());
+void TstFlatPanel::alignmentByName() {
+    TFlatPanel panel;
     QVERIFY(panel.setProperty("Alignment", QStringLiteral("taRightJustify")));
     QCOMPARE(panel.Alignment(), TFlatTypes::taRightJustify);
 }

@@ -1,0 +1,368 @@
+// The windowed host control over the fake player: loading, the order of calls, the
+// properties, frame answers, commands and the routing of mouse and keys.
+#include "flashhost/BackendProvider.h"
+#include "flashhost/FakeBackend.h"
+#include "flashhost/FlashHostControl.h"
+#include "flashhost/swf/Swf.h"
+
+#include <QBuffer>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QtTest>
+#include <memory>
+
+using flashhost::BackendProvider;
+using flashhost::FakeBackend;
+using flashhost::fakeBackendOf;
+
+namespace {
+
+QByteArray movieBytes(int frames, int version = 8, char compression = 'F') {
+    swf::Movie m;
+    m.header.compression = compression;
+    m.header.version = static_cast<quint8>(version);
+    m.header.frameSize = swf::Rect{0, 3200, 0, 2400};
+    m.header.frameCount = static_cast<quint16>(frames);
+    for (int f = 0; f < frames; ++f)
+        m.tags.push_back({swf::kTagShowFrame, {}});
+    return swf::serialize(m);
+}
+
+void load(TFlashHostControl& flash, const QByteArray& bytes) {
+    QBuffer stream;
+    stream.setData(bytes);
+    stream.open(QIODevice::ReadOnly);
+    flash.LoadMovieFromStream(0, stream);
+}
+
+void settle() {
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+// A form that records the keys that reach it.
+class KeyForm : public QWidget {
+public:
+    QList<int> keys;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override { keys << e->key(); }
+};
+
+} // namespace
+
+class TestFlashHostControl : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        BackendProvider::setFakeBackends(true);
+        FakeBackend::reset();
+    }
+    void cleanup() {
+        FakeBackend::reset();
+        BackendProvider::setFakeBackends(false);
+    }
+
+    void loadCopiesTheWholeStreamFromItsStart() {
+        TFlashHostControl flash;
+        const QByteArray movie = movieBytes(3);
+        auto stream = std::make_unique<QBuffer>();
+        stream->setData(movie);
+        stream->open(QIODevice::ReadOnly);
+        stream->seek(movie.size() / 2);
+        flash.LoadMovieFromStream(0, *stream);
+        stream.reset(); // the form frees its stream at once
+        QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
+        QCOMPARE(fakeBackendOf(&flash)->movie().bytes, movie);
+        QCOMPARE(fakeBackendOf(&flash)->calls(), QStringList{QStringLiteral("load %1").arg(movie.size())});
+        QCOMPARE(flash.TotalFrames(), 3);
+        QCOMPARE(flash.movieVersion(), 8);
+        QCOMPARE(flash.ReadyState(), 4);
+    }
+
+    void badStreamFailsAndLeavesNothing_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray fws = movieBytes(20);
+        const QByteArray cws = movieBytes(20, 8, 'C');
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("not a movie") << QByteArray("GIF89a this is a picture, not a movie");
+        QTest::newRow("truncated FWS") << fws.left(fws.size() / 2);
+        QTest::newRow("truncated CWS") << cws.left(cws.size() / 2);
+        QTest::newRow("header only") << fws.left(8);
+    }
+    void badStreamFailsAndLeavesNothing() {
+        QFETCH(QByteArray, bytes);
+        TFlashHostControl flash;
+        load(flash, movieBytes(4));
+        QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
+        FakeBackend* fake = fakeBackendOf(&flash);
+        fake->clearCalls();
+        QSignalSpy failed(&flash, &TFlashHostControl::loadFailed);
+        load(flash, bytes);
+        flash.Play(); // nothing to play: it must not wait for a movie that never comes
+        QCOMPARE(failed.count(), 1);
+        settle();
+        QCOMPARE(fake->calls(), QStringList{QStringLiteral("unload")});
+        QCOMPARE(flash.ReadyState(), 0);
+        QCOMPARE(flash.TotalFrames(), 0);
+    }
+
+    void unreadableStreamFails() {
+        TFlashHostControl flash;
+        QSignalSpy failed(&flash, &TFlashHostControl::loadFailed);
+        QBuffer closed;
+        flash.LoadMovieFromStream(0, closed);
+        QCOMPARE(failed.count(), 1);
+    }
+
+    void callsBeforeTheReadyPlayerKeepTheirOrder() {
+        FakeBackend::options().readyAtOnce = false;
+        TFlashHostControl flash;
+        flash.setLoop(false);
+        flash.setScale(QStringLiteral("NoBorder"));
+        flash.setProperty("Quality2", QStringLiteral("Low")); // as the form loader sets it
+        load(flash, movieBytes(10));
+        flash.GotoFrame(5);
+        flash.Play();
+        settle();
+        FakeBackend* fake = fakeBackendOf(&flash);
+        QVERIFY(fake->calls().isEmpty());
+        QCOMPARE(fake->propsApplied(), 0);
+        fake->makeReady();
+        settle();
+        QCOMPARE(fake->calls(), (QStringList{QStringLiteral("load %1").arg(movieBytes(10).size()),
+                                             "goto 5", "play"}));
+        QCOMPARE(fake->props().Loop, false);
+        QCOMPARE(fake->props().Scale, QStringLiteral("NoBorder"));
+        QCOMPARE(fake->props().Quality2, QStringLiteral("Low"));
+        flash.setBGColor(QStringLiteral("#FF0000"));
+        QCOMPARE(fake->props().BGColor, QStringLiteral("#FF0000"));
+    }
+
+    void frameCallsWaitForTheLoadedMovie() {
+        FakeBackend::options().loadsAtOnce = false;
+        TFlashHostControl flash;
+        load(flash, movieBytes(10));
+        settle();
+        FakeBackend* fake = fakeBackendOf(&flash);
+        fake->clearCalls();
+        flash.Stop();
+        flash.GotoFrame(2);
+        settle();
+        QVERIFY(fake->calls().isEmpty());
+        QCOMPARE(flash.ReadyState(), 2);
+        fake->finishLoad();
+        settle();
+        QCOMPARE(fake->calls(), (QStringList{"stop", "goto 2"}));
+    }
+
+    void stopBeforeReadyKeepsTheMovieStill() {
+        FakeBackend::options().readyAtOnce = false;
+        TFlashHostControl flash;
+        load(flash, movieBytes(10));
+        flash.Stop();
+        QVERIFY(!flash.IsPlaying());
+        fakeBackendOf(&flash)->makeReady();
+        settle();
+        QCOMPARE(fakeBackendOf(&flash)->calls().mid(1), QStringList{"stop"});
+        QVERIFY(!flash.IsPlaying());
+    }
+
+    void newLoadSupersedesQueuedCalls() {
+        FakeBackend::options().readyAtOnce = false;
+        TFlashHostControl flash;
+        load(flash, movieBytes(10));
+        flash.GotoFrame(3);
+        load(flash, movieBytes(4));
+        flash.Play();
+        fakeBackendOf(&flash)->makeReady();
+        settle();
+        QCOMPARE(fakeBackendOf(&flash)->calls(),
+                 (QStringList{QStringLiteral("load %1").arg(movieBytes(4).size()), "play"}));
+        QCOMPARE(flash.TotalFrames(), 4);
+    }
+
+    void failedLoadDropsWaitingCalls() {
+        FakeBackend::options().loadsAtOnce = false;
+        TFlashHostControl flash;
+        QSignalSpy failed(&flash, &TFlashHostControl::loadFailed);
+        load(flash, movieBytes(10));
+        settle();
+        flash.Play();
+        settle();
+        FakeBackend* fake = fakeBackendOf(&flash);
+        fake->failLoad();
+        settle();
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(fake->calls().size(), 1); // the load, no play
+        flash.Play();
+        settle();
+        QCOMPARE(fake->calls().size(), 1);
+    }
+
+    void frameAnswersComeAtOnce() {
+        TFlashHostControl flash;
+        QCOMPARE(flash.FlashVersion(), 8 << 16);
+        QVERIFY(!flash.IsPlaying());
+        load(flash, movieBytes(10));
+        QVERIFY(flash.IsPlaying()); // movies start by themselves
+        QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
+        FakeBackend* fake = fakeBackendOf(&flash);
+        flash.GotoFrame(4);
+        QCOMPARE(flash.CurrentFrame(), 4);
+        QVERIFY(!flash.IsPlaying());
+        // A report the player sent before it saw the call must not undo it.
+        fake->pushFrameState(7, true);
+        QCOMPARE(flash.CurrentFrame(), 4);
+        settle();
+        fake->pushFrameState(4, false);
+        fake->pushFrameState(6, true);
+        QCOMPARE(flash.CurrentFrame(), 6);
+        QVERIFY(flash.IsPlaying());
+        // Frames beyond the movie are not asked for.
+        fake->clearCalls();
+        flash.GotoFrame(10);
+        flash.GotoFrame(-1);
+        settle();
+        QVERIFY(fake->calls().isEmpty());
+        QCOMPARE(flash.CurrentFrame(), 6);
+    }
+
+    void propertyDefaults() {
+        TFlashHostControl flash;
+        QCOMPARE(flash.size(), QSize(100, 100));
+        QCOMPARE(flash.WMode(), QStringLiteral("Window"));
+        QCOMPARE(flash.Scale(), QStringLiteral("ShowAll"));
+        QVERIFY(flash.Playing());
+        QVERIFY(flash.Loop());
+        QVERIFY(!flash.StandartMenu());
+        QCOMPARE(flash.PopupMenu(), nullptr);
+        flash.setMovie(QStringLiteral("a.swf"));
+        QCOMPARE(flash.property("Movie").toString(), QStringLiteral("a.swf"));
+    }
+
+    void commandsReachTheForm_data() {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QString>("received");
+        QTest::addColumn<QString>("expected");
+        const QString misread = QStringLiteral("ÕÒ²»Í¬"); // GBK bytes of 找不同 read as 1252
+        QTest::newRow("v8 exact") << 8 << QStringLiteral("btnexit") << QStringLiteral("btnexit");
+        QTest::newRow("v8 chinese") << 8 << QStringLiteral("找不同") << QStringLiteral("找不同");
+        QTest::newRow("v5 repaired") << 5 << misread << QStringLiteral("找不同");
+        QTest::newRow("v4 repaired") << 4 << misread << QStringLiteral("找不同");
+        QTest::newRow("v6 untouched") << 6 << misread << misread;
+    }
+    void commandsReachTheForm() {
+        QFETCH(int, version);
+        QFETCH(QString, received);
+        QFETCH(QString, expected);
+        TFlashHostControl flash;
+        load(flash, movieBytes(1, version));
+        QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
+        QSignalSpy commands(&flash, &TFlashHostControl::OnFSCommand);
+        fakeBackendOf(&flash)->fireFsCommand(received, QString());
+        QCOMPARE(commands.count(), 1);
+        QCOMPARE(commands.at(0).at(0).toString(), expected);
+        QCOMPARE(commands.at(0).at(1).toString(), QString());
+    }
+
+    void mouseAndKeyRouting_data() {
+        QTest::addColumn<bool>("standartMenu");
+        QTest::addColumn<bool>("withPopup");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QStringList>("playerSees");
+        QTest::addColumn<bool>("popupOpens");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QList<int>>("formKeys");
+        const QString left = QString::number(Qt::LeftButton);
+        const QString right = QString::number(Qt::RightButton);
+        QTest::newRow("right press swallowed") << false << true << "right press" << QStringList() << false << 0 << QList<int>();
+        QTest::newRow("right press with StandartMenu") << true << false << "right press" << QStringList{"press " + right} << false << 0 << QList<int>();
+        QTest::newRow("right release opens popup") << false << true << "right release" << QStringList() << true << 0 << QList<int>();
+        QTest::newRow("right release never reaches player") << true << false << "right release" << QStringList() << false << 0 << QList<int>();
+        QTest::newRow("left release inside clicks") << false << false << "left click inside" << QStringList{"press " + left, "release " + left} << false << 1 << QList<int>();
+        QTest::newRow("left release outside") << false << false << "left release outside" << QStringList{"release " + left} << false << 0 << QList<int>();
+        QTest::newRow("menu key opens popup") << false << true << "menu key" << QStringList() << true << 0 << QList<int>();
+        QTest::newRow("menu key swallowed") << false << false << "menu key" << QStringList() << false << 0 << QList<int>();
+        QTest::newRow("menu key with StandartMenu") << true << false << "menu key" << QStringList{QStringLiteral("key %1").arg(Qt::Key_Menu)} << false << 0 << QList<int>();
+        QTest::newRow("esc reaches the form") << false << false << "esc" << QStringList() << false << 0 << QList<int>{Qt::Key_Escape};
+        QTest::newRow("letters reach the player") << false << false << "key a" << QStringList{QStringLiteral("key %1").arg(Qt::Key_A)} << false << 0 << QList<int>();
+    }
+    void mouseAndKeyRouting() {
+        QFETCH(bool, standartMenu);
+        QFETCH(bool, withPopup);
+        QFETCH(QString, input);
+        QFETCH(QStringList, playerSees);
+        QFETCH(bool, popupOpens);
+        QFETCH(int, clicks);
+        QFETCH(QList<int>, formKeys);
+        KeyForm form;
+        form.resize(300, 200);
+        auto* flash = new TFlashHostControl(&form);
+        flash->setGeometry(20, 20, 100, 100);
+        flash->setStandartMenu(standartMenu);
+        QMenu menu;
+        menu.addAction(QStringLiteral("第一课"));
+        QSignalSpy shown(&menu, &QMenu::aboutToShow);
+        if (withPopup)
+            flash->setPopupMenu(&menu);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QSignalSpy clickSpy(flash, &TFlashHostControl::OnClick);
+        QWidget* player = fakeBackendOf(flash)->inputWidget();
+        fakeBackendOf(flash)->clearInput();
+        const QPoint inside(50, 50);
+        if (input == "right press")
+            QTest::mousePress(player, Qt::RightButton, {}, inside);
+        else if (input == "right release")
+            QTest::mouseRelease(player, Qt::RightButton, {}, inside);
+        else if (input == "left click inside")
+            QTest::mouseClick(player, Qt::LeftButton, {}, inside);
+        else if (input == "left release outside")
+            QTest::mouseRelease(player, Qt::LeftButton, {}, QPoint(150, 150));
+        else if (input == "menu key")
+            QTest::keyClick(player, Qt::Key_Menu);
+        else if (input == "esc")
+            QTest::keyClick(player, Qt::Key_Escape);
+        else if (input == "key a")
+            QTest::keyClick(player, Qt::Key_A);
+        QCOMPARE(fakeBackendOf(flash)->inputSeen(), playerSees);
+        QCOMPARE(shown.count() > 0, popupOpens);
+        QCOMPARE(clickSpy.count(), clicks);
+        QCOMPARE(form.keys, formKeys);
+        menu.close();
+    }
+
+    void setFocusGoesToThePlayer() {
+        QWidget form;
+        auto* flash = new TFlashHostControl(&form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        flash->SetFocus();
+        QVERIFY(fakeBackendOf(flash)->calls().contains(QStringLiteral("focus")));
+    }
+
+    void hiddenOrParkedPlayerIsSuspended() {
+        QWidget form;
+        form.resize(200, 150);
+        auto* flash = new TFlashHostControl(&form);
+        form.move(10, 10);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        FakeBackend* fake = fakeBackendOf(flash);
+        QTRY_VERIFY(fake->isActive());
+        form.hide();
+        QTRY_VERIFY(!fake->isActive());
+        form.show();
+        QTRY_VERIFY(fake->isActive());
+        form.move(-2000, 10); // parked off the screen
+        QTRY_VERIFY(!fake->isActive());
+        form.move(10, 10);
+        QTRY_VERIFY(fake->isActive());
+        flash->hide();
+        QTRY_VERIFY(!fake->isActive());
+    }
+};
+
+QTEST_MAIN(TestFlashHostControl)
+#include "tst_flashhost_control.moc"
