@@ -8,6 +8,7 @@
 #include "platform/ProgramDir.h"
 #include "platform/ShellOpen.h"
 #include "platform/SoundLibrary.h"
+#include "widgets/TFlatPanelUnit.h"
 #include "widgets/ThemedMenu.h"
 
 #include <QApplication>
@@ -79,6 +80,8 @@ TFrmmain::TFrmmain(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWi
     pal.setColor(QPalette::Window, QColor(0xF7, 0xEB, 0x09));
     setPalette(pal);
     setAutoFillBackground(true);
+    pnldtt->SetParentColor(false);
+    pnldtt->SetColor(clWhite);
 
     popyy = new QMenu(this);
     N14 = popyy->addAction(QStringLiteral("修改当前大头贴"));

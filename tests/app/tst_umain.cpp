@@ -281,6 +281,7 @@ void TestUMain::picturesLoaded() {
         QCOMPARE(img->Picture().size(), img->size());
     }
     main_->move(0, 0);
+    main_->pnldtt->hide();
     main_->show();
     QVERIFY(QTest::qWaitForWindowExposed(main_));
     const QImage shot = main_->grab().toImage();
@@ -295,6 +296,16 @@ void TestUMain::picturesLoaded() {
     main_->grab().save(PELUMO_BINARY_DIR "/screens/main-hover.png");
     SetBtnState(main_->imgwzsx, "MVLeave");
     QVERIFY(main_->imgwzsx1->isHidden());
+
+    // A child's photo fills the round white frame.
+    QImage photo(335, 335, QImage::Format_RGB32);
+    photo.fill(QColor(90, 160, 220));
+    main_->imgbaby->setPicture(QPixmap::fromImage(photo));
+    main_->pnldtt->show();
+    const QImage withPhoto = main_->grab().toImage();
+    withPhoto.save(PELUMO_BINARY_DIR "/screens/main-photo.png");
+    QCOMPARE(withPhoto.pixelColor(main_->pnldtt->geometry().center()), QColor(90, 160, 220));
+    main_->pnldtt->hide();
 }
 
 QTEST_MAIN(TestUMain)
