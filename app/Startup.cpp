@@ -5,10 +5,13 @@
 #include "app/ShellState.h"
 #include "app/UMain.h"
 #include "app/USplash.h"
+#include "flashhost/FlashHost.h"
+#include "flashhost/PlayerPage.h"
 #include "platform/MessageService.h"
 #include "platform/SingleInstance.h"
 
 #include <QFont>
+#include <QTimer>
 
 const char* const kAlreadyRunningText = "《Pelumo》已经运行！\r感谢您使用本软件！";
 const char* const kAlreadyRunningCaption = "《Pelumo》运行提示";
@@ -26,6 +29,8 @@ int runProgram(int& argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
+    // The movie host registers its URL scheme before the application object exists.
+    flashhost::initializeHost();
     TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelumo"));
     // The main window hides while a menu is open: only its close ends the program.
@@ -52,6 +57,9 @@ int runProgram(int& argc, char** argv) {
     Frmmain->centreOnScreen();
     Frmmain->Show();
     frmsplash->close();
+    // Start a player in the background once the main window is up, so the first
+    // section menu opens quickly without slowing the start.
+    QTimer::singleShot(300, [] { flashhost::warmUp(); });
 
     const int code = QApplication::exec();
     delete frmsplash;

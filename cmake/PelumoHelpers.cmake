@@ -17,6 +17,11 @@ function(pelumo_add_test source)
     if(NOT "webengine" IN_LIST labels)
         list(APPEND env "QT_QPA_PLATFORM=offscreen" "DISPLAY=")
     endif()
+    # Web-engine tests start a browser each; alone they run in seconds, side by side with
+    # everything else they can starve.
+    if("webengine" IN_LIST labels)
+        set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+    endif()
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "${env}"
         LABELS "${labels}"

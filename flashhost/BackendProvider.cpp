@@ -29,12 +29,20 @@ MovieBackend* BackendProvider::create(BackendKind kind, QWidget* parent) {
     return new WebEngineBackend(kind, parent);
 }
 
-int BackendProvider::flashVersion() { return kMajor << 16; }
+int BackendProvider::flashVersion() {
+    return kMajor << 16;
+}
 
-quint32 BackendProvider::packedVersion() { return quint32(kMajor) << 24; }
+quint32 BackendProvider::packedVersion() {
+    return quint32(kMajor) << 24;
+}
 
-void BackendProvider::setFakeBackends(bool on) { fakes() = on; }
+void BackendProvider::setFakeBackends(bool on) {
+    fakes() = on;
+}
 
-bool BackendProvider::fakeBackends() { return fakes(); }
+bool BackendProvider::fakeBackends() {
+    return fakes();
+}
 
 } // namespace flashhost

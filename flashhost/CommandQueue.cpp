@@ -7,7 +7,9 @@ void CommandQueue::submitLoad(int loadId) {
     ops_.clear();
 }
 
-void CommandQueue::submitFrame(const FrameOp& op) { ops_.push_back(op); }
+void CommandQueue::submitFrame(const FrameOp& op) {
+    ops_.push_back(op);
+}
 
 void CommandQueue::clear() {
     pendingLoad_.reset();
@@ -15,7 +17,9 @@ void CommandQueue::clear() {
     state_ = MovieState::None;
 }
 
-void CommandQueue::setPlayerReady(bool ready) { playerReady_ = ready; }
+void CommandQueue::setPlayerReady(bool ready) {
+    playerReady_ = ready;
+}
 
 void CommandQueue::movieReady() {
     if (state_ == MovieState::Loading)

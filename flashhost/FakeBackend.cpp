@@ -38,11 +38,17 @@ FakeBackend::Options& FakeBackend::options() {
     return o;
 }
 
-void FakeBackend::reset() { options() = Options(); }
+void FakeBackend::reset() {
+    options() = Options();
+}
 
-const std::vector<FakeBackend*>& FakeBackend::instances() { return live(); }
+const std::vector<FakeBackend*>& FakeBackend::instances() {
+    return live();
+}
 
-int FakeBackend::createdCount() { return created(); }
+int FakeBackend::createdCount() {
+    return created();
+}
 
 FakeBackend::FakeBackend(QWidget* parent) : MovieBackend(parent), view_(new FakeView(parent)) {
     view_->setObjectName(QStringLiteral("fakePlayerView"));
@@ -98,9 +104,13 @@ void FakeBackend::frame(const FrameOp& op, int seq) {
     }
 }
 
-void FakeBackend::setActive(bool active) { active_ = active; }
+void FakeBackend::setActive(bool active) {
+    active_ = active;
+}
 
-void FakeBackend::focusPlayer() { calls_ << QStringLiteral("focus"); }
+void FakeBackend::focusPlayer() {
+    calls_ << QStringLiteral("focus");
+}
 
 void FakeBackend::makeReady() {
     if (ready_)
@@ -123,16 +133,20 @@ void FakeBackend::fireFsCommand(const QString& command, const QString& args) {
     emit fsCommand(command, args);
 }
 
-void FakeBackend::pushFrameState(int frame0, bool playing) { emit frameState(frame0, playing, seq_); }
+void FakeBackend::pushFrameState(int frame0, bool playing) {
+    emit frameState(frame0, playing, seq_);
+}
 
 bool FakeBackend::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
-            input_ << QStringLiteral("press %1").arg(int(static_cast<QMouseEvent*>(event)->button()));
+            input_
+                << QStringLiteral("press %1").arg(int(static_cast<QMouseEvent*>(event)->button()));
             break;
         case QEvent::MouseButtonRelease:
-            input_ << QStringLiteral("release %1").arg(int(static_cast<QMouseEvent*>(event)->button()));
+            input_ << QStringLiteral("release %1")
+                          .arg(int(static_cast<QMouseEvent*>(event)->button()));
             break;
         case QEvent::KeyPress:
             input_ << QStringLiteral("key %1").arg(static_cast<QKeyEvent*>(event)->key());

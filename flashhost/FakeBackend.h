@@ -26,9 +26,9 @@ class FakeBackend : public MovieBackend {
 public:
     // How new fakes behave; tests change it before making controls and reset() after.
     struct Options {
-        bool readyAtOnce = true;  // ready when made; otherwise at makeReady()
-        bool loadsAtOnce = true;  // a load is taken in at once; otherwise at finishLoad()
-        bool installed = true;    // what IsFlashInstalled answers
+        bool readyAtOnce = true; // ready when made; otherwise at makeReady()
+        bool loadsAtOnce = true; // a load is taken in at once; otherwise at finishLoad()
+        bool installed = true;   // what IsFlashInstalled answers
     };
     static Options& options();
     static void reset();

@@ -6,11 +6,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineUrlScheme>
+#include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
 
@@ -69,7 +69,9 @@ void initializeHost() {
     appendChromiumFlag("--autoplay-policy=no-user-gesture-required");
 }
 
-bool hostInitialized() { return initialized(); }
+bool hostInitialized() {
+    return initialized();
+}
 
 QWebEngineProfile* sharedProfile() {
     static QWebEngineProfile* profile = nullptr;
@@ -112,7 +114,9 @@ QString playerDir() {
     return QString();
 }
 
-bool webPlayerAvailable() { return initialized() && !playerDir().isEmpty(); }
+bool webPlayerAvailable() {
+    return initialized() && !playerDir().isEmpty();
+}
 
 bool isTransparencySupported() {
     if (!qGuiApp)

@@ -59,7 +59,9 @@ void TFlashHostControl::createPlayer() {
     update();
 }
 
-void TFlashHostControl::setupPlayerView(QWidget* view) { setFocusProxy(view); }
+void TFlashHostControl::setupPlayerView(QWidget* view) {
+    setFocusProxy(view);
+}
 
 void TFlashHostControl::setWMode(const QString& value) {
     props_.WMode = forceTransparent_ ? QStringLiteral("Transparent") : value;
@@ -87,8 +89,8 @@ void TFlashHostControl::LoadMovieFromStream(int /*layer*/, QIODevice& stream) {
         failLoad();
         return;
     }
-    pendingMovie_ = MovieToLoad{bytes, movie->header.version, movie->header.frameCount,
-                                props_.Base};
+    pendingMovie_ =
+        MovieToLoad{bytes, movie->header.version, movie->header.frameCount, props_.Base};
     movieVersion_ = movie->header.version;
     totalFrames_ = movie->header.frameCount;
     frame_ = 0;
@@ -98,7 +100,9 @@ void TFlashHostControl::LoadMovieFromStream(int /*layer*/, QIODevice& stream) {
     scheduleFlush();
 }
 
-void TFlashHostControl::PutMovieFromStream(QIODevice& stream) { LoadMovieFromStream(0, stream); }
+void TFlashHostControl::PutMovieFromStream(QIODevice& stream) {
+    LoadMovieFromStream(0, stream);
+}
 
 void TFlashHostControl::failLoad() {
     // Nothing of the earlier movie stays: the control is blank and nothing is pending.
@@ -152,11 +156,17 @@ void TFlashHostControl::GotoFrame(int frameNum) {
     submitFrame({FrameOp::Goto, frameNum});
 }
 
-bool TFlashHostControl::IsPlaying() const { return backend_ ? playing_ : true; }
+bool TFlashHostControl::IsPlaying() const {
+    return backend_ ? playing_ : true;
+}
 
-int TFlashHostControl::CurrentFrame() const { return backend_ ? frame_ : 0; }
+int TFlashHostControl::CurrentFrame() const {
+    return backend_ ? frame_ : 0;
+}
 
-int TFlashHostControl::TotalFrames() const { return backend_ ? totalFrames_ : 0; }
+int TFlashHostControl::TotalFrames() const {
+    return backend_ ? totalFrames_ : 0;
+}
 
 int TFlashHostControl::ReadyState() const {
     if (!backend_)
@@ -377,6 +387,10 @@ void TFlashHostControl::updateActivity() {
     backend_->setActive(active);
 }
 
-bool IsFlashInstalled() { return BackendProvider::available(); }
+bool IsFlashInstalled() {
+    return BackendProvider::available();
+}
 
-bool IsTransparencySupported() { return flashhost::isTransparencySupported(); }
+bool IsTransparencySupported() {
+    return flashhost::isTransparencySupported();
+}

@@ -22,11 +22,13 @@
 
 class QIODevice;
 
-#define PELUMO_FLASH_PROPERTY(Type, Name)                                                       \
-    Type Name() const { return props_.Name; }                                                   \
-    void set##Name(const Type& value) {                                                         \
-        props_.Name = value;                                                                    \
-        propsChanged();                                                                         \
+#define PELUMO_FLASH_PROPERTY(Type, Name)                                                          \
+    Type Name() const {                                                                            \
+        return props_.Name;                                                                        \
+    }                                                                                              \
+    void set##Name(const Type& value) {                                                            \
+        props_.Name = value;                                                                       \
+        propsChanged();                                                                            \
     }
 
 class TFlashHostControl : public QWidget {
@@ -74,7 +76,7 @@ public:
     bool IsPlaying() const;       // True without a player
     int CurrentFrame() const;
     int TotalFrames() const;
-    int ReadyState() const;  // 0 nothing, 2 loading, 4 complete
+    int ReadyState() const;   // 0 nothing, 2 loading, 4 complete
     int FlashVersion() const; // 0 without a player
     void SetFocus();
 

@@ -32,7 +32,9 @@ struct FlashProps {
     QString MovieData;
     bool AllowFullscreen = false;
 
-    bool transparent() const { return WMode.compare(QLatin1String("Transparent"), Qt::CaseInsensitive) == 0; }
+    bool transparent() const {
+        return WMode.compare(QLatin1String("Transparent"), Qt::CaseInsensitive) == 0;
+    }
 };
 
 } // namespace flashhost

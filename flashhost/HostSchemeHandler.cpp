@@ -8,7 +8,9 @@
 #include <QWebEngineUrlRequestJob>
 
 // The host page lives in this static library's resources.
-static void initHostResources() { Q_INIT_RESOURCE(flashhost); }
+static void initHostResources() {
+    Q_INIT_RESOURCE(flashhost);
+}
 
 namespace flashhost {
 namespace {
@@ -29,12 +31,18 @@ HostSchemeHandler::HostSchemeHandler(QObject* parent) : QWebEngineUrlSchemeHandl
 QByteArray HostSchemeHandler::mimeTypeFor(const QString& fileName) {
     const QString ext = fileName.section(QLatin1Char('.'), -1).toLower();
     static const QHash<QString, QByteArray> types = {
-        {QStringLiteral("html"), "text/html"},       {QStringLiteral("js"), "text/javascript"},
-        {QStringLiteral("wasm"), "application/wasm"}, {QStringLiteral("swf"), "application/x-shockwave-flash"},
-        {QStringLiteral("jpg"), "image/jpeg"},       {QStringLiteral("jpeg"), "image/jpeg"},
-        {QStringLiteral("png"), "image/png"},        {QStringLiteral("gif"), "image/gif"},
-        {QStringLiteral("mp3"), "audio/mpeg"},       {QStringLiteral("txt"), "text/plain"},
-        {QStringLiteral("xml"), "text/xml"},         {QStringLiteral("json"), "application/json"},
+        {QStringLiteral("html"), "text/html"},
+        {QStringLiteral("js"), "text/javascript"},
+        {QStringLiteral("wasm"), "application/wasm"},
+        {QStringLiteral("swf"), "application/x-shockwave-flash"},
+        {QStringLiteral("jpg"), "image/jpeg"},
+        {QStringLiteral("jpeg"), "image/jpeg"},
+        {QStringLiteral("png"), "image/png"},
+        {QStringLiteral("gif"), "image/gif"},
+        {QStringLiteral("mp3"), "audio/mpeg"},
+        {QStringLiteral("txt"), "text/plain"},
+        {QStringLiteral("xml"), "text/xml"},
+        {QStringLiteral("json"), "application/json"},
     };
     return types.value(ext, "application/octet-stream");
 }

@@ -23,7 +23,9 @@ bool controlMovieAvailable() {
     return present;
 }
 
-QString lower(const QString& s) { return s.toLower(); }
+QString lower(const QString& s) {
+    return s.toLower();
+}
 
 // "#RRGGBB" from the control's BGColor or BackgroundColor ($00BBGGRR); empty for none.
 QString backgroundOf(const FlashProps& p) {
@@ -116,11 +118,17 @@ WebEngineBackend::~WebEngineBackend() {
     delete view_;
 }
 
-QWidget* WebEngineBackend::view() { return view_; }
+QWidget* WebEngineBackend::view() {
+    return view_;
+}
 
-QWidget* WebEngineBackend::inputWidget() { return input_ ? input_.data() : view_; }
+QWidget* WebEngineBackend::inputWidget() {
+    return input_ ? input_.data() : view_;
+}
 
-bool WebEngineBackend::isReady() const { return page_->isReady(); }
+bool WebEngineBackend::isReady() const {
+    return page_->isReady();
+}
 
 void WebEngineBackend::applyProps(const FlashProps& props) {
     props_ = props;
@@ -167,8 +175,8 @@ QVariantMap WebEngineBackend::playerOptions(const FlashProps& p) {
         {QStringLiteral("letterbox"), QStringLiteral("off")},
         {QStringLiteral("scale"), scaleOf(p.Scale)},
         {QStringLiteral("quality"), qualityOf(p)},
-        {QStringLiteral("wmode"), p.transparent() ? QStringLiteral("transparent")
-                                                  : QStringLiteral("window")},
+        {QStringLiteral("wmode"),
+         p.transparent() ? QStringLiteral("transparent") : QStringLiteral("window")},
     };
     if (!p.SAlign.isEmpty())
         player.insert(QStringLiteral("salign"), p.SAlign.toLower());
@@ -177,8 +185,8 @@ QVariantMap WebEngineBackend::playerOptions(const FlashProps& p) {
         player.insert(QStringLiteral("backgroundColor"), bg);
     return QVariantMap{
         {QStringLiteral("ruffle"), player},
-        {QStringLiteral("wmode"), p.transparent() ? QStringLiteral("transparent")
-                                                  : QStringLiteral("window")},
+        {QStringLiteral("wmode"),
+         p.transparent() ? QStringLiteral("transparent") : QStringLiteral("window")},
         {QStringLiteral("backgroundColor"), p.transparent() ? QString() : bg},
         {QStringLiteral("loop"), p.Loop},
         {QStringLiteral("playing"), p.Playing},
@@ -195,12 +203,17 @@ void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>
         qWarning("flashhost: frame calls unavailable for this movie: %s", qPrintable(error));
     const int id = MovieRegistry::instance().add(this, injected.value_or(movie.bytes), movie.base);
     ++token_;
+    const QUrl url = hostUrl(makeMemoryMoviePath(id));
     QVariantMap options = playerOptions(props_);
+    // The movie's relative requests resolve beside it (and so in the control's Base),
+    // not beside the host page.
+    QVariantMap player = options.value(QStringLiteral("ruffle")).toMap();
+    player.insert(QStringLiteral("base"), url.resolved(QUrl(QStringLiteral("."))).toString());
+    options.insert(QStringLiteral("ruffle"), player);
     options.insert(QStringLiteral("seq"), seq);
     if (!injected)
         options.insert(QStringLiteral("control"), false);
-    emit page_->bridge()->loadRequested(token_, hostUrl(makeMemoryMoviePath(id)).toString(),
-                                        options);
+    emit page_->bridge()->loadRequested(token_, url.toString(), options);
 }
 
 void WebEngineBackend::unload() {

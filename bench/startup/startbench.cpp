@@ -120,6 +120,9 @@ int main(int argc, char** argv) {
         while (XPending(d)) {
             XEvent ev;
             XNextEvent(d, &ev);
+            if (ev.type == MapNotify && getenv("BENCH_VERBOSE"))
+                std::fprintf(stderr, "mapped 0x%lx '%s'\n", ev.xmap.window,
+                             windowName(d, ev.xmap.window).c_str());
             if (ev.type == MapNotify && windowName(d, ev.xmap.window) == title)
                 mappedMs = std::chrono::duration<double, std::milli>(
                                std::chrono::steady_clock::now() - start)

@@ -19,6 +19,9 @@ Device::~Device() {
 bool Device::open(int rate) {
     if (open_)
         return true;
+    // SDL would otherwise take over SIGINT and SIGTERM and the program could no longer be
+    // ended by a signal (log-out, shutdown).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     if (Mix_OpenAudio(rate, AUDIO_S16SYS, 2, 1024) != 0) {

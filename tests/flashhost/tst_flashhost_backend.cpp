@@ -11,8 +11,8 @@ class TestWebEngineBackend : public QObject {
     Q_OBJECT
 private slots:
     void frameOneLoadsTheControlMovieThenTheEarlyCalls() {
-        const QByteArray actions = WebEngineBackend::frameOneActions(
-            8, true, {{FrameOp::Goto, 5}, {FrameOp::Play}});
+        const QByteArray actions =
+            WebEngineBackend::frameOneActions(8, true, {{FrameOp::Goto, 5}, {FrameOp::Play}});
         swf::ActionBuilder expected(8);
         expected.getUrl(QStringLiteral("pelumo://player/control.swf"), QStringLiteral("_level99"));
         expected.gotoFrame(5).play();
@@ -31,10 +31,30 @@ private slots:
         QTest::addColumn<QString>("playerWmode");
         QTest::addColumn<QString>("playerScale");
         QTest::addColumn<QString>("playerBackground");
-        QTest::newRow("menu") << "Window" << "ShowAll" << "" << "window" << "showAll" << "";
-        QTest::newRow("colouring") << "Window" << "ExactFit" << "#FFCC00" << "window" << "exactFit" << "#ffcc00";
-        QTest::newRow("no hash") << "Window" << "NoBorder" << "00FF00" << "window" << "noBorder" << "#00ff00";
-        QTest::newRow("transparent ignores background") << "Transparent" << "noscale" << "#FFFFFF" << "transparent" << "noScale" << "";
+        QTest::newRow("menu") << "Window"
+                              << "ShowAll"
+                              << ""
+                              << "window"
+                              << "showAll"
+                              << "";
+        QTest::newRow("colouring") << "Window"
+                                   << "ExactFit"
+                                   << "#FFCC00"
+                                   << "window"
+                                   << "exactFit"
+                                   << "#ffcc00";
+        QTest::newRow("no hash") << "Window"
+                                 << "NoBorder"
+                                 << "00FF00"
+                                 << "window"
+                                 << "noBorder"
+                                 << "#00ff00";
+        QTest::newRow("transparent ignores background") << "Transparent"
+                                                        << "noscale"
+                                                        << "#FFFFFF"
+                                                        << "transparent"
+                                                        << "noScale"
+                                                        << "";
     }
     void playerOptions() {
         QFETCH(QString, wmode);
@@ -52,7 +72,8 @@ private slots:
         // The player's own menu, splash and overlay stay off; the host talks to the movie.
         QCOMPARE(player.value(QStringLiteral("contextMenu")).toString(), QStringLiteral("off"));
         QCOMPARE(player.value(QStringLiteral("splashScreen")).toBool(), false);
-        QCOMPARE(player.value(QStringLiteral("unmuteOverlay")).toString(), QStringLiteral("hidden"));
+        QCOMPARE(player.value(QStringLiteral("unmuteOverlay")).toString(),
+                 QStringLiteral("hidden"));
         QCOMPARE(player.value(QStringLiteral("allowScriptAccess")).toBool(), true);
     }
 };

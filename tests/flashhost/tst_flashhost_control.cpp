@@ -74,7 +74,8 @@ private slots:
         stream.reset(); // the form frees its stream at once
         QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
         QCOMPARE(fakeBackendOf(&flash)->movie().bytes, movie);
-        QCOMPARE(fakeBackendOf(&flash)->calls(), QStringList{QStringLiteral("load %1").arg(movie.size())});
+        QCOMPARE(fakeBackendOf(&flash)->calls(),
+                 QStringList{QStringLiteral("load %1").arg(movie.size())});
         QCOMPARE(flash.TotalFrames(), 3);
         QCOMPARE(flash.movieVersion(), 8);
         QCOMPARE(flash.ReadyState(), 4);
@@ -276,17 +277,34 @@ private slots:
         QTest::addColumn<QList<int>>("formKeys");
         const QString left = QString::number(Qt::LeftButton);
         const QString right = QString::number(Qt::RightButton);
-        QTest::newRow("right press swallowed") << false << true << "right press" << QStringList() << false << 0 << QList<int>();
-        QTest::newRow("right press with StandartMenu") << true << false << "right press" << QStringList{"press " + right} << false << 0 << QList<int>();
-        QTest::newRow("right release opens popup") << false << true << "right release" << QStringList() << true << 0 << QList<int>();
-        QTest::newRow("right release never reaches player") << true << false << "right release" << QStringList() << false << 0 << QList<int>();
-        QTest::newRow("left release inside clicks") << false << false << "left click inside" << QStringList{"press " + left, "release " + left} << false << 1 << QList<int>();
-        QTest::newRow("left release outside") << false << false << "left release outside" << QStringList{"release " + left} << false << 0 << QList<int>();
-        QTest::newRow("menu key opens popup") << false << true << "menu key" << QStringList() << true << 0 << QList<int>();
-        QTest::newRow("menu key swallowed") << false << false << "menu key" << QStringList() << false << 0 << QList<int>();
-        QTest::newRow("menu key with StandartMenu") << true << false << "menu key" << QStringList{QStringLiteral("key %1").arg(Qt::Key_Menu)} << false << 0 << QList<int>();
-        QTest::newRow("esc reaches the form") << false << false << "esc" << QStringList() << false << 0 << QList<int>{Qt::Key_Escape};
-        QTest::newRow("letters reach the player") << false << false << "key a" << QStringList{QStringLiteral("key %1").arg(Qt::Key_A)} << false << 0 << QList<int>();
+        QTest::newRow("right press swallowed")
+            << false << true << "right press" << QStringList() << false << 0 << QList<int>();
+        QTest::newRow("right press with StandartMenu")
+            << true << false << "right press" << QStringList{"press " + right} << false << 0
+            << QList<int>();
+        QTest::newRow("right release opens popup")
+            << false << true << "right release" << QStringList() << true << 0 << QList<int>();
+        QTest::newRow("right release never reaches player")
+            << true << false << "right release" << QStringList() << false << 0 << QList<int>();
+        QTest::newRow("left release inside clicks")
+            << false << false << "left click inside"
+            << QStringList{"press " + left, "release " + left} << false << 1 << QList<int>();
+        QTest::newRow("left release outside")
+            << false << false << "left release outside" << QStringList{"release " + left} << false
+            << 0 << QList<int>();
+        QTest::newRow("menu key opens popup")
+            << false << true << "menu key" << QStringList() << true << 0 << QList<int>();
+        QTest::newRow("menu key swallowed")
+            << false << false << "menu key" << QStringList() << false << 0 << QList<int>();
+        QTest::newRow("menu key with StandartMenu")
+            << true << false << "menu key"
+            << QStringList{QStringLiteral("key %1").arg(Qt::Key_Menu)} << false << 0
+            << QList<int>();
+        QTest::newRow("esc reaches the form")
+            << false << false << "esc" << QStringList() << false << 0 << QList<int>{Qt::Key_Escape};
+        QTest::newRow("letters reach the player")
+            << false << false << "key a" << QStringList{QStringLiteral("key %1").arg(Qt::Key_A)}
+            << false << 0 << QList<int>();
     }
     void mouseAndKeyRouting() {
         QFETCH(bool, standartMenu);

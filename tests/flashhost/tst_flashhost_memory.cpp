@@ -30,14 +30,27 @@ private slots:
         QTest::addColumn<bool>("valid");
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("relative");
-        QTest::newRow("windows path") << QStringLiteral("Z:\\FromMemory\\") + kTag + QStringLiteral("\\1\\") + kFile << true << 1 << kFile;
-        QTest::newRow("resource beside, backslashes") << QStringLiteral("Z:\\FromMemory\\") + kTag + QStringLiteral("\\1\\images\\a.jpg") << true << 1 << QStringLiteral("images/a.jpg");
-        QTest::newRow("our url") << QStringLiteral("pelumo://player/movie/") + kTag + QStringLiteral("/12/sub/x.png") << true << 12 << QStringLiteral("sub/x.png");
-        QTest::newRow("no tag") << QStringLiteral("pelumo://player/movie/1/a.swf") << false << 0 << QString();
-        QTest::newRow("nothing after the tag") << QStringLiteral("/movie/") + kTag << false << 0 << QString();
-        QTest::newRow("no file") << QStringLiteral("/movie/") + kTag + QStringLiteral("/7") << false << 0 << QString();
-        QTest::newRow("id not a number") << QStringLiteral("/movie/") + kTag + QStringLiteral("/x1/a.swf") << false << 0 << QString();
-        QTest::newRow("negative id") << QStringLiteral("/movie/") + kTag + QStringLiteral("/-1/a.swf") << false << 0 << QString();
+        QTest::newRow("windows path")
+            << QStringLiteral("Z:\\FromMemory\\") + kTag + QStringLiteral("\\1\\") + kFile << true
+            << 1 << kFile;
+        QTest::newRow("resource beside, backslashes")
+            << QStringLiteral("Z:\\FromMemory\\") + kTag + QStringLiteral("\\1\\images\\a.jpg")
+            << true << 1 << QStringLiteral("images/a.jpg");
+        QTest::newRow("our url") << QStringLiteral("pelumo://player/movie/") + kTag +
+                                        QStringLiteral("/12/sub/x.png")
+                                 << true << 12 << QStringLiteral("sub/x.png");
+        QTest::newRow("no tag") << QStringLiteral("pelumo://player/movie/1/a.swf") << false << 0
+                                << QString();
+        QTest::newRow("nothing after the tag")
+            << QStringLiteral("/movie/") + kTag << false << 0 << QString();
+        QTest::newRow("no file") << QStringLiteral("/movie/") + kTag + QStringLiteral("/7") << false
+                                 << 0 << QString();
+        QTest::newRow("id not a number")
+            << QStringLiteral("/movie/") + kTag + QStringLiteral("/x1/a.swf") << false << 0
+            << QString();
+        QTest::newRow("negative id")
+            << QStringLiteral("/movie/") + kTag + QStringLiteral("/-1/a.swf") << false << 0
+            << QString();
     }
     void parse() {
         QFETCH(QString, url);
@@ -56,15 +69,25 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<bool>("same");
-        const QString slash = QStringLiteral("Z:/FromMemory/") + kTag + QStringLiteral("/3/") + kFile;
-        const QString back = QStringLiteral("Z:\\FromMemory\\") + kTag + QStringLiteral("\\3\\") + kFile;
+        const QString slash =
+            QStringLiteral("Z:/FromMemory/") + kTag + QStringLiteral("/3/") + kFile;
+        const QString back =
+            QStringLiteral("Z:\\FromMemory\\") + kTag + QStringLiteral("\\3\\") + kFile;
         QTest::newRow("separators alike") << slash << back << true;
-        QTest::newRow("other file same id") << slash << QStringLiteral("Z:/FromMemory/") + kTag + QStringLiteral("/3/other.swf") << false;
-        QTest::newRow("file name case counts") << slash << QString(slash).replace(kFile, kFile.toLower()) << false;
-        QTest::newRow("other id") << slash << QString(slash).replace(QStringLiteral("/3/"), QStringLiteral("/4/")) << false;
+        QTest::newRow("other file same id")
+            << slash << QStringLiteral("Z:/FromMemory/") + kTag + QStringLiteral("/3/other.swf")
+            << false;
+        QTest::newRow("file name case counts")
+            << slash << QString(slash).replace(kFile, kFile.toLower()) << false;
+        QTest::newRow("other id") << slash
+                                  << QString(slash).replace(QStringLiteral("/3/"),
+                                                            QStringLiteral("/4/"))
+                                  << false;
         QTest::newRow("one memory path") << slash << QStringLiteral("file://a.swf") << false;
-        QTest::newRow("neither, equal") << QStringLiteral("file://a.swf") << QStringLiteral("file://a.swf") << true;
-        QTest::newRow("neither, different") << QStringLiteral("file://a.swf") << QStringLiteral("file://A.swf") << false;
+        QTest::newRow("neither, equal")
+            << QStringLiteral("file://a.swf") << QStringLiteral("file://a.swf") << true;
+        QTest::newRow("neither, different")
+            << QStringLiteral("file://a.swf") << QStringLiteral("file://A.swf") << false;
     }
     void match() {
         QFETCH(QString, a);
@@ -77,14 +100,21 @@ private slots:
         QTest::addColumn<bool>("useBase");
         QTest::addColumn<QString>("relative");
         QTest::addColumn<QString>("expected"); // below the program folder; empty: refused
-        QTest::newRow("program folder, case ignored") << false << QStringLiteral("images/A.JPG") << QStringLiteral("Images/a.jpg");
-        QTest::newRow("base folder") << true << QStringLiteral("b.png") << QStringLiteral("Data/Movies/b.png");
-        QTest::newRow("backslashes") << false << QStringLiteral("Images\\a.jpg") << QStringLiteral("Images/a.jpg");
+        QTest::newRow("program folder, case ignored")
+            << false << QStringLiteral("images/A.JPG") << QStringLiteral("Images/a.jpg");
+        QTest::newRow("base folder")
+            << true << QStringLiteral("b.png") << QStringLiteral("Data/Movies/b.png");
+        QTest::newRow("backslashes")
+            << false << QStringLiteral("Images\\a.jpg") << QStringLiteral("Images/a.jpg");
         QTest::newRow("climbs out") << true << QStringLiteral("../../secret.txt") << QString();
-        QTest::newRow("climbs out of program folder") << false << QStringLiteral("../secret.txt") << QString();
-        QTest::newRow("climbs out with backslashes") << true << QStringLiteral("..\\..\\secret.txt") << QString();
-        QTest::newRow("climbs out midway") << true << QStringLiteral("sub/../../../secret.txt") << QString();
-        QTest::newRow("down and up stays inside") << true << QStringLiteral("sub/../b.png") << QStringLiteral("Data/Movies/b.png");
+        QTest::newRow("climbs out of program folder")
+            << false << QStringLiteral("../secret.txt") << QString();
+        QTest::newRow("climbs out with backslashes")
+            << true << QStringLiteral("..\\..\\secret.txt") << QString();
+        QTest::newRow("climbs out midway")
+            << true << QStringLiteral("sub/../../../secret.txt") << QString();
+        QTest::newRow("down and up stays inside")
+            << true << QStringLiteral("sub/../b.png") << QStringLiteral("Data/Movies/b.png");
         QTest::newRow("empty") << false << QString() << QString();
     }
     void resourcesStayInsideTheirBase() {

@@ -18,10 +18,16 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QByteArray>("mime");
         QTest::addColumn<QByteArray>("contains");
-        QTest::newRow("page") << QStringLiteral("/host.html") << QByteArray("text/html") << QByteArray("host.js");
-        QTest::newRow("page script") << QStringLiteral("/host.js") << QByteArray("text/javascript") << QByteArray("XMLHttpRequest");
-        QTest::newRow("channel script") << QStringLiteral("/qwebchannel.js") << QByteArray("text/javascript") << QByteArray("QWebChannel");
-        QTest::newRow("player script") << QStringLiteral("/ruffle/ruffle.js") << QByteArray("text/javascript") << QByteArray("RufflePlayer");
+        QTest::newRow("page") << QStringLiteral("/host.html") << QByteArray("text/html")
+                              << QByteArray("host.js");
+        QTest::newRow("page script") << QStringLiteral("/host.js") << QByteArray("text/javascript")
+                                     << QByteArray("XMLHttpRequest");
+        QTest::newRow("channel script")
+            << QStringLiteral("/qwebchannel.js") << QByteArray("text/javascript")
+            << QByteArray("QWebChannel");
+        QTest::newRow("player script")
+            << QStringLiteral("/ruffle/ruffle.js") << QByteArray("text/javascript")
+            << QByteArray("RufflePlayer");
     }
     void servesThePageAndThePlayer() {
         QFETCH(QString, path);
@@ -38,7 +44,8 @@ private slots:
         HostSchemeHandler handler;
         const auto page = handler.lookup(QStringLiteral("/ruffle/ruffle.js"));
         QVERIFY(page);
-        QCOMPARE(HostSchemeHandler::mimeTypeFor(QStringLiteral("x.wasm")), QByteArray("application/wasm"));
+        QCOMPARE(HostSchemeHandler::mimeTypeFor(QStringLiteral("x.wasm")),
+                 QByteArray("application/wasm"));
     }
 
     void controlMovieIsAVersion8Movie() {

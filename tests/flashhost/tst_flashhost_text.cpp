@@ -17,7 +17,8 @@ private slots:
         QTest::addColumn<QString>("misread");
         QTest::addColumn<QString>("expected");
         QTest::newRow("menu command") << QStringLiteral("ÕÒ²»Í¬") << QStringLiteral("找不同");
-        QTest::newRow("bytes 0x80-0x9f") << QStringLiteral("\u201A\u0192\u00E2\u20AC") << QStringLiteral("們鈥");
+        QTest::newRow("bytes 0x80-0x9f")
+            << QStringLiteral("\u201A\u0192\u00E2\u20AC") << QStringLiteral("們鈥");
         QTest::newRow("undefined 1252 byte") << QStringLiteral("\u0081@") << QStringLiteral("丂");
         QTest::newRow("ascii") << QStringLiteral("btnexit") << QStringLiteral("btnexit");
         QTest::newRow("empty") << QString() << QString();
@@ -53,7 +54,8 @@ private slots:
         QTest::newRow("json null") << QVariant(QJsonValue()) << QString();
         QTest::newRow("json undefined") << QVariant(QJsonValue(QJsonValue::Undefined)) << QString();
         QTest::newRow("text") << QVariant(QStringLiteral("找不同")) << QStringLiteral("找不同");
-        QTest::newRow("json text") << QVariant(QJsonValue(QStringLiteral("a"))) << QStringLiteral("a");
+        QTest::newRow("json text")
+            << QVariant(QJsonValue(QStringLiteral("a"))) << QStringLiteral("a");
         QTest::newRow("number") << QVariant(3.0) << QStringLiteral("3");
         QTest::newRow("json number") << QVariant(QJsonValue(2.5)) << QStringLiteral("2.5");
         QTest::newRow("bool") << QVariant(true) << QStringLiteral("true");

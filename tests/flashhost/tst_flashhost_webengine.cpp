@@ -8,20 +8,22 @@
 #include "tools/lib/SwfWriter.h"
 
 #include <QApplication>
-#include <dlfcn.h>
-#include <link.h>
 #include <QBuffer>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 #include <cstring>
+#include <dlfcn.h>
+#include <link.h>
 
 // The web engine library (a prebuilt Chromium, built without frame pointers) frees some
 // of its own objects with a sized delete of another size, and leaves its singletons
 // to the end of the process: AddressSanitizer reports both from inside
 // libQt6WebEngineCore (and from libudev, which it drives). Only those reports are off,
 // and only here; our own code is checked as everywhere.
-extern "C" const char* __asan_default_options() { return "new_delete_type_mismatch=0"; }
+extern "C" const char* __asan_default_options() {
+    return "new_delete_type_mismatch=0";
+}
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libQt6WebEngineCore\nleak:libudev\n";
 }
@@ -60,8 +62,10 @@ QByteArray commandMovie(const QString& command, int version) {
 QByteArray buttonMovie(const QString& command) {
     SwfWriter w(kStage, 24, 8);
     w.setBackgroundColor(Qt::white);
-    const int up = w.defineShape(SwfShape().rect(QRectF(40, 30, 80, 60), ShapeFill::solid(Qt::green)));
-    const int over = w.defineShape(SwfShape().rect(QRectF(40, 30, 80, 60), ShapeFill::solid(Qt::yellow)));
+    const int up =
+        w.defineShape(SwfShape().rect(QRectF(40, 30, 80, 60), ShapeFill::solid(Qt::green)));
+    const int over =
+        w.defineShape(SwfShape().rect(QRectF(40, 30, 80, 60), ShapeFill::solid(Qt::yellow)));
     w.root().place(0, 1, w.defineCommandButton(up, over, 0, 0, command));
     w.root().stop(0);
     return w.finish();
@@ -71,8 +75,20 @@ QByteArray buttonMovie(const QString& command) {
 QByteArray halfMovie() {
     SwfWriter w(kStage, 24, 8);
     w.setBackgroundColor(Qt::white);
-    const int left = w.defineShape(SwfShape().rect(QRectF(0, 0, 80, 120), ShapeFill::solid(Qt::blue)));
+    const int left =
+        w.defineShape(SwfShape().rect(QRectF(0, 0, 80, 120), ShapeFill::solid(Qt::blue)));
     w.root().place(0, 1, left);
+    w.root().stop(0);
+    return w.finish();
+}
+
+// A movie that loads "child.swf" (beside it, that is from the control's Base) into
+// level 5.
+QByteArray parentMovie() {
+    SwfWriter w(kStage, 24, 8);
+    swf::ActionBuilder a = w.actionBuilder();
+    a.getUrl(QStringLiteral("child.swf"), QStringLiteral("_level5"));
+    w.root().actions(0, a);
     w.root().stop(0);
     return w.finish();
 }
@@ -181,7 +197,8 @@ private slots:
         form.flash->GotoFrame(5);
         form.flash->Play();
         QCOMPARE(form.flash->TotalFrames(), 12);
-        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("frame11")), kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("frame11")),
+                                 kTimeout);
         const QStringList seen = commandsOf(commands);
         for (int f = 1; f < 5; ++f)
             QVERIFY2(!seen.contains(QStringLiteral("frame%1").arg(f)), qPrintable(seen.join(' ')));
@@ -220,6 +237,19 @@ private slots:
         QVERIFY2(near(screenPixel(flash, QPoint(120, 60)), Qt::red),
                  qPrintable(screenPixel(flash, QPoint(120, 60)).name()));
         QCOMPARE(flash->focusPolicy(), Qt::NoFocus);
+    }
+
+    void movieFilesComeFromBase() {
+        QTemporaryDir base;
+        QFile child(base.filePath(QStringLiteral("child.swf")));
+        QVERIFY(child.open(QIODevice::WriteOnly));
+        child.write(commandMovie(QStringLiteral("child"), 8));
+        child.close();
+        Form form;
+        form.flash->setBase(base.path());
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(form.flash, parentMovie());
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("child")), kTimeout);
     }
 
     void secondLoadDropsTheFirstMovie() {

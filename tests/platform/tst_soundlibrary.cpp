@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 #include <cmath>
 
 using platform::SoundLibrary;
@@ -103,6 +105,22 @@ private slots:
         mp3Short = makeMp3(QStringLiteral("short.mp3"), 0.5);
         mp3Long = makeMp3(QStringLiteral("long.mp3"), 3);
         QVERIFY2(!mp3Short.isEmpty() && !mp3Long.isEmpty(), "lame could not make the test MP3s");
+    }
+
+    // Opening the sound device must leave the program's signals alone, so that it can
+    // still be ended by SIGTERM or Ctrl+C.
+    // (First test to open the device, so that "before" is the state without it.)
+    void signalsStayTheProgramsOwn() {
+        struct sigaction before[2]{};
+        const int sigs[2] = {SIGTERM, SIGINT};
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(sigaction(sigs[i], nullptr, &before[i]), 0);
+        QVERIFY(lib.PlayMemory(tools::makeWav(tone(0.05, 44100, 1), 44100, 1)));
+        for (int i = 0; i < 2; ++i) {
+            struct sigaction after {};
+            QCOMPARE(sigaction(sigs[i], nullptr, &after), 0);
+            QVERIFY(after.sa_handler == before[i].sa_handler);
+        }
     }
 
     void missingLibraryAnswersZero_data() {

@@ -13,7 +13,12 @@ using swf::ActionBuilder;
 
 // Pushes flash.external.ExternalInterface.
 void pushExternalInterface(ActionBuilder& a) {
-    a.push("flash").getVariable().push("external").getMember().push("ExternalInterface").getMember();
+    a.push("flash")
+        .getVariable()
+        .push("external")
+        .getMember()
+        .push("ExternalInterface")
+        .getMember();
 }
 
 // _level0.<method>(args already pushed, count `argc`), result dropped.

@@ -1,0 +1,66 @@
+#include "activities/math/JJFRules.h"
+
+namespace math {
+
+QString operatorSign(bool subtract) {
+    return subtract ? QStringLiteral("－") : QStringLiteral("＋");
+}
+
+AddSubQuestion makeAddSubQuestion(platform::RandomSource& rng, int range) {
+    AddSubQuestion s;
+    s.q.layout = static_cast<BlankAt>(rng.random(3));
+    s.pictureMode = range == 10 && s.q.layout == BlankAt::End;
+    if (s.pictureMode)
+        s.picture = rng.random(1, 9);
+    s.a = rng.random(1, range);
+    s.subtract = rng.random(2) == 1;
+    if (s.subtract) {
+        s.b = rng.random(1, s.a + 1);
+        s.c = s.a - s.b;
+    } else {
+        s.b = rng.random(1, range + 1 - s.a);
+        s.c = s.a + s.b;
+    }
+    const QString op = operatorSign(s.subtract);
+    const QString a = QString::number(s.a), b = QString::number(s.b), c = QString::number(s.c);
+    const QString eq = QStringLiteral("＝");
+    switch (s.q.layout) {
+    case BlankAt::End:
+        s.q.line = a + op + b + eq + kBlank;
+        s.q.answer = s.c;
+        break;
+    case BlankAt::Middle:
+        s.q.line = a + op + kBlank + eq + c;
+        s.q.answer = s.b;
+        break;
+    case BlankAt::Start:
+        if (s.subtract) {
+            s.q.line = kBlank + op + b + eq + c;
+            s.q.answer = s.a;
+        } else {
+            s.q.line = kBlank + op + a + eq + c;
+            s.q.answer = s.b;
+        }
+        break;
+    }
+    s.q.overlay = answerOverlay(s.q.layout, s.q.line, s.q.answer);
+    const std::array<int, 3> d = drawDistractors(rng, 1, range, s.q.answer);
+    s.q.answers = arrangeAnswers(s.q.answer, d, rng.random(4));
+    return s;
+}
+
+PictureRowSize pictureRowSize(int n) {
+    if (n < 12)
+        return {56, 42};
+    if (n < 14)
+        return {48, 36};
+    if (n < 16)
+        return {40, 30};
+    return {32, 24};
+}
+
+QString countingPicturePath(int n) {
+    return QStringLiteral("Data\\sound\\Number\\") + QString::number(n) + QStringLiteral(".jpg");
+}
+
+} // namespace math

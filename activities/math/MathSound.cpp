@@ -1,0 +1,41 @@
+#include "activities/math/MathSound.h"
+
+#include "app/ShellState.h"
+#include "platform/ProgramDir.h"
+#include "platform/SoundLibrary.h"
+
+#include <QFile>
+
+namespace math {
+namespace {
+SoundListener& listener() {
+    static SoundListener l;
+    return l;
+}
+void tell(const QString& path) {
+    if (listener())
+        listener()(path);
+}
+} // namespace
+
+bool playSound(const QString& windowsPath, bool report) {
+    tell(windowsPath);
+    return shell::playSoundFile(windowsPath, report);
+}
+
+void stopSound() {
+    shell::stopSound();
+}
+
+void playWave(const QString& windowsPath) {
+    tell(windowsPath);
+    QFile f(platform::dataPath(windowsPath));
+    if (f.open(QIODevice::ReadOnly))
+        platform::soundLibrary().PlayMemory(f.readAll());
+}
+
+void setSoundListener(SoundListener l) {
+    listener() = std::move(l);
+}
+
+} // namespace math

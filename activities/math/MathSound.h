@@ -1,0 +1,24 @@
+#pragma once
+// The sounds of the mathematics windows: the shared stream of the shell, the wave
+// player for the quick right/wrong effects of the number practice, and a listener
+// that tests use to see which files were asked for.
+
+#include <QString>
+#include <functional>
+
+namespace math {
+
+// Frees the previous stream and plays a file under the program folder on the shared
+// stream; when it fails and `report` is set, shows "播放声音文件失败!".
+bool playSound(const QString& windowsPath, bool report = true);
+// Stops the shared stream.
+void stopSound();
+// Plays a short WAV file at once on the wave player (the channel of the click sound),
+// cutting off whatever that channel played; failures are silent.
+void playWave(const QString& windowsPath);
+
+// Told of every file asked for (by playSound and playWave), before it is played.
+using SoundListener = std::function<void(const QString& windowsPath)>;
+void setSoundListener(SoundListener listener);
+
+} // namespace math

@@ -1,0 +1,81 @@
+#include "activities/math/MathWidgets.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace math {
+
+TShape::TShape(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void TShape::setRounded(bool r) {
+    rounded_ = r;
+    update();
+}
+void TShape::setPenColor(const QColor& c) {
+    penColor_ = c;
+    update();
+}
+void TShape::setPenWidth(int w) {
+    penWidth_ = std::max(1, w);
+    update();
+}
+void TShape::setPenClear(bool c) {
+    penClear_ = c;
+    update();
+}
+void TShape::setPenDashed(bool d) {
+    penDashed_ = d;
+    update();
+}
+void TShape::setBrushColor(const QColor& c) {
+    brushColor_ = c;
+    update();
+}
+void TShape::setBrushClear(bool c) {
+    brushClear_ = c;
+    update();
+}
+
+void TShape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal half = penClear_ ? 0 : penWidth_ / 2.0;
+    const QRectF r = QRectF(rect()).adjusted(half, half, -half, -half);
+    QPainterPath path;
+    if (rounded_) {
+        const qreal radius = std::min(r.width(), r.height()) / 4;
+        path.addRoundedRect(r, radius, radius);
+    } else {
+        path.addRect(r);
+    }
+    if (!brushClear_)
+        p.fillPath(path, brushColor_);
+    if (!penClear_) {
+        QPen pen(penColor_, penWidth_, penDashed_ ? Qt::DashLine : Qt::SolidLine, Qt::RoundCap,
+                 Qt::RoundJoin);
+        p.strokePath(path, pen);
+    }
+}
+
+int captionValue(const QLabel* label) {
+    return label->text().trimmed().toInt();
+}
+
+void countUp(QLabel* label) {
+    label->setText(QString::number(captionValue(label) + 1));
+}
+
+void setLabelLook(QLabel* label, const QColor& colour, int pixelSize, bool bold, bool underline) {
+    QFont f = label->font();
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    f.setUnderline(underline);
+    label->setFont(f);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+}
+
+} // namespace math

@@ -1,0 +1,241 @@
+// The number practice: question order, candidates, answering, the clock and the end.
+#include "MathFormTest.h"
+#include "activities/math/ChoiceNumbersRules.h"
+#include "activities/math/UChoiceNumbers.h"
+#include "app/FormRegistry.h"
+#include "app/ShellState.h"
+#include "platform/SoundLibrary.h"
+
+#include <algorithm>
+#include <set>
+
+class TestUChoiceNumbers : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void orderIsAPermutation();
+    void candidates();
+    void practiceStartsOverAfterTheLastQuestion();
+    void clockText_data();
+    void clockText();
+    void looks();
+    void showStartsAfresh();
+    void answering_data();
+    void answering();
+    void showAnswer();
+    void priorAtFirstQuestion();
+    void clockRuns();
+    void nextPastTheEnd();
+    void closeStopsClockAndKeepsMusic();
+
+private:
+    TImage* buttonShowing(int number) const;
+    TImage* buttonNotShowing(int number) const;
+    std::unique_ptr<mathtest::Harness> h_;
+    TFrmChoiceNumbers* f_ = nullptr;
+};
+
+void TestUChoiceNumbers::initTestCase() {
+    h_ = std::make_unique<mathtest::Harness>();
+    f_ = qobject_cast<TFrmChoiceNumbers*>(openLazy(QStringLiteral("TFrmChoiceNumbers")));
+    QVERIFY(f_);
+    QCOMPARE(f_->windowTitle(), QString("学数字练习"));
+}
+
+void TestUChoiceNumbers::cleanupTestCase() {
+    delete f_;
+    h_.reset();
+}
+
+TImage* TestUChoiceNumbers::buttonShowing(int number) const {
+    for (TImage* b : {f_->imga, f_->imgb, f_->imgc, f_->imgd})
+        if (b->Hint() == QString::number(number))
+            return b;
+    return nullptr;
+}
+
+TImage* TestUChoiceNumbers::buttonNotShowing(int number) const {
+    for (TImage* b : {f_->imga, f_->imgb, f_->imgc, f_->imgd})
+        if (b->Hint() != QString::number(number))
+            return b;
+    return nullptr;
+}
+
+void TestUChoiceNumbers::orderIsAPermutation() {
+    platform::RandomSource rng;
+    for (uint32_t seed = 0; seed < 300; ++seed) {
+        rng.seed(seed);
+        std::array<int, 30> order = math::makeQuestionOrder(rng);
+        std::sort(order.begin(), order.end());
+        for (int i = 0; i < 30; ++i)
+            QCOMPARE(order[static_cast<size_t>(i)], i + 1);
+    }
+}
+
+void TestUChoiceNumbers::candidates() {
+    platform::RandomSource rng;
+    std::set<int> positions;
+    int drawnByChance = 0;
+    for (uint32_t seed = 0; seed < 3000; ++seed) {
+        rng.seed(seed);
+        const int asked = static_cast<int>(seed % 30) + 1;
+        const std::array<int, 4> c = math::makeCandidates(rng, asked);
+        QCOMPARE(std::set<int>(c.begin(), c.end()).size(), size_t(4));
+        QCOMPARE(std::count(c.begin(), c.end(), asked), 1);
+        for (int v : c)
+            QVERIFY(v >= 1 && v <= 30);
+        positions.insert(static_cast<int>(std::find(c.begin(), c.end(), asked) - c.begin()));
+        // Replaying the draw without the forced placement tells whether chance put it there.
+        rng.seed(seed);
+        std::array<int, 4> raw{};
+        size_t n = 0;
+        while (n < 4) {
+            const int v = rng.random(30) + 1;
+            if (std::find(raw.begin(), raw.begin() + n, v) == raw.begin() + n)
+                raw[n++] = v;
+        }
+        drawnByChance += std::count(raw.begin(), raw.end(), asked) ? 1 : 0;
+    }
+    QCOMPARE(positions.size(), size_t(4));
+    QVERIFY(drawnByChance > 0);
+}
+
+void TestUChoiceNumbers::practiceStartsOverAfterTheLastQuestion() {
+    platform::RandomSource rng(5);
+    math::NumberPractice p;
+    p.start(rng);
+    QVERIFY(!p.prior());
+    for (int i = 0; i < 29; ++i)
+        p.next(rng);
+    QCOMPARE(p.index(), 29);
+    p.next(rng);
+    QCOMPARE(p.index(), 0);
+    QVERIFY(p.asked() >= 1 && p.asked() <= 30);
+    std::array<int, 30> order = p.order();
+    std::sort(order.begin(), order.end());
+    QCOMPARE(order.front(), 1);
+    QCOMPARE(order.back(), 30);
+}
+
+void TestUChoiceNumbers::clockText_data() {
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("start") << 0 << "0分0秒";
+    QTest::newRow("one minute one second") << 61 << "1分1秒";
+    QTest::newRow("no leading zeros") << 605 << "10分5秒";
+    QTest::newRow("just under an hour") << 3599 << "59分59秒";
+    QTest::newRow("minutes keep two digits") << 6000 << "00分0秒";
+}
+
+void TestUChoiceNumbers::clockText() {
+    QFETCH(int, seconds);
+    QFETCH(QString, text);
+    QCOMPARE(math::practiceClockText(seconds), text);
+}
+
+void TestUChoiceNumbers::looks() {
+    QVERIFY2(mathtest::missingPictures(f_).isEmpty(),
+             qPrintable(mathtest::missingPictures(f_).join(',')));
+    QVERIFY(!f_->imgpicnum->Picture().isNull());
+    QVERIFY(f_->windowFlags() & Qt::FramelessWindowHint);
+    mathtest::grab(f_, "choicenumbers");
+}
+
+void TestUChoiceNumbers::showStartsAfresh() {
+    f_->close();
+    f_->Show();
+    QCOMPARE(f_->lbltime->text(), QString());
+    QCOMPARE(f_->Timer2->Tag(), 0);
+    QVERIFY(f_->Timer2->Enabled());
+    QCOMPARE(f_->practice().index(), 0);
+    QCOMPARE(f_->cmbnumber->currentIndex(), 0);
+    QVERIFY(buttonShowing(f_->asked()));
+    for (auto [b, l] : {std::pair{f_->imga, f_->lbla},
+                        {f_->imgb, f_->lblb},
+                        {f_->imgc, f_->lblc},
+                        {f_->imgd, f_->lbld}})
+        QCOMPARE(b->Hint(), l->text());
+}
+
+void TestUChoiceNumbers::answering_data() {
+    QTest::addColumn<bool>("right");
+    QTest::newRow("right") << true;
+    QTest::newRow("wrong") << false;
+}
+
+void TestUChoiceNumbers::answering() {
+    QFETCH(bool, right);
+    h_->sounds.clear();
+    const int index = f_->practice().index();
+    TImage* b = right ? buttonShowing(f_->asked()) : buttonNotShowing(f_->asked());
+    b->OnClick();
+    QCOMPARE(h_->sounds, QStringList{right ? "DATA\\bgsnd\\right.wav" : "DATA\\bgsnd\\wrong.wav"});
+    QVERIFY(f_->lbljudge->isVisible());
+    QCOMPARE(f_->lbljudge->text(), QString(right ? "√ " : "× "));
+    QCOMPARE(f_->lbljudge->y(), b->y() - 11);
+    QCOMPARE(f_->practice().index(), index + 1);
+    QVERIFY(buttonShowing(f_->asked()));
+    QVERIFY(f_->Timer1->Enabled());
+    mathtest::grab(f_, right ? "choicenumbers-right" : "choicenumbers-wrong");
+    f_->Timer1Timer();
+    QVERIFY(f_->lbljudge->isHidden());
+    QVERIFY(!f_->Timer1->Enabled());
+}
+
+void TestUChoiceNumbers::showAnswer() {
+    f_->imgAnswerClick();
+    QVERIFY(f_->lbljudge->isVisible());
+    QCOMPARE(f_->lbljudge->text(), QString("√ "));
+    const TImage* b = buttonShowing(f_->asked());
+    QLabel* l = f_->findChild<QLabel*>("lbl" + b->objectName().mid(3));
+    QCOMPARE(f_->lbljudge->y(), l->y() - 20);
+    f_->Timer1Timer();
+}
+
+void TestUChoiceNumbers::priorAtFirstQuestion() {
+    while (f_->practice().index() > 0)
+        f_->imgPriorClick();
+    h_->recorder->clear();
+    const int asked = f_->asked();
+    f_->imgPriorClick();
+    QCOMPARE(h_->recorder->calls().size(), size_t(1));
+    QCOMPARE(h_->recorder->calls()[0].text, QString("当前是第1题！"));
+    QCOMPARE(h_->recorder->calls()[0].caption, QString("学数字练习说明！"));
+    QCOMPARE(h_->recorder->calls()[0].flags, 64);
+    QCOMPARE(f_->asked(), asked);
+    f_->imgNextClick();
+    f_->imgPriorClick();
+    QCOMPARE(f_->practice().index(), 0);
+    QCOMPARE(f_->asked(), asked);
+}
+
+void TestUChoiceNumbers::clockRuns() {
+    f_->Timer2->setTag(0);
+    for (int i = 0; i < 61; ++i)
+        f_->Timer2Timer();
+    QCOMPARE(f_->lbltime->text(), QString("1分1秒"));
+}
+
+void TestUChoiceNumbers::nextPastTheEnd() {
+    while (f_->practice().index() < 29)
+        f_->imgNextClick();
+    f_->imgNextClick();
+    QCOMPARE(f_->practice().index(), 0);
+    QCOMPARE(f_->cmbnumber->currentIndex(), 0);
+    QVERIFY(buttonShowing(f_->asked()));
+    QVERIFY(!f_->imgpicnum->Picture().isNull());
+}
+
+void TestUChoiceNumbers::closeStopsClockAndKeepsMusic() {
+    auto& snd = platform::soundLibrary();
+    const quint32 before = snd.ChannelState(BgMusicChannel);
+    f_->close();
+    QVERIFY(!f_->Timer2->Enabled());
+    QCOMPARE(snd.ChannelState(BgMusicChannel), before);
+    f_->Show();
+    QCOMPARE(snd.ChannelState(BgMusicChannel), before);
+}
+
+QTEST_MAIN(TestUChoiceNumbers)
+#include "tst_uchoicenumbers.moc"
