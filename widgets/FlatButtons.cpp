@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QShortcut>
 
-TFlatButton::TFlatButton(QWidget* parent) : TFlatControl(parent) {
+TFlatButton::TFlatButton(QWidget* parent) : TFlatFaceColorControl(parent, 0x00E1EAEB) {
     resize(25, 25);
     setFocusPolicy(Qt::ClickFocus);
     updateOpaque();
@@ -37,14 +37,14 @@ void TFlatButton::SetAllowAllUp(bool value) {
 void TFlatButton::SetColors(int index, TColor value) {
     switch (index) {
     case 0:
-        colorFocused_ = value;
-        break;
+        SetColorFocused(value);
+        return;
     case 1:
-        colorDown_ = value;
-        break;
+        SetColorDown(value);
+        return;
     case 2:
-        colorBorder_ = value;
-        break;
+        SetColorBorder(value);
+        return;
     case 3:
         colorHighLight_ = value;
         break;
@@ -55,57 +55,6 @@ void TFlatButton::SetColors(int index, TColor value) {
         break;
     }
     update();
-}
-
-void TFlatButton::SetAdvColors(int index, TAdvColors value) {
-    switch (index) {
-    case 0:
-        advColorFocused_ = value;
-        break;
-    case 1:
-        advColorDown_ = value;
-        break;
-    case 2:
-        advColorBorder_ = value;
-        break;
-    default:
-        break;
-    }
-    calcAdvColors();
-    update();
-}
-
-void TFlatButton::SetUseAdvColors(bool value) {
-    if (value == useAdvColors_)
-        return;
-    useAdvColors_ = value;
-    SetParentColor(value);
-    calcAdvColors();
-    update();
-}
-
-void TFlatButton::calcAdvColors() {
-    if (!useAdvColors_)
-        return;
-    colorFocused_ = AdjustColorLightness(Color(), colorFocused_, advColorFocused_, false);
-    colorDown_ = AdjustColorLightness(Color(), colorDown_, advColorDown_, true);
-    colorBorder_ = AdjustColorLightness(Color(), colorBorder_, advColorBorder_, true);
-}
-
-void TFlatButton::followParentForAdvColors() {
-    if (useAdvColors_) {
-        SetParentColor(true);
-        calcAdvColors();
-    }
-    update();
-}
-
-void TFlatButton::ParentColorChanged() {
-    followParentForAdvColors();
-}
-
-void TFlatButton::SysColorChanged() {
-    followParentForAdvColors();
 }
 
 void TFlatButton::SetGroupIndex(int value) {
@@ -220,23 +169,13 @@ void TFlatButton::CaptionChanged() {
 }
 
 void TFlatButton::updateShortcut() {
-    const QKeySequence seq = QKeySequence::mnemonic(Caption());
-    if (seq.isEmpty()) {
-        delete shortcut_;
-        shortcut_ = nullptr;
-        return;
-    }
-    if (!shortcut_) {
-        shortcut_ = new QShortcut(this);
-        connect(shortcut_, &QShortcut::activated, this, [this] {
-            if (!isEnabled())
-                return;
-            if (groupIndex_ != 0)
-                SetDown(true);
-            Click();
-        });
-    }
-    shortcut_->setKey(seq);
+    ReplaceMnemonicShortcut(this, shortcut_, Caption(), [this] {
+        if (!isEnabled())
+            return;
+        if (groupIndex_ != 0)
+            SetDown(true);
+        Click();
+    });
 }
 
 bool TFlatButton::insideForRelease(QPoint pos) const {
@@ -435,16 +374,16 @@ void TFlatButton::paintEvent(QPaintEvent*) {
     TColor face = Color();
     switch (state_) {
     case bsUp:
-        face = mouseInside_ ? colorFocused_ : Color();
+        face = mouseInside_ ? ColorFocused() : Color();
         break;
     case bsDisabled:
         face = Color();
         break;
     case bsDown:
-        face = colorDown_;
+        face = ColorDown();
         break;
     case bsExclusive:
-        face = mouseInside_ ? colorFocused_ : colorDown_;
+        face = mouseInside_ ? ColorFocused() : ColorDown();
         break;
     }
     if (transparentMode_ == tmNone || (transparentMode_ == tmNotFocused && mouseInside_))
@@ -453,9 +392,9 @@ void TFlatButton::paintEvent(QPaintEvent*) {
     if (state_ == bsUp && mouseInside_)
         DrawFrameRings(p, client, colorHighLight_, 1, colorShadow_);
     else if (state_ == bsUp && default_)
-        DrawFrameRings(p, client, colorBorder_, 2, colorBorder_);
+        DrawFrameRings(p, client, ColorBorder(), 2, ColorBorder());
     else if (state_ == bsUp || state_ == bsDisabled)
-        DrawFrameRings(p, client, colorBorder_, 1, colorBorder_);
+        DrawFrameRings(p, client, ColorBorder(), 1, ColorBorder());
     else
         DrawFrameRings(p, client, colorShadow_, 1, colorHighLight_);
 

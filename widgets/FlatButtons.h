@@ -8,21 +8,14 @@
 
 class QShortcut;
 
-class TFlatButton : public TFlatControl {
+class TFlatButton : public TFlatFaceColorControl {
     Q_OBJECT
     Q_PROPERTY(
         TFlatTypes::TTransparentMode TransparentMode READ TransparentMode WRITE SetTransparentMode)
     Q_PROPERTY(bool Default READ Default WRITE SetDefault)
     Q_PROPERTY(bool AllowAllUp READ AllowAllUp WRITE SetAllowAllUp)
-    Q_PROPERTY(TColor ColorFocused READ ColorFocused WRITE SetColorFocused)
-    Q_PROPERTY(TColor ColorDown READ ColorDown WRITE SetColorDown)
-    Q_PROPERTY(TColor ColorBorder READ ColorBorder WRITE SetColorBorder)
     Q_PROPERTY(TColor ColorHighLight READ ColorHighLight WRITE SetColorHighLight)
     Q_PROPERTY(TColor ColorShadow READ ColorShadow WRITE SetColorShadow)
-    Q_PROPERTY(int AdvColorFocused READ AdvColorFocused WRITE SetAdvColorFocused)
-    Q_PROPERTY(int AdvColorDown READ AdvColorDown WRITE SetAdvColorDown)
-    Q_PROPERTY(int AdvColorBorder READ AdvColorBorder WRITE SetAdvColorBorder)
-    Q_PROPERTY(bool UseAdvColors READ UseAdvColors WRITE SetUseAdvColors)
     Q_PROPERTY(int GroupIndex READ GroupIndex WRITE SetGroupIndex)
     Q_PROPERTY(bool Down READ Down WRITE SetDown)
     Q_PROPERTY(QImage Glyph READ Glyph WRITE SetGlyph)
@@ -44,29 +37,13 @@ public:
     bool AllowAllUp() const { return allowAllUp_; }
     void SetAllowAllUp(bool value);
 
-    TColor ColorFocused() const { return colorFocused_; }
-    TColor ColorDown() const { return colorDown_; }
-    TColor ColorBorder() const { return colorBorder_; }
     TColor ColorHighLight() const { return colorHighLight_; }
     TColor ColorShadow() const { return colorShadow_; }
-    void SetColorFocused(TColor value) { SetColors(0, value); }
-    void SetColorDown(TColor value) { SetColors(1, value); }
-    void SetColorBorder(TColor value) { SetColors(2, value); }
     void SetColorHighLight(TColor value) { SetColors(3, value); }
     void SetColorShadow(TColor value) { SetColors(4, value); }
+
     // 0 ColorFocused, 1 ColorDown, 2 ColorBorder, 3 ColorHighLight, 4 ColorShadow.
     void SetColors(int index, TColor value);
-
-    int AdvColorFocused() const { return advColorFocused_; }
-    int AdvColorDown() const { return advColorDown_; }
-    int AdvColorBorder() const { return advColorBorder_; }
-    void SetAdvColorFocused(int value) { SetAdvColors(0, value); }
-    void SetAdvColorDown(int value) { SetAdvColors(1, value); }
-    void SetAdvColorBorder(int value) { SetAdvColors(2, value); }
-    // 0 AdvColorFocused, 1 AdvColorDown, 2 AdvColorBorder.
-    void SetAdvColors(int index, TAdvColors value);
-    bool UseAdvColors() const { return useAdvColors_; }
-    void SetUseAdvColors(bool value);
 
     int GroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int value);
@@ -114,8 +91,6 @@ protected:
     void focusOutEvent(QFocusEvent* ev) override;
     void changeEvent(QEvent* ev) override;
     void DblClick() override;
-    void ParentColorChanged() override;
-    void SysColorChanged() override;
     void CaptionChanged() override;
 
 private:
@@ -125,22 +100,13 @@ private:
     void recheckMouse(QPoint pos);
     void announceToGroup();
     void groupButtonPressed(int groupIndex, TFlatButton* sender);
-    void calcAdvColors();
-    void followParentForAdvColors();
     void updateShortcut();
     void updateOpaque();
     QImage glyphImageForState() const;
 
     TTransparentMode transparentMode_ = tmNone;
     int modalResult_ = 0;
-    bool useAdvColors_ = false;
-    TAdvColors advColorFocused_ = 10;
-    TAdvColors advColorDown_ = 10;
-    TAdvColors advColorBorder_ = 50;
     int numGlyphs_ = 1;
-    TColor colorFocused_ = 0x00E1EAEB;
-    TColor colorDown_ = 0x00C5D6D9;
-    TColor colorBorder_ = 0x008396A0;
     TColor colorHighLight_ = clWhite;
     TColor colorShadow_ = clBlack;
     int groupIndex_ = 0;

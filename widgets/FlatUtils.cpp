@@ -7,6 +7,7 @@
 #include <QMetaProperty>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QWidget>
 #include <cmath>
 #include <cstdlib>
@@ -704,7 +705,101 @@ void SetOpaqueFace(QWidget* w, bool opaque) {
 
 // ---------------------------------------------------------------------------------------------
 
-TFlatToggleControl::TFlatToggleControl(QWidget* parent) : TFlatControl(parent) {
+void TFlatAdvColorControl::SetUseAdvColors(bool value) {
+    if (value == useAdvColors_)
+        return;
+    useAdvColors_ = value;
+    SetParentColor(value);
+    recalcAdvColors();
+    update();
+}
+
+void TFlatAdvColorControl::recalcAdvColors() {
+    if (useAdvColors_)
+        calcAdvColors();
+}
+
+void TFlatAdvColorControl::ParentColorChanged() {
+    if (useAdvColors_) {
+        SetParentColor(true);
+        calcAdvColors();
+    }
+    update();
+}
+
+void TFlatAdvColorControl::SysColorChanged() {
+    ParentColorChanged();
+}
+
+void TFlatFaceColorControl::SetColorFocused(TColor value) {
+    colorFocused_ = value;
+    update();
+}
+
+void TFlatFaceColorControl::SetColorDown(TColor value) {
+    colorDown_ = value;
+    update();
+}
+
+void TFlatFaceColorControl::SetColorBorder(TColor value) {
+    colorBorder_ = value;
+    update();
+}
+
+void TFlatFaceColorControl::SetAdvColors(int index, TAdvColors value) {
+    switch (index) {
+    case 0:
+        advColorFocused_ = value;
+        break;
+    case 1:
+        advColorDown_ = value;
+        break;
+    case 2:
+        advColorBorder_ = value;
+        break;
+    default:
+        break;
+    }
+    recalcAdvColors();
+    update();
+}
+
+void TFlatFaceColorControl::calcAdvColors() {
+    colorFocused_ = AdjustColorLightness(Color(), colorFocused_, advColorFocused_, false);
+    colorDown_ = AdjustColorLightness(Color(), colorDown_, advColorDown_, true);
+    colorBorder_ = AdjustColorLightness(Color(), colorBorder_, advColorBorder_, true);
+}
+
+void ReplaceMnemonicShortcut(QWidget* owner, QShortcut*& shortcut, const QString& caption,
+                             std::function<void()> activated) {
+    const QKeySequence seq = QKeySequence::mnemonic(caption);
+    delete shortcut;
+    shortcut = nullptr;
+    if (seq.isEmpty())
+        return;
+    shortcut = new QShortcut(seq, owner);
+    QObject::connect(shortcut, &QShortcut::activated, owner, std::move(activated));
+}
+
+QString JoinLinesCrLf(const QStringList& lines) {
+    QString text;
+    for (const QString& s : lines)
+        text += s + QStringLiteral("\r\n");
+    return text;
+}
+
+QStringList SplitTextLines(const QString& text) {
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QStringList lines = t.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TFlatToggleControl::TFlatToggleControl(QWidget* parent) : TFlatFaceColorControl(parent, clWhite) {
     resize(121, 17);
     SetOpaqueFace(this, true);
 }
@@ -722,78 +817,33 @@ void TFlatToggleControl::setRightLayout(bool value) {
 void TFlatToggleControl::SetColors(int index, TColor value) {
     switch (index) {
     case 0:
-        colorFocused_ = value;
+        SetColorFocused(value);
         break;
     case 1:
-        colorDown_ = value;
+        SetColorDown(value);
         break;
     case 2:
         markColor_ = value;
+        update();
         break;
     case 3:
-        colorBorder_ = value;
+        SetColorBorder(value);
         break;
     default:
+        update();
         break;
     }
+}
+
+void TFlatToggleControl::CaptionChanged() {
+    ReplaceMnemonicShortcut(this, shortcut_, Caption(), [this] { mnemonicActivated(); });
     update();
-}
-
-void TFlatToggleControl::SetAdvColors(int index, TAdvColors value) {
-    switch (index) {
-    case 0:
-        advColorFocused_ = value;
-        break;
-    case 1:
-        advColorDown_ = value;
-        break;
-    case 2:
-        advColorBorder_ = value;
-        break;
-    default:
-        break;
-    }
-    calcAdvColors();
-    update();
-}
-
-void TFlatToggleControl::SetUseAdvColors(bool value) {
-    if (value == useAdvColors_)
-        return;
-    useAdvColors_ = value;
-    SetParentColor(value);
-    calcAdvColors();
-    update();
-}
-
-void TFlatToggleControl::calcAdvColors() {
-    if (!useAdvColors_)
-        return;
-    colorFocused_ = AdjustColorLightness(Color(), colorFocused_, advColorFocused_, false);
-    colorDown_ = AdjustColorLightness(Color(), colorDown_, advColorDown_, true);
-    colorBorder_ = AdjustColorLightness(Color(), colorBorder_, advColorBorder_, true);
-}
-
-void TFlatToggleControl::followParentForAdvColors() {
-    if (useAdvColors_) {
-        SetParentColor(true);
-        calcAdvColors();
-    }
-    update();
-}
-
-void TFlatToggleControl::ParentColorChanged() {
-    followParentForAdvColors();
-}
-
-void TFlatToggleControl::SysColorChanged() {
-    followParentForAdvColors();
 }
 
 TColor TFlatToggleControl::indicatorFill() const {
     if (!focused_ && !mouseInside_)
         return Color();
-    return pressing_ ? colorDown_ : colorFocused_;
+    return pressing_ ? ColorDown() : ColorFocused();
 }
 
 void TFlatToggleControl::paintEvent(QPaintEvent*) {

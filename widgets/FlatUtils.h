@@ -33,13 +33,16 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <QWidget>
+#include <functional>
 #include <stdexcept>
 
 class QPainter;
 class QMouseEvent;
 class QKeyEvent;
+class QShortcut;
 
 // A programming error of a component (a value out of its range, a missing bitmap).
 class EFlatError : public std::runtime_error {
@@ -318,19 +321,86 @@ void NotifyParentColorChanged(QWidget* parent);
 // to Qt's composition of what lies beneath.
 void SetOpaqueFace(QWidget* w, bool opaque);
 
-// Base of the check box and the radio button: a small indicator at the top and a word-wrapped
-// caption, the flat family's hover and press colours, and the derived colours.
-class TFlatToggleControl : public TFlatControl {
+// A flat control whose colours can follow its parent's: with UseAdvColors on it takes the
+// parent's colour and derives its own colours from it whenever that colour changes.
+class TFlatAdvColorControl : public TFlatControl {
     Q_OBJECT
-    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
-    Q_PROPERTY(bool Checked READ Checked WRITE SetChecked)
+    Q_PROPERTY(bool UseAdvColors READ UseAdvColors WRITE SetUseAdvColors)
+
+public:
+    using TFlatControl::TFlatControl;
+
+    bool UseAdvColors() const { return useAdvColors_; }
+    void SetUseAdvColors(bool value);
+
+protected:
+    // Derives the colours from Color(); runs only while UseAdvColors is on.
+    virtual void calcAdvColors() = 0;
+    void recalcAdvColors();
+    void ParentColorChanged() override;
+    void SysColorChanged() override;
+
+private:
+    bool useAdvColors_ = false;
+};
+
+// The hover, press and border colours the flat button, check box and radio button share, with
+// the lightness offsets that derive them from the face colour.
+class TFlatFaceColorControl : public TFlatAdvColorControl {
+    Q_OBJECT
     Q_PROPERTY(TColor ColorFocused READ ColorFocused WRITE SetColorFocused)
     Q_PROPERTY(TColor ColorDown READ ColorDown WRITE SetColorDown)
     Q_PROPERTY(TColor ColorBorder READ ColorBorder WRITE SetColorBorder)
     Q_PROPERTY(int AdvColorFocused READ AdvColorFocused WRITE SetAdvColorFocused)
     Q_PROPERTY(int AdvColorDown READ AdvColorDown WRITE SetAdvColorDown)
     Q_PROPERTY(int AdvColorBorder READ AdvColorBorder WRITE SetAdvColorBorder)
-    Q_PROPERTY(bool UseAdvColors READ UseAdvColors WRITE SetUseAdvColors)
+
+public:
+    TFlatFaceColorControl(QWidget* parent, TColor colorFocused)
+        : TFlatAdvColorControl(parent), colorFocused_(colorFocused) {}
+
+    TColor ColorFocused() const { return colorFocused_; }
+    TColor ColorDown() const { return colorDown_; }
+    TColor ColorBorder() const { return colorBorder_; }
+    void SetColorFocused(TColor value);
+    void SetColorDown(TColor value);
+    void SetColorBorder(TColor value);
+    int AdvColorFocused() const { return advColorFocused_; }
+    int AdvColorDown() const { return advColorDown_; }
+    int AdvColorBorder() const { return advColorBorder_; }
+    void SetAdvColorFocused(int value) { SetAdvColors(0, value); }
+    void SetAdvColorDown(int value) { SetAdvColors(1, value); }
+    void SetAdvColorBorder(int value) { SetAdvColors(2, value); }
+    // 0 AdvColorFocused, 1 AdvColorDown, 2 AdvColorBorder.
+    void SetAdvColors(int index, TAdvColors value);
+
+protected:
+    void calcAdvColors() override;
+
+private:
+    TAdvColors advColorFocused_ = 10;
+    TAdvColors advColorDown_ = 10;
+    TAdvColors advColorBorder_ = 50;
+    TColor colorFocused_;
+    TColor colorDown_ = 0x00C5D6D9;
+    TColor colorBorder_ = 0x008396A0;
+};
+
+// Replaces the shortcut of a control's caption mnemonic ("&x"): none when the caption has none.
+void ReplaceMnemonicShortcut(QWidget* owner, QShortcut*& shortcut, const QString& caption,
+                             std::function<void()> activated);
+
+// The items' text: each line ended by CR LF.
+QString JoinLinesCrLf(const QStringList& lines);
+// Splits a text at CR LF, CR or LF; a final line break adds no empty line.
+QStringList SplitTextLines(const QString& text);
+
+// Base of the check box and the radio button: a small indicator at the top and a word-wrapped
+// caption, the flat family's hover and press colours, and the derived colours.
+class TFlatToggleControl : public TFlatFaceColorControl {
+    Q_OBJECT
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(bool Checked READ Checked WRITE SetChecked)
 
 public:
     explicit TFlatToggleControl(QWidget* parent = nullptr);
@@ -340,23 +410,8 @@ public:
     bool Checked() const { return checked_; }
     virtual void SetChecked(bool value) = 0;
 
-    TColor ColorFocused() const { return colorFocused_; }
-    TColor ColorDown() const { return colorDown_; }
-    TColor ColorBorder() const { return colorBorder_; }
-    void SetColorFocused(TColor value) { SetColors(0, value); }
-    void SetColorDown(TColor value) { SetColors(1, value); }
-    void SetColorBorder(TColor value) { SetColors(3, value); }
     // 0 ColorFocused, 1 ColorDown, 2 the tick or dot colour, 3 ColorBorder.
     void SetColors(int index, TColor value);
-    int AdvColorFocused() const { return advColorFocused_; }
-    int AdvColorDown() const { return advColorDown_; }
-    int AdvColorBorder() const { return advColorBorder_; }
-    void SetAdvColorFocused(int value) { SetAdvColors(0, value); }
-    void SetAdvColorDown(int value) { SetAdvColors(1, value); }
-    void SetAdvColorBorder(int value) { SetAdvColors(2, value); }
-    void SetAdvColors(int index, TAdvColors value);
-    bool UseAdvColors() const { return useAdvColors_; }
-    void SetUseAdvColors(bool value);
 
     bool MouseInside() const { return mouseInside_; }
     bool Pressing() const { return pressing_; }
@@ -375,6 +430,8 @@ protected:
     virtual void paintIndicator(QPainter& p) = 0;
     // The left button was released on an enabled control.
     virtual void releaseToggles(QPoint pos) = 0;
+    // The caption's mnemonic key was pressed.
+    virtual void mnemonicActivated() = 0;
 
     void paintEvent(QPaintEvent* ev) override;
     void mousePressEvent(QMouseEvent* ev) override;
@@ -385,26 +442,16 @@ protected:
     void focusInEvent(QFocusEvent* ev) override;
     void focusOutEvent(QFocusEvent* ev) override;
     void changeEvent(QEvent* ev) override;
-    void ParentColorChanged() override;
-    void SysColorChanged() override;
+    void CaptionChanged() override;
 
     bool focused_ = false;
     bool pressing_ = false;
     bool mouseInside_ = false;
 
 private:
-    void calcAdvColors();
-    void followParentForAdvColors();
-
     bool transparent_ = false;
     bool checked_ = false;
     bool rightLayout_ = false;
-    bool useAdvColors_ = false;
-    TAdvColors advColorFocused_ = 10;
-    TAdvColors advColorDown_ = 10;
-    TAdvColors advColorBorder_ = 50;
-    TColor colorFocused_ = clWhite;
-    TColor colorDown_ = 0x00C5D6D9;
-    TColor colorBorder_ = 0x008396A0;
     TColor markColor_ = clBlack;
+    QShortcut* shortcut_ = nullptr;
 };

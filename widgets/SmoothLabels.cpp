@@ -15,17 +15,12 @@ QString tagOf(const QString& name) {
     return QLatin1Char('<') + name + QLatin1Char('>');
 }
 
-bool sameName(const QString& a, const QString& b) {
-    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
-}
-
-// Index of the first item other than self whose name equals name, ignoring case.
-template <typename Item>
-int findName(const std::vector<Item*>& items, const QString& name, const Item* self = nullptr) {
-    for (size_t i = 0; i < items.size(); ++i)
-        if (items[i] != self && sameName(items[i]->Name(), name))
-            return int(i);
-    return -1;
+// A name another label of the collection has already (ignoring case) is refused.
+template <typename Label, typename Collection>
+void checkNewName(const Label* label, const Collection* collection, const QString& name) {
+    if (!name.isEmpty() && QString::compare(name, label->Name(), Qt::CaseInsensitive) != 0 &&
+        collection && collection->IndexOf(name, label) >= 0)
+        throw EFlatError(QStringLiteral("Duplicate string!"));
 }
 
 } // namespace
@@ -54,9 +49,7 @@ void TFontLabel::changed() {
 }
 
 void TFontLabel::SetName(const QString& name) {
-    if (!name.isEmpty() && !sameName(name, name_) && collection_ &&
-        findName(collection_->items_, name, this) >= 0)
-        throw EFlatError(QStringLiteral("Duplicate string!"));
+    checkNewName(this, collection_, name);
     name_ = name;
     changed();
 }
@@ -77,52 +70,7 @@ QString TFontLabel::DisplayName() const {
     return name_.isEmpty() ? QString::fromLatin1(metaObject()->className()) : name_;
 }
 
-TFontLabels::TFontLabels(QObject* owner) : QObject(owner) {}
-
-TFontLabels::~TFontLabels() {
-    for (TFontLabel* item : items_)
-        item->collection_ = nullptr;
-}
-
-TFontLabel* TFontLabels::Add() {
-    auto* item = new TFontLabel(this);
-    items_.push_back(item);
-    emit OnChange();
-    return item;
-}
-
-void TFontLabels::Delete(int index) {
-    TFontLabel* item = items_.at(size_t(index));
-    items_.erase(items_.begin() + index);
-    item->collection_ = nullptr;
-    delete item;
-    emit OnChange();
-}
-
-void TFontLabels::Clear() {
-    for (TFontLabel* item : items_) {
-        item->collection_ = nullptr;
-        delete item;
-    }
-    items_.clear();
-    emit OnChange();
-}
-
-void TFontLabels::Assign(const TFontLabels& source) {
-    if (&source == this)
-        return;
-    {
-        const QSignalBlocker block(this);
-        Clear();
-        for (const TFontLabel* s : source.items_)
-            Add()->Assign(*s);
-    }
-    emit OnChange();
-}
-
-int TFontLabels::IndexOf(const QString& name) const {
-    return findName(items_, name);
-}
+TFontLabels::TFontLabels(QObject* owner) : TLabelList(owner) {}
 
 TFontLabel* TFontLabels::AddItem(const QString& name, const QString& fontName, int size,
                                  TColor color, bool bold, bool shadow, int shadowX, int shadowY) {
@@ -174,9 +122,7 @@ void TUserLabel::changed() {
 }
 
 void TUserLabel::SetName(const QString& name) {
-    if (!name.isEmpty() && !sameName(name, name_) && collection_ &&
-        findName(collection_->items_, name, this) >= 0)
-        throw EFlatError(QStringLiteral("Duplicate string!"));
+    checkNewName(this, collection_, name);
     name_ = name;
     changed();
 }
@@ -235,54 +181,9 @@ void TUserLabel::Assign(const TUserLabel& source) {
 }
 
 TUserLabels::TUserLabels(QObject* owner, const TRegistration& registration)
-    : QObject(owner), registration_(registration) {
+    : TLabelList(owner), registration_(registration) {
     if (registration_.Owner.isEmpty())
         registration_.Owner = TRegistration::UserName();
-}
-
-TUserLabels::~TUserLabels() {
-    for (TUserLabel* item : items_)
-        item->collection_ = nullptr;
-}
-
-TUserLabel* TUserLabels::Add() {
-    auto* item = new TUserLabel(this);
-    items_.push_back(item);
-    emit OnChange();
-    return item;
-}
-
-void TUserLabels::Delete(int index) {
-    TUserLabel* item = items_.at(size_t(index));
-    items_.erase(items_.begin() + index);
-    item->collection_ = nullptr;
-    delete item;
-    emit OnChange();
-}
-
-void TUserLabels::Clear() {
-    for (TUserLabel* item : items_) {
-        item->collection_ = nullptr;
-        delete item;
-    }
-    items_.clear();
-    emit OnChange();
-}
-
-void TUserLabels::Assign(const TUserLabels& source) {
-    if (&source == this)
-        return;
-    {
-        const QSignalBlocker block(this);
-        Clear();
-        for (const TUserLabel* s : source.items_)
-            Add()->Assign(*s);
-    }
-    emit OnChange();
-}
-
-int TUserLabels::IndexOf(const QString& name) const {
-    return findName(items_, name);
 }
 
 TUserLabel* TUserLabels::AddItem(const QString& name, const QString& text,

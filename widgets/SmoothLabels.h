@@ -7,6 +7,7 @@
 #include "widgets/SmoothFont.h"
 
 #include <QObject>
+#include <QSignalBlocker>
 #include <QString>
 
 #include <vector>
@@ -40,6 +41,73 @@ struct TRegistration {
 class TFontLabels;
 class TUserLabels;
 
+// Carries the change signal of a label collection.
+class TLabelCollection : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    void OnChange();
+};
+
+// An owned list of labels; a label notifies the list it belongs to of its changes. Labels
+// are made by the list (Add) and live until deleted or cleared.
+template <typename Label, typename Collection> class TLabelList : public TLabelCollection {
+public:
+    using TLabelCollection::TLabelCollection;
+    ~TLabelList() override {
+        for (Label* item : items_)
+            item->collection_ = nullptr;
+    }
+
+    int Count() const { return int(items_.size()); }
+    Label* Items(int index) const { return items_.at(size_t(index)); }
+    Label* Add() {
+        auto* item = new Label(static_cast<Collection*>(this));
+        items_.push_back(item);
+        emit this->OnChange();
+        return item;
+    }
+    void Delete(int index) {
+        Label* item = items_.at(size_t(index));
+        items_.erase(items_.begin() + index);
+        item->collection_ = nullptr;
+        delete item;
+        emit this->OnChange();
+    }
+    void Clear() {
+        for (Label* item : items_) {
+            item->collection_ = nullptr;
+            delete item;
+        }
+        items_.clear();
+        emit this->OnChange();
+    }
+    void Assign(const Collection& source) {
+        if (&source == this)
+            return;
+        {
+            const QSignalBlocker block(this);
+            Clear();
+            for (const Label* s : source.items_)
+                Add()->Assign(*s);
+        }
+        emit this->OnChange();
+    }
+    // Index of the first label other than self named name, ignoring case; -1 for none.
+    int IndexOf(const QString& name, const Label* self = nullptr) const {
+        for (size_t i = 0; i < items_.size(); ++i)
+            if (items_[i] != self &&
+                QString::compare(items_[i]->Name(), name, Qt::CaseInsensitive) == 0)
+                return int(i);
+        return -1;
+    }
+
+protected:
+    std::vector<Label*> items_;
+};
+
 class TFontLabel : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString Name READ Name WRITE SetName)
@@ -56,7 +124,7 @@ public:
     QString DisplayName() const;
 
 private:
-    friend class TFontLabels;
+    friend class TLabelList<TFontLabel, TFontLabels>;
     void changed();
 
     TFontLabels* collection_;
@@ -65,33 +133,17 @@ private:
     TSmoothEffect* effect_;
 };
 
-class TFontLabels : public QObject {
+class TFontLabels : public TLabelList<TFontLabel, TFontLabels> {
     Q_OBJECT
 public:
     explicit TFontLabels(QObject* owner = nullptr);
-    ~TFontLabels() override;
 
-    int Count() const { return int(items_.size()); }
-    TFontLabel* Items(int index) const { return items_.at(size_t(index)); }
-    TFontLabel* Add();
-    void Delete(int index);
-    void Clear();
-    void Assign(const TFontLabels& source);
-
-    int IndexOf(const QString& name) const;
     // A label with these values, or nullptr when the name is taken.
     TFontLabel* AddItem(const QString& name, const QString& fontName, int size, TColor color,
                         bool bold, bool shadow, int shadowX, int shadowY);
     // Applies the first tag of each label in collection order to font and effect (either may
     // be null) and removes it from the line.
     void Check(QString& line, TTextFont* font, TSmoothEffect* effect) const;
-
-signals:
-    void OnChange();
-
-private:
-    friend class TFontLabel;
-    std::vector<TFontLabel*> items_;
 };
 
 class TUserLabel : public QObject {
@@ -116,7 +168,7 @@ signals:
     void OnGetText(TUserLabel* label, QString& text);
 
 private:
-    friend class TUserLabels;
+    friend class TLabelList<TUserLabel, TUserLabels>;
     void changed();
 
     TUserLabels* collection_;
@@ -125,21 +177,12 @@ private:
     TSmoothLabelTypes::TLabelStyle style_ = TSmoothLabelTypes::lsCustom;
 };
 
-class TUserLabels : public QObject {
+class TUserLabels : public TLabelList<TUserLabel, TUserLabels> {
     Q_OBJECT
 public:
     explicit TUserLabels(QObject* owner = nullptr,
                          const TRegistration& registration = TRegistration::Read());
-    ~TUserLabels() override;
 
-    int Count() const { return int(items_.size()); }
-    TUserLabel* Items(int index) const { return items_.at(size_t(index)); }
-    TUserLabel* Add();
-    void Delete(int index);
-    void Clear();
-    void Assign(const TUserLabels& source);
-
-    int IndexOf(const QString& name) const;
     TUserLabel* AddItem(const QString& name, const QString& text,
                         TSmoothLabelTypes::TLabelStyle style);
     // Removes the first tag of each label in collection order, inserting its text or switching
@@ -149,11 +192,6 @@ public:
     QString RegOwner() const { return registration_.Owner; }
     QString RegOrganization() const { return registration_.Organization; }
 
-signals:
-    void OnChange();
-
 private:
-    friend class TUserLabel;
-    std::vector<TUserLabel*> items_;
     TRegistration registration_;
 };

@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <QShortcut>
 
 TFlatCheckBox::TFlatCheckBox(QWidget* parent) : TFlatToggleControl(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -51,18 +50,9 @@ void TFlatCheckBox::keyPressEvent(QKeyEvent* ev) {
     TFlatToggleControl::keyPressEvent(ev);
 }
 
-void TFlatCheckBox::CaptionChanged() {
-    const QKeySequence seq = QKeySequence::mnemonic(Caption());
-    delete shortcut_;
-    shortcut_ = nullptr;
-    if (!seq.isEmpty()) {
-        shortcut_ = new QShortcut(seq, this);
-        connect(shortcut_, &QShortcut::activated, this, [this] {
-            if (!isEnabled() || focusPolicy() == Qt::NoFocus)
-                return;
-            setFocus(Qt::ShortcutFocusReason);
-            SetChecked(!Checked());
-        });
-    }
-    update();
+void TFlatCheckBox::mnemonicActivated() {
+    if (!isEnabled() || focusPolicy() == Qt::NoFocus)
+        return;
+    setFocus(Qt::ShortcutFocusReason);
+    SetChecked(!Checked());
 }

@@ -3,8 +3,6 @@
 
 #include "widgets/FlatUtils.h"
 
-class QShortcut;
-
 class TFlatCheckBox : public TFlatToggleControl {
     Q_OBJECT
     Q_PROPERTY(TColor ColorCheck READ ColorCheck WRITE SetColorCheck)
@@ -28,8 +26,5 @@ protected:
     void paintIndicator(QPainter& p) override;
     void releaseToggles(QPoint pos) override;
     void keyPressEvent(QKeyEvent* ev) override;
-    void CaptionChanged() override;
-
-private:
-    QShortcut* shortcut_ = nullptr;
+    void mnemonicActivated() override;
 };

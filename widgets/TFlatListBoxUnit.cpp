@@ -72,19 +72,11 @@ void TFlatListStrings::Assign(const QStringList& lines) {
 }
 
 QString TFlatListStrings::Text() const {
-    QString text;
-    for (const QString& s : list_)
-        text += s + QStringLiteral("\r\n");
-    return text;
+    return JoinLinesCrLf(list_);
 }
 
 void TFlatListStrings::SetText(const QString& text) {
-    QString t = text;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    QStringList lines = t.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    Assign(lines);
+    Assign(SplitTextLines(text));
 }
 
 void TFlatListStrings::SetSorted(bool value) {
@@ -107,11 +99,12 @@ void TFlatListStrings::sort() {
 // TFlatListBox
 
 TFlatListBox::TFlatListBox(QWidget* parent)
-    : TFlatControl(parent), items_([this] { itemsChanged(); }) {
+    : TFlatAdvColorControl(parent), items_([this] { itemsChanged(); }) {
     setClickEvents(true);
     setFocusPolicy(Qt::ClickFocus);
     SetOpaqueFace(this, true);
     repeat_ = new QTimer(this);
+    repeat_->setTimerType(Qt::PreciseTimer);
     repeat_->setInterval(600);
     connect(repeat_, &QTimer::timeout, this, [this] {
         repeat_->setInterval(100);
@@ -235,34 +228,12 @@ void TFlatListBox::SetColors(int index, TColor value) {
 
 void TFlatListBox::SetAdvColorBorder(int value) {
     advColorBorder_ = value;
-    calcAdvColors();
-    update();
-}
-
-void TFlatListBox::SetUseAdvColors(bool value) {
-    if (value == useAdvColors_)
-        return;
-    useAdvColors_ = value;
-    SetParentColor(value);
-    calcAdvColors();
+    recalcAdvColors();
     update();
 }
 
 void TFlatListBox::calcAdvColors() {
-    if (useAdvColors_)
-        colorBorder_ = AdjustColorLightness(Color(), colorBorder_, advColorBorder_, true);
-}
-
-void TFlatListBox::ParentColorChanged() {
-    if (useAdvColors_) {
-        SetParentColor(true);
-        calcAdvColors();
-    }
-    update();
-}
-
-void TFlatListBox::SysColorChanged() {
-    ParentColorChanged();
+    colorBorder_ = AdjustColorLightness(Color(), colorBorder_, advColorBorder_, true);
 }
 
 void TFlatListBox::SetItemIndex(int value) {

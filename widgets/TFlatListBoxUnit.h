@@ -44,7 +44,7 @@ private:
     bool sorted_ = false;
 };
 
-class TFlatListBox : public TFlatControl {
+class TFlatListBox : public TFlatAdvColorControl {
     Q_OBJECT
     Q_PROPERTY(
         TFlatTypes::TTransparentMode TransparentMode READ TransparentMode WRITE SetTransparentMode)
@@ -57,7 +57,6 @@ class TFlatListBox : public TFlatControl {
     Q_PROPERTY(TColor ColorItemsRect READ ColorItemsRect WRITE SetColorItemsRect)
     Q_PROPERTY(TColor ColorItemsSelect READ ColorItemsSelect WRITE SetColorItemsSelect)
     Q_PROPERTY(int AdvColorBorder READ AdvColorBorder WRITE SetAdvColorBorder)
-    Q_PROPERTY(bool UseAdvColors READ UseAdvColors WRITE SetUseAdvColors)
     Q_PROPERTY(bool Sorted READ Sorted WRITE SetSorted)
     Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex)
     Q_PROPERTY(int TopIndex READ TopIndex WRITE SetTopIndex)
@@ -90,8 +89,6 @@ public:
     void SetColors(int index, TColor value);
     int AdvColorBorder() const { return advColorBorder_; }
     void SetAdvColorBorder(int value);
-    bool UseAdvColors() const { return useAdvColors_; }
-    void SetUseAdvColors(bool value);
     bool Sorted() const { return items_.Sorted(); }
     void SetSorted(bool value);
 
@@ -125,8 +122,6 @@ protected:
     void wheelEvent(QWheelEvent* ev) override;
     void focusInEvent(QFocusEvent* ev) override;
     void focusOutEvent(QFocusEvent* ev) override;
-    void ParentColorChanged() override;
-    void SysColorChanged() override;
 
 private:
     void itemsChanged();
@@ -135,7 +130,7 @@ private:
     int chrome() const { return scrollBars_ ? 24 : 4; }
     bool canScrollDown() const;
     void scrollStep();
-    void calcAdvColors();
+    void calcAdvColors() override;
     void drawArrow(QPainter& p, int y, bool up, bool active);
 
     TTransparentMode transparentMode_ = tmNone;
@@ -145,7 +140,6 @@ private:
     std::vector<bool> selection_;
     bool multiSelect_ = false;
     bool scrollBars_ = false;
-    bool useAdvColors_ = false;
     TAdvColors advColorBorder_ = 40;
     TColor colorArrow_ = clBlack;
     TColor colorBorder_ = 0x008396A0;

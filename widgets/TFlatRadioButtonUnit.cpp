@@ -1,7 +1,6 @@
 #include "widgets/TFlatRadioButtonUnit.h"
 
 #include <QPainter>
-#include <QShortcut>
 
 TFlatRadioButton::TFlatRadioButton(QWidget* parent) : TFlatToggleControl(parent) {
     setFocusPolicy(Qt::ClickFocus);
@@ -51,16 +50,7 @@ void TFlatRadioButton::focusInEvent(QFocusEvent* ev) {
         SetChecked(true);
 }
 
-void TFlatRadioButton::CaptionChanged() {
-    const QKeySequence seq = QKeySequence::mnemonic(Caption());
-    delete shortcut_;
-    shortcut_ = nullptr;
-    if (!seq.isEmpty()) {
-        shortcut_ = new QShortcut(seq, this);
-        connect(shortcut_, &QShortcut::activated, this, [this] {
-            if (isEnabled())
-                setFocus(Qt::ShortcutFocusReason);
-        });
-    }
-    update();
+void TFlatRadioButton::mnemonicActivated() {
+    if (isEnabled())
+        setFocus(Qt::ShortcutFocusReason);
 }

@@ -4,8 +4,6 @@
 
 #include "widgets/FlatUtils.h"
 
-class QShortcut;
-
 class TFlatRadioButton : public TFlatToggleControl {
     Q_OBJECT
     Q_PROPERTY(TColor ColorDot READ ColorDot WRITE SetColorDot)
@@ -33,9 +31,8 @@ protected:
     void paintIndicator(QPainter& p) override;
     void releaseToggles(QPoint pos) override;
     void focusInEvent(QFocusEvent* ev) override;
-    void CaptionChanged() override;
+    void mnemonicActivated() override;
 
 private:
     int groupIndex_ = 0;
-    QShortcut* shortcut_ = nullptr;
 };

@@ -74,19 +74,11 @@ void TIListControlString::Assign(const QStringList& lines) {
 }
 
 QString TIListControlString::Text() const {
-    QString text;
-    for (const QString& s : list_)
-        text += s + QStringLiteral("\r\n");
-    return text;
+    return JoinLinesCrLf(list_);
 }
 
 void TIListControlString::SetText(const QString& text) {
-    QString t = text;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    QStringList lines = t.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    Assign(lines);
+    Assign(SplitTextLines(text));
     owner_->ItemsTextSet();
 }
 

@@ -3,6 +3,7 @@
 // process tree once that window shows.
 //
 //   bench-startup TITLE SETTLE_MS PROGRAM [ARGS...]
+//   (BENCH_SIZE=WxH: only a window of that size counts)
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -76,6 +77,17 @@ std::set<int> processTree(int root) {
     return tree;
 }
 
+// With BENCH_SIZE=WxH only a window of that size counts (the splash shares the title).
+bool sizeMatches(Display* d, Window w) {
+    const char* want = getenv("BENCH_SIZE");
+    if (!want)
+        return true;
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(d, w, &a))
+        return false;
+    return std::to_string(a.width) + "x" + std::to_string(a.height) == want;
+}
+
 long pssKb(int pid) {
     std::ifstream f("/proc/" + std::to_string(pid) + "/smaps_rollup");
     std::string key;
@@ -123,7 +135,8 @@ int main(int argc, char** argv) {
             if (ev.type == MapNotify && getenv("BENCH_VERBOSE"))
                 std::fprintf(stderr, "mapped 0x%lx '%s'\n", ev.xmap.window,
                              windowName(d, ev.xmap.window).c_str());
-            if (ev.type == MapNotify && windowName(d, ev.xmap.window) == title)
+            if (ev.type == MapNotify && windowName(d, ev.xmap.window) == title &&
+                sizeMatches(d, ev.xmap.window))
                 mappedMs = std::chrono::duration<double, std::milli>(
                                std::chrono::steady_clock::now() - start)
                                .count();

@@ -255,7 +255,8 @@ void TstFlatListBox::arrowStripRepeats() {
     QCOMPARE(lb->TopIndex(), 6);
     QCOMPARE(stamps.size(), 5);
     QVERIFY2(stamps[0] >= 550, qPrintable(QString::number(stamps[0])));
-    QVERIFY2(stamps[1] - stamps[0] >= 90 && stamps[1] - stamps[0] < 400,
+    // Stamps are taken by polling every 5 ms, so allow that much either way.
+    QVERIFY2(stamps[1] - stamps[0] >= 85 && stamps[1] - stamps[0] < 400,
              qPrintable(QString::number(stamps[1] - stamps[0])));
     QTest::mouseRelease(lb, Qt::LeftButton, {}, QPoint(50, lb->height() - 5));
     // The top strip goes back up; release stops it.

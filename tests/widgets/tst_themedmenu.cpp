@@ -24,6 +24,14 @@ QImage canvas(int w, int h) {
     return img;
 }
 
+// The item drawn on a fresh canvas of the given size.
+QImage drawItem(TThemedMenu& m, const TMenuItemInfo& item, int w, int h, bool hot) {
+    QImage img = canvas(w, h);
+    QPainter p(&img);
+    m.DrawMenuItem(p, item, QRect(0, 0, w, h), hot);
+    return img;
+}
+
 } // namespace
 
 class TstThemedMenu : public QObject {
@@ -144,13 +152,9 @@ private slots:
         QWidget form;
         TThemedMenu m(&form);
         m.SetGradient(true);
-        QImage img = canvas(120, 22);
-        {
-            QPainter p(&img);
-            TMenuItemInfo item;
-            item.Caption = QStringLiteral("Item");
-            m.DrawMenuItem(p, item, QRect(0, 0, 120, 22), true);
-        }
+        TMenuItemInfo item;
+        item.Caption = QStringLiteral("Item");
+        QImage img = drawItem(m, item, 120, 22, true);
         const TThemedColors c = m.SetupColors(&img);
         QCOMPARE(img.pixel(60, 1), rgbOf(c.SelectBorder)); // border, one in from the top
         QCOMPARE(img.pixel(0, 10), rgbOf(c.SelectBorder));
@@ -163,14 +167,10 @@ private slots:
     void drawingGradientAndStrip() {
         QWidget form;
         TThemedMenu m(&form);
-        QImage img = canvas(120, 20);
         TMenuItemInfo item;
         item.Caption = QStringLiteral("-");
         m.SetGradient(true);
-        {
-            QPainter p(&img);
-            m.DrawMenuItem(p, item, QRect(0, 0, 120, 20), false);
-        }
+        QImage img = drawItem(m, item, 120, 20, false);
         const TThemedColors c = m.SetupColors(&img);
         QCOMPARE(img.pixel(0, 3), rgbOf(c.IconStrip));
         QCOMPARE(img.pixel(1, 3), rgbOf(TM::Lighten(c.IconStrip, 1)));
@@ -182,11 +182,7 @@ private slots:
         QVERIFY(img.pixel(24 + 6, y) != rgbOf(c.Separator));
 
         m.SetGradient(false);
-        img = canvas(120, 20);
-        {
-            QPainter p(&img);
-            m.DrawMenuItem(p, item, QRect(0, 0, 120, 20), false);
-        }
+        img = drawItem(m, item, 120, 20, false);
         QCOMPARE(img.pixel(10, 3), rgbOf(c.IconStrip));
         QCOMPARE(img.pixel(23, 3), rgbOf(c.IconStrip));
         QCOMPARE(img.pixel(24, 3), rgbOf(c.Menu));
@@ -201,37 +197,26 @@ private slots:
         m.SetIconBackColor(clSilver);
         m.SetSelectColor(clLime);
         m.SetDisplayDepth(8);
-        QImage img = canvas(100, 20);
+        TMenuItemInfo item;
+        item.Caption = QStringLiteral("Item");
+        QImage img = drawItem(m, item, 100, 20, false);
         {
-            QPainter p(&img);
-            TMenuItemInfo item;
-            item.Caption = QStringLiteral("Item");
-            m.DrawMenuItem(p, item, QRect(0, 0, 100, 20), false);
+            QPainter p(&img); // an empty rectangle draws nothing
             m.DrawMenuItem(p, item, QRect(0, 0, 100, 0), false);
         }
         QCOMPARE(img.pixel(90, 10), qRgb(255, 255, 255));
         QCOMPARE(img.pixel(3, 10), rgbOf(clSilver));
-        img = canvas(100, 20);
-        {
-            QPainter p(&img);
-            TMenuItemInfo item;
-            item.Caption = QStringLiteral("Item");
-            m.DrawMenuItem(p, item, QRect(0, 0, 100, 20), true);
-        }
+        img = drawItem(m, item, 100, 20, true);
         QCOMPARE(img.pixel(90, 10), rgbOf(clLime));
     }
 
     void checkTickAndDisabledItem() {
         QWidget form;
         TThemedMenu m(&form);
-        QImage img = canvas(100, 22);
         TMenuItemInfo item;
         item.Caption = QStringLiteral("Check");
         item.Checked = true;
-        {
-            QPainter p(&img);
-            m.DrawMenuItem(p, item, QRect(0, 0, 100, 22), false);
-        }
+        QImage img = drawItem(m, item, 100, 22, false);
         const TThemedColors c = m.SetupColors(&img);
         // A 10 x 10 frame centred in the strip, filled with the check colour.
         const int l = (24 - 10) / 2, t = (23 - 10) / 2;
@@ -244,11 +229,7 @@ private slots:
         QVERIFY(black);
 
         item.Enabled = false;
-        img = canvas(100, 22);
-        {
-            QPainter p(&img);
-            m.DrawMenuItem(p, item, QRect(0, 0, 100, 22), true);
-        }
+        img = drawItem(m, item, 100, 22, true);
         QCOMPARE(img.pixel(l, t + 1), rgbOf(c.Disabled));
         QVERIFY(img.pixel(90, 11) != rgbOf(c.SelectFill)); // disabled items show no selection
     }
@@ -262,20 +243,12 @@ private slots:
         TMenuItemInfo item;
         item.Caption = QStringLiteral("Pic");
         item.Picture = pic;
-        QImage img = canvas(100, 24);
-        {
-            QPainter p(&img);
-            m.DrawMenuItem(p, item, QRect(0, 0, 100, 24), false);
-        }
+        QImage img = drawItem(m, item, 100, 24, false);
         // Not hot: the picture is lightened by DimLevel; its white key colour is see-through.
         const int x = (24 - 16) / 2 - 1, y = 3;
         QCOMPARE(img.pixel(x + 8, y + 8), rgbOf(TM::Lighten(RGBToColor(0, 0, 200), 30)));
         QCOMPARE(img.pixel(x + 1, y + 1), rgbOf(m.SetupColors(&img).IconStrip));
-        img = canvas(100, 24);
-        {
-            QPainter p(&img);
-            m.DrawMenuItem(p, item, QRect(0, 0, 100, 24), true);
-        }
+        img = drawItem(m, item, 100, 24, true);
         // Hot: in full colour, one up and left, over its shadow.
         QCOMPARE(img.pixel(x + 7, y + 7), qRgb(0, 0, 200));
         QCOMPARE(img.pixel(x + 9, y + 9), rgbOf(TM::Darken(m.SetupColors(&img).SelectFill, 50)));
@@ -284,14 +257,10 @@ private slots:
     void hotMenuBarItem() {
         QWidget form;
         TThemedMenu m(&form);
-        QImage img = canvas(60, 20);
         TMenuItemInfo item;
         item.Caption = QStringLiteral("File");
         item.MenuBarItem = true;
-        {
-            QPainter p(&img);
-            m.DrawMenuItem(p, item, QRect(0, 0, 60, 20), true);
-        }
+        QImage img = drawItem(m, item, 60, 20, true);
         const TThemedColors c = m.SetupColors(&img);
         const int R = 60, T = 0;
         QCOMPARE(img.pixel(0, 10), rgbOf(c.SelectBorder));
@@ -304,11 +273,7 @@ private slots:
         QCOMPARE(img.pixel(R - 4, T + 10), rgbOf(TM::Darken(c.MenuBar, 60)));
         QCOMPARE(img.pixel(R - 6, T + 10), rgbOf(TM::Darken(c.MenuBar, 100)));
         QCOMPARE(img.pixel(R - 1, T + 1), rgbOf(c.MenuBar)); // the rounded corner
-        img = canvas(60, 20);
-        {
-            QPainter p(&img);
-            m.DrawMenuItem(p, item, QRect(0, 0, 60, 20), false);
-        }
+        img = drawItem(m, item, 60, 20, false);
         QCOMPARE(img.pixel(R - 3, 10), rgbOf(c.MenuBar));
     }
 

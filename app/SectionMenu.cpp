@@ -1,0 +1,157 @@
+#include "app/SectionMenu.h"
+
+#include "app/Guard.h"
+#include "app/ShellState.h"
+#include "app/TTimer.h"
+#include "app/UMain.h"
+#include "app/Ukjxx.h"
+#include "flashhost/FlashHostControl.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDir.h"
+#include "platform/ShellOpen.h"
+
+#include <QFile>
+
+std::function<void()> TSectionMenu::playClick = [] { shell::playClick(); };
+
+const char* const kMissingPlayerNotice =
+    "【提示】：由于您的电脑没有安装播放动画的相关程序，动画可能无法正常播放！\r"
+    "点击确定后，请手动安装动画播放程序(Flash Player)。\r"
+    "安装之后，重新启动“Pelumo”软件就可进入本内容进行学习了。";
+
+void showMissingPlayerNotice(QWidget* owner) {
+    platform::showMessage(owner, QString::fromUtf8(kMissingPlayerNotice),
+                          QStringLiteral("重要提示！"), platform::MB_ICONINFORMATION);
+    swallowed(
+        [] { platform::shellOpen(platform::dataPath(QStringLiteral("Data\\FlashActiveX.exe"))); });
+}
+
+void setChildVisible(QWidget* window, const char* name, bool visible) {
+    if (auto* child = window ? window->findChild<QWidget*>(QString::fromLatin1(name)) : nullptr)
+        child->setVisible(visible);
+}
+
+MenuCommand MenuCommand::open(const QString& command, const QString& className, LeaveMode leave,
+                              FormSettings before, FormSettings after) {
+    MenuCommand row;
+    row.command = command;
+    row.target = className;
+    row.leave = leave;
+    row.before = std::move(before);
+    row.after = std::move(after);
+    return row;
+}
+
+MenuCommand MenuCommand::openNew(const QString& command, const QString& className,
+                                 LeaveMode leave) {
+    MenuCommand row = open(command, className, leave);
+    row.alwaysNew = true;
+    return row;
+}
+
+MenuCommand MenuCommand::player(const QString& command, const QString& category) {
+    MenuCommand row;
+    row.command = command;
+    row.kind = Kind::Player;
+    row.target = category;
+    row.alwaysNew = true;
+    row.leave = LeaveMode::Park;
+    return row;
+}
+
+MenuCommand MenuCommand::exit() {
+    MenuCommand row;
+    row.command = QStringLiteral("btnexit");
+    row.kind = Kind::Exit;
+    return row;
+}
+
+TSectionMenu::TSectionMenu(const QString& caption, const QString& movie,
+                           std::vector<MenuCommand> table, std::optional<MenuCommand> otherwise)
+    : TForm(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      table_(std::move(table)), otherwise_(std::move(otherwise)) {
+    setCaption(caption);
+    setFixedSize(900, 675);
+    MyShockwaveFlash1 = new TFlashHostControl(this);
+    MyShockwaveFlash1->setObjectName(QStringLiteral("MyShockwaveFlash1"));
+    MyShockwaveFlash1->setGeometry(rect());
+    MyShockwaveFlash1->setWMode(QStringLiteral("Window"));
+    MyShockwaveFlash1->setScale(QStringLiteral("ShowAll"));
+    MyShockwaveFlash1->setQuality(1);
+    MyShockwaveFlash1->setQuality2(QStringLiteral("High"));
+    connect(MyShockwaveFlash1, &TFlashHostControl::OnFSCommand, this,
+            [this](const QString& command, const QString& args) {
+                guarded([&] { MyShockwaveFlash1FSCommand(command, args); });
+            });
+    tmr1 = new TTimer(this, 100, false);
+    connect(tmr1, &TTimer::OnTimer, this, [this] { guarded([this] { tmr1Timer(); }); });
+    FormCreate(movie);
+    centreOnScreen();
+}
+
+void TSectionMenu::FormCreate(const QString& movie) {
+    if (!IsFlashInstalled())
+        tmr1->setEnabled(true);
+    // Without its movie the menu still opens: the child can close it and is back home.
+    QFile stream(QStringLiteral(":/flash/") + movie);
+    if (stream.open(QIODevice::ReadOnly))
+        MyShockwaveFlash1->LoadMovieFromStream(0, stream);
+    else
+        qWarning("menu movie %s is missing", qPrintable(movie));
+}
+
+void TSectionMenu::tmr1Timer() {
+    tmr1->setEnabled(false);
+    showMissingPlayerNotice(this);
+}
+
+TForm::CloseAction TSectionMenu::FormClose() {
+    if (Frmmain)
+        Frmmain->Show();
+    return CloseAction::Hide;
+}
+
+void TSectionMenu::MyShockwaveFlash1FSCommand(const QString& command, const QString&) {
+    swallowed([] { playClick(); });
+    for (const MenuCommand& row : table_) {
+        if (row.command == command) {
+            run(row);
+            return;
+        }
+    }
+    if (otherwise_)
+        run(*otherwise_);
+}
+
+void TSectionMenu::run(const MenuCommand& row) {
+    switch (row.kind) {
+    case MenuCommand::Kind::Exit:
+        close();
+        return;
+    case MenuCommand::Kind::Player:
+        openPlayer(row);
+        return;
+    case MenuCommand::Kind::Open:
+        break;
+    }
+    if (row.first)
+        swallowed(row.first);
+    QWidget* w = openFrom(this, row.target, row.leave, row.alwaysNew, row.before);
+    if (w && row.after)
+        swallowed([&] { row.after(w); });
+}
+
+void TSectionMenu::openPlayer(const MenuCommand& row) {
+    const QString category = row.target;
+    QWidget* w = openFrom(this, QStringLiteral("Tfrmkjxx"), row.leave, row.alwaysNew,
+                          [category](QWidget* player) {
+                              if (auto* p = qobject_cast<Tfrmkjxx*>(player))
+                                  p->openCategory(category);
+                          });
+    if (auto* player = qobject_cast<Tfrmkjxx*>(w))
+        swallowed([player] {
+            player->lbml->SetItemIndex(0);
+            player->lbmlClick();
+        });
+}

@@ -1,0 +1,530 @@
+// The five section menu movies: a full-window picture per section, a bobbing title,
+// one big picture button per command (hover and pressed looks) whose release sends
+// the command, and a "返回" button sending "btnexit". Program resources "flash/<name>".
+#include "tools/gendata/Generator.h"
+#include "tools/lib/ArtKit.h"
+#include "tools/lib/SwfWriter.h"
+
+#include <QPainter>
+#include <QtMath>
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <thread>
+
+namespace gendata {
+namespace {
+
+using namespace tools::art;
+using tools::Pose;
+using tools::SwfShape;
+using tools::SwfWriter;
+
+constexpr QSize kStage(900, 675);
+constexpr qreal kRate = 24;
+
+const QList<QColor> kRainbow = {QColor(0xff, 0x4d, 0x5e), QColor(0xff, 0x9a, 0x1f),
+                                QColor(0xff, 0xd0, 0x1f), QColor(0x3c, 0xc4, 0x53),
+                                QColor(0x2e, 0x9b, 0xff), QColor(0xa8, 0x5c, 0xf6)};
+
+struct MenuButton {
+    QString command;
+    QString label;
+    QColor colour;
+    Art art;
+};
+
+struct MenuSpec {
+    QString name;  // resource name
+    QString title; // the section's name in the title
+    QSize card;    // size of every button
+    int columns;
+    std::function<void(QPainter&)> scenery;
+    std::vector<MenuButton> buttons;
+};
+
+// ---- Pictures on the buttons -----------------------------------------------------
+
+// Every emoji a button shows. The emoji pictures are cached unguarded, so they are all
+// drawn once before the menus are made side by side.
+QStringList& buttonEmoji() {
+    static QStringList used;
+    return used;
+}
+
+Art emojis(const QStringList& list) {
+    buttonEmoji() << list;
+    return [list](QPainter& p, const QRectF& box) {
+        if (list.size() == 1) {
+            emojiArt(list.first())(p, box);
+            return;
+        }
+        // The first one big in the middle, the others small beside it at its feet.
+        const qreal big = std::min(box.height(), box.width() * 0.6);
+        drawEmoji(p, QRectF(box.center().x() - big / 2, box.top(), big, big), list.first());
+        const qreal small = big * 0.5;
+        for (int i = 1; i < list.size(); ++i) {
+            const bool right = i % 2 == 1;
+            const qreal x =
+                right ? box.center().x() + big * 0.42 : box.center().x() - big * 0.42 - small;
+            drawEmoji(p, QRectF(x, box.bottom() - small, small, small), list.at(i));
+        }
+    };
+}
+
+Art letters(const QString& text, const QList<QColor>& colours = kRainbow) {
+    return lettersArt(text, colours);
+}
+
+// Circle, triangle and square in bright colours.
+Art shapesArt() {
+    return [](QPainter& p, const QRectF& box) {
+        const qreal s = std::min(box.height() * 0.62, box.width() / 3.3);
+        const qreal y = box.center().y() - s / 2;
+        const qreal x0 = box.center().x() - 1.6 * s;
+        p.save();
+        p.setPen(QPen(Qt::white, 3));
+        p.setBrush(QColor(0xff, 0xd0, 0x1f));
+        p.drawEllipse(QRectF(x0, y, s, s));
+        QPolygonF tri;
+        tri << QPointF(x0 + 1.6 * s, y - 4) << QPointF(x0 + 2.15 * s, y + s)
+            << QPointF(x0 + 1.05 * s, y + s);
+        p.setBrush(QColor(0x3c, 0xc4, 0x53));
+        p.drawPolygon(tri);
+        p.setBrush(QColor(0x2e, 0x9b, 0xff));
+        p.drawRoundedRect(QRectF(x0 + 2.2 * s, y, s, s), 4, 4);
+        p.restore();
+    };
+}
+
+// Red, blue, red, blue... and a question mark where the next one goes.
+Art patternArt() {
+    return [](QPainter& p, const QRectF& box) {
+        const qreal r = std::min(box.height() * 0.22, box.width() / 11);
+        const qreal y = box.center().y();
+        const QColor cs[] = {QColor(0xff, 0x4d, 0x5e), QColor(0x2e, 0x9b, 0xff)};
+        p.save();
+        p.setPen(QPen(Qt::white, 2.5));
+        for (int i = 0; i < 4; ++i) {
+            p.setBrush(cs[i % 2]);
+            p.drawEllipse(QPointF(box.left() + r * 1.3 + i * r * 2.4, y), r, r);
+        }
+        p.restore();
+        TextStyle q;
+        q.font = cjkFont(r * 2.6, QFont::Black);
+        q.fill = QColor(0xff, 0xe1, 0x3b);
+        q.outline = QColor(0x7a, 0x30, 0x10);
+        q.outlineWidth = 3;
+        drawText(p, QRectF(box.left() + r * 0.3 + 4 * r * 2.4, y - r * 1.6, r * 2.4, r * 3.2),
+                 QStringLiteral("?"), q);
+    };
+}
+
+// A character in a red writing grid.
+Art gridCharArt(const QString& ch) {
+    return [ch](QPainter& p, const QRectF& box) {
+        const qreal side = std::min(box.width(), box.height()) - 4;
+        const QRectF sq(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
+        p.save();
+        p.setPen(QPen(QColor(0xe5, 0x3d, 0x3d), 3));
+        p.setBrush(QColor(0xff, 0xfb, 0xee));
+        p.drawRoundedRect(sq, 10, 10);
+        p.setPen(QPen(QColor(0xe5, 0x3d, 0x3d, 150), 1.5, Qt::DashLine));
+        p.drawLine(QPointF(sq.center().x(), sq.top() + 3),
+                   QPointF(sq.center().x(), sq.bottom() - 3));
+        p.drawLine(QPointF(sq.left() + 3, sq.center().y()),
+                   QPointF(sq.right() - 3, sq.center().y()));
+        p.restore();
+        TextStyle t;
+        t.font = cjkFont(side * 0.78, QFont::Black);
+        t.fill = QColor(0x1f, 0x3a, 0x8a);
+        drawText(p, sq, ch, t);
+    };
+}
+
+// Characters side by side, each in its writing grid.
+Art gridCharsArt(const QString& chars) {
+    return [chars](QPainter& p, const QRectF& box) {
+        const qreal w = box.width() / chars.size();
+        for (int i = 0; i < chars.size(); ++i)
+            gridCharArt(chars.mid(i, 1))(
+                p, QRectF(box.left() + i * w, box.top(), w, box.height()).adjusted(2, 4, -2, -4));
+    };
+}
+
+// ---- Sceneries -------------------------------------------------------------------
+
+void sunnyDay(QPainter& p, const QColor& skyTop, const QColor& skyBottom) {
+    drawSky(p, QRectF(QPointF(0, 0), QSizeF(kStage)), skyTop, skyBottom);
+    drawSun(p, {92, 84}, 40);
+    drawCloud(p, {300, 70}, 130);
+    drawCloud(p, {640, 110}, 100, 0.9);
+    drawCloud(p, {810, 60}, 80, 0.95);
+    drawBird(p, {470, 54}, 22, QColor(0x35, 0x5c, 0x8a));
+    drawBird(p, {500, 70}, 15, QColor(0x35, 0x5c, 0x8a));
+    drawMeadow(p, QRectF(QPointF(0, 0), QSizeF(kStage)), 560);
+    const QColor petals[] = {QColor(0xff, 0x7a, 0xa8), QColor(0xff, 0xe0, 0x4a),
+                             QColor(0xa8, 0x7c, 0xff), QColor(0xff, 0x8a, 0x5a)};
+    for (int i = 0; i < 9; ++i)
+        drawFlower(p, QPointF(40 + i * 104 + (i % 2) * 30, 668 - (i % 3) * 6), 22 + (i % 3) * 5,
+                   petals[i % 4]);
+}
+
+// Colourful balloons carrying digits and signs.
+void mathsScenery(QPainter& p) {
+    sunnyDay(p, QColor(0x4f, 0xb4, 0xf2), QColor(0xd8, 0xf2, 0xff));
+    const struct {
+        QPointF at;
+        QString text;
+        QColor colour;
+    } balloons[] = {{{200, 52}, "1", QColor(0xff, 0x4d, 0x5e)},
+                    {{712, 64}, "+", QColor(0xff, 0x9a, 0x1f)},
+                    {{178, 104}, "2", QColor(0x3c, 0xc4, 0x53)}};
+    for (const auto& b : balloons) {
+        p.save();
+        p.setPen(QPen(QColor(0x70, 0x70, 0x70), 1.5));
+        p.drawLine(b.at + QPointF(0, 30), b.at + QPointF(3, 58));
+        QRadialGradient g(b.at - QPointF(8, 10), 34);
+        g.setColorAt(0, shade(b.colour, 0.45));
+        g.setColorAt(1, b.colour);
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawEllipse(b.at, 24, 30);
+        p.restore();
+        TextStyle t;
+        t.font = cjkFont(32, QFont::Black);
+        t.outline = shade(b.colour, -0.45);
+        t.outlineWidth = 3;
+        drawText(p, QRectF(b.at.x() - 24, b.at.y() - 28, 48, 56), b.text, t);
+    }
+}
+
+// Kites with letters.
+void englishScenery(QPainter& p) {
+    sunnyDay(p, QColor(0x3e, 0x9c, 0xf0), QColor(0xcf, 0xea, 0xff));
+    drawRainbow(p, {450, 700}, 560, 16, 0.35);
+    const struct {
+        QPointF at;
+        QString letter;
+        QColor colour;
+    } kites[] = {{{30, 260}, "A", QColor(0xff, 0x4d, 0x5e)},
+                 {{870, 250}, "B", QColor(0xff, 0xd0, 0x1f)},
+                 {{30, 470}, "C", QColor(0x3c, 0xc4, 0x53)},
+                 {{870, 470}, "D", QColor(0xa8, 0x5c, 0xf6)}};
+    for (const auto& k : kites) {
+        QPolygonF d;
+        d << k.at + QPointF(0, -34) << k.at + QPointF(26, 0) << k.at + QPointF(0, 40)
+          << k.at + QPointF(-26, 0);
+        p.save();
+        p.setPen(QPen(Qt::white, 3));
+        p.setBrush(k.colour);
+        p.drawPolygon(d);
+        p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.5));
+        p.drawLine(k.at + QPointF(0, 40), k.at + QPointF(-10, 90));
+        p.restore();
+        TextStyle t;
+        t.font = cjkFont(28, QFont::Black);
+        t.outline = shade(k.colour, -0.45);
+        t.outlineWidth = 3;
+        drawText(p, QRectF(k.at.x() - 20, k.at.y() - 20, 40, 40), k.letter, t);
+    }
+}
+
+// Red lanterns with characters.
+void chineseScenery(QPainter& p) {
+    sunnyDay(p, QColor(0x5c, 0xc0, 0xf0), QColor(0xe4, 0xf6, 0xff));
+    const struct {
+        QPointF at;
+        QString ch;
+    } lanterns[] = {{{202, 78}, "语"}, {{706, 78}, "文"}};
+    for (const auto& l : lanterns) {
+        p.save();
+        p.setPen(QPen(QColor(0x8a, 0x5a, 0x20), 2));
+        p.drawLine(l.at + QPointF(0, -60), l.at + QPointF(0, -36));
+        QRadialGradient g(l.at - QPointF(6, 8), 40);
+        g.setColorAt(0, QColor(0xff, 0x7a, 0x5a));
+        g.setColorAt(1, QColor(0xd8, 0x1e, 0x1e));
+        p.setPen(QPen(QColor(0xff, 0xd0, 0x40), 2));
+        p.setBrush(g);
+        p.drawEllipse(l.at, 30, 34);
+        p.setBrush(QColor(0xff, 0xc8, 0x30));
+        p.drawRect(QRectF(l.at.x() - 12, l.at.y() - 38, 24, 6));
+        p.drawRect(QRectF(l.at.x() - 12, l.at.y() + 32, 24, 6));
+        p.setPen(QPen(QColor(0xff, 0xc8, 0x30), 2));
+        for (int i = -1; i <= 1; ++i)
+            p.drawLine(l.at + QPointF(i * 5, 40), l.at + QPointF(i * 5, 58));
+        p.restore();
+        TextStyle t;
+        t.font = cjkFont(30, QFont::Black);
+        t.fill = QColor(0xff, 0xe6, 0x60);
+        drawText(p, QRectF(l.at.x() - 26, l.at.y() - 26, 52, 52), l.ch, t);
+    }
+}
+
+// Puzzle pieces and stars scattered in a violet evening sky.
+void puzzleScenery(QPainter& p) {
+    sunnyDay(p, QColor(0x8a, 0x6c, 0xf0), QColor(0xf0, 0xe0, 0xff));
+    for (int i = 0; i < 14; ++i)
+        drawStar(p, QPointF(30 + (i * 137) % 840, 150 + (i * 89) % 380), 6 + (i % 3) * 3,
+                 kRainbow[i % kRainbow.size()]);
+    drawEmoji(p, QRectF(14, 250, 60, 60), QStringLiteral("🧩"));
+    drawEmoji(p, QRectF(826, 440, 60, 60), QStringLiteral("🎲"));
+    drawEmoji(p, QRectF(826, 240, 56, 56), QStringLiteral("🎈"));
+    drawEmoji(p, QRectF(16, 450, 56, 56), QStringLiteral("🌟"));
+}
+
+// A safari meadow full of animals.
+void animalScenery(QPainter& p) {
+    sunnyDay(p, QColor(0x52, 0xb8, 0xf0), QColor(0xe6, 0xf7, 0xff));
+    const struct {
+        QRectF box;
+        const char* emoji;
+    } animals[] = {
+        {{20, 520, 90, 90}, "🦒"}, {{120, 560, 70, 70}, "🐘"},    {{700, 540, 80, 80}, "🦓"},
+        {{790, 520, 90, 90}, "🐼"},   {{320, 590, 60, 60}, "🐰"},    {{520, 592, 58, 58}, "🐥"},
+        {{28, 240, 70, 70}, "🐒"},    {{808, 230, 70, 70}, "🦜"}, {{690, 150, 54, 54}, "🦋"}};
+    for (const auto& a : animals)
+        drawEmoji(p, a.box, QString::fromUtf8(a.emoji));
+}
+
+// ---- The menus -------------------------------------------------------------------
+
+// A picture as a JPEG bitmap (with its alpha plane) on a rectangle with `anchor` at the
+// origin: a third of the lossless size for these soft, colourful pictures.
+int jpegShape(SwfWriter& w, const QImage& image, QPointF anchor = {}) {
+    const int bitmap = w.defineJpeg(image, 88);
+    return w.defineShape(SwfShape().rect(
+        QRectF(-anchor, QSizeF(image.size())),
+        tools::ShapeFill::bitmap(bitmap, QTransform::fromTranslate(-anchor.x(), -anchor.y()))));
+}
+
+std::vector<MenuSpec> menus() {
+    const QColor red(0xf0, 0x3c, 0x5a), orange(0xff, 0x8a, 0x1f), yellow(0xf5, 0xb3, 0x00),
+        green(0x2f, 0xb8, 0x4a), teal(0x12, 0xb0, 0xc0), blue(0x2e, 0x8c, 0xf0),
+        violet(0x9b, 0x55, 0xf0), pink(0xf5, 0x4f, 0xa8), brown(0xc0, 0x74, 0x30);
+    std::vector<MenuSpec> m;
+    m.push_back({"wzsx",
+                 QStringLiteral("玩转数学"),
+                 {150, 140},
+                 5,
+                 mathsScenery,
+                 {{"学数字", "学数字", red, letters("123")},
+                  {"认图形", "认图形", orange, shapesArt()},
+                  {"数一数", "数一数", green, emojis({"🍎", "🍎", "🍎"})},
+                  {"比一比", "比一比", teal, emojis({"⚖️"})},
+                  {"找规律", "找规律", blue, patternArt()},
+                  {"加减法", "加减法", pink, letters("+−")},
+                  {"乘除法", "乘除法", violet, letters("×÷")},
+                  {"口诀表", "口诀表", brown, letters("九九")},
+                  {"数学游戏", "数学游戏", yellow, emojis({"🎲"})},
+                  {"数学课件", "数学课件", blue, emojis({"📺"})},
+                  {"综合练习", "综合练习", green, emojis({"📝"})},
+                  {"猜猜看", "猜猜看", orange, emojis({"🤔"})},
+                  {"混合运算", "混合运算", red, emojis({"🧮"})}}});
+    m.push_back({"yygj",
+                 QStringLiteral("英语广角"),
+                 {180, 165},
+                 4,
+                 englishScenery,
+                 {{"学ABC", "学ABC", red, letters("ABC")},
+                  {"学音标", "学音标", orange, letters("/æ/")},
+                  {"小小单词通", "小小单词通", green, emojis({"📚"})},
+                  {"开心说英语", "开心说英语", blue, emojis({"💬"})},
+                  {"快乐游戏", "快乐游戏", violet, emojis({"🎮"})},
+                  {"英语故事", "英语故事", teal, emojis({"📖"})},
+                  {"对对碰", "对对碰", pink, emojis({"🃏"})},
+                  {"综合练习", "综合练习", yellow, emojis({"📝"})}}});
+    m.push_back({"ywtd",
+                 QStringLiteral("语文天地"),
+                 {150, 140},
+                 5,
+                 chineseScenery,
+                 {{"xpy", "学拼音", green, letters("ā ō")},
+                  {"xhz", "学汉字", red, gridCharArt(QStringLiteral("字"))},
+                  {"xcy", "学成语", orange, gridCharsArt(QStringLiteral("成语"))},
+                  {"xgs", "学古诗", brown, emojis({"📜"})},
+                  {"szj", "三字经", blue, emojis({"📘"})},
+                  {"dzg", "弟子规", teal, emojis({"📕"})},
+                  {"qwyx", "趣味游戏", violet, emojis({"🎯"})},
+                  {"ddn", "动动脑", pink, emojis({"🧠"})},
+                  {"rkl", "绕口令", orange, emojis({"👅"})},
+                  {"bkzs", "百科知识", teal, emojis({"🔭"})},
+                  {"thgs", "童话故事", violet, emojis({"🏰"})},
+                  {"yygs", "寓言故事", yellow, emojis({"🦊"})},
+                  {"zhlx", "综合练习", green, emojis({"📝"})}}});
+    m.push_back({"yzly",
+                 QStringLiteral("益智乐园"),
+                 {200, 180},
+                 3,
+                 puzzleScenery,
+                 {{"找不同", "找不同", orange, emojis({"🔍"})},
+                  {"猜数字", "猜数字", blue, emojis({"🔢"})},
+                  {"拼图形", "拼图形", green, emojis({"🧩"})},
+                  {"涂颜色", "涂颜色", pink, emojis({"🖍️"})},
+                  {"归分类", "归分类", teal, emojis({"🗂️"})},
+                  {"记忆力", "记忆力", violet, emojis({"🃏"})}}});
+    m.push_back({"ktrw",
+                 QStringLiteral("看图认物"),
+                 {280, 250},
+                 2,
+                 animalScenery,
+                 {{"认识动物", "认识动物", orange, emojis({"🦁", "🐘", "🐼"})},
+                  {"综合练习", "综合练习", blue, emojis({"📝", "🐶"})}}});
+    return m;
+}
+
+// Where the buttons go: a grid centred under the title, the last row centred too.
+std::vector<QPointF> gridPositions(const MenuSpec& spec) {
+    const int n = int(spec.buttons.size());
+    const int rows = (n + spec.columns - 1) / spec.columns;
+    const qreal gapX = 18, gapY = 22;
+    const qreal top = 128, bottom = 640;
+    const qreal gridH = rows * spec.card.height() + (rows - 1) * gapY;
+    const qreal y0 = top + (bottom - top - gridH) / 2;
+    std::vector<QPointF> at;
+    for (int i = 0; i < n; ++i) {
+        const int row = i / spec.columns, col = i % spec.columns;
+        const int inRow = std::min(spec.columns, n - row * spec.columns);
+        const qreal rowW = inRow * spec.card.width() + (inRow - 1) * gapX;
+        at.emplace_back((kStage.width() - rowW) / 2 + col * (spec.card.width() + gapX),
+                        y0 + row * (spec.card.height() + gapY));
+    }
+    return at;
+}
+
+QImage titleImage(const QString& title) {
+    QImage img = canvas({440, 100});
+    QPainter p(&img);
+    prepare(p);
+    QPainterPath ribbon;
+    ribbon.addRoundedRect(QRectF(20, 14, 400, 76), 38, 38);
+    drawSoftShadow(p, ribbon, QColor(0, 0, 0, 70), 6, {0, 4});
+    QLinearGradient g(0, 14, 0, 90);
+    g.setColorAt(0, QColor(0xff, 0xff, 0xff, 235));
+    g.setColorAt(1, QColor(0xff, 0xf2, 0xc8, 235));
+    p.fillPath(ribbon, g);
+    p.strokePath(ribbon, QPen(QColor(0xff, 0xb3, 0x1f), 4));
+    drawLogo(p, QRectF(48, 18, 344, 70), title, kRainbow);
+    drawStar(p, {42, 22}, 14, QColor(0xff, 0xd0, 0x1f));
+    drawStar(p, {404, 80}, 11, QColor(0xff, 0x6a, 0x8a));
+    return img;
+}
+
+QImage sparkleImage(const QColor& colour) {
+    QImage img = canvas({28, 28});
+    QPainter p(&img);
+    prepare(p);
+    drawSparkle(p, {14, 14}, 13, colour);
+    return img;
+}
+
+QImage sceneryImage(const MenuSpec& spec) {
+    QImage bg = canvas(kStage, Qt::white);
+    QPainter p(&bg);
+    prepare(p);
+    spec.scenery(p);
+    return bg;
+}
+
+QByteArray buildMenu(const MenuSpec& spec, const QImage& bg) {
+    SwfWriter w(kStage, kRate, 8);
+    w.setCompression('C');
+    w.setBackgroundColor(QColor(0x9e, 0xd8, 0xff));
+    const int bgShape = w.defineShape(SwfShape().rect(
+        QRectF(QPointF(0, 0), QSizeF(kStage)),
+        tools::ShapeFill::bitmap(w.defineJpeg(bg.convertToFormat(QImage::Format_RGB32), 88))));
+    tools::SwfTimeline& root = w.root();
+    int depth = 1;
+    root.place(0, depth++, bgShape);
+
+    // The title bobs gently, two sparkles twinkle beside it.
+    const QImage title = titleImage(spec.title);
+    const int titleShape = jpegShape(w, title, QPointF(title.width() / 2.0, title.height() / 2.0));
+    tools::SwfTimeline bob = w.newTimeline();
+    Pose up, down;
+    up.pos = {0, -5};
+    down.pos = {0, 5};
+    bob.tween(1, titleShape, 0, 24, up, down);
+    bob.tween(1, titleShape, 24, 24, down, up);
+    root.place(0, depth++, w.defineSprite(bob),
+               QTransform::fromTranslate(kStage.width() / 2.0, 62));
+    const QColor sparkleColours[] = {QColor(0xff, 0xf0, 0x80), QColor(255, 255, 255)};
+    for (int i = 0; i < 2; ++i) {
+        const QImage s = sparkleImage(sparkleColours[i]);
+        const int shape = jpegShape(w, s, QPointF(14, 14));
+        tools::SwfTimeline tw = w.newTimeline();
+        Pose small, big;
+        small.scaleX = small.scaleY = 0.3;
+        small.alpha = 0.3;
+        big.scaleX = big.scaleY = 1.1;
+        big.rotation = 45;
+        const int offset = i * 12;
+        tw.ensureFrames(36);
+        tw.tween(1, shape, offset, 12, small, big);
+        tw.tween(1, shape, (offset + 12) % 36, 12, big, small);
+        root.place(0, depth++, w.defineSprite(tw),
+                   QTransform::fromTranslate(i == 0 ? 210 : 690, i == 0 ? 40 : 86));
+    }
+
+    // One button per command.
+    const std::vector<QPointF> at = gridPositions(spec);
+    for (size_t i = 0; i < spec.buttons.size(); ++i) {
+        const MenuButton& b = spec.buttons[i];
+        const CardSpec card{spec.card, b.colour, b.label, b.art,
+                            spec.card.width() >= 200 ? 34.0 : 26.0};
+        const int up = jpegShape(w, cardButton(card, State::Rest));
+        const int over = jpegShape(w, cardButton(card, State::Hover));
+        const int pressed = jpegShape(w, cardButton(card, State::Pressed));
+        root.place(0, depth++, w.defineCommandButton(up, over, pressed, 0, b.command),
+                   QTransform::fromTranslate(at[i].x(), at[i].y()));
+    }
+
+    // Back to the main window.
+    const QSize exitSize(132, 54);
+    const QColor exitColour(0xf0, 0x3c, 0x3c);
+    const int exitUp =
+        jpegShape(w, pillButton(exitSize, exitColour, QStringLiteral("返回"), State::Rest, 26));
+    const int exitOver =
+        jpegShape(w, pillButton(exitSize, exitColour, QStringLiteral("返回"), State::Hover, 26));
+    const int exitDown =
+        jpegShape(w, pillButton(exitSize, exitColour, QStringLiteral("返回"), State::Pressed, 26));
+    root.place(0, depth++,
+               w.defineCommandButton(exitUp, exitOver, exitDown, 0, QStringLiteral("btnexit")),
+               QTransform::fromTranslate(kStage.width() - exitSize.width() - 18, 18));
+    root.stop(0);
+    return w.finish();
+}
+
+void makeMenus(Output& out) {
+    // Each menu draws a hundred pictures: one thread per menu. What the emoji cache
+    // needs is drawn first, here.
+    const std::vector<MenuSpec> specs = menus();
+    std::vector<QImage> sceneries;
+    for (const MenuSpec& spec : specs)
+        sceneries.push_back(sceneryImage(spec));
+    for (const QString& e : buttonEmoji())
+        emojiImage(e);
+    std::vector<QByteArray> movies(specs.size());
+    std::vector<std::string> errors(specs.size());
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < specs.size(); ++i)
+        threads.emplace_back([&, i] {
+            try {
+                movies[i] = buildMenu(specs[i], sceneries[i]);
+            } catch (const std::exception& e) {
+                errors[i] = e.what();
+            }
+        });
+    for (std::thread& t : threads)
+        t.join();
+    for (size_t i = 0; i < specs.size(); ++i) {
+        if (!errors[i].empty())
+            throw std::runtime_error(errors[i]);
+        out.writeResource(QStringLiteral("flash/") + specs[i].name, movies[i]);
+    }
+}
+
+const RegisterStep step{"menus", &makeMenus};
+
+} // namespace
+} // namespace gendata
