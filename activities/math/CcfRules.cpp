@@ -6,7 +6,6 @@ MulDivQuestion makeMulDivQuestion(platform::RandomSource& rng, bool multiply) {
     MulDivQuestion m;
     m.multiply = multiply;
     m.q.layout = static_cast<BlankAt>(rng.random(3));
-    const QString eq = QStringLiteral("＝");
     if (multiply) {
         const QString x = QStringLiteral("×");
         m.a = rng.random(1, 21);
@@ -15,15 +14,15 @@ MulDivQuestion makeMulDivQuestion(platform::RandomSource& rng, bool multiply) {
         const QString a = QString::number(m.a), b = QString::number(m.b), c = QString::number(m.c);
         switch (m.q.layout) {
         case BlankAt::End:
-            m.q.line = a + x + b + eq + kBlank;
+            m.q.line = drillLine(a, x, b, kBlank);
             m.q.answer = m.c;
             break;
         case BlankAt::Middle:
-            m.q.line = a + x + kBlank + eq + c;
+            m.q.line = drillLine(a, x, kBlank, c);
             m.q.answer = m.b;
             break;
         case BlankAt::Start:
-            m.q.line = kBlank + x + a + eq + c;
+            m.q.line = drillLine(kBlank, x, a, c);
             m.q.answer = m.b;
             break;
         }
@@ -38,22 +37,20 @@ MulDivQuestion makeMulDivQuestion(platform::RandomSource& rng, bool multiply) {
                       quotient = QString::number(q);
         switch (m.q.layout) {
         case BlankAt::End:
-            m.q.line = dividend + by + divisor + eq + kBlank;
+            m.q.line = drillLine(dividend, by, divisor, kBlank);
             m.q.answer = q;
             break;
         case BlankAt::Middle:
-            m.q.line = dividend + by + kBlank + eq + divisor;
+            m.q.line = drillLine(dividend, by, kBlank, divisor);
             m.q.answer = q;
             break;
         case BlankAt::Start:
-            m.q.line = kBlank + by + quotient + eq + divisor;
+            m.q.line = drillLine(kBlank, by, quotient, divisor);
             m.q.answer = m.a;
             break;
         }
     }
-    m.q.overlay = answerOverlay(m.q.layout, m.q.line, m.q.answer);
-    const std::array<int, 3> d = drawDistractors(rng, 1, 101, m.q.answer);
-    m.q.answers = arrangeAnswers(m.q.answer, d, rng.random(4));
+    finishDrillQuestion(rng, m.q, 1, 101);
     return m;
 }
 

@@ -55,4 +55,14 @@ FourAnswers arrangeAnswers(int answer, const std::array<int, 3>& d, int position
     return f;
 }
 
+QString drillLine(const QString& x, const QString& op, const QString& y, const QString& z) {
+    return x + op + y + QStringLiteral("＝") + z;
+}
+
+void finishDrillQuestion(platform::RandomSource& rng, DrillQuestion& q, int from, int to) {
+    q.overlay = answerOverlay(q.layout, q.line, q.answer);
+    const std::array<int, 3> d = drawDistractors(rng, from, to, q.answer);
+    q.answers = arrangeAnswers(q.answer, d, rng.random(4));
+}
+
 } // namespace math

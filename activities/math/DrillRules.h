@@ -39,4 +39,11 @@ struct DrillQuestion {
     FourAnswers answers;
 };
 
+// A question line "x op y＝z" (any of the parts may be kBlank).
+QString drillLine(const QString& x, const QString& op, const QString& y, const QString& z);
+
+// Completes a question whose line, answer and layout are set: the overlay, then three
+// distractors of from..to-1 and the position of the answer, drawn in that order.
+void finishDrillQuestion(platform::RandomSource& rng, DrillQuestion& q, int from, int to);
+
 } // namespace math

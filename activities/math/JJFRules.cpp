@@ -23,29 +23,26 @@ AddSubQuestion makeAddSubQuestion(platform::RandomSource& rng, int range) {
     }
     const QString op = operatorSign(s.subtract);
     const QString a = QString::number(s.a), b = QString::number(s.b), c = QString::number(s.c);
-    const QString eq = QStringLiteral("＝");
     switch (s.q.layout) {
     case BlankAt::End:
-        s.q.line = a + op + b + eq + kBlank;
+        s.q.line = drillLine(a, op, b, kBlank);
         s.q.answer = s.c;
         break;
     case BlankAt::Middle:
-        s.q.line = a + op + kBlank + eq + c;
+        s.q.line = drillLine(a, op, kBlank, c);
         s.q.answer = s.b;
         break;
     case BlankAt::Start:
         if (s.subtract) {
-            s.q.line = kBlank + op + b + eq + c;
+            s.q.line = drillLine(kBlank, op, b, c);
             s.q.answer = s.a;
         } else {
-            s.q.line = kBlank + op + a + eq + c;
+            s.q.line = drillLine(kBlank, op, a, c);
             s.q.answer = s.b;
         }
         break;
     }
-    s.q.overlay = answerOverlay(s.q.layout, s.q.line, s.q.answer);
-    const std::array<int, 3> d = drawDistractors(rng, 1, range, s.q.answer);
-    s.q.answers = arrangeAnswers(s.q.answer, d, rng.random(4));
+    finishDrillQuestion(rng, s.q, 1, range);
     return s;
 }
 

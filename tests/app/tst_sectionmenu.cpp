@@ -2,6 +2,7 @@
 // its window (stand-ins registered under the real class names) with its settings and
 // the menu hides or parks; the click comes first; unmatched commands only click; the
 // exit command brings the main window back; the missing-player notice.
+#include "FormTestSupport.h"
 #include "TestSupport.h"
 #include "app/FormRegistry.h"
 #include "app/SectionMenu.h"
@@ -170,8 +171,7 @@ void TestSectionMenu::initTestCase() {
         opened_ << what;
         return false;
     });
-    TFrmmain::terminateApplication = [] {};
-    new TFrmmain;
+    testsupport::makeMainWindow();
     Frmmain->Show();
     registerStubs();
     static RegisterForm<TBrokenMenu> broken("TBrokenMenu", frmbroken);
@@ -179,11 +179,7 @@ void TestSectionMenu::initTestCase() {
 }
 
 void TestSectionMenu::cleanupTestCase() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w != Frmmain)
-            delete w;
-    Frmmain->close();
-    delete Frmmain;
+    testsupport::deleteAllWindows();
     platform::setShellOpenHandler(nullptr);
     delete messages_;
 }
@@ -199,10 +195,7 @@ void TestSectionMenu::cleanup() {
     for (auto& [cls, w] : stubs)
         if (w)
             w->hide();
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<Tfrmkjxx*>(w))
-            w->close();
-    QTRY_VERIFY(!frmkjxx);
+    QVERIFY(testsupport::closeLessonPlayers());
 }
 
 void TestSectionMenu::menusLookAsTheyShould_data() {

@@ -1,6 +1,7 @@
 // The lesson-movie player through the fake player and the generated lesson packs:
 // the twelve categories and their popups, stepping, start frames, focus, full screen
 // and back, closing back to the right menu, and a missing pack.
+#include "FormTestSupport.h"
 #include "TestSupport.h"
 #include "app/FormRegistry.h"
 #include "app/SectionMenu.h"
@@ -98,17 +99,12 @@ void TestUkjxx::initTestCase() {
     flashhost::BackendProvider::setFakeBackends(true);
     messages_ = new platform::MessageRecorder;
     platform::setShellOpenHandler([](const QString&) { return false; });
-    TFrmmain::terminateApplication = [] {};
-    new TFrmmain;
+    testsupport::makeMainWindow();
     TSectionMenu::playClick = [] {};
 }
 
 void TestUkjxx::cleanupTestCase() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w != Frmmain)
-            delete w;
-    Frmmain->close();
-    delete Frmmain;
+    testsupport::deleteAllWindows();
     platform::setShellOpenHandler(nullptr);
     delete messages_;
 }
@@ -118,10 +114,7 @@ void TestUkjxx::init() {
 }
 
 void TestUkjxx::cleanup() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<Tfrmkjxx*>(w))
-            w->close();
-    QTRY_VERIFY(!frmkjxx);
+    QVERIFY(testsupport::closeLessonPlayers());
 }
 
 void TestUkjxx::categories_data() {

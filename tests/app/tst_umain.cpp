@@ -1,4 +1,5 @@
 // The main window: start-up messages, shape, the music switch, the child's photo rules.
+#include "FormTestSupport.h"
 #include "TestSupport.h"
 #include "app/ShellState.h"
 #include "app/Startup.h"
@@ -62,9 +63,7 @@ void TestUMain::initTestCase() {
     installFontSubstitutes();
     dir_ = new testsupport::TempProgramDir;
     // The real sound library, but no music file: the data folder is otherwise empty.
-    QDir().mkpath(dir_->path() + "/Data/systxt");
-    QVERIFY(QFile::link(PELUMO_BINARY_DIR "/Data/systxt/snd.txt",
-                        dir_->path() + "/Data/systxt/snd.txt"));
+    QVERIFY(testsupport::linkSoundLibrary(dir_->path()));
     rec_ = new MessageRecorder;
     TFrmmain::terminateApplication = [] {};
     TFrmmain::popupMenu = [](QMenu*) {};

@@ -1,5 +1,6 @@
 // The windowed host control over the fake player: loading, the order of calls, the
 // properties, frame answers, commands and the routing of mouse and keys.
+#include "FlashTestSupport.h"
 #include "flashhost/BackendProvider.h"
 #include "flashhost/FakeBackend.h"
 #include "flashhost/FlashHostControl.h"
@@ -11,29 +12,12 @@
 #include <QtTest>
 #include <memory>
 
-using flashhost::BackendProvider;
 using flashhost::FakeBackend;
 using flashhost::fakeBackendOf;
+using flashtest::load;
+using flashtest::movieBytes;
 
 namespace {
-
-QByteArray movieBytes(int frames, int version = 8, char compression = 'F') {
-    swf::Movie m;
-    m.header.compression = compression;
-    m.header.version = static_cast<quint8>(version);
-    m.header.frameSize = swf::Rect{0, 3200, 0, 2400};
-    m.header.frameCount = static_cast<quint16>(frames);
-    for (int f = 0; f < frames; ++f)
-        m.tags.push_back({swf::kTagShowFrame, {}});
-    return swf::serialize(m);
-}
-
-void load(TFlashHostControl& flash, const QByteArray& bytes) {
-    QBuffer stream;
-    stream.setData(bytes);
-    stream.open(QIODevice::ReadOnly);
-    flash.LoadMovieFromStream(0, stream);
-}
 
 void settle() {
     for (int i = 0; i < 3; ++i)
@@ -54,14 +38,8 @@ protected:
 class TestFlashHostControl : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        BackendProvider::setFakeBackends(true);
-        FakeBackend::reset();
-    }
-    void cleanup() {
-        FakeBackend::reset();
-        BackendProvider::setFakeBackends(false);
-    }
+    void init() { flashtest::useFakePlayers(); }
+    void cleanup() { flashtest::dropFakePlayers(); }
 
     void loadCopiesTheWholeStreamFromItsStart() {
         TFlashHostControl flash;

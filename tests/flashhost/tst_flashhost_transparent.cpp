@@ -1,5 +1,6 @@
 // The transparent host control over the fake player: one player however often it is
 // re-parented, always transparent, no focus, and the answers without a player.
+#include "FlashTestSupport.h"
 #include "flashhost/BackendProvider.h"
 #include "flashhost/FakeBackend.h"
 #include "flashhost/TransparentFlashHostControl.h"
@@ -9,26 +10,15 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-using flashhost::BackendProvider;
 using flashhost::FakeBackend;
 using flashhost::fakeBackendOf;
+using flashtest::load;
 
 namespace {
 
+// A square stage, as the transparent overlays have.
 QByteArray movieBytes(int frames) {
-    swf::Movie m;
-    m.header.frameSize = swf::Rect{0, 2200, 0, 2200};
-    m.header.frameCount = static_cast<quint16>(frames);
-    for (int f = 0; f < frames; ++f)
-        m.tags.push_back({swf::kTagShowFrame, {}});
-    return swf::serialize(m);
-}
-
-void load(TFlashHostControl& flash, const QByteArray& bytes) {
-    QBuffer stream;
-    stream.setData(bytes);
-    stream.open(QIODevice::ReadOnly);
-    flash.LoadMovieFromStream(0, stream);
+    return flashtest::movieBytes(frames, 8, 'F', swf::Rect{0, 2200, 0, 2200});
 }
 
 } // namespace
@@ -36,14 +26,8 @@ void load(TFlashHostControl& flash, const QByteArray& bytes) {
 class TestTransparentFlashHostControl : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        BackendProvider::setFakeBackends(true);
-        FakeBackend::reset();
-    }
-    void cleanup() {
-        FakeBackend::reset();
-        BackendProvider::setFakeBackends(false);
-    }
+    void init() { flashtest::useFakePlayers(); }
+    void cleanup() { flashtest::dropFakePlayers(); }
 
     void withoutPlayerItAnswersDefaults() {
         TTransparentFlashHostControl flash; // no parent yet, so no player

@@ -1,4 +1,5 @@
 // The flat button: states and their faces, exclusive groups, glyph strips, keys and dialogs.
+#include "WidgetTestSupport.h"
 #include "widgets/FlatButtons.h"
 
 #include <QDialog>
@@ -230,10 +231,7 @@ void TstFlatButtons::facesAndFramesByState() {
 
 void TstFlatButtons::transparentModes() {
     QWidget form;
-    QPalette pal;
-    pal.setColor(QPalette::Window, QColor(10, 20, 30));
-    form.setPalette(pal);
-    form.setAutoFillBackground(true);
+    testsupport::fillBackground(form, QColor(10, 20, 30));
     form.resize(100, 40);
     auto* b = makeButton(&form);
     b->SetTransparentMode(TFlatTypes::tmAlways);

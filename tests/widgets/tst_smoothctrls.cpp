@@ -1,6 +1,7 @@
 // The smooth text control: wrapping, auto size, alignment by labels, row pitch, clipping at the
 // bottom, and the transparent mode.
 
+#include "WidgetTestSupport.h"
 #include "widgets/SmoothCtrls.h"
 
 #include <QApplication>
@@ -48,11 +49,7 @@ class TstSmoothCtrls : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("微软雅黑"), QStringLiteral("Noto Sans CJK SC"));
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC"));
-        QFont::insertSubstitution(QStringLiteral("黑体"), QStringLiteral("Noto Sans CJK SC"));
-    }
+    void initTestCase() { testsupport::substituteControlFonts(); }
 
     void wrapText_data() {
         QTest::addColumn<QString>("line");

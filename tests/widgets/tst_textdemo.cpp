@@ -2,6 +2,7 @@
 // smooth text, gradient bars around a picture and a captioned gradient label, and a themed
 // popup menu. Each is saved as a PNG in the build folder (widgets-demo/) for a look.
 
+#include "WidgetTestSupport.h"
 #include "widgets/GradientLabel.h"
 #include "widgets/SmoothCtrls.h"
 #include "widgets/ThemedMenu.h"
@@ -107,9 +108,7 @@ class TstTextDemo : public QObject {
 
 private slots:
     void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("微软雅黑"), QStringLiteral("Noto Sans CJK SC"));
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC"));
-        QFont::insertSubstitution(QStringLiteral("黑体"), QStringLiteral("Noto Sans CJK SC"));
+        testsupport::substituteControlFonts();
         QFont::insertSubstitution(QStringLiteral("楷体_GB2312"),
                                   QStringLiteral("Noto Serif CJK SC"));
         QFont::insertSubstitution(QStringLiteral("仿宋_GB2312"),

@@ -1,4 +1,5 @@
 // The flat check box: toggling by mouse, key and code, its indicator and its caption.
+#include "WidgetTestSupport.h"
 #include "widgets/TFlatCheckBoxUnit.h"
 
 #include <QSignalSpy>
@@ -187,10 +188,7 @@ void TstFlatCheckBox::longCaptionWraps() {
 
 void TstFlatCheckBox::transparentShowsParent() {
     QWidget form;
-    QPalette pal;
-    pal.setColor(QPalette::Window, QColor(10, 20, 30));
-    form.setPalette(pal);
-    form.setAutoFillBackground(true);
+    testsupport::fillBackground(form, QColor(10, 20, 30));
     form.resize(200, 40);
     auto* c = makeBox(&form);
     c->SetTransparent(true);

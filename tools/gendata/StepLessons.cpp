@@ -185,22 +185,6 @@ QPainterPath starPath(qreal outer, qreal inner) {
     return path;
 }
 
-int jpegShape(SwfWriter& w, const QImage& image, QPointF anchor) {
-    const int bitmap = w.defineJpeg(image, 75);
-    return w.defineShape(SwfShape().rect(
-        QRectF(-anchor, QSizeF(image.size())),
-        ShapeFill::bitmap(bitmap, QTransform::fromTranslate(-anchor.x(), -anchor.y()))));
-}
-
-Pose at(QPointF pos, qreal scale = 1, qreal alpha = 1, qreal rotation = 0) {
-    Pose p;
-    p.pos = pos;
-    p.scaleX = p.scaleY = scale;
-    p.alpha = alpha;
-    p.rotation = rotation;
-    return p;
-}
-
 // A looping sprite: `character` going from `a` to `b` and back in `frames`, starting
 // `phase` frames into the loop.
 int loopSprite(SwfWriter& w, int character, int frames, const Pose& a, const Pose& b,
@@ -253,7 +237,8 @@ QByteArray lessonMovie(const Category& c, int number, const Lesson& lesson, cons
     // The opening, up to the start frame: a spinning star and a bar filling up.
     if (start > 0) {
         const int spinner = depth++, barBack = depth++, bar = depth++;
-        root.place(0, spinner, loopSprite(w, star, 24, at({}, 2.4, 1, 0), at({}, 2.9, 1, 180)),
+        root.place(0, spinner,
+                   loopSprite(w, star, 24, Pose::at({}, 2.4, 1, 0), Pose::at({}, 2.9, 1, 180)),
                    QTransform::fromTranslate(350, 220));
         root.place(0, barBack,
                    w.defineShape(SwfShape().roundedRect(QRectF(0, 0, 400, 26), 13,
@@ -263,7 +248,7 @@ QByteArray lessonMovie(const Category& c, int number, const Lesson& lesson, cons
         const int fill = w.defineShape(
             SwfShape().roundedRect(QRectF(0, 0, 400, 26), 13, ShapeFill::solid(c.colour)));
         for (int f = 0; f < start; ++f) {
-            Pose p = at({150, 330});
+            Pose p = Pose::at({150, 330});
             p.scaleX = std::max(0.07, start > 1 ? qreal(f) / (start - 1) : 1.0);
             root.place(f, bar, fill, p);
         }
@@ -283,7 +268,7 @@ QByteArray lessonMovie(const Category& c, int number, const Lesson& lesson, cons
     int lessonStart = start;
     if (waits) {
         // The game waits here until the child presses its start button.
-        root.place(start, titleDepth, title, at(titleAt));
+        root.place(start, titleDepth, title, Pose::at(titleAt));
         const auto face = [&](const QColor& colour) {
             SwfShape s;
             s.roundedRect(QRectF(-95, -30, 190, 60), 30, ShapeFill::solid(colour),
@@ -305,7 +290,8 @@ QByteArray lessonMovie(const Category& c, int number, const Lesson& lesson, cons
         root.stop(start);
         lessonStart = start + 1;
     } else {
-        const Pose small = at(titleAt, 0.2, 0.2), big = at(titleAt, 1.1), rest = at(titleAt);
+        const Pose small = Pose::at(titleAt, 0.2, 0.2), big = Pose::at(titleAt, 1.1),
+                   rest = Pose::at(titleAt);
         root.tween(titleDepth, title, lessonStart, 7, small, big);
         root.tween(titleDepth, title, lessonStart + 7, 3, big, rest);
     }
@@ -313,17 +299,20 @@ QByteArray lessonMovie(const Category& c, int number, const Lesson& lesson, cons
 
     // A picture glides in and bobs on the meadow, stars twinkle around the board.
     const int pictureShape =
-        jpegShape(w, picture, QPointF(picture.width() / 2.0, picture.height() / 2.0));
+        w.defineJpegShape(picture, 75, QPointF(picture.width() / 2.0, picture.height() / 2.0));
     const int pictureDepth = depth++;
     const int glide = lessonStart + 3;
-    root.tween(pictureDepth, pictureShape, glide, 10, at({-80, 480}, 0.8, 1, -20), at({350, 470}));
-    root.place(glide + 10, pictureDepth, loopSprite(w, pictureShape, 12, at({}), at({0, -12})),
+    root.tween(pictureDepth, pictureShape, glide, 10, Pose::at({-80, 480}, 0.8, 1, -20),
+               Pose::at({350, 470}));
+    root.place(glide + 10, pictureDepth,
+               loopSprite(w, pictureShape, 12, Pose::at({}), Pose::at({0, -12})),
                QTransform::fromTranslate(350, 470));
     const QPointF starsAt[] = {{90, 110}, {612, 120}, {120, 380}, {590, 390}};
     for (int i = 0; i < 4; ++i)
-        root.place(lessonStart, depth++,
-                   loopSprite(w, star, 16, at({}, 0.5, 1, 0), at({}, 1.1, 1, 72), i * 4),
-                   QTransform::fromTranslate(starsAt[i].x(), starsAt[i].y()));
+        root.place(
+            lessonStart, depth++,
+            loopSprite(w, star, 16, Pose::at({}, 0.5, 1, 0), Pose::at({}, 1.1, 1, 72), i * 4),
+            QTransform::fromTranslate(starsAt[i].x(), starsAt[i].y()));
     root.stop(total - 1);
     return w.finish();
 }
@@ -387,7 +376,8 @@ void makeLessons(Output& out) {
             }
         }
     };
-    // The emoji pictures are cached unguarded: draw them all before the threads start.
+    // The emoji are drawn into the cache first, so that the threads do not draw the same
+    // ones side by side.
     for (const Category& c : categories())
         for (const QString& e : c.pictures)
             emojiImage(e);

@@ -66,15 +66,6 @@ struct Scene {
     std::vector<Track> tracks;
 };
 
-Pose pose(QPointF pos, qreal scale, qreal alpha, qreal rotation = 0) {
-    Pose p;
-    p.pos = pos;
-    p.scaleX = p.scaleY = scale;
-    p.alpha = alpha;
-    p.rotation = rotation;
-    return p;
-}
-
 // A jagged comic burst: spikes of uneven length around the origin.
 QPainterPath burst(qreal outer, qreal inner, qreal turn) {
     static const qreal kSpike[] = {1.0,  0.82, 0.95, 0.78, 1.0, 0.86,
@@ -154,23 +145,25 @@ Scene loseScene() {
     s.actors.push_back({{}, bangText(), QPointF(42, 30)});
     const int bang = int(s.actors.size()) - 1;
 
-    s.tracks.push_back({1, ring, {{0, pose(kCentre, 0.3, 0.9)}, {10, pose(kCentre, 1.35, 0)}}});
+    s.tracks.push_back(
+        {1, ring, {{0, Pose::at(kCentre, 0.3, 0.9)}, {10, Pose::at(kCentre, 1.35, 0)}}});
     s.tracks.push_back({2,
                         outer,
-                        {{0, pose(kCentre, 0.25, 1)},
-                         {4, pose(kCentre, 1.0, 1, 8)},
-                         {12, pose(kCentre, 1.08, 0.9, 14)},
-                         {18, pose(kCentre, 1.12, 0, 18)}}});
+                        {{0, Pose::at(kCentre, 0.25, 1)},
+                         {4, Pose::at(kCentre, 1.0, 1, 8)},
+                         {12, Pose::at(kCentre, 1.08, 0.9, 14)},
+                         {18, Pose::at(kCentre, 1.12, 0, 18)}}});
     s.tracks.push_back({3,
                         inner,
-                        {{0, pose(kCentre, 0.2, 1)},
-                         {3, pose(kCentre, 0.9, 1, -6)},
-                         {10, pose(kCentre, 0.95, 0.9, -10)},
-                         {15, pose(kCentre, 0.9, 0, -14)}}});
-    s.tracks.push_back(
-        {4,
-         core,
-         {{0, pose(kCentre, 0.4, 1)}, {3, pose(kCentre, 1.1, 0.8)}, {6, pose(kCentre, 1.2, 0)}}});
+                        {{0, Pose::at(kCentre, 0.2, 1)},
+                         {3, Pose::at(kCentre, 0.9, 1, -6)},
+                         {10, Pose::at(kCentre, 0.95, 0.9, -10)},
+                         {15, Pose::at(kCentre, 0.9, 0, -14)}}});
+    s.tracks.push_back({4,
+                        core,
+                        {{0, Pose::at(kCentre, 0.4, 1)},
+                         {3, Pose::at(kCentre, 1.1, 0.8)},
+                         {6, Pose::at(kCentre, 1.2, 0)}}});
     constexpr int kSparkCount = 16;
     for (int i = 0; i < kSparkCount; ++i) {
         const qreal angle = qDegreesToRadians(i * 360.0 / kSparkCount + (i % 2 ? 9 : 0));
@@ -179,17 +172,17 @@ Scene loseScene() {
         const int a = sparks[size_t(i) % sparks.size()];
         s.tracks.push_back({10 + i,
                             a,
-                            {{3, pose(kCentre + dir * 14, 1, 1)},
-                             {14, pose(kCentre + dir * reach * 0.85, 0.8, 1, 90)},
-                             {20, pose(kCentre + dir * reach, 0.4, 0, 140)}}});
+                            {{3, Pose::at(kCentre + dir * 14, 1, 1)},
+                             {14, Pose::at(kCentre + dir * reach * 0.85, 0.8, 1, 90)},
+                             {20, Pose::at(kCentre + dir * reach, 0.4, 0, 140)}}});
     }
     s.tracks.push_back({30,
                         bang,
-                        {{2, pose(kCentre, 0.3, 1, -8)},
-                         {5, pose(kCentre, 1.1, 1, 4)},
-                         {7, pose(kCentre, 0.95, 1, 0)},
-                         {15, pose(kCentre, 0.95, 1, 0)},
-                         {21, pose(kCentre, 1.0, 0, 0)}}});
+                        {{2, Pose::at(kCentre, 0.3, 1, -8)},
+                         {5, Pose::at(kCentre, 1.1, 1, 4)},
+                         {7, Pose::at(kCentre, 0.95, 1, 0)},
+                         {15, Pose::at(kCentre, 0.95, 1, 0)},
+                         {21, Pose::at(kCentre, 1.0, 0, 0)}}});
     return s;
 }
 

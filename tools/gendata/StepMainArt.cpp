@@ -41,31 +41,6 @@ Art mathsArt() {
     };
 }
 
-// A big character in a red writing grid, as on a child's exercise page.
-Art characterArt() {
-    return [](QPainter& p, const QRectF& box) {
-        const qreal side = std::min(box.width(), box.height()) - 4;
-        const QRectF sq(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
-        p.save();
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 0, 45));
-        p.drawRoundedRect(sq.translated(0, 3), 10, 10);
-        p.setBrush(QColor(0xff, 0xfb, 0xee));
-        p.setPen(QPen(QColor(0xe5, 0x3d, 0x3d), 3));
-        p.drawRoundedRect(sq, 10, 10);
-        p.setPen(QPen(QColor(0xe5, 0x3d, 0x3d, 150), 1.5, Qt::DashLine));
-        p.drawLine(QPointF(sq.center().x(), sq.top() + 3),
-                   QPointF(sq.center().x(), sq.bottom() - 3));
-        p.drawLine(QPointF(sq.left() + 3, sq.center().y()),
-                   QPointF(sq.right() - 3, sq.center().y()));
-        p.restore();
-        TextStyle ch;
-        ch.font = cjkFont(side * 0.8, QFont::Black);
-        ch.fill = QColor(0x1f, 0x3a, 0x8a);
-        drawText(p, sq, QStringLiteral("字"), ch);
-    };
-}
-
 Art lionArt() {
     return [](QPainter& p, const QRectF& box) {
         emojiArt(QStringLiteral("🦁"))(p, box.adjusted(0, 0, -22, 0));
@@ -134,7 +109,7 @@ std::vector<Section> sections() {
          {170, 150},
          QColor(0x2f, 0xb8, 0x4a),
          QStringLiteral("语文天地"),
-         characterArt()},
+         gridCharArt(QStringLiteral("字"), true)},
         {"imgyzly",
          {170, 150},
          QColor(0x9b, 0x55, 0xf0),

@@ -40,6 +40,10 @@ public:
               const QString& label) {
         button(name, [&](State s) { return ma::iconPill(size, colour, emoji, label, s); });
     }
+    // The red "返回" button that closes the window.
+    void backPill(const QString& name, QSize size) {
+        pill(name, size, kRed, QStringLiteral("🏠"), QStringLiteral("返回"));
+    }
     void tile(const QString& name, QSize size, const QColor& colour) {
         button(name, [&](State s) { return ma::tile(size, colour, s); });
     }
@@ -52,6 +56,14 @@ private:
 void blank(QPainter& p, QImage& img) {
     p.begin(&img);
     art::prepare(p);
+}
+
+// A new window background in `img` with the sky-and-ground backdrop, `p` painting on it.
+void beginBackdrop(QPainter& p, QImage& img, const QColor& sky, const QColor& ground,
+                   qreal horizon) {
+    img = art::canvas({900, 675});
+    blank(p, img);
+    ma::drawBackdrop(p, img.size(), sky, ground, horizon);
 }
 
 // The score box of the drills and games: captions left of the values at x 808 / 813.
@@ -79,10 +91,9 @@ void radioChip(QPainter& p, QPointF radio, qreal width, const QString& caption) 
 
 void readNumbersArt(Output& out) {
     FormArt a(out, "readnumbers");
-    QImage img = art::canvas({900, 675});
+    QImage img;
     QPainter p;
-    blank(p, img);
-    ma::drawBackdrop(p, img.size(), QColor(0x8f, 0xd3, 0xff), QColor(0xff, 0xf6, 0xdc), 560);
+    beginBackdrop(p, img, QColor(0x8f, 0xd3, 0xff), QColor(0xff, 0xf6, 0xdc), 560);
     ma::drawTitle(p, QRectF(16, 12, 190, 58), QStringLiteral("学数字"));
     // The number board: a dark strip for the English word over a white page.
     ma::drawCard(p, QRectF(66, 74, 516, 470), Qt::white, QColor(0xff, 0xb3, 0x47), 24, 5);
@@ -118,15 +129,14 @@ void readNumbersArt(Output& out) {
     a.pill(QStringLiteral("imgauto"), bs, kGreen, QStringLiteral("🔊"), QStringLiteral("自动读"));
     a.pill(QStringLiteral("imglx"), bs, kPurple, QStringLiteral("✏️"),
            QStringLiteral("做练习"));
-    a.pill(QStringLiteral("imgclose"), bs, kRed, QStringLiteral("🏠"), QStringLiteral("返回"));
+    a.backPill(QStringLiteral("imgclose"), bs);
 }
 
 void choiceNumbersArt(Output& out) {
     FormArt a(out, "choicenumbers");
-    QImage img = art::canvas({900, 675});
+    QImage img;
     QPainter p;
-    blank(p, img);
-    ma::drawBackdrop(p, img.size(), QColor(0xb8, 0xe6, 0xff), QColor(0xff, 0xf4, 0xe0), 585);
+    beginBackdrop(p, img, QColor(0xb8, 0xe6, 0xff), QColor(0xff, 0xf4, 0xe0), 585);
     // A title strip along the top: the window has no frame, the strip moves it.
     QLinearGradient bar(0, 0, 0, 70);
     bar.setColorAt(0, QColor(0x2e, 0x6c, 0xd0));
@@ -156,10 +166,9 @@ void choiceNumbersArt(Output& out) {
 
 QImage drillBackground(const QString& title, const QList<QPair<QPointF, QString>>& ranges,
                        const QRectF& board) {
-    QImage img = art::canvas({900, 675});
+    QImage img;
     QPainter p;
-    blank(p, img);
-    ma::drawBackdrop(p, img.size(), QColor(0x9a, 0xd8, 0xff), QColor(0xff, 0xf4, 0xdc), 562);
+    beginBackdrop(p, img, QColor(0x9a, 0xd8, 0xff), QColor(0xff, 0xf4, 0xdc), 562);
     ma::drawTitle(p, QRectF(14, 12, 220, 60), title);
     scoreBox(p, 808, 616);
     if (!ranges.isEmpty())
@@ -188,7 +197,7 @@ void drillButtons(FormArt& a, bool game) {
     if (game)
         a.pill(QStringLiteral("imggame"), bs, kPurple, QStringLiteral("🎲"),
                QStringLiteral("数字游戏"));
-    a.pill(QStringLiteral("imgfh"), bs, kRed, QStringLiteral("🏠"), QStringLiteral("返回"));
+    a.backPill(QStringLiteral("imgfh"), bs);
 }
 
 void drillArt(Output& out) {
@@ -212,10 +221,9 @@ void drillArt(Output& out) {
 
 void kjbArt(Output& out) {
     FormArt a(out, "kjb");
-    QImage img = art::canvas({900, 675});
+    QImage img;
     QPainter p;
-    blank(p, img);
-    ma::drawBackdrop(p, img.size(), QColor(0xa8, 0xe0, 0xff), QColor(0xff, 0xf4, 0xdc), 572);
+    beginBackdrop(p, img, QColor(0xa8, 0xe0, 0xff), QColor(0xff, 0xf4, 0xdc), 572);
     ma::drawTitle(p, QRectF(14, 14, 190, 60), QStringLiteral("口诀表"));
     ma::drawCaption(p, QRectF(220, 22, 640, 50), QStringLiteral("点一点，听一听，数一数！"), 26,
                     QColor(0xc2, 0x41, 0x0c), Qt::AlignLeft | Qt::AlignVCenter, Qt::white);
@@ -235,17 +243,16 @@ void kjbArt(Output& out) {
     a.pill(QStringLiteral("imgcf"), bs, kPurple, QStringLiteral("✖️"),
            QStringLiteral("乘法表"));
     a.pill(QStringLiteral("imgys"), bs, kGreen, QStringLiteral("🔊"), QStringLiteral("朗读"));
-    a.pill(QStringLiteral("imgfh"), bs, kRed, QStringLiteral("🏠"), QStringLiteral("返回"));
+    a.backPill(QStringLiteral("imgfh"), bs);
 }
 
 // ---------------------------------------------------------------------------- pair game
 
 void numGameArt(Output& out) {
     FormArt a(out, "numgame");
-    QImage img = art::canvas({900, 675});
+    QImage img;
     QPainter p;
-    blank(p, img);
-    ma::drawBackdrop(p, img.size(), QColor(0x9a, 0xd8, 0xff), QColor(0xe8, 0xff, 0xe0), 0);
+    beginBackdrop(p, img, QColor(0x9a, 0xd8, 0xff), QColor(0xe8, 0xff, 0xe0), 0);
     ma::drawTitle(p, QRectF(14, 12, 220, 60), QStringLiteral("数字游戏"));
     ma::drawCard(p, QRectF(20, 76, 709, 578), QColor(0xff, 0xfb, 0xee), kGreen, 18, 3);
     art::drawEmoji(p, QRectF(260, 14, 50, 50), QStringLiteral("🎯"));
@@ -297,10 +304,9 @@ void numGameArt(Output& out) {
 
 void bybArt(Output& out) {
     FormArt a(out, "byb");
-    QImage img = art::canvas({900, 675});
+    QImage img;
     QPainter p;
-    blank(p, img);
-    ma::drawBackdrop(p, img.size(), QColor(0x9a, 0xd8, 0xff), QColor(0xff, 0xf4, 0xdc), 560);
+    beginBackdrop(p, img, QColor(0x9a, 0xd8, 0xff), QColor(0xff, 0xf4, 0xdc), 560);
     ma::drawTitle(p, QRectF(14, 12, 190, 60), QStringLiteral("比一比"));
     scoreBox(p, 813, 608);
     ma::drawCard(p, QRectF(110, 102, 680, 54), Qt::white, QColor(0x4d, 0xb6, 0xff), 27, 3);
@@ -334,17 +340,16 @@ void bybArt(Output& out) {
     a.pill(QStringLiteral("imgok"), bs, kGreen, QStringLiteral("✅"), QStringLiteral("做好了"));
     a.pill(QStringLiteral("imgnext"), bs, kBlue, QStringLiteral("➡️"),
            QStringLiteral("换一题"));
-    a.pill(QStringLiteral("imgfh"), bs, kRed, QStringLiteral("🏠"), QStringLiteral("返回"));
+    a.backPill(QStringLiteral("imgfh"), bs);
 }
 
 // ---------------------------------------------------------------------------- patterns
 
 void zglArt(Output& out) {
     FormArt a(out, "zgl");
-    QImage img = art::canvas({900, 675});
+    QImage img;
     QPainter p;
-    blank(p, img);
-    ma::drawBackdrop(p, img.size(), QColor(0xa8, 0xe0, 0xff), QColor(0xff, 0xf4, 0xdc), 560);
+    beginBackdrop(p, img, QColor(0xa8, 0xe0, 0xff), QColor(0xff, 0xf4, 0xdc), 560);
     ma::drawTitle(p, QRectF(14, 12, 190, 60), QStringLiteral("找规律"));
     scoreBox(p, 813, 608);
     ma::drawCard(p, QRectF(110, 108, 640, 54), Qt::white, QColor(0x4d, 0xb6, 0xff), 27, 3);
@@ -367,7 +372,7 @@ void zglArt(Output& out) {
     a.pill(QStringLiteral("imgok"), bs, kGreen, QStringLiteral("✅"), QStringLiteral("确定"));
     a.pill(QStringLiteral("imgnext"), bs, kBlue, QStringLiteral("➡️"),
            QStringLiteral("换一题"));
-    a.pill(QStringLiteral("imgfh"), bs, kRed, QStringLiteral("🏠"), QStringLiteral("返回"));
+    a.backPill(QStringLiteral("imgfh"), bs);
 }
 
 void makeMathArt(Output& out) {

@@ -9,6 +9,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 #include <thread>
 
@@ -22,6 +23,8 @@ using tools::SwfWriter;
 
 constexpr QSize kStage(900, 675);
 constexpr qreal kRate = 24;
+// Quality of every picture in the menus.
+constexpr int kJpegQuality = 88;
 
 const QList<QColor> kRainbow = {QColor(0xff, 0x4d, 0x5e), QColor(0xff, 0x9a, 0x1f),
                                 QColor(0xff, 0xd0, 0x1f), QColor(0x3c, 0xc4, 0x53),
@@ -45,8 +48,8 @@ struct MenuSpec {
 
 // ---- Pictures on the buttons -----------------------------------------------------
 
-// Every emoji a button shows. The emoji pictures are cached unguarded, so they are all
-// drawn once before the menus are made side by side.
+// Every emoji a button shows, noted while the menus are described (before any thread
+// starts), so that they can be drawn into the emoji cache ahead of the menus.
 QStringList& buttonEmoji() {
     static QStringList used;
     return used;
@@ -117,28 +120,6 @@ Art patternArt() {
         q.outlineWidth = 3;
         drawText(p, QRectF(box.left() + r * 0.3 + 4 * r * 2.4, y - r * 1.6, r * 2.4, r * 3.2),
                  QStringLiteral("?"), q);
-    };
-}
-
-// A character in a red writing grid.
-Art gridCharArt(const QString& ch) {
-    return [ch](QPainter& p, const QRectF& box) {
-        const qreal side = std::min(box.width(), box.height()) - 4;
-        const QRectF sq(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
-        p.save();
-        p.setPen(QPen(QColor(0xe5, 0x3d, 0x3d), 3));
-        p.setBrush(QColor(0xff, 0xfb, 0xee));
-        p.drawRoundedRect(sq, 10, 10);
-        p.setPen(QPen(QColor(0xe5, 0x3d, 0x3d, 150), 1.5, Qt::DashLine));
-        p.drawLine(QPointF(sq.center().x(), sq.top() + 3),
-                   QPointF(sq.center().x(), sq.bottom() - 3));
-        p.drawLine(QPointF(sq.left() + 3, sq.center().y()),
-                   QPointF(sq.right() - 3, sq.center().y()));
-        p.restore();
-        TextStyle t;
-        t.font = cjkFont(side * 0.78, QFont::Black);
-        t.fill = QColor(0x1f, 0x3a, 0x8a);
-        drawText(p, sq, ch, t);
     };
 }
 
@@ -291,12 +272,6 @@ void animalScenery(QPainter& p) {
 
 // A picture as a JPEG bitmap (with its alpha plane) on a rectangle with `anchor` at the
 // origin: a third of the lossless size for these soft, colourful pictures.
-int jpegShape(SwfWriter& w, const QImage& image, QPointF anchor = {}) {
-    const int bitmap = w.defineJpeg(image, 88);
-    return w.defineShape(SwfShape().rect(
-        QRectF(-anchor, QSizeF(image.size())),
-        tools::ShapeFill::bitmap(bitmap, QTransform::fromTranslate(-anchor.x(), -anchor.y()))));
-}
 
 std::vector<MenuSpec> menus() {
     const QColor red(0xf0, 0x3c, 0x5a), orange(0xff, 0x8a, 0x1f), yellow(0xf5, 0xb3, 0x00),
@@ -430,16 +405,18 @@ QByteArray buildMenu(const MenuSpec& spec, const QImage& bg) {
     SwfWriter w(kStage, kRate, 8);
     w.setCompression('C');
     w.setBackgroundColor(QColor(0x9e, 0xd8, 0xff));
-    const int bgShape = w.defineShape(SwfShape().rect(
-        QRectF(QPointF(0, 0), QSizeF(kStage)),
-        tools::ShapeFill::bitmap(w.defineJpeg(bg.convertToFormat(QImage::Format_RGB32), 88))));
+    const int bgShape = w.defineShape(
+        SwfShape().rect(QRectF(QPointF(0, 0), QSizeF(kStage)),
+                        tools::ShapeFill::bitmap(
+                            w.defineJpeg(bg.convertToFormat(QImage::Format_RGB32), kJpegQuality))));
     tools::SwfTimeline& root = w.root();
     int depth = 1;
     root.place(0, depth++, bgShape);
 
     // The title bobs gently, two sparkles twinkle beside it.
     const QImage title = titleImage(spec.title);
-    const int titleShape = jpegShape(w, title, QPointF(title.width() / 2.0, title.height() / 2.0));
+    const int titleShape =
+        w.defineJpegShape(title, kJpegQuality, QPointF(title.width() / 2.0, title.height() / 2.0));
     tools::SwfTimeline bob = w.newTimeline();
     Pose up, down;
     up.pos = {0, -5};
@@ -451,7 +428,7 @@ QByteArray buildMenu(const MenuSpec& spec, const QImage& bg) {
     const QColor sparkleColours[] = {QColor(0xff, 0xf0, 0x80), QColor(255, 255, 255)};
     for (int i = 0; i < 2; ++i) {
         const QImage s = sparkleImage(sparkleColours[i]);
-        const int shape = jpegShape(w, s, QPointF(14, 14));
+        const int shape = w.defineJpegShape(s, kJpegQuality, QPointF(14, 14));
         tools::SwfTimeline tw = w.newTimeline();
         Pose small, big;
         small.scaleX = small.scaleY = 0.3;
@@ -466,38 +443,41 @@ QByteArray buildMenu(const MenuSpec& spec, const QImage& bg) {
                    QTransform::fromTranslate(i == 0 ? 210 : 690, i == 0 ? 40 : 86));
     }
 
-    // One button per command.
+    // One button per command: its three looks as JPEG pictures.
+    const auto commandButton = [&w](const std::function<QImage(State)>& look,
+                                    const QString& command) {
+        const int up = w.defineJpegShape(look(State::Rest), kJpegQuality);
+        const int over = w.defineJpegShape(look(State::Hover), kJpegQuality);
+        const int pressed = w.defineJpegShape(look(State::Pressed), kJpegQuality);
+        return w.defineCommandButton(up, over, pressed, 0, command);
+    };
     const std::vector<QPointF> at = gridPositions(spec);
     for (size_t i = 0; i < spec.buttons.size(); ++i) {
         const MenuButton& b = spec.buttons[i];
         const CardSpec card{spec.card, b.colour, b.label, b.art,
                             spec.card.width() >= 200 ? 34.0 : 26.0};
-        const int up = jpegShape(w, cardButton(card, State::Rest));
-        const int over = jpegShape(w, cardButton(card, State::Hover));
-        const int pressed = jpegShape(w, cardButton(card, State::Pressed));
-        root.place(0, depth++, w.defineCommandButton(up, over, pressed, 0, b.command),
+        root.place(0, depth++,
+                   commandButton([&](State s) { return cardButton(card, s); }, b.command),
                    QTransform::fromTranslate(at[i].x(), at[i].y()));
     }
 
     // Back to the main window.
     const QSize exitSize(132, 54);
     const QColor exitColour(0xf0, 0x3c, 0x3c);
-    const int exitUp =
-        jpegShape(w, pillButton(exitSize, exitColour, QStringLiteral("返回"), State::Rest, 26));
-    const int exitOver =
-        jpegShape(w, pillButton(exitSize, exitColour, QStringLiteral("返回"), State::Hover, 26));
-    const int exitDown =
-        jpegShape(w, pillButton(exitSize, exitColour, QStringLiteral("返回"), State::Pressed, 26));
     root.place(0, depth++,
-               w.defineCommandButton(exitUp, exitOver, exitDown, 0, QStringLiteral("btnexit")),
+               commandButton(
+                   [&](State s) {
+                       return pillButton(exitSize, exitColour, QStringLiteral("返回"), s, 26);
+                   },
+                   QStringLiteral("btnexit")),
                QTransform::fromTranslate(kStage.width() - exitSize.width() - 18, 18));
     root.stop(0);
     return w.finish();
 }
 
 void makeMenus(Output& out) {
-    // Each menu draws a hundred pictures: one thread per menu. What the emoji cache
-    // needs is drawn first, here.
+    // Each menu draws a hundred pictures: one thread per menu. The emoji are drawn into
+    // the cache first, so that the threads do not draw the same ones side by side.
     const std::vector<MenuSpec> specs = menus();
     std::vector<QImage> sceneries;
     for (const MenuSpec& spec : specs)

@@ -5,6 +5,8 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QLinearGradient>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QRadialGradient>
@@ -248,7 +250,10 @@ QFont cjkFont(qreal pixelSize, QFont::Weight weight) {
 }
 
 bool emojiFontInstalled() {
-    return QFontDatabase::families().contains(kEmojiFamily);
+    // Asked once: the fonts do not change while the program runs, and drawing threads
+    // then need not go to the font database for it.
+    static const bool installed = QFontDatabase::families().contains(kEmojiFamily);
+    return installed;
 }
 
 QImage canvas(QSize size, const QColor& fill) {
@@ -385,10 +390,17 @@ void drawLogo(QPainter& p, const QRectF& box, const QString& text, const QList<Q
 }
 
 QImage emojiImage(const QString& emoji) {
+    // Generator steps draw from several threads at once; the cache is shared by all.
+    static QMutex mutex;
     static QHash<QString, QImage> cache;
-    const auto hit = cache.constFind(emoji);
-    if (hit != cache.constEnd())
-        return *hit;
+    {
+        const QMutexLocker lock(&mutex);
+        const auto hit = cache.constFind(emoji);
+        if (hit != cache.constEnd())
+            return *hit;
+    }
+    // Drawn outside the lock so that threads wanting different emoji do not wait on each
+    // other; when two draw the same one, the first copy stored is the one kept.
     QImage result;
     if (emojiFontInstalled()) {
         QFont f(kEmojiFamily);
@@ -415,8 +427,9 @@ QImage emojiImage(const QString& emoji) {
         if (right >= left)
             result = img.copy(left, top, right - left + 1, bottom - top + 1);
     }
-    cache.insert(emoji, result);
-    return result;
+    const QMutexLocker lock(&mutex);
+    const auto drawn = cache.constFind(emoji);
+    return drawn != cache.constEnd() ? *drawn : *cache.insert(emoji, result);
 }
 
 bool drawEmoji(QPainter& p, const QRectF& box, const QString& emoji) {
@@ -455,6 +468,33 @@ Art emojiArt(const QString& emoji) {
 Art lettersArt(const QString& text, const QList<QColor>& colours, const QColor& outline) {
     return [=](QPainter& p, const QRectF& box) {
         drawColourLetters(p, box, text, colours, outline, 0, QColor(0, 0, 0, 0));
+    };
+}
+
+Art gridCharArt(const QString& ch, bool lifted) {
+    return [ch, lifted](QPainter& p, const QRectF& box) {
+        const qreal side = std::min(box.width(), box.height()) - 4;
+        const QRectF sq(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
+        const QColor red(0xe5, 0x3d, 0x3d);
+        p.save();
+        if (lifted) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0, 0, 0, 45));
+            p.drawRoundedRect(sq.translated(0, 3), 10, 10);
+        }
+        p.setPen(QPen(red, 3));
+        p.setBrush(QColor(0xff, 0xfb, 0xee));
+        p.drawRoundedRect(sq, 10, 10);
+        p.setPen(QPen(QColor(red.red(), red.green(), red.blue(), 150), 1.5, Qt::DashLine));
+        p.drawLine(QPointF(sq.center().x(), sq.top() + 3),
+                   QPointF(sq.center().x(), sq.bottom() - 3));
+        p.drawLine(QPointF(sq.left() + 3, sq.center().y()),
+                   QPointF(sq.right() - 3, sq.center().y()));
+        p.restore();
+        TextStyle t;
+        t.font = cjkFont(side * 0.78, QFont::Black);
+        t.fill = QColor(0x1f, 0x3a, 0x8a);
+        drawText(p, sq, ch, t);
     };
 }
 
@@ -564,6 +604,31 @@ QImage pillButton(QSize size, const QColor& colour, const QString& label, State 
     return img;
 }
 
+namespace {
+
+// The body of the right/wrong signs: `mark` stroked thick in a top-to-bottom gradient on a
+// white rim with a soft shadow, and a thin shine along it. `s` is the sign's size.
+void drawSignStroke(QPainter& p, const QPainterPath& mark, qreal s, const QColor& top,
+                    const QColor& bottom, int shineAlpha) {
+    const qreal width = s * 0.15;
+    QPainterPathStroker outer;
+    outer.setWidth(width + s * 0.08);
+    outer.setCapStyle(Qt::RoundCap);
+    outer.setJoinStyle(Qt::RoundJoin);
+    const QPainterPath body = outer.createStroke(mark);
+    drawSoftShadow(p, body, QColor(0, 0, 0, 80), 4, {0, s * 0.03});
+    p.fillPath(body, Qt::white);
+    QLinearGradient g(0, s * 0.2, 0, s * 0.8);
+    g.setColorAt(0, top);
+    g.setColorAt(1, bottom);
+    p.strokePath(mark, QPen(QBrush(g), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.strokePath(mark.translated(-s * 0.012, -s * 0.02),
+                 QPen(QColor(255, 255, 255, shineAlpha), width * 0.25, Qt::SolidLine, Qt::RoundCap,
+                      Qt::RoundJoin));
+}
+
+} // namespace
+
 QImage tickSign(int size) {
     QImage img = canvas({size, size});
     QPainter p(&img);
@@ -573,22 +638,7 @@ QImage tickSign(int size) {
     tick.moveTo(s * 0.2, s * 0.52);
     tick.lineTo(s * 0.41, s * 0.72);
     tick.lineTo(s * 0.8, s * 0.26);
-    const qreal width = s * 0.15;
-    QPainterPathStroker outer;
-    outer.setWidth(width + s * 0.08);
-    outer.setCapStyle(Qt::RoundCap);
-    outer.setJoinStyle(Qt::RoundJoin);
-    const QPainterPath body = outer.createStroke(tick);
-    drawSoftShadow(p, body, QColor(0, 0, 0, 80), 4, {0, s * 0.03});
-    p.fillPath(body, Qt::white);
-    QLinearGradient g(0, s * 0.2, 0, s * 0.8);
-    g.setColorAt(0, QColor(0x7b, 0xe0, 0x4b));
-    g.setColorAt(1, QColor(0x1f, 0x9e, 0x2f));
-    p.strokePath(tick, QPen(QBrush(g), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    // A shine along the stroke.
-    p.strokePath(
-        tick.translated(-s * 0.012, -s * 0.02),
-        QPen(QColor(255, 255, 255, 90), width * 0.25, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    drawSignStroke(p, tick, s, QColor(0x7b, 0xe0, 0x4b), QColor(0x1f, 0x9e, 0x2f), 90);
     drawSparkle(p, {s * 0.82, s * 0.62}, s * 0.09, QColor(0xff, 0xd2, 0x3f));
     drawSparkle(p, {s * 0.18, s * 0.24}, s * 0.07, QColor(0xff, 0xd2, 0x3f));
     return img;
@@ -604,20 +654,7 @@ QImage crossSign(int size) {
     cross.lineTo(s * 0.75, s * 0.75);
     cross.moveTo(s * 0.75, s * 0.25);
     cross.lineTo(s * 0.25, s * 0.75);
-    const qreal width = s * 0.15;
-    QPainterPathStroker outer;
-    outer.setWidth(width + s * 0.08);
-    outer.setCapStyle(Qt::RoundCap);
-    const QPainterPath body = outer.createStroke(cross);
-    drawSoftShadow(p, body, QColor(0, 0, 0, 80), 4, {0, s * 0.03});
-    p.fillPath(body, Qt::white);
-    QLinearGradient g(0, s * 0.2, 0, s * 0.8);
-    g.setColorAt(0, QColor(0xff, 0x6b, 0x6b));
-    g.setColorAt(1, QColor(0xd6, 0x1f, 0x2c));
-    p.strokePath(cross, QPen(QBrush(g), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.strokePath(
-        cross.translated(-s * 0.012, -s * 0.02),
-        QPen(QColor(255, 255, 255, 80), width * 0.25, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    drawSignStroke(p, cross, s, QColor(0xff, 0x6b, 0x6b), QColor(0xd6, 0x1f, 0x2c), 80);
     return img;
 }
 

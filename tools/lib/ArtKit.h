@@ -92,6 +92,9 @@ Art emojiArt(const QString& emoji);
 // Big outlined characters as the picture, each in the next of `colours`.
 Art lettersArt(const QString& text, const QList<QColor>& colours,
                const QColor& outline = Qt::white);
+// A character in a red writing grid, as on a child's exercise page; a `lifted` grid
+// casts a shadow.
+Art gridCharArt(const QString& ch, bool lifted = false);
 
 struct CardSpec {
     QSize size = {170, 150};

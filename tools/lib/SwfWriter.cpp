@@ -260,6 +260,15 @@ ColorTransform Pose::colorTransform() const {
     return cx;
 }
 
+Pose Pose::at(QPointF pos, qreal scale, qreal alpha, qreal rotation) {
+    Pose p;
+    p.pos = pos;
+    p.scaleX = p.scaleY = scale;
+    p.alpha = alpha;
+    p.rotation = rotation;
+    return p;
+}
+
 Pose Pose::interpolate(const Pose& a, const Pose& b, qreal t) {
     const auto mix = [t](qreal x, qreal y) { return x + (y - x) * t; };
     Pose p;
@@ -605,13 +614,20 @@ int SwfWriter::defineJpeg(const QImage& image, int quality) {
     return id;
 }
 
-int SwfWriter::defineImageShape(const QImage& image, QPointF anchor) {
-    const int bitmap = defineBitmap(image);
+int SwfWriter::defineBitmapShape(int bitmap, QSize size, QPointF anchor) {
     SwfShape shape;
-    const QRectF area(-anchor, QSizeF(image.size()));
+    const QRectF area(-anchor, QSizeF(size));
     shape.rect(area,
                ShapeFill::bitmap(bitmap, QTransform::fromTranslate(-anchor.x(), -anchor.y())));
     return defineShape(shape);
+}
+
+int SwfWriter::defineImageShape(const QImage& image, QPointF anchor) {
+    return defineBitmapShape(defineBitmap(image), image.size(), anchor);
+}
+
+int SwfWriter::defineJpegShape(const QImage& image, int quality, QPointF anchor) {
+    return defineBitmapShape(defineJpeg(image, quality), image.size(), anchor);
 }
 
 int SwfWriter::defineSprite(const SwfTimeline& timeline) {

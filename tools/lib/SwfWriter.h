@@ -37,6 +37,8 @@ struct Pose {
     QTransform transform() const;
     ColorTransform colorTransform() const;
     static Pose interpolate(const Pose& a, const Pose& b, qreal t);
+    // A pose at `pos`, scaled alike in both directions.
+    static Pose at(QPointF pos, qreal scale = 1, qreal alpha = 1, qreal rotation = 0);
 };
 
 struct ShapeFill {
@@ -178,6 +180,8 @@ public:
     // A bitmap and a rectangle shape showing it at 1:1 with `anchor` (image pixels)
     // at the shape's origin, so poses scale and turn around it. Returns the shape id.
     int defineImageShape(const QImage& image, QPointF anchor = {});
+    // The same with the picture stored as a JPEG of `quality`.
+    int defineJpegShape(const QImage& image, int quality, QPointF anchor = {});
     int defineSprite(const SwfTimeline& timeline);
     int defineButton(const Button& button);
     // A button showing `up`, `over`, `down` (0: as up) and reacting in `hit` (0: as
@@ -195,6 +199,8 @@ private:
     swf::LegacyEncoder legacy() const;
     int nextId();
     void define(quint16 code, int id, const QByteArray& body);
+    // A rectangle shape showing `bitmap` of `size` at 1:1 with `anchor` at its origin.
+    int defineBitmapShape(int bitmap, QSize size, QPointF anchor);
 
     QSize size_;
     qreal rate_;

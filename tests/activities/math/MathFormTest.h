@@ -10,6 +10,7 @@
 #include "app/UMain.h"
 #include "platform/MessageService.h"
 #include "platform/Random.h"
+#include "platform/SoundLibrary.h"
 
 #include <QDir>
 #include <QSet>
@@ -42,6 +43,34 @@ public:
     std::unique_ptr<TFrmmain> main;
     QStringList sounds;
 };
+
+// What a window tested without the main window needs: the substitute fonts, the sound
+// library and a record of the message boxes.
+class Basics {
+public:
+    Basics() {
+        installFontSubstitutes();
+        soundReady = platform::soundLibrary().Init(-1, 44100, 0, nullptr);
+    }
+    Basics(const Basics&) = delete;
+    Basics& operator=(const Basics&) = delete;
+
+    bool soundReady = false;
+    platform::MessageRecorder recorder;
+};
+
+// Every shown answer picture of the topic on screen has loaded: the one picture of a
+// text choice, or each shown picture of a picture choice. Questions in words have none.
+inline bool picturesLoaded(QWidget* form) {
+    if (!form->findChild<QWidget*>("pnlabcd")->isHidden())
+        return !form->findChild<TImage*>("picabcd")->Picture().isNull();
+    for (int k = 1; k <= 6; ++k) {
+        auto* p = form->findChild<TImage*>(QStringLiteral("imgmany%1").arg(k));
+        if (!p || (!p->isHidden() && p->Picture().isNull()))
+            return false;
+    }
+    return true;
+}
 
 // Every picture button (negative Tag) has a picture, and so have its hover and pressed
 // companions; returns the names of those that lack one.

@@ -1,6 +1,7 @@
 // What the three quizzes share, driven through the positions quiz (whose topics come
 // in a fixed order): what each kind of topic shows, answering, the pause, pictures that
 // fail, and banks that cannot be played.
+#include "FormTestSupport.h"
 #include "TestSupport.h"
 #include "activities/math/URwz.h"
 #include "app/FormRegistry.h"
@@ -33,6 +34,30 @@ QByteArray topic(const QList<QPair<QString, QString>>& attrs) {
     for (const auto& a : attrs)
         s += " " + a.first.toUtf8() + "=\"" + a.second.toUtf8() + "\"";
     return s + "/>\n";
+}
+
+// A picture topic (type "0" one pick, "2" several) on the pictures a.png, b.png, ...;
+// without a key when `key` is empty.
+QByteArray pictureTopic(const char* name, const char* type, const char* key = "", int count = 2) {
+    QList<QPair<QString, QString>> attrs{{"Topic", name}, {"TopicType", type}};
+    if (*key)
+        attrs.append(qMakePair(QStringLiteral("TopicKey"), QString(key)));
+    for (int k = 1; k <= count; ++k)
+        attrs.append(qMakePair(QStringLiteral("pic%1").arg(k),
+                               QStringLiteral("%1.png").arg(char('a' + k - 1))));
+    return topic(attrs);
+}
+
+// A text-choice topic on the picture a.png with the answers A, B, ... in order; without a
+// key when `key` is empty.
+QByteArray choiceTopic(const char* name, const char* key, const QStringList& answers) {
+    QList<QPair<QString, QString>> attrs{{"Topic", name}, {"TopicType", "1"}};
+    if (*key)
+        attrs.append(qMakePair(QStringLiteral("TopicKey"), QString(key)));
+    attrs.append(qMakePair(QStringLiteral("pic1"), QStringLiteral("a.png")));
+    for (int i = 0; i < answers.size(); ++i)
+        attrs.append(qMakePair(QString(QChar('A' + i)), answers[i]));
+    return topic(attrs);
 }
 
 QByteArray bank(const QByteArrayList& topics) {
@@ -110,9 +135,7 @@ private:
 
 void TestQuizForm::initTestCase() {
     dir_ = new testsupport::TempProgramDir;
-    QDir().mkpath(dir_->path() + "/Data/systxt");
-    QVERIFY(QFile::link(PELUMO_BINARY_DIR "/Data/systxt/snd.txt",
-                        dir_->path() + "/Data/systxt/snd.txt"));
+    QVERIFY(testsupport::linkSoundLibrary(dir_->path()));
     QVERIFY(platform::soundLibrary().Init(-1, 44100, 0, nullptr));
     const char* colours[] = {"red", "green", "blue", "yellow", "cyan", "magenta"};
     for (int i = 0; i < 6; ++i)
@@ -155,20 +178,11 @@ void TestQuizForm::eachKindShowsItsPanel_data() {
     QTest::addColumn<bool>("judge");
     QTest::addColumn<int>("pictures");
     QTest::addColumn<int>("boxes");
-    auto pics = [](int n) {
-        QList<QPair<QString, QString>> a;
-        for (int k = 1; k <= n; ++k)
-            a.append(
-                {QStringLiteral("pic%1").arg(k), QStringLiteral("%1.png").arg(char('a' + k - 1))});
-        return a;
-    };
     for (int n = 2; n <= 6; ++n) {
         QTest::addRow("single pick, %d pictures", n)
-            << topic(QList<QPair<QString, QString>>{{"Topic", "t"}, {"TopicType", "0"}} + pics(n))
-            << "pnlpicmany" << false << n << 0;
+            << pictureTopic("t", "0", "", n) << "pnlpicmany" << false << n << 0;
         QTest::addRow("multi pick, %d pictures", n)
-            << topic(QList<QPair<QString, QString>>{{"Topic", "t"}, {"TopicType", "2"}} + pics(n))
-            << "pnlpicmany" << true << n << n;
+            << pictureTopic("t", "2", "", n) << "pnlpicmany" << true << n << n;
     }
     QTest::newRow("pic3 made of blanks") << topic({{"Topic", "t"},
                                                    {"TopicType", "0"},
@@ -177,9 +191,8 @@ void TestQuizForm::eachKindShowsItsPanel_data() {
                                                    {"pic3", "   "},
                                                    {"pic4", "d.png"}})
                                          << "pnlpicmany" << false << 2 << 0;
-    QTest::newRow("text choice")
-        << topic({{"Topic", "t"}, {"TopicType", "1"}, {"pic1", "a.png"}, {"A", "1"}, {"B", "2"}})
-        << "pnlabcd" << false << 0 << 0;
+    QTest::newRow("text choice") << choiceTopic("t", "", {"1", "2"}) << "pnlabcd" << false << 0
+                                 << 0;
 }
 
 void TestQuizForm::eachKindShowsItsPanel() {
@@ -207,26 +220,8 @@ void TestQuizForm::eachKindShowsItsPanel() {
 
 void TestQuizForm::textChoiceButtons() {
     // Played last first: four buttons, then three, then two (C empty, D filled).
-    open({topic({{"Topic", "two"},
-                 {"TopicType", "1"},
-                 {"pic1", "a.png"},
-                 {"A", " 5 "},
-                 {"B", "6"},
-                 {"C", ""},
-                 {"D", "8"}}),
-          topic({{"Topic", "three"},
-                 {"TopicType", "1"},
-                 {"pic1", "a.png"},
-                 {"A", "5"},
-                 {"B", "6"},
-                 {"C", "7"}}),
-          topic({{"Topic", "four"},
-                 {"TopicType", "1"},
-                 {"pic1", "a.png"},
-                 {"A", "5"},
-                 {"B", "6"},
-                 {"C", "7"},
-                 {"D", "8"}})});
+    open({choiceTopic("two", "", {" 5 ", "6", "", "8"}), choiceTopic("three", "", {"5", "6", "7"}),
+          choiceTopic("four", "", {"5", "6", "7", "8"})});
     auto shown = [this] {
         int n = 0;
         for (int k = 1; k <= 4; ++k)
@@ -243,22 +238,8 @@ void TestQuizForm::textChoiceButtons() {
 }
 
 void TestQuizForm::answeringCountsAndPauses() {
-    const QByteArray right = topic({{"Topic", "r1"},
-                                    {"TopicType", "0"},
-                                    {"TopicKey", "1"},
-                                    {"pic1", "a.png"},
-                                    {"pic2", "b.png"}});
-    open({right,
-          topic({{"Topic", "r2"},
-                 {"TopicType", "0"},
-                 {"TopicKey", "2"},
-                 {"pic1", "a.png"},
-                 {"pic2", "b.png"}}),
-          topic({{"Topic", "r3"},
-                 {"TopicType", "0"},
-                 {"TopicKey", "1"},
-                 {"pic1", "a.png"},
-                 {"pic2", "b.png"}})});
+    const QByteArray right = pictureTopic("r1", "0", "1");
+    open({right, pictureTopic("r2", "0", "2"), pictureTopic("r3", "0", "1")});
     QCOMPARE(counters(), QStringList({"0", "0", "0"}));
     // r3 first: right.
     QTest::mouseClick(pic(1), Qt::LeftButton);
@@ -288,19 +269,8 @@ void TestQuizForm::answeringCountsAndPauses() {
 }
 
 void TestQuizForm::pauseIgnoresFurtherAnswers() {
-    const QByteArray later =
-        topic({{"Topic", "later"}, {"TopicType", "0"}, {"pic1", "a.png"}, {"pic2", "b.png"}});
-    open({later,
-          topic({{"Topic", "second"},
-                 {"TopicType", "0"},
-                 {"TopicKey", "1"},
-                 {"pic1", "a.png"},
-                 {"pic2", "b.png"}}),
-          topic({{"Topic", "first"},
-                 {"TopicType", "2"},
-                 {"TopicKey", "1"},
-                 {"pic1", "a.png"},
-                 {"pic2", "b.png"}})});
+    const QByteArray later = pictureTopic("later", "0");
+    open({later, pictureTopic("second", "0", "1"), pictureTopic("first", "2", "1")});
     QTest::mouseClick(pic(1), Qt::LeftButton); // ticks
     QVERIFY(box(1)->isChecked());
     QTest::mouseClick(part<TImage>("imgjudge"), Qt::LeftButton);
@@ -326,16 +296,7 @@ void TestQuizForm::pauseIgnoresFurtherAnswers() {
 }
 
 void TestQuizForm::pauseEndsByItself() {
-    open({topic({{"Topic", "b"},
-                 {"TopicType", "0"},
-                 {"TopicKey", "1"},
-                 {"pic1", "a.png"},
-                 {"pic2", "b.png"}}),
-          topic({{"Topic", "a"},
-                 {"TopicType", "0"},
-                 {"TopicKey", "1"},
-                 {"pic1", "a.png"},
-                 {"pic2", "b.png"}})});
+    open({pictureTopic("b", "0", "1"), pictureTopic("a", "0", "1")});
     QElapsedTimer t;
     t.start();
     form_->imgmanyClick(1);
@@ -346,13 +307,7 @@ void TestQuizForm::pauseEndsByItself() {
 
 void TestQuizForm::multiPickTicksAndJudges() {
     const auto multi = [](const char* name, const char* key) {
-        return topic({{"Topic", name},
-                      {"TopicType", "2"},
-                      {"TopicKey", key},
-                      {"pic1", "a.png"},
-                      {"pic2", "b.png"},
-                      {"pic3", "c.png"},
-                      {"pic4", "d.png"}});
+        return pictureTopic(name, "2", key, 4);
     };
     open({multi("none", "1,3"), multi("part", "1,3"), multi("all", "1,3")});
     // A picture ticks and unticks its box; boxes can be ticked directly too.
@@ -378,18 +333,7 @@ void TestQuizForm::multiPickTicksAndJudges() {
 }
 
 void TestQuizForm::letterKeys() {
-    open({topic({{"Topic", "blank"},
-                 {"TopicType", "1"},
-                 {"TopicKey", " A"},
-                 {"pic1", "a.png"},
-                 {"A", "x"},
-                 {"B", "y"}}),
-          topic({{"Topic", "lower"},
-                 {"TopicType", "1"},
-                 {"TopicKey", "b"},
-                 {"pic1", "a.png"},
-                 {"A", "x"},
-                 {"B", "y"}})});
+    open({choiceTopic("blank", " A", {"x", "y"}), choiceTopic("lower", "b", {"x", "y"})});
     QTest::mouseClick(button(2), Qt::LeftButton);
     QCOMPARE(counters(), QStringList({"1", "1", "0"}));
     QVERIFY(!part<QWidget>("pnlabcd")->isEnabled());
@@ -427,9 +371,7 @@ void TestQuizForm::failedPicturesLeaveEmptySlots() {
 }
 
 void TestQuizForm::shortBankPlaysWhatItHas() {
-    open({topic({{"Topic", "1"}, {"TopicType", "0"}, {"pic1", "a.png"}, {"pic2", "b.png"}}),
-          topic({{"Topic", "2"}, {"TopicType", "0"}, {"pic1", "a.png"}, {"pic2", "b.png"}}),
-          topic({{"Topic", "3"}, {"TopicType", "0"}, {"pic1", "a.png"}, {"pic2", "b.png"}})});
+    open({pictureTopic("1", "0"), pictureTopic("2", "0"), pictureTopic("3", "0")});
     QVERIFY(rec_->calls().empty());
     QStringList seen;
     for (int i = 0; i < 4; ++i) {
@@ -442,12 +384,7 @@ void TestQuizForm::shortBankPlaysWhatItHas() {
 void TestQuizForm::plainTextLeavesTheAnswerArea() {
     // Without a panel for questions in words, only the question changes.
     open({topic({{"Topic", "words"}, {"TopicType", "3"}, {"A", "x"}, {"B", "y"}}),
-          topic({{"Topic", "choice"},
-                 {"TopicType", "1"},
-                 {"pic1", "a.png"},
-                 {"A", "5"},
-                 {"B", "6"},
-                 {"C", "7"}})});
+          choiceTopic("choice", "", {"5", "6", "7"})});
     form_->imgnextClick();
     QCOMPARE(part<QLabel>("lbltopic")->text(), QString("words"));
     QVERIFY(!part<QWidget>("pnlabcd")->isHidden());
@@ -456,11 +393,7 @@ void TestQuizForm::plainTextLeavesTheAnswerArea() {
 }
 
 void TestQuizForm::closingDuringPauseStartsClean() {
-    open({topic({{"Topic", "a"},
-                 {"TopicType", "0"},
-                 {"TopicKey", "2"},
-                 {"pic1", "a.png"},
-                 {"pic2", "b.png"}})});
+    open({pictureTopic("a", "0", "2")});
     form_->imgmanyClick(1);
     QVERIFY(form_->pausing());
     QTest::mouseClick(part<TImage>("imgfh"), Qt::LeftButton);
@@ -474,16 +407,7 @@ void TestQuizForm::closingDuringPauseStartsClean() {
 
 void TestQuizForm::soundFailureIsReported() {
     QVERIFY(QFile::remove(dir_->path() + "/Data/bgsnd/wrong.WAV"));
-    open({topic({{"Topic", "b"},
-                 {"TopicType", "0"},
-                 {"TopicKey", "1"},
-                 {"pic1", "a.png"},
-                 {"pic2", "b.png"}}),
-          topic({{"Topic", "a"},
-                 {"TopicType", "0"},
-                 {"TopicKey", "1"},
-                 {"pic1", "a.png"},
-                 {"pic2", "b.png"}})});
+    open({pictureTopic("b", "0", "1"), pictureTopic("a", "0", "1")});
     form_->imgmanyClick(1);
     QVERIFY(rec_->calls().empty());
     QCOMPARE(platform::soundLibrary().ChannelState(SoundChannel), 1u);

@@ -1,5 +1,6 @@
 // The positions quiz on its real bank, which is GBK under a GB2312 label: the first ten
 // topics, last first, and every topic playable.
+#include "MathFormTest.h"
 #include "activities/math/UReadXML.h"
 #include "activities/math/URwz.h"
 #include "app/FormRegistry.h"
@@ -21,22 +22,13 @@ private slots:
     void everyTopicShowsWhole();
 
 private:
-    platform::MessageRecorder* rec_ = nullptr;
+    mathtest::Basics* basics_ = nullptr;
     QStringList bank_;
 };
 
-namespace {
-void grab(QWidget* w, const QString& name) {
-    const QString dir = qEnvironmentVariable("PELUMO_GRAB_DIR");
-    if (!dir.isEmpty())
-        w->grab().save(dir + "/" + name + ".png");
-}
-} // namespace
-
 void TestURwz::initTestCase() {
-    installFontSubstitutes();
-    QVERIFY(platform::soundLibrary().Init(-1, 44100, 0, nullptr));
-    rec_ = new platform::MessageRecorder;
+    basics_ = new mathtest::Basics;
+    QVERIFY(basics_->soundReady);
     bank_ = ReadXMLList(platform::dataPath("Data\\XML\\认位置.xml"), "list", "Topic");
     QVERIFY(bank_.size() > 10);
     QVERIFY(bank_.join("").contains("玥玥"));
@@ -44,14 +36,14 @@ void TestURwz::initTestCase() {
 
 void TestURwz::cleanupTestCase() {
     delete frmrwz.data();
-    delete rec_;
+    delete basics_;
 }
 
 void TestURwz::playsTheFirstTenLastFirst() {
     auto* w = qobject_cast<Tfrmrwz*>(openLazy("Tfrmrwz"));
     QVERIFY(w);
     QCOMPARE(w->windowTitle(), QString("认位置"));
-    QVERIFY(rec_->calls().empty());
+    QVERIFY(basics_->recorder.calls().empty());
     QStringList expected;
     for (int k = 9; k >= 0; --k)
         expected << bank_[k];
@@ -66,31 +58,23 @@ void TestURwz::playsTheFirstTenLastFirst() {
     w->close();
     w = qobject_cast<Tfrmrwz*>(openLazy("Tfrmrwz"));
     QCOMPARE(w->series().playList(), expected);
-    QVERIFY(rec_->calls().empty());
+    QVERIFY(basics_->recorder.calls().empty());
 }
 
 void TestURwz::everyTopicShowsWhole() {
     auto* w = qobject_cast<Tfrmrwz*>(openLazy("Tfrmrwz"));
     for (int i = 0; i < bank_.size(); ++i) {
         w->ShowTopic(bank_[i]);
-        auto* abcd = w->findChild<QWidget*>("pnlabcd");
-        if (!abcd->isHidden()) {
-            QVERIFY(!w->findChild<TImage*>("picabcd")->Picture().isNull());
-        } else {
-            for (int k = 1; k <= 6; ++k) {
-                auto* p = w->findChild<TImage*>(QStringLiteral("imgmany%1").arg(k));
-                QVERIFY2(p->isHidden() || !p->Picture().isNull(), qPrintable(bank_[i]));
-            }
-        }
-        grab(w, QStringLiteral("urwz_topic%1").arg(i + 1, 2, 10, QLatin1Char('0')));
+        QVERIFY2(mathtest::picturesLoaded(w), qPrintable(bank_[i]));
+        mathtest::grab(w, QStringLiteral("urwz_topic%1").arg(i + 1, 2, 10, QLatin1Char('0')));
     }
-    QVERIFY(rec_->calls().empty());
+    QVERIFY(basics_->recorder.calls().empty());
     // A wrong answer on the first topic of the series, as the child sees it.
     w->close();
     w = qobject_cast<Tfrmrwz*>(openLazy("Tfrmrwz"));
     w->imgmanyClick(1);
     w->imgjudgeClick();
-    grab(w, "urwz_answered");
+    mathtest::grab(w, "urwz_answered");
 }
 
 QTEST_MAIN(TestURwz)

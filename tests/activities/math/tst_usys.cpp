@@ -1,4 +1,5 @@
 // The counting quiz on its real bank: ten random topics, every topic playable.
+#include "MathFormTest.h"
 #include "activities/math/UReadXML.h"
 #include "activities/math/usys.h"
 #include "app/FormRegistry.h"
@@ -24,43 +25,21 @@ private slots:
 
 private:
     Tfrmsys* open();
-    platform::MessageRecorder* rec_ = nullptr;
+    mathtest::Basics* basics_ = nullptr;
 };
 
-namespace {
-
-// Saves what the child sees when PELUMO_GRAB_DIR names a folder.
-void grab(QWidget* w, const QString& name) {
-    const QString dir = qEnvironmentVariable("PELUMO_GRAB_DIR");
-    if (!dir.isEmpty())
-        w->grab().save(dir + "/" + name + ".png");
-}
-
-// Every shown picture of the topic on screen has loaded.
-bool picturesLoaded(QWidget* w) {
-    auto* abcd = w->findChild<QWidget*>("pnlabcd");
-    if (!abcd->isHidden())
-        return !w->findChild<TImage*>("picabcd")->Picture().isNull();
-    for (int k = 1; k <= 6; ++k) {
-        auto* p = w->findChild<TImage*>(QStringLiteral("imgmany%1").arg(k));
-        if (!p->isHidden() && p->Picture().isNull())
-            return false;
-    }
-    return true;
-}
-
-} // namespace
+using mathtest::grab;
+using mathtest::picturesLoaded;
 
 void TestUsys::initTestCase() {
-    installFontSubstitutes();
     QCOMPARE(platform::programDir(), QString(PELUMO_BINARY_DIR));
-    QVERIFY(platform::soundLibrary().Init(-1, 44100, 0, nullptr));
-    rec_ = new platform::MessageRecorder;
+    basics_ = new mathtest::Basics;
+    QVERIFY(basics_->soundReady);
 }
 
 void TestUsys::cleanupTestCase() {
     delete frmsys.data();
-    delete rec_;
+    delete basics_;
 }
 
 Tfrmsys* TestUsys::open() {
@@ -76,7 +55,7 @@ void TestUsys::opensWithTenRandomTopics() {
     QVERIFY(w->isVisible());
     QCOMPARE(w->windowTitle(), QString("数一数"));
     QCOMPARE(w->size(), QSize(900, 675));
-    QVERIFY(rec_->calls().empty());
+    QVERIFY(basics_->recorder.calls().empty());
     const QStringList all =
         ReadXMLList(platform::dataPath("Data\\XML\\数一数.xml"), "list", "Topic");
     const QStringList& play = w->series().playList();
@@ -114,13 +93,13 @@ void TestUsys::everyTopicShowsWhole() {
                 w->findChild<QWidget*>("pnlpicmany")->isHidden());
         grab(w, QStringLiteral("usys_topic%1").arg(i + 1, 2, 10, QLatin1Char('0')));
     }
-    QVERIFY(rec_->calls().empty());
+    QVERIFY(basics_->recorder.calls().empty());
     // A right answer with its sign, as the child sees it.
     w->ShowTopic(w->series().currentTopic());
     w->imgmanyClick(1);
     w->imgjudgeClick();
     grab(w, "usys_answered");
-    QVERIFY(rec_->calls().empty());
+    QVERIFY(basics_->recorder.calls().empty());
 }
 
 QTEST_MAIN(TestUsys)
