@@ -4,9 +4,7 @@
 #include "app/ShellState.h"
 #include "app/TForm.h"
 
-#include <QGuiApplication>
 #include <QMap>
-#include <QScreen>
 
 namespace {
 
@@ -21,10 +19,8 @@ constexpr const char* kLeaveMode = "pelumoLeaveMode";
 void showWindow(QWidget* w) {
     if (auto* f = qobject_cast<TForm*>(w))
         f->Show();
-    else {
+    else
         w->show();
-        w->raise();
-    }
 }
 
 QWidget* createAndShow(const FormEntry& e, const FormSettings& settings) {
@@ -111,11 +107,8 @@ void returnToOpener(QWidget* window) {
     case LeaveMode::Hide:
         showWindow(opener);
         break;
-    case LeaveMode::Park: {
-        QScreen* s = QGuiApplication::primaryScreen();
-        const int sw = s ? s->geometry().width() : 0;
-        opener->move((sw - opener->frameGeometry().width()) / 2, opener->y());
+    case LeaveMode::Park:
+        recentreHorizontally(opener);
         break;
-    }
     }
 }

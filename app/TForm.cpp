@@ -21,20 +21,20 @@ void TForm::Show() {
     }
 }
 
-void TForm::centreOnScreen() {
-    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!s)
+void centreOnScreen(QWidget* w) {
+    QScreen* s = w && w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!s || !w)
         return;
     const QRect g = s->geometry();
-    move(g.x() + (g.width() - frameGeometry().width()) / 2,
-         g.y() + (g.height() - frameGeometry().height()) / 2);
+    w->move(g.x() + (g.width() - w->frameGeometry().width()) / 2,
+            g.y() + (g.height() - w->frameGeometry().height()) / 2);
 }
 
-void TForm::recentreHorizontally() {
+void recentreHorizontally(QWidget* w) {
     QScreen* s = QGuiApplication::primaryScreen();
-    if (!s)
+    if (!s || !w)
         return;
-    move((s->geometry().width() - frameGeometry().width()) / 2, y());
+    w->move((s->geometry().width() - w->frameGeometry().width()) / 2, w->y());
 }
 
 void TForm::wirePictureButtons() {

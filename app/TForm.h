@@ -7,6 +7,11 @@
 
 class TImage;
 
+// Centres a window on its screen.
+void centreOnScreen(QWidget* w);
+// Moves a window back on screen horizontally: Left := (screen width - width) div 2, top kept.
+void recentreHorizontally(QWidget* w);
+
 class TForm : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int Tag READ Tag WRITE setTag)
@@ -34,10 +39,8 @@ public:
 
     // Shows the window (running FormShow at once) and brings it to the front.
     void Show();
-    // Centres the window on the primary screen.
-    void centreOnScreen();
-    // Moves the window back on screen horizontally: Left := (screen width - width) div 2.
-    void recentreHorizontally();
+    void centreOnScreen() { ::centreOnScreen(this); }
+    void recentreHorizontally() { ::recentreHorizontally(this); }
 
     // Connects every picture button (TImage with a negative Tag) of the form: enter,
     // leave, down (with the click sound) and up run SetBtnState; companions are stacked

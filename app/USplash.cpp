@@ -1,7 +1,6 @@
 #include "app/USplash.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "app/TForm.h"
 
 QPointer<Tfrmsplash> frmsplash;
 
@@ -9,8 +8,5 @@ Tfrmsplash::Tfrmsplash(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setupUi(this);
     setFixedSize(452, 322);
-    if (QScreen* s = QGuiApplication::primaryScreen()) {
-        const QRect g = s->geometry();
-        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
-    }
+    centreOnScreen(this);
 }
