@@ -2,13 +2,16 @@
 
 #include "flashhost/FlashHost.h"
 #include "flashhost/LegacyText.h"
+#include "flashhost/PlayerCode.h"
 
 #include <QColor>
 #include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
+#include <QUrlQuery>
 #include <QWebChannel>
 #include <QWebEnginePage>
+#include <utility>
 
 namespace flashhost {
 namespace {
@@ -50,9 +53,21 @@ PlayerPage::PlayerPage(QObject* parent, bool warm)
         ready_ = true;
         emit ready();
     });
-    QUrl url = hostUrl(QStringLiteral("/host.html"));
+    QUrlQuery query;
     if (warm)
-        url.setQuery(QStringLiteral("warm"));
+        query.addQueryItem(QStringLiteral("warm"), QStringLiteral("1"));
+    // The program's first page sets up the sound output ahead of its player.
+    static bool first = true;
+    if (std::exchange(first, false))
+        query.addQueryItem(QStringLiteral("prime"), QStringLiteral("1"));
+    // The page fetches and compiles the player's code while it starts.
+    const PlayerCodeFiles& code = playerCodeFiles();
+    if (code.isValid()) {
+        query.addQueryItem(QStringLiteral("code"), code.extended);
+        query.addQueryItem(QStringLiteral("plain"), code.plain);
+    }
+    QUrl url = hostUrl(QStringLiteral("/host.html"));
+    url.setQuery(query);
     page_->load(url);
 }
 

@@ -4,28 +4,108 @@
 // the root timeline's state through the window functions pelumo*.
 (function () {
     const SCHEME = location.protocol;
+    const PARAMS = new URLSearchParams(location.search);
 
     // This engine refuses fetch() on our scheme, and the player fetches its code and the
     // movies. Such requests go through XMLHttpRequest instead.
+    function get(href) {
+        return new Promise(function (resolve, reject) {
+            const xhr = new XMLHttpRequest();
+            xhr.open("GET", href);
+            xhr.responseType = "arraybuffer";
+            xhr.onload = function () {
+                const status = xhr.status >= 200 && xhr.status < 600 ? xhr.status : 200;
+                resolve({ status: status, type: xhr.getResponseHeader("Content-Type") || "application/octet-stream",
+                          bytes: xhr.response });
+            };
+            xhr.onerror = function () { reject(new TypeError("Failed to fetch " + href)); };
+            xhr.send();
+        });
+    }
+
+    function response(href, status, type, body) {
+        const r = new Response(body, { status: status, headers: { "Content-Type": type } });
+        Object.defineProperty(r, "url", { value: href });
+        return r;
+    }
+
+    // The player's code (14 MB of WebAssembly) is fetched by the player only once a movie
+    // loads, and then compiled. The host names the file, so a worker fetches and compiles
+    // it as soon as the page starts, while the page loads the rest; the player's own
+    // request then gets that module. A wrong guess or a failure only costs the time saved.
+    function codeWorker() {
+        onmessage = function (e) {
+            const xhr = new XMLHttpRequest();
+            xhr.open("GET", e.data);
+            xhr.responseType = "arraybuffer";
+            xhr.onload = function () {
+                if (xhr.status !== 200) {
+                    postMessage({ error: "status " + xhr.status });
+                    return;
+                }
+                WebAssembly.compile(xhr.response).then(
+                    function (module) { postMessage({ module: module }); },
+                    function (err) { postMessage({ error: String(err) }); });
+            };
+            xhr.onerror = function () { postMessage({ error: "fetch failed" }); };
+            xhr.send();
+        };
+    }
+
+    const code = { href: null, module: null, claimed: false };
+    (function prefetchCode() {
+        // The player takes its build with the newer features where the engine has them;
+        // SIMD is the one engines lack.
+        const simd = WebAssembly.validate(new Uint8Array(
+            [0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0, 10, 8, 1, 6, 0, 65, 0, 253, 15, 11]));
+        const file = PARAMS.get(simd ? "code" : "plain");
+        if (!file || typeof Worker !== "function") return;
+        code.href = new URL("ruffle/" + file, location.href).href;
+        const source = URL.createObjectURL(new Blob(["(" + codeWorker.toString() + ")();"], { type: "text/javascript" }));
+        const worker = new Worker(source);
+        code.module = new Promise(function (resolve, reject) {
+            worker.onmessage = function (e) {
+                if (e.data.module) resolve(e.data.module);
+                else reject(new Error(e.data.error));
+                worker.terminate();
+                URL.revokeObjectURL(source);
+            };
+            worker.onerror = function () {
+                reject(new Error("code worker failed"));
+                worker.terminate();
+                URL.revokeObjectURL(source);
+            };
+        });
+        code.module.catch(function () {});
+        worker.postMessage(code.href);
+    })();
+
+    const nativeInstantiateStreaming = WebAssembly.instantiateStreaming;
+    WebAssembly.instantiateStreaming = async function (source, imports) {
+        if (!code.claimed) return nativeInstantiateStreaming.call(WebAssembly, source, imports);
+        const compiled = code.module;
+        code.claimed = false;
+        code.module = null; // the player holds it from now on
+        try {
+            const module = await compiled;
+            return { module: module, instance: await WebAssembly.instantiate(module, imports) };
+        } catch (e) {
+            const r = await get(code.href);
+            return nativeInstantiateStreaming.call(WebAssembly, response(code.href, r.status, r.type, r.bytes), imports);
+        }
+    };
+
     const nativeFetch = window.fetch.bind(window);
     window.fetch = function (input, init) {
         const href = typeof input === "string" ? input : input instanceof URL ? input.href : input.url;
         const url = new URL(href, location.href);
         if (url.protocol !== SCHEME) return nativeFetch(input, init);
-        return new Promise(function (resolve, reject) {
-            const xhr = new XMLHttpRequest();
-            xhr.open("GET", url.href);
-            xhr.responseType = "arraybuffer";
-            xhr.onload = function () {
-                const status = xhr.status >= 200 && xhr.status < 600 ? xhr.status : 200;
-                const type = xhr.getResponseHeader("Content-Type") || "application/octet-stream";
-                const response = new Response(xhr.response, { status: status, headers: { "Content-Type": type } });
-                Object.defineProperty(response, "url", { value: url.href });
-                resolve(response);
-            };
-            xhr.onerror = function () { reject(new TypeError("Failed to fetch " + url.href)); };
-            xhr.send();
-        });
+        if (url.href === code.href && code.module) {
+            // Answered by the instantiation above, from the module compiled ahead.
+            code.claimed = true;
+            return Promise.resolve(response(url.href, 200, "application/wasm", new Uint8Array(0)));
+        }
+        return get(url.href).then(function (r) { return response(url.href, r.status, r.type, r.bytes); });
     };
 
     let host = null;       // the program's side
@@ -85,7 +165,7 @@
 
     // The smallest movie: one empty frame. A page started ahead of need ("?warm") loads it
     // at once, so that the player's code is compiled before the page is taken.
-    const WARM = location.search.indexOf("warm") >= 0;
+    const WARM = PARAMS.has("warm");
     const EMPTY_MOVIE = new Uint8Array([0x46, 0x57, 0x53, 8, 17, 0, 0, 0, 0, 0, 24, 1, 0, 0x40, 0, 0, 0]);
 
     // WebGL where the system draws with it; otherwise the player would first try and
@@ -155,6 +235,17 @@
         else if (kind === "stop") call("pelumoStop");
     }
 
+    // The first sound output of the program takes the engine some 40 ms to set up, and
+    // the player sets one up as it starts. The first page does it while the player's code
+    // is still compiling.
+    function primeAudio() {
+        try {
+            new AudioContext().close().catch(function () {});
+        } catch (e) {
+            // No sound here: the player copes without.
+        }
+    }
+
     function start() {
         new QWebChannel(qt.webChannelTransport, function (channel) {
             host = channel.objects.host;
@@ -162,18 +253,20 @@
             host.unloadRequested.connect(unload);
             host.frameRequested.connect(frameCall);
             host.focusRequested.connect(function () { if (player) player.focus(); });
-            window.RufflePlayer = window.RufflePlayer || {};
-            window.RufflePlayer.config = { polyfills: false };
-            const script = document.createElement("script");
-            script.src = SCHEME + "//" + location.host + "/ruffle/ruffle.js";
-            script.onload = function () {
-                createPlayer();
-                host.pageReady();
-            };
-            script.onerror = function () { host.loadFailed(-1, "player script missing"); };
-            document.head.appendChild(script);
+            // The player's script came with the page (host.html), after this one.
+            if (!window.RufflePlayer || typeof window.RufflePlayer.newest !== "function") {
+                host.loadFailed(-1, "player script missing");
+                return;
+            }
+            createPlayer();
+            host.pageReady();
+            if (PARAMS.has("prime")) setTimeout(primeAudio, 0);
         });
     }
+
+    // Read by the player's script as it loads: it must not look for embeds of its own.
+    window.RufflePlayer = window.RufflePlayer || {};
+    window.RufflePlayer.config = { polyfills: false };
 
     if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", start);
     else start();

@@ -2,6 +2,7 @@
 // movies from memory and the files beside them, and nothing else.
 #include "flashhost/HostSchemeHandler.h"
 #include "flashhost/MemoryMovies.h"
+#include "flashhost/PlayerCode.h"
 #include "flashhost/swf/Swf.h"
 
 #include "TestSupport.h"
@@ -46,6 +47,52 @@ private slots:
         QVERIFY(page);
         QCOMPARE(HostSchemeHandler::mimeTypeFor(QStringLiteral("x.wasm")),
                  QByteArray("application/wasm"));
+    }
+
+    // The page fetches the player's code ahead of the player, by the names its loader
+    // script holds: they must name files the scheme serves, one per build.
+    void playerCodeFilesAreFoundAndServed() {
+        const PlayerCodeFiles& files = playerCodeFiles();
+        QVERIFY(files.isValid());
+        QVERIFY(files.extended != files.plain);
+        HostSchemeHandler handler;
+        for (const QString& name : {files.extended, files.plain}) {
+            const auto reply = handler.lookup(QStringLiteral("/ruffle/") + name);
+            QVERIFY2(reply, qPrintable(name));
+            QVERIFY(reply->bytes.startsWith(QByteArray("\0asm", 4)));
+        }
+    }
+
+    void playerCodeFilesFromLoaderScripts_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("extended");
+        QTest::addColumn<QString>("plain");
+        const QByteArray choice = "n?new URL(a(797),a.b):new URL(a(124),a.b)";
+        QTest::newRow("method modules")
+            << QByteArray("124(e,n,a){e.exports=a.p+\"aa11.wasm\"},797(e,n,a){e.exports=a.p+"
+                          "\"bb22.wasm\"}};" +
+                          choice)
+            << QStringLiteral("bb22.wasm") << QStringLiteral("aa11.wasm");
+        QTest::newRow("arrow modules")
+            << QByteArray("797:(e,n,a)=>{e.exports=a.p+\"bb22.wasm\"},124:(e,n,a)=>{e.exports=a.p+"
+                          "\"aa11.wasm\"}," +
+                          choice)
+            << QStringLiteral("bb22.wasm") << QStringLiteral("aa11.wasm");
+        QTest::newRow("no choice")
+            << QByteArray("124(e,n,a){e.exports=a.p+\"aa11.wasm\"}") << QString() << QString();
+        QTest::newRow("choice of an unknown module")
+            << QByteArray("124(e,n,a){e.exports=a.p+\"aa11.wasm\"};" + choice) << QString()
+            << QString();
+        QTest::newRow("not a script") << QByteArray("\xff\xfe\0garbage") << QString() << QString();
+    }
+    void playerCodeFilesFromLoaderScripts() {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, extended);
+        QFETCH(QString, plain);
+        const PlayerCodeFiles files = playerCodeFilesIn(script);
+        QCOMPARE(files.extended, extended);
+        QCOMPARE(files.plain, plain);
+        QCOMPARE(files.isValid(), !extended.isEmpty());
     }
 
     void controlMovieIsAVersion8Movie() {

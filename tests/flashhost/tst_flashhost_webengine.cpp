@@ -4,6 +4,7 @@
 #include "flashhost/FlashHost.h"
 #include "flashhost/FlashHostControl.h"
 #include "flashhost/MemoryMovies.h"
+#include "flashhost/PlayerCode.h"
 #include "flashhost/TransparentFlashHostControl.h"
 #include "tools/lib/SwfWriter.h"
 
@@ -11,6 +12,9 @@
 #include <QBuffer>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QUrlQuery>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QtTest>
 #include <cstring>
 #include <dlfcn.h>
@@ -140,6 +144,22 @@ void keepGlDriverLoaded() {
         nullptr);
 }
 
+// Notes every request of the players' profile and, like the host's own, lets only the
+// host's scheme and in-page data through.
+class RecordingInterceptor : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        const QUrl url = info.requestUrl();
+        QMetaObject::invokeMethod(this, [this, url] { urls << url; });
+        const QString scheme = url.scheme();
+        if (scheme != QLatin1String(flashhost::kScheme) && scheme != QLatin1String("data") &&
+            scheme != QLatin1String("blob"))
+            info.block(true);
+    }
+    QList<QUrl> urls;
+};
+
 } // namespace
 
 class TestFlashHostWebEngine : public QObject {
@@ -250,6 +270,29 @@ private slots:
         QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
         load(form.flash, parentMovie());
         QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("child")), kTimeout);
+    }
+
+    // The page's worker fetches the player's code once; the player's own request is
+    // answered from the module it compiled, so the 14 MB are not fetched a second time.
+    void playerCodeIsFetchedOnce() {
+        auto* recorder = new RecordingInterceptor(flashhost::sharedProfile());
+        flashhost::sharedProfile()->setUrlRequestInterceptor(recorder);
+        Form form;
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(form.flash, commandMovie(QStringLiteral("ready"), 8));
+        QTRY_VERIFY_WITH_TIMEOUT(commands.count() >= 1, kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
+        const QString file = flashhost::playerCodeFiles().extended;
+        QStringList code;
+        bool pageNamedIt = false;
+        for (const QUrl& url : recorder->urls) {
+            if (url.path().endsWith(QLatin1String(".wasm")))
+                code << url.path();
+            if (url.path() == QLatin1String("/host.html"))
+                pageNamedIt = QUrlQuery(url).queryItemValue(QStringLiteral("code")) == file;
+        }
+        QVERIFY(pageNamedIt);
+        QCOMPARE(code, QStringList{QStringLiteral("/ruffle/") + file});
     }
 
     void secondLoadDropsTheFirstMovie() {
