@@ -4,6 +4,7 @@
 #include "flashhost/MemoryMovies.h"
 #include "flashhost/PlayerPage.h"
 #include "flashhost/swf/ActionBuilder.h"
+#include "flashhost/swf/ControlScript.h"
 #include "flashhost/swf/Swf.h"
 #include "platform/Gbk.h"
 
@@ -155,6 +156,13 @@ QByteArray WebEngineBackend::frameOneActions(int swfVersion, bool playing,
             a.stop();
             break;
         }
+    }
+    // Frame calls work from the first frame on, not only once the control movie is in
+    // (a frame or two later). Movies older than the script's actions leave it to the
+    // control movie.
+    if (controlMovieAvailable() && swfVersion >= 5) {
+        swf::addFrameCallbacks(a);
+        swf::reportReady(a);
     }
     return a.bytes();
 }

@@ -16,6 +16,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QtTest>
+#include <atomic>
 #include <cstring>
 #include <dlfcn.h>
 #include <link.h>
@@ -145,7 +146,7 @@ void keepGlDriverLoaded() {
 }
 
 // Notes every request of the players' profile and, like the host's own, lets only the
-// host's scheme and in-page data through.
+// host's scheme and in-page data through; also refuses the path `blocked`.
 class RecordingInterceptor : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
@@ -153,11 +154,17 @@ public:
         const QUrl url = info.requestUrl();
         QMetaObject::invokeMethod(this, [this, url] { urls << url; });
         const QString scheme = url.scheme();
+        if (!blocked.isEmpty() && url.path() == blocked) {
+            sawBlocked = true;
+            info.block(true);
+        }
         if (scheme != QLatin1String(flashhost::kScheme) && scheme != QLatin1String("data") &&
             scheme != QLatin1String("blob"))
             info.block(true);
     }
     QList<QUrl> urls;
+    QString blocked;
+    std::atomic<bool> sawBlocked = false;
 };
 
 } // namespace
@@ -293,6 +300,29 @@ private slots:
         }
         QVERIFY(pageNamedIt);
         QCOMPARE(code, QStringList{QStringLiteral("/ruffle/") + file});
+    }
+
+    // The movie's first frame carries the frame callbacks: without the control movie
+    // (blocked here) the movie is ready long before the page would give up waiting for
+    // it (8 s), and frame calls reach it.
+    void frameCallsWorkFromTheFirstFrame() {
+        auto* recorder = new RecordingInterceptor(flashhost::sharedProfile());
+        recorder->blocked = QStringLiteral("/control.swf");
+        flashhost::sharedProfile()->setUrlRequestInterceptor(recorder);
+        Form form;
+        form.flash->setPlaying(false);
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(form.flash, countingMovie(12));
+        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, 5000);
+        QCOMPARE(form.flash->CurrentFrame(), 0);
+        form.flash->GotoFrame(7);
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("frame7")), kTimeout);
+        const QStringList seen = commandsOf(commands);
+        for (int f = 1; f < 7; ++f)
+            QVERIFY2(!seen.contains(QStringLiteral("frame%1").arg(f)), qPrintable(seen.join(' ')));
+        QVERIFY(recorder->sawBlocked);
+        flashhost::sharedProfile()->setUrlRequestInterceptor(
+            new RecordingInterceptor(flashhost::sharedProfile()));
     }
 
     void secondLoadDropsTheFirstMovie() {

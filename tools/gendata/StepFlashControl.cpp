@@ -1,9 +1,8 @@
 // The control movie of the movie host. The host loads it into a high level of every
-// movie it plays; it lets the program drive the root timeline (_level0) and reports
-// the root's frame back:
-//   callbacks (from the page): pelumoGoto(frame1) pelumoPlay() pelumoStop()
-//   calls (to the page):       pelumoReady() once, pelumoTick(frame1, total) every frame
+// movie it plays; it registers the frame callbacks (again: frame 1 of the movie already
+// did) and reports the root's frame on every frame.
 #include "flashhost/swf/ActionBuilder.h"
+#include "flashhost/swf/ControlScript.h"
 #include "flashhost/swf/Swf.h"
 #include "tools/gendata/Generator.h"
 
@@ -11,68 +10,19 @@ namespace {
 
 using swf::ActionBuilder;
 
-// Pushes flash.external.ExternalInterface.
-void pushExternalInterface(ActionBuilder& a) {
-    a.push("flash")
-        .getVariable()
-        .push("external")
-        .getMember()
-        .push("ExternalInterface")
-        .getMember();
-}
-
-// _level0.<method>(args already pushed, count `argc`), result dropped.
-void callRoot(ActionBuilder& a, const char* method, int argc) {
-    a.push(argc).push("_level0").getVariable().push(method).callMethod().pop();
-}
-
-void addCallback(ActionBuilder& a, const char* name, const char* function) {
-    a.push(function).getVariable();
-    a.push(nullptr);
-    a.push(name);
-    a.push(3);
-    pushExternalInterface(a);
-    a.push("addCallback").callMethod().pop();
-}
-
 QByteArray controlActions() {
     ActionBuilder a(8);
     a.constantPool({"flash", "external", "ExternalInterface", "_level0", "call", "addCallback"});
+    swf::addFrameCallbacks(a);
 
-    ActionBuilder gotoBody = a.nested();
-    gotoBody.push("n").getVariable();
-    callRoot(gotoBody, "gotoAndStop", 1);
-    a.defineFunction("pelumoGoto", {"n"}, gotoBody);
-
-    ActionBuilder playBody = a.nested();
-    callRoot(playBody, "play", 0);
-    a.defineFunction("pelumoPlay", {}, playBody);
-
-    ActionBuilder stopBody = a.nested();
-    callRoot(stopBody, "stop", 0);
-    a.defineFunction("pelumoStop", {}, stopBody);
-
-    // ExternalInterface.call("pelumoTick", _level0._currentframe, _level0._totalframes)
+    // this.onEnterFrame = function () { <report the root's frame> }
+    a.push("this").getVariable().push("onEnterFrame");
     ActionBuilder tickBody = a.nested();
-    tickBody.push("_level0").getVariable().push("_totalframes").getMember();
-    tickBody.push("_level0").getVariable().push("_currentframe").getMember();
-    tickBody.push("pelumoTick").push(3);
-    pushExternalInterface(tickBody);
-    tickBody.push("call").callMethod().pop();
-    a.defineFunction("pelumoTick", {}, tickBody);
+    swf::reportRootFrame(tickBody);
+    a.defineFunction(QString(), {}, tickBody);
+    a.setMember();
 
-    addCallback(a, "pelumoGoto", "pelumoGoto");
-    addCallback(a, "pelumoPlay", "pelumoPlay");
-    addCallback(a, "pelumoStop", "pelumoStop");
-
-    // this.onEnterFrame = pelumoTick
-    a.push("this").getVariable().push("onEnterFrame").push("pelumoTick").getVariable().setMember();
-
-    // ExternalInterface.call("pelumoReady"); then the first report at once.
-    a.push("pelumoReady").push(1);
-    pushExternalInterface(a);
-    a.push("call").callMethod().pop();
-    a.push(0).push("pelumoTick").callFunction().pop();
+    swf::reportReady(a);
     a.stop();
     return a.bytes();
 }
