@@ -28,15 +28,27 @@ PlayerCodeFiles playerCodeFilesIn(const QByteArray& loaderScript) {
     return result.isValid() ? result : PlayerCodeFiles{};
 }
 
-const PlayerCodeFiles& playerCodeFiles() {
-    static const PlayerCodeFiles files = [] {
+namespace {
+
+PlayerCodeFiles& files() {
+    static PlayerCodeFiles installed = [] {
         const QString dir = playerDir();
         QFile f(dir + QStringLiteral("/ruffle.js"));
         if (dir.isEmpty() || !f.open(QIODevice::ReadOnly))
             return PlayerCodeFiles{};
         return playerCodeFilesIn(f.readAll());
     }();
-    return files;
+    return installed;
+}
+
+} // namespace
+
+const PlayerCodeFiles& playerCodeFiles() {
+    return files();
+}
+
+void overridePlayerCodeFiles(const PlayerCodeFiles& replacement) {
+    files() = replacement;
 }
 
 } // namespace flashhost

@@ -22,4 +22,7 @@ PlayerCodeFiles playerCodeFilesIn(const QByteArray& loaderScript);
 // The files of the installed player, read once.
 const PlayerCodeFiles& playerCodeFiles();
 
+// Tests: pages started from now on are told these names instead.
+void overridePlayerCodeFiles(const PlayerCodeFiles& files);
+
 } // namespace flashhost

@@ -105,6 +105,7 @@
             code.claimed = true;
             return Promise.resolve(response(url.href, 200, "application/wasm", new Uint8Array(0)));
         }
+        if (url.pathname.endsWith(".wasm")) code.module = null; // the other build: not needed
         return get(url.href).then(function (r) { return response(url.href, r.status, r.type, r.bytes); });
     };
 

@@ -302,6 +302,38 @@ private slots:
         QCOMPARE(code, QStringList{QStringLiteral("/ruffle/") + file});
     }
 
+    // The page guesses the player's build: a wrong guess or a missing file only costs
+    // the time, the player then fetches its code itself.
+    void playerStartsWhenTheCodeGuessIsWrong_data() {
+        QTest::addColumn<bool>("missing");
+        QTest::newRow("other build") << false;
+        QTest::newRow("missing file") << true;
+    }
+    void playerStartsWhenTheCodeGuessIsWrong() {
+        QFETCH(bool, missing);
+        const flashhost::PlayerCodeFiles installed = flashhost::playerCodeFiles();
+        const QString nowhere = QStringLiteral("0000.wasm");
+        flashhost::overridePlayerCodeFiles(
+            missing ? flashhost::PlayerCodeFiles{nowhere, nowhere}
+                    : flashhost::PlayerCodeFiles{installed.plain, installed.extended});
+        auto* recorder = new RecordingInterceptor(flashhost::sharedProfile());
+        flashhost::sharedProfile()->setUrlRequestInterceptor(recorder);
+        Form form;
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(form.flash, commandMovie(QStringLiteral("started"), 8));
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("started")),
+                                 kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
+        flashhost::overridePlayerCodeFiles(installed);
+        QStringList code;
+        for (const QUrl& url : recorder->urls)
+            if (url.path().endsWith(QLatin1String(".wasm")))
+                code << url.path();
+        // The guess, then the player's own request.
+        QCOMPARE(code.size(), 2);
+        QCOMPARE(code.at(1), QStringLiteral("/ruffle/") + installed.extended);
+    }
+
     // The movie's first frame carries the frame callbacks: without the control movie
     // (blocked here) the movie is ready long before the page would give up waiting for
     // it (8 s), and frame calls reach it.
