@@ -10,8 +10,12 @@
 #include "platform/MessageService.h"
 #include "platform/SingleInstance.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <utility>
 
 const char* const kAlreadyRunningText = "《Pelumo》已经运行！\r感谢您使用本软件！";
 const char* const kAlreadyRunningCaption = "《Pelumo》运行提示";
@@ -22,6 +26,32 @@ void installFontSubstitutes() {
     QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("Noto Serif CJK SC"),
                                                         QStringLiteral("Noto Sans CJK SC")});
 }
+
+namespace {
+
+// Runs `then` once `widget` has painted for the first time.
+void afterFirstPaint(QWidget* widget, std::function<void()> then) {
+    class Watcher : public QObject {
+    public:
+        Watcher(QWidget* w, std::function<void()> f) : QObject(w), then_(std::move(f)) {
+            w->installEventFilter(this);
+        }
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint && then_) {
+                // After this paint has reached the screen.
+                QTimer::singleShot(0, parent(), std::exchange(then_, nullptr));
+                deleteLater();
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> then_;
+    };
+    new Watcher(widget, std::move(then));
+}
+
+} // namespace
 
 int runProgram(int& argc, char** argv) {
     // Window positions (parking a window at Left -2000) need X11; Wayland sessions run
@@ -57,8 +87,10 @@ int runProgram(int& argc, char** argv) {
     Frmmain->centreOnScreen();
     Frmmain->Show();
     frmsplash->close();
-    // Start a player in the background once the main window is up, so the first
-    // section menu opens quickly without slowing the start.
+    // The GL driver the movies draw with loads once the main window has painted (it
+    // would hold the window back some 40 ms); then a player starts in the background,
+    // so the first section menu opens quickly without slowing the start.
+    afterFirstPaint(Frmmain, [] { flashhost::ensureGlShareContext(); });
     QTimer::singleShot(300, [] { flashhost::warmUp(); });
 
     const int code = QApplication::exec();

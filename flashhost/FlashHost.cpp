@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
@@ -13,6 +14,11 @@
 #include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
+
+// Qt's own setter of the global share context (exported by QtGui, used by the web engine).
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+QT_END_NAMESPACE
 
 namespace flashhost {
 namespace {
@@ -63,6 +69,17 @@ void initializeHost() {
                     QWebEngineUrlScheme::CorsEnabled |
                     QWebEngineUrlScheme::ContentSecurityPolicyIgnored);
     QWebEngineUrlScheme::registerScheme(scheme);
+    // The web engine's views share their GL textures through a global GL context, which
+    // the application (or else the engine) would create as it starts: loading the GL
+    // driver then costs the main window some 40 ms and 30 MB. The context object is
+    // given now, so that neither makes one, and created when the first player needs it.
+    auto* shareContext = new QOpenGLContext;
+    qt_gl_set_global_share_context(shareContext);
+    qAddPostRoutine([] {
+        QOpenGLContext* context = QOpenGLContext::globalShareContext();
+        qt_gl_set_global_share_context(nullptr);
+        delete context;
+    });
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // All player pages share one renderer process; movies start their sound themselves.
     appendChromiumFlag("--process-per-site");
@@ -73,10 +90,23 @@ bool hostInitialized() {
     return initialized();
 }
 
+void ensureGlShareContext() {
+    static bool tried = false;
+    QOpenGLContext* context = QOpenGLContext::globalShareContext();
+    if (!qGuiApp || !context || tried)
+        return;
+    tried = true;
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    context->setScreen(QGuiApplication::primaryScreen());
+    if (!context->create())
+        qWarning("flashhost: no GL context to share; the players draw without GL");
+}
+
 QWebEngineProfile* sharedProfile() {
     static QWebEngineProfile* profile = nullptr;
     if (profile)
         return profile;
+    ensureGlShareContext();
     profile = new QWebEngineProfile(QCoreApplication::instance()); // off the record
     profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);

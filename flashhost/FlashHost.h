@@ -18,6 +18,11 @@ inline constexpr char kSchemeHost[] = "player";
 void initializeHost();
 bool hostInitialized();
 
+// Makes the GL context that the web engine's views share (loading the GL driver), once.
+// Players do it before their first view; the program does it once its main window has
+// painted, so that neither the window nor the first movie waits for it.
+void ensureGlShareContext();
+
 // The profile every player page uses: off the record, our scheme, no network.
 // Made on first use (after the QApplication exists).
 QWebEngineProfile* sharedProfile();
