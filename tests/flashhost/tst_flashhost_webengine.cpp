@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QOpenGLContext>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QUrlQuery>
@@ -174,6 +175,18 @@ class TestFlashHostWebEngine : public QObject {
 private slots:
     void initTestCase() { QVERIFY(IsFlashInstalled()); }
     void cleanupTestCase() { keepGlDriverLoaded(); }
+
+    // First, before any player exists: the application started without loading the GL
+    // driver (the shared context is there but not made), and it is made when asked.
+    void glDriverLoadsWhenAsked() {
+        QOpenGLContext* shared = QOpenGLContext::globalShareContext();
+        QVERIFY(shared);
+        QVERIFY(!shared->isValid());
+        QVERIFY(QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts));
+        flashhost::ensureGlShareContext();
+        QCOMPARE(QOpenGLContext::globalShareContext(), shared);
+        QVERIFY(shared->isValid());
+    }
 
     void frameOneCommandArrives() {
         Form form;
