@@ -163,6 +163,14 @@ public:
             scheme != QLatin1String("blob"))
             info.block(true);
     }
+    // The paths of the player's code asked for, in order.
+    QStringList codeRequests() const {
+        QStringList paths;
+        for (const QUrl& url : urls)
+            if (url.path().endsWith(QLatin1String(".wasm")))
+                paths << url.path();
+        return paths;
+    }
     QList<QUrl> urls;
     QString blocked;
     std::atomic<bool> sawBlocked = false;
@@ -303,14 +311,11 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(commands.count() >= 1, kTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
         const QString file = flashhost::playerCodeFiles().extended;
-        QStringList code;
+        const QStringList code = recorder->codeRequests();
         bool pageNamedIt = false;
-        for (const QUrl& url : recorder->urls) {
-            if (url.path().endsWith(QLatin1String(".wasm")))
-                code << url.path();
+        for (const QUrl& url : recorder->urls)
             if (url.path() == QLatin1String("/host.html"))
                 pageNamedIt = QUrlQuery(url).queryItemValue(QStringLiteral("code")) == file;
-        }
         QVERIFY(pageNamedIt);
         QCOMPARE(code, QStringList{QStringLiteral("/ruffle/") + file});
     }
@@ -338,10 +343,7 @@ private slots:
                                  kTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
         flashhost::overridePlayerCodeFiles(installed);
-        QStringList code;
-        for (const QUrl& url : recorder->urls)
-            if (url.path().endsWith(QLatin1String(".wasm")))
-                code << url.path();
+        const QStringList code = recorder->codeRequests();
         // The guess, then the player's own request.
         QCOMPARE(code.size(), 2);
         QCOMPARE(code.at(1), QStringLiteral("/ruffle/") + installed.extended);
