@@ -9,7 +9,6 @@
 #include <QOpenGLContext>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
-#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineUrlScheme>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -28,18 +27,6 @@ bool& initialized() {
     return done;
 }
 
-// The host is offline: anything but our scheme and in-page data is refused.
-class OfflineInterceptor : public QWebEngineUrlRequestInterceptor {
-public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
-        const QString scheme = info.requestUrl().scheme();
-        if (scheme != QLatin1String(kScheme) && scheme != QLatin1String("data") &&
-            scheme != QLatin1String("blob"))
-            info.block(true);
-    }
-};
-
 void appendChromiumFlag(const QByteArray& flag) {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (flags.contains(flag))
@@ -57,6 +44,13 @@ bool holdsPlayer(const QString& dir) {
 }
 
 } // namespace
+
+void OfflineInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
+    const QString scheme = info.requestUrl().scheme();
+    if (scheme != QLatin1String(kScheme) && scheme != QLatin1String("data") &&
+        scheme != QLatin1String("blob"))
+        info.block(true);
+}
 
 void initializeHost() {
     if (initialized())

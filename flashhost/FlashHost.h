@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <QWebEngineUrlRequestInterceptor>
 
 class QWebEngineProfile;
 
@@ -19,9 +20,16 @@ void initializeHost();
 bool hostInitialized();
 
 // Makes the GL context that the web engine's views share (loading the GL driver), once.
-// Players do it before their first view; the program does it once its main window has
-// painted, so that neither the window nor the first movie waits for it.
+// The shared profile does it before the engine starts; the program does it once its main
+// window has painted, so that neither the window nor the first movie waits for it.
 void ensureGlShareContext();
+
+// The host is offline: anything but our scheme and in-page data is refused.
+class OfflineInterceptor : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override;
+};
 
 // The profile every player page uses: off the record, our scheme, no network.
 // Made on first use (after the QApplication exists).

@@ -72,8 +72,8 @@ QString qualityOf(const FlashProps& p) {
 } // namespace
 
 WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
-    : MovieBackend(parent), kind_(kind),
-      view_((ensureGlShareContext(), new QWebEngineView(parent))), page_(PlayerPage::take(this)) {
+    : MovieBackend(parent), kind_(kind), view_(new QWebEngineView(parent)),
+      page_(PlayerPage::take(this)) {
     view_->setObjectName(QStringLiteral("playerView"));
     view_->setContextMenuPolicy(Qt::PreventContextMenu);
     view_->setPage(page_->page());

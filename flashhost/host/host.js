@@ -35,20 +35,12 @@
     // request then gets that module. A wrong guess or a failure only costs the time saved.
     function codeWorker() {
         onmessage = function (e) {
-            const xhr = new XMLHttpRequest();
-            xhr.open("GET", e.data);
-            xhr.responseType = "arraybuffer";
-            xhr.onload = function () {
-                if (xhr.status !== 200) {
-                    postMessage({ error: "status " + xhr.status });
-                    return;
-                }
-                WebAssembly.compile(xhr.response).then(
-                    function (module) { postMessage({ module: module }); },
-                    function (err) { postMessage({ error: String(err) }); });
-            };
-            xhr.onerror = function () { postMessage({ error: "fetch failed" }); };
-            xhr.send();
+            get(e.data).then(function (r) {
+                if (r.status !== 200) throw new Error("status " + r.status);
+                return WebAssembly.compile(r.bytes);
+            }).then(
+                function (module) { postMessage({ module: module }); },
+                function (err) { postMessage({ error: String(err) }); });
         };
     }
 
@@ -61,7 +53,8 @@
         const file = PARAMS.get(simd ? "code" : "plain");
         if (!file || typeof Worker !== "function") return;
         code.href = new URL("ruffle/" + file, location.href).href;
-        const source = URL.createObjectURL(new Blob(["(" + codeWorker.toString() + ")();"], { type: "text/javascript" }));
+        const script = get.toString() + "(" + codeWorker.toString() + ")();";
+        const source = URL.createObjectURL(new Blob([script], { type: "text/javascript" }));
         const worker = new Worker(source);
         code.module = new Promise(function (resolve, reject) {
             worker.onmessage = function (e) {

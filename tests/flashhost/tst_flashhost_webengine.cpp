@@ -15,7 +15,6 @@
 #include <QSignalSpy>
 #include <QUrlQuery>
 #include <QWebEngineProfile>
-#include <QWebEngineUrlRequestInterceptor>
 #include <QtTest>
 #include <atomic>
 #include <cstring>
@@ -146,22 +145,19 @@ void keepGlDriverLoaded() {
         nullptr);
 }
 
-// Notes every request of the players' profile and, like the host's own, lets only the
-// host's scheme and in-page data through; also refuses the path `blocked`.
-class RecordingInterceptor : public QWebEngineUrlRequestInterceptor {
+// The host's own interceptor that also notes every request of the players' profile and
+// refuses the path `blocked`.
+class RecordingInterceptor : public flashhost::OfflineInterceptor {
 public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    using OfflineInterceptor::OfflineInterceptor;
     void interceptRequest(QWebEngineUrlRequestInfo& info) override {
         const QUrl url = info.requestUrl();
         QMetaObject::invokeMethod(this, [this, url] { urls << url; });
-        const QString scheme = url.scheme();
         if (!blocked.isEmpty() && url.path() == blocked) {
             sawBlocked = true;
             info.block(true);
         }
-        if (scheme != QLatin1String(flashhost::kScheme) && scheme != QLatin1String("data") &&
-            scheme != QLatin1String("blob"))
-            info.block(true);
+        OfflineInterceptor::interceptRequest(info);
     }
     // The paths of the player's code asked for, in order.
     QStringList codeRequests() const {
