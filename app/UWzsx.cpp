@@ -19,8 +19,7 @@ std::vector<MenuCommand> table() {
         MenuCommand::player("数学游戏", "数学游戏"),
         MenuCommand::player("数学课件", "数学课件"),
         // The rhyme tables bring this menu back themselves when they know they came from it.
-        MenuCommand::open("口诀表", "Tfrmkjb", hide, {},
-                          [](QWidget* w) { w->setProperty("KjbFromMenu", 1); }),
+        MenuCommand::open("口诀表", "Tfrmkjb", hide, {}, setDeclared("KjbFromMenu", 1)),
         MenuCommand::exit(),
     };
 }

@@ -11,7 +11,7 @@ std::vector<MenuCommand> table() {
     const auto park = LeaveMode::Park;
     MenuCommand quiz = MenuCommand::open("综合练习", "TfrmEngLishZHLX", LeaveMode::Hide,
                                          // By this sign the quiz returns to this menu.
-                                         [](QWidget* w) { w->setProperty("Hint", "yygj"); });
+                                         setDeclared("Hint", QStringLiteral("yygj")));
     quiz.first = [] { shell::pauseMusicForActivity(); };
     return {
         MenuCommand::open("学ABC", "TfrmABC", LeaveMode::Hide),
