@@ -3,6 +3,7 @@
 // the command, and a "返回" button sending "btnexit". Program resources "flash/<name>".
 #include "tools/gendata/Generator.h"
 #include "tools/lib/ArtKit.h"
+#include "tools/lib/Landscape.h"
 #include "tools/lib/SwfWriter.h"
 
 #include <QPainter>
@@ -136,19 +137,20 @@ Art gridCharsArt(const QString& chars) {
 // ---- Sceneries -------------------------------------------------------------------
 
 void sunnyDay(QPainter& p, const QColor& skyTop, const QColor& skyBottom) {
-    drawSky(p, QRectF(QPointF(0, 0), QSizeF(kStage)), skyTop, skyBottom);
-    drawSun(p, {92, 84}, 40);
-    drawCloud(p, {300, 70}, 130);
-    drawCloud(p, {640, 110}, 100, 0.9);
-    drawCloud(p, {810, 60}, 80, 0.95);
-    drawBird(p, {470, 54}, 22, QColor(0x35, 0x5c, 0x8a));
-    drawBird(p, {500, 70}, 15, QColor(0x35, 0x5c, 0x8a));
-    drawMeadow(p, QRectF(QPointF(0, 0), QSizeF(kStage)), 560);
     const QColor petals[] = {QColor(0xff, 0x7a, 0xa8), QColor(0xff, 0xe0, 0x4a),
                              QColor(0xa8, 0x7c, 0xff), QColor(0xff, 0x8a, 0x5a)};
+    Landscape land;
+    land.sky = land.ground = QRectF(QPointF(0, 0), QSizeF(kStage));
+    land.skyTop = skyTop;
+    land.skyBottom = skyBottom;
+    land.sun = {{92, 84}, 40};
+    land.clouds = {{{300, 70}, 130}, {{640, 110}, 100, 0.9}, {{810, 60}, 80, 0.95}};
+    land.birds = {{{470, 54}, 22}, {{500, 70}, 15}};
+    land.horizon = 560;
     for (int i = 0; i < 9; ++i)
-        drawFlower(p, QPointF(40 + i * 104 + (i % 2) * 30, 668 - (i % 3) * 6), 22 + (i % 3) * 5,
-                   petals[i % 4]);
+        land.flowers.append({QPointF(40 + i * 104 + (i % 2) * 30, 668 - (i % 3) * 6),
+                             22.0 + (i % 3) * 5, petals[i % 4]});
+    drawLandscape(p, land);
 }
 
 // Colourful balloons carrying digits and signs.
