@@ -366,9 +366,9 @@ void makeMainArt(Output& out) {
     };
     out.writeResource(QStringLiteral("main/imgbg.jpg"), jpeg(background(), 90));
     for (const Section& s : sections()) {
-        const CardSpec spec{s.size, s.colour, s.label, s.art, 28};
+        const CardStyle style{s.size, s.colour, s.label, s.art, 28};
         writeStates(
-            QStringLiteral("main/") + s.name, [&spec](State st) { return cardButton(spec, st); },
+            QStringLiteral("main/") + s.name, [&style](State st) { return cardButton(style, st); },
             true);
     }
     const struct {
