@@ -1,5 +1,7 @@
 #include "tools/lib/SceneArt.h"
 
+#include "tools/lib/Landscape.h"
+
 #include <QHash>
 #include <QPainter>
 #include <QPainterPathStroker>
@@ -57,6 +59,15 @@ void waterWaves(QPainter& p, const QRectF& r, qreal top) {
     p.restore();
 }
 
+// The light sky of the outdoor backgrounds over all of `r`, the meadow filling `r` too.
+Landscape sunnyLand(const QRectF& r) {
+    Landscape land;
+    land.sky = land.ground = r;
+    land.skyTop = QColor(0x6c, 0xc2, 0xf7);
+    land.skyBottom = QColor(0xd8, 0xf2, 0xff);
+    return land;
+}
+
 const QHash<QString, Ground>& grounds() {
     static const QHash<QString, Ground> g = {
         {"white",
@@ -83,13 +94,13 @@ const QHash<QString, Ground>& grounds() {
         {"meadow",
          {QColor(0x5a, 0xb8, 0x3c),
           [](QPainter& p, const QRectF& r) {
-              const qreal horizon = r.top() + r.height() * 0.62;
-              drawSky(p, r, QColor(0x6c, 0xc2, 0xf7), QColor(0xd8, 0xf2, 0xff));
+              Landscape land = sunnyLand(r);
+              land.horizon = r.top() + r.height() * 0.62;
               if (r.width() > r.height()) {
-                  drawSun(p, {r.right() - 70, r.top() + 62}, 30);
-                  drawCloud(p, {r.left() + 130, r.top() + 58}, 120);
+                  land.sun = {{r.right() - 70, r.top() + 62}, 30};
+                  land.clouds = {{{r.left() + 130, r.top() + 58}, 120}};
               }
-              drawMeadow(p, r, horizon);
+              drawLandscape(p, land);
           }}},
         {"sky",
          {QColor(0x4a, 0x9c, 0xe8),
@@ -117,10 +128,11 @@ const QHash<QString, Ground>& grounds() {
          {QColor(0x2a, 0x86, 0xcc),
           [](QPainter& p, const QRectF& r) {
               const qreal shore = r.top() + r.height() * 0.36;
-              drawSky(p, r, QColor(0x6c, 0xc2, 0xf7), QColor(0xd8, 0xf2, 0xff));
-              drawCloud(p, {r.left() + 150, r.top() + 48}, 110);
-              drawSun(p, {r.right() - 80, r.top() + 52}, 26);
-              drawMeadow(p, r, shore - 20);
+              Landscape land = sunnyLand(r);
+              land.sun = {{r.right() - 80, r.top() + 52}, 26};
+              land.clouds = {{{r.left() + 150, r.top() + 48}, 110}};
+              land.horizon = shore - 20;
+              drawLandscape(p, land);
               QPainterPath water;
               water.addRoundedRect(
                   QRectF(r.left() - 40, shore + 10, r.width() + 80, r.bottom() - shore + 40), 120,
