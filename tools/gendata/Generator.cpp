@@ -48,8 +48,9 @@ QByteArray Output::content(const QString& relative) const {
     return f.readAll();
 }
 
+// The program finds data files in any letter case, resources only as named.
 void Output::claim(const QString& what) {
-    const QString key = what.toCaseFolded();
+    const QString key = what.startsWith(QLatin1String(":/")) ? what : what.toCaseFolded();
     if (claimed_.contains(key))
         throw std::runtime_error(what.toStdString() + " is written twice");
     claimed_.insert(key);

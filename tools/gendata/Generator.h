@@ -2,7 +2,7 @@
 // The demo-data generator: every file of Data/ and every program resource is made
 // by a step registered here. A step writes through `Output`, which records each
 // file in the manifest and skips writing when the bytes are unchanged. Every file has
-// one writer: a second write of a path (letter case ignored) fails the build.
+// one writer: a second write of a path fails the build.
 
 #include <QByteArray>
 #include <QSet>
@@ -44,7 +44,7 @@ private:
     void claim(const QString& what);
 
     QString contentDir_, outDir_, resDir_;
-    QSet<QString> claimed_; // every path written or recorded, folded
+    QSet<QString> claimed_; // every path written or recorded
     QStringList manifest_;
     QStringList resources_;
     int written_ = 0;

@@ -51,18 +51,31 @@ struct MenuMovie {
     std::vector<ButtonLook> looks;          // one per button
 };
 
-// The look of a button; every button has exactly one and every look a button.
+bool sameCommand(const char* a, const char* b) {
+    return std::strcmp(a, b) == 0;
+}
+
+// Every button has exactly one look and every look a button.
+void checkLooks(const MenuMovie& menu) {
+    const auto fail = [&](const char* what, const char* command) {
+        throw std::runtime_error("menu " + menu.name.toStdString() + ": " + what + " " + command);
+    };
+    for (const menus::Button& b : menu.buttons)
+        if (std::count_if(menu.looks.begin(), menu.looks.end(), [&](const ButtonLook& look) {
+                return sameCommand(look.command, b.command);
+            }) != 1)
+            fail("not one look for", b.command);
+    for (const ButtonLook& look : menu.looks)
+        if (std::none_of(menu.buttons.begin(), menu.buttons.end(), [&](const menus::Button& b) {
+                return sameCommand(b.command, look.command);
+            }))
+            fail("no button sends", look.command);
+}
+
 const ButtonLook& lookOf(const MenuMovie& menu, const menus::Button& button) {
-    const auto same = [](const char* a, const char* b) { return std::strcmp(a, b) == 0; };
-    for (const ButtonLook& look : menu.looks)
-        if (!std::any_of(menu.buttons.begin(), menu.buttons.end(),
-                         [&](const menus::Button& b) { return same(b.command, look.command); }))
-            throw std::runtime_error("menu " + menu.name.toStdString() + ": no button sends " +
-                                     look.command);
-    for (const ButtonLook& look : menu.looks)
-        if (same(look.command, button.command))
-            return look;
-    throw std::runtime_error("menu " + menu.name.toStdString() + ": no look for " + button.command);
+    return *std::find_if(menu.looks.begin(), menu.looks.end(), [&](const ButtonLook& look) {
+        return sameCommand(look.command, button.command);
+    });
 }
 
 // ---- Pictures on the buttons -----------------------------------------------------
@@ -506,6 +519,8 @@ void makeMenus(Output& out) {
     // Each menu draws a hundred pictures: one thread per menu. The emoji are drawn into
     // the cache first, so that the threads do not draw the same ones side by side.
     const std::vector<MenuMovie> menuList = menus();
+    for (const MenuMovie& menu : menuList)
+        checkLooks(menu);
     std::vector<QImage> sceneries;
     for (const MenuMovie& menu : menuList)
         sceneries.push_back(sceneryImage(menu));
