@@ -255,23 +255,23 @@ void writeFormArt(Output& out) {
         const QString base = QStringLiteral("quiz/") + QLatin1String(t.key) + QLatin1Char('/');
         out.writeResource(base + "imgbg.jpg", jpeg(background(t), 90));
         const CardStyle judge{t.judge, QColor(0x3c, 0xb8, 0x4a), QStringLiteral("判断"),
-                             emojiArt(QStringLiteral("👍")), 26};
+                              emojiArt(QStringLiteral("👍")), 26};
         out.writeResource(base + "imgjudge.png", png(cardButton(judge, State::Rest)));
         out.writeResource(base + "imgjudge1.png", png(cardButton(judge, State::Hover)));
         out.writeResource(base + "imgjudge2.png", png(cardButton(judge, State::Pressed)));
         out.writeResource(base + "imgjudge3.png", png(greyed(cardButton(judge, State::Rest))));
         if (t.next) {
             const CardStyle next{{140, 90},
-                                QColor(0x2e, 0x8c, 0xf0),
-                                QStringLiteral("下一题"),
-                                emojiArt(QStringLiteral("👉")),
-                                26};
+                                 QColor(0x2e, 0x8c, 0xf0),
+                                 QStringLiteral("下一题"),
+                                 emojiArt(QStringLiteral("👉")),
+                                 26};
             out.writeResource(base + "imgnext.png", png(cardButton(next, State::Rest)));
             out.writeResource(base + "imgnext1.png", png(cardButton(next, State::Hover)));
             out.writeResource(base + "imgnext2.png", png(cardButton(next, State::Pressed)));
         }
         const CardStyle fh{t.fh, QColor(0xf0, 0x5a, 0x3c), QStringLiteral("返回"),
-                          emojiArt(QStringLiteral("🏠")), 26};
+                           emojiArt(QStringLiteral("🏠")), 26};
         out.writeResource(base + "imgfh.png", png(cardButton(fh, State::Rest)));
         out.writeResource(base + "imgfh1.png", png(cardButton(fh, State::Hover)));
         out.writeResource(base + "imgfh2.png", png(cardButton(fh, State::Pressed)));
