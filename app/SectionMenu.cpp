@@ -5,6 +5,7 @@
 #include "app/ShellState.h"
 #include "app/TTimer.h"
 #include "app/UMain.h"
+#include "content/tables/MenuButtons.h"
 #include "flashhost/FlashHostControl.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
@@ -44,7 +45,7 @@ MenuCommand MenuCommand::player(const QString& command, const QString& category)
 
 MenuCommand MenuCommand::exit() {
     MenuCommand row;
-    row.command = QStringLiteral("btnexit");
+    row.command = QString::fromUtf8(menus::kExit);
     row.kind = Kind::Exit;
     return row;
 }

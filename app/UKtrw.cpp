@@ -1,5 +1,7 @@
 #include "app/UKtrw.h"
 
+#include "content/tables/MenuButtons.h"
+
 #include "platform/Random.h"
 
 QPointer<TFrmKtrw> FrmKtrw;
@@ -9,7 +11,7 @@ namespace {
 
 std::vector<MenuCommand> table() {
     return {
-        MenuCommand::open("综合练习", "TfrmKtrwZhlx", LeaveMode::Hide),
+        MenuCommand::open(menus::ktrw::kQuiz, "TfrmKtrwZhlx", LeaveMode::Hide),
         MenuCommand::exit(),
     };
 }
