@@ -82,6 +82,10 @@ TFrmmain::TFrmmain(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWi
     setAutoFillBackground(true);
     pnldtt->SetParentColor(false);
     pnldtt->SetColor(clWhite);
+    // The photo lies over the picture that opens the photo menu: clicks go through to it,
+    // so the photo can be changed again once it is set.
+    pnldtt->setAttribute(Qt::WA_TransparentForMouseEvents);
+    imgbaby->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     popyy = new QMenu(this);
     N14 = popyy->addAction(QStringLiteral("修改当前大头贴"));

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <algorithm>
 
 QPointer<Tfrmkjxx> frmkjxx;
 static RegisterForm<Tfrmkjxx> registered("Tfrmkjxx", frmkjxx);
@@ -274,6 +275,14 @@ void Tfrmkjxx::lbmlClick() {
     if (index < 0 || index >= lbml->Items().Count())
         return;
     lbltopic->setText(QStringLiteral("【") + lbml->Items()[index] + QStringLiteral("】"));
+    // The lesson playing stays marked and in view, whichever way it was chosen and
+    // wherever the focus goes.
+    lbml->SetActiveItem(index);
+    const int rows = std::max(1, lbml->VisibleRows());
+    if (index < lbml->TopIndex())
+        lbml->SetTopIndex(index);
+    else if (index >= lbml->TopIndex() + rows)
+        lbml->SetTopIndex(index - rows + 1);
     loadSelected();
     if (kjxx::movieTakesFocus(prefix_))
         MyShockwaveFlash1->SetFocus();
