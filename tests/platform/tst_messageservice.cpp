@@ -1,7 +1,10 @@
-// Message boxes: flags to icons and Chinese buttons, results, "\r" line breaks, recorder.
+// Message boxes: flags to icons and Chinese buttons, results, "\r" line breaks, recorder;
+// Qt's own buttons in Chinese.
 #include "platform/MessageService.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -16,6 +19,7 @@ private slots:
     void recorderAnswersInOrder();
     void realBox_data();
     void realBox();
+    void standardButtonsInChinese();
 };
 
 void TestMessageService::lineBreaks() {
@@ -64,9 +68,14 @@ void TestMessageService::realBox() {
     QStringList seen;
     int seenIcon = -1;
     QString seenText;
-    QTimer::singleShot(50, [&] {
+    // Looks for the box until it is shown, however long that takes.
+    QTimer poll;
+    poll.start(10);
+    connect(&poll, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
+        if (!box)
+            return;
+        poll.stop();
         seenIcon = box->icon();
         seenText = box->text();
         for (QAbstractButton* b : box->buttons())
@@ -81,6 +90,13 @@ void TestMessageService::realBox() {
     QCOMPARE(seen, buttons);
     QCOMPARE(seenIcon, icon);
     QCOMPARE(seenText, QString("第一行\n第二行"));
+}
+
+void TestMessageService::standardButtonsInChinese() {
+    QVERIFY(installChineseTranslations(*qApp));
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QString("取消"));
+    QCOMPARE(box.button(QDialogButtonBox::Open)->text(), QString("打开"));
 }
 
 QTEST_MAIN(TestMessageService)

@@ -1,4 +1,5 @@
-// One running copy: a second start is refused; a killed first copy does not block.
+// One running copy: a second start is refused; a killed first copy does not block; without
+// a runtime folder, users of one machine do not block each other.
 #include "platform/SingleInstance.h"
 
 #include <QTemporaryDir>
@@ -13,6 +14,7 @@ class TestSingleInstance : public QObject {
 private slots:
     void secondHolderRefusedUntilRelease();
     void killedHolderDoesNotBlock();
+    void otherUsersCopyDoesNotBlock();
 };
 
 void TestSingleInstance::secondHolderRefusedUntilRelease() {
@@ -52,6 +54,41 @@ void TestSingleInstance::killedHolderDoesNotBlock() {
     QVERIFY(mine.tryAcquire());
     ::close(ready[0]);
     ::close(ready[1]);
+}
+
+// Another user's copy holds its lock in the shared temporary folder; ours still starts.
+void TestSingleInstance::otherUsersCopyDoesNotBlock() {
+    if (::geteuid() != 0)
+        QSKIP("acting as another user needs root");
+    QTemporaryDir shared;
+    QVERIFY(QFile::setPermissions(shared.path(), QFileDevice::Permissions(0x7777)));
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), tmp = qgetenv("TMPDIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(shared.path()));
+    int ready[2];
+    QCOMPARE(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        const bool user = ::setuid(65534) == 0;
+        platform::SingleInstanceLock lock("Tovimbrel");
+        const char ok = user && lock.tryAcquire() && lock.isHeld() ? '1' : '0';
+        (void)!::write(ready[1], &ok, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char ok = 0;
+    QCOMPARE(::read(ready[0], &ok, 1), ssize_t(1));
+    platform::SingleInstanceLock mine("Tovimbrel");
+    const bool acquired = mine.tryAcquire() && mine.isHeld();
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    for (auto [name, value] : {std::pair{"XDG_RUNTIME_DIR", runtime}, std::pair{"TMPDIR", tmp}})
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    QCOMPARE(ok, '1');
+    QVERIFY(acquired);
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
