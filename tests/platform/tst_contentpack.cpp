@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #include <functional>
@@ -94,16 +95,13 @@ QString notFoundMessage(const ContentPack& pack, const QString& name, const QStr
 }
 
 quint32 u32(const QByteArray& b, qsizetype at) {
-    return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8 |
-           quint32(quint8(b[at + 2])) << 16 | quint32(quint8(b[at + 3])) << 24;
+    return qFromLittleEndian<quint32>(b.constData() + at);
 }
 void put32(QByteArray& b, qsizetype at, quint32 v) {
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = char(v >> (8 * i));
+    qToLittleEndian(v, b.data() + at);
 }
 void put16(QByteArray& b, qsizetype at, quint16 v) {
-    b[at] = char(v);
-    b[at + 1] = char(v >> 8);
+    qToLittleEndian(v, b.data() + at);
 }
 
 // Where the structures of the first item sit in the file, following the happy path
@@ -169,7 +167,6 @@ private slots:
         QCOMPARE(pack->read("#007", "jpg"), sampleItems().last().bytes);
         QCOMPARE(notFoundMessage(*pack, "XHZ4", "Flash"), "Resource XHZ4 not found");
         QCOMPARE(notFoundMessage(*pack, "XHZ1", "JPG"), "Resource XHZ1 not found");
-        QVERIFY(pack->errorString().isEmpty());
 
         // Cut anywhere, the same file is refused.
         for (qsizetype cut = 0; cut < bytes.size(); cut += cut < 2048 ? 1 : 37)
@@ -191,8 +188,6 @@ private slots:
                   [](QByteArray& f, const Layout& l) { put16(f, l.optional, 0x107); });
         malformed("optional header without directories", "header of 0x40 bytes",
                   [](QByteArray& f, const Layout& l) { put16(f, l.pe + 20, 0x40); });
-        malformed("no sections", "0 sections",
-                  [](QByteArray& f, const Layout& l) { put16(f, l.pe + 6, 0); });
         malformed("section data past the end", "(0x7ffffe00 bytes) past the end",
                   [](QByteArray& f, const Layout& l) { put32(f, l.sections + 16, 0x7FFFFE00); });
         malformed("resources outside every section", "RVA 0x9000 in no section",
@@ -207,10 +202,6 @@ private slots:
                   });
         malformed("loop back to the root", "directory at 0x0 reached twice",
                   [](QByteArray& f, const Layout& l) { put32(f, l.nameEntry + 4, 0x80000000); });
-        malformed("two types sharing one directory", "reached twice",
-                  [](QByteArray& f, const Layout& l) {
-                      put32(f, l.rootEntry + 12, u32(f, l.rootEntry + 4));
-                  });
         malformed("type name in the section's padding", "past the end of the resources",
                   [](QByteArray& f, const Layout& l) {
                       put32(f, l.rootEntry, 0x80000000 | (u32(f, l.sections + 8) + 2));
@@ -257,14 +248,12 @@ private slots:
                                                 "offset 0x3c past the end of the file \\(0x9\\)"));
         QVERIFY(!ContentPack::load("XHZ")->isValid());
 
-        QString error;
-        PackWriter w;
-        w.add("XHZ1", "Flash", "first");
-        QVERIFY2(w.write(path, &error), qPrintable(error));
+        testsupport::writeFile(
+            program.path(), "data/KJFILE/xhz.DAT",
+            writerPack(PackWriter::Format::Pe32Plus, {{"XHZ1", "Flash", "first"}}));
         const auto pack = ContentPack::load("XHZ");
         QCOMPARE(pack->read("xhz1", "flash"), QByteArray("first"));
         QVERIFY(ContentPack::load("xhz") == pack);
-        QVERIFY(ContentPack::open(program.path() + "/data/../data/KJFILE/./xhz.DAT") == pack);
         QVERIFY(QFile::link(path, program.path() + "/link.dat"));
         QVERIFY(ContentPack::open(program.path() + "/link.dat") == pack);
     }

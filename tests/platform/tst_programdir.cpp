@@ -10,25 +10,18 @@ private slots:
     void resolves_data() {
         QTest::addColumn<QString>("spelled");
         QTest::addColumn<QString>("real"); // empty: not found
-        QTest::newRow("upper folder, lower file") << "DATA\\Sound\\bg.mp3"
-                                                  << "Data/Sound/bg.mp3";
-        QTest::newRow("lower folder, upper ext") << "data\\bgsnd\\r.wav"
-                                                 << "Data/bgsnd/r.WAV";
-        QTest::newRow("forward slashes") << "Data/bgsnd/W.WAV"
-                                         << "Data/bgsnd/w.WAV";
-        QTest::newRow("chinese name") << "Data\\XML\\数一数.XML"
-                                      << "Data/XML/数一数.xml";
-        QTest::newRow("doubled separators") << "Data\\\\Sound\\bg.mp3"
-                                            << "Data/Sound/bg.mp3";
-        QTest::newRow("exact case wins, upper") << "Data\\A.txt"
-                                                << "Data/A.txt";
-        QTest::newRow("exact case wins, lower") << "Data\\a.txt"
-                                                << "Data/a.txt";
-        // The parts that exist are matched; the rest keeps its spelling, so opening fails plainly.
-        QTest::newRow("missing file") << "DATA\\Sound\\none.mp3"
-                                      << "";
-        QTest::newRow("missing folder") << "Data\\nofolder\\bg.mp3"
-                                        << "";
+        const auto row = [](const char* name, const char* spelled, const char* real) {
+            QTest::newRow(name) << QString(spelled) << QString(real);
+        };
+        row("upper folder, lower file", "DATA\\Sound\\bg.mp3", "Data/Sound/bg.mp3");
+        row("lower folder, upper ext", "data\\bgsnd\\r.wav", "Data/bgsnd/r.WAV");
+        row("chinese name", "Data\\XML\\数一数.XML", "Data/XML/数一数.xml");
+        row("doubled separators", "Data\\\\Sound\\bg.mp3", "Data/Sound/bg.mp3");
+        row("exact case wins, upper", "Data\\A.txt", "Data/A.txt");
+        row("exact case wins, lower", "Data\\a.txt", "Data/a.txt");
+        // The parts that exist are matched; the rest keeps its spelling, so opening fails.
+        row("missing file", "DATA\\Sound\\none.mp3", "");
+        row("missing folder", "Data\\nofolder\\bg.mp3", "");
     }
     void resolves() {
         QFETCH(QString, spelled);

@@ -22,10 +22,9 @@ private slots:
         QFETCH(int, from);
         QFETCH(int, to);
         RandomSource r(42);
-        QSet<int> seen;
+        QSet<int> seen, expected{from};
         for (int i = 0; i < 500; ++i)
             seen.insert(r.random(from, to));
-        QSet<int> expected{from};
         for (int n = from + 1; n < to; ++n)
             expected.insert(n);
         QCOMPARE(seen, expected);

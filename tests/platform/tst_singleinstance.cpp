@@ -50,8 +50,8 @@ private slots:
         QVERIFY(first.tryAcquire() && first.isHeld());
         QVERIFY(!second.tryAcquire() && !second.isHeld());
         first.release();
-        QVERIFY(second.tryAcquire());
-        QVERIFY(platform::SingleInstanceLock("Other", dir.path()).tryAcquire());
+        QVERIFY(second.tryAcquire() &&
+                platform::SingleInstanceLock("Other", dir.path()).tryAcquire());
     }
 
     void killedHolderDoesNotBlock() {

@@ -9,8 +9,6 @@
 #include "tests/common/TestSupport.h"
 #include "tools/lib/WavWriter.h"
 
-#include <QDataStream>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -39,20 +37,9 @@ std::vector<float> tone(double seconds, int rate, int channels) {
     return out;
 }
 
-// A WAV of any header values, with `dataBytes` bytes of quiet samples.
-QByteArray customWav(quint16 tag, quint16 channels, quint32 rate, quint16 bits, quint32 dataBytes) {
-    QByteArray out;
-    QDataStream s(&out, QIODevice::WriteOnly);
-    s.setByteOrder(QDataStream::LittleEndian);
-    const quint16 align = static_cast<quint16>(channels * bits / 8);
-    s.writeRawData("RIFF", 4);
-    s << quint32(36 + dataBytes);
-    s.writeRawData("WAVEfmt ", 8);
-    s << quint32(16) << tag << channels << rate << quint32(rate * align) << align << bits;
-    s.writeRawData("data", 4);
-    s << dataBytes;
-    out.append(QByteArray(static_cast<qsizetype>(dataBytes), bits == 8 ? '\x80' : '\0'));
-    return out;
+// A copy of a WAV with header bytes replaced from `at` on.
+QByteArray patched(const QByteArray& wav, int at, const QByteArray& bytes) {
+    return QByteArray(wav).replace(at, bytes.size(), bytes);
 }
 
 quint64 frames(double seconds) {
@@ -96,7 +83,6 @@ private:
 
 private slots:
     void initTestCase() {
-        QVERIFY(dir.isValid());
         QVERIFY2(lib.isLoaded(), qPrintable(lib.errorString()));
         QCOMPARE(lib.GetVersion() >> 16, 0x0204u);
         wavShort = write("short.wav", tools::makeWav(tone(0.5, 44100, 2), 44100, 2));
@@ -117,7 +103,6 @@ private slots:
         QTest::newRow("text file") << "text" << qint64(-1);
         QTest::newRow("library without the calls")
             << "/lib/x86_64-linux-gnu/libz.so.1" << qint64(-1);
-        QTest::newRow("cut inside the headers") << ours << qint64(100);
         QTest::newRow("cut to 36000 bytes") << ours << qint64(36000);
         QTest::newRow("cut to half") << ours << size / 2;
         QTest::newRow("last byte missing") << ours << size - 1;
@@ -135,8 +120,7 @@ private slots:
             program.write("Data/systxt/snd.txt", length < 0 ? file.readAll() : file.read(length));
         }
         SoundLibrary missing;
-        QVERIFY(!missing.isLoaded());
-        QVERIFY(!missing.errorString().isEmpty());
+        QVERIFY(!missing.isLoaded() && !missing.errorString().isEmpty());
         QCOMPARE(missing.GetVersion(), 0u); // not 2.4: the caller reports the library unusable
         QVERIFY(!missing.Init(-1, 44100, 0, nullptr) && !missing.Free());
         QCOMPARE(missing.StreamCreateFile(wavShort, 0), 0u);
@@ -181,15 +165,12 @@ private slots:
         const QByteArray wav = tools::makeWav(tone(0.2, 44100, 1), 44100, 1);
         QTest::newRow("missing file") << "nowhere/none.wav" << QByteArray();
         QTest::newRow("folder") << "" << QByteArray();
-
         QTest::newRow("text named .mp3") << "text.mp3" << QByteArray("Plain text.\n").repeated(50);
         QTest::newRow("WAV cut inside the header") << "cut.wav" << wav.left(30);
-
         QTest::newRow("WAV with a partial frame only") << "cut3.wav" << wav.left(45);
-        QTest::newRow("float WAV") << "float.wav" << customWav(3, 1, 44100, 32, 4000);
-        QTest::newRow("24-bit WAV") << "b24.wav" << customWav(1, 1, 44100, 24, 3000);
-
-        QTest::newRow("WAV of rate 0") << "r0.wav" << customWav(1, 1, 0, 16, 4000);
+        QTest::newRow("float WAV") << "float.wav" << patched(wav, 20, QByteArray("\3\0", 2));
+        QTest::newRow("24-bit WAV") << "b24.wav" << patched(wav, 34, QByteArray("\x18\0", 2));
+        QTest::newRow("WAV of rate 0") << "r0.wav" << patched(wav, 24, QByteArray(4, '\0'));
         QTest::newRow("ID3 tag without audio")
             << "tag.mp3" << QByteArray("ID3\x03\x00\x00\x00\x00\x00\x00", 10);
     }
@@ -207,7 +188,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("Chinese folder and name") << "声音/认识动物.wav";
         QTest::newRow("folder with a character GBK cannot hold") << "Müller ö/right.WAV";
-        QTest::newRow("name beyond the basic plane") << "🎵/😀.wav";
     }
     void fileNames() {
         QFETCH(QString, name);
@@ -221,12 +201,14 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<double>("seconds");
-
         QTest::newRow("16-bit mono 22050 Hz, .WAV")
             << "b.WAV" << tools::makeWav(tone(0.4, 22050, 1), 22050, 1) << 0.4;
-
+        // Byte rate 11025, block of 1 byte, 8 bits: the 16-bit samples read as twice as many.
         QTest::newRow("8-bit mono 11025 Hz")
-            << "d.wav" << customWav(1, 1, 11025, 8, 11025 * 2 / 5) << 0.4;
+            << "d.wav"
+            << patched(tools::makeWav(tone(0.2, 11025, 1), 11025, 1), 28,
+                       QByteArray("\x11\x2B\0\0\x01\0\x08\0", 8))
+            << 0.4;
         QTest::newRow("data size beyond the file")
             << "e.wav" << tools::makeWav(tone(0.8, 44100, 1), 44100, 1).left(44 + 44100 * 2 * 2 / 5)
             << 0.4;
@@ -291,14 +273,8 @@ private slots:
         QVERIFY(lib.StreamFree(h));
     }
 
-    void loopPlaysOn_data() {
-        QTest::addColumn<bool>("mp3");
-        QTest::newRow("WAV") << false;
-        QTest::newRow("MP3") << true;
-    }
     void loopPlaysOn() {
-        QFETCH(bool, mp3);
-        const quint32 h = play(mp3 ? mp3Short : wavShort, SoundLibrary::kLoop);
+        const quint32 h = play(mp3Short, SoundLibrary::kLoop);
         QVERIFY(playedAtLeast(h, frames(1.2))); // more than twice the file
         QCOMPARE(lib.ChannelState(h), kPlaying);
         QVERIFY(lib.StreamFree(h));
