@@ -1,6 +1,12 @@
 #include "app/Startup.h"
 
-#if defined(__SANITIZE_ADDRESS__)
+// Whether AddressSanitizer is on: GCC defines a macro, clang answers a feature test.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PELUMO_ADDRESS_SANITIZER
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(PELUMO_ADDRESS_SANITIZER)
 // The sanitizer build of the program runs with the defaults of the test runs, so that
 // it can be started by hand and soaked without setting anything. The system's web-engine
 // library deletes some of its objects through a base of another size, which is not ours
