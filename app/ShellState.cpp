@@ -66,6 +66,13 @@ void resumeMusicAfterActivity() {
         platform::soundLibrary().ChannelPlay(BgMusicChannel, false);
 }
 
+void unparkMainWindow() {
+    if (!Frmmain)
+        return;
+    Frmmain->setLeft(Frmmain->Tag());
+    Frmmain->setTag(0);
+}
+
 QCursor screenCursor(int index) {
     return cursors().value(index, QCursor(Qt::ArrowCursor));
 }

@@ -33,6 +33,10 @@ bool musicWanted();
 void pauseMusicForActivity();
 void resumeMusicAfterActivity();
 
+// The main window that parked itself off screen keeping its Left in Tag comes back:
+// Left := Tag, Tag := 0.
+void unparkMainWindow();
+
 // Screen cursors by number (1 = the program's own pointer); an unset slot is the arrow.
 QCursor screenCursor(int index);
 void setScreenCursor(int index, const QCursor& cursor);
