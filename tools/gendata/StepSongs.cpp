@@ -13,7 +13,6 @@
 #include "tools/lib/SongBook.h"
 #include "tools/lib/SongSynth.h"
 #include "tools/lib/SwfWriter.h"
-#include "tools/lib/Synth.h"
 #include "tools/lib/WavWriter.h"
 
 #include <QCryptographicHash>
@@ -99,8 +98,14 @@ QByteArray espeak(Output& out, const QString& voice, int speed, int pitch, const
 
 // The words spoken to fit in `seconds`: faster when the usual speed is too slow.
 std::vector<float> chant(Output& out, const QString& text, double seconds, int pitch) {
-    const QString voice = tools::isChinese(text) ? QStringLiteral("cmn") : QStringLiteral("en-us");
-    int speed = voice == QLatin1String("cmn") ? 170 : 150;
+    const bool chinese = tools::isChinese(text);
+    const QString voice = chinese ? QStringLiteral("cmn") : QStringLiteral("en-us");
+    // espeak-ng takes about 76 (Mandarin) or 61 (English) / speed seconds a syllable:
+    // the speed is chosen to fit at once, and corrected when the guess was short.
+    const double perSyllable = chinese ? 76 : 61;
+    int speed = std::clamp(
+        static_cast<int>(std::ceil(tools::syllables(text) * perSyllable / seconds / 10)) * 10,
+        chinese ? 170 : 150, 330);
     std::vector<float> s = wavSamples(espeak(out, voice, speed, pitch, text));
     const double took = static_cast<double>(s.size()) / kRate;
     if (took > seconds) {
@@ -119,9 +124,9 @@ QByteArray toMp3(Output& out, const std::vector<float>& mix) {
         throw std::runtime_error("cannot write " + wav.toStdString());
     f.close();
     Output::run(QStringLiteral("lame"),
-                {QStringLiteral("--quiet"), QStringLiteral("-m"), QStringLiteral("m"),
-                 QStringLiteral("--resample"), QStringLiteral("11.025"), QStringLiteral("-b"),
-                 QStringLiteral("16"), wav, mp3});
+                {QStringLiteral("--quiet"), QStringLiteral("-q"), QStringLiteral("7"),
+                 QStringLiteral("-m"), QStringLiteral("m"), QStringLiteral("--resample"),
+                 QStringLiteral("11.025"), QStringLiteral("-b"), QStringLiteral("16"), wav, mp3});
     QFile m(mp3);
     if (!m.open(QIODevice::ReadOnly))
         throw std::runtime_error("lame wrote nothing");
@@ -134,12 +139,12 @@ QByteArray toMp3(Output& out, const std::vector<float>& mix) {
 // The music with the title and the words chanted on their beats.
 std::vector<float> songAudio(Output& out, const Song& song, const SongPlan& plan) {
     std::vector<float> music = tools::renderSong(plan, song.tonic, kRate);
-    tools::Synth::normalize(music, 0.32f);
+    tools::scaleToPeak(music, 0.32f);
     const double beat = plan.beatSeconds();
     // The voice sits near the tune: higher tunes, higher voice.
     const int pitch = std::clamp(45 + (song.tonic - 60) * 3, 30, 75);
     std::vector<float> title = chant(out, song.title, 5.5 * beat, pitch);
-    tools::Synth::normalize(title, 0.85f);
+    tools::scaleToPeak(title, 0.85f);
     tools::mixInto(music, title, std::lround(1.0 * beat * kRate), 1.0f);
     std::map<int, std::vector<float>> spoken;
     for (const SongPlan::Slot& slot : plan.verses) {
@@ -147,12 +152,12 @@ std::vector<float> songAudio(Output& out, const Song& song, const SongPlan& plan
         if (it == spoken.end()) {
             std::vector<float> v =
                 chant(out, song.lines[static_cast<size_t>(slot.line)].words, 7.2 * beat, pitch);
-            tools::Synth::normalize(v, 0.85f);
+            tools::scaleToPeak(v, 0.85f);
             it = spoken.emplace(slot.line, std::move(v)).first;
         }
         tools::mixInto(music, it->second, std::lround(slot.beat * beat * kRate), 1.0f);
     }
-    tools::Synth::normalize(music, 0.95f);
+    tools::scaleToPeak(music, 0.95f);
     return music;
 }
 
@@ -357,7 +362,7 @@ void makeSongPack(Output& out, const Theme& theme) {
         for (size_t i; (i = next++) < songs.size();) {
             try {
                 const Song& song = songs[i];
-                movies[i] = out.cached(QStringLiteral("song-movie-v1|") + prefix +
+                movies[i] = out.cached(QStringLiteral("song-movie-v2|") + prefix +
                                            QLatin1Char('|') + sha1(songKey(song)),
                                        [&] {
                                            const SongPlan plan = tools::planSong(song);

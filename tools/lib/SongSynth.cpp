@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <tuple>
 
 namespace tools {
@@ -58,27 +60,58 @@ std::vector<float> renderVoice(Voice v, int midi, double seconds, int rate) {
 } // namespace
 
 void mixInto(std::vector<float>& mix, const std::vector<float>& voice, long at, float gain) {
-    for (size_t i = 0; i < voice.size(); ++i) {
-        const long k = at + static_cast<long>(i);
-        if (k < 0)
-            continue;
-        if (static_cast<size_t>(k) >= mix.size())
-            break;
-        mix[static_cast<size_t>(k)] += voice[i] * gain;
-    }
+    // Raw pointers: the generator is also built without optimisation for the tests.
+    const long from = std::max(0L, -at);
+    const long to = std::min(static_cast<long>(voice.size()), static_cast<long>(mix.size()) - at);
+    float* out = mix.data() + at;
+    const float* in = voice.data();
+    for (long i = from; i < to; ++i)
+        out[i] += in[i] * gain;
+}
+
+float peak(const std::vector<float>& buf) {
+    float m = 0;
+    const float* p = buf.data();
+    for (size_t i = 0, n = buf.size(); i < n; ++i)
+        m = std::max(m, std::fabs(p[i]));
+    return m;
+}
+
+void scaleToPeak(std::vector<float>& buf, float target) {
+    const float m = peak(buf);
+    if (m <= 0)
+        return;
+    const float k = target / m;
+    float* p = buf.data();
+    for (size_t i = 0, n = buf.size(); i < n; ++i)
+        p[i] *= k;
 }
 
 std::vector<float> renderSong(const SongPlan& plan, int tonic, int rate) {
     const double beat = plan.beatSeconds();
     std::vector<float> mix(static_cast<size_t>((plan.seconds() + 0.5) * rate), 0.0f);
-    std::map<std::tuple<int, int, int>, std::vector<float>> cache;
+    // Notes recur within a song and across songs: each is rendered once for all.
+    static std::mutex lock;
+    static std::map<std::tuple<int, int, int, int>, std::shared_ptr<const std::vector<float>>>
+        cache;
     const auto play = [&](Voice v, int midi, double atBeat, double beats, float gain) {
-        const int quarterBeats = std::max(1, static_cast<int>(std::lround(beats * 4)));
-        auto key = std::make_tuple(static_cast<int>(v), midi, quarterBeats);
-        auto it = cache.find(key);
-        if (it == cache.end())
-            it = cache.emplace(key, renderVoice(v, midi, quarterBeats * beat / 4, rate)).first;
-        mixInto(mix, it->second, std::lround(atBeat * beat * rate), gain);
+        const int samples =
+            static_cast<int>(std::max(1L, std::lround(beats * 4)) * beat / 4 * rate);
+        const auto key = std::make_tuple(static_cast<int>(v), midi, samples, rate);
+        std::shared_ptr<const std::vector<float>> wave;
+        {
+            const std::lock_guard<std::mutex> hold(lock);
+            const auto it = cache.find(key);
+            if (it != cache.end())
+                wave = it->second;
+        }
+        if (!wave) {
+            wave = std::make_shared<const std::vector<float>>(
+                renderVoice(v, midi, static_cast<double>(samples) / rate, rate));
+            const std::lock_guard<std::mutex> hold(lock);
+            cache.emplace(key, wave);
+        }
+        mixInto(mix, *wave, std::lround(atBeat * beat * rate), gain);
     };
     for (const MelodyNote& n : plan.melody)
         play(Voice::Lead, n.midi + 12, n.beat, n.beats, 0.30f);

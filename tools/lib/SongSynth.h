@@ -15,4 +15,7 @@ std::vector<float> renderSong(const SongPlan& plan, int tonic, int sampleRate);
 // the end is dropped.
 void mixInto(std::vector<float>& mix, const std::vector<float>& voice, long at, float gain);
 
+// The buffer scaled so that its loudest sample is `target` (silence stays silent).
+void scaleToPeak(std::vector<float>& buf, float target);
+
 } // namespace tools
