@@ -2,8 +2,8 @@
 
 #include "app/FormRegistry.h"
 #include "app/Guard.h"
+#include "app/MissingPlayer.h"
 #include "app/MoviePlayback.h"
-#include "app/SectionMenu.h"
 #include "app/ShellState.h"
 #include "app/TTimer.h"
 #include "platform/ContentPack.h"
@@ -56,7 +56,7 @@ void Tfrmyyzzl::FormCreate() {
         const QStringList titles = f.open(QIODevice::ReadOnly)
                                        ? puzzles::parseTitles(QString::fromUtf8(f.readAll()))
                                        : QStringList();
-        findChild<TFlatListBox*>(QString::fromLatin1(info.titles))->SetItems(titles);
+        child<TFlatListBox>(info.titles)->SetItems(titles);
         popups_[info.list] = buildPopup(info, titles);
     }
 
@@ -110,15 +110,13 @@ QMenu* Tfrmyyzzl::buildPopup(const SongListInfo& info, const QStringList& titles
 
 void Tfrmyyzzl::LoadSongList(SongList list) {
     const SongListInfo& info = puzzles::songListInfo(list);
-    const QStringList titles =
-        findChild<TFlatListBox*>(QString::fromLatin1(info.titles))->ItemsList();
+    const QStringList titles = child<TFlatListBox>(info.titles)->ItemsList();
     if (!player_.chooseList(list, int(titles.size()))) {
         showState();
         return;
     }
     for (const SongListInfo& l : puzzles::songLists())
-        findChild<TImage*>(QString::fromLatin1(l.button) + QLatin1Char('1'))
-            ->setVisible(l.list == list);
+        child<TImage>((QByteArray(l.button) + '1').constData())->setVisible(l.list == list);
     pack_ = platform::ContentPack::load(QString::fromLatin1(info.prefix));
     lbml->SetItems(titles);
     myShockwaveFlash1->setPopupMenu(popups_.at(list));
