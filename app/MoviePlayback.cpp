@@ -3,6 +3,7 @@
 #include "app/TForm.h"
 #include "flashhost/FlashHostControl.h"
 #include "platform/ContentPack.h"
+#include "widgets/FlatButtons.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -18,8 +19,15 @@ void loadPackMovie(TFlashHostControl& movie, const platform::ContentPack* pack,
     movie.LoadMovieFromStream(0, stream);
 }
 
-MovieFullScreen::MovieFullScreen(QWidget* window, QWidget* panel, QWidget* exitButton)
+MovieFullScreen::MovieFullScreen(QWidget* window, QWidget* panel, TFlatButton* exitButton)
     : window_(window), panel_(panel), exit_(exitButton) {
+    exit_->SetCaption(QStringLiteral("退出全屏"));
+    exit_->SetParentColor(false);
+    exit_->SetColor(0x001F8AFF);
+    exit_->SetColorFocused(0x004AA8FF);
+    exit_->SetColorDown(0x000F6ADD);
+    exit_->SetColorBorder(clWhite);
+    exit_->SetFontColor(clWhite);
     exit_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus);
 }

@@ -10,6 +10,7 @@
 
 class QWidget;
 class TFlashHostControl;
+class TFlatButton;
 
 namespace platform {
 class ContentPack;
@@ -22,8 +23,9 @@ void loadPackMovie(TFlashHostControl& movie, const platform::ContentPack* pack,
 
 class MovieFullScreen {
 public:
-    // `exitButton` becomes a frameless tool window that never takes the focus.
-    MovieFullScreen(QWidget* window, QWidget* panel, QWidget* exitButton);
+    // `exitButton` becomes an orange "退出全屏" button in a frameless tool window that
+    // never takes the focus.
+    MovieFullScreen(QWidget* window, QWidget* panel, TFlatButton* exitButton);
 
     // The window covers its screen; the exit button shows near its top right corner.
     void enter();
@@ -37,5 +39,5 @@ public:
 private:
     QWidget* window_;
     QWidget* panel_;
-    QWidget* exit_;
+    TFlatButton* exit_;
 };

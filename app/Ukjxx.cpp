@@ -126,13 +126,6 @@ void Tfrmkjxx::FormCreate() {
     chkrec->SetCaption(QStringLiteral("全屏观看"));
     chkrec->SetTransparent(true);
     chkrec->SetFontColor(clWhite);
-    btnpic->SetCaption(QStringLiteral("退出全屏"));
-    btnpic->SetParentColor(false);
-    btnpic->SetColor(0x001F8AFF);
-    btnpic->SetColorFocused(0x004AA8FF);
-    btnpic->SetColorDown(0x000F6ADD);
-    btnpic->SetColorBorder(clWhite);
-    btnpic->SetFontColor(clWhite);
     fullScreen_ = std::make_unique<MovieFullScreen>(this, pnlmain, btnpic);
 
     // The hidden title lists and the popups come from one table, so they agree.

@@ -42,13 +42,6 @@ void Tfrmyyzzl::FormCreate() {
     lbml->SetGUIStyle(TIGUIListControl::lcgLowered);
     lbml->SetAutoItemHeight(false);
     lbml->SetItemHeight(30);
-    btnpic->SetCaption(QStringLiteral("退出全屏"));
-    btnpic->SetParentColor(false);
-    btnpic->SetColor(0x001F8AFF);
-    btnpic->SetColorFocused(0x004AA8FF);
-    btnpic->SetColorDown(0x000F6ADD);
-    btnpic->SetColorBorder(clWhite);
-    btnpic->SetFontColor(clWhite);
     fullScreen_ = std::make_unique<MovieFullScreen>(this, pnlmain, btnpic);
 
     for (const SongListInfo& info : puzzles::songLists()) {
