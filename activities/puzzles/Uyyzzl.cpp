@@ -30,6 +30,14 @@ Tfrmyyzzl::Tfrmyyzzl(QWidget* parent)
 
 Tfrmyyzzl::~Tfrmyyzzl() = default;
 
+QStringList Tfrmyyzzl::dataPaths() {
+    QStringList paths;
+    for (const SongListInfo& l : puzzles::songLists())
+        for (int k = 1; k <= l.count; ++k)
+            paths << packItemPath(l.prefix, QStringLiteral("Flash"), l.prefix + QString::number(k));
+    return paths;
+}
+
 void Tfrmyyzzl::FormCreate() {
     setFixedSize(900, 675);
     QPalette pal = palette();

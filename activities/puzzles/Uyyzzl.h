@@ -30,6 +30,9 @@ public:
     TTimer* tmr1 = nullptr;   // the notice of a missing player, once after creation
     TTimer* Timer2 = nullptr; // automatic play; Tag: ticks the song rests on its last frame
 
+    // Every song of every list: the data the window can ask for.
+    static QStringList dataPaths();
+
     const puzzles::SongPlayer& player() const { return player_; }
     QMenu* popupMenu(puzzles::SongList list) const { return popups_.at(list); }
     bool inFullScreen() const;

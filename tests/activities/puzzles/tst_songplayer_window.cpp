@@ -1,6 +1,6 @@
 // The song player's window through the fake player and the generated song packs: the
-// opening from the main window and the way back, the lists, the popup, full screen,
-// automatic play, and every song of every list in its pack.
+// opening from the main window and the way back, the lists, the popup, full screen and
+// automatic play.
 #include "FormTestSupport.h"
 #include "activities/puzzles/Uyyzzl.h"
 #include "app/Startup.h"
@@ -45,7 +45,6 @@ private slots:
     }
     void cleanupTestCase() { testsupport::deleteAllWindows(); }
     void playerRoundTrip();
-    void everySongIsInItsPack();
 
 private:
     platform::MessageRecorder messages_;
@@ -93,16 +92,6 @@ void TestSongPlayerWindow::playerRoundTrip() {
     QCOMPARE(Frmmain->Tag(), 0);
     for (const platform::MessageCall& m : messages_.calls())
         QVERIFY2((m.flags & 0xF0) != platform::MB_ICONERROR, qPrintable(m.text));
-}
-
-void TestSongPlayerWindow::everySongIsInItsPack() {
-    for (const puzzles::SongListInfo& l : puzzles::songLists()) {
-        const auto pack = platform::ContentPack::load(l.prefix);
-        QCOMPARE(pack->names("Flash").size(), l.count);
-        for (int k = 1; k <= l.count; ++k)
-            QVERIFY2(pack->read(l.prefix + QString::number(k), "Flash").startsWith("CWS"),
-                     qPrintable(l.prefix + QString::number(k)));
-    }
 }
 
 QTEST_MAIN(TestSongPlayerWindow)
