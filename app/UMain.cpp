@@ -156,6 +156,7 @@ void TFrmmain::FormCreate() {
     });
     shell::setJudgementPictures(imgright->Picture(), imgwrong->Picture());
     shell::setMusicSwitch(chkrec);
+    shell::setMainWindow(this);
 
     // 4, 5. Cursors: 1 the program's pointer, 2 and 3 for dragging games.
     swallowed([] {
