@@ -92,7 +92,7 @@ bool TControlSubClass::Qualifies(const QWidget* control, const QWidget* form,
     return true;
 }
 
-TControlSubClass::TControlSubClass(TThemedMenu* owner, QWidget* control, TControlKind kind)
+TControlSubClass::TControlSubClass(TThemedControlLook* owner, QWidget* control, TControlKind kind)
     : QObject(owner), owner_(owner), control_(control), kind_(kind) {
     control->installEventFilter(this);
     control->setAttribute(Qt::WA_Hover);
@@ -243,15 +243,15 @@ void TControlSubClass::Paint(QPainter& p) {
 void TControlSubClass::paintEdit(QPainter& p, const TThemedColors& c) {
     TColor frame;
     if (hot_ || focused_)
-        frame = TThemedMenu::Lighten(c.SelectBorder, savedFrame_ ? 60 : 80);
+        frame = TThemedControlLook::Lighten(c.SelectBorder, savedFrame_ ? 60 : 80);
     else
-        frame = savedFrame_ ? TThemedMenu::Darken(parentColor(), 60) : parentColor();
+        frame = savedFrame_ ? TThemedControlLook::Darken(parentColor(), 60) : parentColor();
     gdi::FrameRect(p, control_->rect(), frame);
 }
 
 void TControlSubClass::paintCombo(QPainter& p, const TThemedColors& c) {
     auto* combo = static_cast<QComboBox*>(control_.data());
-    const TThemedMenu& m = *owner_;
+    const TThemedControlLook& m = *owner_;
     const bool xp = xpStyle();
     const bool dropped = combo->view() && combo->view()->isVisible();
     const TColor own = colorOf(control_);
@@ -260,7 +260,7 @@ void TControlSubClass::paintCombo(QPainter& p, const TThemedColors& c) {
         b = c.SelectBorder;
         f = c.SelectFill;
     } else if (focused_) {
-        b = TThemedMenu::Lighten(c.SelectBorder, 60);
+        b = TThemedControlLook::Lighten(c.SelectBorder, 60);
         f = c.CheckFill;
     }
     if (dropped) {
@@ -314,7 +314,7 @@ void TControlSubClass::paintCombo(QPainter& p, const TThemedColors& c) {
 
 void TControlSubClass::paintCheck(QPainter& p, const TThemedColors& c, bool radio) {
     auto* button = static_cast<QAbstractButton*>(control_.data());
-    const TThemedMenu& m = *owner_;
+    const TThemedControlLook& m = *owner_;
     const bool xp = xpStyle();
     QStyleOptionButton opt;
     opt.initFrom(button);
@@ -376,17 +376,18 @@ void TControlSubClass::paintCheck(QPainter& p, const TThemedColors& c, bool radi
 
 void TControlSubClass::paintButton(QPainter& p, const TThemedColors& c) {
     auto* button = static_cast<QPushButton*>(control_.data());
-    const TThemedMenu& m = *owner_;
+    const TThemedControlLook& m = *owner_;
     const int arc = m.BtnRoundArc();
     const QRect r = control_->rect();
     const int L = r.left(), T = r.top(), R = r.x() + r.width(), B = r.y() + r.height();
     const bool pressed = (buttonDown_ && hot_) || spaceDown_ || button->isDown();
     if (!xpStyle()) {
         const bool lit = hot_ || spaceDown_;
-        const TColor face = lit ? TThemedMenu::Lighten(clBtnFace, 60) : c.IconStrip;
-        const TColor b = (lit || focused_) ? TThemedMenu::Lighten(c.SelectBorder, 60) : clBtnShadow;
-        roundRect(p, r, arc, TThemedMenu::Lighten(b, 30), toQColor(face));
-        const TColor edge = TThemedMenu::Darken(b, 50);
+        const TColor face = lit ? TThemedControlLook::Lighten(clBtnFace, 60) : c.IconStrip;
+        const TColor b =
+            (lit || focused_) ? TThemedControlLook::Lighten(c.SelectBorder, 60) : clBtnShadow;
+        roundRect(p, r, arc, TThemedControlLook::Lighten(b, 30), toQColor(face));
+        const TColor edge = TThemedControlLook::Darken(b, 50);
         if (!pressed)
             gdi::Polyline(p, {{R - 1, T + 1}, {R - 1, B - 2}, {R - 2, B - 1}, {L, B - 1}}, edge);
         else
@@ -416,7 +417,8 @@ void TControlSubClass::paintButton(QPainter& p, const TThemedColors& c) {
 
 void TControlSubClass::paintPanel(QPainter& p) {
     const TColor colour = colorOf(control_);
-    const TColor light = TThemedMenu::Lighten(colour, 60), dark = TThemedMenu::Darken(colour, 60);
+    const TColor light = TThemedControlLook::Lighten(colour, 60),
+                 dark = TThemedControlLook::Darken(colour, 60);
     auto* frame = qobject_cast<QFrame*>(control_.data());
     int width = 1;
     bool raised = true;
@@ -432,7 +434,8 @@ void TControlSubClass::paintPanel(QPainter& p) {
 void TControlSubClass::paintGroupBox(QPainter& p) {
     auto* box = static_cast<QGroupBox*>(control_.data());
     const TColor colour = colorOf(control_);
-    const TColor light = TThemedMenu::Lighten(colour, 60), dark = TThemedMenu::Darken(colour, 60);
+    const TColor light = TThemedControlLook::Lighten(colour, 60),
+                 dark = TThemedControlLook::Darken(colour, 60);
     const QFontMetrics fm(box->font());
     const QString title = box->title();
     const int h = fm.height();

@@ -21,10 +21,6 @@ int tagOf(const QObject* o) {
     return v.isValid() ? v.toInt() : 0;
 }
 
-int clampByte(int v) {
-    return std::clamp(v, 0, 255);
-}
-
 // A rectangle from the platform's left, top, right and bottom (right and bottom excluded).
 QRect ltrb(int l, int t, int r, int b) {
     return QRect(l, t, r - l, b - t);
@@ -53,7 +49,8 @@ const QMenuBar* menuBarOf(const QMenu* menu, int depth = 0) {
 // TThemedMenu
 
 TThemedMenu::TThemedMenu(QWidget* form)
-    : QObject(form), form_(form), style_(new TThemedMenuStyle(this)), font_(SystemMenuFont()) {
+    : TThemedControlLook(form), form_(form), style_(new TThemedMenuStyle(this)),
+      font_(SystemMenuFont()) {
     RegisterFlatTypes();
     SetControlUseTrueXPStyle(true);
 }
@@ -121,44 +118,6 @@ void TThemedMenu::SetActive(bool v) {
     active_ = v;
     HookFormControls(v, true);
     redrawMenuBar();
-}
-
-void TThemedMenu::SetControlUseTrueXPStyle(bool v) {
-    controlUseTrueXPStyle_ = v;
-    if (!v)
-        return;
-    btnOutLineBorderColor_ = TColor(0x733C00);
-    btnInnerBorderMoveColor_ = TColor(0x31B2FF);
-    btnInnerBorderFocusColor_ = TColor(0xE7AE8C);
-    btnSurfaceNormalColor_ = TColor(0xF7FBFF);
-    btnSurfaceDownColor_ = TColor(0xDEE7E7);
-    btnSurfaceBottomLineColor_ = TColor(0xDEE7E7);
-    btnSurfaceDownBottomLineColor_ = TColor(0xE7EBEF);
-    rdoChkControlChkColor_ = TColor(0x00A200);
-    comboBoxChkColor_ = TColor(0x8C694A);
-    comboboxSurfaceMoveColor_ = TColor(0xFFE7D6);
-    controlDisabledBorderColor_ = TColor(0xB5C7C6);
-    comboDroppedColor_ = TColor(0xF7A28C);
-}
-
-TColor TThemedMenu::Lighten(TColor c, int percent) {
-    const TColor rgb = ColorToRGB(c);
-    const double f = std::clamp(percent, 0, 100) / 100.0;
-    auto up = [f](int ch) { return ch + int(std::nearbyint((255 - ch) * f)); };
-    return RGBToColor(up(GetRValue(rgb)), up(GetGValue(rgb)), up(GetBValue(rgb)));
-}
-
-TColor TThemedMenu::Darken(TColor c, int amount) {
-    const TColor rgb = ColorToRGB(c);
-    return RGBToColor(clampByte(GetRValue(rgb) - amount), clampByte(GetGValue(rgb) - amount + 2),
-                      clampByte(GetBValue(rgb) - amount));
-}
-
-TColor TThemedMenu::Gray(TColor c, int amount) {
-    const TColor rgb = ColorToRGB(c);
-    const int g =
-        std::clamp((GetRValue(rgb) + GetGValue(rgb) + GetBValue(rgb)) / 3 + amount, 0, 240);
-    return RGBToColor(g, g, g);
 }
 
 TColor TThemedMenu::ContrastColor(TColor c) const {

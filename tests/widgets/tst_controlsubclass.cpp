@@ -2,6 +2,7 @@
 // track, and what they paint.
 
 #include "widgets/ControlSubClass.h"
+#include "widgets/ThemedMenu.h"
 
 #include <QApplication>
 #include <QCheckBox>

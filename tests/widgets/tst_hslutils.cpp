@@ -1,4 +1,5 @@
 // Conversions between RGB and the lightness scale the colour derivation works on.
+#include "widgets/FlatUtils.h"
 #include "widgets/HSLUtils.h"
 
 #include <QTest>
