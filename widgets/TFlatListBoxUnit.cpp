@@ -1,9 +1,10 @@
 #include "widgets/TFlatListBoxUnit.h"
 
+#include "widgets/WidgetTimer.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -103,10 +104,10 @@ TFlatListBox::TFlatListBox(QWidget* parent)
     setClickEvents(true);
     setFocusPolicy(Qt::ClickFocus);
     SetOpaqueFace(this, true);
-    repeat_ = new QTimer(this);
+    repeat_ = new TWidgetTimer(this);
     repeat_->setTimerType(Qt::PreciseTimer);
     repeat_->setInterval(600);
-    connect(repeat_, &QTimer::timeout, this, [this] {
+    connect(repeat_, &TWidgetTimer::timeout, this, [this] {
         repeat_->setInterval(100);
         scrollStep();
     });

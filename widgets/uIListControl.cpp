@@ -1,9 +1,10 @@
 #include "widgets/uIListControl.h"
 
+#include "widgets/WidgetTimer.h"
+
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QPainter>
-#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -112,15 +113,15 @@ TIListControl::TIListControl(QWidget* parent) : TFlatControl(parent) {
         SetTopIndex(topIndex_);
         update();
     });
-    autoScrollTimer_ = new QTimer(this);
-    connect(autoScrollTimer_, &QTimer::timeout, this, [this] { autoScrollStep(false); });
-    wheelTimer_ = new QTimer(this);
+    autoScrollTimer_ = new TWidgetTimer(this);
+    connect(autoScrollTimer_, &TWidgetTimer::timeout, this, [this] { autoScrollStep(false); });
+    wheelTimer_ = new TWidgetTimer(this);
     wheelTimer_->setSingleShot(true);
     wheelTimer_->setInterval(80);
-    connect(wheelTimer_, &QTimer::timeout, this, [this] { wheelNotches_ = 0; });
-    slideTimer_ = new QTimer(this);
+    connect(wheelTimer_, &TWidgetTimer::timeout, this, [this] { wheelNotches_ = 0; });
+    slideTimer_ = new TWidgetTimer(this);
     slideTimer_->setSingleShot(true);
-    connect(slideTimer_, &QTimer::timeout, this, &TIListControl::onSlideTick);
+    connect(slideTimer_, &TWidgetTimer::timeout, this, &TIListControl::onSlideTick);
     LayoutControls();
     updateScrollRange();
 }

@@ -1,7 +1,7 @@
 // The painted scroll bar: part geometry, range and enabled rules, steps, repeat and dragging.
+#include "widgets/WidgetTimer.h"
 #include "widgets/uIScrollBar.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -30,6 +30,7 @@ struct DrawnPart {
 class TstIScrollBar : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { TWidgetTimer::SetManualClock(true); }
     void kindSwapsTheSides();
     void shortBarHasHalfArrowsAndNoThumb();
     void thumbSizeAndPosition_data();
@@ -174,28 +175,30 @@ void TstIScrollBar::repeatWhileHeld() {
     QWidget host;
     auto* bar = makeBar(&host);
     bar->SetFirstRepeatDelay(150);
-    QElapsedTimer clock;
-    QList<qint64> stamps;
-    connect(bar, &TIScrollBar::OnChange, [&] { stamps << clock.elapsed(); });
-    clock.start();
     QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(8, 195));
     QCOMPARE(bar->Position(), 1);
-    QTest::qWait(100);
+    // The first repeat after the set delay, the next ones every 50 ms.
+    TWidgetTimer::Advance(149);
     QCOMPARE(bar->Position(), 1);
-    QTRY_VERIFY_WITH_TIMEOUT(bar->Position() >= 4, 2000);
-    QVERIFY2(stamps.at(1) >= 140, qPrintable(QString::number(stamps.at(1))));
-    QVERIFY2(stamps.at(3) - stamps.at(2) >= 40, qPrintable(QString::number(stamps.at(3))));
+    TWidgetTimer::Advance(1);
+    QCOMPARE(bar->Position(), 2);
+    TWidgetTimer::Advance(49);
+    QCOMPARE(bar->Position(), 2);
+    TWidgetTimer::Advance(1);
+    QCOMPARE(bar->Position(), 3);
     // Off the pressed arrow the repeat stops; back on it, it resumes.
     move(bar, QPoint(8, 100));
     QVERIFY(!bar->Repeating());
-    const int held = bar->Position();
-    QTest::qWait(150);
-    QCOMPARE(bar->Position(), held);
+    TWidgetTimer::Advance(500);
+    QCOMPARE(bar->Position(), 3);
     move(bar, QPoint(8, 195));
     QVERIFY(bar->Repeating());
-    QTRY_VERIFY_WITH_TIMEOUT(bar->Position() > held, 1000);
+    TWidgetTimer::Advance(50);
+    QCOMPARE(bar->Position(), 4);
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(8, 195));
     QVERIFY(!bar->Repeating());
+    TWidgetTimer::Advance(500);
+    QCOMPARE(bar->Position(), 4);
 }
 
 void TstIScrollBar::draggingTheThumb() {
