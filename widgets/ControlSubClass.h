@@ -4,11 +4,11 @@
 // paints the control's frame, box or face over the control's own drawing.
 //
 // Kinds: QComboBox (xcCombo), QLineEdit (xcEdit; with an input mask xcMaskEdit), QCheckBox
-// (xcCheckBox), QRadioButton (xcRadioButton), QPushButton (xcButton), a plain QFrame or a flat
-// panel (xcPanel) and QGroupBox (xcGroupBox); their parent must be a selected container: the
-// form (xccForm), a panel (xccPanel) or a group box (xccGroupBox). A control or parent whose
-// "Tag" is 999 is left alone; a negative Tag is watched but never painted; Tag 1234567890 keeps
-// the plain flat look under ControlUseTrueXPStyle.
+// (xcCheckBox), QRadioButton (xcRadioButton), QPushButton (xcButton, also a class named TUpDown), a
+// plain QFrame or a flat panel (xcPanel) and QGroupBox (xcGroupBox); their parent must be a
+// selected container: the form (xccForm), a panel (xccPanel) or a group box (xccGroupBox). A
+// control or parent whose "Tag" is 999 is left alone; a negative Tag is watched but never painted;
+// Tag 1234567890 keeps the plain flat look under ControlUseTrueXPStyle.
 
 #include "widgets/ThemedControlLook.h"
 
@@ -49,6 +49,7 @@ private:
     void requestPaint();
     bool xpStyle() const;
     TColor parentColor() const;
+    void setControlColour(TColor colour);
     void paintEdit(QPainter& p, const TThemedColors& c);
     void paintCombo(QPainter& p, const TThemedColors& c);
     void paintCheck(QPainter& p, const TThemedColors& c, bool radio);

@@ -309,9 +309,26 @@ void TSmoothGraphicControl::Loaded() {
     ControlLoaded();
 }
 
-void TSmoothGraphicControl::paintEvent(QPaintEvent*) {
-    if (!loaded_)
+bool TSmoothGraphicControl::event(QEvent* ev) {
+    // A form that never called Loaded gets it before the control is first shown or grabbed,
+    // so the auto size is applied outside any paint.
+    if (ev->type() == QEvent::Polish && !loaded_)
         Loaded();
+    return TFlatControl::event(ev);
+}
+
+void TSmoothGraphicControl::paintEvent(QPaintEvent*) {
+    if (!loaded_) {
+        // Painted without being polished: load on the next turn of the event loop, never here.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!loaded_)
+                    Loaded();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     if (painting_)
         return;
     painting_ = true;

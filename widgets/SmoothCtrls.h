@@ -146,6 +146,8 @@ protected:
     void changeEvent(QEvent* ev) override;
     void enterEvent(QEnterEvent* ev) override;
     void leaveEvent(QEvent* ev) override;
+    bool event(QEvent* ev) override;
+    void ColorChanged() override { Changed(); }
     void ParentColorChanged() override { Changed(); }
     void SysColorChanged() override { Changed(); }
 

@@ -119,13 +119,6 @@ private slots:
         QVERIFY(!s->SpaceDown());
         QCOMPARE(s->PaintCount(), start + 2);
 
-        // A double click counts as a press.
-        QTest::mouseDClick(button, Qt::LeftButton);
-        QTest::mousePress(button, Qt::LeftButton);
-        QVERIFY(s->ButtonDown());
-        QTest::mouseRelease(button, Qt::LeftButton);
-        QVERIFY(!s->ButtonDown());
-
         QEnterEvent in(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
         QApplication::sendEvent(button, &in);
         QVERIFY(s->Hot());
@@ -135,6 +128,32 @@ private slots:
         button->setEnabled(false);
         QApplication::sendEvent(button, &in);
         QVERIFY(!s->Hot()); // a disabled control does not light up
+    }
+
+    void doubleClickIsAPressForButtonsAndCheckBoxes_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("press");
+        QTest::newRow("button") << "button" << true;
+        QTest::newRow("check box") << "check" << true;
+        QTest::newRow("radio button") << "radio" << false;
+    }
+
+    void doubleClickIsAPressForButtonsAndCheckBoxes() {
+        QFETCH(QString, kind);
+        QFETCH(bool, press);
+        QWidget form;
+        QAbstractButton* control =
+            kind == "button"  ? static_cast<QAbstractButton*>(new QPushButton(&form))
+            : kind == "check" ? static_cast<QAbstractButton*>(new QCheckBox(&form))
+                              : new QRadioButton(&form);
+        TThemedMenu m(&form);
+        m.SetActive(true);
+        TControlSubClass* s = subclassOf(m, control);
+        QVERIFY(s);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(3, 3), QPointF(3, 3), Qt::LeftButton,
+                        Qt::LeftButton, {});
+        QApplication::sendEvent(control, &dbl);
+        QCOMPARE(s->ButtonDown(), press);
     }
 
     void buttonFaces() {

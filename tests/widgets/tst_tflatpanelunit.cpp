@@ -115,7 +115,7 @@ void TstFlatPanel::settingTransparentAlwaysRepaints() {
 void TstFlatPanel::disabledCaptionIsEmbossed() {
     TFlatPanel panel;
     panel.resize(120, 40);
-    panel.SetColor(clWhite);
+    panel.SetColor(clYellow); // neither of the emboss colours
     QFont f = panel.font();
     f.setPixelSize(20);
     f.setStyleStrategy(QFont::NoAntialias);
@@ -130,7 +130,7 @@ void TstFlatPanel::disabledCaptionIsEmbossed() {
     img = panel.grab().toImage();
     QVERIFY(!hasPixel(img, box, rgbOf(clBlue)));
     QVERIFY(hasPixel(img, box, rgbOf(clBtnShadow)));
-    QVERIFY(hasPixel(img, box, rgbOf(clBtnHighlight)) || rgbOf(clBtnHighlight) == rgbOf(clWhite));
+    QVERIFY(hasPixel(img, box, rgbOf(clBtnHighlight)));
     // The highlight copy lies one pixel down and right of the shadow copy.
     for (int y = box.top(); y < box.bottom(); ++y)
         for (int x = box.left(); x < box.right(); ++x)
