@@ -192,8 +192,18 @@ bool TControlSubClass::eventFilter(QObject* watched, QEvent* ev) {
         requestPaint();
         break;
     case QEvent::FocusOut:
-        hot_ = false;
+        // The mouse may still be over the control: then it stays lit.
+        hot_ = control_->isEnabled() && control_->underMouse() && HoverAllowed();
         requestPaint();
+        break;
+    case QEvent::WindowActivate:
+    case QEvent::ActivationChange:
+        // A window made active under a resting mouse lights the control below it.
+        if (control_->isEnabled() && control_->isActiveWindow() && control_->underMouse() &&
+            !hot_) {
+            hot_ = true;
+            requestPaint();
+        }
         break;
     case QEvent::Enter:
     case QEvent::Leave:

@@ -245,6 +245,16 @@ private:
 QEvent::Type ParentColorChangedEventType();
 void NotifyParentColorChanged(QWidget* parent);
 
+// The focus-changed notification a form gets when a button's Default changes: it carries the
+// form's focused control.
+class TFocusChangedEvent : public QEvent {
+public:
+    explicit TFocusChangedEvent(QWidget* active) : QEvent(Type()), Active(active) {}
+    static QEvent::Type Type();
+    QWidget* Active;
+};
+void NotifyFocusChanged(QWidget* form);
+
 // Face painting of a flat control: opaque controls fill their face, transparent ones leave it
 // to Qt's composition of what lies beneath.
 void SetOpaqueFace(QWidget* w, bool opaque);

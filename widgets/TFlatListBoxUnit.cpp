@@ -128,7 +128,11 @@ void TFlatListBox::SetItems(const QStringList& lines) {
 }
 
 void TFlatListBox::itemsChanged() {
-    // Whatever the control's state, the index never points past the items.
+    // A disabled list keeps its selection and index through item changes.
+    if (!isEnabled()) {
+        update();
+        return;
+    }
     selection_.assign(size_t(items_.Count()), false);
     if (itemIndex_ > items_.Count() - 1) {
         itemIndex_ = -1;
@@ -193,7 +197,7 @@ void TFlatListBox::SetMultiSelect(bool value) {
     const bool switchedOn = value && !multiSelect_;
     multiSelect_ = value;
     if (switchedOn) {
-        itemIndex_ = items_.Count() > 0 ? 0 : -1;
+        itemIndex_ = 0; // also on an empty list
         emit OnChangeIndex();
         update();
     }
@@ -332,7 +336,9 @@ void TFlatListBox::paintEvent(QPaintEvent*) {
         drawArrow(p, height() - 7, false, isEnabled() && canScrollDown());
     }
     p.setFont(font());
-    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    const int flags = Qt::AlignAbsolute |
+                      (layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft) |
+                      Qt::AlignVCenter | Qt::TextSingleLine;
     for (int j = 0; j < VisibleRows(); ++j) {
         const int i = topIndex_ + j;
         if (i > items_.Count() - 1)

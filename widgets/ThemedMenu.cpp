@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QChildEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -542,7 +543,9 @@ void TThemedMenu::HookFormControls(bool enable, bool repaint) {
     if (enable) {
         if (!form_)
             return;
-        qApp->installEventFilter(this);
+        // Menus made later are caught when their parent sees them polished: the form and
+        // every widget in it are watched for that alone.
+        watchForMenus(form_);
         for (QWidget* w : form_->findChildren<QWidget*>())
             if ((qobject_cast<QMenu*>(w) || qobject_cast<QMenuBar*>(w)) && wantsMenu(w))
                 hookMenu(w);
@@ -554,7 +557,10 @@ void TThemedMenu::HookFormControls(bool enable, bool repaint) {
                     s->Control()->update();
         return;
     }
-    qApp->removeEventFilter(this);
+    for (const QPointer<QWidget>& w : watched_)
+        if (w)
+            w->removeEventFilter(this);
+    watched_.clear();
     for (const QPointer<QWidget>& m : menus_)
         if (m)
             unhookMenu(m);
@@ -575,13 +581,30 @@ void TThemedMenu::redrawMenuBar() {
         bar->update();
 }
 
+void TThemedMenu::watchForMenus(QWidget* root) {
+    auto watch = [this](QWidget* w) {
+        if (watched_.contains(w))
+            return;
+        w->installEventFilter(this);
+        watched_ << w;
+    };
+    watch(root);
+    for (QWidget* w : root->findChildren<QWidget*>())
+        watch(w);
+}
+
 bool TThemedMenu::eventFilter(QObject* watched, QEvent* ev) {
-    // Menus made after activation are styled before their first measuring.
-    if (ev->type() == QEvent::Polish && active_ && watched->isWidgetType()) {
-        auto* w = static_cast<QWidget*>(watched);
-        if ((qobject_cast<QMenu*>(w) || qobject_cast<QMenuBar*>(w)) && belongsToForm(w) &&
-            wantsMenu(w))
-            hookMenu(w);
+    // A child is polished before its first measuring: a new menu is styled then, and a new
+    // container is watched for menus of its own.
+    if (ev->type() == QEvent::ChildPolished && active_) {
+        QObject* child = static_cast<QChildEvent*>(ev)->child();
+        if (child && child->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(child);
+            if ((qobject_cast<QMenu*>(w) || qobject_cast<QMenuBar*>(w)) && belongsToForm(w) &&
+                wantsMenu(w))
+                hookMenu(w);
+            watchForMenus(w);
+        }
     }
     return QObject::eventFilter(watched, ev);
 }

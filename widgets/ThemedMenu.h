@@ -160,6 +160,7 @@ protected:
 private:
     void HookFormControls(bool enable, bool repaint);
     void hookMenu(QWidget* menu);
+    void watchForMenus(QWidget* root);
     void unhookMenu(QWidget* menu);
     bool belongsToForm(const QWidget* w) const;
     bool wantsMenu(QWidget* menu) const;
@@ -170,6 +171,7 @@ private:
     QPointer<QWidget> form_;
     QStyle* style_;
     QList<QPointer<QWidget>> menus_;
+    QList<QPointer<QWidget>> watched_;
     QList<QPointer<TControlSubClass>> subclasses_;
     int displayDepth_ = 0;
 

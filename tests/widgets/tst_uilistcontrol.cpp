@@ -169,12 +169,14 @@ void TstIListControl::itemNotifications_data() {
         << "insert 1" << 6 << 6 << QList<int>({3, 6});
     QTest::newRow("insert after leaves them") << "insert 7" << 5 << 5 << QList<int>({2, 5});
     QTest::newRow("delete before moves them down") << "delete 3" << 4 << 4 << QList<int>({2, 4});
-    QTest::newRow("delete row 0 renumbers too") << "delete 0" << 4 << 4 << QList<int>({1, 4});
+    QTest::newRow("delete row 0 keeps the numbers") << "delete 0" << 5 << 5 << QList<int>({1, 4});
     QTest::newRow("delete the current row") << "delete 5" << 4 << 4 << QList<int>({2});
     QTest::newRow("move the current row down") << "move 5 7" << 7 << 7 << QList<int>({2, 7});
     QTest::newRow("move a row across it") << "move 1 6" << 4 << 4 << QList<int>({1, 4});
     QTest::newRow("move up across it") << "move 6 0" << 6 << 6 << QList<int>({3, 6});
     QTest::newRow("clear") << "clear" << -1 << -1 << QList<int>();
+    QTest::newRow("delete row 0 of the last rows clamps")
+        << "delete 0;delete 0;delete 0" << 4 << 4 << QList<int>({2});
 }
 
 void TstIListControl::itemNotifications() {
@@ -190,15 +192,17 @@ void TstIListControl::itemNotifications() {
     QTest::mouseClick(lb, Qt::LeftButton, Qt::ControlModifier, rowPoint(lb, 2));
     QCOMPARE(selectedRows(lb), QList<int>({2, 5}));
     QCOMPARE(lb->ItemIndex(), 5);
-    const QStringList words = change.split(u' ');
-    if (words[0] == "insert")
-        lb->Items().Insert(words[1].toInt(), QStringLiteral("new"));
-    else if (words[0] == "delete")
-        lb->Items().Delete(words[1].toInt());
-    else if (words[0] == "move")
-        lb->Items().Move(words[1].toInt(), words[2].toInt());
-    else
-        lb->Items().Clear();
+    for (const QString& step : change.split(u';')) {
+        const QStringList words = step.split(u' ');
+        if (words[0] == "insert")
+            lb->Items().Insert(words[1].toInt(), QStringLiteral("new"));
+        else if (words[0] == "delete")
+            lb->Items().Delete(words[1].toInt());
+        else if (words[0] == "move")
+            lb->Items().Move(words[1].toInt(), words[2].toInt());
+        else
+            lb->Items().Clear();
+    }
     QCOMPARE(lb->Count(), lb->Items().Count());
     QCOMPARE(lb->ItemIndex(), itemIndex);
     QCOMPARE(lb->Anchor(), anchor);
