@@ -273,6 +273,16 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
         }
     }
     const int pw = pic.isNull() ? 0 : pic.width();
+    // Right to left, everything but the text is drawn mirrored within the item (the picture
+    // is flipped first so it shows the right way round), and the text is placed mirrored.
+    const bool rtl = p.layoutDirection() == Qt::RightToLeft;
+    if (rtl && !pic.isNull())
+        pic = pic.mirrored(true, false);
+    auto mirrored = [rtl, L, R](QRect r) {
+        if (rtl)
+            r.moveLeft(L + R - 1 - r.right());
+        return r;
+    };
 
     const QRect icon = ltrb(L, T, L + iconWidth_, B);
     QRect tick;
@@ -293,6 +303,11 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
     if (bar)
         text = pic.isNull() ? full : ltrb(textLeft - 5, T, R, B);
 
+    p.save();
+    if (rtl) {
+        p.translate(L + R, 0);
+        p.scale(-1, 1);
+    }
     // Background.
     const bool gradient = gradient_ && c.HighColor && !bar;
     if (bar) {
@@ -402,10 +417,12 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
         }
         p.drawImage(x, y, pic);
     }
+    p.restore();
 
     if (separator) {
         const int y = T + int(std::nearbyint((B - T) / 2.0));
-        gdi::Line(p, {text.left() + 7, y}, {text.x() + text.width(), y}, c.Separator);
+        const QRect s = mirrored(QRect(text.left() + 7, y, text.width() - 7, 1));
+        gdi::Line(p, {s.left(), y}, {s.x() + s.width(), y}, c.Separator);
     } else {
         TColor colour = c.FontColor;
         if (selected)
@@ -415,10 +432,11 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
         if (selected && bar && useSystemColors_)
             colour = ContrastColor(c.IconStrip);
         const int th = fm.height();
-        const QRect line(text.left(), T + (B - T - th) / 2, text.width(), th);
-        const int flags =
-            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
-        const QString caption = QLatin1Char(' ') + item.Caption;
+        const QRect line = mirrored(QRect(text.left(), T + (B - T - th) / 2, text.width(), th))
+                               .adjusted(0, 0, rtl ? -3 : 0, 0);
+        const int flags = Qt::AlignAbsolute | (rtl ? Qt::AlignRight : Qt::AlignLeft) |
+                          Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
+        const QString caption = rtl ? item.Caption : QLatin1Char(' ') + item.Caption;
         if (item.Default && item.Enabled) {
             const QPoint offsets[] = {{1, 0}, {1, 2}, {0, 1}, {1, 1}};
             const int amounts[] = {30, 30, 40, 60};
@@ -428,16 +446,17 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
         }
         DrawCaption(p, line, flags, caption, colour);
         if (!item.ShortCut.isEmpty())
-            DrawCaption(p, line.adjusted(0, 0, -10, 0),
-                        Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+            DrawCaption(p, rtl ? line.adjusted(10, 0, 0, 0) : line.adjusted(0, 0, -10, 0),
+                        Qt::AlignAbsolute | (rtl ? Qt::AlignLeft : Qt::AlignRight) |
+                            Qt::AlignVCenter | Qt::TextSingleLine,
                         item.ShortCut + QLatin1Char(' '),
                         c.HighColor ? Darken(colour, -40) : colour);
         if (item.SubMenu && !bar) {
             // The platform draws the arrow of a submenu item itself.
-            const int cx = R - 9, cy = T + (B - T) / 2;
+            const int cx = rtl ? L + 9 : R - 9, cy = T + (B - T) / 2, d = rtl ? -4 : 4;
             p.setPen(Qt::NoPen);
             p.setBrush(toQColor(colour));
-            const QPoint arrow[] = {{cx, cy - 4}, {cx + 4, cy}, {cx, cy + 4}};
+            const QPoint arrow[] = {{cx, cy - 4}, {cx + d, cy}, {cx, cy + 4}};
             p.drawPolygon(arrow, 3);
         }
     }

@@ -312,7 +312,10 @@ void TstFlatButtons::glyphSliceByState() {
     QWidget form;
     auto* b = makeButton(&form);
     b->resize(60, 60);
-    b->SetGlyph(strip(4));
+    // The key colour is the whole strip's bottom-left pixel, not each image's own.
+    QImage glyph = strip(4);
+    glyph.setPixel(16, 15, qRgb(0, 255, 0));
+    b->SetGlyph(glyph);
     QCOMPARE(b->NumGlyphs(), 4);
     auto glyphPixel = [b](int dx, int dy) {
         const QPoint pos = b->CurrentLayout().GlyphPos;
@@ -323,6 +326,7 @@ void TstFlatButtons::glyphSliceByState() {
     QCOMPARE(glyphPixel(0, 15), rgbOf(kFace));
     b->setEnabled(false);
     QCOMPARE(glyphPixel(8, 4), qRgb(0, 255, 0));
+    QCOMPARE(glyphPixel(0, 15), qRgb(0, 255, 0));
     b->setEnabled(true);
     QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(glyphPixel(8, 4), qRgb(0, 0, 255));
@@ -358,6 +362,20 @@ void TstFlatButtons::modalResultClosesDialog() {
     QTest::mouseClick(ok, Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), 1);
+    // Any form takes the result, and hears of a change of the default button.
+    struct Form : QWidget {
+        int focusNotes = 0;
+        bool event(QEvent* ev) override {
+            focusNotes += ev->type() == TFocusChangedEvent::Type();
+            return QWidget::event(ev);
+        }
+    } form;
+    auto* b = makeButton(&form);
+    b->SetModalResult(2);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(form.property("ModalResult").toInt(), 2);
+    b->SetDefault(true);
+    QCOMPARE(form.focusNotes, 1);
 }
 
 void TstFlatButtons::derivedColours() {

@@ -32,6 +32,7 @@ private slots:
     void rightButtonDoesNothing();
     void spaceToggles();
     void indicatorPixels();
+    void rightLayoutMirrors_data();
     void rightLayoutMirrors();
     void longCaptionWraps();
     void transparentShowsParent();
@@ -163,14 +164,36 @@ void TstFlatCheckBox::indicatorPixels() {
     QCOMPARE(img.pixel(4, 8), rgbOf(clBtnShadow));
 }
 
+void TstFlatCheckBox::rightLayoutMirrors_data() {
+    QTest::addColumn<bool>("byDirection");
+    QTest::newRow("Layout right") << false;
+    QTest::newRow("right-to-left widget") << true;
+}
+
 void TstFlatCheckBox::rightLayoutMirrors() {
+    QFETCH(bool, byDirection);
     TFlatCheckBox c;
     c.SetColor(kFace);
-    c.SetLayout(TFlatCheckBox::checkboxRight);
+    c.SetFontColor(clBlack);
+    c.SetCaption(QStringLiteral("WW"));
+    if (byDirection)
+        c.setLayoutDirection(Qt::RightToLeft);
+    else
+        c.SetLayout(TFlatCheckBox::checkboxRight);
     QCOMPARE(c.IndicatorRect(), QRect(121 - 12, 3, 11, 11));
     const QImage img = c.grab().toImage();
     QCOMPARE(img.pixel(109, 3), rgbOf(TColor(0x008396A0)));
     QCOMPARE(img.pixel(1, 3), rgbOf(kFace));
+    // The caption is right-aligned next to the box.
+    auto inkIn = [&img](int from, int to) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = from; x < to; ++x)
+                if (qGray(img.pixel(x, y)) < 100)
+                    return true;
+        return false;
+    };
+    QVERIFY(inkIn(70, 105));
+    QVERIFY(!inkIn(1, 40));
 }
 
 void TstFlatCheckBox::longCaptionWraps() {

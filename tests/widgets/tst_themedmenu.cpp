@@ -25,9 +25,11 @@ QImage canvas(int w, int h) {
 }
 
 // The item drawn on a fresh canvas of the given size.
-QImage drawItem(TThemedMenu& m, const TMenuItemInfo& item, int w, int h, bool hot) {
+QImage drawItem(TThemedMenu& m, const TMenuItemInfo& item, int w, int h, bool hot,
+                Qt::LayoutDirection direction = Qt::LeftToRight) {
     QImage img = canvas(w, h);
     QPainter p(&img);
+    p.setLayoutDirection(direction);
     m.DrawMenuItem(p, item, QRect(0, 0, w, h), hot);
     return img;
 }
@@ -186,6 +188,13 @@ private slots:
         QCOMPARE(img.pixel(10, 3), rgbOf(c.IconStrip));
         QCOMPARE(img.pixel(23, 3), rgbOf(c.IconStrip));
         QCOMPARE(img.pixel(24, 3), rgbOf(c.Menu));
+        // Right to left, the strip and the separator are mirrored.
+        img = drawItem(m, item, 120, 20, false, Qt::RightToLeft);
+        QCOMPARE(img.pixel(119 - 10, 3), rgbOf(c.IconStrip));
+        QCOMPARE(img.pixel(119 - 23, 3), rgbOf(c.IconStrip));
+        QCOMPARE(img.pixel(119 - 24, 3), rgbOf(c.Menu));
+        QCOMPARE(img.pixel(119 - 24 - 7, y), rgbOf(c.Separator));
+        QVERIFY(img.pixel(119 - 24 - 6, y) != rgbOf(c.Separator));
     }
 
     void lowColourHasNoGradient() {

@@ -311,6 +311,10 @@ void TstIListControl::clicksAndItemEvents() {
     QCOMPARE(itemClicks.count(), 1);
     QCOMPARE(lb->ItemIndex(), 3);
     QTest::mouseClick(lb, Qt::LeftButton, {}, rowPoint(lb, 3));
+    QCOMPARE(itemClicks.count(), 2);
+    // A release over the anchor row clicks it even when its press began elsewhere.
+    QTest::mouseRelease(lb, Qt::LeftButton, {}, rowPoint(lb, 3));
+    QCOMPARE(itemClicks.count(), 3);
     QMouseEvent dbl(QEvent::MouseButtonDblClick, rowPoint(lb, 3), lb->mapToGlobal(rowPoint(lb, 3)),
                     Qt::LeftButton, Qt::LeftButton, {});
     QApplication::sendEvent(lb, &dbl);
