@@ -6,6 +6,8 @@
 
 #include <QComboBox>
 
+class QListView;
+
 class TFlatComboBox : public QComboBox {
     Q_OBJECT
     Q_PROPERTY(TComboBoxStyle Style READ Style WRITE SetStyle)
@@ -35,6 +37,14 @@ public:
         csOwnerDrawVariable
     };
     Q_ENUM(TComboBoxStyle)
+    // The state of an item handed to OnDrawItem.
+    enum TOwnerDrawStateFlag {
+        odSelected = 1,
+        odDisabled = 4,
+        odFocused = 16,
+        odComboBoxEdit = 4096
+    };
+    Q_DECLARE_FLAGS(TOwnerDrawState, TOwnerDrawStateFlag)
 
     explicit TFlatComboBox(QWidget* parent = nullptr);
 
@@ -59,7 +69,8 @@ public:
     bool UseAdvColors() const { return useAdvColors_; }
     void SetUseAdvColors(bool value);
     int ItemHeight() const { return itemHeight_; }
-    void SetItemHeight(int value) { itemHeight_ = value; }
+    // Row height of the list; the height of every row with csOwnerDrawFixed.
+    void SetItemHeight(int value);
     QStringList ItemsList() const;
     void SetItems(const QStringList& lines);
     // Adds in order while Sorted; returns the new item's index.
@@ -73,6 +84,9 @@ public:
     void SetFontColor(TColor value);
 
     bool DroppedDown() const { return dropped_; }
+    bool OwnerDraw() const { return style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable; }
+    // The list that csSimple shows under the edit at all times (null for the other styles).
+    QListView* SimpleList() const { return simpleList_; }
     // The arrow button's pixels.
     QRect ButtonRect() const;
     void showPopup() override;
@@ -82,6 +96,11 @@ signals:
     void OnChange();
     void OnClick();
     void OnDropDown();
+    void OnDblClick();
+    // Owner-draw styles: the item is drawn by the handler on canvas within rect.
+    void OnDrawItem(int index, QPainter* canvas, QRect rect, TOwnerDrawState state);
+    // csOwnerDrawVariable: the handler may change height (it starts at ItemHeight).
+    void OnMeasureItem(int index, int* height);
     void OnEnter();
     void OnExit();
     void OnKeyDown(int key, Qt::KeyboardModifiers shift);
@@ -96,6 +115,8 @@ protected:
     void keyPressEvent(QKeyEvent* ev) override;
     void keyReleaseEvent(QKeyEvent* ev) override;
     bool event(QEvent* ev) override;
+    bool eventFilter(QObject* watched, QEvent* ev) override;
+    void mouseDoubleClickEvent(QMouseEvent* ev) override;
     void changeEvent(QEvent* ev) override;
 
 private:
@@ -103,6 +124,8 @@ private:
     void calcAdvColors();
     void placeEdit();
     void applyPopupColor();
+    void placeSimpleList();
+    int editHeight() const;
 
     TComboBoxStyle style_ = csDropDown;
     TColor color_ = 0x00E1EAEB;
@@ -116,4 +139,6 @@ private:
     int maxLength_ = 0;
     bool sorted_ = false;
     bool dropped_ = false;
+    QListView* simpleList_ = nullptr;
 };
+Q_DECLARE_OPERATORS_FOR_FLAGS(TFlatComboBox::TOwnerDrawState)

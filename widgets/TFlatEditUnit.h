@@ -19,6 +19,7 @@ class TCustomFlatEdit : public QLineEdit {
     Q_PROPERTY(int MaxLength READ maxLength WRITE SetMaxLength)
     Q_PROPERTY(QChar PasswordChar READ PasswordChar WRITE SetPasswordChar)
     Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
+    Q_PROPERTY(bool HideSelection READ HideSelection WRITE SetHideSelection)
     Q_PROPERTY(QString Text READ text WRITE setText)
     Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
 
@@ -48,6 +49,8 @@ public:
     TEditCharCase CharCase() const { return charCase_; }
     void SetCharCase(TEditCharCase value);
     void SetMaxLength(int value) { setMaxLength(value > 0 ? value : 32767); }
+    bool HideSelection() const { return hideSelection_; }
+    void SetHideSelection(bool value);
     QChar PasswordChar() const { return passwordChar_; }
     void SetPasswordChar(QChar value);
     TColor FontColor() const;
@@ -106,6 +109,7 @@ private:
     bool clicked_ = false;
     TEditCharCase charCase_ = ecNormal;
     QChar passwordChar_;
+    bool hideSelection_ = true;
 };
 
 class TFlatEdit : public TCustomFlatEdit {

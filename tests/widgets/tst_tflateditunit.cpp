@@ -86,6 +86,13 @@ void TstFlatEdit::hoverLightsOnlyWithoutAnotherFlatEditFocused() {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(b, &leave);
     QVERIFY(!b->Lit());
+    // Without the focus a selection is hidden, unless HideSelection is off.
+    a->setText(QStringLiteral("abc"));
+    a->selectAll();
+    QCOMPARE(a->palette().color(QPalette::Highlight), toQColor(a->Color()));
+    a->SetHideSelection(false);
+    QCOMPARE(a->palette().color(QPalette::Highlight),
+             QApplication::palette(a).color(QPalette::Highlight));
 }
 
 void TstFlatEdit::colorFlatAndParentColor() {
