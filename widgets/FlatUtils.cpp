@@ -550,7 +550,7 @@ void NotifyFocusChanged(QWidget* form) {
 
 // ---------------------------------------------------------------------------------------------
 
-TFlatControl::TFlatControl(QWidget* parent) : QWidget(parent) {
+TFlatControl::TFlatControl(QWidget* parent) : QWidget(parent), dragDock_(new TDragDock(this)) {
     RegisterFlatTypes();
     color_ = colorOf(parent);
     // OnMouseMove fires without a button held, as the forms' hover handlers expect.

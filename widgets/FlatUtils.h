@@ -40,6 +40,7 @@
 #include <stdexcept>
 
 #include "widgets/FlatColor.h"
+#include "widgets/FlatDrag.h"
 
 class QPainter;
 class QMouseEvent;
@@ -171,9 +172,26 @@ class TFlatControl : public QWidget, public TFlatTypes {
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
+    Q_PROPERTY(TDragTypes::TDragKind DragKind READ DragKind WRITE SetDragKind)
+    Q_PROPERTY(TDragTypes::TDragMode DragMode READ DragMode WRITE SetDragMode)
+    Q_PROPERTY(int DragCursor READ DragCursor WRITE SetDragCursor)
+    Q_PROPERTY(bool DockSite READ DockSite WRITE SetDockSite)
+    Q_PROPERTY(bool UseDockManager READ UseDockManager WRITE SetUseDockManager)
 
 public:
     explicit TFlatControl(QWidget* parent = nullptr);
+    // Drag and dock settings and their events (FlatDrag.h).
+    TDragDock* DragDock() const { return dragDock_; }
+    TDragTypes::TDragKind DragKind() const { return dragDock_->DragKind(); }
+    void SetDragKind(TDragTypes::TDragKind v) { dragDock_->SetDragKind(v); }
+    TDragTypes::TDragMode DragMode() const { return dragDock_->DragMode(); }
+    void SetDragMode(TDragTypes::TDragMode v) { dragDock_->SetDragMode(v); }
+    int DragCursor() const { return dragDock_->DragCursor(); }
+    void SetDragCursor(int v) { dragDock_->SetDragCursor(v); }
+    bool DockSite() const { return dragDock_->DockSite(); }
+    void SetDockSite(bool v) { dragDock_->SetDockSite(v); }
+    bool UseDockManager() const { return dragDock_->UseDockManager(); }
+    void SetUseDockManager(bool v) { dragDock_->SetUseDockManager(v); }
 
     TColor Color() const;
     void SetColor(TColor value);
@@ -237,6 +255,7 @@ private:
     bool clickEvents_ = false;
     bool clicked_ = false;
     QString caption_;
+    TDragDock* dragDock_;
 };
 
 // The class library's parent-colour-changed notification: sent to the direct children of a

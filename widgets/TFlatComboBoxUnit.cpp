@@ -55,7 +55,7 @@ private:
 
 } // namespace
 
-TFlatComboBox::TFlatComboBox(QWidget* parent) : QComboBox(parent) {
+TFlatComboBox::TFlatComboBox(QWidget* parent) : QComboBox(parent), dragDock_(new TDragDock(this)) {
     RegisterFlatTypes();
     setMaxVisibleItems(8);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -2,6 +2,7 @@
 // The platform combo box with a flat frame, a painted arrow button and the flat family's
 // colours. OnChange follows a user's choice only; setting ItemIndex in code fires nothing.
 
+#include "widgets/FlatDrag.h"
 #include "widgets/FlatUtils.h"
 
 #include <QComboBox>
@@ -27,6 +28,11 @@ class TFlatComboBox : public QComboBox {
     Q_PROPERTY(bool Sorted READ Sorted WRITE SetSorted)
     Q_PROPERTY(QString Text READ currentText WRITE SetText)
     Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
+    Q_PROPERTY(TDragTypes::TDragKind DragKind READ DragKind WRITE SetDragKind)
+    Q_PROPERTY(TDragTypes::TDragMode DragMode READ DragMode WRITE SetDragMode)
+    Q_PROPERTY(int DragCursor READ DragCursor WRITE SetDragCursor)
+    Q_PROPERTY(bool DockSite READ DockSite WRITE SetDockSite)
+    Q_PROPERTY(bool UseDockManager READ UseDockManager WRITE SetUseDockManager)
 
 public:
     enum TComboBoxStyle {
@@ -47,6 +53,18 @@ public:
     Q_DECLARE_FLAGS(TOwnerDrawState, TOwnerDrawStateFlag)
 
     explicit TFlatComboBox(QWidget* parent = nullptr);
+    // Drag and dock settings and their events (FlatDrag.h).
+    TDragDock* DragDock() const { return dragDock_; }
+    TDragTypes::TDragKind DragKind() const { return dragDock_->DragKind(); }
+    void SetDragKind(TDragTypes::TDragKind v) { dragDock_->SetDragKind(v); }
+    TDragTypes::TDragMode DragMode() const { return dragDock_->DragMode(); }
+    void SetDragMode(TDragTypes::TDragMode v) { dragDock_->SetDragMode(v); }
+    int DragCursor() const { return dragDock_->DragCursor(); }
+    void SetDragCursor(int v) { dragDock_->SetDragCursor(v); }
+    bool DockSite() const { return dragDock_->DockSite(); }
+    void SetDockSite(bool v) { dragDock_->SetDockSite(v); }
+    bool UseDockManager() const { return dragDock_->UseDockManager(); }
+    void SetUseDockManager(bool v) { dragDock_->SetUseDockManager(v); }
 
     TComboBoxStyle Style() const { return style_; }
     void SetStyle(TComboBoxStyle value);
@@ -140,5 +158,6 @@ private:
     bool sorted_ = false;
     bool dropped_ = false;
     QListView* simpleList_ = nullptr;
+    TDragDock* dragDock_;
 };
 Q_DECLARE_OPERATORS_FOR_FLAGS(TFlatComboBox::TOwnerDrawState)

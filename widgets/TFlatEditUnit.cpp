@@ -4,7 +4,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-TCustomFlatEdit::TCustomFlatEdit(QWidget* parent) : QLineEdit(parent) {
+TCustomFlatEdit::TCustomFlatEdit(QWidget* parent)
+    : QLineEdit(parent), dragDock_(new TDragDock(this)) {
     RegisterFlatTypes();
     setFrame(false);
     setTextMargins(0, 0, 0, 0);

@@ -22,12 +22,29 @@ class TCustomFlatEdit : public QLineEdit {
     Q_PROPERTY(bool HideSelection READ HideSelection WRITE SetHideSelection)
     Q_PROPERTY(QString Text READ text WRITE setText)
     Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
+    Q_PROPERTY(TDragTypes::TDragKind DragKind READ DragKind WRITE SetDragKind)
+    Q_PROPERTY(TDragTypes::TDragMode DragMode READ DragMode WRITE SetDragMode)
+    Q_PROPERTY(int DragCursor READ DragCursor WRITE SetDragCursor)
+    Q_PROPERTY(bool DockSite READ DockSite WRITE SetDockSite)
+    Q_PROPERTY(bool UseDockManager READ UseDockManager WRITE SetUseDockManager)
 
 public:
     enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
     Q_ENUM(TEditCharCase)
 
     explicit TCustomFlatEdit(QWidget* parent = nullptr);
+    // Drag and dock settings and their events (FlatDrag.h).
+    TDragDock* DragDock() const { return dragDock_; }
+    TDragTypes::TDragKind DragKind() const { return dragDock_->DragKind(); }
+    void SetDragKind(TDragTypes::TDragKind v) { dragDock_->SetDragKind(v); }
+    TDragTypes::TDragMode DragMode() const { return dragDock_->DragMode(); }
+    void SetDragMode(TDragTypes::TDragMode v) { dragDock_->SetDragMode(v); }
+    int DragCursor() const { return dragDock_->DragCursor(); }
+    void SetDragCursor(int v) { dragDock_->SetDragCursor(v); }
+    bool DockSite() const { return dragDock_->DockSite(); }
+    void SetDockSite(bool v) { dragDock_->SetDockSite(v); }
+    bool UseDockManager() const { return dragDock_->UseDockManager(); }
+    void SetUseDockManager(bool v) { dragDock_->SetUseDockManager(v); }
 
     TColor ColorFocused() const { return colorFocused_; }
     TColor ColorBorder() const { return colorBorder_; }
@@ -110,6 +127,7 @@ private:
     TEditCharCase charCase_ = ecNormal;
     QChar passwordChar_;
     bool hideSelection_ = true;
+    TDragDock* dragDock_;
 };
 
 class TFlatEdit : public TCustomFlatEdit {
