@@ -181,30 +181,22 @@ void TstFlatButtons::facesAndFramesByState() {
     QWidget form;
     auto* b = makeButton(&form);
     QImage img = b->grab().toImage();
-    QCOMPARE(img.pixel(40, 14), rgbOf(kFace));
-    QCOMPARE(img.pixel(0, 0), rgbOf(kBorder));
-    QCOMPARE(img.pixel(77, 27), rgbOf(kBorder));
-    QCOMPARE(img.pixel(1, 1), rgbOf(kFace));
+    COMPARE_PIXELS(img, {40, 14, rgbOf(kFace)}, {0, 0, rgbOf(kBorder)}, {77, 27, rgbOf(kBorder)},
+                   {1, 1, rgbOf(kFace)});
     // Default: a 2-pixel border while up and not hovered.
     b->SetDefault(true);
     img = b->grab().toImage();
-    QCOMPARE(img.pixel(1, 1), rgbOf(kBorder));
-    QCOMPARE(img.pixel(76, 26), rgbOf(kBorder));
-    QCOMPARE(img.pixel(2, 2), rgbOf(kFace));
+    COMPARE_PIXELS(img, {1, 1, rgbOf(kBorder)}, {76, 26, rgbOf(kBorder)}, {2, 2, rgbOf(kFace)});
     // Hover: focused face, raised frame.
     enter(b);
     QVERIFY(b->MouseInside());
     img = b->grab().toImage();
-    QCOMPARE(img.pixel(40, 14), rgbOf(kFocused));
-    QCOMPARE(img.pixel(0, 0), rgbOf(clWhite));
-    QCOMPARE(img.pixel(77, 27), rgbOf(clBlack));
-    QCOMPARE(img.pixel(1, 1), rgbOf(kFocused));
+    COMPARE_PIXELS(img, {40, 14, rgbOf(kFocused)}, {0, 0, rgbOf(clWhite)}, {77, 27, rgbOf(clBlack)},
+                   {1, 1, rgbOf(kFocused)});
     // Pressed: down face, recessed frame.
     QTest::mousePress(b, Qt::LeftButton, {}, QPoint(10, 10));
     img = b->grab().toImage();
-    QCOMPARE(img.pixel(40, 14), rgbOf(kDown));
-    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
-    QCOMPARE(img.pixel(77, 27), rgbOf(clWhite));
+    COMPARE_PIXELS(img, {40, 14, rgbOf(kDown)}, {0, 0, rgbOf(clBlack)}, {77, 27, rgbOf(clWhite)});
     QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(10, 10));
     leave(b);
     QVERIFY(!b->MouseInside());
@@ -213,18 +205,15 @@ void TstFlatButtons::facesAndFramesByState() {
     b->SetGroupIndex(1);
     b->SetDown(true);
     img = b->grab().toImage();
-    QCOMPARE(img.pixel(40, 14), rgbOf(kDown));
-    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
+    COMPARE_PIXELS(img, {40, 14, rgbOf(kDown)}, {0, 0, rgbOf(clBlack)});
     enter(b);
     img = b->grab().toImage();
-    QCOMPARE(img.pixel(40, 14), rgbOf(kFocused));
-    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
+    COMPARE_PIXELS(img, {40, 14, rgbOf(kFocused)}, {0, 0, rgbOf(clBlack)});
     // Disabled: plain face and border, whatever the hover.
     b->setEnabled(false);
     QCOMPARE(b->State(), TFlatTypes::bsDisabled);
     img = b->grab().toImage();
-    QCOMPARE(img.pixel(40, 14), rgbOf(kFace));
-    QCOMPARE(img.pixel(0, 0), rgbOf(kBorder));
+    COMPARE_PIXELS(img, {40, 14, rgbOf(kFace)}, {0, 0, rgbOf(kBorder)});
     b->setEnabled(true);
     QCOMPARE(b->State(), TFlatTypes::bsExclusive);
 }
@@ -236,8 +225,7 @@ void TstFlatButtons::transparentModes() {
     auto* b = makeButton(&form);
     b->SetTransparentMode(TFlatTypes::tmAlways);
     QImage img = form.grab().toImage();
-    QCOMPARE(img.pixel(40, 14), qRgb(10, 20, 30));
-    QCOMPARE(img.pixel(0, 0), rgbOf(kBorder));
+    COMPARE_PIXELS(img, {40, 14, qRgb(10, 20, 30)}, {0, 0, rgbOf(kBorder)});
     b->SetTransparentMode(TFlatTypes::tmNotFocused);
     img = form.grab().toImage();
     QCOMPARE(img.pixel(40, 14), qRgb(10, 20, 30));

@@ -134,10 +134,8 @@ void TstFlatCheckBox::indicatorPixels() {
     c->SetColorCheck(clRed);
     QCOMPARE(c->IndicatorRect(), QRect(1, 3, 11, 11));
     QImage img = c->grab().toImage();
-    QCOMPARE(img.pixel(1, 3), rgbOf(TColor(0x008396A0)));
-    QCOMPARE(img.pixel(11, 13), rgbOf(TColor(0x008396A0)));
-    QCOMPARE(img.pixel(4, 8), rgbOf(kFace));
-    QCOMPARE(img.pixel(0, 0), rgbOf(kFace));
+    COMPARE_PIXELS(img, {1, 3, rgbOf(TColor(0x008396A0))}, {11, 13, rgbOf(TColor(0x008396A0))},
+                   {4, 8, rgbOf(kFace)}, {0, 0, rgbOf(kFace)});
     c->SetChecked(true);
     img = c->grab().toImage();
     QCOMPARE(img.pixel(4, 8), rgbOf(clRed));  // first stroke of the tick
@@ -182,8 +180,7 @@ void TstFlatCheckBox::rightLayoutMirrors() {
         c.SetLayout(TFlatCheckBox::checkboxRight);
     QCOMPARE(c.IndicatorRect(), QRect(121 - 12, 3, 11, 11));
     const QImage img = c.grab().toImage();
-    QCOMPARE(img.pixel(109, 3), rgbOf(TColor(0x008396A0)));
-    QCOMPARE(img.pixel(1, 3), rgbOf(kFace));
+    COMPARE_PIXELS(img, {109, 3, rgbOf(TColor(0x008396A0))}, {1, 3, rgbOf(kFace)});
     // The caption is right-aligned next to the box.
     auto inkIn = [&img](int from, int to) {
         for (int y = 0; y < img.height(); ++y)

@@ -1,4 +1,5 @@
 // The flat combo box: its frame, button and strip from pixels, and which changes fire OnChange.
+#include "WidgetTestSupport.h"
 #include "widgets/TFlatComboBoxUnit.h"
 
 #include <QAbstractItemView>
@@ -74,18 +75,14 @@ void TstFlatComboBox::frameAndButtonPixels() {
     c->SetColorBorder(clBlack);
     c->SetColorArrowBackground(clYellow);
     const QImage img = c->grab().toImage();
-    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
-    QCOMPARE(img.pixel(0, 21), rgbOf(clBlack));
-    QCOMPARE(img.pixel(1, 1), rgbOf(clWhite));
+    COMPARE_PIXELS(img, {0, 0, rgbOf(clBlack)}, {0, 21, rgbOf(clBlack)}, {1, 1, rgbOf(clWhite)});
     QCOMPARE(c->ButtonRect(), QRect(QPoint(107, 0), QPoint(119, 21)));
-    QCOMPARE(img.pixel(107, 5), rgbOf(clBlack));
-    QCOMPARE(img.pixel(119, 5), rgbOf(clBlack));
-    QCOMPARE(img.pixel(109, 3), rgbOf(clYellow));
+    COMPARE_PIXELS(img, {107, 5, rgbOf(clBlack)}, {119, 5, rgbOf(clBlack)},
+                   {109, 3, rgbOf(clYellow)});
     // The arrow: three rows narrowing down, centred in the button.
     const int x = 107 + 13 / 2 - 6, y = 22 / 2 - 1;
-    QCOMPARE(img.pixel(x + 6, y), rgbOf(clBlack));
-    QCOMPARE(img.pixel(x + 6, y + 2), rgbOf(clBlack));
-    QCOMPARE(img.pixel(x + 4, y + 2), rgbOf(clYellow));
+    COMPARE_PIXELS(img, {x + 6, y, rgbOf(clBlack)}, {x + 6, y + 2, rgbOf(clBlack)},
+                   {x + 4, y + 2, rgbOf(clYellow)});
 }
 
 void TstFlatComboBox::focusStripIsHighlighted() {
@@ -112,8 +109,7 @@ void TstFlatComboBox::disabledArrowIsGreyWithWhiteShadow() {
     c->setEnabled(false);
     const QImage img = c->grab().toImage();
     const int x = 107 + 13 / 2 - 6, y = 22 / 2 - 1;
-    QCOMPARE(img.pixel(x + 6, y + 2), rgbOf(clGray));
-    QCOMPARE(img.pixel(x + 7, y + 3), rgbOf(clWhite));
+    COMPARE_PIXELS(img, {x + 6, y + 2, rgbOf(clGray)}, {x + 7, y + 3, rgbOf(clWhite)});
 }
 
 void TstFlatComboBox::droppedArrowPointsUp() {
@@ -127,9 +123,8 @@ void TstFlatComboBox::droppedArrowPointsUp() {
     QCOMPARE(drops.count(), 1);
     const QImage img = c->grab().toImage();
     const int x = 107 + 13 / 2 - 6, y = 22 / 2 - 1;
-    QCOMPARE(img.pixel(x + 6, y), rgbOf(clBlack));
-    QCOMPARE(img.pixel(x + 4, y), rgbOf(clYellow));
-    QCOMPARE(img.pixel(x + 4, y + 2), rgbOf(clBlack));
+    COMPARE_PIXELS(img, {x + 6, y, rgbOf(clBlack)}, {x + 4, y, rgbOf(clYellow)},
+                   {x + 4, y + 2, rgbOf(clBlack)});
     c->hidePopup();
     QVERIFY(!c->DroppedDown());
 }

@@ -1,4 +1,5 @@
 // The flat edit: its lit frame, the colour it takes from its parent, and its height.
+#include "WidgetTestSupport.h"
 #include "widgets/TFlatEditUnit.h"
 
 #include <QSignalSpy>
@@ -49,10 +50,8 @@ void TstFlatEdit::framePixelsLitAndNot() {
     a->SetColorBorder(clBlack);
     a->SetColorFocused(clYellow);
     QImage img = a->grab().toImage();
-    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
-    QCOMPARE(img.pixel(120, 18), rgbOf(clBlack));
-    QCOMPARE(img.pixel(1, 1), rgbOf(TColor(0x00E1EAEB)));
-    QCOMPARE(img.pixel(2, 2), rgbOf(TColor(0x00E1EAEB)));
+    COMPARE_PIXELS(img, {0, 0, rgbOf(clBlack)}, {120, 18, rgbOf(clBlack)},
+                   {1, 1, rgbOf(TColor(0x00E1EAEB))}, {2, 2, rgbOf(TColor(0x00E1EAEB))});
     form.show();
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -60,9 +59,7 @@ void TstFlatEdit::framePixelsLitAndNot() {
     QTRY_VERIFY(a->hasFocus());
     QVERIFY(a->Lit());
     img = a->grab().toImage();
-    QCOMPARE(img.pixel(1, 1), rgbOf(clYellow));
-    QCOMPARE(img.pixel(2, 2), rgbOf(clYellow));
-    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
+    COMPARE_PIXELS(img, {1, 1, rgbOf(clYellow)}, {2, 2, rgbOf(clYellow)}, {0, 0, rgbOf(clBlack)});
 }
 
 void TstFlatEdit::hoverLightsOnlyWithoutAnotherFlatEditFocused() {

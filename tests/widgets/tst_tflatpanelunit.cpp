@@ -1,4 +1,5 @@
 // The flat panel's face, border, caption and transparency, read from its pixels.
+#include "WidgetTestSupport.h"
 #include "widgets/TFlatPanelUnit.h"
 
 #include <QApplication>
@@ -50,7 +51,6 @@ bool hasPixel(const QImage& img, const QRect& box, QRgb rgb) {
 class TstFlatPanel : public QObject {
     Q_OBJECT
 private slots:
-    void alignmentByName();
     void opaqueFaceAndBorder();
     void transparentShowsParent();
     void settingTransparentAlwaysRepaints();
@@ -63,12 +63,6 @@ private slots:
     void contextPopupAndResizeChecks();
 };
 
-void TstFlatPanel::alignmentByName() {
-    TFlatPanel panel;
-    QVERIFY(panel.setProperty("Alignment", QStringLiteral("taRightJustify")));
-    QCOMPARE(panel.Alignment(), TFlatTypes::taRightJustify);
-}
-
 void TstFlatPanel::opaqueFaceAndBorder() {
     TFlatPanel panel;
     panel.resize(90, 90);
@@ -76,13 +70,9 @@ void TstFlatPanel::opaqueFaceAndBorder() {
     panel.SetColors(0, clWhite);
     panel.SetColors(1, clBlack);
     const QImage img = panel.grab().toImage();
-    QCOMPARE(img.pixel(45, 45), rgbOf(TColor(0x0095DFBA)));
-    QCOMPARE(img.pixel(0, 0), rgbOf(clWhite));
-    QCOMPARE(img.pixel(88, 0), rgbOf(clWhite));
-    QCOMPARE(img.pixel(89, 0), rgbOf(clBlack));
-    QCOMPARE(img.pixel(0, 89), rgbOf(clBlack));
-    QCOMPARE(img.pixel(89, 89), rgbOf(clBlack));
-    QCOMPARE(img.pixel(1, 1), rgbOf(TColor(0x0095DFBA)));
+    COMPARE_PIXELS(img, {45, 45, rgbOf(TColor(0x0095DFBA))}, {0, 0, rgbOf(clWhite)},
+                   {88, 0, rgbOf(clWhite)}, {89, 0, rgbOf(clBlack)}, {0, 89, rgbOf(clBlack)},
+                   {89, 89, rgbOf(clBlack)}, {1, 1, rgbOf(TColor(0x0095DFBA))});
 }
 
 void TstFlatPanel::transparentShowsParent() {
@@ -98,10 +88,8 @@ void TstFlatPanel::transparentShowsParent() {
     panel.SetTransparent(true);
     img = form.grab().toImage();
     // Inside the border the picture shows through, at both of its colours.
-    QCOMPARE(img.pixel(25, 25), QColor(Qt::darkGreen).rgb());
-    QCOMPARE(img.pixel(35, 25), QColor(Qt::yellow).rgb());
-    QCOMPARE(img.pixel(20, 20), rgbOf(clBlack));
-    QCOMPARE(img.pixel(79, 59), rgbOf(clBlack));
+    COMPARE_PIXELS(img, {25, 25, QColor(Qt::darkGreen).rgb()}, {35, 25, QColor(Qt::yellow).rgb()},
+                   {20, 20, rgbOf(clBlack)}, {79, 59, rgbOf(clBlack)});
     panel.SetTransparent(false);
     img = form.grab().toImage();
     QCOMPARE(img.pixel(25, 25), rgbOf(clRed));

@@ -1,5 +1,6 @@
 // The painted list box: selection, item notifications, scrolling by keys, wheel, bar and drag,
 // the slide, and the lowered style's pixels.
+#include "WidgetTestSupport.h"
 #include "widgets/WidgetTimer.h"
 #include "widgets/uIListControl.h"
 
@@ -435,11 +436,9 @@ void TstIListControl::loweredLook() {
     lb->SetFontColor(clRed);
     lb->SetItemIndex(1);
     const QImage img = lb->grab().toImage();
-    QCOMPARE(img.pixel(0, 0), rgbOf(TColor(0x001F1F1F)));
-    QCOMPARE(img.pixel(199, 121), rgbOf(TColor(0x001F1F1F)));
+    COMPARE_PIXELS(img, {0, 0, rgbOf(TColor(0x001F1F1F))}, {199, 121, rgbOf(TColor(0x001F1F1F))});
     // Row 0 plain, row 1 selected; sample right of the text.
-    QCOMPARE(img.pixel(170, 15), rgbOf(TColor(0x00404040)));
-    QCOMPARE(img.pixel(170, 45), rgbOf(TColor(0x00323232)));
+    COMPARE_PIXELS(img, {170, 15, rgbOf(TColor(0x00404040))}, {170, 45, rgbOf(TColor(0x00323232))});
     QCOMPARE(img.pixel(1, 31), rgbOf(TColor(0x004F4F4F)));   // raised edge of the row
     QCOMPARE(img.pixel(182, 60), rgbOf(TColor(0x001F1F1F))); // bottom-right ring of row 1
     // The text ignores the font colour in this style.
@@ -453,8 +452,7 @@ void TstIListControl::loweredLook() {
     QVERIFY(grey);
     // The bar in the lowered style: dark arrows, light track.
     const QImage bar = lb->ScrollBar()->grab().toImage();
-    QCOMPARE(bar.pixel(8, 2), rgbOf(TColor(0x00404040)));
-    QCOMPARE(bar.pixel(8, 60), rgbOf(TColor(0x00B5BBC4)));
+    COMPARE_PIXELS(bar, {8, 2, rgbOf(TColor(0x00404040))}, {8, 60, rgbOf(TColor(0x00B5BBC4))});
 }
 
 void TstIListControl::ownerDrawReplacesRows() {
@@ -471,8 +469,7 @@ void TstIListControl::ownerDrawReplacesRows() {
     lb->SetOwnerDraw(true);
     const QImage img = lb->grab().toImage();
     QCOMPARE(drawn.mid(0, 4), QList<int>({0, 1, 2, 3}));
-    QCOMPARE(img.pixel(50, 15), QColor(Qt::green).rgb());
-    QCOMPARE(img.pixel(50, 45), QColor(Qt::blue).rgb());
+    COMPARE_PIXELS(img, {50, 15, QColor(Qt::green).rgb()}, {50, 45, QColor(Qt::blue).rgb()});
 }
 
 void TstIListControl::itemsErrorsAndText() {

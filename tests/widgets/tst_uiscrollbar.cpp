@@ -1,4 +1,5 @@
 // The painted scroll bar: part geometry, range and enabled rules, steps, repeat and dragging.
+#include "WidgetTestSupport.h"
 #include "widgets/WidgetTimer.h"
 #include "widgets/uIScrollBar.h"
 
@@ -266,9 +267,8 @@ void TstIScrollBar::builtInLook() {
     bar->SetPageSize(10);
     QImage img = bar->grab().toImage();
     // Raised edge around the first arrow, the up glyph in black at its centre.
-    QCOMPARE(img.pixel(0, 0), toQColor(cl3DLight).rgb());
-    QCOMPARE(img.pixel(15, 15), toQColor(cl3DDkShadow).rgb());
-    QCOMPARE(img.pixel(7, 6), qRgb(0, 0, 0));
+    COMPARE_PIXELS(img, {0, 0, toQColor(cl3DLight).rgb()}, {15, 15, toQColor(cl3DDkShadow).rgb()},
+                   {7, 6, qRgb(0, 0, 0)});
     QCOMPARE(img.pixel(8, 40), qRgb(255, 255, 255)); // track
     QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(8, 100));
     img = bar->grab().toImage();
