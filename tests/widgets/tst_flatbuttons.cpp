@@ -92,8 +92,6 @@ void TstFlatButtons::marginAndLayoutValues() {
     TFlatButton b;
     b.SetMargin(-2);
     QCOMPARE(b.Margin(), -1);
-    QVERIFY(b.setProperty("Layout", QStringLiteral("blGlyphLeft")));
-    QCOMPARE(b.Layout(), TFlatTypes::blGlyphLeft);
 }
 
 void TstFlatButtons::exclusiveGroup() {

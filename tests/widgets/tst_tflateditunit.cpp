@@ -31,11 +31,6 @@ private slots:
 };
 
 void TstFlatEdit::defaultsTakeTheParentsColour() {
-    TFlatEdit lone;
-    QCOMPARE(lone.size(), QSize(121, 19));
-    QCOMPARE(quint32(lone.ColorFlat()), 0x00E1EAEBu);
-    QCOMPARE(quint32(lone.ColorFocused()), quint32(clWhite));
-    QVERIFY(lone.ParentColor());
     TFlatControl form;
     form.SetColor(TColor(0x00123456));
     TFlatEdit edit(&form);

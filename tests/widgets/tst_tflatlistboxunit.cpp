@@ -42,7 +42,6 @@ class TstFlatListBox : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { TWidgetTimer::SetManualClock(true); }
-    void defaultRows();
     void heightSnapsToRows();
     void selectedRowPixels();
     void setSelectedAndChangeIndex();
@@ -59,13 +58,6 @@ private slots:
     void disabledArrowsAndText();
     void sortedItems();
 };
-
-void TstFlatListBox::defaultRows() {
-    TFlatListBox lb;
-    // 99 - 4 leaves room for 5 rows of 19.
-    QCOMPARE(lb.VisibleRows(), 5);
-    QCOMPARE(lb.height(), 99);
-}
 
 void TstFlatListBox::heightSnapsToRows() {
     TFlatListBox lb;

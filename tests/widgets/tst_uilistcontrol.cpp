@@ -57,7 +57,6 @@ class TstIListControl : public QObject {
 private slots:
     void initTestCase() { TWidgetTimer::SetManualClock(true); }
     void init() { TIListControl::SetAnimationsEnabled(false); }
-    void emptyLayout();
     void itemIndexClampsAndSelects_data();
     void itemIndexClampsAndSelects();
     void itemHeightBelowOneRaises();
@@ -80,13 +79,6 @@ private slots:
     void ownerDrawReplacesRows();
     void itemsErrorsAndText();
 };
-
-void TstIListControl::emptyLayout() {
-    TIListBox lb;
-    QCOMPARE(lb.ItemsRect(), QRect(2, 2, 176, 176)); // flat insets by 2, no bar yet
-    QCOMPARE(lb.ScrollBar()->FirstRepeatDelay(), 150);
-    QVERIFY(lb.ScrollBar()->isHidden());
-}
 
 void TstIListControl::itemIndexClampsAndSelects_data() {
     QTest::addColumn<int>("value");

@@ -32,7 +32,6 @@ class TstIScrollBar : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { TWidgetTimer::SetManualClock(true); }
-    void kindSwapsTheSides();
     void shortBarHasHalfArrowsAndNoThumb();
     void thumbSizeAndPosition_data();
     void thumbSizeAndPosition();
@@ -45,13 +44,6 @@ private slots:
     void ownerDrawGetsEveryPartWithItsState();
     void builtInLook();
 };
-
-void TstIScrollBar::kindSwapsTheSides() {
-    TIScrollBar bar;
-    QCOMPARE(bar.size(), QSize(121, 16));
-    bar.SetScrollBarKind(TIScrollBar::sbVertical);
-    QCOMPARE(bar.size(), QSize(16, 121));
-}
 
 void TstIScrollBar::shortBarHasHalfArrowsAndNoThumb() {
     QWidget host;
