@@ -561,6 +561,64 @@ void themedPopupMenu() {
 
 } // namespace textgallery
 
+namespace moregallery {
+
+// The combo box styles beyond the plain list, and right-to-left layouts.
+void stylesAndDirections() {
+    QWidget form;
+    form.resize(420, 200);
+    QPalette pal = form.palette();
+    pal.setColor(QPalette::Window, toQColor(clBtnFace));
+    form.setPalette(pal);
+    form.setAutoFillBackground(true);
+    const QStringList grades = {QStringLiteral("一年级"), QStringLiteral("二年级"),
+                                QStringLiteral("三年级"), QStringLiteral("四年级")};
+    auto* simple = new TFlatComboBox(&form);
+    simple->SetStyle(TFlatComboBox::csSimple);
+    simple->SetItems(grades);
+    simple->setCurrentIndex(1);
+    simple->setGeometry(16, 16, 150, 110);
+    auto* owner = new TFlatComboBox(&form);
+    owner->SetStyle(TFlatComboBox::csOwnerDrawFixed);
+    owner->SetItems(grades);
+    owner->setCurrentIndex(2);
+    owner->setGeometry(16, 140, 150, 22);
+    QObject::connect(owner, &TFlatComboBox::OnDrawItem,
+                     [owner](int index, QPainter* p, QRect r, TFlatComboBox::TOwnerDrawState) {
+                         const QColor swatch = QColor::fromHsv(index * 80, 160, 230);
+                         p->fillRect(QRect(r.left() + 2, r.top() + 3, 12, r.height() - 6), swatch);
+                         p->setPen(Qt::black);
+                         p->drawText(r.adjusted(18, 0, 0, 0), Qt::AlignVCenter,
+                                     owner->itemText(index));
+                     });
+    auto* check = new TFlatCheckBox(&form);
+    check->setLayoutDirection(Qt::RightToLeft);
+    check->SetCaption(QStringLiteral("从右到左"));
+    check->SetChecked(true);
+    check->setGeometry(200, 16, 200, 17);
+    auto* radio = new TFlatRadioButton(&form);
+    radio->setLayoutDirection(Qt::RightToLeft);
+    radio->SetCaption(QStringLiteral("单选按钮"));
+    radio->SetChecked(true);
+    radio->setGeometry(200, 40, 200, 17);
+    auto* list = new TFlatListBox(&form);
+    list->setLayoutDirection(Qt::RightToLeft);
+    list->setGeometry(200, 66, 200, 80);
+    list->SetItems(grades);
+    list->SetSelected(1, true);
+    auto* label = new TGradientLabel(&form);
+    label->setLayoutDirection(Qt::RightToLeft);
+    label->setGeometry(200, 160, 200, 22);
+    label->SetCaption(QStringLiteral("渐变标签"));
+    label->SetFontColor(clWhite);
+    label->Loaded();
+    form.show();
+    QApplication::processEvents();
+    form.grab().save(QDir(gOut).filePath(QStringLiteral("widgets-demo/more-widgets.png")));
+}
+
+} // namespace moregallery
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc > 1)
@@ -571,6 +629,7 @@ int main(int argc, char** argv) {
     textgallery::smoothTitle();
     textgallery::gradientLabels();
     textgallery::themedPopupMenu();
+    moregallery::stylesAndDirections();
     std::printf("galleries written to %s (%d spot checks differ)\n", qPrintable(gOut), gMismatches);
     return 0;
 }
