@@ -13,7 +13,7 @@
 namespace language {
 
 struct PracticeLayout {
-    int pictures;              // 4 or 16
+    int pictures;           // 4 or 16
     int askRows;            // the asked row is drawn from 0..askRows-1
     int otherRows;          // other pictures from 0..otherRows-1
     QSize size;             // picture size at rest

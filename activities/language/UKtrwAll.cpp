@@ -1,0 +1,255 @@
+#include "activities/language/UKtrwAll.h"
+
+#include "app/FormRegistry.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDir.h"
+
+#include <QPainterPath>
+#include <QRegion>
+
+QPointer<TFrmKtrwAll> FrmKtrwAll;
+static RegisterForm<TFrmKtrwAll> reg("TFrmKtrwAll", FrmKtrwAll);
+
+namespace {
+const QString kCaption = QStringLiteral("[ 看图认物 ] 浏览说明！");
+const QString kDirCaption = QStringLiteral("目录浏览说明！");
+} // namespace
+
+TFrmKtrwAll::TFrmKtrwAll(QWidget* parent) : TLanguageForm(parent) {
+    setupUi(this);
+    setFixedSize(900, 675);
+    Timer1 = new TTimer(this, 1, false);
+    Timer2 = new TTimer(this, 2500, false);
+    Timer3 = new TTimer(this, 6000, false);
+    Timer4 = new TTimer(this, 300, false);
+    connect(Timer1, &TTimer::OnTimer, this, &TFrmKtrwAll::Timer1Timer);
+    connect(Timer2, &TTimer::OnTimer, this, &TFrmKtrwAll::Timer2Timer);
+    connect(Timer3, &TTimer::OnTimer, this, &TFrmKtrwAll::Timer3Timer);
+    connect(Timer4, &TTimer::OnTimer, this, &TFrmKtrwAll::Timer4Timer);
+    atitle->Fonts()->AddItem(QStringLiteral("Title1"), QStringLiteral("微软雅黑"), 20,
+                             TColor{0x0000D7FF}, true, true, 2, 2);
+    atitle->CreateDefLabels();
+    atitle->Text()->SetTransparent(true);
+    atitle->Text()->SetLines({QStringLiteral("<Title1><Center>认识动物")});
+    QPainterPath round;
+    round.addRoundedRect(QRectF(0, 0, pnlml->width(), pnlml->height()), 34, 34);
+    pnlml->setMask(QRegion(round.toFillPolygon().toPolygon()));
+    wirePictureButtons();
+    for (TImage* b : {imgpre, imgnext})
+        connect(b, &TImage::OnClick, this, [this, b] { ShowPicture(b->Hint()); });
+    connect(imglx, &TImage::OnClick, this, &TFrmKtrwAll::imglxClick);
+    connect(imgfh, &TImage::OnClick, this, &QWidget::close);
+    connect(imgml, &TImage::OnMouseMove, pnlml, [this] { pnlml->show(); });
+    for (TClickLabel* l : {txtzw, txtyw})
+        connect(l, &TClickLabel::OnClick, this, [this, l] { txtzwClick(l); });
+    for (QObject* o : {static_cast<QObject*>(imgbg), static_cast<QObject*>(txtpy)})
+        connect(o, SIGNAL(OnClick()), pnlml, SLOT(hide()));
+    connect(dbimg, &TImage::OnClick, pnlml, &QWidget::hide);
+    connect(cbautobro, &TFlatCheckBox::OnClick, Timer4, [this] { Timer4->setEnabled(true); });
+    connect(cmbcontent, &TFlatComboBox::OnChange, this, [this] {
+        if (cbautobro->Checked()) {
+            Timer3->setInterval(language::autoIntervalMs(cmbcontent->currentIndex()));
+            Timer3->setEnabled(true);
+        }
+        txttime->setFocus();
+    });
+    wireDirectory();
+}
+
+void TFrmKtrwAll::wireDirectory() {
+    for (int i = 0; i < 10; ++i) {
+        TClickLabel* l = findChild<TClickLabel*>(QStringLiteral("Label%1").arg(i + 1));
+        labels_[static_cast<size_t>(i)] = l;
+        const auto look = [l](const char* colour, bool underline, int shift) {
+            QFont f = l->font();
+            f.setUnderline(underline);
+            l->setFont(f);
+            l->setStyleSheet(QStringLiteral("color: %1; font-size: 16px;").arg(colour));
+            l->move(l->pos() + QPoint(shift, shift));
+        };
+        connect(l, &TClickLabel::OnClick, this, [this, i] { Label9Click(i); });
+        connect(l, &TClickLabel::OnMouseEnter, l, [look] { look("#ff0000", true, 0); });
+        connect(l, &TClickLabel::OnMouseLeave, l, [look] { look("#0000ff", false, 0); });
+        connect(l, &TClickLabel::OnMouseDown, l, [look] { look("#800000", true, 2); });
+        connect(l, &TClickLabel::OnMouseUp, l, [look] { look("#800000", true, -2); });
+    }
+    connect(imgmlnext, &TImage::OnClick, this, &TFrmKtrwAll::imgmlnextClick);
+    connect(imgmlback, &TImage::OnClick, this, &TFrmKtrwAll::imgmlbackClick);
+    // Page buttons: a hover picture, a pressed picture, both gone on release.
+    for (TImage* b : {imgmlback, imgmlnext}) {
+        TImage* other = b == imgmlback ? imgmlnext1 : imgmlback1;
+        auto* hover = findChild<TImage*>(b->objectName() + QLatin1Char('1'));
+        auto* pressed = findChild<TImage*>(b->objectName() + QLatin1Char('2'));
+        for (TImage* c : {hover, pressed})
+            c->setAttribute(Qt::WA_TransparentForMouseEvents);
+        connect(b, &TImage::OnMouseMove, this, [=] {
+            other->hide();
+            if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+                hover->show();
+                pressed->hide();
+            }
+        });
+        connect(b, &TImage::OnMouseDown, this, [=] { pressed->show(), hover->hide(); });
+        connect(b, &TImage::OnMouseUp, this, [=] { pressed->hide(), hover->hide(); });
+    }
+    connect(Image1, &TImage::OnMouseMove, this, [this] { imgmlback1->hide(), imgmlnext1->hide(); });
+}
+
+void TFrmKtrwAll::pictureButtonDown(TImage* button) {
+    if (button != imgml)
+        pnlml->hide();
+    TLanguageForm::pictureButtonDown(button);
+}
+
+void TFrmKtrwAll::FormShow() {
+    browser_.restart();
+    showRow();
+    txtzw->resize(0, txtzw->height());
+    Timer1->setEnabled(true);
+    speakName();
+    fillPage();
+    Timer4->setEnabled(true);
+    Timer2->setEnabled(true);
+    txttime->setFocus();
+}
+
+void TFrmKtrwAll::showRow() {
+    const language::WordRow& r = browser_.row();
+    dbimg->loadFromFile(platform::dataPath(language::picturePath(r.name())));
+    txtzw->setText(r.name());
+    txtyw->setText(r.word());
+    txtpy->setText(r.spelling());
+    QFont zw = txtzw->font(), py = txtpy->font();
+    zw.setPixelSize(language::nameFontSize(r.name()));
+    py.setPixelSize(language::pinyinFontSize(r.spelling()));
+    txtzw->setStyleSheet(
+        QStringLiteral("color: #ffffff; font-weight: bold; font-size: %1px;").arg(zw.pixelSize()));
+    txtpy->setStyleSheet(
+        QStringLiteral("color: #ffe14d; font-weight: bold; font-size: %1px;").arg(py.pixelSize()));
+    txtyw->hide();
+}
+
+void TFrmKtrwAll::speakName() {
+    if (!playSound(language::soundPath(txtzw->text())))
+        txtyw->show();
+}
+
+void TFrmKtrwAll::ShowPicture(const QString& direction) {
+    if (!Timer3->Enabled() && cbautobro->Checked())
+        Timer3->setEnabled(true);
+    Timer2->setEnabled(false);
+    if (direction == QLatin1String("prior") &&
+        browser_.prior() == language::PictureBrowser::Step::FirstRefused) {
+        platform::showMessage(this, QStringLiteral("当前已经是第一个图了！"), kCaption,
+                              platform::MB_ICONWARNING);
+        return;
+    }
+    if (direction == QLatin1String("next") &&
+        browser_.next() == language::PictureBrowser::Step::LastRefused) {
+        Timer3->setEnabled(false);
+        platform::showMessage(
+            this,
+            QStringLiteral("这是最后一张图片，你可以通过［目录］按钮进行图片浏览！\r"
+                           "你也可以点击［练习］按钮进入有趣的练习模式！"),
+            kCaption, platform::MB_ICONWARNING);
+        return;
+    }
+    showRow();
+    if (!Timer1->Enabled() && txtzw->width() >= 377) {
+        txtzw->resize(0, txtzw->height());
+        Timer1->setEnabled(true);
+    }
+    speakName();
+    Timer2->setEnabled(true);
+}
+
+void TFrmKtrwAll::Timer1Timer() {
+    if (txtzw->width() < language::kNameFullWidth) {
+        txtzw->resize(language::grownWidth(txtzw->width()), txtzw->height());
+        return;
+    }
+    Timer1->setEnabled(false);
+}
+
+void TFrmKtrwAll::Timer2Timer() {
+    Timer2->setEnabled(false);
+    if (chkall->Checked())
+        playSound(language::soundPath(txtyw->text()));
+    txtyw->show();
+}
+
+void TFrmKtrwAll::Timer3Timer() {
+    ShowPicture(QStringLiteral("next"));
+}
+
+void TFrmKtrwAll::Timer4Timer() {
+    Timer4->setEnabled(false);
+    if (cbautobro->Checked()) {
+        Timer3->setInterval(language::autoIntervalMs(cmbcontent->currentIndex()));
+        Timer3->setEnabled(true);
+    } else {
+        Timer3->setEnabled(false);
+    }
+}
+
+void TFrmKtrwAll::txtzwClick(TClickLabel* label) {
+    pnlml->hide();
+    playSound(language::soundPath(label->text()));
+    txtyw->show();
+}
+
+void TFrmKtrwAll::Label9Click(int label) {
+    const TClickLabel* l = labels_[static_cast<size_t>(label)];
+    if (browser_.select(l->property("Tag").toInt()))
+        ShowPicture(QString());
+    labels_[static_cast<size_t>(label)]->setStyleSheet(
+        QStringLiteral("color: #0000ff; font-size: 16px;"));
+}
+
+void TFrmKtrwAll::fillPage() {
+    const std::vector<int> rows = browser_.pageRows();
+    for (size_t i = 0; i < labels_.size(); ++i) {
+        labels_[i]->setVisible(i < rows.size());
+        if (i < rows.size()) {
+            labels_[i]->setText(language::KtrwWordTable[rows[i]].name());
+            labels_[i]->setProperty("Tag", rows[i]);
+        }
+    }
+}
+
+void TFrmKtrwAll::imgmlnextClick() {
+    if (browser_.nextPage() == language::PictureBrowser::Page::LastRefused) {
+        platform::showMessage(nullptr, QStringLiteral("当前已经是最后一组!"), kDirCaption,
+                              platform::MB_ICONINFORMATION);
+        return;
+    }
+    fillPage();
+}
+
+void TFrmKtrwAll::imgmlbackClick() {
+    if (browser_.priorPage() == language::PictureBrowser::Page::FirstRefused) {
+        platform::showMessage(this, QStringLiteral("当前已经是第一组!"), kDirCaption,
+                              platform::MB_ICONINFORMATION);
+        return;
+    }
+    fillPage();
+}
+
+void TFrmKtrwAll::stopTimers() {
+    for (TTimer* t : {Timer1, Timer2, Timer3, Timer4})
+        t->setEnabled(false);
+}
+
+void TFrmKtrwAll::imglxClick() {
+    // No word may be spoken over the practice.
+    stopTimers();
+    openFrom(this, QStringLiteral("Tfrmktrwlx"), LeaveMode::Hide, false, [](QWidget* w) {
+        w->setProperty("Caption", QStringLiteral("Pelumo______【看图认物练习】"));
+    });
+}
+
+TForm::CloseAction TFrmKtrwAll::FormClose() {
+    stopTimers();
+    pnlml->hide();
+    return CloseAction::Hide;
+}

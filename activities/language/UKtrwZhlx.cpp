@@ -1,0 +1,20 @@
+#include "activities/language/UKtrwZhlx.h"
+
+#include "app/FormRegistry.h"
+
+QPointer<TfrmKtrwZhlx> frmKtrwZhlx;
+static RegisterForm<TfrmKtrwZhlx> reg("TfrmKtrwZhlx", frmKtrwZhlx);
+
+TfrmKtrwZhlx::TfrmKtrwZhlx(QWidget* parent)
+    : TPicturePracticeForm(language::sixteenPictures(), language::KtrwZhlxWordTable(), parent) {
+    setupUi(this);
+    QStringList pictures;
+    for (int i = 1; i <= 16; ++i)
+        pictures << QStringLiteral("imgpic%1").arg(i);
+    bindPractice(pictures, TColor{0x00FF0080}, 100);
+}
+
+TForm::CloseAction TfrmKtrwZhlx::FormClose() {
+    stopPractice();
+    return CloseAction::Hide;
+}

@@ -1,0 +1,166 @@
+// The picture and English windows: each opens, finds its pictures, stops its timers
+// when it closes or hands over, and survives missing data. A look at each window is
+// saved as a PNG when PELUMO_GRAB_DIR names a folder.
+#include "FlashTestSupport.h"
+#include "activities/language/UABCGame.h"
+#include "activities/language/UDDP.h"
+#include "activities/language/UEngLishZHLX.h"
+#include "activities/language/UKtrwAll.h"
+#include "activities/language/UKtrwZhlx.h"
+#include "activities/language/Uktrwlx.h"
+#include "activities/language/Uxxdct.h"
+#include "app/FormRegistry.h"
+#include "app/Startup.h"
+#include "app/TImage.h"
+#include "app/UMain.h"
+#include "platform/MessageService.h"
+#include "platform/Random.h"
+
+#include <QtTest>
+#include <memory>
+
+class TestLanguageWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void everyPictureButtonHasItsLooks_data();
+    void everyPictureButtonHasItsLooks();
+    void browserStopsItsTimersWhenItLeaves();
+    void practiceClicksDuringThePauseAreIgnored();
+    void quizStopEndsThePause();
+    void wordBrowserWithoutMovieKeepsTheWord();
+
+private:
+    static void grab(QWidget* w, const QString& name);
+    std::unique_ptr<platform::MessageRecorder> recorder_;
+    std::unique_ptr<TFrmmain> main_;
+};
+
+void TestLanguageWindows::initTestCase() {
+    installFontSubstitutes();
+    flashtest::useFakePlayers();
+    TFrmmain::terminateApplication = [] {};
+    recorder_ = std::make_unique<platform::MessageRecorder>();
+    main_.reset(new TFrmmain);
+    platform::fixRandomSeed(4);
+}
+
+void TestLanguageWindows::cleanupTestCase() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != main_.get())
+            delete w;
+    main_.reset();
+    platform::releaseRandomSeed();
+    flashtest::dropFakePlayers();
+}
+
+void TestLanguageWindows::grab(QWidget* w, const QString& name) {
+    const QString dir = qEnvironmentVariable("PELUMO_GRAB_DIR");
+    if (!dir.isEmpty())
+        w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+void TestLanguageWindows::everyPictureButtonHasItsLooks_data() {
+    QTest::addColumn<QString>("className");
+    for (const char* c : {"TFrmKtrwAll", "Tfrmktrwlx", "TfrmKtrwZhlx", "TfrmEngLishZHLX",
+                          "Tfrmabcgame", "Tfrmddp", "Tfrmxxdct"})
+        QTest::newRow(c) << QString::fromLatin1(c);
+}
+
+void TestLanguageWindows::everyPictureButtonHasItsLooks() {
+    QFETCH(QString, className);
+    QWidget* w = openLazy(className);
+    QVERIFY(w && w->isVisible());
+    for (TImage* i : w->findChildren<TImage*>())
+        if (i->Tag() < 0)
+            for (const QString& n : {QString(), QStringLiteral("1"), QStringLiteral("2")})
+                QVERIFY2(!w->findChild<TImage*>(i->objectName() + n)->Picture().isNull(),
+                         qPrintable(i->objectName() + n));
+    grab(w, className);
+    w->close();
+    QVERIFY(recorder_->calls().empty());
+}
+
+void TestLanguageWindows::browserStopsItsTimersWhenItLeaves() {
+    auto* b = qobject_cast<TFrmKtrwAll*>(openLazy(QStringLiteral("TFrmKtrwAll")));
+    QVERIFY(b);
+    QVERIFY(b->Timer2->Enabled());
+    QVERIFY(!b->dbimg->Picture().isNull());
+    for (int i = 0; i < 64; ++i)
+        b->ShowPicture(QStringLiteral("next"));
+    QCOMPARE(b->txtzw->text(), QStringLiteral("苍蝇"));
+    b->Timer2Timer();
+    QVERIFY(b->txtyw->isVisible());
+    while (b->Timer1->Enabled())
+        b->Timer1Timer();
+    grab(b, QStringLiteral("TFrmKtrwAll-last"));
+    b->ShowPicture(QStringLiteral("next"));
+    QCOMPARE(int(recorder_->calls().size()), 1);
+    recorder_->clear();
+    b->imglxClick();
+    QVERIFY(!b->isVisible());
+    for (TTimer* t : {b->Timer1, b->Timer2, b->Timer3, b->Timer4})
+        QVERIFY(!t->Enabled());
+    frmktrwlx->close();
+    QVERIFY(b->isVisible()); // the practice brings the browser back
+    b->close();
+    QVERIFY(!b->Timer2->Enabled());
+}
+
+void TestLanguageWindows::practiceClicksDuringThePauseAreIgnored() {
+    auto* p = qobject_cast<TfrmKtrwZhlx*>(openLazy(QStringLiteral("TfrmKtrwZhlx")));
+    QVERIFY(p);
+    const int right = p->practice().rightSlot();
+    p->pictureClick(right);
+    p->pictureClick((right + 1) % 16);
+    QCOMPARE(p->lblcount->text(), QStringLiteral("1"));
+    QCOMPARE(p->lbldui->text(), QStringLiteral("1"));
+    QVERIFY(p->Timer2->Enabled());
+    p->close();
+    QVERIFY(!p->Timer2->Enabled());
+    QVERIFY(!p->Timer1->Enabled());
+}
+
+void TestLanguageWindows::quizStopEndsThePause() {
+    auto* q = qobject_cast<Tfrmabcgame*>(openLazy(QStringLiteral("Tfrmabcgame")));
+    QVERIFY(q);
+    q->imgreadClick(); // nothing asked yet: the message, no sound
+    QCOMPARE(int(recorder_->calls().size()), 1);
+    recorder_->clear();
+    q->imgplayClick();
+    QVERIFY(q->Timer1->Enabled());
+    for (int i = 0; i < 200; ++i)
+        q->Timer1Timer();
+    grab(q, QStringLiteral("Tfrmabcgame-running"));
+    q->answerClick((q->quiz().answerItem() + 1) % 4);
+    QVERIFY(q->Timer2->Enabled());
+    q->answerClick(q->quiz().answerItem()); // during the pause
+    QCOMPARE(q->lbltotal->text(), QStringLiteral("1"));
+    q->imgstopClick();
+    QVERIFY(!q->Timer2->Enabled());
+    QVERIFY(!q->Timer1->Enabled());
+    q->close();
+}
+
+void TestLanguageWindows::wordBrowserWithoutMovieKeepsTheWord() {
+    auto* x = qobject_cast<Tfrmxxdct*>(openLazy(QStringLiteral("Tfrmxxdct")));
+    QVERIFY(x);
+    QCOMPARE(x->lblenglish->text(), QStringLiteral("a"));
+    x->cmbcontent->setCurrentIndex(1);
+    emit x->cmbcontent->OnChange(); // a group without words: an empty list, nothing fails
+    QCOMPARE(x->LSBList->Items().Count(), 0);
+    QCOMPARE(x->lblenglish->text(), QStringLiteral("a"));
+    x->imgnextClick();
+    QVERIFY(recorder_->calls().empty());
+    QPointer<Tfrmxxdct> gone(x);
+    x->imgautoClick(); // hands over to the pair game and frees itself
+    QTRY_VERIFY(gone.isNull());
+    QVERIFY(frmddp && frmddp->isVisible());
+    frmddp->imgnextClick();
+    grab(frmddp, QStringLiteral("Tfrmddp-running"));
+    frmddp->close();
+}
+
+QTEST_MAIN(TestLanguageWindows)
+#include "tst_languagewindows.moc"
