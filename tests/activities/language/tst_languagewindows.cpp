@@ -47,9 +47,12 @@ void TestLanguageWindows::initTestCase() {
 }
 
 void TestLanguageWindows::cleanupTestCase() {
+    QList<QPointer<QWidget>> windows;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != main_.get())
-            delete w;
+            windows << w;
+    for (const QPointer<QWidget>& w : windows)
+        delete w.data();
     main_.reset();
     platform::releaseRandomSeed();
     flashtest::dropFakePlayers();
