@@ -159,6 +159,22 @@ void makePractices(Output& out) {
     sixteen.back(QStringLiteral("imgfh"), {80, 56});
 }
 
+// The sky the answers fall through, down to the grass where they land.
+void fallingSky(QPainter& p, const QRectF& r, const QColor& top) {
+    QPainterPath frame;
+    frame.addRoundedRect(r, 14, 14);
+    art::drawSoftShadow(p, frame, QColor(0, 0, 0, 70), 6, {0, 4});
+    p.save();
+    p.setClipPath(frame);
+    art::drawSky(p, r, top, QColor(0xf6, 0xfc, 0xff));
+    art::drawCloud(p, r.topLeft() + QPointF(120, 120), 150, 0.8);
+    art::drawCloud(p, r.topLeft() + QPointF(r.width() - 140, 240), 120, 0.7);
+    art::drawMeadow(p, r, r.bottom() - 46);
+    p.restore();
+    p.setPen(QPen(QColor(255, 255, 255, 230), 4));
+    p.drawPath(frame);
+}
+
 void quizSide(Art& a) {
     const QSize b(130, 56);
     a.latched(QStringLiteral("imgplay"), b, kGreen, QStringLiteral("▶️"),
@@ -178,6 +194,7 @@ void makeQuizzes(Output& out) {
                ma::drawCard(p, QRectF(14, 80, 696, 52), QColor(0xff, 0xfb, 0xe8, 240),
                             QColor(0xff, 0xc0, 0x40), 18, 3);
                logo(p, QRectF(712, 20, 180, 110), QStringLiteral("英语"));
+               fallingSky(p, QRectF(20, 135, 684, 520), QColor(0x9c, 0xd8, 0xff));
                counterBox(p, 800, 178, 40,
                           {QStringLiteral("总数"), QStringLiteral("答对"), QStringLiteral("答错")});
            }));
@@ -186,6 +203,7 @@ void makeQuizzes(Output& out) {
     abc.jpg(QStringLiteral("imgbg"),
             backdrop(QColor(0xff, 0xc8, 0xe0), QColor(0xff, 0xf6, 0xe0), 0, [](QPainter& p) {
                 logo(p, QRectF(150, 12, 420, 70), QStringLiteral("ABC游戏"));
+                fallingSky(p, QRectF(15, 87, 692, 568), QColor(0xff, 0xd0, 0xe8));
                 counterBox(
                     p, 800, 178, 40,
                     {QStringLiteral("总数"), QStringLiteral("答对"), QStringLiteral("答错")});
