@@ -21,13 +21,10 @@ void TFallingQuizForm::bindQuiz(const std::array<QWidget*, 4>& clicks,
     for (int i = 0; i < 4; ++i)
         connect(clicks_[static_cast<size_t>(i)], SIGNAL(OnClick()), this, SLOT(answerSlot()));
     wirePictureButtons();
-    connect(findChild<TImage*>(QStringLiteral("imgplay")), &TImage::OnClick, this,
-            &TFallingQuizForm::imgplayClick);
-    connect(findChild<TImage*>(QStringLiteral("imgstop")), &TImage::OnClick, this,
-            &TFallingQuizForm::imgstopClick);
-    connect(findChild<TImage*>(QStringLiteral("imgread")), &TImage::OnClick, this,
-            &TFallingQuizForm::imgreadClick);
-    connect(findChild<TImage*>(QStringLiteral("imgfh")), &TImage::OnClick, this, &QWidget::close);
+    connect(child<TImage>("imgplay"), &TImage::OnClick, this, &TFallingQuizForm::imgplayClick);
+    connect(child<TImage>("imgstop"), &TImage::OnClick, this, &TFallingQuizForm::imgstopClick);
+    connect(child<TImage>("imgread"), &TImage::OnClick, this, &TFallingQuizForm::imgreadClick);
+    connect(child<TImage>("imgfh"), &TImage::OnClick, this, &QWidget::close);
 }
 
 void TFallingQuizForm::answerSlot() {
@@ -49,9 +46,9 @@ void TFallingQuizForm::setRunning(bool running) {
 }
 
 void TFallingQuizForm::updateCounters() {
-    findChild<QLabel*>(QStringLiteral("lbltotal"))->setText(QString::number(quiz_.total()));
-    findChild<QLabel*>(QStringLiteral("lblright"))->setText(QString::number(quiz_.right()));
-    findChild<QLabel*>(QStringLiteral("lblwrong"))->setText(QString::number(quiz_.wrong()));
+    child<QLabel>("lbltotal")->setText(QString::number(quiz_.total()));
+    child<QLabel>("lblright")->setText(QString::number(quiz_.right()));
+    child<QLabel>("lblwrong")->setText(QString::number(quiz_.wrong()));
 }
 
 void TFallingQuizForm::placeItems() {

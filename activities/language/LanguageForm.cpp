@@ -1,23 +1,8 @@
 #include "activities/language/LanguageForm.h"
 
 #include "app/FormRegistry.h"
-#include "app/ShellState.h"
 
 #include <QMouseEvent>
-
-bool TLanguageForm::playSound(const QString& windowsPath, bool report) {
-    return shell::playSoundFile(windowsPath, report);
-}
-
-void TLanguageForm::stopSound() {
-    shell::stopSound();
-}
-
-void TLanguageForm::playJudgement(bool right, bool report) {
-    playSound(right ? QStringLiteral("DATA\\bgsnd\\right.WAV")
-                    : QStringLiteral("DATA\\bgsnd\\wrong.WAV"),
-              report);
-}
 
 void TLanguageForm::recentreEnglishMenu() {
     if (const FormEntry* menu = FormRegistry::find(QStringLiteral("Tfrmyygj")))

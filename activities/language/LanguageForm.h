@@ -1,6 +1,6 @@
 #pragma once
-// Base of the picture and English windows: the activity window with the shell's
-// sounds at hand, and the English menu that some of them bring back on close.
+// Base of the picture and English windows: the activity window and the English menu
+// that some of them bring back on close; and the clickable label they use.
 
 #include "app/TActivityForm.h"
 
@@ -12,11 +12,6 @@ public:
     explicit TLanguageForm(QWidget* parent = nullptr) : TActivityForm(parent) {}
 
 protected:
-    // Speech and effects on the shared stream ("DATA\Sound\x.mp3").
-    static bool playSound(const QString& windowsPath, bool report = true);
-    static void stopSound();
-    // "DATA\bgsnd\right.WAV" or "DATA\bgsnd\wrong.WAV" on the shared stream.
-    static void playJudgement(bool right, bool report = true);
     // The English menu, when it is open, moves back to the middle of the screen.
     static void recentreEnglishMenu();
 };

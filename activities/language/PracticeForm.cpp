@@ -33,32 +33,32 @@ void TPicturePracticeForm::bindPractice(const QStringList& pictureNames, TColor 
                     w->move(w->pos() + QPoint(d, d));
             });
     }
-    lbltop_ = findChild<TGradientLabel*>(QStringLiteral("lbltop"));
-    lblbot_ = findChild<TGradientLabel*>(QStringLiteral("lblbot"));
+    lbltop_ = child<TGradientLabel>("lbltop");
+    lblbot_ = child<TGradientLabel>("lblbot");
     for (TGradientLabel* bar : {lbltop_, lblbot_}) {
         bar->Gradient()->SetStartColor(clWhite);
         bar->Gradient()->SetEndColor(barColour);
         bar->Gradient()->SetColorSteps(barSteps);
         bar->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-    lblright_ = findChild<QLabel*>(QStringLiteral("lblright"));
+    lblright_ = child<QLabel>("lblright");
     lblright_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    lblkey_ = findChild<QLabel*>(QStringLiteral("lblkey"));
-    counters_[0] = findChild<QLabel*>(QStringLiteral("lblcount"));
-    counters_[1] = findChild<QLabel*>(QStringLiteral("lbldui"));
-    counters_[2] = findChild<QLabel*>(QStringLiteral("lblwrong"));
-    rbchinese_ = findChild<TFlatRadioButton*>(QStringLiteral("rbchinese"));
-    rbenglish_ = findChild<TFlatRadioButton*>(QStringLiteral("rbenglish"));
+    lblkey_ = child<QLabel>("lblkey");
+    counters_[0] = child<QLabel>("lblcount");
+    counters_[1] = child<QLabel>("lbldui");
+    counters_[2] = child<QLabel>("lblwrong");
+    rbchinese_ = child<TFlatRadioButton>("rbchinese");
+    rbenglish_ = child<TFlatRadioButton>("rbenglish");
     for (TFlatRadioButton* rb : {rbchinese_, rbenglish_})
         connect(rb, &TFlatRadioButton::OnClick, this, &TPicturePracticeForm::btnsentence1Click);
-    connect(findChild<TFlatButton*>(QStringLiteral("btnsentence1")), &TFlatButton::OnClick, this,
+    connect(child<TFlatButton>("btnsentence1"), &TFlatButton::OnClick, this,
             &TPicturePracticeForm::btnsentence1Click);
     if (auto* key = qobject_cast<TClickLabel*>(lblkey_))
         connect(key, &TClickLabel::OnClick, this, &TPicturePracticeForm::btnsentence1Click);
-    connect(findChild<TImage*>(QStringLiteral("imgbg")), &TImage::OnMouseMove, this,
+    connect(child<TImage>("imgbg"), &TImage::OnMouseMove, this,
             &TPicturePracticeForm::imgbgMouseMove);
     wirePictureButtons();
-    connect(findChild<TImage*>(QStringLiteral("imgfh")), &TImage::OnClick, this, &QWidget::close);
+    connect(child<TImage>("imgfh"), &TImage::OnClick, this, &QWidget::close);
 }
 
 void TPicturePracticeForm::startPractice(bool englishVoice) {

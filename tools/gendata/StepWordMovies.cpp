@@ -2,9 +2,9 @@
 // word of content/language/fword.txt, named by the word (611x441). Each shows the word
 // growing in with its picture, speaks it in English, then shows and speaks its meaning.
 #include "tools/gendata/Generator.h"
-#include "tools/gendata/LanguageSpeech.h"
+#include "tools/gendata/Packs.h"
+#include "tools/gendata/Speech.h"
 #include "tools/lib/ArtKit.h"
-#include "tools/lib/PackWriter.h"
 #include "tools/lib/SwfWriter.h"
 
 #include <QPainter>
@@ -79,8 +79,8 @@ QByteArray wordMovie(Output& out, const QStringList& f, int index) {
         QPointF(170, 55));
     root.tween(depth++, meaningShape, 24, 6, Pose::at({400, 260}, 1, 0), Pose::at({400, 260}));
 
-    root.startSound(2, w.defineSound(speakLanguage(out, QStringLiteral("en"), word)));
-    root.startSound(26, w.defineSound(speakLanguage(out, QStringLiteral("cmn"), spoken)));
+    root.startSound(2, w.defineSound(speak(out, word, Voice::English, 125)));
+    root.startSound(26, w.defineSound(speak(out, spoken)));
     SwfShape star;
     QPainterPath path;
     path.addEllipse(QPointF(), 9, 9);
@@ -94,27 +94,22 @@ QByteArray wordMovie(Output& out, const QStringList& f, int index) {
     return w.finish();
 }
 
-void makeWordMovies(Output& out) {
+QList<PackItem> wordMovies(Output& out) {
     const QStringList lines =
         QString::fromUtf8(out.content(QStringLiteral("language/fword.txt"))).split('\n');
-    tools::PackWriter pack;
-    int index = 0;
+    QList<PackItem> items;
     for (const QString& line : lines) {
         if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const QStringList f = line.split(QLatin1Char('\t'));
         if (f.size() != 4)
             throw std::runtime_error("bad line in language/fword.txt: " + line.toStdString());
-        if (!pack.add(f[0], QStringLiteral("Flash"), wordMovie(out, f, index++)))
-            throw std::runtime_error("bad word movie name " + f[0].toStdString());
+        items.append({f[0], QStringLiteral("Flash"), wordMovie(out, f, int(items.size()))});
     }
-    const QByteArray bytes = pack.build();
-    if (bytes.isEmpty())
-        throw std::runtime_error("the word movie pack could not be built");
-    out.writeData(QStringLiteral("Data/kjfile/Fword.dat"), bytes);
+    return items;
 }
 
-const RegisterStep step{"wordmovies", &makeWordMovies};
+const AddToPack pack{"Data/kjfile/Fword.dat", "wordmovies", &wordMovies};
 
 } // namespace
 } // namespace gendata

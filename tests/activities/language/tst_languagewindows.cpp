@@ -9,6 +9,7 @@
 #include "activities/language/UKtrwZhlx.h"
 #include "activities/language/Uktrwlx.h"
 #include "activities/language/Uxxdct.h"
+#include "app/ActivitySound.h"
 #include "app/FormRegistry.h"
 #include "app/Startup.h"
 #include "app/TImage.h"
@@ -35,6 +36,7 @@ private:
     static void grab(QWidget* w, const QString& name);
     std::unique_ptr<platform::MessageRecorder> recorder_;
     std::unique_ptr<TFrmmain> main_;
+    QStringList sounds_;
 };
 
 void TestLanguageWindows::initTestCase() {
@@ -44,6 +46,7 @@ void TestLanguageWindows::initTestCase() {
     recorder_ = std::make_unique<platform::MessageRecorder>();
     main_.reset(new TFrmmain);
     platform::fixRandomSeed(4);
+    shell::setSoundListener([this](const QString& path) { sounds_ << path; });
 }
 
 void TestLanguageWindows::cleanupTestCase() {
@@ -54,6 +57,7 @@ void TestLanguageWindows::cleanupTestCase() {
     for (const QPointer<QWidget>& w : windows)
         delete w.data();
     main_.reset();
+    shell::setSoundListener({});
     platform::releaseRandomSeed();
     flashtest::dropFakePlayers();
 }
@@ -93,7 +97,9 @@ void TestLanguageWindows::browserStopsItsTimersWhenItLeaves() {
     for (int i = 0; i < 64; ++i)
         b->ShowPicture(QStringLiteral("next"));
     QCOMPARE(b->txtzw->text(), QStringLiteral("苍蝇"));
+    QCOMPARE(sounds_.last(), QStringLiteral("DATA\\Sound\\苍蝇.mp3"));
     b->Timer2Timer();
+    QCOMPARE(sounds_.last(), QStringLiteral("DATA\\Sound\\fly.mp3"));
     QVERIFY(b->txtyw->isVisible());
     while (b->Timer1->Enabled())
         b->Timer1Timer();
@@ -114,6 +120,8 @@ void TestLanguageWindows::browserStopsItsTimersWhenItLeaves() {
 void TestLanguageWindows::practiceClicksDuringThePauseAreIgnored() {
     auto* p = qobject_cast<TfrmKtrwZhlx*>(openLazy(QStringLiteral("TfrmKtrwZhlx")));
     QVERIFY(p);
+    // The English voice asks for an animal.
+    QCOMPARE(sounds_.last(), language::soundPath(p->practice().asked().word()));
     const int right = p->practice().rightSlot();
     p->pictureClick(right);
     p->pictureClick((right + 1) % 16);
@@ -131,8 +139,11 @@ void TestLanguageWindows::quizStopEndsThePause() {
     q->imgreadClick(); // nothing asked yet: the message, no sound
     QCOMPARE(int(recorder_->calls().size()), 1);
     recorder_->clear();
+    sounds_.clear();
     q->imgplayClick();
     QVERIFY(q->Timer1->Enabled());
+    QCOMPARE(sounds_,
+             QStringList{language::soundPath(QString(QChar('A' + q->quiz().answerEntry())))});
     for (int i = 0; i < 200; ++i)
         q->Timer1Timer();
     grab(q, QStringLiteral("Tfrmabcgame-running"));
