@@ -23,8 +23,8 @@ public:
     const language::WordPairGame& game() const { return game_; }
     TFlatButton* card(int k) const { return cards_[static_cast<size_t>(k - 1)]; }
 
-    // The word browser opens the game with this set: its close brings the music back.
-    Q_INVOKABLE void setFromWordBrowser(bool from) { fromWordBrowser_ = from; }
+    // The word browser opens the game through this: its close then brings the music back.
+    Q_INVOKABLE void openedFromWordBrowser() { fromWordBrowser_ = true; }
 
     void imgnextClick();
     void btn9Click(int k);

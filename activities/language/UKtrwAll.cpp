@@ -3,6 +3,7 @@
 #include "app/FormRegistry.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
+#include "widgets/HoverLink.h"
 
 #include <QPainterPath>
 #include <QRegion>
@@ -30,7 +31,7 @@ TFrmKtrwAll::TFrmKtrwAll(QWidget* parent) : TLanguageForm(parent) {
                              TColor{0x0000D7FF}, true, true, 2, 2);
     atitle->CreateDefLabels();
     atitle->Text()->SetTransparent(true);
-    atitle->Text()->SetLines({QStringLiteral("<Title1><Center>认识动物")});
+    showAnimalsTitle();
     QPainterPath round;
     round.addRoundedRect(QRectF(0, 0, pnlml->width(), pnlml->height()), 34, 34);
     pnlml->setMask(QRegion(round.toFillPolygon().toPolygon()));
@@ -56,22 +57,17 @@ TFrmKtrwAll::TFrmKtrwAll(QWidget* parent) : TLanguageForm(parent) {
     wireDirectory();
 }
 
+void TFrmKtrwAll::showAnimalsTitle() {
+    atitle->Text()->SetLines({QStringLiteral("<Title1><Center>认识动物")});
+}
+
 void TFrmKtrwAll::wireDirectory() {
     for (int i = 0; i < 10; ++i) {
-        TClickLabel* l = findChild<TClickLabel*>(QStringLiteral("Label%1").arg(i + 1));
+        auto* l = child<QLabel>(QStringLiteral("Label%1").arg(i + 1).toLatin1().constData());
         labels_[static_cast<size_t>(i)] = l;
-        const auto look = [l](const char* colour, bool underline, int shift) {
-            QFont f = l->font();
-            f.setUnderline(underline);
-            l->setFont(f);
-            l->setStyleSheet(QStringLiteral("color: %1; font-size: 16px;").arg(colour));
-            l->move(l->pos() + QPoint(shift, shift));
-        };
-        connect(l, &TClickLabel::OnClick, this, [this, i] { Label9Click(i); });
-        connect(l, &TClickLabel::OnMouseEnter, l, [look] { look("#ff0000", true, 0); });
-        connect(l, &TClickLabel::OnMouseLeave, l, [look] { look("#0000ff", false, 0); });
-        connect(l, &TClickLabel::OnMouseDown, l, [look] { look("#800000", true, 2); });
-        connect(l, &TClickLabel::OnMouseUp, l, [look] { look("#800000", true, -2); });
+        auto* link = new THoverLink(l, 16, {QColor(0, 0, 255)}, {QColor(255, 0, 0), false, true},
+                                    {QColor(128, 0, 0), false, true});
+        connect(link, &THoverLink::clicked, this, [this, i] { Label9Click(i); });
     }
     connect(imgmlnext, &TImage::OnClick, this, &TFrmKtrwAll::imgmlnextClick);
     connect(imgmlback, &TImage::OnClick, this, &TFrmKtrwAll::imgmlbackClick);
@@ -199,11 +195,10 @@ void TFrmKtrwAll::txtzwClick(TClickLabel* label) {
 }
 
 void TFrmKtrwAll::Label9Click(int label) {
-    const TClickLabel* l = labels_[static_cast<size_t>(label)];
+    QLabel* l = labels_[static_cast<size_t>(label)];
     if (browser_.select(l->property("Tag").toInt()))
         ShowPicture(QString());
-    labels_[static_cast<size_t>(label)]->setStyleSheet(
-        QStringLiteral("color: #0000ff; font-size: 16px;"));
+    setLabelLook(l, QColor(0, 0, 255), 16, false, false);
 }
 
 void TFrmKtrwAll::fillPage() {
@@ -243,9 +238,8 @@ void TFrmKtrwAll::stopTimers() {
 void TFrmKtrwAll::imglxClick() {
     // No word may be spoken over the practice.
     stopTimers();
-    openFrom(this, QStringLiteral("Tfrmktrwlx"), LeaveMode::Hide, false, [](QWidget* w) {
-        w->setProperty("Caption", QStringLiteral("Pelumo______【看图认物练习】"));
-    });
+    openFrom(this, QStringLiteral("Tfrmktrwlx"), LeaveMode::Hide, false,
+             setDeclared("Caption", QStringLiteral("Pelumo______【看图认物练习】")));
 }
 
 TForm::CloseAction TFrmKtrwAll::FormClose() {

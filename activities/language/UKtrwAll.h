@@ -22,6 +22,8 @@ public:
     TTimer* Timer4 = nullptr; // 300 ms: applies the automatic setting
 
     const language::PictureBrowser& browser() const { return browser_; }
+    // The picture menu shows the animals under this title.
+    Q_INVOKABLE void showAnimalsTitle();
 
     void ShowPicture(const QString& direction);
     void Timer1Timer();
@@ -47,7 +49,7 @@ private:
     void wireDirectory();
 
     language::PictureBrowser browser_;
-    std::array<TClickLabel*, 10> labels_{};
+    std::array<QLabel*, 10> labels_{};
 };
 
 extern QPointer<TFrmKtrwAll> FrmKtrwAll;

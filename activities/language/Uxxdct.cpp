@@ -85,8 +85,7 @@ void Tfrmxxdct::imgnextClick() {
 }
 
 void Tfrmxxdct::imglxClick() {
-    openLazy(QStringLiteral("TfrmEngLishZHLX"),
-             [](QWidget* w) { w->setProperty("Hint", QStringLiteral("word")); });
+    openLazy(QStringLiteral("TfrmEngLishZHLX"), setDeclared("Hint", QStringLiteral("word")));
     browser_.handOver(language::WordBrowser::Handover::Quiz);
     setHint(QStringLiteral("word"));
     close();
@@ -94,9 +93,7 @@ void Tfrmxxdct::imglxClick() {
 
 void Tfrmxxdct::imgautoClick() {
     ShockwaveFlash1->Stop();
-    openLazy(QStringLiteral("Tfrmddp"), [](QWidget* w) {
-        QMetaObject::invokeMethod(w, "setFromWordBrowser", Q_ARG(bool, true));
-    });
+    openLazy(QStringLiteral("Tfrmddp"), invoke("openedFromWordBrowser"));
     browser_.handOver(language::WordBrowser::Handover::PairGame);
     setHint(QStringLiteral("word"));
     close();
