@@ -107,9 +107,4 @@ bool PicturePractice::pauseTick() {
     return ++pauseTicks_ >= 2;
 }
 
-const std::vector<WordRow>& animalWords() {
-    static const std::vector<WordRow> rows(KtrwWordTable, KtrwWordTable + kAnimalCount);
-    return rows;
-}
-
 } // namespace language

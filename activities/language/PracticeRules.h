@@ -73,7 +73,4 @@ private:
     int count_ = 0, rightCount_ = 0, wrongCount_ = 0;
 };
 
-// The 65 rows of the animal table as the four-picture practice reads them.
-const std::vector<WordRow>& animalWords();
-
 } // namespace language

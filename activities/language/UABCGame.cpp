@@ -35,3 +35,10 @@ TForm::CloseAction Tfrmabcgame::FormClose() {
     stopQuiz();
     return CloseAction::Hide;
 }
+
+QStringList Tfrmabcgame::dataPaths() {
+    QStringList paths = language::judgementPaths();
+    for (char c = 'A'; c <= 'Z'; ++c)
+        paths << language::soundPath(QString(QLatin1Char(c)));
+    return paths;
+}

@@ -11,6 +11,8 @@ class Tfrmabcgame : public TFallingQuizForm, public Ui::Tfrmabcgame {
     Q_OBJECT
 public:
     explicit Tfrmabcgame(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
 protected:
     void FormShow() override;

@@ -208,3 +208,10 @@ TForm::CloseAction Tfrmddp::FormClose() {
     recentreEnglishMenu();
     return CloseAction::Hide;
 }
+
+QStringList Tfrmddp::dataPaths() {
+    QStringList paths = language::judgementPaths();
+    for (int n = 1; n < 18; ++n)
+        paths << QStringLiteral("Data\\picture\\ddp\\%1.jpg").arg(n);
+    return paths;
+}

@@ -16,6 +16,8 @@ class Tfrmddp : public TLanguageForm, public Ui::Tfrmddp {
     Q_OBJECT
 public:
     explicit Tfrmddp(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     TTimer* Timer1 = nullptr; // 1000 ms: clock and drain
     TTimer* Timer2 = nullptr; // 500 ms: hint duration

@@ -58,3 +58,7 @@ TForm::CloseAction TfrmEngLishZHLX::FormClose() {
     }
     return CloseAction::Hide;
 }
+
+QStringList TfrmEngLishZHLX::dataPaths() {
+    return language::wordDataPaths(language::PictureWords(), language::kPictureWordsRead, false);
+}

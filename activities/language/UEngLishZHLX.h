@@ -12,6 +12,8 @@ class TfrmEngLishZHLX : public TFallingQuizForm, public Ui::TfrmEngLishZHLX {
     Q_OBJECT
 public:
     explicit TfrmEngLishZHLX(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
 protected:
     void FormShow() override;

@@ -247,3 +247,7 @@ TForm::CloseAction TFrmKtrwAll::FormClose() {
     pnlml->hide();
     return CloseAction::Hide;
 }
+
+QStringList TFrmKtrwAll::dataPaths() {
+    return language::wordDataPaths(language::animalWords(), language::kAnimalCount, true);
+}

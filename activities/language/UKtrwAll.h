@@ -15,6 +15,8 @@ class TFrmKtrwAll : public TLanguageForm, public Ui::TFrmKtrwAll {
     Q_OBJECT
 public:
     explicit TFrmKtrwAll(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     TTimer* Timer1 = nullptr; // 1 ms: the growing name
     TTimer* Timer2 = nullptr; // 2500 ms: the English word

@@ -18,3 +18,12 @@ TForm::CloseAction TfrmKtrwZhlx::FormClose() {
     stopPractice();
     return CloseAction::Hide;
 }
+
+QStringList TfrmKtrwZhlx::dataPaths() {
+    QStringList paths =
+        language::wordDataPaths(language::KtrwZhlxWordTable(), language::kZhlxAnimalCount, true);
+    for (const language::WordRow& w : language::KtrwZhlxWordTable())
+        paths << language::picturePath(w.name());
+    paths.removeDuplicates();
+    return paths + language::judgementPaths();
+}

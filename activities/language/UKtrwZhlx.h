@@ -11,6 +11,8 @@ class TfrmKtrwZhlx : public TPicturePracticeForm, public Ui::TfrmKtrwZhlx {
     Q_OBJECT
 public:
     explicit TfrmKtrwZhlx(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
 protected:
     void FormShow() override { startPractice(true); }

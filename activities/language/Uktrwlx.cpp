@@ -20,3 +20,8 @@ TForm::CloseAction Tfrmktrwlx::FormClose() {
     stopSound();
     return CloseAction::Hide;
 }
+
+QStringList Tfrmktrwlx::dataPaths() {
+    return language::wordDataPaths(language::animalWords(), language::kAnimalCount, true) +
+           language::judgementPaths();
+}

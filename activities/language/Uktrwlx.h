@@ -11,6 +11,8 @@ class Tfrmktrwlx : public TPicturePracticeForm, public Ui::Tfrmktrwlx {
     Q_OBJECT
 public:
     explicit Tfrmktrwlx(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
 protected:
     void FormShow() override { startPractice(false); }

@@ -107,3 +107,11 @@ TForm::CloseAction Tfrmxxdct::FormClose() {
     }
     return CloseAction::Free;
 }
+
+QStringList Tfrmxxdct::dataPaths() {
+    QStringList paths;
+    for (const language::WordMeaning& w : language::groupWords(0))
+        paths << packItemPath(QStringLiteral("Fword"), QStringLiteral("Flash"),
+                              QString::fromUtf8(w.word));
+    return paths;
+}

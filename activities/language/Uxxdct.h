@@ -18,6 +18,8 @@ class Tfrmxxdct : public TLanguageForm, public Ui::Tfrmxxdct {
     Q_OBJECT
 public:
     explicit Tfrmxxdct(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     const language::WordBrowser& browser() const { return browser_; }
 

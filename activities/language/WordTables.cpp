@@ -73,6 +73,11 @@ const WordRow KtrwWordTable[65] = {
     {"苍蝇", "fly", "cāng ying"},
 };
 
+const std::vector<WordRow>& animalWords() {
+    static const std::vector<WordRow> rows(KtrwWordTable, KtrwWordTable + kAnimalCount);
+    return rows;
+}
+
 #define ANIMAL(i)                                                                                  \
     { KtrwWordTable[i].chinese, '1' }
 const PictureRow LookRecTable[230] = {
@@ -535,6 +540,21 @@ QString picturePath(const QString& chinese) {
 
 QString soundPath(const QString& word) {
     return QStringLiteral("DATA\\Sound\\") + word + QStringLiteral(".mp3");
+}
+
+QStringList wordDataPaths(const std::vector<WordRow>& table, int rows, bool pictures) {
+    QStringList paths;
+    for (int r = 0; r < rows && r < static_cast<int>(table.size()); ++r) {
+        const WordRow& w = table[static_cast<size_t>(r)];
+        paths << soundPath(w.name()) << soundPath(w.word());
+        if (pictures)
+            paths << picturePath(w.name());
+    }
+    return paths;
+}
+
+QStringList judgementPaths() {
+    return {QStringLiteral("DATA\\bgsnd\\right.WAV"), QStringLiteral("DATA\\bgsnd\\wrong.WAV")};
 }
 
 } // namespace language

@@ -4,6 +4,7 @@
 // "DATA\Sound\<Chinese>.mp3" and "DATA\Sound\<English>.mp3", spelled as stored.
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace language {
@@ -33,6 +34,9 @@ struct CategoryRow {
 // The 65 animals (Chinese, English, pinyin).
 extern const WordRow KtrwWordTable[65];
 constexpr int kAnimalCount = 65;
+
+// The 65 animals as a row list (the browser's word array).
+const std::vector<WordRow>& animalWords();
 
 // The picture catalogue: 230 names sorted by class 1..8.
 extern const PictureRow LookRecTable[230];
@@ -65,5 +69,9 @@ const std::vector<QString>& extraPictureNames();
 // File names formed from a word.
 QString picturePath(const QString& chinese); // "DATA\picture\LookRec\<name>.jpg"
 QString soundPath(const QString& word);      // "DATA\Sound\<word>.mp3"
+// The files of the first `rows` rows: both spoken words, and the pictures when asked.
+QStringList wordDataPaths(const std::vector<WordRow>& table, int rows, bool pictures);
+// "DATA\bgsnd\right.WAV" and "DATA\bgsnd\wrong.WAV".
+QStringList judgementPaths();
 
 } // namespace language
