@@ -11,11 +11,13 @@
 #include "activities/language/Uxxdct.h"
 #include "app/ActivitySound.h"
 #include "app/FormRegistry.h"
+#include "app/ShellState.h"
 #include "app/Startup.h"
 #include "app/TImage.h"
 #include "app/UMain.h"
 #include "platform/MessageService.h"
 #include "platform/Random.h"
+#include "platform/SoundLibrary.h"
 
 #include <QtTest>
 #include <memory>
@@ -158,9 +160,14 @@ void TestLanguageWindows::quizStopEndsThePause() {
 }
 
 void TestLanguageWindows::wordBrowserWithoutMovieKeepsTheWord() {
+    auto& snd = platform::soundLibrary();
+    const auto music = [&snd] { return snd.ChannelState(BgMusicChannel); };
+    QVERIFY(Frmmain->chkrec->isChecked());
+    QVERIFY(snd.ChannelPlay(BgMusicChannel, false));
     auto* x = qobject_cast<Tfrmxxdct*>(openLazy(QStringLiteral("Tfrmxxdct")));
     QVERIFY(x);
     QCOMPARE(x->lblenglish->text(), QStringLiteral("a"));
+    QCOMPARE(music(), 3u); // paused while the browser is open
     x->cmbcontent->setCurrentIndex(1);
     emit x->cmbcontent->OnChange(); // a group without words: an empty list, nothing fails
     QCOMPARE(x->LSBList->Items().Count(), 0);
@@ -173,7 +180,9 @@ void TestLanguageWindows::wordBrowserWithoutMovieKeepsTheWord() {
     QVERIFY(frmddp && frmddp->isVisible());
     frmddp->imgnextClick();
     grab(frmddp, QStringLiteral("Tfrmddp-running"));
+    QCOMPARE(music(), 3u); // the handover leaves it off
     frmddp->close();
+    QCOMPARE(music(), 1u); // and the pair game brings it back
 }
 
 QTEST_MAIN(TestLanguageWindows)
