@@ -51,7 +51,7 @@ QByteArray wordMovie(Output& out, const QStringList& f, int index) {
 
     art::TextStyle wordStyle;
     wordStyle.font = art::cjkFont(92, QFont::Black);
-    wordStyle.fill = colour.darker(150);
+    wordStyle.fill = QColor::fromHsv((index * 47 + 200) % 360, 230, 200);
     wordStyle.outline = Qt::white;
     wordStyle.outlineWidth = 6;
     wordStyle.shadow = QColor(0, 0, 0, 70);
