@@ -183,6 +183,17 @@ void TestLanguageWindows::wordBrowserWithoutMovieKeepsTheWord() {
     QCOMPARE(music(), 3u); // the handover leaves it off
     frmddp->close();
     QCOMPARE(music(), 1u); // and the pair game brings it back
+
+    // The quiz opened from the browser returns to a new browser, the music still off.
+    QPointer<Tfrmxxdct> browser(qobject_cast<Tfrmxxdct*>(openLazy(QStringLiteral("Tfrmxxdct"))));
+    browser->imglxClick();
+    QTRY_VERIFY(browser.isNull());
+    QVERIFY(frmEngLishZHLX->isVisible());
+    frmEngLishZHLX->close();
+    QVERIFY(frmxxdct && frmxxdct->isVisible());
+    QCOMPARE(music(), 3u);
+    frmxxdct->close();
+    QCOMPARE(music(), 1u);
 }
 
 QTEST_MAIN(TestLanguageWindows)
