@@ -62,33 +62,10 @@ void TFrmKtrwAll::showAnimalsTitle() {
 }
 
 void TFrmKtrwAll::wireDirectory() {
-    for (int i = 0; i < 10; ++i) {
-        auto* l = child<QLabel>(QStringLiteral("Label%1").arg(i + 1).toLatin1().constData());
-        labels_[static_cast<size_t>(i)] = l;
-        auto* link = new THoverLink(l, 16, {QColor(0, 0, 255)}, {QColor(255, 0, 0), false, true},
-                                    {QColor(128, 0, 0), false, true});
-        connect(link, &THoverLink::clicked, this, [this, i] { Label9Click(i); });
-    }
-    connect(imgmlnext, &TImage::OnClick, this, &TFrmKtrwAll::imgmlnextClick);
-    connect(imgmlback, &TImage::OnClick, this, &TFrmKtrwAll::imgmlbackClick);
-    // Page buttons: a hover picture, a pressed picture, both gone on release.
-    for (TImage* b : {imgmlback, imgmlnext}) {
-        TImage* other = b == imgmlback ? imgmlnext1 : imgmlback1;
-        auto* hover = findChild<TImage*>(b->objectName() + QLatin1Char('1'));
-        auto* pressed = findChild<TImage*>(b->objectName() + QLatin1Char('2'));
-        for (TImage* c : {hover, pressed})
-            c->setAttribute(Qt::WA_TransparentForMouseEvents);
-        connect(b, &TImage::OnMouseMove, this, [=] {
-            other->hide();
-            if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
-                hover->show();
-                pressed->hide();
-            }
-        });
-        connect(b, &TImage::OnMouseDown, this, [=] { pressed->show(), hover->hide(); });
-        connect(b, &TImage::OnMouseUp, this, [=] { pressed->hide(), hover->hide(); });
-    }
-    connect(Image1, &TImage::OnMouseMove, this, [this] { imgmlback1->hide(), imgmlnext1->hide(); });
+    directory_ = new TDirectoryPanel(pnlml);
+    connect(directory_, &TDirectoryPanel::labelClicked, this, &TFrmKtrwAll::Label9Click);
+    connect(directory_, &TDirectoryPanel::nextPage, this, &TFrmKtrwAll::imgmlnextClick);
+    connect(directory_, &TDirectoryPanel::priorPage, this, &TFrmKtrwAll::imgmlbackClick);
 }
 
 void TFrmKtrwAll::pictureButtonDown(TImage* button) {
@@ -195,7 +172,7 @@ void TFrmKtrwAll::txtzwClick(TClickLabel* label) {
 }
 
 void TFrmKtrwAll::Label9Click(int label) {
-    QLabel* l = labels_[static_cast<size_t>(label)];
+    QLabel* l = directory_->label(label);
     if (browser_.select(l->property("Tag").toInt()))
         ShowPicture(QString());
     setLabelLook(l, QColor(0, 0, 255), 16, false, false);
@@ -203,11 +180,13 @@ void TFrmKtrwAll::Label9Click(int label) {
 
 void TFrmKtrwAll::fillPage() {
     const std::vector<int> rows = browser_.pageRows();
-    for (size_t i = 0; i < labels_.size(); ++i) {
-        labels_[i]->setVisible(i < rows.size());
-        if (i < rows.size()) {
-            labels_[i]->setText(language::KtrwWordTable[rows[i]].name());
-            labels_[i]->setProperty("Tag", rows[i]);
+    for (int i = 0; i < 10; ++i) {
+        QLabel* l = directory_->label(i);
+        const bool shown = i < static_cast<int>(rows.size());
+        l->setVisible(shown);
+        if (shown) {
+            l->setText(language::KtrwWordTable[rows[static_cast<size_t>(i)]].name());
+            l->setProperty("Tag", rows[static_cast<size_t>(i)]);
         }
     }
 }

@@ -4,6 +4,7 @@
 // automatic browsing every 6 to 10 seconds, and the way into the four-picture practice.
 
 #include "activities/language/BrowserRules.h"
+#include "activities/language/DirectoryPanel.h"
 #include "activities/language/LanguageForm.h"
 #include "app/TTimer.h"
 #include "ui_UKtrwAll.h"
@@ -51,7 +52,7 @@ private:
     void wireDirectory();
 
     language::PictureBrowser browser_;
-    std::array<QLabel*, 10> labels_{};
+    TDirectoryPanel* directory_ = nullptr;
 };
 
 extern QPointer<TFrmKtrwAll> FrmKtrwAll;
