@@ -103,8 +103,7 @@ void TFrmKtrwAll::showRow() {
 }
 
 void TFrmKtrwAll::speakName() {
-    if (!playSound(language::soundPath(txtzw->text())))
-        txtyw->show();
+    playSound(language::soundPath(txtzw->text()));
 }
 
 void TFrmKtrwAll::ShowPicture(const QString& direction) {
