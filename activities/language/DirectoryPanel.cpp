@@ -1,5 +1,6 @@
 #include "activities/language/DirectoryPanel.h"
 
+#include "app/ShellState.h"
 #include "app/TImage.h"
 #include "widgets/HoverLink.h"
 
@@ -20,6 +21,7 @@ TDirectoryPanel::TDirectoryPanel(QWidget* panel) : QObject(panel) {
     for (int i = 0; i < 10; ++i) {
         QLabel* l = part<QLabel>(panel, QStringLiteral("Label%1").arg(i + 1));
         labels_[static_cast<size_t>(i)] = l;
+        l->setCursor(shell::screenCursor(3));
         auto* link = new THoverLink(l, 16, {QColor(0, 0, 255)}, {QColor(255, 0, 0), false, true},
                                     {QColor(128, 0, 0), false, true});
         connect(link, &THoverLink::clicked, this, [this, i] { emit labelClicked(i); });
