@@ -1,0 +1,40 @@
+#pragma once
+// Colouring: plays the colouring movies of "Tys.dat"; all colouring happens inside them.
+
+#include "activities/puzzles/TysRules.h"
+#include "app/TActivityForm.h"
+#include "ui_UTys.h"
+
+#include <QPointer>
+#include <memory>
+
+namespace platform {
+class ContentPack;
+}
+class QLabel;
+
+class Tfrmtys : public TActivityForm, public Ui::Tfrmtys {
+    Q_OBJECT
+public:
+    explicit Tfrmtys(QWidget* parent = nullptr);
+
+    void Label9Click(QLabel* title);
+    void imgpreClick();
+    void imgnextClick();
+    const puzzles::ColouringNavigator& navigator() const { return nav_; }
+    QLabel* title(int label) const;
+
+protected:
+    void FormShow() override;
+    CloseAction FormClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void play(int movie);
+    static void setLook(QLabel* title, bool underline, const QColor& colour);
+
+    std::shared_ptr<platform::ContentPack> pack_;
+    puzzles::ColouringNavigator nav_;
+};
+
+extern QPointer<Tfrmtys> frmtys;
