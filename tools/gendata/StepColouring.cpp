@@ -66,10 +66,10 @@ QList<QPainterPath> pageParts(int movie) {
         parts.last().addEllipse(QPointF(405, 300), 10, 10); // buttons
         break;
     case 2: // a caterpillar on a leaf
-        parts << polygon({{90, 430}, {380, 330}, {680, 420}, {380, 480}}); // leaf
+        parts << polygon({{90, 405}, {380, 315}, {680, 395}, {380, 450}}); // leaf
         for (int i = 0; i < 6; ++i)
-            parts << ellipse(190 + i * 70, 340 - (i % 2) * 30, 42, 42);
-        parts << ellipse(610, 280, 52, 52) << ellipse(630, 270, 10, 10);
+            parts << ellipse(190 + i * 70, 320 - (i % 2) * 30, 42, 42);
+        parts << ellipse(610, 260, 52, 52) << ellipse(630, 250, 10, 10);
         break;
     case 3: { // A B C with an apple
         const QString letters = QStringLiteral("ABC");
@@ -88,6 +88,45 @@ QList<QPainterPath> pageParts(int movie) {
         break;
     }
     return parts;
+}
+
+QPainterPath arc(QRectF box, qreal start, qreal span) {
+    QPainterPath p;
+    p.arcMoveTo(box, start);
+    p.arcTo(box, start, span);
+    return p;
+}
+
+// Lines drawn over the parts (faces, whiskers); they take no colour and no clicks.
+QPainterPath pageInk(int movie) {
+    QPainterPath ink;
+    switch (movie) {
+    case 1:
+        ink.addEllipse(QPointF(360, 182), 4, 5);
+        ink.addEllipse(QPointF(390, 182), 4, 5);
+        ink.addPath(arc(QRectF(355, 185, 40, 22), 200, 140));
+        ink.moveTo(480, 184);
+        ink.lineTo(440, 300); // the wand
+        break;
+    case 2:
+        ink.addPath(arc(QRectF(600, 265, 40, 22), 200, 140));
+        ink.moveTo(600, 212);
+        ink.lineTo(585, 170);
+        ink.moveTo(625, 210);
+        ink.lineTo(640, 168);
+        break;
+    case 3:
+        break;
+    default:
+        for (int side : {-1, 1})
+            for (int k = -1; k <= 1; ++k) {
+                ink.moveTo(375 + side * 45, 316 + k * 6);
+                ink.lineTo(375 + side * 150, 296 + k * 16);
+            }
+        ink.addPath(arc(QRectF(355, 330, 40, 30), 200, 140));
+        break;
+    }
+    return ink;
 }
 
 QImage caption(const QString& text, QSize size, qreal px) {
@@ -142,6 +181,11 @@ QByteArray colouringMovie(int movie, const QString& title) {
         clip.place(0, 2, button);
         root.place(0, depth++, w.defineSprite(clip));
     }
+
+    const QPainterPath ink = pageInk(movie);
+    if (!ink.isEmpty())
+        root.place(0, depth++,
+                   w.defineShape(tools::SwfShape().add(ink, ShapeFill::none(), kOutline)));
 
     // The paint box along the bottom: a click picks the paint.
     for (int i = 1; i < kPaints.size(); ++i) {
