@@ -3,7 +3,6 @@
 #include "activities/common/PictureCatalogue.h"
 #include "activities/puzzles/PuzzleShape.h"
 #include "app/FormRegistry.h"
-#include "app/ShellState.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
 #include "platform/Random.h"
@@ -29,29 +28,30 @@ Tfrmgfl::Tfrmgfl(QWidget* parent) : TActivityForm(parent) {
         Timer1->setEnabled(false);
         close();
     });
+    for (int s = 1; s <= puzzles::kSortMaxPicks; ++s) {
+        const QByteArray n = QByteArray::number(s);
+        trayPanels_[static_cast<size_t>(s - 1)] = child<QWidget>(("pnl" + n).constData());
+        tray_[static_cast<size_t>(s - 1)] = child<TImage>(("sm" + n).constData());
+    }
     for (int k = 1; k <= puzzles::kSortPictures; ++k) {
-        TImage* p = picture(k);
+        const QByteArray n = QByteArray::number(k);
+        const size_t i = static_cast<size_t>(k - 1);
+        TImage* p = pics_[i] = child<TImage>(("pic" + n).constData());
+        ticks_[i] = child<QWidget>(("pdpic" + n).constData());
+        frames_[i] = child<QWidget>(("spic" + n).constData());
         p->setMouseTracking(true);
         connect(p, &TImage::OnClick, this, [this, k] { pic1Click(k); });
         connect(p, &TImage::OnMouseDown, this, [this, k] { pressed(k, 1); });
         connect(p, &TImage::OnMouseUp, this, [this, k] { pressed(k, -1); });
         connect(p, &TImage::OnMouseMove, this, [this, k] { pic1MouseMove(k); });
-        item("pdpic", k)->setAttribute(Qt::WA_TransparentForMouseEvents);
-        item("spic", k)->setAttribute(Qt::WA_TransparentForMouseEvents);
+        ticks_[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
+        frames_[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     for (TGradientLabel* s : {lbltop, lblbot, lblleft, lblyc}) {
         s->Gradient()->SetStartColor(TColor{0x0000A5FF});
         s->Gradient()->SetEndColor(TColor{0x00FF66CC});
         s->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-}
-
-TImage* Tfrmgfl::picture(int pic) const {
-    return findChild<TImage*>(QStringLiteral("pic%1").arg(pic));
-}
-
-QWidget* Tfrmgfl::item(const char* prefix, int n) const {
-    return findChild<QWidget*>(QLatin1String(prefix) + QString::number(n));
 }
 
 QPoint Tfrmgfl::home(int pic) {
@@ -68,9 +68,9 @@ void Tfrmgfl::FormShow() {
 
 void Tfrmgfl::NewQuestion() {
     Timer1->setEnabled(false);
-    for (int s = 1; s <= puzzles::kSortMaxPicks; ++s) {
-        item("pnl", s)->hide();
-        findChild<TImage*>(QStringLiteral("sm%1").arg(s))->clearPicture();
+    for (size_t s = 0; s < tray_.size(); ++s) {
+        trayPanels_[s]->hide();
+        tray_[s]->clearPicture();
     }
     hideHover();
     lblpd->clear();
@@ -92,8 +92,8 @@ void Tfrmgfl::NewQuestion() {
 
 void Tfrmgfl::showTicks() {
     for (int k = 1; k <= puzzles::kSortPictures; ++k) {
-        item("pdpic", k)->setVisible(round_.ticked(k));
-        item("spic", k)->setVisible(round_.ticked(k));
+        ticks_[static_cast<size_t>(k - 1)]->setVisible(round_.ticked(k));
+        frames_[static_cast<size_t>(k - 1)]->setVisible(round_.ticked(k));
     }
 }
 
@@ -111,13 +111,13 @@ void Tfrmgfl::pic1Click(int pic) {
             QStringLiteral("《归分类》游戏说明！"), platform::MB_ICONINFORMATION);
         return;
     case puzzles::SortRound::Pick::Unselected:
-        findChild<TImage*>(QStringLiteral("sm%1").arg(slot))->clearPicture();
-        item("pnl", slot)->hide();
+        tray_[static_cast<size_t>(slot - 1)]->clearPicture();
+        trayPanels_[static_cast<size_t>(slot - 1)]->hide();
         break;
     case puzzles::SortRound::Pick::Selected: {
         const int to = round_.traySlotOf(pic);
-        findChild<TImage*>(QStringLiteral("sm%1").arg(to))->setPicture(picture(pic)->Picture());
-        item("pnl", to)->show();
+        tray_[static_cast<size_t>(to - 1)]->setPicture(picture(pic)->Picture());
+        trayPanels_[static_cast<size_t>(to - 1)]->show();
         break;
     }
     }
@@ -189,9 +189,7 @@ void Tfrmgfl::imgokClick() {
     lblcount->setText(QString::number(round_.count()));
     lblright->setText(QString::number(round_.right()));
     lblwrong->setText(QString::number(round_.wrong()));
-    shell::playSoundFile(right ? QStringLiteral("DATA\\bgsnd\\right.WAV")
-                               : QStringLiteral("DATA\\bgsnd\\wrong.WAV"),
-                         true);
+    playJudgement(right);
     Timer1->setEnabled(false);
 }
 

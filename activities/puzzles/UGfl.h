@@ -7,6 +7,7 @@
 #include "ui_UGfl.h"
 
 #include <QPointer>
+#include <array>
 
 class Tfrmgfl : public TActivityForm, public Ui::Tfrmgfl {
     Q_OBJECT
@@ -23,7 +24,7 @@ public:
     void Timer2Timer();
     void imgokClick();
     const puzzles::SortRound& round() const { return round_; }
-    TImage* picture(int pic) const;
+    TImage* picture(int pic) const { return pics_[static_cast<size_t>(pic - 1)]; }
 
 protected:
     void FormShow() override;
@@ -35,8 +36,11 @@ private:
     void hideHover();
     void homeAll(int except = 0);
     void showTicks();
-    QWidget* item(const char* prefix, int n) const;
 
+    std::array<TImage*, puzzles::kSortPictures> pics_{};
+    std::array<QWidget*, puzzles::kSortPictures> ticks_{}, frames_{};
+    std::array<QWidget*, puzzles::kSortMaxPicks> trayPanels_{};
+    std::array<TImage*, puzzles::kSortMaxPicks> tray_{};
     puzzles::SortRound round_;
     int hovered_ = 0;
 };

@@ -29,17 +29,21 @@ Tfrmtys::Tfrmtys(QWidget* parent) : TActivityForm(parent) {
     connect(imgbg, &TImage::OnClick, pnlml, &QWidget::hide);
     for (TImage* b : {imgfh, imgpre, imgnext})
         connect(b, &TImage::OnMouseDown, pnlml, &QWidget::hide);
-    for (const puzzles::ColouringTitle& t : puzzles::kColouringTitles)
-        if (QLabel* l = title(t.label)) {
-            l->setProperty("Tag", t.movie);
-            l->setCursor(Qt::PointingHandCursor);
-            l->installEventFilter(this);
-            setLook(l, false, kPlain);
-        }
+    for (size_t i = 0; i < titles_.size(); ++i) {
+        const puzzles::ColouringTitle& t = puzzles::kColouringTitles[i];
+        QLabel* l = titles_[i] = child<QLabel>(("Label" + QByteArray::number(t.label)).constData());
+        l->setProperty("Tag", t.movie);
+        l->setCursor(Qt::PointingHandCursor);
+        l->installEventFilter(this);
+        setLook(l, false, kPlain);
+    }
 }
 
 QLabel* Tfrmtys::title(int label) const {
-    return pnlml->findChild<QLabel*>(QStringLiteral("Label%1").arg(label));
+    for (size_t i = 0; i < titles_.size(); ++i)
+        if (puzzles::kColouringTitles[i].label == label)
+            return titles_[i];
+    return nullptr;
 }
 
 void Tfrmtys::FormShow() {

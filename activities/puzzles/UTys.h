@@ -6,6 +6,7 @@
 #include "ui_UTys.h"
 
 #include <QPointer>
+#include <array>
 #include <memory>
 
 namespace platform {
@@ -22,7 +23,7 @@ public:
     void imgpreClick();
     void imgnextClick();
     const puzzles::ColouringNavigator& navigator() const { return nav_; }
-    QLabel* title(int label) const;
+    QLabel* title(int label) const; // LabelN, null for a number without a title
 
 protected:
     void FormShow() override;
@@ -34,6 +35,7 @@ private:
     static void setLook(QLabel* title, bool underline, const QColor& colour);
 
     std::shared_ptr<platform::ContentPack> pack_;
+    std::array<QLabel*, puzzles::kColouringTitles.size()> titles_{};
     puzzles::ColouringNavigator nav_;
 };
 

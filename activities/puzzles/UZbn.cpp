@@ -43,6 +43,11 @@ Tfrmzbn::Tfrmzbn(QWidget* parent) : TActivityForm(parent) {
         puzzles::showLeaderboard(puzzles::kSpotPrefix, QStringLiteral("〖找不同〗排行榜"));
     });
     pack_ = platform::ContentPack::load(QStringLiteral("zbt"));
+    for (int k = 1; k <= 5; ++k) {
+        const QByteArray n = "shp" + QByteArray::number(k);
+        shapes_[0][static_cast<size_t>(k - 1)] = child<puzzles::TShape>(n.constData());
+        shapes_[1][static_cast<size_t>(k - 1)] = child<puzzles::TShape>((n + "_1").constData());
+    }
     for (bool right : {false, true}) {
         TImage* pic = right ? pic2 : pic1;
         pic->setMouseTracking(true);
@@ -71,10 +76,6 @@ Tfrmzbn::Tfrmzbn(QWidget* parent) : TActivityForm(parent) {
         shpcur1->hide();
         shpcur2->hide();
     });
-}
-
-puzzles::TShape* Tfrmzbn::shape(int k, bool right) const {
-    return findChild<puzzles::TShape*>(QStringLiteral("shp%1%2").arg(k).arg(right ? "_1" : ""));
 }
 
 void Tfrmzbn::placeCursor(puzzles::TShape* square, QPoint topLeft) {
@@ -199,9 +200,7 @@ void Tfrmzbn::Timer2Timer() {
 
 void Tfrmzbn::Timer4Timer() {
     Timer4->setEnabled(false);
-    shell::playSoundFile(right_ ? QStringLiteral("DATA\\bgsnd\\right.WAV")
-                                : QStringLiteral("DATA\\bgsnd\\wrong.WAV"),
-                         true);
+    playJudgement(right_);
 }
 
 void Tfrmzbn::imggzClick() {

@@ -9,6 +9,7 @@
 #include "ui_UZbn.h"
 
 #include <QPointer>
+#include <array>
 #include <memory>
 
 namespace platform {
@@ -32,7 +33,9 @@ public:
     void Timer4Timer();
     void imggzClick();
     const puzzles::SpotGame& game() const { return game_; }
-    puzzles::TShape* shape(int k, bool right) const;
+    puzzles::TShape* shape(int k, bool right) const {
+        return shapes_[right ? 1 : 0][static_cast<size_t>(k - 1)];
+    }
 
 protected:
     void FormShow() override;
@@ -44,6 +47,7 @@ private:
     void NextPicture();
     void placeCursor(puzzles::TShape* square, QPoint topLeft);
 
+    std::array<std::array<puzzles::TShape*, 5>, 2> shapes_{};
     std::shared_ptr<platform::ContentPack> pack_;
     puzzles::SpotGame game_;
     puzzles::ScoreTable table_;

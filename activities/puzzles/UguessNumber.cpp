@@ -1,7 +1,7 @@
 #include "activities/puzzles/UguessNumber.h"
 
+#include "app/ActivitySound.h"
 #include "app/FormRegistry.h"
-#include "app/ShellState.h"
 #include "platform/MessageService.h"
 #include "platform/Random.h"
 
@@ -18,7 +18,7 @@ void info(const QString& text, const QString& caption) {
     platform::showMessage(nullptr, text, caption, platform::MB_ICONINFORMATION);
 }
 void sound(const char* file) {
-    shell::playSoundFile(QStringLiteral("Data\\bgsnd\\") + QLatin1String(file), false);
+    shell::playWave(QStringLiteral("Data\\bgsnd\\") + QLatin1String(file));
 }
 } // namespace
 

@@ -40,20 +40,15 @@ Tfrmptx::Tfrmptx(QWidget* parent) : TActivityForm(parent) {
             pnlright->hide();
     });
     for (int k = 1; k <= puzzles::kMaxPieces; ++k) {
-        auto* img = findChild<TImage*>(QStringLiteral("img%1").arg(k));
+        const QByteArray n = QByteArray::number(k);
+        pieces_[static_cast<size_t>(k - 1)] = child<TFlatPanel>(("pnl" + n).constData());
+        slots_[static_cast<size_t>(k - 1)] = child<TFlatPanel>(("pimg" + n).constData());
+        TImage* img = images_[static_cast<size_t>(k - 1)] = child<TImage>(("img" + n).constData());
         connect(img, &TImage::OnMouseDown, this,
                 [this, k](Qt::MouseButton, QPoint at) { pieceDown(k, at); });
         connect(img, &TImage::OnMouseMove, this, [this, k](QPoint at) { pieceMove(k, at); });
         connect(img, &TImage::OnMouseUp, this, [this, k] { pieceUp(k); });
     }
-}
-
-TFlatPanel* Tfrmptx::piece(int k) const {
-    return findChild<TFlatPanel*>(QStringLiteral("pnl%1").arg(k));
-}
-
-TFlatPanel* Tfrmptx::slot(int k) const {
-    return findChild<TFlatPanel*>(QStringLiteral("pimg%1").arg(k));
 }
 
 void Tfrmptx::FormShow() {
@@ -153,7 +148,7 @@ void Tfrmptx::CutPicture() {
         if (!used)
             continue;
         const QRect tile = cut.tiles[static_cast<size_t>(k - 1)];
-        auto* img = findChild<TImage*>(QStringLiteral("img%1").arg(k));
+        TImage* img = images_[static_cast<size_t>(k - 1)];
         img->setGeometry(QRect(QPoint(0, 0), tile.size()));
         // Unscaled pixels of the picture; what lies outside it stays empty.
         img->setPicture(QPixmap::fromImage(picture_.copy(tile)));

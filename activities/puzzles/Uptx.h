@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPointer>
+#include <array>
 
 class Tfrmptx : public TActivityForm, public Ui::Tfrmptx {
     Q_OBJECT
@@ -22,8 +23,8 @@ public:
     void picnewgameClick();
     void imggzClick();
     const puzzles::PuzzleGame& game() const { return game_; }
-    TFlatPanel* piece(int k) const;
-    TFlatPanel* slot(int k) const;
+    TFlatPanel* piece(int k) const { return pieces_[static_cast<size_t>(k - 1)]; }
+    TFlatPanel* slot(int k) const { return slots_[static_cast<size_t>(k - 1)]; }
     // The drag of piece k: pressed, moved by the mouse, dropped.
     void pieceDown(int k, QPoint at);
     void pieceMove(int k, QPoint at);
@@ -40,6 +41,8 @@ private:
     void showScore();
     bool loadPicture(int n, QImage& into);
 
+    std::array<TFlatPanel*, puzzles::kMaxPieces> pieces_{}, slots_{};
+    std::array<TImage*, puzzles::kMaxPieces> images_{};
     puzzles::PuzzleGame game_;
     puzzles::ScoreTable table_;
     QImage picture_;

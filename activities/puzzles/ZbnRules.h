@@ -2,7 +2,7 @@
 // Spot the difference: 25 pairs in five stages, five differences per pair, a clock per
 // pair, +20 a difference, a time bonus per finished pair and 10 seconds off a miss.
 
-#include "activities/puzzles/ZbnTable.h"
+#include "content/puzzles/SpotDifferences.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
-// The colouring movies of "Data/kjfile/Tys.dat" ("tys1".."tys4", type "Flash"): an
+// The colouring movies of the pack "Data/kjfile/Tys.dat" ("tys1".."tys4", type "Flash"): an
 // outline picture whose parts take the colour chosen in the paint box when clicked.
 // Each part is a sprite with one frame per paint colour (frame 1 white); its button
 // sends the sprite to the frame of the colour held in _root.c.
 #include "tools/gendata/Generator.h"
+#include "tools/gendata/Packs.h"
 #include "tools/lib/ArtKit.h"
-#include "tools/lib/PackWriter.h"
 #include "tools/lib/SwfWriter.h"
 
 #include <QPainter>
@@ -207,20 +207,16 @@ QByteArray colouringMovie(int movie, const QString& title) {
     return w.finish();
 }
 
-void makeColouring(Output& out) {
-    const QStringList titles = {QStringLiteral("乱涂小精灵"), QStringLiteral("多彩毛毛虫"),
-                                QStringLiteral("英语涂色"), QStringLiteral("添色十二生肖")};
-    tools::PackWriter pack;
-    for (int n = 1; n <= titles.size(); ++n)
-        pack.add(QStringLiteral("tys%1").arg(n), QStringLiteral("Flash"),
-                 colouringMovie(n, titles[n - 1]));
-    const QByteArray bytes = pack.build();
-    if (bytes.isEmpty())
-        throw std::runtime_error("the colouring pack could not be built");
-    out.writeData(QStringLiteral("Data/kjfile/Tys.dat"), bytes);
-}
-
-const RegisterStep step{"colouring", &makeColouring};
+const AddToPack movies{
+    "Data/kjfile/Tys.dat", "colouring", [](Output&) {
+        const QStringList titles = {QStringLiteral("乱涂小精灵"), QStringLiteral("多彩毛毛虫"),
+                                    QStringLiteral("英语涂色"), QStringLiteral("添色十二生肖")};
+        QList<PackItem> items;
+        for (int n = 1; n <= titles.size(); ++n)
+            items.append({QStringLiteral("tys%1").arg(n), QStringLiteral("Flash"),
+                          colouringMovie(n, titles[n - 1])});
+        return items;
+    }};
 
 } // namespace
 } // namespace gendata

@@ -2,10 +2,10 @@
 // difference pairs ("1_1".."25_2", type "JPG"; each difference drawn inside its region
 // of the game's difference table) and the twelve puzzle pictures
 // "Data/picture/ptx/1.bmp".."12.bmp" (423 by 355, 24-bit).
-#include "activities/puzzles/ZbnTable.h"
+#include "content/puzzles/SpotDifferences.h"
 #include "tools/gendata/Generator.h"
+#include "tools/gendata/Packs.h"
 #include "tools/lib/ArtKit.h"
-#include "tools/lib/PackWriter.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -158,16 +158,17 @@ QByteArray bmp(const QImage& image) {
     return bytes;
 }
 
+const AddToPack spotPairs{"Data/kjfile/zbt.dat", "puzzlepictures", [](Output&) {
+                              QList<PackItem> items;
+                              for (int pair = 1; pair <= puzzles::kSpotPairs; ++pair)
+                                  for (int side = 0; side < 2; ++side)
+                                      items.append({QStringLiteral("%1_%2").arg(pair).arg(side + 1),
+                                                    QStringLiteral("JPG"),
+                                                    art::jpeg(spotPicture(pair, side), 90)});
+                              return items;
+                          }};
+
 void makePuzzlePictures(Output& out) {
-    tools::PackWriter pack;
-    for (int pair = 1; pair <= puzzles::kSpotPairs; ++pair)
-        for (int side = 0; side < 2; ++side)
-            pack.add(QStringLiteral("%1_%2").arg(pair).arg(side + 1), QStringLiteral("JPG"),
-                     art::jpeg(spotPicture(pair, side), 90));
-    const QByteArray bytes = pack.build();
-    if (bytes.isEmpty())
-        throw std::runtime_error("the spot-the-difference pack could not be built");
-    out.writeData(QStringLiteral("Data/kjfile/zbt.dat"), bytes);
     for (int n = 1; n <= 12; ++n)
         out.writeData(QStringLiteral("Data/picture/ptx/%1.bmp").arg(n), bmp(puzzlePicture(n)));
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The difference table of the spot-the-difference pairs: five regions per pair, each an
+// The difference table of the spot-the-difference pairs, shared by the game and the
+// generator of its pictures (plain constexpr data, no Qt): five regions per pair, each an
 // ellipse "WWW,HHH,LLL,TTT" (width, height, left, top relative to the picture). The
 // pictures of "zbt.dat" are drawn from this same table, so the two always agree.
 
