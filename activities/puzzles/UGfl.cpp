@@ -44,6 +44,9 @@ Tfrmgfl::Tfrmgfl(QWidget* parent) : TActivityForm(parent) {
         connect(p, &TImage::OnMouseDown, this, [this, k] { pressed(k, 1); });
         connect(p, &TImage::OnMouseUp, this, [this, k] { pressed(k, -1); });
         connect(p, &TImage::OnMouseMove, this, [this, k] { pic1MouseMove(k); });
+        // "pic10".."pic12" are pictures of their own, not looks of "pic1".
+        p->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        p->stackUnder(frames_[i]);
         ticks_[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
         frames_[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
@@ -148,6 +151,8 @@ void Tfrmgfl::pic1MouseMove(int pic) {
         s->raise();
     }
     picture(pic)->raise();
+    frames_[static_cast<size_t>(pic - 1)]->raise();
+    ticks_[static_cast<size_t>(pic - 1)]->raise();
     Timer2->setEnabled(true);
 }
 

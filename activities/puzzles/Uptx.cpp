@@ -44,6 +44,8 @@ Tfrmptx::Tfrmptx(QWidget* parent) : TActivityForm(parent) {
         pieces_[static_cast<size_t>(k - 1)] = child<TFlatPanel>(("pnl" + n).constData());
         slots_[static_cast<size_t>(k - 1)] = child<TFlatPanel>(("pimg" + n).constData());
         TImage* img = images_[static_cast<size_t>(k - 1)] = child<TImage>(("img" + n).constData());
+        // "img10".."img20" are pieces of their own, not looks of "img1" or "img2".
+        img->setAttribute(Qt::WA_TransparentForMouseEvents, false);
         connect(img, &TImage::OnMouseDown, this,
                 [this, k](Qt::MouseButton, QPoint at) { pieceDown(k, at); });
         connect(img, &TImage::OnMouseMove, this, [this, k](QPoint at) { pieceMove(k, at); });
