@@ -88,6 +88,16 @@ const FormEntry* FormRegistry::find(const QString& className) {
     return it == entries().constEnd() ? nullptr : &it.value();
 }
 
+void FormRegistry::setDataPaths(const QString& className, std::function<QStringList()> paths) {
+    auto it = entries().find(className);
+    if (it != entries().end())
+        it->dataPaths = std::move(paths);
+}
+
+QString packItemPath(const QString& pack, const QString& type, const QString& name) {
+    return QStringLiteral("Data\\kjfile\\%1.dat#%2/%3").arg(pack, type, name);
+}
+
 QStringList FormRegistry::classNames() {
     return entries().keys();
 }

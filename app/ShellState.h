@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QString>
 
+class QAbstractButton;
 class QPixmap;
 class QWidget;
 
@@ -31,6 +32,8 @@ void stopSound();
 // Background music around an activity: stop on show, resume on close, both only when
 // the main window's music switch is on.
 bool musicWanted();
+// The main window's music switch, which musicWanted reads.
+void setMusicSwitch(QAbstractButton* button);
 void pauseMusicForActivity();
 void resumeMusicAfterActivity();
 

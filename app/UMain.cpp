@@ -151,6 +151,7 @@ void TFrmmain::FormCreate() {
         shell::setClickSound(WrongWave);
     });
     shell::setJudgementPictures(imgright->Picture(), imgwrong->Picture());
+    shell::setMusicSwitch(chkrec);
 
     // 4, 5. Cursors: 1 the program's pointer, 2 and 3 for dragging games.
     swallowed([] {

@@ -381,3 +381,14 @@ TForm::CloseAction Tfrmkjxx::FormClose() {
         frmkjxx = nullptr;
     return CloseAction::Free;
 }
+
+QStringList Tfrmkjxx::dataPaths() {
+    QStringList paths;
+    for (const kjxx::Category& c : kjxx::categories()) {
+        const QString prefix = QString::fromUtf8(c.prefix);
+        const std::vector<kjxx::Lesson> lessons = kjxx::lessonsOf(c);
+        for (size_t i = 0; i < lessons.size(); ++i)
+            paths << packItemPath(prefix, QStringLiteral("Flash"), prefix + QString::number(i + 1));
+    }
+    return paths;
+}

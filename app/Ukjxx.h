@@ -63,6 +63,8 @@ class Tfrmkjxx : public TForm, public Ui::Tfrmkjxx {
     Q_OBJECT
 public:
     explicit Tfrmkjxx(QWidget* parent = nullptr);
+    // Every lesson movie of every category.
+    static QStringList dataPaths();
     ~Tfrmkjxx() override;
 
     TTimer* tmr1 = nullptr;

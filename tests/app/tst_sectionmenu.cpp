@@ -100,7 +100,8 @@ void registerStubs() {
                                         stubs[cls] = new TStub(cls);
                                         return stubs[cls].data();
                                     },
-                                    [cls] { stubs[cls] = nullptr; }});
+                                    [cls] { stubs[cls] = nullptr; },
+                                    {}});
     }
 }
 

@@ -99,7 +99,8 @@ void TestUWzsx::initTestCase() {
                                     drill = new TDrill;
                                     return static_cast<QWidget*>(drill.data());
                                 },
-                                [] { drill = nullptr; }});
+                                [] { drill = nullptr; },
+                                {}});
 }
 
 void TestUWzsx::cleanupTestCase() {
