@@ -204,3 +204,9 @@ TForm::CloseAction Tfrmgfl::FormClose() {
     round_.close();
     return CloseAction::Hide;
 }
+
+QStringList Tfrmgfl::dataPaths() {
+    // The catalogue pictures "Data\\picture\\LookRec\\<name>.jpg" are the picture
+    // section's files; this window adds only its sounds.
+    return {QStringLiteral("DATA\\bgsnd\\right.WAV"), QStringLiteral("DATA\\bgsnd\\wrong.WAV")};
+}

@@ -13,6 +13,8 @@ class Tfrmgfl : public TActivityForm, public Ui::Tfrmgfl {
     Q_OBJECT
 public:
     explicit Tfrmgfl(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     TTimer* Timer1 = nullptr; // question clock; the question is open while it runs
     TTimer* Timer2 = nullptr; // hover zoom

@@ -121,3 +121,11 @@ bool Tfrmtys::eventFilter(QObject* watched, QEvent* event) {
 TForm::CloseAction Tfrmtys::FormClose() {
     return CloseAction::Free;
 }
+
+QStringList Tfrmtys::dataPaths() {
+    QStringList paths;
+    for (int n = 1; n <= 4; ++n)
+        paths << packItemPath(QStringLiteral("Tys"), QStringLiteral("Flash"),
+                              puzzles::ColouringNavigator::resourceName(n));
+    return paths;
+}

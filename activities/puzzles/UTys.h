@@ -18,6 +18,8 @@ class Tfrmtys : public TActivityForm, public Ui::Tfrmtys {
     Q_OBJECT
 public:
     explicit Tfrmtys(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     void Label9Click(QLabel* title);
     void imgpreClick();

@@ -231,3 +231,13 @@ TForm::CloseAction Tfrmzbn::FormClose() {
     Timer2->setEnabled(false);
     return CloseAction::Hide;
 }
+
+QStringList Tfrmzbn::dataPaths() {
+    QStringList paths = {QStringLiteral("DATA\\bgsnd\\right.WAV"),
+                         QStringLiteral("DATA\\bgsnd\\wrong.WAV")};
+    for (int pair = 1; pair <= puzzles::kSpotPairs; ++pair)
+        for (const char* side : {"_1", "_2"})
+            paths << packItemPath(QStringLiteral("zbt"), QStringLiteral("JPG"),
+                                  QString::number(pair) + QLatin1String(side));
+    return paths;
+}

@@ -20,6 +20,8 @@ class Tfrmzbn : public TActivityForm, public Ui::Tfrmzbn {
     Q_OBJECT
 public:
     explicit Tfrmzbn(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     TTimer* Timer1 = nullptr; // the clock
     TTimer* Timer2 = nullptr; // the pause before the next pair

@@ -271,3 +271,8 @@ TForm::CloseAction TfrmguessNumber::FormClose() {
     Timer2->setEnabled(false);
     return CloseAction::Hide;
 }
+
+QStringList TfrmguessNumber::dataPaths() {
+    return {QStringLiteral("Data\\bgsnd\\100down.WAV"), QStringLiteral("Data\\bgsnd\\wrong.WAV"),
+            QStringLiteral("Data\\bgsnd\\jiayou.WAV")};
+}

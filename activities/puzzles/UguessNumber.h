@@ -13,6 +13,8 @@ class TfrmguessNumber : public TActivityForm, public Ui::TfrmguessNumber {
     Q_OBJECT
 public:
     explicit TfrmguessNumber(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     TTimer* Timer1 = nullptr; // cursor blink
     TTimer* Timer2 = nullptr; // the game clock; runs exactly while a game runs

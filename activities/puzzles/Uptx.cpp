@@ -254,3 +254,10 @@ TForm::CloseAction Tfrmptx::FormClose() {
     imgold->show();
     return CloseAction::Hide;
 }
+
+QStringList Tfrmptx::dataPaths() {
+    QStringList paths;
+    for (int n = 1; n <= puzzles::kPuzzlePictures; ++n)
+        paths << QStringLiteral("DATA\\picture\\ptx\\%1.bmp").arg(n);
+    return paths;
+}

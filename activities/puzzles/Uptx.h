@@ -15,6 +15,8 @@ class Tfrmptx : public TActivityForm, public Ui::Tfrmptx {
     Q_OBJECT
 public:
     explicit Tfrmptx(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     TTimer* Timer1 = nullptr; // the game clock; runs while a picture is played
 
