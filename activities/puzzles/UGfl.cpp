@@ -82,9 +82,11 @@ void Tfrmgfl::NewQuestion() {
     homeAll();
     for (int k = 1; k <= puzzles::kSortPictures; ++k) {
         const LookRecEntry& e = LookRecTable[static_cast<size_t>(round_.row(k))];
-        picture(k)->loadFromFile(platform::dataPath(QStringLiteral("Data\\picture\\LookRec\\") +
-                                                    QString::fromUtf8(e.name) +
-                                                    QStringLiteral(".jpg")));
+        // A picture that cannot be read leaves an empty place, not the last question's.
+        if (!picture(k)->loadFromFile(
+                platform::dataPath(QStringLiteral("Data\\picture\\LookRec\\") +
+                                   QString::fromUtf8(e.name) + QStringLiteral(".jpg"))))
+            picture(k)->clearPicture();
         picture(k)->setTag(round_.pictureClass(k));
     }
     showTicks();
