@@ -44,6 +44,10 @@ QWidget* createAndShow(const FormEntry& e, const FormSettings& settings) {
     attempt(e.className, [&] {
         w = e.create();
         shell::prepareNewWindow(w);
+        // A window whose layout gives it no place of its own (it stands at the top-left
+        // corner) opens in the middle of the screen.
+        if (w->pos().isNull())
+            centreOnScreen(w);
         if (settings)
             settings(w);
         showWindow(w);
@@ -137,7 +141,7 @@ QWidget* openFrom(QWidget* opener, const QString& className, LeaveMode mode, boo
             opener->hide();
             break;
         case LeaveMode::Park:
-            opener->move(-2000, opener->y());
+            setLeftEdge(opener, -2000);
             break;
         }
     }

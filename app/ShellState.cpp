@@ -94,6 +94,25 @@ QPixmap judgementPicture(bool right) {
     return QPixmap::fromImage(judgement(right));
 }
 
+namespace {
+QPointer<QWidget>& mainWindow() {
+    static QPointer<QWidget> w;
+    return w;
+}
+} // namespace
+
+void setMainWindow(QWidget* window) {
+    mainWindow() = window;
+}
+
+void unparkMainWindow() {
+    QWidget* w = mainWindow();
+    if (!w)
+        return;
+    w->setProperty("Left", w->property("Tag"));
+    w->setProperty("Tag", 0);
+}
+
 QCursor screenCursor(int index) {
     return cursors().value(index, QCursor(Qt::ArrowCursor));
 }

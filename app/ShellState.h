@@ -37,6 +37,12 @@ void setMusicSwitch(QAbstractButton* button);
 void pauseMusicForActivity();
 void resumeMusicAfterActivity();
 
+// The main window, which unparkMainWindow brings back.
+void setMainWindow(QWidget* window);
+// The main window that parked itself off screen keeping its Left in Tag comes back:
+// Left := Tag, Tag := 0.
+void unparkMainWindow();
+
 // The right and wrong signs that activities show after an answer; the main window
 // hands them over when it is made.
 void setJudgementPictures(const QPixmap& right, const QPixmap& wrong);

@@ -30,11 +30,38 @@ void centreOnScreen(QWidget* w) {
             g.y() + (g.height() - w->frameGeometry().height()) / 2);
 }
 
+namespace {
+constexpr int kParkedLeft = -2000;
+constexpr const char* kParked = "pelumoParked";
+constexpr const char* kQuietShow = "pelumoQuietShow";
+} // namespace
+
+bool isParked(const QWidget* w) {
+    return w && w->property(kParked).toBool();
+}
+
+void setLeftEdge(QWidget* w, int left) {
+    if (!w)
+        return;
+    w->move(left, w->y());
+    if (left <= kParkedLeft) {
+        if (!w->isVisible())
+            return;
+        w->setProperty(kParked, true);
+        w->hide();
+    } else if (isParked(w)) {
+        w->setProperty(kParked, false);
+        w->setProperty(kQuietShow, true);
+        w->show();
+        w->setProperty(kQuietShow, false);
+    }
+}
+
 void recentreHorizontally(QWidget* w) {
     QScreen* s = QGuiApplication::primaryScreen();
     if (!s || !w)
         return;
-    w->move((s->geometry().width() - w->frameGeometry().width()) / 2, w->y());
+    setLeftEdge(w, (s->geometry().width() - w->frameGeometry().width()) / 2);
 }
 
 void TForm::wirePictureButtons() {
@@ -71,7 +98,7 @@ void TForm::pictureButtonDown(TImage*) {
 
 void TForm::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
-    if (!e->spontaneous())
+    if (!e->spontaneous() && !comingBackFromPark())
         guarded([this] { FormShow(); });
 }
 

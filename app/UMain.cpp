@@ -82,6 +82,10 @@ TFrmmain::TFrmmain(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWi
     setAutoFillBackground(true);
     pnldtt->SetParentColor(false);
     pnldtt->SetColor(clWhite);
+    // The photo lies over the picture that opens the photo menu: clicks go through to it,
+    // so the photo can be changed again once it is set.
+    pnldtt->setAttribute(Qt::WA_TransparentForMouseEvents);
+    imgbaby->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     popyy = new QMenu(this);
     N14 = popyy->addAction(QStringLiteral("修改当前大头贴"));
@@ -152,6 +156,7 @@ void TFrmmain::FormCreate() {
     });
     shell::setJudgementPictures(imgright->Picture(), imgwrong->Picture());
     shell::setMusicSwitch(chkrec);
+    shell::setMainWindow(this);
 
     // 4, 5. Cursors: 1 the program's pointer, 2 and 3 for dragging games.
     swallowed([] {

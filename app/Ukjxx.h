@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class MovieFullScreen;
 class QAction;
 class QMenu;
 class TTimer;
@@ -108,6 +109,7 @@ private:
     QString prefix_;
     std::shared_ptr<platform::ContentPack> pack_;
     std::map<QString, QMenu*> popups_;
+    std::unique_ptr<MovieFullScreen> fullScreen_;
 };
 
 extern QPointer<Tfrmkjxx> frmkjxx;

@@ -214,7 +214,7 @@ void TestUJJF::showResets() {
     QVERIFY(f_->Timer1->Enabled());
     QCOMPARE(f_->round().seconds(), 0);
     QCOMPARE(f_->lbltopic->text(), f_->question().line);
-    QCOMPARE(f_->lblkey->text(), f_->question().overlay);
+    QCOMPARE(f_->lblkey->text(), f_->question().overlay.trimmed());
 }
 
 void TestUJJF::answering_data() {
