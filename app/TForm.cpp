@@ -66,13 +66,16 @@ void recentreHorizontally(QWidget* w) {
 
 void TForm::wirePictureButtons() {
     const QList<TImage*> images = findChildren<TImage*>();
-    QSet<QString> names;
+    // Only a picture button (a negative Tag) has companions: "img12" is a look of "img1"
+    // only when "img1" is such a button, never when both are pieces of a game.
+    QSet<QString> buttons;
     for (TImage* i : images)
-        names.insert(i->objectName());
+        if (i->Tag() < 0)
+            buttons.insert(i->objectName());
     for (TImage* img : images) {
         const QString name = img->objectName();
-        const bool isCompanion =
-            name.size() > 1 && name.back().isDigit() && names.contains(name.left(name.size() - 1));
+        const bool isCompanion = img->Tag() >= 0 && name.size() > 1 && name.back().isDigit() &&
+                                 buttons.contains(name.left(name.size() - 1));
         if (isCompanion) {
             img->setAttribute(Qt::WA_TransparentForMouseEvents);
             img->raise();

@@ -28,7 +28,7 @@ TFrmKtrwAll::TFrmKtrwAll(QWidget* parent) : TLanguageForm(parent) {
     connect(Timer3, &TTimer::OnTimer, this, &TFrmKtrwAll::Timer3Timer);
     connect(Timer4, &TTimer::OnTimer, this, &TFrmKtrwAll::Timer4Timer);
     atitle->Fonts()->AddItem(QStringLiteral("Title1"), QStringLiteral("微软雅黑"), 20,
-                             TColor{0x0000D7FF}, true, true, 2, 2);
+                             TColor{0x0000D7FF}, fsBold, true, 2, 2);
     atitle->CreateDefLabels();
     atitle->Text()->SetTransparent(true);
     showAnimalsTitle();
