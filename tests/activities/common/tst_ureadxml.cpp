@@ -69,6 +69,8 @@ void TestUReadXML::unreadableBanks_data() {
     QTest::newRow("unknown encoding")
         << QByteArray("<?xml version='1.0' encoding='X-NOPE'?><b/>") << "格式";
     QTest::newRow("undeclared entity") << QByteArray("<b><list Topic='&nope;'/></b>") << "格式";
+    QTest::newRow("first error named, not the end of data")
+        << QByteArray("<b>\n<list Topic='a'/>\n<list Topic='b'></lst>\n<list Topic='c'/>\n") << "第3行";
 }
 
 void TestUReadXML::unreadableBanks() {
