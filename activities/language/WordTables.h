@@ -3,6 +3,7 @@
 // also a file name: its picture is "Data\picture\LookRec\<Chinese>.jpg", its speech
 // "DATA\Sound\<Chinese>.mp3" and "DATA\Sound\<English>.mp3", spelled as stored.
 
+#include "activities/common/PictureCatalogue.h"
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -19,10 +20,8 @@ struct WordRow {
     QString spelling() const { return QString::fromUtf8(pinyin); }
 };
 
-struct PictureRow {
-    const char* name;
-    char cls; // '1'..'8'
-};
+// A catalogue row: name and class digit "1".."8" (the table is shared with the puzzle park).
+using PictureRow = LookRecEntry;
 
 // A category word of the pair game: Chinese, English, category digit '1'..'7'.
 struct CategoryRow {
@@ -38,9 +37,8 @@ constexpr int kAnimalCount = 65;
 // The 65 animals as a row list (the browser's word array).
 const std::vector<WordRow>& animalWords();
 
-// The picture catalogue: 230 names sorted by class 1..8.
-extern const PictureRow LookRecTable[230];
-constexpr int kCatalogueCount = 230;
+// The picture catalogue `LookRecTable`: 230 names sorted by class 1..8.
+constexpr int kCatalogueCount = kLookRecCount;
 
 // Picture classes: 1 animals, 2 clothing, 3 vehicles, 4 vegetables, 5 fruit, 6 family
 // and occupations, 7 household appliances, 8 stationery. First row of a class.

@@ -208,7 +208,9 @@ TForm::CloseAction Tfrmgfl::FormClose() {
 }
 
 QStringList Tfrmgfl::dataPaths() {
-    // The catalogue pictures "Data\\picture\\LookRec\\<name>.jpg" are the picture
-    // section's files; this window adds only its sounds.
-    return {QStringLiteral("DATA\\bgsnd\\right.WAV"), QStringLiteral("DATA\\bgsnd\\wrong.WAV")};
+    QStringList paths = {QStringLiteral("DATA\\bgsnd\\right.WAV"),
+                         QStringLiteral("DATA\\bgsnd\\wrong.WAV")};
+    for (const LookRecEntry& e : LookRecTable)
+        paths << QStringLiteral("Data\\picture\\LookRec\\%1.jpg").arg(QString::fromUtf8(e.name));
+    return paths;
 }
