@@ -41,6 +41,11 @@ void TFlashHostControl::createPlayer() {
     if (backend_)
         return;
     backend_ = BackendProvider::create(kind_, this);
+    if (!backend_) {
+        // No player here: an empty control painted in the window colour.
+        update();
+        return;
+    }
     QWidget* view = backend_->view();
     view->setGeometry(rect());
     setupPlayerView(view);
