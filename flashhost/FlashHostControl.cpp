@@ -55,6 +55,7 @@ void TFlashHostControl::createPlayer() {
     connect(backend_, &MovieBackend::loadFailed, this, &TFlashHostControl::onLoadFailed);
     connect(backend_, &MovieBackend::frameState, this, &TFlashHostControl::onFrameState);
     connect(backend_, &MovieBackend::fsCommand, this, &TFlashHostControl::onFsCommand);
+    connect(backend_, &MovieBackend::flashCall, this, &TFlashHostControl::onFlashCall);
     connect(backend_, &MovieBackend::inputWidgetChanged, this, &TFlashHostControl::watchInput);
     view->installEventFilter(this);
     watchInput(backend_->inputWidget());
@@ -188,7 +189,7 @@ int TFlashHostControl::ReadyState() const {
 }
 
 int TFlashHostControl::FlashVersion() const {
-    return backend_ ? BackendProvider::flashVersion() : 0;
+    return backend_ ? BackendProvider::flashVersion() : -1;
 }
 
 void TFlashHostControl::SetFocus() {
@@ -243,6 +244,11 @@ void TFlashHostControl::onFrameState(int frame0, bool playing, int seq) {
 
 void TFlashHostControl::onFsCommand(const QString& command, const QString& args) {
     emit OnFSCommand(commandText(command, movieVersion_), commandText(args, movieVersion_));
+}
+
+void TFlashHostControl::onFlashCall(const QString& request) {
+    if (props_.AllowScriptAccess.compare(QLatin1String("never"), Qt::CaseInsensitive) != 0)
+        emit OnFlashCall(request);
 }
 
 // Input --------------------------------------------------------------------------------
@@ -370,6 +376,9 @@ void TFlashHostControl::scheduleActivityCheck() {
 }
 
 bool TFlashHostControl::shouldBeActive() const {
+    // An effect player plays its movie to the end even where nobody sees it.
+    if (kind_ == BackendKind::Transparent)
+        return true;
     if (!isVisible())
         return false;
     const QWidget* win = window();

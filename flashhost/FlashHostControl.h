@@ -77,7 +77,7 @@ public:
     int CurrentFrame() const;
     int TotalFrames() const;
     int ReadyState() const;   // 0 nothing, 2 loading, 4 complete
-    int FlashVersion() const; // 0 without a player
+    int FlashVersion() const; // -1 without a player
     void SetFocus();
 
     QMenu* PopupMenu() const { return popupMenu_; }
@@ -123,6 +123,9 @@ signals:
     void OnFSCommand(const QString& command, const QString& args);
     void OnClick();
     void OnReadyStateChange(int newState);
+    // An external call of the movie ("<invoke name=...>"); never with AllowScriptAccess
+    // "never".
+    void OnFlashCall(const QString& request);
     void loadFailed();
 
 protected:
@@ -150,6 +153,7 @@ private:
     void onLoadFailed();
     void onFrameState(int frame0, bool playing, int seq);
     void onFsCommand(const QString& command, const QString& args);
+    void onFlashCall(const QString& request);
     void failLoad();
     void watchInput(QWidget* widget);
     bool routeInput(QEvent* event);

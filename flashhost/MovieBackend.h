@@ -54,6 +54,8 @@ signals:
     // The root timeline's frame (from 0) and whether it moves, as of call `seq`.
     void frameState(int frame0, bool playing, int seq);
     void fsCommand(const QString& command, const QString& args);
+    // An external call of the movie, as an "<invoke>" request.
+    void flashCall(const QString& request);
     void inputWidgetChanged(QWidget* widget);
 };
 

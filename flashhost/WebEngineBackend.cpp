@@ -103,6 +103,7 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
     });
     connect(bridge, &PageBridge::state, this, &MovieBackend::frameState);
     connect(bridge, &PageBridge::command, this, &MovieBackend::fsCommand);
+    connect(bridge, &PageBridge::call, this, &MovieBackend::flashCall);
     connect(page_->page(), &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 if (status != QWebEnginePage::NormalTerminationStatus)
@@ -177,6 +178,8 @@ QVariantMap WebEngineBackend::playerOptions(const FlashProps& p) {
         {QStringLiteral("showSwfDownload"), false},
         {QStringLiteral("warnOnUnsupportedContent"), false},
         {QStringLiteral("openUrlMode"), QStringLiteral("deny")},
+        // The host's own frame calls travel as external calls; the page turns the movie's
+        // others into OnFlashCall requests and never runs script text.
         {QStringLiteral("allowScriptAccess"), true},
         {QStringLiteral("logLevel"), QStringLiteral("error")},
         // Like the original player, the stage's surroundings show the movie, not bars.
@@ -219,6 +222,7 @@ void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>
     player.insert(QStringLiteral("base"), url.resolved(QUrl(QStringLiteral("."))).toString());
     options.insert(QStringLiteral("ruffle"), player);
     options.insert(QStringLiteral("seq"), seq);
+    options.insert(QStringLiteral("background"), kind_ == BackendKind::Transparent);
     if (!injected)
         options.insert(QStringLiteral("control"), false);
     emit page_->bridge()->loadRequested(token_, url.toString(), options);

@@ -91,7 +91,6 @@ private slots:
         QCOMPARE(player.value(QStringLiteral("splashScreen")).toBool(), false);
         QCOMPARE(player.value(QStringLiteral("unmuteOverlay")).toString(),
                  QStringLiteral("hidden"));
-        QCOMPARE(player.value(QStringLiteral("allowScriptAccess")).toBool(), true);
     }
 };
 

@@ -35,7 +35,7 @@ private slots:
         QVERIFY(flash.IsPlaying());
         QCOMPARE(flash.CurrentFrame(), 0);
         QCOMPARE(flash.TotalFrames(), 0);
-        QCOMPARE(flash.FlashVersion(), 0);
+        QCOMPARE(flash.FlashVersion(), -1);
         QCOMPARE(flash.ReadyState(), 0);
         flash.Play();
         flash.Stop();

@@ -13,8 +13,11 @@
 #include <QOpenGLContext>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QUdpSocket>
 #include <QUrlQuery>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 #include <QtTest>
 #include <atomic>
 #include <cstring>
@@ -51,6 +54,18 @@ QByteArray countingMovie(int frames) {
         w.root().place(f, 1, box, QTransform::fromTranslate(f * 4, 50));
         w.root().fsCommand(f, QStringLiteral("frame%1").arg(f));
     }
+    w.root().stop(frames - 1);
+    return w.finish();
+}
+
+// Waits on its first frame; played, it runs to its last frame and stops there.
+QByteArray effectMovie(int frames) {
+    SwfWriter w(kStage, 24, 8);
+    const int box = w.defineShape(SwfShape().rect(QRectF(0, 0, 20, 20), ShapeFill::solid(Qt::red)));
+    w.root().ensureFrames(frames);
+    for (int f = 0; f < frames; ++f)
+        w.root().place(f, 1, box, QTransform::fromTranslate(f * 4, 50));
+    w.root().stop(0);
     w.root().stop(frames - 1);
     return w.finish();
 }
@@ -96,6 +111,62 @@ QByteArray parentMovie() {
     w.root().actions(0, a);
     w.root().stop(0);
     return w.finish();
+}
+
+// ExternalInterface.call(name, arg).
+void externalCall(swf::ActionBuilder& a, const QString& name, const QString& arg) {
+    a.push(arg).push(name).push(2);
+    a.push("flash").getVariable().push("external").getMember();
+    a.push("ExternalInterface").getMember().push("call").callMethod().pop();
+}
+
+// Everything a movie might try to reach beyond its own files: script run in the page
+// (which then tries fetch, XHR, WebSocket, an image, a beacon and WebRTC against the
+// listeners on `tcp` and `udp`), movies and variables from http and file URLs, and
+// climbs out of its Base to `outside`. It loads "inside.swf" from its Base last.
+QByteArray hostileMovie(quint16 tcp, quint16 udp, const QString& outside) {
+    const QString http = QStringLiteral("http://127.0.0.1:%1/").arg(tcp);
+    const QString script =
+        QStringLiteral("function(){document.title='injected';var h='%1';"
+                       "try{fetch(h+'fetch')}catch(e){}"
+                       "try{var x=new XMLHttpRequest();x.open('GET',h+'xhr');x.send()}catch(e){}"
+                       "try{new WebSocket('ws://127.0.0.1:%2/ws')}catch(e){}"
+                       "try{new Image().src=h+'img'}catch(e){}"
+                       "try{navigator.sendBeacon(h+'beacon','x')}catch(e){}"
+                       "try{var p=new RTCPeerConnection({iceServers:[{urls:'stun:127.0.0.1:%3'},"
+                       "{urls:'turn:127.0.0.1:%2?transport=tcp',username:'u',credential:'c'}]});"
+                       "p.createDataChannel('d');p.createOffer().then(function(o){"
+                       "return p.setLocalDescription(o)})}catch(e){}}")
+            .arg(http)
+            .arg(tcp)
+            .arg(udp);
+    SwfWriter w(kStage, 24, 8);
+    swf::ActionBuilder a = w.actionBuilder();
+    externalCall(a, script, QString());
+    externalCall(a, QStringLiteral("eval"), QStringLiteral("(") + script + QStringLiteral(")()"));
+    a.getUrl(http + QStringLiteral("movie.swf"), QStringLiteral("_level3"));
+    a.getUrl(http + QStringLiteral("page"), QStringLiteral("_blank"));
+    a.push(http + QStringLiteral("vars")).push("_level0").getUrl2(0, false, true);
+    a.getUrl(QUrl::fromLocalFile(outside).toString(), QStringLiteral("_level4"));
+    a.getUrl(QStringLiteral("../outside.swf"), QStringLiteral("_level5"));
+    a.getUrl(QStringLiteral("..%2foutside.swf"), QStringLiteral("_level6"));
+    a.getUrl(QStringLiteral("%2e%2e/outside.swf"), QStringLiteral("_level7"));
+    a.getUrl(QStringLiteral("inside.swf"), QStringLiteral("_level8"));
+    w.root().actions(0, a);
+    w.root().stop(0);
+    QByteArray bytes = w.finish();
+    // The movie asks for network access.
+    auto movie = swf::parse(bytes);
+    for (swf::Tag& tag : movie->tags)
+        if (tag.code == swf::kTagFileAttributes)
+            tag.body[0] = char(tag.body[0] | 1);
+    return swf::serialize(*movie);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
 }
 
 void load(TFlashHostControl* flash, const QByteArray& movie) {
@@ -366,6 +437,69 @@ private slots:
         QVERIFY(recorder->sawBlocked);
         flashhost::sharedProfile()->setUrlRequestInterceptor(
             new RecordingInterceptor(flashhost::sharedProfile()));
+    }
+
+    // A movie reaches nothing but the files under its Base: no script of its runs in the
+    // page, no byte reaches a listener on this machine, no file outside Base is served.
+    void hostileMovieReachesNothing() {
+        QTcpServer tcp;
+        QUdpSocket udp;
+        QVERIFY(tcp.listen(QHostAddress::LocalHost));
+        QVERIFY(udp.bind(QHostAddress::LocalHost));
+        int connections = 0, datagrams = 0;
+        connect(&tcp, &QTcpServer::newConnection, [&] { ++connections; });
+        connect(&udp, &QUdpSocket::readyRead, [&] { ++datagrams; });
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("base")));
+        const QString outside = dir.filePath(QStringLiteral("outside.swf"));
+        writeFile(outside, commandMovie(QStringLiteral("climbed"), 8));
+        writeFile(dir.filePath(QStringLiteral("base/inside.swf")),
+                  commandMovie(QStringLiteral("inside"), 8));
+        Form form;
+        form.flash->setBase(dir.filePath(QStringLiteral("base")));
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        QSignalSpy calls(form.flash, &TFlashHostControl::OnFlashCall);
+        load(form.flash, hostileMovie(tcp.serverPort(), udp.localPort(), outside));
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("inside")), kTimeout);
+        // What the page started keeps going for a while: give it the time to arrive.
+        QTest::qWait(3000);
+        QCOMPARE(connections, 0);
+        QCOMPARE(datagrams, 0);
+        QVERIFY(!commandsOf(commands).contains(QStringLiteral("climbed")));
+        auto* view = qobject_cast<QWebEngineView*>(form.flash->backend()->view());
+        QVERIFY(view);
+        QVERIFY(view->title() != QLatin1String("injected"));
+        // The movie's external calls reached the program as requests instead.
+        QCOMPARE(calls.count(), 2);
+        QVERIFY(
+            calls.at(0).at(0).toString().startsWith(QLatin1String("<invoke name=\"function(){")));
+        QVERIFY(calls.at(1).at(0).toString().startsWith(QLatin1String("<invoke name=\"eval\"")));
+    }
+
+    // Effect players play while nobody sees them, and IsPlaying follows the movie: the
+    // keyboard game takes the first of its three hidden players that is not playing.
+    void hiddenEffectPlayersPlayToTheirEnd() {
+        QWidget form; // never shown
+        std::vector<TTransparentFlashHostControl*> players;
+        for (int i = 0; i < 3; ++i) {
+            players.push_back(new TTransparentFlashHostControl(&form));
+            players.back()->hide();
+            load(players.back(), effectMovie(12));
+        }
+        const auto pick = [&] {
+            for (size_t i = 0; i < players.size(); ++i)
+                if (!players[i]->IsPlaying())
+                    return int(i);
+            return -1;
+        };
+        for (TTransparentFlashHostControl* p : players)
+            QTRY_VERIFY_WITH_TIMEOUT(p->ReadyState() == 4 && !p->IsPlaying(), kTimeout);
+        QCOMPARE(pick(), 0);
+        players[0]->Play();
+        QCOMPARE(pick(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!players[0]->IsPlaying(), kTimeout);
+        QCOMPARE(players[0]->CurrentFrame(), 11);
+        QCOMPARE(pick(), 0);
     }
 
     void secondLoadDropsTheFirstMovie() {
