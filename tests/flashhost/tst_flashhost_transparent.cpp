@@ -29,20 +29,6 @@ private slots:
     void init() { flashtest::useFakePlayers(); }
     void cleanup() { flashtest::dropFakePlayers(); }
 
-    void withoutPlayerItAnswersDefaults() {
-        TTransparentFlashHostControl flash; // no parent yet, so no player
-        QVERIFY(!flash.hasPlayer());
-        QVERIFY(flash.IsPlaying());
-        QCOMPARE(flash.CurrentFrame(), 0);
-        QCOMPARE(flash.TotalFrames(), 0);
-        QCOMPARE(flash.FlashVersion(), -1);
-        QCOMPARE(flash.ReadyState(), 0);
-        flash.Play();
-        flash.Stop();
-        flash.GotoFrame(3);
-        QVERIFY(flash.IsPlaying());
-    }
-
     void oneBackendHoweverOftenReparented() {
         const int before = FakeBackend::createdCount();
         QWidget form1, form2;

@@ -502,6 +502,33 @@ private slots:
         QCOMPARE(pick(), 0);
     }
 
+    // Without the player's files there is no player: the gates see version -1, wrappers
+    // do nothing, IsPlaying answers True and the control shows the window colour.
+    void emptyPlayerFolderGivesNoPlayer() {
+        QTemporaryDir empty;
+        flashhost::setPlayerDir(empty.path());
+        QVERIFY(!IsFlashInstalled());
+        QWidget form;
+        auto* flash = new TFlashHostControl(&form);
+        auto* effect = new TTransparentFlashHostControl(&form);
+        flashhost::setPlayerDir(QString());
+        QVERIFY(IsFlashInstalled());
+        for (TFlashHostControl* control : {static_cast<TFlashHostControl*>(effect), flash}) {
+            QVERIFY(!control->hasPlayer());
+            load(control, countingMovie(5));
+            control->GotoFrame(2);
+            control->Stop();
+            QCOMPARE(control->FlashVersion(), -1);
+            QVERIFY(control->IsPlaying());
+            QCOMPARE(control->CurrentFrame(), 0);
+            QCOMPARE(control->TotalFrames(), 0);
+            QCOMPARE(control->ReadyState(), 0);
+        }
+        flash->resize(40, 30);
+        QCOMPARE(flash->grab().toImage().pixelColor(20, 15),
+                 flash->palette().color(QPalette::Base));
+    }
+
     void secondLoadDropsTheFirstMovie() {
         Form form;
         load(form.flash, commandMovie(QStringLiteral("one"), 8));
