@@ -37,16 +37,6 @@ std::optional<MemoryPath> parseMemoryMoviePath(const QString& url) {
     return MemoryPath{id, rest.mid(slash + 1)};
 }
 
-bool matchMovieUrl(const QString& a, const QString& b) {
-    const auto pa = parseMemoryMoviePath(a);
-    const auto pb = parseMemoryMoviePath(b);
-    if (pa.has_value() != pb.has_value())
-        return false;
-    if (pa)
-        return pa->id == pb->id && pa->relativePath == pb->relativePath;
-    return a == b;
-}
-
 std::optional<QString> resolveMovieResource(const QString& base, const QString& relative) {
     QString root = base.isEmpty() ? platform::programDir() : base;
     if (QDir::isRelativePath(root))

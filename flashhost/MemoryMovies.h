@@ -28,10 +28,6 @@ struct MemoryPath {
 // Splits a URL or path that names a memory movie or a file beside it; "\" and "/" alike.
 std::optional<MemoryPath> parseMemoryMoviePath(const QString& url);
 
-// True when both name the same memory file (same id, same relative path, case
-// sensitive), or when neither is a memory path and both are equal.
-bool matchMovieUrl(const QString& a, const QString& b);
-
 // The file a movie's relative request names: `relative` under `base` (the program folder
 // when empty), letter case matched as the data folder's paths are. Nothing when the
 // path climbs out of the base folder.

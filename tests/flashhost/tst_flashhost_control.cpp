@@ -86,14 +86,6 @@ private slots:
         QCOMPARE(flash.TotalFrames(), 0);
     }
 
-    void unreadableStreamFails() {
-        TFlashHostControl flash;
-        QSignalSpy failed(&flash, &TFlashHostControl::loadFailed);
-        QBuffer closed;
-        flash.LoadMovieFromStream(0, closed);
-        QCOMPARE(failed.count(), 1);
-    }
-
     void callsBeforeTheReadyPlayerKeepTheirOrder() {
         FakeBackend::options().readyAtOnce = false;
         TFlashHostControl flash;
@@ -116,49 +108,6 @@ private slots:
         QCOMPARE(fake->props().Quality2, QStringLiteral("Low"));
         flash.setBGColor(QStringLiteral("#FF0000"));
         QCOMPARE(fake->props().BGColor, QStringLiteral("#FF0000"));
-    }
-
-    void frameCallsWaitForTheLoadedMovie() {
-        FakeBackend::options().loadsAtOnce = false;
-        TFlashHostControl flash;
-        load(flash, movieBytes(10));
-        settle();
-        FakeBackend* fake = fakeBackendOf(&flash);
-        fake->clearCalls();
-        flash.Stop();
-        flash.GotoFrame(2);
-        settle();
-        QVERIFY(fake->calls().isEmpty());
-        QCOMPARE(flash.ReadyState(), 2);
-        fake->finishLoad();
-        settle();
-        QCOMPARE(fake->calls(), (QStringList{"stop", "goto 2"}));
-    }
-
-    void stopBeforeReadyKeepsTheMovieStill() {
-        FakeBackend::options().readyAtOnce = false;
-        TFlashHostControl flash;
-        load(flash, movieBytes(10));
-        flash.Stop();
-        QVERIFY(!flash.IsPlaying());
-        fakeBackendOf(&flash)->makeReady();
-        settle();
-        QCOMPARE(fakeBackendOf(&flash)->calls().mid(1), QStringList{"stop"});
-        QVERIFY(!flash.IsPlaying());
-    }
-
-    void newLoadSupersedesQueuedCalls() {
-        FakeBackend::options().readyAtOnce = false;
-        TFlashHostControl flash;
-        load(flash, movieBytes(10));
-        flash.GotoFrame(3);
-        load(flash, movieBytes(4));
-        flash.Play();
-        fakeBackendOf(&flash)->makeReady();
-        settle();
-        QCOMPARE(fakeBackendOf(&flash)->calls(),
-                 (QStringList{QStringLiteral("load %1").arg(movieBytes(4).size()), "play"}));
-        QCOMPARE(flash.TotalFrames(), 4);
     }
 
     void failedLoadDropsWaitingCalls() {
@@ -205,44 +154,6 @@ private slots:
         settle();
         QVERIFY(fake->calls().isEmpty());
         QCOMPARE(flash.CurrentFrame(), 6);
-    }
-
-    void propertyDefaults() {
-        TFlashHostControl flash;
-        QCOMPARE(flash.size(), QSize(100, 100));
-        QCOMPARE(flash.WMode(), QStringLiteral("Window"));
-        QCOMPARE(flash.Scale(), QStringLiteral("ShowAll"));
-        QVERIFY(flash.Playing());
-        QVERIFY(flash.Loop());
-        QVERIFY(!flash.StandartMenu());
-        QCOMPARE(flash.PopupMenu(), nullptr);
-        flash.setMovie(QStringLiteral("a.swf"));
-        QCOMPARE(flash.property("Movie").toString(), QStringLiteral("a.swf"));
-    }
-
-    void commandsReachTheForm_data() {
-        QTest::addColumn<int>("version");
-        QTest::addColumn<QString>("received");
-        QTest::addColumn<QString>("expected");
-        const QString misread = QStringLiteral("ÕÒ²»Í¬"); // GBK bytes of 找不同 read as 1252
-        QTest::newRow("v8 exact") << 8 << QStringLiteral("btnexit") << QStringLiteral("btnexit");
-        QTest::newRow("v8 chinese") << 8 << QStringLiteral("找不同") << QStringLiteral("找不同");
-        QTest::newRow("v5 repaired") << 5 << misread << QStringLiteral("找不同");
-        QTest::newRow("v4 repaired") << 4 << misread << QStringLiteral("找不同");
-        QTest::newRow("v6 untouched") << 6 << misread << misread;
-    }
-    void commandsReachTheForm() {
-        QFETCH(int, version);
-        QFETCH(QString, received);
-        QFETCH(QString, expected);
-        TFlashHostControl flash;
-        load(flash, movieBytes(1, version));
-        QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
-        QSignalSpy commands(&flash, &TFlashHostControl::OnFSCommand);
-        fakeBackendOf(&flash)->fireFsCommand(received, QString());
-        QCOMPARE(commands.count(), 1);
-        QCOMPARE(commands.at(0).at(0).toString(), expected);
-        QCOMPARE(commands.at(0).at(1).toString(), QString());
     }
 
     void mouseAndKeyRouting_data() {
@@ -327,15 +238,6 @@ private slots:
         QCOMPARE(clickSpy.count(), clicks);
         QCOMPARE(form.keys, formKeys);
         menu.close();
-    }
-
-    void setFocusGoesToThePlayer() {
-        QWidget form;
-        auto* flash = new TFlashHostControl(&form);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        flash->SetFocus();
-        QVERIFY(fakeBackendOf(flash)->calls().contains(QStringLiteral("focus")));
     }
 
     void hiddenOrParkedPlayerIsSuspended() {
