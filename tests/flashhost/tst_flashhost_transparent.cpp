@@ -66,19 +66,6 @@ private slots:
         QCOMPARE(flash->size(), QSize(100, 100));
     }
 
-    void rightPressIsSwallowedUnlessStandartMenu() {
-        QWidget form;
-        auto* flash = new TTransparentFlashHostControl(&form);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QWidget* player = fakeBackendOf(flash)->inputWidget();
-        QTest::mousePress(player, Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(fakeBackendOf(flash)->inputSeen().isEmpty());
-        flash->setStandartMenu(true);
-        QTest::mousePress(player, Qt::RightButton, {}, QPoint(5, 5));
-        QCOMPARE(fakeBackendOf(flash)->inputSeen().size(), 1);
-    }
-
     void layeredParentRefusedWithoutCompositing() {
         if (IsTransparencySupported())
             QSKIP("this display composites windows");

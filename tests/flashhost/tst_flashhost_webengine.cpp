@@ -3,7 +3,6 @@
 // our SWF writer, loaded from memory, driven and heard from.
 #include "flashhost/FlashHost.h"
 #include "flashhost/FlashHostControl.h"
-#include "flashhost/MemoryMovies.h"
 #include "flashhost/PlayerCode.h"
 #include "flashhost/TransparentFlashHostControl.h"
 #include "tools/lib/SwfWriter.h"
@@ -487,19 +486,6 @@ private slots:
         flash->resize(40, 30);
         QCOMPARE(flash->grab().toImage().pixelColor(20, 15),
                  flash->palette().color(QPalette::Base));
-    }
-
-    void secondLoadDropsTheFirstMovie() {
-        Form form;
-        load(form.flash, commandMovie(QStringLiteral("one"), 8));
-        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
-        const void* owner = form.flash->backend();
-        QCOMPARE(flashhost::MovieRegistry::instance().ownerCount(owner), 1);
-        load(form.flash, commandMovie(QStringLiteral("two"), 8));
-        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
-        QCOMPARE(flashhost::MovieRegistry::instance().ownerCount(owner), 1);
-        delete form.flash;
-        QCOMPARE(flashhost::MovieRegistry::instance().ownerCount(owner), 0);
     }
 };
 
