@@ -134,6 +134,8 @@ private slots:
         QVERIFY(!flash.IsPlaying());
         load(flash, movieBytes(10));
         QVERIFY(flash.IsPlaying()); // movies start by themselves
+        flash.Stop(); // before the player took the movie: still at once
+        QVERIFY(!flash.IsPlaying());
         QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
         FakeBackend* fake = fakeBackendOf(&flash);
         flash.GotoFrame(4);
