@@ -134,7 +134,7 @@ private slots:
         QVERIFY(!flash.IsPlaying());
         load(flash, movieBytes(10));
         QVERIFY(flash.IsPlaying()); // movies start by themselves
-        flash.Stop(); // before the player took the movie: still at once
+        flash.Stop();               // before the player took the movie: still at once
         QVERIFY(!flash.IsPlaying());
         QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
         FakeBackend* fake = fakeBackendOf(&flash);
@@ -240,6 +240,37 @@ private slots:
         QCOMPARE(clickSpy.count(), clicks);
         QCOMPARE(form.keys, formKeys);
         menu.close();
+    }
+
+    // What the player here cannot do is raised as a failed player call.
+    void callsThePlayerCannotMakeAreRaised() {
+        TFlashHostControl flash;
+        const QString t = QStringLiteral("/mc");
+        const std::vector<std::function<void()>> calls = {
+            [&] { flash.SetZoomRect(0, 0, 10, 10); },
+            [&] { flash.Zoom(50); },
+            [&] { flash.Pan(1, 1, 0); },
+            [&] { flash.LoadMovie(1, QStringLiteral("a.swf")); },
+            [&] { flash.TGotoFrame(t, 1); },
+            [&] { flash.TGotoLabel(t, QStringLiteral("l")); },
+            [&] { flash.TCurrentFrame(t); },
+            [&] { flash.TCurrentLabel(t); },
+            [&] { flash.TPlay(t); },
+            [&] { flash.TStopPlay(t); },
+            [&] { flash.SetVariable(QStringLiteral("v"), QStringLiteral("1")); },
+            [&] { flash.GetVariable(QStringLiteral("v")); },
+            [&] { flash.TSetProperty(t, 0, QStringLiteral("1")); },
+            [&] { flash.TGetProperty(t, 0); },
+            [&] { flash.TCallFrame(t, 1); },
+            [&] { flash.TCallLabel(t, QStringLiteral("l")); },
+            [&] { flash.TSetPropertyNum(t, 0, 1); },
+            [&] { flash.TGetPropertyNum(t, 0); },
+            [&] { flash.TGetPropertyAsNumber(t, 0); },
+            [&] { flash.CallFunction(QStringLiteral("<invoke name=\"f\"/>")); },
+            [&] { flash.SetReturnValue(QStringLiteral("<null/>")); },
+        };
+        for (size_t i = 0; i < calls.size(); ++i)
+            QVERIFY_THROWS_EXCEPTION(ESafecallException, calls[i]());
     }
 
     void hiddenOrParkedPlayerIsSuspended() {

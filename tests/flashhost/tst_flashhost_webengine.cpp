@@ -435,6 +435,46 @@ private slots:
         QVERIFY(calls.at(1).at(0).toString().startsWith(QLatin1String("<invoke name=\"eval\"")));
     }
 
+    // The player's frame wrappers on a loaded movie stopped on frame 5: where each leaves
+    // it, as the movie itself reports.
+    void frameWrappersDriveTheMovie_data() {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<int>("frame");
+        QTest::newRow("Rewind") << "Rewind" << 0;
+        QTest::newRow("Back") << "Back" << 4;
+        QTest::newRow("Forward") << "Forward" << 6;
+        QTest::newRow("FrameNum put") << "FrameNum" << 9;
+        QTest::newRow("Playing put plays to the end") << "Playing" << 11;
+    }
+    void frameWrappersDriveTheMovie() {
+        QFETCH(QString, call);
+        QFETCH(int, frame);
+        Form form;
+        form.flash->setPlaying(false);
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(form.flash, countingMovie(12));
+        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
+        QCOMPARE(form.flash->PercentLoaded(), 100);
+        QVERIFY(form.flash->FrameLoaded(11) && !form.flash->FrameLoaded(12));
+        form.flash->GotoFrame(5);
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("frame5")), kTimeout);
+        commands.clear();
+        if (call == "Rewind")
+            form.flash->Rewind();
+        else if (call == "Back")
+            form.flash->Back();
+        else if (call == "Forward")
+            form.flash->Forward();
+        else if (call == "FrameNum")
+            form.flash->setProperty("FrameNum", frame);
+        else
+            form.flash->setProperty("Playing", true);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            commandsOf(commands).contains(QStringLiteral("frame%1").arg(frame)), kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(form.flash->FrameNum(), frame, kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!form.flash->Playing(), kTimeout);
+    }
+
     // Effect players play while nobody sees them, and IsPlaying follows the movie: the
     // keyboard game takes the first of its three hidden players that is not playing.
     void hiddenEffectPlayersPlayToTheirEnd() {
@@ -482,6 +522,10 @@ private slots:
             QCOMPARE(control->CurrentFrame(), 0);
             QCOMPARE(control->TotalFrames(), 0);
             QCOMPARE(control->ReadyState(), 0);
+            QCOMPARE(control->PercentLoaded(), 0);
+            QVERIFY(control->FrameLoaded(3));
+            control->Zoom(50); // no player, no call: nothing is raised
+            QVERIFY(control->GetVariable(QStringLiteral("a")).isEmpty());
         }
         flash->resize(40, 30);
         QCOMPARE(flash->grab().toImage().pixelColor(20, 15),
