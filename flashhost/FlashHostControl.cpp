@@ -52,6 +52,10 @@ void TFlashHostControl::createPlayer() {
     view->show();
     connect(backend_, &MovieBackend::ready, this, &TFlashHostControl::onBackendReady);
     connect(backend_, &MovieBackend::movieReady, this, &TFlashHostControl::onMovieReady);
+    connect(backend_, &MovieBackend::movieStarted, this, [this] {
+        if (queue_.movieState() == CommandQueue::MovieState::Loading)
+            emit OnReadyStateChange(3);
+    });
     connect(backend_, &MovieBackend::loadFailed, this, &TFlashHostControl::onLoadFailed);
     connect(backend_, &MovieBackend::frameState, this, &TFlashHostControl::onFrameState);
     connect(backend_, &MovieBackend::fsCommand, this, &TFlashHostControl::onFsCommand);
@@ -104,6 +108,7 @@ void TFlashHostControl::LoadMovieFromStream(int /*layer*/, QIODevice& stream) {
     ++seq_;
     queue_.submitLoad(++loadId_);
     scheduleFlush();
+    emit OnReadyStateChange(0);
 }
 
 void TFlashHostControl::PutMovieFromStream(QIODevice& stream) {
@@ -288,7 +293,17 @@ bool TFlashHostControl::routeInput(QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         auto* me = static_cast<QMouseEvent*>(event);
+        const QPoint at = mapFromGlobal(me->globalPosition().toPoint());
+        if (event->type() == QEvent::MouseButtonDblClick && me->button() == Qt::LeftButton)
+            emit OnDblClick();
+        emit OnMouseDown(me->button(), me->modifiers(), at.x(), at.y());
         return me->button() == Qt::RightButton && !standartMenu_;
+    }
+    case QEvent::MouseMove: {
+        auto* me = static_cast<QMouseEvent*>(event);
+        const QPoint at = mapFromGlobal(me->globalPosition().toPoint());
+        emit OnMouseMove(me->modifiers(), at.x(), at.y());
+        return false;
     }
     case QEvent::MouseButtonRelease: {
         auto* me = static_cast<QMouseEvent*>(event);
@@ -299,8 +314,10 @@ bool TFlashHostControl::routeInput(QEvent* event) {
                 popupMenu_->popup(global);
             return true;
         }
-        if (me->button() == Qt::LeftButton && rect().contains(mapFromGlobal(global)))
+        const QPoint at = mapFromGlobal(global);
+        if (me->button() == Qt::LeftButton && rect().contains(at))
             emit OnClick();
+        emit OnMouseUp(me->button(), me->modifiers(), at.x(), at.y());
         return false;
     }
     case QEvent::ContextMenu:

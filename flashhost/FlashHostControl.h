@@ -164,6 +164,11 @@ public:
 signals:
     void OnFSCommand(const QString& command, const QString& args);
     void OnClick();
+    void OnDblClick();
+    // Control coordinates. A right release never comes: it opens the PopupMenu.
+    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void OnReadyStateChange(int newState);
     // An external call of the movie ("<invoke name=...>"); never with AllowScriptAccess
     // "never".

@@ -49,7 +49,8 @@ public:
 
 signals:
     void ready();
-    void movieReady(); // the loaded movie answers frame calls
+    void movieStarted(); // the loaded movie runs
+    void movieReady();   // the loaded movie answers frame calls
     void loadFailed();
     // The root timeline's frame (from 0) and whether it moves, as of call `seq`.
     void frameState(int frame0, bool playing, int seq);

@@ -91,6 +91,10 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
             page_->page()->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
         emit ready();
     });
+    connect(bridge, &PageBridge::started, this, [this](int token) {
+        if (token == token_)
+            emit movieStarted();
+    });
     connect(bridge, &PageBridge::controlReady, this, [this](int token) {
         if (token == token_)
             emit movieReady();

@@ -48,6 +48,7 @@ private slots:
         stream->setData(movie);
         stream->open(QIODevice::ReadOnly);
         stream->seek(movie.size() / 2);
+        QSignalSpy states(&flash, &TFlashHostControl::OnReadyStateChange);
         flash.LoadMovieFromStream(0, *stream);
         stream.reset(); // the form frees its stream at once
         QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
@@ -57,6 +58,9 @@ private slots:
         QCOMPARE(flash.TotalFrames(), 3);
         QCOMPARE(flash.movieVersion(), 8);
         QCOMPARE(flash.ReadyState(), 4);
+        QCOMPARE(states.count(), 2);
+        QCOMPARE(states.first().at(0).toInt(), 0);
+        QCOMPARE(states.last().at(0).toInt(), 4);
     }
 
     void badStreamFailsAndLeavesNothing_data() {
@@ -271,6 +275,29 @@ private slots:
         };
         for (size_t i = 0; i < calls.size(); ++i)
             QVERIFY_THROWS_EXCEPTION(ESafecallException, calls[i]());
+    }
+
+    // The control's mouse events fire whatever reaches the player.
+    void mouseEventsFire() {
+        QWidget form;
+        auto* flash = new TFlashHostControl(&form);
+        flash->setGeometry(20, 20, 100, 100);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QSignalSpy down(flash, &TFlashHostControl::OnMouseDown);
+        QSignalSpy up(flash, &TFlashHostControl::OnMouseUp);
+        QSignalSpy dbl(flash, &TFlashHostControl::OnDblClick);
+        QWidget* player = fakeBackendOf(flash)->inputWidget();
+        QTest::mousePress(player, Qt::RightButton, {}, QPoint(5, 6)); // swallowed
+        QCOMPARE(down.count(), 1);
+        QCOMPARE((QList<int>{down.at(0).at(2).toInt(), down.at(0).at(3).toInt()}),
+                 (QList<int>{5, 6}));
+        QTest::mouseClick(player, Qt::LeftButton, Qt::ShiftModifier, QPoint(7, 8));
+        QCOMPARE(down.count(), 2);
+        QCOMPARE(up.count(), 1);
+        QCOMPARE(up.at(0).at(1).value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
+        QTest::mouseDClick(player, Qt::LeftButton, {}, QPoint(7, 8));
+        QCOMPARE(dbl.count(), 1);
     }
 
     void hiddenOrParkedPlayerIsSuspended() {

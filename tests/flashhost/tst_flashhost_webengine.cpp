@@ -263,12 +263,15 @@ private slots:
         QFETCH(int, version);
         Form form;
         QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        QSignalSpy states(form.flash, &TFlashHostControl::OnReadyStateChange);
         load(form.flash, commandMovie(command, version));
         QTRY_VERIFY_WITH_TIMEOUT(commands.count() >= 1, kTimeout);
         QCOMPARE(commands.at(0).at(0).toString(), command);
         QCOMPARE(commands.at(0).at(1).toString(), QStringLiteral("arg"));
         QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
         QCOMPARE(form.flash->movieVersion(), version);
+        QCOMPARE(states.first().at(0).toInt(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(states.last().at(0).toInt(), 4, kTimeout);
     }
 
     void buttonClickSendsItsCommand() {
