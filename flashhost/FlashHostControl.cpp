@@ -334,11 +334,12 @@ bool TFlashHostControl::routeInput(QEvent* event) {
             return !standartMenu_;
         }
         if (ke->key() == Qt::Key_Escape) {
-            // The form leaves full screen on Esc; the player has no use for it.
+            // The form gets Esc first (it leaves full screen on it); the movie gets it when
+            // the form does not take it.
             QKeyEvent copy(ke->type(), ke->key(), ke->modifiers(), ke->text(), ke->isAutoRepeat(),
                            ke->count());
             QApplication::sendEvent(this, &copy);
-            return true;
+            return copy.isAccepted();
         }
         return false;
     }

@@ -298,6 +298,10 @@ private slots:
         QCOMPARE(up.at(0).at(1).value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
         QTest::mouseDClick(player, Qt::LeftButton, {}, QPoint(7, 8));
         QCOMPARE(dbl.count(), 1);
+        // Esc that the form does not take goes on to the movie.
+        QTest::keyClick(player, Qt::Key_Escape);
+        QVERIFY(fakeBackendOf(flash)->inputSeen().contains(
+            QStringLiteral("key %1").arg(Qt::Key_Escape)));
     }
 
     void hiddenOrParkedPlayerIsSuspended() {

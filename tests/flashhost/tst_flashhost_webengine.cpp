@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QOpenGLContext>
+#include <QProcess>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -533,6 +534,36 @@ private slots:
         flash->resize(40, 30);
         QCOMPARE(flash->grab().toImage().pixelColor(20, 15),
                  flash->palette().color(QPalette::Base));
+    }
+
+    // Under a compositing manager a layered form shows only its movie, borderless and
+    // translucent; switched off, the form is as it was.
+    void layeredFormShowsOnlyTheMovie() {
+        QProcess compositor;
+        compositor.start(QStringLiteral("xcompmgr"), {});
+        QVERIFY(compositor.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(IsTransparencySupported(), kTimeout);
+        QWidget form;
+        form.resize(240, 180);
+        auto* other = new QWidget(&form);
+        auto* flash = new TTransparentFlashHostControl(&form);
+        flash->setGeometry(40, 30, kStage.width(), kStage.height());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const Qt::WindowFlags flags = form.windowFlags();
+        flash->setMakeParentTransparent(true);
+        QVERIFY(flash->MakeParentTransparent());
+        QVERIFY(form.isVisible());
+        QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(form.testAttribute(Qt::WA_TranslucentBackground));
+        QCOMPARE(flash->geometry(), form.rect());
+        QVERIFY(other->isHidden());
+        flash->setMakeParentTransparent(false);
+        QCOMPARE(form.windowFlags(), flags);
+        QCOMPARE(flash->geometry(), QRect(QPoint(40, 30), kStage));
+        QVERIFY(!other->isHidden());
+        compositor.terminate();
+        QVERIFY(compositor.waitForFinished());
     }
 };
 
