@@ -5,6 +5,7 @@
 #include "flashhost/swf/Swf.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QContextMenuEvent>
 #include <QIODevice>
 #include <QKeyEvent>
@@ -113,6 +114,34 @@ void TFlashHostControl::LoadMovieFromStream(int /*layer*/, QIODevice& stream) {
 
 void TFlashHostControl::PutMovieFromStream(QIODevice& stream) {
     LoadMovieFromStream(0, stream);
+}
+
+namespace {
+
+// Filled by the caller; its bytes become the control's movie when it goes.
+class MovieFillStream : public QBuffer {
+public:
+    MovieFillStream(TFlashHostControl* control, int layer) : control_(control), layer_(layer) {
+        open(QIODevice::ReadWrite);
+    }
+    ~MovieFillStream() override {
+        if (control_)
+            control_->LoadMovieFromStream(layer_, *this);
+    }
+
+private:
+    QPointer<TFlashHostControl> control_;
+    int layer_;
+};
+
+} // namespace
+
+std::unique_ptr<QIODevice> TFlashHostControl::LoadMovieUsingStream(int layer) {
+    return std::make_unique<MovieFillStream>(this, layer);
+}
+
+std::unique_ptr<QIODevice> TFlashHostControl::PutMovieUsingStream() {
+    return LoadMovieUsingStream(0);
 }
 
 void TFlashHostControl::failLoad() {
@@ -227,6 +256,7 @@ void TFlashHostControl::onBackendReady() {
 void TFlashHostControl::onMovieReady() {
     queue_.movieReady();
     scheduleFlush();
+    emit OnProgress(100);
     emit OnReadyStateChange(4);
 }
 

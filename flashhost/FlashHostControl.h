@@ -76,6 +76,9 @@ public:
     // movie as well. An empty or damaged movie blanks the control and raises loadFailed.
     void LoadMovieFromStream(int layer, QIODevice& stream);
     void PutMovieFromStream(QIODevice& stream);
+    // A stream for the caller to fill with a movie; deleting it loads the movie.
+    std::unique_ptr<QIODevice> LoadMovieUsingStream(int layer);
+    std::unique_ptr<QIODevice> PutMovieUsingStream();
 
     void Play();
     void Stop();
@@ -170,6 +173,7 @@ signals:
     void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void OnReadyStateChange(int newState);
+    void OnProgress(int percentDone); // movies come whole from memory: 100 once in
     // An external call of the movie ("<invoke name=...>"); never with AllowScriptAccess
     // "never".
     void OnFlashCall(const QString& request);

@@ -49,6 +49,7 @@ private slots:
         stream->open(QIODevice::ReadOnly);
         stream->seek(movie.size() / 2);
         QSignalSpy states(&flash, &TFlashHostControl::OnReadyStateChange);
+        QSignalSpy progress(&flash, &TFlashHostControl::OnProgress);
         flash.LoadMovieFromStream(0, *stream);
         stream.reset(); // the form frees its stream at once
         QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
@@ -59,6 +60,14 @@ private slots:
         QCOMPARE(flash.movieVersion(), 8);
         QCOMPARE(flash.ReadyState(), 4);
         QCOMPARE(states.count(), 2);
+        QCOMPARE(progress.count(), 1);
+        QCOMPARE(progress.at(0).at(0).toInt(), 100);
+        // The same through a stream the caller fills.
+        fakeBackendOf(&flash)->clearCalls();
+        std::unique_ptr<QIODevice> fill = flash.PutMovieUsingStream();
+        fill->write(movieBytes(7));
+        fill.reset();
+        QTRY_COMPARE(fakeBackendOf(&flash)->movie().bytes, movieBytes(7));
         QCOMPARE(states.first().at(0).toInt(), 0);
         QCOMPARE(states.last().at(0).toInt(), 4);
     }
