@@ -61,6 +61,8 @@ void TFlashHostControl::createPlayer() {
     connect(backend_, &MovieBackend::frameState, this, &TFlashHostControl::onFrameState);
     connect(backend_, &MovieBackend::fsCommand, this, &TFlashHostControl::onFsCommand);
     connect(backend_, &MovieBackend::flashCall, this, &TFlashHostControl::onFlashCall);
+    connect(backend_, &MovieBackend::externalResource, this, &TFlashHostControl::onExternalResource,
+            Qt::DirectConnection);
     connect(backend_, &MovieBackend::inputWidgetChanged, this, &TFlashHostControl::watchInput);
     view->installEventFilter(this);
     watchInput(backend_->inputWidget());
@@ -284,6 +286,22 @@ void TFlashHostControl::onFsCommand(const QString& command, const QString& args)
 void TFlashHostControl::onFlashCall(const QString& request) {
     if (props_.AllowScriptAccess.compare(QLatin1String("never"), Qt::CaseInsensitive) != 0)
         emit OnFlashCall(request);
+}
+
+void TFlashHostControl::onExternalResource(const QString& url, std::optional<QByteArray>* bytes) {
+    QBuffer ex;
+    ex.open(QIODevice::ReadWrite);
+    bool handled = false;
+    emit OnLoadExternalResourceEx(url, ex, handled);
+    if (handled) {
+        *bytes = ex.data();
+        return;
+    }
+    QBuffer plain;
+    plain.open(QIODevice::ReadWrite);
+    emit OnLoadExternalResource(url, plain);
+    if (!plain.data().isEmpty())
+        *bytes = plain.data();
 }
 
 // Input --------------------------------------------------------------------------------

@@ -174,6 +174,11 @@ signals:
     void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void OnReadyStateChange(int newState);
     void OnProgress(int percentDone); // movies come whole from memory: 100 once in
+    // A file the movie asks for beside it (`url` relative to the movie): a handler of
+    // the first may fill the stream and set `handled`; else what the second writes
+    // serves it; else the file comes from Base.
+    void OnLoadExternalResourceEx(const QString& url, QIODevice& stream, bool& handled);
+    void OnLoadExternalResource(const QString& url, QIODevice& stream);
     // An external call of the movie ("<invoke name=...>"); never with AllowScriptAccess
     // "never".
     void OnFlashCall(const QString& request);
@@ -207,6 +212,7 @@ private:
     void onFrameState(int frame0, bool playing, int seq);
     void onFsCommand(const QString& command, const QString& args);
     void onFlashCall(const QString& request);
+    void onExternalResource(const QString& url, std::optional<QByteArray>* bytes);
     void failLoad();
     void watchInput(QWidget* widget);
     bool routeInput(QEvent* event);

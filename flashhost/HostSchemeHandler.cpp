@@ -84,6 +84,10 @@ std::optional<HostSchemeHandler::Reply> HostSchemeHandler::lookup(const QString&
             return std::nullopt;
         if (parsed->relativePath == QLatin1String(kMemoryMovieFile))
             return Reply{mimeTypeFor(parsed->relativePath), entry->bytes, {}};
+        if (entry->resource) {
+            if (auto served = entry->resource(parsed->relativePath))
+                return Reply{mimeTypeFor(parsed->relativePath), *served, {}};
+        }
         const auto file = resolveMovieResource(entry->base, parsed->relativePath);
         if (!file || !QFileInfo(*file).isFile())
             return std::nullopt;

@@ -64,10 +64,11 @@ MovieRegistry& MovieRegistry::instance() {
     return registry;
 }
 
-int MovieRegistry::add(const void* owner, const QByteArray& bytes, const QString& base) {
+int MovieRegistry::add(const void* owner, const QByteArray& bytes, const QString& base,
+                       ResourceSource resource) {
     removeOwner(owner);
     const int id = counter_++;
-    entries_[id] = Entry{bytes, owner, base};
+    entries_[id] = Entry{bytes, owner, base, std::move(resource)};
     return id;
 }
 

@@ -216,7 +216,12 @@ void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>
         movie.bytes, frameOneActions(movie.version, props_.Playing, prelude), &error);
     if (!injected)
         qWarning("flashhost: frame calls unavailable for this movie: %s", qPrintable(error));
-    const int id = MovieRegistry::instance().add(this, injected.value_or(movie.bytes), movie.base);
+    const int id = MovieRegistry::instance().add(this, injected.value_or(movie.bytes), movie.base,
+                                                 [this](const QString& relative) {
+                                                     std::optional<QByteArray> bytes;
+                                                     emit externalResource(relative, &bytes);
+                                                     return bytes;
+                                                 });
     ++token_;
     const QUrl url = hostUrl(makeMemoryMoviePath(id));
     QVariantMap options = playerOptions(props_);

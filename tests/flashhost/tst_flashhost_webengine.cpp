@@ -479,6 +479,35 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!form.flash->Playing(), kTimeout);
     }
 
+    // Files a movie asks for beside it can come from the control's events.
+    void externalResourcesFromTheEvents() {
+        QTemporaryDir base; // holds nothing
+        Form form;
+        form.flash->setBase(base.path());
+        connect(form.flash, &TFlashHostControl::OnLoadExternalResourceEx,
+                [](const QString& url, QIODevice& stream, bool& handled) {
+                    handled = url == QLatin1String("ex.swf");
+                    if (handled)
+                        stream.write(commandMovie(QStringLiteral("ex"), 8));
+                });
+        connect(form.flash, &TFlashHostControl::OnLoadExternalResource,
+                [](const QString& url, QIODevice& stream) {
+                    if (url == QLatin1String("plain.swf"))
+                        stream.write(commandMovie(QStringLiteral("plain"), 8));
+                });
+        SwfWriter w(kStage, 24, 8);
+        swf::ActionBuilder a = w.actionBuilder();
+        a.getUrl(QStringLiteral("ex.swf"), QStringLiteral("_level5"));
+        a.getUrl(QStringLiteral("plain.swf"), QStringLiteral("_level6"));
+        w.root().actions(0, a);
+        w.root().stop(0);
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(form.flash, w.finish());
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("ex")) &&
+                                     commandsOf(commands).contains(QStringLiteral("plain")),
+                                 kTimeout);
+    }
+
     // Effect players play while nobody sees them, and IsPlaying follows the movie: the
     // keyboard game takes the first of its three hidden players that is not playing.
     void hiddenEffectPlayersPlayToTheirEnd() {
