@@ -1,6 +1,7 @@
 #include "flashhost/FlashHost.h"
 
 #include "flashhost/HostSchemeHandler.h"
+#include "platform/ProgramDir.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,6 +38,11 @@ void appendChromiumFlag(const QByteArray& flag) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
+QString& playerDirOverride() {
+    static QString dir;
+    return dir;
+}
+
 bool holdsPlayer(const QString& dir) {
     if (dir.isEmpty() || !QFileInfo::exists(dir + QStringLiteral("/ruffle.js")))
         return false;
@@ -59,9 +65,7 @@ void initializeHost() {
     QWebEngineUrlScheme scheme(kScheme);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
     scheme.setDefaultPort(QWebEngineUrlScheme::PortUnspecified);
-    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalAccessAllowed |
-                    QWebEngineUrlScheme::CorsEnabled |
-                    QWebEngineUrlScheme::ContentSecurityPolicyIgnored);
+    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled);
     QWebEngineUrlScheme::registerScheme(scheme);
     // The web engine's views share their GL textures through a global GL context, which
     // the application (or else the engine) would create as it starts: loading the GL
@@ -78,6 +82,12 @@ void initializeHost() {
     // All player pages share one renderer process; movies start their sound themselves.
     appendChromiumFlag("--process-per-site");
     appendChromiumFlag("--autoplay-policy=no-user-gesture-required");
+    // Nothing of the network is reachable: every connection, loopback included, goes to
+    // a proxy that does not exist, WebRTC may only use that proxy, and no name resolves.
+    appendChromiumFlag("--proxy-server=socks5://255.255.255.255:1");
+    appendChromiumFlag("--proxy-bypass-list=<-loopback>");
+    appendChromiumFlag("--force-webrtc-ip-handling-policy=disable_non_proxied_udp");
+    appendChromiumFlag("--host-resolver-rules=MAP * ~NOTFOUND");
 }
 
 bool hostInitialized() {
@@ -110,6 +120,11 @@ QWebEngineProfile* sharedProfile() {
     QWebEngineSettings* s = profile->settings();
     s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    s->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    s->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
     s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
     s->setAttribute(QWebEngineSettings::ShowScrollBars, false);
@@ -126,16 +141,14 @@ QUrl hostUrl(const QString& path) {
 }
 
 QString playerDir() {
-    if (QCoreApplication::instance()) {
-        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/ruffle");
-        if (holdsPlayer(beside))
-            return beside;
-    }
-#ifdef PELUMO_RUFFLE_DIR
-    if (holdsPlayer(QStringLiteral(PELUMO_RUFFLE_DIR)))
-        return QStringLiteral(PELUMO_RUFFLE_DIR);
-#endif
-    return QString();
+    const QString dir = playerDirOverride().isEmpty()
+                            ? platform::programDir() + QStringLiteral("/ruffle")
+                            : playerDirOverride();
+    return holdsPlayer(dir) ? dir : QString();
+}
+
+void setPlayerDir(const QString& dir) {
+    playerDirOverride() = dir;
 }
 
 bool webPlayerAvailable() {

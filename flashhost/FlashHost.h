@@ -38,9 +38,11 @@ QWebEngineProfile* sharedProfile();
 // "pelumo://player/<path>".
 QUrl hostUrl(const QString& path);
 
-// The folder of the web player's files: "ruffle" beside the executable when there,
-// else the folder the build named. Empty when neither holds the player.
+// The folder of the web player's files, "ruffle" in the program folder; empty when it
+// does not hold the player.
 QString playerDir();
+// Tests: the player's files are looked for in `dir` instead; empty restores.
+void setPlayerDir(const QString& dir);
 
 // True when the web player can run here: its files are there and the host was
 // started in time.

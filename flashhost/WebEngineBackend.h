@@ -33,7 +33,7 @@ public:
     void setActive(bool active) override;
     void focusPlayer() override;
 
-    // The frame-1 actions put into a movie of `swfVersion` (exposed for tests).
+    // The frame-1 actions put into a movie of `swfVersion`.
     static QByteArray frameOneActions(int swfVersion, bool playing,
                                       const std::vector<FrameOp>& prelude);
     // The player's options for a load with these properties.

@@ -163,7 +163,7 @@ private:
 
 void TestSectionMenu::initTestCase() {
     installFontSubstitutes();
-    flashhost::BackendProvider::setFakeBackends(true);
+    flashhost::FakeBackend::install(true);
     messages_ = new platform::MessageRecorder;
     platform::setShellOpenHandler([this](const QString& what) {
         opened_ << what;

@@ -97,7 +97,7 @@ private:
 
 void TestUkjxx::initTestCase() {
     installFontSubstitutes();
-    flashhost::BackendProvider::setFakeBackends(true);
+    flashhost::FakeBackend::install(true);
     messages_ = new platform::MessageRecorder;
     platform::setShellOpenHandler([](const QString&) { return false; });
     testsupport::makeMainWindow();

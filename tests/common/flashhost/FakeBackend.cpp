@@ -31,7 +31,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override { e->accept(); }
 };
 
+class FakeFactory : public PlayerFactory {
+public:
+    bool installed() const override { return FakeBackend::options().installed; }
+    MovieBackend* create(BackendKind, QWidget* parent) override { return new FakeBackend(parent); }
+};
+
 } // namespace
+
+void FakeBackend::install(bool on) {
+    static FakeFactory factory;
+    BackendProvider::setFactory(on ? &factory : nullptr);
+}
 
 FakeBackend::Options& FakeBackend::options() {
     static Options o;

@@ -1,9 +1,9 @@
 #pragma once
 // A player that records what it is asked and answers as the test says. With
-// BackendProvider::setFakeBackends(true) every host control made afterwards gets one,
-// so forms can be tested without a web engine:
+// FakeBackend::install(true) every host control made afterwards gets one, so forms can
+// be tested without a web engine:
 //
-//     flashhost::BackendProvider::setFakeBackends(true);
+//     flashhost::FakeBackend::install(true);
 //     form.menuFlash->LoadMovieFromStream(0, stream);
 //     QTRY_VERIFY(flashhost::fakeBackendOf(form.menuFlash)->movieLoaded());
 //     flashhost::fakeBackendOf(form.menuFlash)->fireFsCommand("找不同", "");
@@ -11,6 +11,7 @@
 // Calls reach the player on the next turn of the event loop (the control gathers a
 // form's calls first), so tests wait with QTRY_* or process events.
 
+#include "flashhost/BackendProvider.h"
 #include "flashhost/MovieBackend.h"
 
 #include <QPointer>
@@ -32,6 +33,8 @@ public:
     };
     static Options& options();
     static void reset();
+    // On: controls made from now on get fakes; off: the web player again.
+    static void install(bool on);
     // The fakes alive now, oldest first, and how many were ever made.
     static const std::vector<FakeBackend*>& instances();
     static int createdCount();
