@@ -2,6 +2,7 @@
 // Makes the players behind the host controls and answers which player version they
 // stand for.
 
+#include "flashhost/MovieBackend.h"
 #include <QtGlobal>
 
 class QWidget;
@@ -9,8 +10,6 @@ class QWidget;
 namespace flashhost {
 
 class MovieBackend;
-
-enum class BackendKind { Windowed, Transparent };
 
 // Where players come from: the web player unless another factory is set.
 class PlayerFactory {

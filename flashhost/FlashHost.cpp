@@ -38,17 +38,6 @@ void appendChromiumFlag(const QByteArray& flag) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
-QString& playerDirOverride() {
-    static QString dir;
-    return dir;
-}
-
-bool holdsPlayer(const QString& dir) {
-    if (dir.isEmpty() || !QFileInfo::exists(dir + QStringLiteral("/ruffle.js")))
-        return false;
-    return !QDir(dir).entryList({QStringLiteral("*.wasm")}, QDir::Files).isEmpty();
-}
-
 } // namespace
 
 void OfflineInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
@@ -138,17 +127,6 @@ QUrl hostUrl(const QString& path) {
     url.setHost(QLatin1String(kSchemeHost));
     url.setPath(path.startsWith(QLatin1Char('/')) ? path : QLatin1Char('/') + path);
     return url;
-}
-
-QString playerDir() {
-    const QString dir = playerDirOverride().isEmpty()
-                            ? platform::programDir() + QStringLiteral("/ruffle")
-                            : playerDirOverride();
-    return holdsPlayer(dir) ? dir : QString();
-}
-
-void setPlayerDir(const QString& dir) {
-    playerDirOverride() = dir;
 }
 
 bool webPlayerAvailable() {

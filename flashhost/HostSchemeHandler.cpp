@@ -1,7 +1,7 @@
 #include "flashhost/HostSchemeHandler.h"
 
-#include "flashhost/FlashHost.h"
 #include "flashhost/MemoryMovies.h"
+#include "flashhost/PlayerFiles.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -15,6 +15,9 @@ class QWidget;
 
 namespace flashhost {
 
+// A player drawn in its own window, or over its form with the form showing through.
+enum class BackendKind { Windowed, Transparent };
+
 // A movie as the control took it from the form's stream.
 struct MovieToLoad {
     QByteArray bytes;

@@ -6,7 +6,6 @@
 // movie lets the program go to, play and stop the root timeline and reports the root's
 // frame, which the control keeps, so frame questions are answered at once.
 
-#include "flashhost/BackendProvider.h"
 #include "flashhost/MovieBackend.h"
 
 #include <QPointer>

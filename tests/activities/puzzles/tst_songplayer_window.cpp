@@ -1,6 +1,7 @@
 // The song player's window through the fake player and the generated song packs: the
 // opening from the main window and the way back, the lists, the popup, full screen and
 // automatic play.
+#include "FlashTestSupport.h"
 #include "FormTestSupport.h"
 #include "activities/puzzles/Uyyzzl.h"
 #include "app/Startup.h"
@@ -39,7 +40,7 @@ class TestSongPlayerWindow : public QObject {
 private slots:
     void initTestCase() {
         installFontSubstitutes();
-        flashhost::BackendProvider::setFakeBackends(true);
+        flashtest::useFakePlayers();
         platform::setShellOpenHandler([](const QString&) { return false; });
         testsupport::makeMainWindow();
     }
