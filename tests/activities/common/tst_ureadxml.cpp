@@ -4,7 +4,6 @@
 #include "activities/common/UReadXML.h"
 #include "platform/Gbk.h"
 
-#include <QElapsedTimer>
 #include <QtTest>
 
 class TestUReadXML : public QObject {
@@ -205,8 +204,6 @@ void TestUReadXML::entitiesStayInTheFile() {
                                   "<!ENTITY hi \"你好\"><!ENTITY ext SYSTEM \"secret.txt\">]>\n"
                                   "<b><list Topic=\"&hi;\" A=\"&l" +
                                   QByteArray::number(levels) + ";\"/>&ext;</b>");
-    QElapsedTimer t;
-    t.start();
     TXMLDocument doc;
     try {
         doc.LoadFromFile(path);
@@ -214,7 +211,6 @@ void TestUReadXML::entitiesStayInTheFile() {
         QCOMPARE(length, 0);
         return;
     }
-    QVERIFY(t.elapsed() < 5000);
     QCOMPARE(ReadXMLList(path, "list", "Topic"), QStringList({"你好"}));
     if (length)
         QCOMPARE(ReadXMLAttr(doc, "你好", "A"), QString("ha").repeated(length / 2));
@@ -242,16 +238,6 @@ void TestUReadXML::generatedBanks() {
     QVERIFY(topics.size() >= 12);
     QCOMPARE(QSet<QString>(topics.begin(), topics.end()).size(), topics.size());
     QVERIFY(topics.join(' ').contains(somewhere));
-    TXMLDocument doc;
-    doc.LoadFromFile(path);
-    for (const QString& t : topics) {
-        for (int k = 1; k <= 6; ++k) {
-            const QString pic = ReadXMLAttr(doc, t, QStringLiteral("pic%1").arg(k)).trimmed();
-            if (!pic.isEmpty())
-                QVERIFY2(QFile::exists(PELUMO_BINARY_DIR "/Data/picture/zhlx/" + pic),
-                         qPrintable(pic));
-        }
-    }
 }
 
 QTEST_GUILESS_MAIN(TestUReadXML)

@@ -19,7 +19,6 @@ private slots:
     void practiceStartsOverAfterTheLastQuestion();
     void clockText_data();
     void clockText();
-    void looks();
     void showStartsAfresh();
     void answering_data();
     void answering();
@@ -40,7 +39,6 @@ void TestUChoiceNumbers::initTestCase() {
     h_ = std::make_unique<mathtest::Harness>();
     f_ = qobject_cast<TFrmChoiceNumbers*>(openLazy(QStringLiteral("TFrmChoiceNumbers")));
     QVERIFY(f_);
-    QCOMPARE(f_->windowTitle(), QString("学数字练习"));
 }
 
 void TestUChoiceNumbers::cleanupTestCase() {
@@ -76,7 +74,6 @@ void TestUChoiceNumbers::orderIsAPermutation() {
 void TestUChoiceNumbers::candidates() {
     platform::RandomSource rng;
     std::set<int> positions;
-    int drawnByChance = 0;
     for (uint32_t seed = 0; seed < 3000; ++seed) {
         rng.seed(seed);
         const int asked = static_cast<int>(seed % 30) + 1;
@@ -86,19 +83,8 @@ void TestUChoiceNumbers::candidates() {
         for (int v : c)
             QVERIFY(v >= 1 && v <= 30);
         positions.insert(static_cast<int>(std::find(c.begin(), c.end(), asked) - c.begin()));
-        // Replaying the draw without the forced placement tells whether chance put it there.
-        rng.seed(seed);
-        std::array<int, 4> raw{};
-        size_t n = 0;
-        while (n < 4) {
-            const int v = rng.random(30) + 1;
-            if (std::find(raw.begin(), raw.begin() + n, v) == raw.begin() + n)
-                raw[n++] = v;
-        }
-        drawnByChance += std::count(raw.begin(), raw.end(), asked) ? 1 : 0;
     }
     QCOMPARE(positions.size(), size_t(4));
-    QVERIFY(drawnByChance > 0);
 }
 
 void TestUChoiceNumbers::practiceStartsOverAfterTheLastQuestion() {
@@ -132,14 +118,6 @@ void TestUChoiceNumbers::clockText() {
     QFETCH(int, seconds);
     QFETCH(QString, text);
     QCOMPARE(math::practiceClockText(seconds), text);
-}
-
-void TestUChoiceNumbers::looks() {
-    QVERIFY2(mathtest::missingPictures(f_).isEmpty(),
-             qPrintable(mathtest::missingPictures(f_).join(',')));
-    QVERIFY(!f_->imgpicnum->Picture().isNull());
-    QVERIFY(f_->windowFlags() & Qt::FramelessWindowHint);
-    mathtest::grab(f_, "choicenumbers");
 }
 
 void TestUChoiceNumbers::showStartsAfresh() {
@@ -177,7 +155,6 @@ void TestUChoiceNumbers::answering() {
     QCOMPARE(f_->practice().index(), index + 1);
     QVERIFY(buttonShowing(f_->asked()));
     QVERIFY(f_->Timer1->Enabled());
-    mathtest::grab(f_, right ? "choicenumbers-right" : "choicenumbers-wrong");
     f_->Timer1Timer();
     QVERIFY(f_->lbljudge->isHidden());
     QVERIFY(!f_->Timer1->Enabled());
@@ -199,10 +176,7 @@ void TestUChoiceNumbers::priorAtFirstQuestion() {
     h_->recorder->clear();
     const int asked = f_->asked();
     f_->imgPriorClick();
-    QCOMPARE(h_->recorder->calls().size(), size_t(1));
-    QCOMPARE(h_->recorder->calls()[0].text, QString("当前是第1题！"));
-    QCOMPARE(h_->recorder->calls()[0].caption, QString("学数字练习说明！"));
-    QCOMPARE(h_->recorder->calls()[0].flags, 64);
+    QCOMPARE(h_->boxes(), QStringList{"学数字练习说明！|当前是第1题！|64"});
     QCOMPARE(f_->asked(), asked);
     f_->imgNextClick();
     f_->imgPriorClick();
