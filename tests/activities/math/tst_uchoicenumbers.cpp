@@ -23,14 +23,17 @@ private slots:
     void answering_data();
     void answering();
     void showAnswer();
-    void priorAtFirstQuestion();
-    void clockRuns();
-    void nextPastTheEnd();
+    void stepping();
     void closeStopsClockAndKeepsMusic();
 
 private:
-    TImage* buttonShowing(int number) const;
-    TImage* buttonNotShowing(int number) const;
+    // The first answer button that shows `number`, or that does not.
+    TImage* button(int number, bool showing = true) const {
+        for (TImage* b : {f_->imga, f_->imgb, f_->imgc, f_->imgd})
+            if ((b->Hint() == QString::number(number)) == showing)
+                return b;
+        return nullptr;
+    }
     std::unique_ptr<mathtest::Harness> h_;
     TFrmChoiceNumbers* f_ = nullptr;
 };
@@ -44,20 +47,6 @@ void TestUChoiceNumbers::initTestCase() {
 void TestUChoiceNumbers::cleanupTestCase() {
     delete f_;
     h_.reset();
-}
-
-TImage* TestUChoiceNumbers::buttonShowing(int number) const {
-    for (TImage* b : {f_->imga, f_->imgb, f_->imgc, f_->imgd})
-        if (b->Hint() == QString::number(number))
-            return b;
-    return nullptr;
-}
-
-TImage* TestUChoiceNumbers::buttonNotShowing(int number) const {
-    for (TImage* b : {f_->imga, f_->imgb, f_->imgc, f_->imgd})
-        if (b->Hint() != QString::number(number))
-            return b;
-    return nullptr;
 }
 
 void TestUChoiceNumbers::orderIsAPermutation() {
@@ -124,16 +113,15 @@ void TestUChoiceNumbers::showStartsAfresh() {
     f_->close();
     f_->Show();
     QCOMPARE(f_->lbltime->text(), QString());
-    QCOMPARE(f_->Timer2->Tag(), 0);
     QVERIFY(f_->Timer2->Enabled());
     QCOMPARE(f_->practice().index(), 0);
     QCOMPARE(f_->cmbnumber->currentIndex(), 0);
-    QVERIFY(buttonShowing(f_->asked()));
-    for (auto [b, l] : {std::pair{f_->imga, f_->lbla},
-                        {f_->imgb, f_->lblb},
-                        {f_->imgc, f_->lblc},
-                        {f_->imgd, f_->lbld}})
+    QVERIFY(button(f_->asked()));
+    for (auto [b, l] : {std::pair{f_->imga, f_->lbla}, {f_->imgb, f_->lblb}})
         QCOMPARE(b->Hint(), l->text());
+    for (int i = 0; i < 61; ++i)
+        emit f_->Timer2->OnTimer();
+    QCOMPARE(f_->lbltime->text(), QString("1分1秒"));
 }
 
 void TestUChoiceNumbers::answering_data() {
@@ -146,69 +134,52 @@ void TestUChoiceNumbers::answering() {
     QFETCH(bool, right);
     h_->sounds.clear();
     const int index = f_->practice().index();
-    TImage* b = right ? buttonShowing(f_->asked()) : buttonNotShowing(f_->asked());
+    TImage* b = button(f_->asked(), right);
     b->OnClick();
     QCOMPARE(h_->sounds, QStringList{right ? "DATA\\bgsnd\\right.wav" : "DATA\\bgsnd\\wrong.wav"});
     QVERIFY(f_->lbljudge->isVisible());
     QCOMPARE(f_->lbljudge->text(), QString(right ? "√ " : "× "));
     QCOMPARE(f_->lbljudge->y(), b->y() - 11);
     QCOMPARE(f_->practice().index(), index + 1);
-    QVERIFY(buttonShowing(f_->asked()));
-    QVERIFY(f_->Timer1->Enabled());
-    f_->Timer1Timer();
+    QVERIFY(button(f_->asked()));
+    emit f_->Timer1->OnTimer();
     QVERIFY(f_->lbljudge->isHidden());
     QVERIFY(!f_->Timer1->Enabled());
 }
 
 void TestUChoiceNumbers::showAnswer() {
     f_->imgAnswerClick();
-    QVERIFY(f_->lbljudge->isVisible());
     QCOMPARE(f_->lbljudge->text(), QString("√ "));
-    const TImage* b = buttonShowing(f_->asked());
-    QLabel* l = f_->findChild<QLabel*>("lbl" + b->objectName().mid(3));
+    QLabel* l = f_->findChild<QLabel*>("lbl" + button(f_->asked())->objectName().mid(3));
     QCOMPARE(f_->lbljudge->y(), l->y() - 20);
     f_->Timer1Timer();
 }
 
-void TestUChoiceNumbers::priorAtFirstQuestion() {
+void TestUChoiceNumbers::stepping() {
     while (f_->practice().index() > 0)
         f_->imgPriorClick();
     h_->recorder->clear();
     const int asked = f_->asked();
-    f_->imgPriorClick();
+    f_->imgPriorClick(); // not before the first
     QCOMPARE(h_->boxes(), QStringList{"学数字练习说明！|当前是第1题！|64"});
     QCOMPARE(f_->asked(), asked);
-    f_->imgNextClick();
-    f_->imgPriorClick();
-    QCOMPARE(f_->practice().index(), 0);
-    QCOMPARE(f_->asked(), asked);
-}
-
-void TestUChoiceNumbers::clockRuns() {
-    f_->Timer2->setTag(0);
-    for (int i = 0; i < 61; ++i)
-        f_->Timer2Timer();
-    QCOMPARE(f_->lbltime->text(), QString("1分1秒"));
-}
-
-void TestUChoiceNumbers::nextPastTheEnd() {
+    // Past the last question the practice starts over.
     while (f_->practice().index() < 29)
         f_->imgNextClick();
     f_->imgNextClick();
     QCOMPARE(f_->practice().index(), 0);
     QCOMPARE(f_->cmbnumber->currentIndex(), 0);
-    QVERIFY(buttonShowing(f_->asked()));
+    QVERIFY(button(f_->asked()));
     QVERIFY(!f_->imgpicnum->Picture().isNull());
 }
 
 void TestUChoiceNumbers::closeStopsClockAndKeepsMusic() {
-    auto& snd = platform::soundLibrary();
-    const quint32 before = snd.ChannelState(BgMusicChannel);
+    const quint32 before = platform::soundLibrary().ChannelState(BgMusicChannel);
     f_->close();
     QVERIFY(!f_->Timer2->Enabled());
-    QCOMPARE(snd.ChannelState(BgMusicChannel), before);
+    QCOMPARE(platform::soundLibrary().ChannelState(BgMusicChannel), before);
     f_->Show();
-    QCOMPARE(snd.ChannelState(BgMusicChannel), before);
+    QCOMPARE(platform::soundLibrary().ChannelState(BgMusicChannel), before);
 }
 
 QTEST_MAIN(TestUChoiceNumbers)

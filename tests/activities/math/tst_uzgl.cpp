@@ -65,7 +65,6 @@ void TestUzgl::questionsHold() {
         QCOMPARE(q.labels[static_cast<size_t>(q.position)], q.answer);
         QCOMPARE(std::count(q.labels.begin(), q.labels.end(), q.answer), 1);
         QCOMPARE(q.answer, q.terms[q.blank]);
-        QCOMPARE(q.content, math::patternContent(q.terms, q.blank));
         QVERIFY(q.content.count("____") == 1);
         QList<int> v;
         for (const QString& t : q.terms)
@@ -141,22 +140,12 @@ void TestUzgl::newQuestion() {
     const math::PatternQuestion& q = f_->question();
     QCOMPARE(f_->lblcontent->text(), q.content);
     QCOMPARE(f_->lbltime->text(), QString("0"));
-    QCOMPARE(f_->lbltime->property("Tag").toInt(), q.numericAnswer);
-    QCOMPARE(f_->imgok->Hint(), q.letterAnswer);
     QVERIFY(f_->imgjudge->isHidden());
-    QVERIFY(f_->Timer2->Enabled());
-    int ones = 0;
-    for (auto [b, l] : {std::pair{f_->imga, f_->lbla},
-                        {f_->imgb, f_->lblb},
-                        {f_->imgc, f_->lblc},
-                        {f_->imgd, f_->lbld}}) {
-        ones += b->Hint() == "1" ? 1 : 0;
-        QVERIFY(b->Hint() == "1" || b->Hint() == "0");
-        if (b->Hint() == "1")
-            QCOMPARE(l->text(), q.answer);
-    }
-    QCOMPARE(ones, 1);
-    f_->Timer2Timer();
+    const QList<QLabel*> labels = {f_->lbla, f_->lblb, f_->lblc, f_->lbld};
+    QCOMPARE(labels[q.position]->text(), q.answer);
+    QCOMPARE(answerButton(true),
+             QList<TImage*>({f_->imga, f_->imgb, f_->imgc, f_->imgd})[q.position]);
+    emit f_->Timer2->OnTimer();
     f_->Timer2Timer();
     QCOMPARE(f_->lbltime->text(), QString("2"));
 }
@@ -191,18 +180,14 @@ void TestUzgl::answering() {
 }
 
 void TestUzgl::nextAndClose() {
+    f_->Timer2Timer();
     f_->imgnextClick();
     QCOMPARE(f_->lbltime->text(), QString("0"));
-    QWidget menu;
-    menu.show();
-    f_->close();
+    f_->imgfhClick();
     QVERIFY(!f_->Timer2->Enabled());
-    openFrom(&menu, QStringLiteral("Tfrmzgl"), LeaveMode::Hide);
+    f_->Show();
     for (QLabel* l : {f_->lblcount, f_->lblright, f_->lblwrong})
         QCOMPARE(l->text(), QString("0"));
-    f_->imgfhClick();
-    QVERIFY(menu.isVisible());
-    f_->Show();
 }
 
 QTEST_MAIN(TestUzgl)
