@@ -283,7 +283,6 @@ void TestSectionMenu::unmatchedCommandOnlyClicks_data() {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("command");
     QTest::newRow("empty") << QString("TFrmWzsx") << QString();
-    QTest::newRow("exit in capitals") << QString("TFrmWzsx") << QString("BTNEXIT");
     QTest::newRow("trailing space") << QString("TFrmWzsx") << QString("加减法 ");
     QTest::newRow("category name, not its command") << QString("Tfrmywtd") << QString("学拼音");
 }

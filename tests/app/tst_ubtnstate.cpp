@@ -44,7 +44,6 @@ private slots:
     void latches_data();
     void latches();
     void ignoredSenders();
-    void companionFollowsMovedButton();
     void missingCompanionsAreIgnored();
     void formWiringAndEventOrder();
 };
@@ -59,13 +58,10 @@ void TestBtnState::table_data() {
         QTest::newRow(name) << tag << QString(state) << QString(before) << QString(after);
     };
     row("-1 hover only: enter", -1, "MVEnter", "", "1");
-    row("-1 down drops the hover", -1, "MVDown", "1", "");
     row("-1 up keeps the hover", -1, "MVUp", "1", "1");
     row("-2 down: pressed for hover", -2, "MVDown", "1", "2");
-    row("-2 leave drops both", -2, "MVLeave", "12", "");
     row("-3 unlatched acts as -2", -3, "MVUp", "12", "");
     row("-4 enter: hover for rest", -4, "MVEnter", "1", "2");
-    row("-4 up: back to rest", -4, "MVUp", "3", "1");
     row("-5 down shows the latch", -5, "MVDown", "1", "2");
     row("-6 leave: back to rest", -6, "MVLeave", "3", "1");
     row("state names are exact", -2, "mventer", "", "");
@@ -127,15 +123,6 @@ void TestBtnState::ignoredSenders() {
     SetBtnState(&label, "MVEnter");
     SetBtnState(nullptr, "MVEnter");
     QCOMPARE(b.shown(), QString());
-}
-
-void TestBtnState::companionFollowsMovedButton() {
-    Board b(-2);
-    SetBtnState(b.button, "MVEnter");
-    QCOMPARE(b.c[1]->pos(), QPoint(10, 20));
-    b.button->move(100, 120);
-    SetBtnState(b.button, "MVEnter");
-    QCOMPARE(b.c[1]->pos(), QPoint(100, 120));
 }
 
 void TestBtnState::missingCompanionsAreIgnored() {

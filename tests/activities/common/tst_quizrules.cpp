@@ -24,7 +24,6 @@ private slots:
     void singlePick();
     void multiPick_data();
     void multiPick();
-    void twoPicturesLayout();
     void randomSeries();
     void reversedSeries();
     void shortBanks_data();
@@ -165,12 +164,6 @@ void TestQuizRules::multiPick() {
     for (int n : ticked)
         text += QString::number(n) + ",";
     QCOMPARE(tickText(t), text);
-}
-
-void TestQuizRules::twoPicturesLayout() {
-    const PictureLayout l = pictureLayout(2);
-    QCOMPARE(l.size, 270);
-    QCOMPARE(l.pictures, QList<QPoint>({{96, 58}, {504, 58}}));
 }
 
 void TestQuizRules::randomSeries() {

@@ -15,13 +15,10 @@ private slots:
     void cleanupTestCase();
     void init();
     void grids();
-    void gridPlaces_data();
-    void gridPlaces();
     void tokens();
     void pictureSteps_data();
     void pictureSteps();
     void additionLineInSteps();
-    void newClickRestartsTheLine();
     void multiplicationLine();
     void recitals();
     void returnsToTheMenuOnlyWhenOpenedFromIt();
@@ -86,24 +83,6 @@ void TestUkjb::grids() {
     }
 }
 
-void TestUkjb::gridPlaces_data() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QPoint>("pos");
-    QTest::newRow("9+1 in row 9, last column") << "9＋1＝10" << QPoint(687, 328);
-    QTest::newRow("1+9 in row 1, last column") << "1＋9＝10" << QPoint(687, 8);
-    QTest::newRow("2×5") << "2×5＝10" << QPoint(93, 196);
-}
-
-void TestUkjb::gridPlaces() {
-    QFETCH(QString, caption);
-    QFETCH(QPoint, pos);
-    QList<math::RhymeCell> all = math::additionTable() + math::multiplicationTable();
-    const auto it = std::find_if(all.begin(), all.end(),
-                                 [&](const math::RhymeCell& c) { return c.caption == caption; });
-    QVERIFY(it != all.end());
-    QCOMPARE(it->pos, pos);
-}
-
 void TestUkjb::tokens() {
     QCOMPARE(math::additionTokens("9＋1＝10"), (QStringList{"9", "＋", "1", "＝", "10"}));
     QCOMPARE(math::additionTokens("3＋4＝7"), (QStringList{"3", "＋", "4", "＝", "7"}));
@@ -156,18 +135,6 @@ void TestUkjb::additionLineInSteps() {
     f_->Timer1Timer();
     QVERIFY(!f_->Timer1->Enabled());
     QCOMPARE(h_->sounds.size(), 5);
-}
-
-void TestUkjb::newClickRestartsTheLine() {
-    f_->FlatButton9Click(addition("2＋2＝4"));
-    f_->Timer1Timer();
-    f_->Timer1Timer();
-    f_->FlatButton9Click(addition("1＋2＝3"));
-    QCOMPARE(f_->step(), 1);
-    QVERIFY(f_->lbl2->isHidden() && f_->lbl3->isHidden());
-    QCOMPARE(f_->lbl1->text(), QString("1"));
-    QVERIFY(f_->smallPictures()[1]->isHidden());
-    QVERIFY(f_->shp1->isHidden());
 }
 
 void TestUkjb::multiplicationLine() {
