@@ -1,10 +1,12 @@
 // The two arithmetic drills: the questions each draws (invariants over seeds), the
 // answer overlay, and the drill window they share, once per drill: answering, the
-// pause, skipping, the range or operation buttons, the clock, the help and the return.
+// pause, skipping, the range or operation buttons, the clock and the help; then what only
+// the addition and subtraction drill has: counting pictures acting out a question, the game.
 #include "MathFormTest.h"
 #include "activities/math/ArithDrillForm.h"
 #include "activities/math/CcfRules.h"
 #include "activities/math/JJFRules.h"
+#include "activities/math/UJJF.h"
 #include "app/FormRegistry.h"
 #include "platform/Gbk.h"
 #include "widgets/TFlatRadioButtonUnit.h"
@@ -58,6 +60,11 @@ private slots:
     void modeButtons();
     void showResetsAndHelp_data() { drills_data(); }
     void showResetsAndHelp();
+    // Only the addition and subtraction drill: the row of counting pictures, the game.
+    void pictureRowSizes_data();
+    void pictureRowSizes();
+    void picturesActOutTheQuestion();
+    void gameOpensBesideTheDrill();
 
 private:
     // The drill of the row, freshly shown.
@@ -78,7 +85,7 @@ void TestArithDrill::initTestCase() {
 }
 
 void TestArithDrill::cleanupTestCase() {
-    for (const char* name : {"Tfrmkjb", "Tfrmjjf", "Tfrmccf"})
+    for (const char* name : {"Tfrmkjb", "Tfrmnumgame", "Tfrmjjf", "Tfrmccf"})
         delete FormRegistry::find(name)->instance();
     h_.reset();
 }
@@ -263,6 +270,72 @@ void TestArithDrill::showResetsAndHelp() {
     QVERIFY(f_->findChild<QLabel*>("lblpd")->isHidden());
     QVERIFY(f_->Timer1->Enabled());
     QCOMPARE(text("lbltopic"), f_->question().line);
+}
+
+void TestArithDrill::pictureRowSizes_data() {
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("side");
+    QTest::addColumn<int>("point");
+    QTest::newRow("up to 11") << 11 << 56 << 42;
+    QTest::newRow("from 12") << 12 << 48 << 36;
+    QTest::newRow("from 14") << 14 << 40 << 30;
+    QTest::newRow("from 16") << 16 << 32 << 24;
+    QTest::newRow("18, the most") << 18 << 32 << 24;
+}
+
+void TestArithDrill::pictureRowSizes() {
+    QFETCH(int, n);
+    QFETCH(int, side);
+    QFETCH(int, point);
+    QCOMPARE(math::pictureRowSize(n).side, side);
+    QCOMPARE(math::pictureRowSize(n).point, point);
+}
+
+void TestArithDrill::picturesActOutTheQuestion() {
+    auto* f = qobject_cast<Tfrmjjf*>(openLazy("Tfrmjjf"));
+    int acted = 0;
+    for (uint32_t seed = 1; seed < 200; ++seed) {
+        platform::fixRandomSeed(seed);
+        f->close();
+        f->Show();
+        platform::releaseRandomSeed();
+        const math::AddSubQuestion& s = f->addSub();
+        if (!s.pictureMode) {
+            QVERIFY(f->bevtop->isHidden() && f->lblpic->isHidden());
+            QCOMPARE(f->lbltopic->y(), 176);
+            continue;
+        }
+        ++acted;
+        QCOMPARE(f->lbltopic->y(), 144);
+        QCOMPARE(f->lblkey->y(), 144);
+        QVERIFY(f->bevtop->isVisible() && f->lblpic->isVisible());
+        QCOMPARE(f->lblpic->text(), QString(s.subtract ? "－" : "＋"));
+        const QList<TImage*> pics = f->pictures();
+        const int side = math::pictureRowSize(s.a + s.b).side;
+        int shown = 0;
+        for (TImage* p : pics)
+            shown += p->isVisible() ? 1 : 0;
+        QCOMPARE(shown, s.a + s.b);
+        QCOMPARE(pics[0]->x(), 115);
+        QCOMPARE(pics[0]->size(), QSize(side, side));
+        QVERIFY(!pics[0]->Picture().isNull());
+        QCOMPARE(pics[s.a - 1]->x(), 115 + (s.a - 1) * side);
+        QCOMPARE(f->lblpic->x(), 115 + s.a * side);
+        QCOMPARE(pics[s.a]->x(), f->lblpic->x() + f->lblpic->width());
+        QCOMPARE(pics[s.a + s.b - 1]->x(), pics[s.a]->x() + (s.b - 1) * side);
+        QVERIFY(pics[s.a + s.b - 1]->geometry().right() < 900);
+    }
+    QVERIFY(acted > 10);
+}
+
+void TestArithDrill::gameOpensBesideTheDrill() {
+    auto* f = qobject_cast<Tfrmjjf*>(openLazy("Tfrmjjf"));
+    f->imggameClick();
+    QWidget* game = FormRegistry::find("Tfrmnumgame")->instance();
+    QVERIFY(game && game->isVisible());
+    QVERIFY(f->isVisible());
+    game->close();
+    QVERIFY(f->isVisible());
 }
 
 QTEST_MAIN(TestArithDrill)

@@ -1,6 +1,8 @@
-// Learning the numbers: selection, the list, automatic reading, pictures, the practice.
+// Learning the numbers: selection, the list, automatic reading, pictures; and the
+// practice it opens: question order, candidates, answering, the clock and the end.
 #include "MathFormTest.h"
 #include "TestSupport.h"
+#include "activities/math/ChoiceNumbersRules.h"
 #include "activities/math/ReadNumbersRules.h"
 #include "activities/math/UChoiceNumbers.h"
 #include "activities/math/UReadNumbers.h"
@@ -8,6 +10,9 @@
 #include "app/ShellState.h"
 #include "platform/ProgramDir.h"
 #include "platform/SoundLibrary.h"
+
+#include <algorithm>
+#include <set>
 
 class TestUReadNumbers : public QObject {
     Q_OBJECT
@@ -25,10 +30,30 @@ private slots:
     void missingPictureKeepsDigit();
     void missingSoundIsReported();
     void musicStopsWhileOpen();
+    // The practice.
+    void orderIsAPermutation();
+    void candidates();
+    void practiceStartsOverAfterTheLastQuestion();
+    void clockText_data();
+    void clockText();
+    void showStartsAfresh();
+    void answering_data();
+    void answering();
+    void showAnswer();
+    void stepping();
+    void closeStopsClockAndKeepsMusic();
     void practiceHidesAndComesBack();
 
 private:
     TImage* digit(int d) const;
+    // The first answer button of the practice that shows `number`, or that does not.
+    TImage* button(int number, bool showing = true) const {
+        for (TImage* b : {c_->imga, c_->imgb, c_->imgc, c_->imgd})
+            if ((b->Hint() == QString::number(number)) == showing)
+                return b;
+        return nullptr;
+    }
+    TFrmChoiceNumbers* c_ = nullptr;
     std::unique_ptr<mathtest::Harness> h_;
     TFrmReadNumbers* f_ = nullptr;
 };
@@ -194,6 +219,141 @@ void TestUReadNumbers::musicStopsWhileOpen() {
     QCOMPARE(snd.ChannelState(BgMusicChannel), 1u);
     f_->Show();
     QCOMPARE(snd.ChannelState(BgMusicChannel), 3u);
+}
+
+void TestUReadNumbers::orderIsAPermutation() {
+    platform::RandomSource rng;
+    for (uint32_t seed = 0; seed < 300; ++seed) {
+        rng.seed(seed);
+        std::array<int, 30> order = math::makeQuestionOrder(rng);
+        std::sort(order.begin(), order.end());
+        for (int i = 0; i < 30; ++i)
+            QCOMPARE(order[static_cast<size_t>(i)], i + 1);
+    }
+}
+
+void TestUReadNumbers::candidates() {
+    platform::RandomSource rng;
+    std::set<int> positions;
+    for (uint32_t seed = 0; seed < 3000; ++seed) {
+        rng.seed(seed);
+        const int asked = static_cast<int>(seed % 30) + 1;
+        const std::array<int, 4> c = math::makeCandidates(rng, asked);
+        QCOMPARE(std::set<int>(c.begin(), c.end()).size(), size_t(4));
+        QCOMPARE(std::count(c.begin(), c.end(), asked), 1);
+        for (int v : c)
+            QVERIFY(v >= 1 && v <= 30);
+        positions.insert(static_cast<int>(std::find(c.begin(), c.end(), asked) - c.begin()));
+    }
+    QCOMPARE(positions.size(), size_t(4));
+}
+
+void TestUReadNumbers::practiceStartsOverAfterTheLastQuestion() {
+    platform::RandomSource rng(5);
+    math::NumberPractice p;
+    p.start(rng);
+    QVERIFY(!p.prior());
+    for (int i = 0; i < 29; ++i)
+        p.next(rng);
+    QCOMPARE(p.index(), 29);
+    p.next(rng);
+    QCOMPARE(p.index(), 0);
+    QVERIFY(p.asked() >= 1 && p.asked() <= 30);
+    std::array<int, 30> order = p.order();
+    std::sort(order.begin(), order.end());
+    QCOMPARE(order.front(), 1);
+    QCOMPARE(order.back(), 30);
+}
+
+void TestUReadNumbers::clockText_data() {
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("start") << 0 << "0分0秒";
+    QTest::newRow("one minute one second") << 61 << "1分1秒";
+    QTest::newRow("no leading zeros") << 605 << "10分5秒";
+    QTest::newRow("just under an hour") << 3599 << "59分59秒";
+    QTest::newRow("minutes keep two digits") << 6000 << "00分0秒";
+}
+
+void TestUReadNumbers::clockText() {
+    QFETCH(int, seconds);
+    QFETCH(QString, text);
+    QCOMPARE(math::practiceClockText(seconds), text);
+}
+
+void TestUReadNumbers::showStartsAfresh() {
+    c_ = qobject_cast<TFrmChoiceNumbers*>(openLazy(QStringLiteral("TFrmChoiceNumbers")));
+    QVERIFY(c_);
+    c_->close();
+    c_->Show();
+    QCOMPARE(c_->lbltime->text(), QString());
+    QVERIFY(c_->Timer2->Enabled());
+    QCOMPARE(c_->practice().index(), 0);
+    QCOMPARE(c_->cmbnumber->currentIndex(), 0);
+    QVERIFY(button(c_->asked()));
+    for (auto [b, l] : {std::pair{c_->imga, c_->lbla}, {c_->imgb, c_->lblb}})
+        QCOMPARE(b->Hint(), l->text());
+    for (int i = 0; i < 61; ++i)
+        emit c_->Timer2->OnTimer();
+    QCOMPARE(c_->lbltime->text(), QString("1分1秒"));
+}
+
+void TestUReadNumbers::answering_data() {
+    QTest::addColumn<bool>("right");
+    QTest::newRow("right") << true;
+    QTest::newRow("wrong") << false;
+}
+
+void TestUReadNumbers::answering() {
+    QFETCH(bool, right);
+    h_->sounds.clear();
+    const int index = c_->practice().index();
+    TImage* b = button(c_->asked(), right);
+    b->OnClick();
+    QCOMPARE(h_->sounds, QStringList{right ? "DATA\\bgsnd\\right.wav" : "DATA\\bgsnd\\wrong.wav"});
+    QVERIFY(c_->lbljudge->isVisible());
+    QCOMPARE(c_->lbljudge->text(), QString(right ? "√ " : "× "));
+    QCOMPARE(c_->lbljudge->y(), b->y() - 11);
+    QCOMPARE(c_->practice().index(), index + 1);
+    QVERIFY(button(c_->asked()));
+    emit c_->Timer1->OnTimer();
+    QVERIFY(c_->lbljudge->isHidden());
+    QVERIFY(!c_->Timer1->Enabled());
+}
+
+void TestUReadNumbers::showAnswer() {
+    c_->imgAnswerClick();
+    QCOMPARE(c_->lbljudge->text(), QString("√ "));
+    QLabel* l = c_->findChild<QLabel*>("lbl" + button(c_->asked())->objectName().mid(3));
+    QCOMPARE(c_->lbljudge->y(), l->y() - 20);
+    c_->Timer1Timer();
+}
+
+void TestUReadNumbers::stepping() {
+    while (c_->practice().index() > 0)
+        c_->imgPriorClick();
+    h_->recorder->clear();
+    const int asked = c_->asked();
+    c_->imgPriorClick(); // not before the first
+    QCOMPARE(h_->boxes(), QStringList{"学数字练习说明！|当前是第1题！|64"});
+    QCOMPARE(c_->asked(), asked);
+    // Past the last question the practice starts over.
+    while (c_->practice().index() < 29)
+        c_->imgNextClick();
+    c_->imgNextClick();
+    QCOMPARE(c_->practice().index(), 0);
+    QCOMPARE(c_->cmbnumber->currentIndex(), 0);
+    QVERIFY(button(c_->asked()));
+    QVERIFY(!c_->imgpicnum->Picture().isNull());
+}
+
+void TestUReadNumbers::closeStopsClockAndKeepsMusic() {
+    const quint32 before = platform::soundLibrary().ChannelState(BgMusicChannel);
+    c_->close();
+    QVERIFY(!c_->Timer2->Enabled());
+    QCOMPARE(platform::soundLibrary().ChannelState(BgMusicChannel), before);
+    c_->Show();
+    QCOMPARE(platform::soundLibrary().ChannelState(BgMusicChannel), before);
 }
 
 void TestUReadNumbers::practiceHidesAndComesBack() {
