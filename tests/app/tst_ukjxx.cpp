@@ -10,9 +10,6 @@
 #include "app/Startup.h"
 #include "app/TTimer.h"
 #include "app/UMain.h"
-#include "app/UWzsx.h"
-#include "app/UYYgj.h"
-#include "app/UYwtd.h"
 #include "app/Ukjxx.h"
 #include "flashhost/BackendProvider.h"
 #include "flashhost/FakeBackend.h"
@@ -175,14 +172,15 @@ void TestUkjxx::lessonListsParse_data() {
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QList<int>>("frames");
     QTest::newRow("comments and blanks skipped")
-        << "# a list\n\n超级水果店\t12\n小猫钓鱼\n"
+        << QString("# a list\n\n超级水果店\t12\n小猫钓鱼\n")
         << QStringList{"超级水果店", "小猫钓鱼"} << QList<int>{12, 0};
     QTest::newRow("brackets and spaces kept")
-        << "第1讲（Hello!）\n第4讲（What's This?）\t5\r\n"
+        << QString("第1讲（Hello!）\n第4讲（What's This?）\t5\r\n")
         << QStringList{"第1讲（Hello!）", "第4讲（What's This?）"} << QList<int>{0, 5};
-    QTest::newRow("not a number stays in the title") << "一\tzwei\n"
-                                                     << QStringList{"一\tzwei"} << QList<int>{0};
-    QTest::newRow("negative frame is none") << "a\t-3\n" << QStringList{"a"} << QList<int>{0};
+    QTest::newRow("not a number stays in the title")
+        << QString("一\tzwei\n") << QStringList{"一\tzwei"} << QList<int>{0};
+    QTest::newRow("negative frame is none")
+        << QString("a\t-3\n") << QStringList{"a"} << QList<int>{0};
 }
 
 void TestUkjxx::lessonListsParse() {
