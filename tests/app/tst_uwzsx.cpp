@@ -65,16 +65,13 @@ bool clickUntilCommand(TFlashHostControl* flash, QPoint at, QSignalSpy& spy,
 // The software GL driver frees its caches by being unloaded at exit, which leaves the
 // leak checker with memory of an unknown owner. Kept loaded, its memory is its own.
 void keepGlDriversLoaded() {
-    QStringList drivers;
     dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void* out) {
+        [](dl_phdr_info* info, size_t, void*) {
             if (info->dlpi_name && std::strstr(info->dlpi_name, "_dri.so"))
-                static_cast<QStringList*>(out)->append(QString::fromLocal8Bit(info->dlpi_name));
+                dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
             return 0;
         },
-        &drivers);
-    for (const QString& d : drivers)
-        dlopen(d.toLocal8Bit().constData(), RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+        nullptr);
 }
 
 } // namespace
