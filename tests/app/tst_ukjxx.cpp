@@ -240,25 +240,31 @@ void TestUkjxx::startFrames_data() {
     QTest::addColumn<QString>("category");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("after"); // what follows the load
+    QTest::addColumn<bool>("focus");        // the movie takes the focus (games), else the list
     const auto row = [](const char* name, const char* category, const char* title,
-                        const QStringList& after) {
-        QTest::newRow(name) << QString(category) << QString(title) << after;
+                        const QStringList& after, bool focus) {
+        QTest::newRow(name) << QString(category) << QString(title) << after << focus;
     };
-    row("lesson without frame plays as it starts", "开心说英语", "第1讲（Hello!）", {});
-    row("lesson from frame 5", "开心说英语", "第4讲（What's This?）", {"goto 5", "play"});
-    row("maths game waits on frame 12", "数学游戏", "超级水果店", {"goto 12"});
-    row("maths game without frame", "数学游戏", "数字火车", {});
+    row("lesson without frame plays as it starts", "开心说英语", "第1讲（Hello!）", {}, false);
+    row("lesson from frame 5", "开心说英语", "第4讲（What's This?）", {"goto 5", "play"}, false);
+    row("maths game waits on frame 12", "数学游戏", "超级水果店", {"goto 12"}, true);
+    row("maths game without frame", "数学游戏", "数字火车", {}, true);
 }
 
 void TestUkjxx::startFrames() {
     QFETCH(QString, category);
     QFETCH(QString, title);
     QFETCH(QStringList, after);
+    QFETCH(bool, focus);
     Tfrmkjxx* p = openPlayer(category);
     const int index = p->lbml->Items().IndexOf(title);
     QVERIFY2(index >= 0, qPrintable(title));
     p->lbml->SetItemIndex(index);
+    p->lbml->clearFocus();
+    fakeOf(p)->clearCalls();
     p->lbmlClick();
+    QCOMPARE(fakeOf(p)->calls().contains("focus"), focus);
+    QCOMPARE(p->focusWidget() == p->lbml, !focus);
     QCOMPARE(movieCalls(p), loadOf(p->prefix() + QString::number(index + 1)) + after);
 }
 

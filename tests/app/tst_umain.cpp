@@ -196,8 +196,10 @@ void TestUMain::helpAndMail() {
     });
     main_->H1Click();
     main_->W2Click();
-    QCOMPARE(opened.size(), 2);
+    main_->imghomeClick();
+    QCOMPARE(opened.size(), 3);
     QCOMPARE(opened[0], platform::programDir() + "/Pelumo帮助.chm");
+    QVERIFY(opened[2].startsWith("https://"));
     QVERIFY(QUrl::fromPercentEncoding(opened[1].toUtf8()).contains("作者您好！"));
     rec_->clear();
     answer = false;

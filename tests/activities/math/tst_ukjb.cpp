@@ -110,8 +110,14 @@ void TestUkjb::pictureSteps() {
 }
 
 void TestUkjb::additionLineInSteps() {
+    // A line half acted out starts over with the next click.
+    f_->FlatButton9Click(addition("2＋2＝4"));
+    f_->Timer1Timer();
+    f_->Timer1Timer();
+    h_->sounds.clear();
     f_->FlatButton9Click(addition("3＋4＝7"));
     QCOMPARE(f_->step(), 1);
+    QVERIFY(f_->shp1->isHidden());
     QVERIFY(f_->Timer1->Enabled());
     QCOMPARE(f_->lbl1->text(), QString("3"));
     QVERIFY(f_->lbl1->isVisible() && f_->lbl2->isHidden());

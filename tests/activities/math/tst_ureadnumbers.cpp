@@ -140,6 +140,13 @@ void TestUReadNumbers::listLabels() {
     QCOMPARE(l->pos(), home);
     QCOMPARE(f_->lblnumber->text() + f_->lblenglish->text(), QString("25Twenty-five"));
     QCOMPARE(h_->sounds, QStringList{"DATA\\Sound\\ReadNumber\\25.mp3"});
+    // Under the mouse a number lights up and is underlined.
+    QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+    QApplication::sendEvent(l, &enter);
+    QVERIFY(l->font().underline());
+    QCOMPARE(l->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    QApplication::sendEvent(l, &leave);
+    QVERIFY(!l->font().underline());
 }
 
 void TestUReadNumbers::automaticReadingStopsAtThirty() {
