@@ -247,6 +247,11 @@ void TestUNumGame::restartAsksFirst() {
     QCOMPARE(h_->boxes(), QStringList{"游戏时间到！|游戏时间到!\r小朋友，要加油噢！|32"});
     f_->CellClick(f_->boardCell(0));
     QCOMPARE(f_->game().selected(), -1);
+    // Closing leaves the game idle.
+    f_->imgexitClick();
+    QCOMPARE(f_->lblstate->text() + f_->lbltime->text(), QString("请点击“开始”按钮00:00"));
+    f_->Show();
+    QVERIFY(f_->boardCell(0)->isHidden());
 }
 
 QTEST_MAIN(TestUNumGame)
