@@ -1,5 +1,6 @@
 // Pictures of the mathematics windows: backgrounds with their boards and printed
 // captions, and every picture button with its hover and pressed looks.
+#include "tools/gendata/FormArt.h"
 #include "tools/gendata/Generator.h"
 #include "tools/lib/ArtKit.h"
 #include "tools/lib/MathArt.h"
@@ -13,45 +14,6 @@ namespace {
 using tools::art::State;
 namespace art = tools::art;
 namespace ma = tools::mathart;
-
-const QColor kOrange(0xff, 0x9a, 0x1f);
-const QColor kBlue(0x2e, 0x8c, 0xf0);
-const QColor kGreen(0x2f, 0xb8, 0x4a);
-const QColor kRed(0xf0, 0x3c, 0x5a);
-const QColor kPurple(0x9b, 0x55, 0xf0);
-const QColor kTeal(0x12, 0xb0, 0xc0);
-const QColor kCaption(0x2b, 0x4a, 0x8a);
-
-class FormArt {
-public:
-    FormArt(Output& out, const char* unit)
-        : out_(out), base_(QStringLiteral("math/") + unit + '/') {}
-
-    void background(const QString& name, const QImage& img) {
-        out_.writeResource(base_ + name + QStringLiteral(".jpg"), art::jpeg(img, 90));
-    }
-    // The button and its companions: 1 under the mouse, 2 held down.
-    void button(const QString& name, const std::function<QImage(State)>& draw) {
-        out_.writeResource(base_ + name + QStringLiteral(".png"), art::png(draw(State::Rest)));
-        out_.writeResource(base_ + name + QStringLiteral("1.png"), art::png(draw(State::Hover)));
-        out_.writeResource(base_ + name + QStringLiteral("2.png"), art::png(draw(State::Pressed)));
-    }
-    void pill(const QString& name, QSize size, const QColor& colour, const QString& emoji,
-              const QString& label) {
-        button(name, [&](State s) { return ma::iconPill(size, colour, emoji, label, s); });
-    }
-    // The red "返回" button that closes the window.
-    void backPill(const QString& name, QSize size) {
-        pill(name, size, kRed, QStringLiteral("🏠"), QStringLiteral("返回"));
-    }
-    void tile(const QString& name, QSize size, const QColor& colour) {
-        button(name, [&](State s) { return ma::tile(size, colour, s); });
-    }
-
-private:
-    Output& out_;
-    QString base_;
-};
 
 void blank(QPainter& p, QImage& img) {
     p.begin(&img);
@@ -90,7 +52,7 @@ void radioChip(QPainter& p, QPointF radio, qreal width, const QString& caption) 
 // ---------------------------------------------------------------------------- learning
 
 void readNumbersArt(Output& out) {
-    FormArt a(out, "readnumbers");
+    FormArt a(out, "math", "readnumbers");
     QImage img;
     QPainter p;
     beginBackdrop(p, img, QColor(0x8f, 0xd3, 0xff), QColor(0xff, 0xf6, 0xdc), 560);
@@ -133,7 +95,7 @@ void readNumbersArt(Output& out) {
 }
 
 void choiceNumbersArt(Output& out) {
-    FormArt a(out, "choicenumbers");
+    FormArt a(out, "math", "choicenumbers");
     QImage img;
     QPainter p;
     beginBackdrop(p, img, QColor(0xb8, 0xe6, 0xff), QColor(0xff, 0xf4, 0xe0), 585);
@@ -201,7 +163,7 @@ void drillButtons(FormArt& a, bool game) {
 }
 
 void drillArt(Output& out) {
-    FormArt jjf(out, "jjf");
+    FormArt jjf(out, "math", "jjf");
     jjf.background(QStringLiteral("imgbg"),
                    drillBackground(QStringLiteral("学加减法"),
                                    {{{264, 91}, QStringLiteral("10以内")},
@@ -209,7 +171,7 @@ void drillArt(Output& out) {
                                     {{550, 91}, QStringLiteral("100以内")}},
                                    QRectF(104, 134, 712, 196)));
     drillButtons(jjf, true);
-    FormArt ccf(out, "ccf");
+    FormArt ccf(out, "math", "ccf");
     ccf.background(QStringLiteral("imgbg"), drillBackground(QStringLiteral("学乘除法"),
                                                             {{{322, 91}, QStringLiteral("乘法")},
                                                              {{463, 91}, QStringLiteral("除法")}},
@@ -220,7 +182,7 @@ void drillArt(Output& out) {
 // ---------------------------------------------------------------------------- rhyme tables
 
 void kjbArt(Output& out) {
-    FormArt a(out, "kjb");
+    FormArt a(out, "math", "kjb");
     QImage img;
     QPainter p;
     beginBackdrop(p, img, QColor(0xa8, 0xe0, 0xff), QColor(0xff, 0xf4, 0xdc), 572);
@@ -249,7 +211,7 @@ void kjbArt(Output& out) {
 // ---------------------------------------------------------------------------- pair game
 
 void numGameArt(Output& out) {
-    FormArt a(out, "numgame");
+    FormArt a(out, "math", "numgame");
     QImage img;
     QPainter p;
     beginBackdrop(p, img, QColor(0x9a, 0xd8, 0xff), QColor(0xe8, 0xff, 0xe0), 0);
@@ -303,7 +265,7 @@ void numGameArt(Output& out) {
 // ---------------------------------------------------------------------------- comparison
 
 void bybArt(Output& out) {
-    FormArt a(out, "byb");
+    FormArt a(out, "math", "byb");
     QImage img;
     QPainter p;
     beginBackdrop(p, img, QColor(0x9a, 0xd8, 0xff), QColor(0xff, 0xf4, 0xdc), 560);
@@ -346,7 +308,7 @@ void bybArt(Output& out) {
 // ---------------------------------------------------------------------------- patterns
 
 void zglArt(Output& out) {
-    FormArt a(out, "zgl");
+    FormArt a(out, "math", "zgl");
     QImage img;
     QPainter p;
     beginBackdrop(p, img, QColor(0xa8, 0xe0, 0xff), QColor(0xff, 0xf4, 0xdc), 560);

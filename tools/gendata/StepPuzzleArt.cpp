@@ -1,5 +1,6 @@
 // Pictures of the puzzle-park windows: backgrounds with their captions and cards, and
 // every picture button with its hover and pressed looks (":/puzzles/<unit>/<name>").
+#include "tools/gendata/FormArt.h"
 #include "tools/gendata/Generator.h"
 #include "tools/lib/ArtKit.h"
 #include "tools/lib/MathArt.h"
@@ -13,40 +14,6 @@ namespace {
 using tools::art::State;
 namespace art = tools::art;
 namespace ma = tools::mathart;
-
-const QColor kOrange(0xff, 0x9a, 0x1f);
-const QColor kBlue(0x2e, 0x8c, 0xf0);
-const QColor kGreen(0x2f, 0xb8, 0x4a);
-const QColor kRed(0xf0, 0x3c, 0x5a);
-const QColor kPurple(0x9b, 0x55, 0xf0);
-const QColor kTeal(0x12, 0xb0, 0xc0);
-const QColor kCaption(0x2b, 0x4a, 0x8a);
-
-class FormArt {
-public:
-    FormArt(Output& out, const char* unit)
-        : out_(out), base_(QStringLiteral("puzzles/") + unit + '/') {}
-    void background(const QImage& img) {
-        out_.writeResource(base_ + QStringLiteral("imgbg.jpg"), art::jpeg(img, 90));
-    }
-    void button(const QString& name, const std::function<QImage(State)>& draw,
-                bool pressed = true) {
-        out_.writeResource(base_ + name + QStringLiteral(".png"), art::png(draw(State::Rest)));
-        out_.writeResource(base_ + name + QStringLiteral("1.png"), art::png(draw(State::Hover)));
-        if (pressed)
-            out_.writeResource(base_ + name + QStringLiteral("2.png"),
-                               art::png(draw(State::Pressed)));
-    }
-    void pill(const QString& name, QSize size, const QColor& colour, const QString& emoji,
-              const QString& label, bool pressed = true) {
-        button(
-            name, [&](State s) { return ma::iconPill(size, colour, emoji, label, s); }, pressed);
-    }
-
-private:
-    Output& out_;
-    QString base_;
-};
 
 // A window backdrop with its title ribbon; the painter stays open on `img`.
 void backdrop(QPainter& p, QImage& img, QSize size, const QString& title, const QString& emoji,
@@ -77,7 +44,7 @@ void timedGameButtons(FormArt& a) {
 }
 
 void spotArt(Output& out) {
-    FormArt a(out, "zbn");
+    FormArt a(out, "puzzles", "zbn");
     QImage img;
     QPainter p;
     backdrop(p, img, {900, 675}, QStringLiteral("找不同"), QStringLiteral("🔍"),
@@ -89,12 +56,12 @@ void spotArt(Output& out) {
                  QString::fromUtf8(emoji[i]));
     ma::drawCard(p, QRectF(24, 171, 876 - 24, 372), QColor(255, 255, 255, 200), kBlue, 18, 3);
     p.end();
-    a.background(img);
+    a.background(QStringLiteral("imgbg"), img);
     timedGameButtons(a);
 }
 
 void puzzleArt(Output& out) {
-    FormArt a(out, "ptx");
+    FormArt a(out, "puzzles", "ptx");
     QImage img;
     QPainter p;
     backdrop(p, img, {900, 675}, QStringLiteral("拼图形"), QStringLiteral("🧩"),
@@ -106,14 +73,14 @@ void puzzleArt(Output& out) {
                  QString::fromUtf8(emoji[i]));
     ma::drawCard(p, QRectF(10, 170, 880, 376), QColor(255, 255, 255, 200), kBlue, 18, 3);
     p.end();
-    a.background(img);
+    a.background(QStringLiteral("imgbg"), img);
     timedGameButtons(a);
     a.pill(QStringLiteral("imgkey"), {150, 66}, kOrange, QStringLiteral("👀"),
            QStringLiteral("看原图"), false);
 }
 
 void guessArt(Output& out) {
-    FormArt a(out, "guessnumber");
+    FormArt a(out, "puzzles", "guessnumber");
     QImage img;
     QPainter p;
     backdrop(p, img, {900, 675}, QStringLiteral("猜数字"), QStringLiteral("🤔"),
@@ -124,7 +91,7 @@ void guessArt(Output& out) {
     ma::drawCard(p, QRectF(24, 430, 682, 100), QColor(0x1f, 0x3a, 0x6a), kOrange, 18, 4);
     infoCard(p, QRectF(722, 506, 160, 50), QStringLiteral(""), QStringLiteral("⏰"));
     p.end();
-    a.background(img);
+    a.background(QStringLiteral("imgbg"), img);
     static const char* names[] = {"imgzero", "imgone", "imgtwo",   "imgthree", "imgfour",
                                   "imgfive", "imgsix", "imgseven", "imgeight", "imgnine"};
     static const QList<QColor> keys = {QColor(0xff, 0x5a, 0x6e), QColor(0xff, 0x9a, 0x1f),
@@ -151,7 +118,7 @@ void guessArt(Output& out) {
 }
 
 void sortArt(Output& out) {
-    FormArt a(out, "gfl");
+    FormArt a(out, "puzzles", "gfl");
     QImage img;
     QPainter p;
     backdrop(p, img, {900, 675}, QStringLiteral("归分类"), QStringLiteral("🗂️"),
@@ -166,7 +133,7 @@ void sortArt(Output& out) {
     ma::drawCard(p, QRectF(730, 100, 150, 468), QColor(0xff, 0xf1, 0xd6), kPurple, 20, 3);
     ma::drawCaption(p, QRectF(730, 104, 150, 30), QStringLiteral("我选的"), 20, kCaption);
     p.end();
-    a.background(img);
+    a.background(QStringLiteral("imgbg"), img);
     const QSize bs(170, 66);
     a.pill(QStringLiteral("imgnext"), bs, kGreen, QStringLiteral("➡️"),
            QStringLiteral("下一题"));
@@ -175,14 +142,14 @@ void sortArt(Output& out) {
 }
 
 void colouringArt(Output& out) {
-    FormArt a(out, "tys");
+    FormArt a(out, "puzzles", "tys");
     QImage img;
     QPainter p;
     backdrop(p, img, {900, 675}, QStringLiteral("涂颜色"), QStringLiteral("🖍️"),
              QColor(0xff, 0xd6, 0xe8));
     ma::drawCard(p, QRectF(58, 62, 774, 544), Qt::white, kPurple, 20, 5);
     p.end();
-    a.background(img);
+    a.background(QStringLiteral("imgbg"), img);
     const QSize bs(160, 58);
     a.pill(QStringLiteral("imgml"), bs, kTeal, QStringLiteral("📖"), QStringLiteral("目录"));
     a.pill(QStringLiteral("imgpre"), bs, kBlue, QStringLiteral("⬅️"), QStringLiteral("上一个"));
@@ -192,19 +159,19 @@ void colouringArt(Output& out) {
 }
 
 void saveArt(Output& out) {
-    FormArt a(out, "gamesave");
+    FormArt a(out, "puzzles", "gamesave");
     QImage img;
     QPainter p;
     backdrop(p, img, {400, 250}, QStringLiteral("保存成绩"), QStringLiteral("🏆"),
              QColor(0xff, 0xe9, 0xa8));
     p.end();
-    a.background(img);
+    a.background(QStringLiteral("imgbg"), img);
     a.pill(QStringLiteral("imgok"), {130, 56}, kGreen, QStringLiteral("✅"), QStringLiteral("确定"));
     a.pill(QStringLiteral("imgexit"), {130, 56}, kRed, QStringLiteral("❌"), QStringLiteral("取消"));
 }
 
 void leaderboardArt(Output& out) {
-    FormArt a(out, "phb");
+    FormArt a(out, "puzzles", "phb");
     QImage img;
     QPainter p;
     backdrop(p, img, {602, 482}, QStringLiteral("排行榜"), QStringLiteral("🏆"),
@@ -223,7 +190,7 @@ void leaderboardArt(Output& out) {
             art::drawEmoji(p, QRectF(36, row.top() + 8, 32, 32), QString::fromUtf8(medals[r]));
     }
     p.end();
-    a.background(img);
+    a.background(QStringLiteral("imgbg"), img);
     a.pill(QStringLiteral("imgexit"), {150, 56}, kRed, QStringLiteral("🏠"), QStringLiteral("关闭"));
 }
 
