@@ -1,4 +1,4 @@
-// The themed menus: colour rules, measuring, item drawing, and which menus get the style.
+// The themed menus: colour rules, item drawing, and which menus get the style.
 
 #include "WidgetTestSupport.h"
 #include "widgets/ThemedMenu.h"
@@ -74,81 +74,6 @@ private slots:
         QFETCH(quint32, result);
         QFETCH(quint32, expected);
         QCOMPARE(result, expected);
-    }
-
-    void contrastColour() {
-        QWidget form;
-        TThemedMenu m(&form);
-        m.SetFontColor(clNavy);
-        // Dark enough: lightened by 90 percent; light: the font colour.
-        QCOMPARE(m.ContrastColor(RGBToColor(100, 200, 100)),
-                 TM::Lighten(RGBToColor(100, 200, 100), 90));
-        QCOMPARE(m.ContrastColor(RGBToColor(100, 201, 100)), clNavy);
-        QCOMPARE(m.ContrastColor(RGBToColor(200, 0, 102)), clNavy); // (102 + 200) / 2 = 151
-    }
-
-    void setupColors() {
-        QWidget form;
-        TThemedMenu m(&form);
-        QImage device = canvas(1, 1);
-        TThemedColors c = m.SetupColors(&device);
-        QVERIFY(c.HighColor);
-        QCOMPARE(c.Menu, TM::Lighten(clBtnFace, 86));
-        QCOMPARE(c.IconStrip, TM::Lighten(clBtnFace, 16));
-        QCOMPARE(c.SelectFill, TM::Lighten(clHighlight, 68));
-        QCOMPARE(c.Separator, TM::Lighten(clBtnShadow, 25));
-        QCOMPARE(c.Frame, TM::Darken(clBtnFace, 90));
-        m.SetUseSystemColors(false);
-        m.SetColor(clYellow);
-        m.SetSelectColor(clRed);
-        c = m.SetupColors(&device);
-        QCOMPARE(c.Menu, clYellow);
-        QCOMPARE(c.SelectFill, TM::Lighten(clRed, 68));
-        QCOMPARE(c.CheckFillHot, TM::Lighten(clRed, 50));
-        m.SetDisplayDepth(8);
-        c = m.SetupColors(&device);
-        QVERIFY(!c.HighColor);
-        QCOMPARE(c.SelectFill, clRed);
-        QCOMPARE(c.CheckFillHot, TColor(0xC0C0C0));
-        QCOMPARE(c.Frame, clBtnShadow);
-        m.SetUseSystemColors(true);
-        c = m.SetupColors(&device);
-        QCOMPARE(c.Menu, TColor(0xFFFFFF));
-        QCOMPARE(c.IconStrip, clBtnFace);
-    }
-
-    void measuring() {
-        QWidget form;
-        TThemedMenu m(&form);
-        const QFontMetrics fm(TThemedMenu::SystemMenuFont());
-        TMenuItemInfo item;
-        item.Caption = QStringLiteral("-");
-        QCOMPARE(m.MeasureMenuItem(item).height(), 4);
-        QCOMPARE(m.MeasureMenuItem(item, QSize(50, 30)).height(), 4);
-
-        item.Caption = QStringLiteral("Open");
-        const QSize plain = m.MeasureMenuItem(item);
-        QCOMPARE(plain.width(), fm.horizontalAdvance(QStringLiteral("Open")) + 5 + 24);
-        QCOMPARE(plain.height(), fm.height() + int(std::nearbyint(fm.height() * 0.75)));
-        item.Caption = QStringLiteral("&Open"); // no wider by the "&" (kerning may move a pixel)
-        QVERIFY(std::abs(m.MeasureMenuItem(item).width() - plain.width()) <= 1);
-
-        item.ShortCut = QStringLiteral("Ctrl+O");
-        QCOMPARE(m.MeasureMenuItem(item).width(),
-                 plain.width() + fm.horizontalAdvance(QStringLiteral("Ctrl+OWWW")));
-
-        TMenuItemInfo top;
-        top.Caption = QStringLiteral("File");
-        top.MenuBarItem = true;
-        QCOMPARE(m.MeasureMenuItem(top).width(),
-                 fm.horizontalAdvance(QStringLiteral("File")) + 5 + 8);
-
-        TMenuItemInfo tall;
-        tall.Caption = QStringLiteral("x");
-        tall.Picture = QImage(32, 40, QImage::Format_RGB32);
-        QCOMPARE(m.MeasureMenuItem(tall),
-                 QSize(fm.horizontalAdvance(QStringLiteral("x")) + 5 + 32, 46));
-        QCOMPARE(m.MeasureMenuItem(tall, QSize(500, 60)), QSize(500, 60));
     }
 
     void drawingSelectedItem() {
@@ -234,47 +159,6 @@ private slots:
         img = drawItem(m, item, 100, 22, true);
         QCOMPARE(img.pixel(l, t + 1), rgbOf(c.Disabled));
         QVERIFY(img.pixel(90, 11) != rgbOf(c.SelectFill)); // disabled items show no selection
-    }
-
-    void picturesAreDimmedOrLit() {
-        QWidget form;
-        TThemedMenu m(&form);
-        QImage pic(16, 16, QImage::Format_RGB32);
-        pic.fill(Qt::white);
-        pic.setPixel(8, 8, qRgb(0, 0, 200));
-        TMenuItemInfo item;
-        item.Caption = QStringLiteral("Pic");
-        item.Picture = pic;
-        QImage img = drawItem(m, item, 100, 24, false);
-        // Not hot: the picture is lightened by DimLevel; its white key colour is see-through.
-        const int x = (24 - 16) / 2 - 1, y = 3;
-        COMPARE_PIXELS(img, {x + 8, y + 8, rgbOf(TM::Lighten(RGBToColor(0, 0, 200), 30))},
-                       {x + 1, y + 1, rgbOf(m.SetupColors(&img).IconStrip)});
-        img = drawItem(m, item, 100, 24, true);
-        // Hot: in full colour, one up and left, over its shadow.
-        COMPARE_PIXELS(img, {x + 7, y + 7, qRgb(0, 0, 200)},
-                       {x + 9, y + 9, rgbOf(TM::Darken(m.SetupColors(&img).SelectFill, 50))});
-    }
-
-    void hotMenuBarItem() {
-        QWidget form;
-        TThemedMenu m(&form);
-        TMenuItemInfo item;
-        item.Caption = QStringLiteral("File");
-        item.MenuBarItem = true;
-        QImage img = drawItem(m, item, 60, 20, true);
-        const TThemedColors c = m.SetupColors(&img);
-        const int R = 60, T = 0;
-        COMPARE_PIXELS(img, {0, 10, rgbOf(c.SelectBorder)}, {20, 0, rgbOf(c.SelectBorder)},
-                       {R - 8, 10, rgbOf(c.SelectBorder)}, {3, 3, rgbOf(c.SelectFill)});
-        // The shadow band deepens to the left and downwards.
-        COMPARE_PIXELS(img, {R - 1, T + 10, rgbOf(TM::Darken(c.MenuBar, 10))},
-                       {R - 3, T + 10, rgbOf(TM::Darken(c.MenuBar, 30))},
-                       {R - 4, T + 10, rgbOf(TM::Darken(c.MenuBar, 60))},
-                       {R - 6, T + 10, rgbOf(TM::Darken(c.MenuBar, 100))});
-        QCOMPARE(img.pixel(R - 1, T + 1), rgbOf(c.MenuBar)); // the rounded corner
-        img = drawItem(m, item, 60, 20, false);
-        QCOMPARE(img.pixel(R - 3, 10), rgbOf(c.MenuBar));
     }
 
     void menusOfTheFormGetTheStyle() {
