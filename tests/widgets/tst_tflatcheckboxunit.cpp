@@ -56,6 +56,8 @@ void TstFlatCheckBox::clickToggles() {
     QVERIFY(c->Checked());
     QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(60, 8));
     QVERIFY(!c->Checked());
+    QTest::mouseClick(c, Qt::RightButton, {}, QPoint(5, 8)); // only the left button counts
+    QVERIFY(!c->Checked());
     QCOMPARE(clicks.count(), 2);
     QCOMPARE(order, QStringList({"click", "up", "click", "up"}));
     QVERIFY(c->hasFocus());
@@ -140,6 +142,12 @@ void TstFlatCheckBox::indicatorPixels() {
     c->setEnabled(false);
     img = c->grab().toImage();
     QCOMPARE(img.pixel(4, 8), rgbOf(clBtnShadow));
+    // Transparent, the parent shows around the box; the box keeps its fill.
+    testsupport::fillBackground(form, QColor(10, 20, 30));
+    c->SetTransparent(true);
+    img = form.grab().toImage();
+    QCOMPARE(img.pixel(118, 2), qRgb(10, 20, 30));
+    QVERIFY(img.pixel(7, 11) != qRgb(10, 20, 30));
 }
 
 void TstFlatCheckBox::rightLayoutMirrors_data() {
