@@ -44,7 +44,7 @@ class TstControlSubClass : public QObject {
 private slots:
     void initTestCase() {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC"));
+        testsupport::substituteControlFonts();
     }
 
     void qualifyingControls() {

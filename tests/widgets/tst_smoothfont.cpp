@@ -1,6 +1,7 @@
 // The smooth text engine: averaging, mask operations, blending and the effect pipeline, mostly
 // on crafted masks so that no font shape is asserted.
 
+#include "WidgetTestSupport.h"
 #include "platform/IniFile.h"
 #include "widgets/SmoothFont.h"
 
@@ -50,10 +51,7 @@ class TstSmoothFont : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("微软雅黑"), QStringLiteral("Noto Sans CJK SC"));
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC"));
-    }
+    void initTestCase() { testsupport::substituteControlFonts(); }
 
     void averagingByQuality_data() {
         QTest::addColumn<int>("quality");

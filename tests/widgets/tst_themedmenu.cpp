@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
 #include <QtTest>
@@ -35,6 +36,8 @@ QImage drawItem(TThemedMenu& m, const TMenuItemInfo& item, int w, int h, bool ho
     return img;
 }
 
+enum ItemFlag { Hot = 1, Gradient = 2, Rtl = 4, Checked = 8, Disabled = 16 };
+
 } // namespace
 
 class TstThemedMenu : public QObject {
@@ -42,8 +45,7 @@ class TstThemedMenu : public QObject {
 
 private slots:
     void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC"));
-        QFont::insertSubstitution(QStringLiteral("微软雅黑"), QStringLiteral("Noto Sans CJK SC"));
+        testsupport::substituteControlFonts();
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     }
 
@@ -76,45 +78,67 @@ private slots:
         QCOMPARE(result, expected);
     }
 
-    void drawingSelectedItem() {
-        QWidget form;
-        TThemedMenu m(&form);
-        m.SetGradient(true);
-        TMenuItemInfo item;
-        item.Caption = QStringLiteral("Item");
-        QImage img = drawItem(m, item, 120, 22, true);
-        const TThemedColors c = m.SetupColors(&img);
-        QCOMPARE(img.pixel(60, 1), rgbOf(c.SelectBorder)); // border, one in from the top
-        COMPARE_PIXELS(img, {0, 10, rgbOf(c.SelectBorder)}, {119, 10, rgbOf(c.SelectBorder)},
-                       {110, 5, rgbOf(c.SelectFill)}, {5, 5, rgbOf(c.SelectFill)});
-        QVERIFY(img.pixel(60, 0) != rgbOf(c.SelectFill)); // the top row keeps the background
+    // Pixels of one drawn item: "x,y=Role" must be that colour, "x,y!Role" must not; "tick"
+    // asks for black ink inside the 10 x 10 check box centred in the strip.
+    void itemDrawing_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("pixels");
+        QTest::newRow("selected: border one in from the top, filled inside")
+            << "Item" << (Hot | Gradient) << QSize(120, 22)
+            << "60,1=SelectBorder 0,10=SelectBorder 119,10=SelectBorder 110,5=SelectFill "
+               "5,5=SelectFill 60,0!SelectFill";
+        QTest::newRow("separator from the text's left + 7 over a gradient")
+            << "-" << int(Gradient) << QSize(120, 20)
+            << "0,3=IconStrip 119,3!IconStrip 31,10=Separator 30,10!Separator";
+        QTest::newRow("no gradient: a flat strip 24 wide")
+            << "-" << 0 << QSize(120, 20) << "10,3=IconStrip 23,3=IconStrip 24,3=Menu";
+        QTest::newRow("right to left mirrors the strip and the separator")
+            << "-" << int(Rtl) << QSize(120, 20)
+            << "109,3=IconStrip 96,3=IconStrip 95,3=Menu 88,10=Separator 89,10!Separator";
+        QTest::newRow("checked: a framed box with a tick")
+            << "Check" << int(Checked) << QSize(100, 22) << "7,7=CheckedFrame 15,7=CheckFill tick";
+        QTest::newRow("disabled: grey frame, no selection")
+            << "Check" << (Checked | Disabled | Hot) << QSize(100, 22)
+            << "7,7=Disabled 90,11!SelectFill";
     }
-
-    void drawingGradientAndStrip() {
+    void itemDrawing() {
+        QFETCH(QString, caption);
+        QFETCH(int, flags);
+        QFETCH(QSize, size);
+        QFETCH(QString, pixels);
         QWidget form;
         TThemedMenu m(&form);
+        m.SetGradient(flags & Gradient);
         TMenuItemInfo item;
-        item.Caption = QStringLiteral("-");
-        m.SetGradient(true);
-        QImage img = drawItem(m, item, 120, 20, false);
+        item.Caption = caption;
+        item.Checked = flags & Checked;
+        item.Enabled = !(flags & Disabled);
+        const QImage img = drawItem(m, item, size.width(), size.height(), flags & Hot,
+                                    flags & Rtl ? Qt::RightToLeft : Qt::LeftToRight);
         const TThemedColors c = m.SetupColors(&img);
-        COMPARE_PIXELS(img, {0, 3, rgbOf(c.IconStrip)}, {1, 3, rgbOf(TM::Lighten(c.IconStrip, 1))},
-                       {2, 3, rgbOf(TM::Lighten(c.IconStrip, 4))},
-                       {119, 3, rgbOf(TM::Lighten(c.IconStrip, 96))});
-        // The separator line runs at the middle, from the text's left + 7.
-        const int y = int(std::nearbyint(21 / 2.0));
-        QCOMPARE(img.pixel(24 + 7, y), rgbOf(c.Separator));
-        QVERIFY(img.pixel(24 + 6, y) != rgbOf(c.Separator));
-
-        m.SetGradient(false);
-        img = drawItem(m, item, 120, 20, false);
-        COMPARE_PIXELS(img, {10, 3, rgbOf(c.IconStrip)}, {23, 3, rgbOf(c.IconStrip)},
-                       {24, 3, rgbOf(c.Menu)});
-        // Right to left, the strip and the separator are mirrored.
-        img = drawItem(m, item, 120, 20, false, Qt::RightToLeft);
-        COMPARE_PIXELS(img, {119 - 10, 3, rgbOf(c.IconStrip)}, {119 - 23, 3, rgbOf(c.IconStrip)},
-                       {119 - 24, 3, rgbOf(c.Menu)}, {119 - 24 - 7, y, rgbOf(c.Separator)});
-        QVERIFY(img.pixel(119 - 24 - 6, y) != rgbOf(c.Separator));
+        const QHash<QString, TColor> role{{"SelectBorder", c.SelectBorder},
+                                          {"SelectFill", c.SelectFill},
+                                          {"IconStrip", c.IconStrip},
+                                          {"Separator", c.Separator},
+                                          {"Menu", c.Menu},
+                                          {"CheckedFrame", c.CheckedFrame},
+                                          {"CheckFill", c.CheckFill},
+                                          {"Disabled", c.Disabled}};
+        for (const QString& spec : pixels.split(QLatin1Char(' '))) {
+            if (spec == QLatin1String("tick")) {
+                bool black = false;
+                for (int y = 6; y < 16; ++y)
+                    for (int x = 7; x < 17; ++x)
+                        black = black || img.pixel(x, y) == qRgb(0, 0, 0);
+                QVERIFY(black);
+                continue;
+            }
+            const QStringList p = spec.split(QRegularExpression(QStringLiteral("[,=!]")));
+            const bool same = img.pixel(p[0].toInt(), p[1].toInt()) == rgbOf(role.value(p[2]));
+            QVERIFY2(same == spec.contains(QLatin1Char('=')), qPrintable(spec));
+        }
     }
 
     void lowColourHasNoGradient() {
@@ -136,29 +160,6 @@ private slots:
         COMPARE_PIXELS(img, {90, 10, qRgb(255, 255, 255)}, {3, 10, rgbOf(clSilver)});
         img = drawItem(m, item, 100, 20, true);
         QCOMPARE(img.pixel(90, 10), rgbOf(clLime));
-    }
-
-    void checkTickAndDisabledItem() {
-        QWidget form;
-        TThemedMenu m(&form);
-        TMenuItemInfo item;
-        item.Caption = QStringLiteral("Check");
-        item.Checked = true;
-        QImage img = drawItem(m, item, 100, 22, false);
-        const TThemedColors c = m.SetupColors(&img);
-        // A 10 x 10 frame centred in the strip, filled with the check colour.
-        const int l = (24 - 10) / 2, t = (23 - 10) / 2;
-        COMPARE_PIXELS(img, {l, t + 1, rgbOf(c.CheckedFrame)}, {l + 8, t + 1, rgbOf(c.CheckFill)});
-        bool black = false;
-        for (int y = t; y < t + 10; ++y)
-            for (int x = l; x < l + 10; ++x)
-                black = black || img.pixel(x, y) == qRgb(0, 0, 0);
-        QVERIFY(black);
-
-        item.Enabled = false;
-        img = drawItem(m, item, 100, 22, true);
-        QCOMPARE(img.pixel(l, t + 1), rgbOf(c.Disabled));
-        QVERIFY(img.pixel(90, 11) != rgbOf(c.SelectFill)); // disabled items show no selection
     }
 
     void menusOfTheFormGetTheStyle() {
