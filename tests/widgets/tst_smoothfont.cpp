@@ -93,13 +93,6 @@ private slots:
         corner.ScanLine(0)[0] = 250;
         corner.Blur(100);
         QCOMPARE(int(corner.Pixel(0, 0)), 90);
-        // Half strength moves a pixel by floor((m - p) * a / 256), a = round(50 * 255 / 100).
-        TSmoothMask half;
-        half.SetSize(9, 9);
-        half.ScanLine(4)[4] = 250;
-        half.Blur(50);
-        QCOMPARE(int(half.Pixel(4, 4)), 250 + ((10 - 250) * 128 >> 8));
-        QCOMPARE(int(half.Pixel(3, 3)), (10 * 128) >> 8);
     }
 
     void outlineMakesRing() {

@@ -198,6 +198,9 @@ void TstIListControl::topIndexLimitsAndHiddenBar() {
     QCOMPARE(lb->ItemsRect(), QRect(1, 1, 198, 120));
     lb->SetTopIndex(2);
     QCOMPARE(lb->TopIndex(), 0);
+    lb->SetItemIndex(0);
+    QTest::keyClick(lb, Qt::Key_PageDown); // page keys do nothing while every row fits
+    QCOMPARE(lb->ItemIndex(), 0);
     // Taller rows shrink the page and bring the bar back.
     lb->SetItemHeight(60);
     QVERIFY(!lb->ScrollBar()->isHidden());
@@ -273,7 +276,10 @@ void TstIListControl::clicksAndItemEvents() {
 void TstIListControl::wheelAcceleratesWithinTheWindow() {
     QWidget form;
     auto* lb = makeList(&form, 40);
-    wheel(lb, -120);
+    wheel(lb, -40); // touchpad steps add up to a notch
+    wheel(lb, -79);
+    QCOMPARE(lb->TopIndex(), 0);
+    wheel(lb, -1);
     QCOMPARE(lb->TopIndex(), 3);
     wheel(lb, -120);
     QCOMPARE(lb->TopIndex(), 9);
