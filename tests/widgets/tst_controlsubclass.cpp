@@ -44,7 +44,7 @@ class TstControlSubClass : public QObject {
 private slots:
     void initTestCase() {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC"));
+        testsupport::substituteControlFonts();
     }
 
     void qualifyingControls() {
@@ -182,42 +182,6 @@ private slots:
 
         const QImage s = silent->grab().toImage();
         QVERIFY(s.pixel(40, 0) != rgbOf(m.BtnOutLineBorderColor()));
-    }
-
-    void editFrameAndRestore() {
-        QWidget form;
-        QPalette pal = form.palette();
-        pal.setColor(QPalette::Window, QColor(200, 200, 200));
-        form.setPalette(pal);
-        auto* edit = new QLineEdit(&form);
-        edit->resize(100, 22);
-        TThemedMenu m(&form);
-        m.SetActive(true);
-        QVERIFY(!edit->hasFrame());
-        QImage img = edit->grab().toImage();
-        COMPARE_PIXELS(img, {0, 0, rgbOf(TThemedMenu::Darken(RGBToColor(200, 200, 200), 60))},
-                       {99, 21, img.pixel(0, 0)});
-        QEnterEvent in(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-        QApplication::sendEvent(edit, &in);
-        img = edit->grab().toImage();
-        QCOMPARE(img.pixel(0, 0), rgbOf(TThemedMenu::Lighten(clHighlight, 60)));
-        m.SetActive(false);
-        QVERIFY(edit->hasFrame());
-    }
-
-    void checkBoxTick() {
-        QWidget form;
-        auto* check = new QCheckBox(QStringLiteral("Tick"), &form);
-        check->resize(100, 24);
-        check->setChecked(true);
-        TThemedMenu m(&form);
-        m.SetActive(true);
-        const QImage img = check->grab().toImage();
-        int green = 0;
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < 24; ++x)
-                green += img.pixel(x, y) == rgbOf(m.RdoChkControlChkColor());
-        QVERIFY(green >= 10);
     }
 };
 

@@ -59,7 +59,6 @@ class TstFlatButtons : public QObject {
 private slots:
     void initTestCase();
     void cleanupTestCase() { delete anchor_; }
-    void marginAndLayoutValues();
     void exclusiveGroup();
     void allowAllUpIsSharedAndReleases();
     void clickOnlyOnReleaseInside_data();
@@ -72,7 +71,6 @@ private slots:
     void glyphStrips();
     void glyphSliceByState();
     void modalResultClosesDialog();
-    void derivedColours();
     void leaveComesBeforeEnter();
     void doubleClickOnlyWhenDown();
 
@@ -86,12 +84,6 @@ void TstFlatButtons::initTestCase() {
     anchor_->show();
     anchor_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(anchor_));
-}
-
-void TstFlatButtons::marginAndLayoutValues() {
-    TFlatButton b;
-    b.SetMargin(-2);
-    QCOMPARE(b.Margin(), -1);
 }
 
 void TstFlatButtons::exclusiveGroup() {
@@ -362,33 +354,6 @@ void TstFlatButtons::modalResultClosesDialog() {
     QCOMPARE(form.property("ModalResult").toInt(), 2);
     b->SetDefault(true);
     QCOMPARE(form.focusNotes, 1);
-}
-
-void TstFlatButtons::derivedColours() {
-    TFlatControl parent;
-    parent.SetColor(TColor(0x00E1EAEB));
-    TFlatButton b(&parent);
-    b.SetColor(clRed);
-    b.SetUseAdvColors(true);
-    QVERIFY(b.ParentColor());
-    QCOMPARE(quint32(b.ColorFocused()),
-             quint32(AdjustColorLightness(TColor(0x00E1EAEB), clBlack, 10, false)));
-    QCOMPARE(quint32(b.ColorDown()),
-             quint32(AdjustColorLightness(TColor(0x00E1EAEB), clBlack, 10, true)));
-    QCOMPARE(quint32(b.ColorBorder()),
-             quint32(AdjustColorLightness(TColor(0x00E1EAEB), clBlack, 50, true)));
-    // A new parent colour derives again.
-    parent.SetColor(TColor(0x00336699));
-    QCOMPARE(quint32(b.ColorBorder()),
-             quint32(AdjustColorLightness(TColor(0x00336699), clBlack, 50, true)));
-    b.SetAdvColors(2, 0);
-    QCOMPARE(quint32(b.ColorBorder()),
-             quint32(AdjustColorLightness(TColor(0x00336699), clBlack, 50, true)));
-    // Switched off, the colours stay as derived.
-    b.SetUseAdvColors(false);
-    parent.SetColor(clWhite);
-    QCOMPARE(quint32(b.ColorDown()),
-             quint32(AdjustColorLightness(TColor(0x00336699), clBlack, 10, true)));
 }
 
 void TstFlatButtons::leaveComesBeforeEnter() {

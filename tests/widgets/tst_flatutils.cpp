@@ -1,12 +1,16 @@
 // Colour rules, frame drawing, glyph layout and the base of the flat controls.
 #include "WidgetTestSupport.h"
+#include "widgets/FlatButtons.h"
 #include "widgets/FlatUtils.h"
 #include "widgets/HSLUtils.h"
+#include "widgets/TFlatComboBoxUnit.h"
+#include "widgets/TFlatEditUnit.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -35,17 +39,16 @@ private slots:
     void systemColoursResolveBeforeArithmetic();
     void colourTextForms_data();
     void colourTextForms();
-    void propertiesAcceptDesignerValues();
     void adjustLightness();
+    void derivedColoursFollowTheParent_data();
+    void derivedColoursFollowTheParent();
     void frameRings();
     void disabledGlyph();
     void glyphLayout_data();
     void glyphLayout();
-    void captionSizeIgnoresAccelerator();
     void parentBackground();
     void parentColourFollowsAndNotifies();
     void clickFiresBeforeMouseUpOnlyInside();
-    void gdiLinesLeaveOutTheirEnd();
 };
 
 void TstFlatUtils::systemColoursResolveBeforeArithmetic() {
@@ -89,20 +92,6 @@ void TstFlatUtils::colourTextForms() {
     }
 }
 
-void TstFlatUtils::propertiesAcceptDesignerValues() {
-    TFlatControl w;
-    QVERIFY(w.setProperty("Color", QVariant(QColor(186, 223, 149))));
-    QCOMPARE(quint32(w.Color()), 0x0095DFBAu);
-    QVERIFY(!w.ParentColor());
-    QVERIFY(w.setProperty("Color", QVariant(QStringLiteral("clBtnFace"))));
-    QCOMPARE(quint32(w.Color()), quint32(clBtnFace));
-    QVERIFY(w.setProperty("Color", QVariant(0x00C08000)));
-    QCOMPARE(quint32(w.Color()), 0x00C08000u);
-    QVERIFY(!w.setProperty("Color", QVariant(QStringLiteral("no colour"))));
-    QCOMPARE(quint32(w.Color()), 0x00C08000u);
-    QCOMPARE(w.property("Color").value<QColor>(), QColor(0x00, 0x80, 0xC0));
-}
-
 void TstFlatUtils::adjustLightness() {
     const TColor base(0x00E1EAEB); // lightness 216 of 240
     QCOMPARE(quint32(AdjustColorLightness(base, TColor(0x00123456), 0, false)), 0x00123456u);
@@ -120,6 +109,39 @@ void TstFlatUtils::adjustLightness() {
     QCOMPARE(GetRValue(grey), GetGValue(grey));
     QCOMPARE(GetGValue(grey), GetBValue(grey));
     QVERIFY(GetRValue(grey) > 0x80);
+}
+
+void TstFlatUtils::derivedColoursFollowTheParent_data() {
+    QTest::addColumn<int>("kind");
+    QTest::newRow("button") << 0;
+    QTest::newRow("edit") << 1;
+    QTest::newRow("combo box") << 2;
+}
+
+// With advanced colours on, each flat control derives its border from the parent's colour,
+// and derives again when that colour changes.
+void TstFlatUtils::derivedColoursFollowTheParent() {
+    QFETCH(int, kind);
+    TFlatControl parent;
+    parent.SetColor(TColor(0x00E1EAEB)); // lightness 216 of 240
+    std::function<TColor()> border;
+    if (kind == 0) {
+        auto* c = new TFlatButton(&parent);
+        c->SetUseAdvColors(true);
+        border = [c] { return c->ColorBorder(); };
+    } else if (kind == 1) {
+        auto* c = new TFlatEdit(&parent);
+        c->SetUseAdvColors(true);
+        border = [c] { return c->ColorBorder(); };
+    } else {
+        auto* c = new TFlatComboBox(&parent);
+        c->SetUseAdvColors(true);
+        border = [c] { return c->ColorBorder(); };
+    }
+    QCOMPARE(ColorToHslRange(border()).L, 176);
+    parent.SetColor(TColor(0x00336699));
+    QCOMPARE(quint32(border()),
+             quint32(AdjustColorLightness(TColor(0x00336699), clBlack, 50, true)));
 }
 
 void TstFlatUtils::frameRings() {
@@ -213,12 +235,6 @@ void TstFlatUtils::glyphLayout() {
     QCOMPARE(r.GlyphPos, glyphPos);
     QCOMPARE(r.TextBounds.topLeft(), textBounds.topLeft());
     QCOMPARE(r.TextBounds.size(), textBounds.size());
-}
-
-void TstFlatUtils::captionSizeIgnoresAccelerator() {
-    const QFontMetrics fm(QApplication::font());
-    QCOMPARE(CaptionSize(fm, QStringLiteral("&Open")), CaptionSize(fm, QStringLiteral("Open")));
-    QCOMPARE(CaptionSize(fm, QString()), QSize(0, 0));
 }
 
 void TstFlatUtils::parentBackground() {
@@ -319,20 +335,6 @@ void TstFlatUtils::clickFiresBeforeMouseUpOnlyInside() {
     QTest::mousePress(&w, Qt::RightButton, {}, QPoint(5, 5));
     QTest::mouseRelease(&w, Qt::RightButton, {}, QPoint(5, 5));
     QCOMPARE(order, QStringList({"up"}));
-}
-
-void TstFlatUtils::gdiLinesLeaveOutTheirEnd() {
-    QImage img(8, 8, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    {
-        QPainter p(&img);
-        gdi::Line(p, {1, 1}, {5, 1}, clBlack);
-        gdi::Line(p, {1, 3}, {4, 6}, clBlack);
-        gdi::Line(p, {6, 6}, {6, 2}, clBlack);
-    }
-    COMPARE_PIXELS(img, {1, 1, qRgb(0, 0, 0)}, {4, 1, qRgb(0, 0, 0)}, {5, 1, qRgb(255, 255, 255)},
-                   {3, 5, qRgb(0, 0, 0)}, {4, 6, qRgb(255, 255, 255)}, {6, 3, qRgb(0, 0, 0)},
-                   {6, 2, qRgb(255, 255, 255)});
 }
 
 QTEST_MAIN(TstFlatUtils)

@@ -13,14 +13,6 @@ QRgb at(const QImage& img, int x, int y) {
     return img.pixel(x, y) | 0xFF000000u;
 }
 
-bool hasInk(const QImage& img, const QRect& area, QRgb background) {
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (at(img, x, y) != (background | 0xFF000000u))
-                return true;
-    return false;
-}
-
 QFont testFont(int px) {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(px);
@@ -33,13 +25,6 @@ class TstGradientLabel : public QObject {
     Q_OBJECT
 
 private slots:
-    void mulDivRoundsHalvesAway() {
-        QCOMPARE(MulDiv(2, 4, 16), 1);
-        QCOMPARE(MulDiv(1, 4, 16), 0);
-        QCOMPARE(MulDiv(-2, 4, 16), -1);
-        QCOMPARE(MulDiv(3, 116, 16), 22); // 21.75
-        QCOMPARE(MulDiv(1, 1, 0), -1);
-    }
 
     void thinBarShowsEveryFourthBand_data() {
         QTest::addColumn<bool>("dithered");
@@ -90,30 +75,6 @@ private slots:
             }
     }
 
-    void ditheringStaysInsideAndRepeats() {
-        platform::RandomSource rnd(5);
-        for (const QSize size : {QSize(3, 5), QSize(40, 9), QSize(9, 40), QSize(1, 1)})
-            for (int steps : {2, 3, 255})
-                for (int style = TGradientTypes::gsLeft; style <= TGradientTypes::gsBottom;
-                     ++style) {
-                    const QImage img =
-                        BuildGradientBitmap(size, clWhite, clBlack, steps,
-                                            TGradientTypes::TGradientStyle(style), true, rnd);
-                    QCOMPARE(img.size(), size);
-                }
-        const QImage wide = BuildGradientBitmap(QSize(50, 30), clWhite, clBlack, 3,
-                                                TGradientTypes::gsTop, true, rnd);
-        for (int y = 0; y < 30; ++y)
-            for (int x = 16; x < 50; ++x)
-                QCOMPARE(at(wide, x, y), at(wide, x % 16, y));
-        // Some pixel of the second band carries the first colour.
-        bool dithered = false;
-        for (int y = 10; y < 20; ++y)
-            for (int x = 0; x < 16; ++x)
-                dithered = dithered || at(wide, x, y) == qRgb(255, 255, 255);
-        QVERIFY(dithered);
-    }
-
     void enablingTheGradientRebuildsIt() {
         TGradientLabel label;
         label.Gradient()->SetEnabled(false);
@@ -134,36 +95,6 @@ private slots:
         QCOMPARE(at(label.grab().toImage(), 30, 4), qRgb(0, 255, 0));
     }
 
-    void boundLinesOnlyOnChosenSides() {
-        TGradientLabel label;
-        label.resize(20, 10);
-        label.Gradient()->SetEnabled(false);
-        label.SetColor(clWhite);
-        label.SetBoundColor(clBlack);
-        label.SetBoundLines(TGradientTypes::blLeft | TGradientTypes::blBottom);
-        const QImage img = label.grab().toImage();
-        QCOMPARE(at(img, 0, 5), qRgb(0, 0, 0));
-        QCOMPARE(at(img, 10, 9), qRgb(0, 0, 0));
-        QCOMPARE(at(img, 19, 5), qRgb(255, 255, 255));
-        QCOMPARE(at(img, 10, 0), qRgb(255, 255, 255));
-        QCOMPARE(at(img, 10, 5), qRgb(255, 255, 255));
-    }
-
-    void captionNeedsRoomForItsFirstCharacter() {
-        TGradientLabel label;
-        label.setFont(testFont(30));
-        label.SetFontColor(clBlack);
-        label.Gradient()->SetEnabled(false);
-        label.SetColor(clWhite);
-        label.SetCaption(QStringLiteral("WWW"));
-        label.resize(20, 40); // 20 - margin 5 leaves less than a "W"
-        QVERIFY(!hasInk(label.grab().toImage(), QRect(0, 0, 20, 40), qRgb(255, 255, 255)));
-        label.resize(120, 40);
-        QVERIFY(hasInk(label.grab().toImage(), QRect(0, 0, 120, 40), qRgb(255, 255, 255)));
-        label.resize(45, 40); // the first fits, the rest is cut with an ellipsis
-        QVERIFY(hasInk(label.grab().toImage(), QRect(0, 0, 45, 40), qRgb(255, 255, 255)));
-    }
-
     void disabledCaptionIsEmbossed() {
         TGradientLabel label;
         label.setFont(testFont(20));
@@ -180,21 +111,6 @@ private slots:
             for (int x = 0; x < 100; ++x)
                 found = found || at(img, x, y) == shadow;
         QVERIFY(found);
-    }
-
-    void subCaptionSitsAtTheRight() {
-        TGradientLabel label;
-        label.setFont(testFont(14));
-        label.Gradient()->SetEnabled(false);
-        label.SetColor(clWhite);
-        label.resize(200, 20);
-        label.SubCaption()->SetFont(testFont(14));
-        label.SubCaption()->SetFontColor(clRed);
-        label.SubCaption()->SetCaption(QStringLiteral("99"));
-        const QImage img = label.grab().toImage();
-        QVERIFY(hasInk(img, QRect(170, 0, 25, 20), qRgb(255, 255, 255)));
-        QVERIFY(!hasInk(img, QRect(196, 0, 4, 20), qRgb(255, 255, 255)));
-        QVERIFY(!hasInk(img, QRect(0, 0, 160, 20), qRgb(255, 255, 255)));
     }
 
     void glyphStripAndTransparency() {
@@ -237,39 +153,6 @@ private slots:
         QCOMPARE(g->Picture(false).size(), QSize(16, 16));
         g->SetImageIndex(0);
         QCOMPARE(g->Picture(false).size(), QSize(8, 8));
-    }
-
-    void hotTrackAndEnterLeave() {
-        TGradientLabel label;
-        label.SetFontColor(clBlack);
-        QSignalSpy enter(&label, &TGradientLabel::OnMouseEnter);
-        QSignalSpy leave(&label, &TGradientLabel::OnMouseLeave);
-        QEnterEvent in(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-        QEvent out(QEvent::Leave);
-        QApplication::sendEvent(&label, &in);
-        QCOMPARE(label.FontColor(), clBlack);
-        QApplication::sendEvent(&label, &out);
-        QCOMPARE(enter.count(), 1);
-        QCOMPARE(leave.count(), 1);
-        label.SetHotTrack(true);
-        QApplication::sendEvent(&label, &in);
-        QCOMPARE(label.FontColor(), TColor(0x800000));
-        QApplication::sendEvent(&label, &out);
-        QCOMPARE(label.FontColor(), clBlack);
-        QCOMPARE(enter.count(), 2);
-    }
-
-    void formDragTakesThePress() {
-        QWidget form;
-        auto* label = new TGradientLabel(&form);
-        QSignalSpy click(label, &TGradientLabel::OnClick);
-        QSignalSpy drag(label, &TGradientLabel::OnFormDrag);
-        QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(click.count(), 1);
-        label->SetFormDrag(true);
-        QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(click.count(), 1);
-        QCOMPARE(drag.count(), 1);
     }
 
     void acceleratorFocusesTheFocusControl() {

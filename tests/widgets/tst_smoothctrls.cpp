@@ -78,52 +78,6 @@ private slots:
         QCOMPARE(SmoothWrapText(line, cols), parts);
     }
 
-    void wrapLineNeedsRoom() {
-        Fixture fx;
-        TSmoothFontEx& engine = fx.text->SmoothFont();
-        const QString line = QStringLiteral("one two three four five six");
-        QCOMPARE(SmoothWrapLine(engine, line, -10, true), QStringList{line});
-        QCOMPARE(SmoothWrapLine(engine, line, 0, true), QStringList{line});
-        QCOMPARE(SmoothWrapLine(engine, line, 5, false), QStringList{line});
-        QCOMPARE(SmoothWrapLine(engine, QString(), 50, false), QStringList{" "});
-        const QStringList parts = SmoothWrapLine(engine, line, 80, true);
-        QVERIFY(parts.size() > 2);
-        for (const QString& p : parts)
-            QVERIFY(engine.TextWidth(p.trimmed()) <= 80);
-    }
-
-    void autoSizeFollowsTheText() {
-        Fixture fx;
-        TSmoothText* t = fx.text;
-        t->Text()->SetLines({QStringLiteral("AB"), QStringLiteral("<Title1>wide line")});
-        t->SetBorder(3);
-        t->Text()->SetRowPitch(50);
-        t->Loaded();
-        const int h1 = fx.lineHeight(QStringLiteral("AB"));
-        // The second line is measured in the label's font.
-        TSmoothCanvas canvas;
-        canvas.Font = t->Fonts()->Items(0)->Font();
-        TSmoothFontEx big(&canvas);
-        const int w2 = big.TextWidth(QStringLiteral("wide line"));
-        const int h2 = big.TextHeight(QStringLiteral("wide line "));
-        QVERIFY(w2 > t->SmoothFont().TextWidth(QStringLiteral("AB")));
-        QCOMPARE(t->width(), 2 * 3 + w2);
-        // Pitch after every line but the last.
-        QCOMPARE(t->height(), 2 * 3 + h1 + int(std::nearbyint(h1 * 0.5)) + h2);
-        t->SetAutoSize(false);
-        t->resize(50, 20);
-        QCOMPARE(t->size(), QSize(50, 20));
-    }
-
-    void lineOfTagsTakesALine() {
-        Fixture fx;
-        TSmoothText* t = fx.text;
-        t->Text()->SetRowPitch(0);
-        t->Text()->SetLines({QStringLiteral("<Center>"), QStringLiteral("x")});
-        t->Loaded();
-        QCOMPARE(t->height(), fx.lineHeight(QString()) + fx.lineHeight(QStringLiteral("x")));
-    }
-
     void alignmentCarriesOverByLabelEffect_data() {
         QTest::addColumn<int>("effect");
         QTest::addColumn<bool>("secondCentred");
@@ -196,20 +150,6 @@ private slots:
         const QRect ink = inkRect(t->Buffer(), 0xFFFFFF);
         QVERIFY(ink.height() > 2 * fx.lineHeight(QStringLiteral("alpha")));
         QVERIFY(ink.bottom() < t->height() - 8 + 2); // every wrapped line fits
-    }
-
-    void rowPitchMinus100DrawsOnOneRow() {
-        Fixture fx;
-        TSmoothText* t = fx.text;
-        t->SetAutoSize(false);
-        t->resize(300, 100);
-        t->SetColor(clWhite);
-        t->Text()->SetRowPitch(-100);
-        t->Text()->SetLines({QStringLiteral("HH"), QStringLiteral("   HH")});
-        t->Loaded();
-        const QRect ink = inkRect(t->Buffer(), 0xFFFFFF);
-        QVERIFY(ink.height() < fx.lineHeight(QStringLiteral("HH")));
-        QVERIFY(ink.width() > fx.text->SmoothFont().TextWidth(QStringLiteral("   H")));
     }
 
     void linesBelowTheBottomAreNotDrawn() {
@@ -317,23 +257,6 @@ private slots:
             }
         QVERIFY(green);
         QVERIFY(red);
-    }
-
-    void aboutTextUntilLinesChange() {
-        Fixture fx;
-        QCOMPARE(fx.text->Text()->Lines(), TTextParam::AboutText());
-        QVERIFY(!fx.text->Text()->IsLinesStored());
-        QVERIFY(fx.text->UseDefaultLabels());
-        fx.text->Text()->SetLines({QStringLiteral("x")});
-        QVERIFY(fx.text->Text()->IsLinesStored());
-        TSmoothText fresh(nullptr, TRegistration{});
-        fresh.CreateDefFonts();
-        fresh.CreateDefLabels();
-        QCOMPARE(fresh.Fonts()->Count(), 5);
-        QCOMPARE(fresh.Labels()->Count(), 8);
-        QCOMPARE(fresh.Fonts()->Items(1)->Font().Color.value, 0xFF0000u);
-        fresh.CreateDefFonts();
-        QCOMPARE(fresh.Fonts()->Count(), 5);
     }
 };
 

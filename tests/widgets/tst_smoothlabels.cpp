@@ -104,57 +104,6 @@ private slots:
         QCOMPARE(int(align), alignment);
     }
 
-    void registeredOwnerIsKeptWhenKnown() {
-        TUserLabels labels(nullptr, TRegistration{QStringLiteral("李明"), QStringLiteral("学校")});
-        QCOMPARE(labels.RegOwner(), QStringLiteral("李明"));
-        labels.AddItem(QStringLiteral("Org"), QString(), T::lsRegOrganization);
-        QString line = QStringLiteral("<org>");
-        TFlatTypes::TAlignment a = TFlatTypes::taCenter;
-        labels.Check(line, a);
-        QCOMPARE(line, QStringLiteral("学校"));
-        QCOMPARE(a, TFlatTypes::taCenter);
-    }
-
-    void getTextEventMayChangeTheText() {
-        TUserLabels labels(nullptr, TRegistration{});
-        TUserLabel* l = labels.AddItem(QStringLiteral("n"), QStringLiteral("one"), T::lsCustom);
-        connect(l, &TUserLabel::OnGetText, this,
-                [](TUserLabel*, QString& text) { text += QStringLiteral("+1"); });
-        QCOMPARE(l->Text(), QStringLiteral("one+1"));
-        // Only an own text is stored; the other styles ignore the setter.
-        l->SetStyle(T::lsCenter);
-        l->SetText(QStringLiteral("two"));
-        QCOMPARE(l->Text(), QStringLiteral("+1"));
-        l->SetStyle(T::lsCustom);
-        QCOMPARE(l->Text(), QStringLiteral("one+1"));
-    }
-
-    void duplicateNamesAreRefused() {
-        TFontLabels fonts;
-        addFont(fonts, QStringLiteral("Title1"), clRed);
-        TFontLabel* other = addFont(fonts, QStringLiteral("Text1"), clRed);
-        try {
-            other->SetName(QStringLiteral("TITLE1"));
-            QFAIL("no exception");
-        } catch (const EFlatError& e) {
-            QCOMPARE(e.message(), QStringLiteral("Duplicate string!"));
-        }
-        QCOMPARE(other->Name(), QStringLiteral("Text1"));
-        other->SetName(QStringLiteral("TEXT1")); // its own name in another case
-        QCOMPARE(other->Name(), QStringLiteral("TEXT1"));
-        QCOMPARE(fonts.IndexOf(QStringLiteral("text1")), 1);
-        QCOMPARE(fonts.IndexOf(QStringLiteral("none")), -1);
-        QVERIFY(!fonts.AddItem(QStringLiteral("title1"), QStringLiteral("宋体"), 9, clBlack, {},
-                               false, 0, 0));
-
-        TUserLabels users(nullptr, TRegistration{});
-        users.AddItem(QStringLiteral("Left"), QString(), T::lsLeftJustify);
-        TUserLabel* u = users.AddItem(QStringLiteral("Right"), QString(), T::lsRightJustify);
-        QVERIFY_THROWS_EXCEPTION(EFlatError, u->SetName(QStringLiteral("left")));
-        QCOMPARE(u->Name(), QStringLiteral("Right"));
-        QVERIFY(!users.AddItem(QStringLiteral("RIGHT"), QString(), T::lsCustom));
-    }
-
     void changesReachTheCollection() {
         TFontLabels fonts;
         TFontLabel* l = addFont(fonts, QStringLiteral("A"), clRed);

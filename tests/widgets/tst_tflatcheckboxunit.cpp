@@ -1,6 +1,8 @@
-// The flat check box: toggling by mouse, key and code, its indicator and its caption.
+// The flat check box and radio button: toggling by mouse, key and code, radio groups among
+// siblings, their indicators and the mirrored layout.
 #include "WidgetTestSupport.h"
 #include "widgets/TFlatCheckBoxUnit.h"
+#include "widgets/TFlatRadioButtonUnit.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -25,26 +27,19 @@ TFlatCheckBox* makeBox(QWidget* parent) {
 class TstFlatCheckBox : public QObject {
     Q_OBJECT
 private slots:
-    void setColorsIndices();
     void clickToggles();
     void checkedInCodeRunsOnClickOnlyOnChange();
     void releaseOffTheBoxStillToggles();
-    void rightButtonDoesNothing();
     void spaceToggles();
     void indicatorPixels();
     void rightLayoutMirrors_data();
     void rightLayoutMirrors();
-    void longCaptionWraps();
-    void transparentShowsParent();
+    void radioGroupOfEight();
+    void radioCheckedInCode();
+    void radioReleaseMustBeInside();
+    void radioTabStopFollowsChecked();
+    void radioIndicatorPixels();
 };
-
-void TstFlatCheckBox::setColorsIndices() {
-    TFlatCheckBox c;
-    c.SetColors(2, clRed);
-    QCOMPARE(quint32(c.ColorCheck()), quint32(clRed));
-    c.SetColors(3, clBlue);
-    QCOMPARE(quint32(c.ColorBorder()), quint32(clBlue));
-}
 
 void TstFlatCheckBox::clickToggles() {
     QWidget form;
@@ -60,6 +55,8 @@ void TstFlatCheckBox::clickToggles() {
     QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(5, 8));
     QVERIFY(c->Checked());
     QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(60, 8));
+    QVERIFY(!c->Checked());
+    QTest::mouseClick(c, Qt::RightButton, {}, QPoint(5, 8)); // only the left button counts
     QVERIFY(!c->Checked());
     QCOMPARE(clicks.count(), 2);
     QCOMPARE(order, QStringList({"click", "up", "click", "up"}));
@@ -91,21 +88,6 @@ void TstFlatCheckBox::releaseOffTheBoxStillToggles() {
     QTest::mouseRelease(c, Qt::LeftButton, {}, QPoint(300, 80));
     QVERIFY(c->Checked());
     QVERIFY(!c->Pressing());
-}
-
-void TstFlatCheckBox::rightButtonDoesNothing() {
-    TFlatCheckBox c;
-    QSignalSpy downs(&c, &TFlatControl::OnMouseDown);
-    QSignalSpy ups(&c, &TFlatControl::OnMouseUp);
-    QSignalSpy clicks(&c, &TFlatControl::OnClick);
-    QTest::mouseClick(&c, Qt::RightButton, {}, QPoint(5, 8));
-    QCOMPARE(downs.count(), 0);
-    QCOMPARE(ups.count(), 0);
-    QCOMPARE(clicks.count(), 0);
-    QVERIFY(!c.Checked());
-    QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(5, 8));
-    QCOMPARE(downs.count(), 1);
-    QCOMPARE(ups.count(), 1);
 }
 
 void TstFlatCheckBox::spaceToggles() {
@@ -160,6 +142,12 @@ void TstFlatCheckBox::indicatorPixels() {
     c->setEnabled(false);
     img = c->grab().toImage();
     QCOMPARE(img.pixel(4, 8), rgbOf(clBtnShadow));
+    // Transparent, the parent shows around the box; the box keeps its fill.
+    testsupport::fillBackground(form, QColor(10, 20, 30));
+    c->SetTransparent(true);
+    img = form.grab().toImage();
+    QCOMPARE(img.pixel(118, 2), qRgb(10, 20, 30));
+    QVERIFY(img.pixel(7, 11) != qRgb(10, 20, 30));
 }
 
 void TstFlatCheckBox::rightLayoutMirrors_data() {
@@ -193,31 +181,93 @@ void TstFlatCheckBox::rightLayoutMirrors() {
     QVERIFY(!inkIn(1, 40));
 }
 
-void TstFlatCheckBox::longCaptionWraps() {
-    TFlatCheckBox c;
-    c.resize(80, 60);
-    c.SetColor(clWhite);
-    c.SetFontColor(clBlack);
-    c.SetCaption(QStringLiteral("many words that cannot fit on one line"));
-    const QImage img = c.grab().toImage();
-    const int lineHeight = QFontMetrics(c.font()).height();
-    bool inkBelow = false;
-    for (int y = lineHeight + 2; y < 58 && !inkBelow; ++y)
-        for (int x = 16; x < 78; ++x)
-            if (qGray(img.pixel(x, y)) < 128)
-                inkBelow = true;
-    QVERIFY(inkBelow);
+void TstFlatCheckBox::radioGroupOfEight() {
+    QWidget form;
+    QList<TFlatRadioButton*> rb;
+    QList<QSignalSpy*> spies;
+    for (int i = 0; i < 8; ++i) {
+        rb << new TFlatRadioButton(&form);
+        rb.last()->setGeometry(0, i * 20, 100, 17);
+        rb.last()->SetGroupIndex(1);
+        spies << new QSignalSpy(rb.last(), &TFlatControl::OnClick);
+    }
+    auto* elsewhere = new TFlatRadioButton(&form);
+    elsewhere->SetGroupIndex(2);
+    elsewhere->SetChecked(true);
+    rb[1]->SetChecked(true);
+    spies[1]->clear();
+    form.show();
+    QTest::mouseClick(rb[5], Qt::LeftButton, {}, QPoint(5, 8));
+    QVERIFY(rb[5]->Checked());
+    QVERIFY(!rb[1]->Checked());
+    QVERIFY(elsewhere->Checked());
+    for (int i = 0; i < 8; ++i)
+        QCOMPARE(spies[i]->count(), i == 5 ? 1 : 0);
+    // Clicking the checked button changes nothing and fires nothing.
+    QTest::mouseClick(rb[5], Qt::LeftButton, {}, QPoint(5, 8));
+    QVERIFY(rb[5]->Checked());
+    QCOMPARE(spies[5]->count(), 1);
+    qDeleteAll(spies);
 }
 
-void TstFlatCheckBox::transparentShowsParent() {
+void TstFlatCheckBox::radioCheckedInCode() {
     QWidget form;
-    testsupport::fillBackground(form, QColor(10, 20, 30));
-    form.resize(200, 40);
-    auto* c = makeBox(&form);
-    c->SetTransparent(true);
-    const QImage img = form.grab().toImage();
-    QCOMPARE(img.pixel(118, 2), qRgb(10, 20, 30));
-    QCOMPARE(img.pixel(5, 8), rgbOf(kFace)); // the box itself keeps its fill
+    auto* a = new TFlatRadioButton(&form);
+    auto* b = new TFlatRadioButton(&form);
+    QSignalSpy clicksA(a, &TFlatControl::OnClick);
+    QSignalSpy clicksB(b, &TFlatControl::OnClick);
+    a->SetChecked(true);
+    QCOMPARE(clicksA.count(), 1);
+    b->SetChecked(true);
+    QVERIFY(!a->Checked());
+    QCOMPARE(clicksA.count(), 1);
+    QCOMPARE(clicksB.count(), 1);
+    b->SetChecked(false);
+    QCOMPARE(clicksB.count(), 1);
+    QVERIFY(!a->Checked());
+}
+
+void TstFlatCheckBox::radioReleaseMustBeInside() {
+    QWidget form;
+    auto* r = new TFlatRadioButton(&form);
+    QSignalSpy ups(r, &TFlatControl::OnMouseUp);
+    QTest::mousePress(r, Qt::LeftButton, {}, QPoint(5, 8));
+    QTest::mouseRelease(r, Qt::LeftButton, {}, QPoint(122, 8));
+    QVERIFY(!r->Checked());
+    QCOMPARE(ups.count(), 1);
+    // The far edges count as inside.
+    QTest::mousePress(r, Qt::LeftButton, {}, QPoint(5, 8));
+    QTest::mouseRelease(r, Qt::LeftButton, {}, QPoint(121, 17));
+    QVERIFY(r->Checked());
+}
+
+void TstFlatCheckBox::radioTabStopFollowsChecked() {
+    TFlatRadioButton r;
+    QCOMPARE(r.focusPolicy(), Qt::ClickFocus);
+    r.SetChecked(true);
+    QCOMPARE(r.focusPolicy(), Qt::StrongFocus);
+    r.SetChecked(false);
+    QCOMPARE(r.focusPolicy(), Qt::ClickFocus);
+}
+
+void TstFlatCheckBox::radioIndicatorPixels() {
+    TFlatRadioButton r;
+    r.SetColor(clWhite);
+    r.SetColorBorder(TColor(0x00C35A35));
+    r.SetColorDot(clRed);
+    QCOMPARE(r.IndicatorRect(), QRect(1, 3, 10, 10));
+    QImage img = r.grab().toImage();
+    QCOMPARE(img.pixel(6, 3), rgbOf(TColor(0x00C35A35))); // top of the circle
+    QCOMPARE(img.pixel(1, 3), rgbOf(clWhite));            // corner outside it
+    QCOMPARE(img.pixel(5, 8), rgbOf(clWhite));
+    r.SetChecked(true);
+    img = r.grab().toImage();
+    QCOMPARE(img.pixel(5, 8), rgbOf(clRed));
+    r.setEnabled(false);
+    img = r.grab().toImage();
+    QCOMPARE(img.pixel(5, 8), rgbOf(clBtnShadow));
+    r.SetLayout(TFlatRadioButton::radioRight);
+    QCOMPARE(r.IndicatorRect(), QRect(121 - 11, 3, 10, 10));
 }
 
 QTEST_MAIN(TstFlatCheckBox)

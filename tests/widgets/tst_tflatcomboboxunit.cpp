@@ -31,11 +31,6 @@ private slots:
     void styleDecidesEditing();
     void onlyUserChoicesChange();
     void frameAndButtonPixels();
-    void focusStripIsHighlighted();
-    void disabledArrowIsGreyWithWhiteShadow();
-    void droppedArrowPointsUp();
-    void derivedColoursFromParent();
-    void sortedItems();
     void ownerDrawUsesTheHandlers_data();
     void ownerDrawUsesTheHandlers();
     void simpleStyleShowsItsList();
@@ -83,78 +78,6 @@ void TstFlatComboBox::frameAndButtonPixels() {
     const int x = 107 + 13 / 2 - 6, y = 22 / 2 - 1;
     COMPARE_PIXELS(img, {x + 6, y, rgbOf(clBlack)}, {x + 6, y + 2, rgbOf(clBlack)},
                    {x + 4, y + 2, rgbOf(clYellow)});
-}
-
-void TstFlatComboBox::focusStripIsHighlighted() {
-    QWidget form;
-    auto* c = makeCombo(&form);
-    c->setCurrentIndex(0);
-    form.show();
-    form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    QImage img = c->grab().toImage();
-    QCOMPARE(img.pixel(100, 11), rgbOf(c->Color()));
-    c->setFocus();
-    QTRY_VERIFY(c->hasFocus());
-    img = c->grab().toImage();
-    QCOMPARE(img.pixel(100, 11), rgbOf(clHighlight)); // the strip
-    QCOMPARE(img.pixel(60, 11), rgbOf(clHighlight));  // behind the item
-    QCOMPARE(img.pixel(3, 11), rgbOf(clHighlight));   // the focus frame
-}
-
-void TstFlatComboBox::disabledArrowIsGreyWithWhiteShadow() {
-    QWidget form;
-    auto* c = makeCombo(&form);
-    c->SetColorArrowBackground(clYellow);
-    c->setEnabled(false);
-    const QImage img = c->grab().toImage();
-    const int x = 107 + 13 / 2 - 6, y = 22 / 2 - 1;
-    COMPARE_PIXELS(img, {x + 6, y + 2, rgbOf(clGray)}, {x + 7, y + 3, rgbOf(clWhite)});
-}
-
-void TstFlatComboBox::droppedArrowPointsUp() {
-    QWidget form;
-    auto* c = makeCombo(&form);
-    c->SetColorArrowBackground(clYellow);
-    form.show();
-    QSignalSpy drops(c, &TFlatComboBox::OnDropDown);
-    c->showPopup();
-    QVERIFY(c->DroppedDown());
-    QCOMPARE(drops.count(), 1);
-    const QImage img = c->grab().toImage();
-    const int x = 107 + 13 / 2 - 6, y = 22 / 2 - 1;
-    COMPARE_PIXELS(img, {x + 6, y, rgbOf(clBlack)}, {x + 4, y, rgbOf(clYellow)},
-                   {x + 4, y + 2, rgbOf(clBlack)});
-    c->hidePopup();
-    QVERIFY(!c->DroppedDown());
-}
-
-void TstFlatComboBox::derivedColoursFromParent() {
-    TFlatControl parent;
-    parent.SetColor(TColor(0x00E1EAEB));
-    auto* c = new TFlatComboBox(&parent);
-    c->SetUseAdvColors(true);
-    QCOMPARE(quint32(c->ColorBorder()),
-             quint32(AdjustColorLightness(TColor(0x00E1EAEB), clBlack, 50, true)));
-    QCOMPARE(quint32(c->ColorArrowBackground()),
-             quint32(AdjustColorLightness(TColor(0x00E1EAEB), clBlack, 10, true)));
-    parent.SetColor(TColor(0x00336699));
-    QCOMPARE(quint32(c->ColorBorder()),
-             quint32(AdjustColorLightness(TColor(0x00336699), clBlack, 50, true)));
-    // Without a parent nothing is derived.
-    TFlatComboBox orphan;
-    orphan.SetUseAdvColors(true);
-    QCOMPARE(quint32(orphan.ColorBorder()), 0x008396A0u);
-}
-
-void TstFlatComboBox::sortedItems() {
-    TFlatComboBox c;
-    c.SetStyle(TFlatComboBox::csDropDownList);
-    c.SetItems({"pear", "Apple"});
-    c.SetSorted(true);
-    QCOMPARE(c.ItemsList(), QStringList({"Apple", "pear"}));
-    QCOMPARE(c.AddItem(QStringLiteral("fig")), 1);
-    QCOMPARE(c.ItemsList(), QStringList({"Apple", "fig", "pear"}));
 }
 
 void TstFlatComboBox::ownerDrawUsesTheHandlers_data() {

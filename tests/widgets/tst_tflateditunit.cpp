@@ -1,4 +1,4 @@
-// The flat edit: its lit frame, the colour it takes from its parent, and its height.
+// The flat edit: its lit frame, the colour it takes from its parent.
 #include "WidgetTestSupport.h"
 #include "widgets/TFlatEditUnit.h"
 
@@ -25,9 +25,6 @@ private slots:
     void framePixelsLitAndNot();
     void hoverLightsOnlyWithoutAnotherFlatEditFocused();
     void colorFlatAndParentColor();
-    void derivedColours();
-    void heightFollowsTheFont();
-    void charCaseAndEvents();
 };
 
 void TstFlatEdit::defaultsTakeTheParentsColour() {
@@ -99,50 +96,6 @@ void TstFlatEdit::colorFlatAndParentColor() {
     QCOMPARE(quint32(edit.ColorFlat()), 0x00778899u);
     form.SetColor(clBlue);
     QCOMPARE(quint32(edit.ColorFlat()), quint32(clBlue));
-}
-
-void TstFlatEdit::derivedColours() {
-    TFlatControl form;
-    form.SetColor(TColor(0x00E1EAEB));
-    TFlatEdit edit(&form);
-    edit.SetColorFlat(clRed);
-    edit.SetUseAdvColors(true);
-    QVERIFY(edit.ParentColor());
-    QCOMPARE(quint32(edit.ColorFlat()), 0x00E1EAEBu);
-    QCOMPARE(quint32(edit.ColorFocused()),
-             quint32(AdjustColorLightness(TColor(0x00E1EAEB), clBlack, 10, false)));
-    QCOMPARE(quint32(edit.ColorBorder()),
-             quint32(AdjustColorLightness(TColor(0x00E1EAEB), clBlack, 50, true)));
-    form.SetColor(TColor(0x00203040));
-    QCOMPARE(quint32(edit.ColorBorder()),
-             quint32(AdjustColorLightness(TColor(0x00203040), clBlack, 50, true)));
-}
-
-void TstFlatEdit::heightFollowsTheFont() {
-    TFlatEdit edit;
-    edit.Loaded();
-    QCOMPARE(edit.height(), QFontMetrics(edit.font()).height() + 6);
-    QFont f = edit.font();
-    f.setPixelSize(30);
-    edit.setFont(f);
-    QCOMPARE(edit.height(), QFontMetrics(f).height() + 6);
-}
-
-void TstFlatEdit::charCaseAndEvents() {
-    TFlatEdit edit;
-    edit.SetMaxLength(20);
-    edit.SetCharCase(TCustomFlatEdit::ecUpperCase);
-    QSignalSpy changes(&edit, &TCustomFlatEdit::OnChange);
-    QTest::keyClicks(&edit, QStringLiteral("abc"));
-    QCOMPARE(edit.text(), QStringLiteral("ABC"));
-    QVERIFY(changes.count() >= 3);
-    QTest::keyClicks(&edit, QString(30, u'x'));
-    QCOMPARE(edit.text().size(), 20);
-    edit.SetPasswordChar(u'*');
-    QCOMPARE(edit.echoMode(), QLineEdit::Password);
-    QVERIFY(edit.setProperty("ReadOnly", true));
-    QTest::keyClicks(&edit, QStringLiteral("q"));
-    QCOMPARE(edit.text().size(), 20);
 }
 
 QTEST_MAIN(TstFlatEdit)

@@ -1,5 +1,5 @@
 // The flat list box: row geometry and height snapping, selection, the arrow strips, keys and
-// wheel, and the items it copies.
+// wheel.
 #include "widgets/TFlatListBoxUnit.h"
 #include "widgets/WidgetTimer.h"
 
@@ -45,8 +45,6 @@ private slots:
     void heightSnapsToRows();
     void selectedRowPixels();
     void setSelectedAndChangeIndex();
-    void manyItemsHaveNoLimit();
-    void setItemsTrimsACopy();
     void rowClickSelects();
     void multiSelectToggles();
     void itemIndexStaysInRange();
@@ -55,8 +53,6 @@ private slots:
     void arrowStripRepeats();
     void wheelNotches_data();
     void wheelNotches();
-    void disabledArrowsAndText();
-    void sortedItems();
 };
 
 void TstFlatListBox::heightSnapsToRows() {
@@ -111,34 +107,6 @@ void TstFlatListBox::setSelectedAndChangeIndex() {
     lb->SetSelected(-1, true);
     QCOMPARE(changes.count(), 2);
     QCOMPARE(lb->ItemIndex(), 1);
-}
-
-void TstFlatListBox::manyItemsHaveNoLimit() {
-    QWidget form;
-    auto* lb = makeList(&form, 0);
-    for (int i = 0; i < 300; ++i)
-        lb->Items().Add(QStringLiteral("item %1").arg(i));
-    QCOMPARE(lb->Items().Count(), 300);
-    lb->SetTopIndex(278);
-    QSignalSpy changes(lb, &TFlatListBox::OnChangeIndex);
-    QTest::mouseClick(lb, Qt::LeftButton, {}, QPoint(50, 13 + 2 * 23 + 5));
-    QCOMPARE(lb->ItemIndex(), 280);
-    QCOMPARE(changes.count(), 1);
-    QVERIFY(lb->Selected(280));
-    QCOMPARE(lb->grab().toImage().pixel(100, 13 + 2 * 23 + 2), rgbOf(TColor(0x009CDEF7)));
-    lb->SetItems(numbered(257));
-    QCOMPARE(lb->Items().Count(), 257);
-}
-
-void TstFlatListBox::setItemsTrimsACopy() {
-    TFlatListBox lb;
-    const QStringList source({QStringLiteral("  one "), QStringLiteral("\ttwo")});
-    QStringList caller = source;
-    lb.SetItems(caller);
-    QCOMPARE(caller, source);
-    QCOMPARE(lb.ItemsList(), QStringList({"one", "two"}));
-    QVERIFY(lb.setProperty("Items", QStringList({" x "})));
-    QCOMPARE(lb.Items()[0], QStringLiteral("x"));
 }
 
 void TstFlatListBox::rowClickSelects() {
@@ -283,34 +251,6 @@ void TstFlatListBox::wheelNotches() {
         wheel(lb, d);
     QCOMPARE(lb->TopIndex(), topIndex);
     QCOMPARE(lb->ItemIndex(), -1);
-}
-
-void TstFlatListBox::disabledArrowsAndText() {
-    QWidget form;
-    auto* lb = makeList(&form, 10);
-    lb->SetColor(clWhite);
-    QImage img = lb->grab().toImage();
-    const int x = 120 / 2 - 6 + 6;
-    // Down can act: drawn in the arrow colour; up cannot: grey with a white shadow.
-    QCOMPARE(img.pixel(x, lb->height() - 7), rgbOf(clBlack));
-    QCOMPARE(img.pixel(x, 4), rgbOf(clGray));
-    lb->setEnabled(false);
-    img = lb->grab().toImage();
-    QCOMPARE(img.pixel(x, lb->height() - 7), rgbOf(clGray));
-    bool shadow = false;
-    for (int y = 13; y < 34; ++y)
-        for (int xx = 6; xx < 80; ++xx)
-            shadow = shadow || img.pixel(xx, y) == rgbOf(clBtnShadow);
-    QVERIFY(shadow);
-}
-
-void TstFlatListBox::sortedItems() {
-    TFlatListBox lb;
-    lb.SetItems({"pear", "Apple", "fig"});
-    lb.SetSorted(true);
-    QCOMPARE(lb.ItemsList(), QStringList({"Apple", "fig", "pear"}));
-    QCOMPARE(lb.Items().Add(QStringLiteral("banana")), 1);
-    QVERIFY_THROWS_EXCEPTION(EFlatError, lb.Items().Insert(0, QStringLiteral("x")));
 }
 
 QTEST_MAIN(TstFlatListBox)

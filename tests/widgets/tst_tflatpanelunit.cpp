@@ -57,10 +57,8 @@ private slots:
     void disabledCaptionIsEmbossed();
     void captionAlignment_data();
     void captionAlignment();
-    void clickAndMouseEvents();
     void dragAndDrop_data();
     void dragAndDrop();
-    void contextPopupAndResizeChecks();
 };
 
 void TstFlatPanel::opaqueFaceAndBorder() {
@@ -163,20 +161,6 @@ void TstFlatPanel::captionAlignment() {
     QVERIFY2(left >= minX && right <= maxX, qPrintable(QString("%1..%2").arg(left).arg(right)));
 }
 
-void TstFlatPanel::clickAndMouseEvents() {
-    TFlatPanel panel;
-    QSignalSpy clicks(&panel, &TFlatControl::OnClick);
-    QSignalSpy moves(&panel, &TFlatControl::OnMouseMove);
-    QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(10, 10));
-    QCOMPARE(clicks.count(), 1);
-    QMouseEvent move(QEvent::MouseMove, QPointF(12, 7), QPointF(12, 7), Qt::NoButton, Qt::NoButton,
-                     Qt::ShiftModifier);
-    QApplication::sendEvent(&panel, &move);
-    QCOMPARE(moves.count(), 1);
-    QCOMPARE(moves.at(0).at(1).toInt(), 12);
-    QCOMPARE(moves.at(0).at(2).toInt(), 7);
-}
-
 void TstFlatPanel::dragAndDrop_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("accept");
@@ -236,26 +220,6 @@ void TstFlatPanel::dragAndDrop() {
         QCOMPARE(dropped.at(0).at(1).toInt(), 30); // in the target's coordinates
         QCOMPARE(ended.at(0).at(2).toInt(), 60);
     }
-}
-
-void TstFlatPanel::contextPopupAndResizeChecks() {
-    TFlatPanel panel;
-    panel.resize(100, 50);
-    connect(panel.DragDock(), &TDragDock::OnContextPopup,
-            [](QPoint, bool* handled) { *handled = true; });
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
-    QApplication::sendEvent(&panel, &menu);
-    QVERIFY(menu.isAccepted());
-    connect(panel.DragDock(), &TDragDock::OnCanResize,
-            [](int* w, int*, bool* ok) { *ok = *w <= 200; });
-    connect(panel.DragDock(), &TDragDock::OnConstrainedResize,
-            [](int* minW, int*, int*, int*) { *minW = 80; });
-    panel.show(); // a hidden widget gets its resize events only when shown
-    panel.resize(150, 50);
-    QCOMPARE(panel.width(), 150);
-    QCOMPARE(panel.minimumWidth(), 80);
-    panel.resize(300, 50);
-    QCOMPARE(panel.width(), 150); // refused
 }
 
 QTEST_MAIN(TstFlatPanel)

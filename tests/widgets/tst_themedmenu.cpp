@@ -1,4 +1,4 @@
-// The themed menus: colour rules, measuring, item drawing, and which menus get the style.
+// The themed menus: colour rules, item drawing, and which menus get the style.
 
 #include "WidgetTestSupport.h"
 #include "widgets/ThemedMenu.h"
@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
 #include <QtTest>
@@ -35,6 +36,8 @@ QImage drawItem(TThemedMenu& m, const TMenuItemInfo& item, int w, int h, bool ho
     return img;
 }
 
+enum ItemFlag { Hot = 1, Gradient = 2, Rtl = 4, Checked = 8, Disabled = 16 };
+
 } // namespace
 
 class TstThemedMenu : public QObject {
@@ -42,8 +45,7 @@ class TstThemedMenu : public QObject {
 
 private slots:
     void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC"));
-        QFont::insertSubstitution(QStringLiteral("微软雅黑"), QStringLiteral("Noto Sans CJK SC"));
+        testsupport::substituteControlFonts();
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     }
 
@@ -76,120 +78,67 @@ private slots:
         QCOMPARE(result, expected);
     }
 
-    void contrastColour() {
-        QWidget form;
-        TThemedMenu m(&form);
-        m.SetFontColor(clNavy);
-        // Dark enough: lightened by 90 percent; light: the font colour.
-        QCOMPARE(m.ContrastColor(RGBToColor(100, 200, 100)),
-                 TM::Lighten(RGBToColor(100, 200, 100), 90));
-        QCOMPARE(m.ContrastColor(RGBToColor(100, 201, 100)), clNavy);
-        QCOMPARE(m.ContrastColor(RGBToColor(200, 0, 102)), clNavy); // (102 + 200) / 2 = 151
+    // Pixels of one drawn item: "x,y=Role" must be that colour, "x,y!Role" must not; "tick"
+    // asks for black ink inside the 10 x 10 check box centred in the strip.
+    void itemDrawing_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("pixels");
+        QTest::newRow("selected: border one in from the top, filled inside")
+            << "Item" << (Hot | Gradient) << QSize(120, 22)
+            << "60,1=SelectBorder 0,10=SelectBorder 119,10=SelectBorder 110,5=SelectFill "
+               "5,5=SelectFill 60,0!SelectFill";
+        QTest::newRow("separator from the text's left + 7 over a gradient")
+            << "-" << int(Gradient) << QSize(120, 20)
+            << "0,3=IconStrip 119,3!IconStrip 31,10=Separator 30,10!Separator";
+        QTest::newRow("no gradient: a flat strip 24 wide")
+            << "-" << 0 << QSize(120, 20) << "10,3=IconStrip 23,3=IconStrip 24,3=Menu";
+        QTest::newRow("right to left mirrors the strip and the separator")
+            << "-" << int(Rtl) << QSize(120, 20)
+            << "109,3=IconStrip 96,3=IconStrip 95,3=Menu 88,10=Separator 89,10!Separator";
+        QTest::newRow("checked: a framed box with a tick")
+            << "Check" << int(Checked) << QSize(100, 22) << "7,7=CheckedFrame 15,7=CheckFill tick";
+        QTest::newRow("disabled: grey frame, no selection")
+            << "Check" << (Checked | Disabled | Hot) << QSize(100, 22)
+            << "7,7=Disabled 90,11!SelectFill";
     }
-
-    void setupColors() {
+    void itemDrawing() {
+        QFETCH(QString, caption);
+        QFETCH(int, flags);
+        QFETCH(QSize, size);
+        QFETCH(QString, pixels);
         QWidget form;
         TThemedMenu m(&form);
-        QImage device = canvas(1, 1);
-        TThemedColors c = m.SetupColors(&device);
-        QVERIFY(c.HighColor);
-        QCOMPARE(c.Menu, TM::Lighten(clBtnFace, 86));
-        QCOMPARE(c.IconStrip, TM::Lighten(clBtnFace, 16));
-        QCOMPARE(c.SelectFill, TM::Lighten(clHighlight, 68));
-        QCOMPARE(c.Separator, TM::Lighten(clBtnShadow, 25));
-        QCOMPARE(c.Frame, TM::Darken(clBtnFace, 90));
-        m.SetUseSystemColors(false);
-        m.SetColor(clYellow);
-        m.SetSelectColor(clRed);
-        c = m.SetupColors(&device);
-        QCOMPARE(c.Menu, clYellow);
-        QCOMPARE(c.SelectFill, TM::Lighten(clRed, 68));
-        QCOMPARE(c.CheckFillHot, TM::Lighten(clRed, 50));
-        m.SetDisplayDepth(8);
-        c = m.SetupColors(&device);
-        QVERIFY(!c.HighColor);
-        QCOMPARE(c.SelectFill, clRed);
-        QCOMPARE(c.CheckFillHot, TColor(0xC0C0C0));
-        QCOMPARE(c.Frame, clBtnShadow);
-        m.SetUseSystemColors(true);
-        c = m.SetupColors(&device);
-        QCOMPARE(c.Menu, TColor(0xFFFFFF));
-        QCOMPARE(c.IconStrip, clBtnFace);
-    }
-
-    void measuring() {
-        QWidget form;
-        TThemedMenu m(&form);
-        const QFontMetrics fm(TThemedMenu::SystemMenuFont());
+        m.SetGradient(flags & Gradient);
         TMenuItemInfo item;
-        item.Caption = QStringLiteral("-");
-        QCOMPARE(m.MeasureMenuItem(item).height(), 4);
-        QCOMPARE(m.MeasureMenuItem(item, QSize(50, 30)).height(), 4);
-
-        item.Caption = QStringLiteral("Open");
-        const QSize plain = m.MeasureMenuItem(item);
-        QCOMPARE(plain.width(), fm.horizontalAdvance(QStringLiteral("Open")) + 5 + 24);
-        QCOMPARE(plain.height(), fm.height() + int(std::nearbyint(fm.height() * 0.75)));
-        item.Caption = QStringLiteral("&Open"); // no wider by the "&" (kerning may move a pixel)
-        QVERIFY(std::abs(m.MeasureMenuItem(item).width() - plain.width()) <= 1);
-
-        item.ShortCut = QStringLiteral("Ctrl+O");
-        QCOMPARE(m.MeasureMenuItem(item).width(),
-                 plain.width() + fm.horizontalAdvance(QStringLiteral("Ctrl+OWWW")));
-
-        TMenuItemInfo top;
-        top.Caption = QStringLiteral("File");
-        top.MenuBarItem = true;
-        QCOMPARE(m.MeasureMenuItem(top).width(),
-                 fm.horizontalAdvance(QStringLiteral("File")) + 5 + 8);
-
-        TMenuItemInfo tall;
-        tall.Caption = QStringLiteral("x");
-        tall.Picture = QImage(32, 40, QImage::Format_RGB32);
-        QCOMPARE(m.MeasureMenuItem(tall),
-                 QSize(fm.horizontalAdvance(QStringLiteral("x")) + 5 + 32, 46));
-        QCOMPARE(m.MeasureMenuItem(tall, QSize(500, 60)), QSize(500, 60));
-    }
-
-    void drawingSelectedItem() {
-        QWidget form;
-        TThemedMenu m(&form);
-        m.SetGradient(true);
-        TMenuItemInfo item;
-        item.Caption = QStringLiteral("Item");
-        QImage img = drawItem(m, item, 120, 22, true);
+        item.Caption = caption;
+        item.Checked = flags & Checked;
+        item.Enabled = !(flags & Disabled);
+        const QImage img = drawItem(m, item, size.width(), size.height(), flags & Hot,
+                                    flags & Rtl ? Qt::RightToLeft : Qt::LeftToRight);
         const TThemedColors c = m.SetupColors(&img);
-        QCOMPARE(img.pixel(60, 1), rgbOf(c.SelectBorder)); // border, one in from the top
-        COMPARE_PIXELS(img, {0, 10, rgbOf(c.SelectBorder)}, {119, 10, rgbOf(c.SelectBorder)},
-                       {110, 5, rgbOf(c.SelectFill)}, {5, 5, rgbOf(c.SelectFill)});
-        QVERIFY(img.pixel(60, 0) != rgbOf(c.SelectFill)); // the top row keeps the background
-    }
-
-    void drawingGradientAndStrip() {
-        QWidget form;
-        TThemedMenu m(&form);
-        TMenuItemInfo item;
-        item.Caption = QStringLiteral("-");
-        m.SetGradient(true);
-        QImage img = drawItem(m, item, 120, 20, false);
-        const TThemedColors c = m.SetupColors(&img);
-        COMPARE_PIXELS(img, {0, 3, rgbOf(c.IconStrip)}, {1, 3, rgbOf(TM::Lighten(c.IconStrip, 1))},
-                       {2, 3, rgbOf(TM::Lighten(c.IconStrip, 4))},
-                       {119, 3, rgbOf(TM::Lighten(c.IconStrip, 96))});
-        // The separator line runs at the middle, from the text's left + 7.
-        const int y = int(std::nearbyint(21 / 2.0));
-        QCOMPARE(img.pixel(24 + 7, y), rgbOf(c.Separator));
-        QVERIFY(img.pixel(24 + 6, y) != rgbOf(c.Separator));
-
-        m.SetGradient(false);
-        img = drawItem(m, item, 120, 20, false);
-        COMPARE_PIXELS(img, {10, 3, rgbOf(c.IconStrip)}, {23, 3, rgbOf(c.IconStrip)},
-                       {24, 3, rgbOf(c.Menu)});
-        // Right to left, the strip and the separator are mirrored.
-        img = drawItem(m, item, 120, 20, false, Qt::RightToLeft);
-        COMPARE_PIXELS(img, {119 - 10, 3, rgbOf(c.IconStrip)}, {119 - 23, 3, rgbOf(c.IconStrip)},
-                       {119 - 24, 3, rgbOf(c.Menu)}, {119 - 24 - 7, y, rgbOf(c.Separator)});
-        QVERIFY(img.pixel(119 - 24 - 6, y) != rgbOf(c.Separator));
+        const QHash<QString, TColor> role{{"SelectBorder", c.SelectBorder},
+                                          {"SelectFill", c.SelectFill},
+                                          {"IconStrip", c.IconStrip},
+                                          {"Separator", c.Separator},
+                                          {"Menu", c.Menu},
+                                          {"CheckedFrame", c.CheckedFrame},
+                                          {"CheckFill", c.CheckFill},
+                                          {"Disabled", c.Disabled}};
+        for (const QString& spec : pixels.split(QLatin1Char(' '))) {
+            if (spec == QLatin1String("tick")) {
+                bool black = false;
+                for (int y = 6; y < 16; ++y)
+                    for (int x = 7; x < 17; ++x)
+                        black = black || img.pixel(x, y) == qRgb(0, 0, 0);
+                QVERIFY(black);
+                continue;
+            }
+            const QStringList p = spec.split(QRegularExpression(QStringLiteral("[,=!]")));
+            const bool same = img.pixel(p[0].toInt(), p[1].toInt()) == rgbOf(role.value(p[2]));
+            QVERIFY2(same == spec.contains(QLatin1Char('=')), qPrintable(spec));
+        }
     }
 
     void lowColourHasNoGradient() {
@@ -211,70 +160,6 @@ private slots:
         COMPARE_PIXELS(img, {90, 10, qRgb(255, 255, 255)}, {3, 10, rgbOf(clSilver)});
         img = drawItem(m, item, 100, 20, true);
         QCOMPARE(img.pixel(90, 10), rgbOf(clLime));
-    }
-
-    void checkTickAndDisabledItem() {
-        QWidget form;
-        TThemedMenu m(&form);
-        TMenuItemInfo item;
-        item.Caption = QStringLiteral("Check");
-        item.Checked = true;
-        QImage img = drawItem(m, item, 100, 22, false);
-        const TThemedColors c = m.SetupColors(&img);
-        // A 10 x 10 frame centred in the strip, filled with the check colour.
-        const int l = (24 - 10) / 2, t = (23 - 10) / 2;
-        COMPARE_PIXELS(img, {l, t + 1, rgbOf(c.CheckedFrame)}, {l + 8, t + 1, rgbOf(c.CheckFill)});
-        bool black = false;
-        for (int y = t; y < t + 10; ++y)
-            for (int x = l; x < l + 10; ++x)
-                black = black || img.pixel(x, y) == qRgb(0, 0, 0);
-        QVERIFY(black);
-
-        item.Enabled = false;
-        img = drawItem(m, item, 100, 22, true);
-        QCOMPARE(img.pixel(l, t + 1), rgbOf(c.Disabled));
-        QVERIFY(img.pixel(90, 11) != rgbOf(c.SelectFill)); // disabled items show no selection
-    }
-
-    void picturesAreDimmedOrLit() {
-        QWidget form;
-        TThemedMenu m(&form);
-        QImage pic(16, 16, QImage::Format_RGB32);
-        pic.fill(Qt::white);
-        pic.setPixel(8, 8, qRgb(0, 0, 200));
-        TMenuItemInfo item;
-        item.Caption = QStringLiteral("Pic");
-        item.Picture = pic;
-        QImage img = drawItem(m, item, 100, 24, false);
-        // Not hot: the picture is lightened by DimLevel; its white key colour is see-through.
-        const int x = (24 - 16) / 2 - 1, y = 3;
-        COMPARE_PIXELS(img, {x + 8, y + 8, rgbOf(TM::Lighten(RGBToColor(0, 0, 200), 30))},
-                       {x + 1, y + 1, rgbOf(m.SetupColors(&img).IconStrip)});
-        img = drawItem(m, item, 100, 24, true);
-        // Hot: in full colour, one up and left, over its shadow.
-        COMPARE_PIXELS(img, {x + 7, y + 7, qRgb(0, 0, 200)},
-                       {x + 9, y + 9, rgbOf(TM::Darken(m.SetupColors(&img).SelectFill, 50))});
-    }
-
-    void hotMenuBarItem() {
-        QWidget form;
-        TThemedMenu m(&form);
-        TMenuItemInfo item;
-        item.Caption = QStringLiteral("File");
-        item.MenuBarItem = true;
-        QImage img = drawItem(m, item, 60, 20, true);
-        const TThemedColors c = m.SetupColors(&img);
-        const int R = 60, T = 0;
-        COMPARE_PIXELS(img, {0, 10, rgbOf(c.SelectBorder)}, {20, 0, rgbOf(c.SelectBorder)},
-                       {R - 8, 10, rgbOf(c.SelectBorder)}, {3, 3, rgbOf(c.SelectFill)});
-        // The shadow band deepens to the left and downwards.
-        COMPARE_PIXELS(img, {R - 1, T + 10, rgbOf(TM::Darken(c.MenuBar, 10))},
-                       {R - 3, T + 10, rgbOf(TM::Darken(c.MenuBar, 30))},
-                       {R - 4, T + 10, rgbOf(TM::Darken(c.MenuBar, 60))},
-                       {R - 6, T + 10, rgbOf(TM::Darken(c.MenuBar, 100))});
-        QCOMPARE(img.pixel(R - 1, T + 1), rgbOf(c.MenuBar)); // the rounded corner
-        img = drawItem(m, item, 60, 20, false);
-        QCOMPARE(img.pixel(R - 3, 10), rgbOf(c.MenuBar));
     }
 
     void menusOfTheFormGetTheStyle() {

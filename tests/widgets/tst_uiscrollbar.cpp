@@ -32,27 +32,15 @@ class TstIScrollBar : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { TWidgetTimer::SetManualClock(true); }
-    void shortBarHasHalfArrowsAndNoThumb();
     void thumbSizeAndPosition_data();
     void thumbSizeAndPosition();
     void enabledByRange();
     void rangeChangesPullThePosition();
     void stepsAndClamping();
-    void trackAfterIgnoredWithoutThumb();
     void repeatWhileHeld();
     void draggingTheThumb();
     void ownerDrawGetsEveryPartWithItsState();
-    void builtInLook();
 };
-
-void TstIScrollBar::shortBarHasHalfArrowsAndNoThumb() {
-    QWidget host;
-    auto* bar = makeBar(&host, 30);
-    QCOMPARE(bar->PartRect(TIScrollBar::spFirstArrow), QRect(0, 0, 16, 15));
-    QCOMPARE(bar->PartRect(TIScrollBar::spSecondArrow), QRect(0, 15, 16, 15));
-    QVERIFY(bar->PartRect(TIScrollBar::spThumb).isEmpty());
-    QVERIFY(bar->PartRect(TIScrollBar::spTrackBefore).isEmpty());
-}
 
 void TstIScrollBar::thumbSizeAndPosition_data() {
     QTest::addColumn<int>("position");
@@ -153,17 +141,6 @@ void TstIScrollBar::stepsAndClamping() {
     QCOMPARE(scrolls.last().at(3).toInt(), int(TIScrollBar::skScrollBy));
 }
 
-void TstIScrollBar::trackAfterIgnoredWithoutThumb() {
-    QWidget host;
-    auto* bar = makeBar(&host, 40); // 8 pixels of track: no room for a thumb
-    bar->SetMax(20);
-    bar->SetPageSize(5);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 20));
-    QCOMPARE(bar->Position(), 0);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 35));
-    QCOMPARE(bar->Position(), 1);
-}
-
 void TstIScrollBar::repeatWhileHeld() {
     QWidget host;
     auto* bar = makeBar(&host);
@@ -250,22 +227,6 @@ void TstIScrollBar::ownerDrawGetsEveryPartWithItsState() {
     bar->grab();
     for (const DrawnPart& d : drawn)
         QCOMPARE(d.state, int(TIScrollBar::psDisabled));
-}
-
-void TstIScrollBar::builtInLook() {
-    QWidget host;
-    auto* bar = makeBar(&host);
-    bar->SetColor(clWhite);
-    bar->SetPageSize(10);
-    QImage img = bar->grab().toImage();
-    // Raised edge around the first arrow, the up glyph in black at its centre.
-    COMPARE_PIXELS(img, {0, 0, toQColor(cl3DLight).rgb()}, {15, 15, toQColor(cl3DDkShadow).rgb()},
-                   {7, 6, qRgb(0, 0, 0)});
-    QCOMPARE(img.pixel(8, 40), qRgb(255, 255, 255)); // track
-    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(8, 100));
-    img = bar->grab().toImage();
-    QCOMPARE(img.pixel(8, 150), qRgb(0, 0, 0)); // pressed track area
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(8, 100));
 }
 
 QTEST_MAIN(TstIScrollBar)
