@@ -25,10 +25,10 @@ using tools::SwfShape;
 using tools::SwfWriter;
 
 constexpr QSize kStage(900, 675);
-// Nothing on a menu moves: the player redraws the whole stage every frame, so the fewer
-// frames the less a menu costs while it is on screen. Hover looks follow the mouse at
-// once whatever the rate.
-constexpr qreal kRate = 0.5;
+// Nothing on a menu moves, but the player redraws the whole stage every frame: the fewer
+// frames, the less a menu costs while it is on screen. Hover looks follow the mouse at
+// once whatever the rate; the first picture waits one frame, so the rate stays at 8.
+constexpr qreal kRate = 8;
 // Quality of every picture in the menus.
 constexpr int kJpegQuality = 88;
 
