@@ -1,4 +1,4 @@
-// The five section menu movies: a full-window picture per section, a bobbing title,
+// The five section menu movies: a full-window picture per section, a still title,
 // one big picture button per command (hover and pressed looks) whose release sends
 // the command, and a "返回" button sending "btnexit". Program resources "flash/<name>".
 #include "content/tables/MenuButtons.h"
@@ -21,12 +21,14 @@ namespace gendata {
 namespace {
 
 using namespace tools::art;
-using tools::Pose;
 using tools::SwfShape;
 using tools::SwfWriter;
 
 constexpr QSize kStage(900, 675);
-constexpr qreal kRate = 24;
+// Nothing on a menu moves, but the player redraws the whole stage every frame: the fewer
+// frames, the less a menu costs while it is on screen. Hover looks follow the mouse at
+// once whatever the rate; the first picture waits one frame, so the rate stays at 8.
+constexpr qreal kRate = 8;
 // Quality of every picture in the menus.
 constexpr int kJpegQuality = 88;
 
@@ -451,33 +453,17 @@ QByteArray buildMenu(const MenuMovie& menu, const QImage& bg) {
     int depth = 1;
     root.place(0, depth++, bgShape);
 
-    // The title bobs gently, two sparkles twinkle beside it.
+    // The title with a sparkle on either side, all still: a menu that does not move costs
+    // nothing to show while the child chooses.
     const QImage title = titleImage(menu.title);
     const int titleShape =
         w.defineJpegShape(title, kJpegQuality, QPointF(title.width() / 2.0, title.height() / 2.0));
-    tools::SwfTimeline bob = w.newTimeline();
-    Pose up, down;
-    up.pos = {0, -5};
-    down.pos = {0, 5};
-    bob.tween(1, titleShape, 0, 24, up, down);
-    bob.tween(1, titleShape, 24, 24, down, up);
-    root.place(0, depth++, w.defineSprite(bob),
-               QTransform::fromTranslate(kStage.width() / 2.0, 62));
+    root.place(0, depth++, titleShape, QTransform::fromTranslate(kStage.width() / 2.0, 62));
     const QColor sparkleColours[] = {QColor(0xff, 0xf0, 0x80), QColor(255, 255, 255)};
     for (int i = 0; i < 2; ++i) {
-        const QImage s = sparkleImage(sparkleColours[i]);
-        const int shape = w.defineJpegShape(s, kJpegQuality, QPointF(14, 14));
-        tools::SwfTimeline tw = w.newTimeline();
-        Pose small, big;
-        small.scaleX = small.scaleY = 0.3;
-        small.alpha = 0.3;
-        big.scaleX = big.scaleY = 1.1;
-        big.rotation = 45;
-        const int offset = i * 12;
-        tw.ensureFrames(36);
-        tw.tween(1, shape, offset, 12, small, big);
-        tw.tween(1, shape, (offset + 12) % 36, 12, big, small);
-        root.place(0, depth++, w.defineSprite(tw),
+        const int shape =
+            w.defineJpegShape(sparkleImage(sparkleColours[i]), kJpegQuality, QPointF(14, 14));
+        root.place(0, depth++, shape,
                    QTransform::fromTranslate(i == 0 ? 210 : 690, i == 0 ? 40 : 86));
     }
 
