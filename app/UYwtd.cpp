@@ -5,18 +5,9 @@ static RegisterForm<Tfrmywtd> registered("Tfrmywtd", frmywtd);
 
 namespace {
 
-// The riddle browser opens on its brain teasers with the answer covered.
-void brainTeasersBefore(QWidget* w) {
-    setChildVisible(w, "imgjzw1", true);
-    setChildVisible(w, "imgcmy1", false);
-    setChildVisible(w, "imgxhy1", false);
-}
-
-void brainTeasersAfter(QWidget* w) {
-    setChildVisible(w, "imgkey", true);
-    setChildVisible(w, "imgkey3", true);
-    setChildVisible(w, "imgkey1", false);
-    setChildVisible(w, "imgKeyOK", false);
+// Settings that call a method the window declares.
+FormSettings invoke(const char* method) {
+    return [method](QWidget* w) { QMetaObject::invokeMethod(w, method); };
 }
 
 std::vector<MenuCommand> table() {
@@ -29,7 +20,9 @@ std::vector<MenuCommand> table() {
         MenuCommand::open("szj", "Tfrmszj", park),
         MenuCommand::player("dzg", "弟子规"),
         MenuCommand::player("qwyx", "趣味游戏"),
-        MenuCommand::open("ddn", "Tfrmjzw", LeaveMode::Hide, brainTeasersBefore, brainTeasersAfter),
+        // The riddle browser opens on its brain teasers with the answer covered.
+        MenuCommand::open("ddn", "Tfrmjzw", LeaveMode::Hide, invoke("brainTeaserMode"),
+                          invoke("coverAnswer")),
         MenuCommand::open("rkl", "Tfrmrkl", LeaveMode::Hide,
                           [](QWidget* w) { w->setProperty("Caption", QStringLiteral("绕口令")); }),
         MenuCommand::player("bkzs", "百科知识"),

@@ -59,9 +59,9 @@ QString RiddleBrowser::answer() const {
     return index_ >= 0 ? table()[index_].value(1) : QString();
 }
 
-void RiddleBrowser::toggleAlwaysShow() {
-    alwaysShow_ = !alwaysShow_;
-    answerShown_ = alwaysShow_;
+void RiddleBrowser::setAlwaysShow(bool on) {
+    alwaysShow_ = on;
+    answerShown_ = on;
 }
 
 } // namespace chinese

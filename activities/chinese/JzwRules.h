@@ -43,8 +43,9 @@ public:
     bool answerShown() const { return answerShown_; }
     void revealAnswer() { answerShown_ = true; }
     bool alwaysShow() const { return alwaysShow_; }
-    // Flips the always-show switch: on reveals the answer, off covers it.
-    void toggleAlwaysShow();
+    // The always-show switch: on reveals the answer, off covers it.
+    void setAlwaysShow(bool on);
+    void toggleAlwaysShow() { setAlwaysShow(!alwaysShow_); }
 
     static QString firstMessage() { return QStringLiteral("当前已经是第一题！"); }
     static QString lastMessage() { return QStringLiteral("当前已经是最后一题！"); }

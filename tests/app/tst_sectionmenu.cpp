@@ -40,7 +40,20 @@ int clicks = 0;
 // A window standing in for an activity of a later step. It keeps the music alone, so
 // what the menu does to the music shows, and records what it looked like when first shown.
 class TStub : public TActivityForm {
+    Q_OBJECT
 public:
+    // What the riddle browser declares for its opener.
+    Q_INVOKABLE void brainTeaserMode() {
+        setChildVisible(this, "imgjzw1", true);
+        setChildVisible(this, "imgcmy1", false);
+        setChildVisible(this, "imgxhy1", false);
+    }
+    Q_INVOKABLE void coverAnswer() {
+        for (const char* n : {"imgkey", "imgkey3"})
+            setChildVisible(this, n, true);
+        for (const char* n : {"imgkey1", "imgKeyOK"})
+            setChildVisible(this, n, false);
+    }
     explicit TStub(const QString& cls) {
         setObjectName(cls);
         resize(320, 240);
