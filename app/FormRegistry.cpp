@@ -1,10 +1,12 @@
 #include "app/FormRegistry.h"
 
-#include "app/Guard.h"
 #include "app/ShellState.h"
 #include "app/TForm.h"
 
 #include <QMap>
+#include <QMetaObject>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -23,9 +25,23 @@ void showWindow(QWidget* w) {
         w->show();
 }
 
+// Runs one step of an opening. A failure leaves the child where they were; the log
+// says why.
+bool attempt(const QString& className, const std::function<void()>& f) {
+    try {
+        f();
+        return true;
+    } catch (const std::exception& ex) {
+        qWarning("%s could not be opened: %s", qPrintable(className), ex.what());
+    } catch (...) {
+        qWarning("%s could not be opened", qPrintable(className));
+    }
+    return false;
+}
+
 QWidget* createAndShow(const FormEntry& e, const FormSettings& settings) {
     QWidget* w = nullptr;
-    swallowed([&] {
+    attempt(e.className, [&] {
         w = e.create();
         shell::prepareNewWindow(w);
         if (settings)
@@ -36,6 +52,31 @@ QWidget* createAndShow(const FormEntry& e, const FormSettings& settings) {
 }
 
 } // namespace
+
+FormSettings setDeclared(const char* property, const QVariant& value) {
+    return [property, value](QWidget* w) {
+        if (w->metaObject()->indexOfProperty(property) < 0 || !w->setProperty(property, value))
+            throw std::logic_error(std::string(w->metaObject()->className()) +
+                                   " declares no property " + property);
+    };
+}
+
+FormSettings invoke(const char* method) {
+    return [method](QWidget* w) {
+        if (!QMetaObject::invokeMethod(w, method, Qt::DirectConnection))
+            throw std::logic_error(std::string(w->metaObject()->className()) +
+                                   " declares no method " + method);
+    };
+}
+
+FormSettings operator+(FormSettings a, FormSettings b) {
+    return [a = std::move(a), b = std::move(b)](QWidget* w) {
+        if (a)
+            a(w);
+        if (b)
+            b(w);
+    };
+}
 
 void FormRegistry::add(FormEntry entry) {
     const QString name = entry.className;
@@ -56,7 +97,7 @@ QWidget* openLazy(const QString& className, const FormSettings& settings) {
     if (!e)
         return nullptr;
     if (QWidget* w = e->instance()) {
-        if (swallowed([&] {
+        if (attempt(className, [&] {
                 if (settings)
                     settings(w);
                 showWindow(w);

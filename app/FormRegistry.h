@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <QWidget>
 #include <functional>
 
@@ -52,6 +53,14 @@ enum class LeaveMode {
 };
 
 using FormSettings = std::function<void(QWidget*)>;
+
+// What an opener may set on a window: only what the window declares, a property
+// (Q_PROPERTY) or a method (Q_INVOKABLE). A name the window does not declare throws, so
+// the opening fails instead of a setting being lost.
+FormSettings setDeclared(const char* property, const QVariant& value);
+FormSettings invoke(const char* method);
+// Both settings, in order.
+FormSettings operator+(FormSettings a, FormSettings b);
 
 // The lazy opening: applies the settings to the existing window and shows it, or
 // creates it first (cursor 1, settings, show). Errors are swallowed. Returns the

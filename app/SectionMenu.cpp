@@ -1,10 +1,11 @@
 #include "app/SectionMenu.h"
 
 #include "app/Guard.h"
+#include "app/MissingPlayer.h"
 #include "app/ShellState.h"
 #include "app/TTimer.h"
 #include "app/UMain.h"
-#include "app/Ukjxx.h"
+#include "content/tables/MenuButtons.h"
 #include "flashhost/FlashHostControl.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
@@ -13,23 +14,6 @@
 #include <QFile>
 
 std::function<void()> TSectionMenu::playClick = [] { shell::playClick(); };
-
-const char* const kMissingPlayerNotice =
-    "【提示】：由于您的电脑没有安装播放动画的相关程序，动画可能无法正常播放！\r"
-    "点击确定后，请手动安装动画播放程序(Flash Player)。\r"
-    "安装之后，重新启动“Pelumo”软件就可进入本内容进行学习了。";
-
-void showMissingPlayerNotice(QWidget* owner) {
-    platform::showMessage(owner, QString::fromUtf8(kMissingPlayerNotice),
-                          QStringLiteral("重要提示！"), platform::MB_ICONINFORMATION);
-    swallowed(
-        [] { platform::shellOpen(platform::dataPath(QStringLiteral("Data\\FlashActiveX.exe"))); });
-}
-
-void setChildVisible(QWidget* window, const char* name, bool visible) {
-    if (auto* child = window ? window->findChild<QWidget*>(QString::fromLatin1(name)) : nullptr)
-        child->setVisible(visible);
-}
 
 MenuCommand MenuCommand::open(const QString& command, const QString& className, LeaveMode leave,
                               FormSettings before, FormSettings after) {
@@ -61,7 +45,7 @@ MenuCommand MenuCommand::player(const QString& command, const QString& category)
 
 MenuCommand MenuCommand::exit() {
     MenuCommand row;
-    row.command = QStringLiteral("btnexit");
+    row.command = QString::fromUtf8(menus::kExit);
     row.kind = Kind::Exit;
     return row;
 }
@@ -144,14 +128,11 @@ void TSectionMenu::run(const MenuCommand& row) {
 
 void TSectionMenu::openPlayer(const MenuCommand& row) {
     const QString category = row.target;
-    QWidget* w = openFrom(this, QStringLiteral("Tfrmkjxx"), row.leave, row.alwaysNew,
-                          [category](QWidget* player) {
-                              if (auto* p = qobject_cast<Tfrmkjxx*>(player))
-                                  p->openCategory(category);
-                          });
-    if (auto* player = qobject_cast<Tfrmkjxx*>(w))
-        swallowed([player] {
-            player->lbml->SetItemIndex(0);
-            player->lbmlClick();
+    QWidget* w = openFrom(
+        this, QStringLiteral("Tfrmkjxx"), row.leave, row.alwaysNew, [category](QWidget* player) {
+            QMetaObject::invokeMethod(player, "openCategory", Qt::DirectConnection,
+                                      Q_ARG(QString, category));
         });
+    if (w && w->isVisible())
+        swallowed([w] { invoke("playFirstLesson")(w); });
 }

@@ -37,13 +37,6 @@ struct MenuCommand {
     static MenuCommand exit();
 };
 
-// The notice shown when this computer cannot play movies, then the installer is tried.
-extern const char* const kMissingPlayerNotice;
-void showMissingPlayerNotice(QWidget* owner);
-
-// Sets the visibility of a named child of a window, when it has one.
-void setChildVisible(QWidget* window, const char* name, bool visible);
-
 class TSectionMenu : public TForm {
     Q_OBJECT
 public:

@@ -5,7 +5,9 @@
 #include "platform/ProgramDir.h"
 #include "platform/SoundLibrary.h"
 
+#include <QImage>
 #include <QMap>
+#include <QPixmap>
 #include <QWidget>
 
 quint32 SoundChannel = 0;
@@ -17,6 +19,11 @@ namespace {
 QByteArray& clickSound() {
     static QByteArray wav;
     return wav;
+}
+// Kept as images: a static pixmap would outlive the application that owns its data.
+QImage& judgement(bool right) {
+    static QImage rightSign, wrongSign;
+    return right ? rightSign : wrongSign;
 }
 QMap<int, QCursor>& cursors() {
     static QMap<int, QCursor> c;
@@ -64,6 +71,15 @@ void pauseMusicForActivity() {
 void resumeMusicAfterActivity() {
     if (musicWanted())
         platform::soundLibrary().ChannelPlay(BgMusicChannel, false);
+}
+
+void setJudgementPictures(const QPixmap& right, const QPixmap& wrong) {
+    judgement(true) = right.toImage();
+    judgement(false) = wrong.toImage();
+}
+
+QPixmap judgementPicture(bool right) {
+    return QPixmap::fromImage(judgement(right));
 }
 
 QCursor screenCursor(int index) {

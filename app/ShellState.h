@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QString>
 
+class QPixmap;
 class QWidget;
 
 extern quint32 SoundChannel;   // the one stream of the current spoken word or effect
@@ -32,6 +33,11 @@ void stopSound();
 bool musicWanted();
 void pauseMusicForActivity();
 void resumeMusicAfterActivity();
+
+// The right and wrong signs that activities show after an answer; the main window
+// hands them over when it is made.
+void setJudgementPictures(const QPixmap& right, const QPixmap& wrong);
+QPixmap judgementPicture(bool right);
 
 // Screen cursors by number (1 = the program's own pointer); an unset slot is the arrow.
 QCursor screenCursor(int index);

@@ -1,5 +1,6 @@
 #include "app/TActivityForm.h"
 
+#include "app/ActivitySound.h"
 #include "app/FormRegistry.h"
 #include "app/ShellState.h"
 
@@ -22,4 +23,30 @@ void TActivityForm::closeEvent(QCloseEvent* e) {
         shell::resumeMusicAfterActivity();
     if (returnsToOpener_)
         returnToOpener(this);
+}
+
+bool TActivityForm::playSound(const QString& windowsPath, bool report) {
+    return shell::playSound(windowsPath, report);
+}
+
+void TActivityForm::stopSound() {
+    shell::stopSound();
+}
+
+void TActivityForm::playWave(const QString& windowsPath) {
+    shell::playWave(windowsPath);
+}
+
+void TActivityForm::playClick() {
+    shell::playClick();
+}
+
+void TActivityForm::playJudgement(bool right, bool report) {
+    shell::playSound(right ? QStringLiteral("DATA\\bgsnd\\right.WAV")
+                           : QStringLiteral("DATA\\bgsnd\\wrong.WAV"),
+                     report);
+}
+
+QPixmap TActivityForm::judgementPicture(bool right) {
+    return shell::judgementPicture(right);
 }

@@ -4,6 +4,8 @@
 // SetBtnState and the click sound, so that a window's own file holds only its rules.
 
 #include <QWidget>
+#include <stdexcept>
+#include <string>
 
 class TImage;
 
@@ -48,6 +50,15 @@ public:
     void wirePictureButtons();
 
 protected:
+    // A child that a base class finds by name: a missing one is a fault of the window's
+    // layout, reported while the window is made rather than as a null later.
+    template <class T> T* child(const char* name) const {
+        T* c = findChild<T*>(QLatin1String(name));
+        if (!c)
+            throw std::logic_error(std::string(metaObject()->className()) + " has no " + name);
+        return c;
+    }
+
     virtual void FormShow() {}
     virtual CloseAction FormClose() { return CloseAction::Hide; }
     // A picture button was pressed: the default plays the click sound.

@@ -1,7 +1,8 @@
 #include "app/UKtrw.h"
 
+#include "content/tables/MenuButtons.h"
+
 #include "platform/Random.h"
-#include "widgets/SmoothCtrls.h"
 
 QPointer<TFrmKtrw> FrmKtrw;
 static RegisterForm<TFrmKtrw> registered("TFrmKtrw", FrmKtrw);
@@ -10,19 +11,17 @@ namespace {
 
 std::vector<MenuCommand> table() {
     return {
-        MenuCommand::open("综合练习", "TfrmKtrwZhlx", LeaveMode::Hide),
+        MenuCommand::open(menus::ktrw::kQuiz, "TfrmKtrwZhlx", LeaveMode::Hide),
         MenuCommand::exit(),
     };
 }
 
 // Every other command of the movie opens the picture browser on the animals.
 MenuCommand animals() {
-    return MenuCommand::open("", "TFrmKtrwAll", LeaveMode::Hide, [](QWidget* w) {
-        platform::rng().randomize();
-        if (auto* title = w->findChild<TSmoothText*>(QStringLiteral("atitle")))
-            title->Text()->SetLines({QStringLiteral("<Title1><Center>认识动物")});
-        w->setProperty("Caption", QStringLiteral("Pelumo______【看图认物】"));
-    });
+    return MenuCommand::open(
+        "", "TFrmKtrwAll", LeaveMode::Hide,
+        FormSettings([](QWidget*) { platform::rng().randomize(); }) + invoke("showAnimalsTitle") +
+            setDeclared("Caption", QStringLiteral("Pelumo______【看图认物】")));
 }
 
 } // namespace

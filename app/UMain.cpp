@@ -150,6 +150,7 @@ void TFrmmain::FormCreate() {
             WrongWave = wrong.readAll();
         shell::setClickSound(WrongWave);
     });
+    shell::setJudgementPictures(imgright->Picture(), imgwrong->Picture());
 
     // 4, 5. Cursors: 1 the program's pointer, 2 and 3 for dragging games.
     swallowed([] {

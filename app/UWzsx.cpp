@@ -1,5 +1,7 @@
 #include "app/UWzsx.h"
 
+#include "content/tables/MenuButtons.h"
+
 QPointer<TFrmWzsx> FrmWzsx;
 static RegisterForm<TFrmWzsx> registered("TFrmWzsx", FrmWzsx);
 
@@ -8,19 +10,19 @@ namespace {
 std::vector<MenuCommand> table() {
     const auto hide = LeaveMode::Hide;
     return {
-        MenuCommand::open("学数字", "TFrmReadNumbers", hide),
-        MenuCommand::open("认图形", "Tfrmrwz", hide),
-        MenuCommand::open("综合练习", "TfrmMathZHLX", hide),
-        MenuCommand::open("数一数", "Tfrmsys", hide),
-        MenuCommand::open("比一比", "Tfrmbyb", hide),
-        MenuCommand::open("找规律", "Tfrmzgl", hide),
-        MenuCommand::open("加减法", "Tfrmjjf", hide),
-        MenuCommand::open("乘除法", "Tfrmccf", hide),
-        MenuCommand::player("数学游戏", "数学游戏"),
-        MenuCommand::player("数学课件", "数学课件"),
+        MenuCommand::open(menus::wzsx::kNumbers, "TFrmReadNumbers", hide),
+        MenuCommand::open(menus::wzsx::kShapes, "Tfrmrwz", hide),
+        MenuCommand::open(menus::wzsx::kQuiz, "TfrmMathZHLX", hide),
+        MenuCommand::open(menus::wzsx::kCounting, "Tfrmsys", hide),
+        MenuCommand::open(menus::wzsx::kCompare, "Tfrmbyb", hide),
+        MenuCommand::open(menus::wzsx::kPatterns, "Tfrmzgl", hide),
+        MenuCommand::open(menus::wzsx::kAddSubtract, "Tfrmjjf", hide),
+        MenuCommand::open(menus::wzsx::kMultiplyDivide, "Tfrmccf", hide),
+        MenuCommand::player(menus::wzsx::kGames, "数学游戏"),
+        MenuCommand::player(menus::wzsx::kLessons, "数学课件"),
         // The rhyme tables bring this menu back themselves when they know they came from it.
-        MenuCommand::open("口诀表", "Tfrmkjb", hide, {},
-                          [](QWidget* w) { w->setProperty("KjbFromMenu", 1); }),
+        MenuCommand::open(menus::wzsx::kRhymeTable, "Tfrmkjb", hide, {},
+                          setDeclared("KjbFromMenu", 1)),
         MenuCommand::exit(),
     };
 }

@@ -1,5 +1,7 @@
 #include "app/UYYgj.h"
 
+#include "content/tables/MenuButtons.h"
+
 #include "app/ShellState.h"
 
 QPointer<Tfrmyygj> frmyygj;
@@ -9,18 +11,18 @@ namespace {
 
 std::vector<MenuCommand> table() {
     const auto park = LeaveMode::Park;
-    MenuCommand quiz = MenuCommand::open("综合练习", "TfrmEngLishZHLX", LeaveMode::Hide,
+    MenuCommand quiz = MenuCommand::open(menus::yygj::kQuiz, "TfrmEngLishZHLX", LeaveMode::Hide,
                                          // By this sign the quiz returns to this menu.
-                                         [](QWidget* w) { w->setProperty("Hint", "yygj"); });
+                                         setDeclared("Hint", QStringLiteral("yygj")));
     quiz.first = [] { shell::pauseMusicForActivity(); };
     return {
-        MenuCommand::open("学ABC", "TfrmABC", LeaveMode::Hide),
-        MenuCommand::open("学音标", "Tfrmxyb", park),
-        MenuCommand::open("小小单词通", "Tfrmxxdct", park),
-        MenuCommand::player("开心说英语", "开心说英语"),
-        MenuCommand::player("快乐游戏", "快乐游戏"),
-        MenuCommand::player("英语故事", "英语故事"),
-        MenuCommand::open("对对碰", "Tfrmddp", park),
+        MenuCommand::open(menus::yygj::kAbc, "TfrmABC", LeaveMode::Hide),
+        MenuCommand::open(menus::yygj::kPhonetics, "Tfrmxyb", park),
+        MenuCommand::open(menus::yygj::kWords, "Tfrmxxdct", park),
+        MenuCommand::player(menus::yygj::kSpeaking, "开心说英语"),
+        MenuCommand::player(menus::yygj::kGames, "快乐游戏"),
+        MenuCommand::player(menus::yygj::kStories, "英语故事"),
+        MenuCommand::open(menus::yygj::kPairs, "Tfrmddp", park),
         quiz,
         MenuCommand::exit(),
     };

@@ -1,5 +1,7 @@
 #include "app/UYzly.h"
 
+#include "content/tables/MenuButtons.h"
+
 QPointer<Tfrmyzly> frmyzly;
 static RegisterForm<Tfrmyzly> registered("Tfrmyzly", frmyzly);
 
@@ -8,11 +10,11 @@ namespace {
 std::vector<MenuCommand> table() {
     const auto hide = LeaveMode::Hide;
     return {
-        MenuCommand::open("找不同", "Tfrmzbn", hide),
-        MenuCommand::open("猜数字", "TfrmguessNumber", hide),
-        MenuCommand::open("拼图形", "Tfrmptx", hide),
-        MenuCommand::open("涂颜色", "Tfrmtys", LeaveMode::Park),
-        MenuCommand::open("归分类", "Tfrmgfl", hide),
+        MenuCommand::open(menus::yzly::kSpotDifference, "Tfrmzbn", hide),
+        MenuCommand::open(menus::yzly::kGuessNumber, "TfrmguessNumber", hide),
+        MenuCommand::open(menus::yzly::kJigsaw, "Tfrmptx", hide),
+        MenuCommand::open(menus::yzly::kColouring, "Tfrmtys", LeaveMode::Park),
+        MenuCommand::open(menus::yzly::kSorting, "Tfrmgfl", hide),
         MenuCommand::exit(),
     };
 }

@@ -2,7 +2,7 @@
 
 #include "app/FormRegistry.h"
 #include "app/Guard.h"
-#include "app/SectionMenu.h"
+#include "app/MissingPlayer.h"
 #include "app/ShellState.h"
 #include "app/TTimer.h"
 #include "platform/ContentPack.h"
@@ -201,6 +201,11 @@ QMenu* Tfrmkjxx::buildPopup(const Category& c, const std::vector<kjxx::Lesson>& 
 QMenu* Tfrmkjxx::popupMenu(const QString& popupName) const {
     const auto it = popups_.find(popupName);
     return it == popups_.end() ? nullptr : it->second;
+}
+
+void Tfrmkjxx::playFirstLesson() {
+    lbml->SetItemIndex(0);
+    lbmlClick();
 }
 
 void Tfrmkjxx::openCategory(const QString& category) {

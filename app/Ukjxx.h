@@ -69,7 +69,9 @@ public:
 
     // What the opening menu sets before showing: the caption, the category's title
     // image alone, and the list of its titles.
-    void openCategory(const QString& category);
+    Q_INVOKABLE void openCategory(const QString& category);
+    // Selects the first lesson of the list and plays it.
+    Q_INVOKABLE void playFirstLesson();
     // The category of the visible title image, or null.
     const kjxx::Category* visibleCategory() const;
     QMenu* popupMenu(const QString& popupName) const;

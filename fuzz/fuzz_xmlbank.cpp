@@ -1,8 +1,6 @@
 // The question-bank reader on arbitrary bytes: it may refuse a file, never crash, and
 // what it reads back must be consistent with what it listed.
-//
-// The reader's unit is compiled in here, as the fuzz build has no activity libraries.
-#include "activities/math/UReadXML.cpp"
+#include "activities/common/UReadXML.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -31,7 +31,7 @@ Tfrmjzw::Tfrmjzw(QWidget* parent) : TActivityForm(parent) {
     centreOnScreen();
 }
 
-void Tfrmjzw::brainTeaserMode() {
+void Tfrmjzw::selectBrainTeasers() {
     browser_.setCollection(Collection::Teasers);
     showCategory();
 }

@@ -14,7 +14,7 @@ public:
     explicit Tfrmjzw(QWidget* parent = nullptr);
 
     // The opener's mode: the brain teasers, with the answer covered.
-    Q_INVOKABLE void brainTeaserMode();
+    Q_INVOKABLE void selectBrainTeasers();
     Q_INVOKABLE void coverAnswer();
 
     void categoryClick(chinese::Collection c);

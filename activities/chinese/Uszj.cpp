@@ -2,7 +2,6 @@
 
 #include "activities/chinese/PackMovie.h"
 #include "app/FormRegistry.h"
-#include "app/ShellState.h"
 #include "platform/ContentPack.h"
 
 QPointer<Tfrmszj> frmszj;
@@ -21,7 +20,7 @@ Tfrmszj::Tfrmszj(QWidget* parent) : TActivityForm(parent) {
         connect(b, &TImage::OnMouseEnter, b,
                 [b, rest] { b->setPicture(QPixmap(QString(rest).replace(".png", "hover.png"))); });
         connect(b, &TImage::OnMouseLeave, b, [b, rest] { b->setPicture(QPixmap(rest)); });
-        connect(b, &TImage::OnMouseDown, this, [] { shell::playClick(); });
+        connect(b, &TImage::OnMouseDown, this, [] { playClick(); });
     }
     connect(imgexit, &TImage::OnClick, this, &Tfrmszj::imgexitClick);
     pack_ = platform::ContentPack::load(QStringLiteral("SZJ"));

@@ -2,7 +2,6 @@
 
 #include "activities/chinese/PackMovie.h"
 #include "app/FormRegistry.h"
-#include "app/ShellState.h"
 #include "platform/ContentPack.h"
 #include "platform/ProgramDir.h"
 
@@ -129,7 +128,7 @@ void Tfrmxchy::lbmlClick() {
     setTexts();
     if (book_.view() != IdiomBook::View::Movie) {
         loadPicture();
-        shell::playSoundFile(book_.files().speech);
+        playSound(book_.files().speech, false);
     }
     if (book_.view() == IdiomBook::View::Movie)
         loadMovie();
@@ -154,7 +153,7 @@ void Tfrmxchy::imgpreClick() {
     const int listed = book_.indexOf(lbltopic->text());
     if (listed >= 0)
         book_.select(listed);
-    shell::stopSound();
+    stopSound();
     loadMovie();
     imgfull1->show();
     lblfull->show();
@@ -205,11 +204,11 @@ void Tfrmxchy::N45Click(int idiom) {
 }
 
 void Tfrmxchy::imgjieshiClick() {
-    shell::playSoundFile(book_.files().explanation);
+    playSound(book_.files().explanation, false);
 }
 
 void Tfrmxchy::imglijuClick() {
-    shell::playSoundFile(book_.files().example);
+    playSound(book_.files().example, false);
 }
 
 void Tfrmxchy::chkautoClick() {

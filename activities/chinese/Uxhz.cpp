@@ -2,7 +2,6 @@
 
 #include "activities/chinese/PackMovie.h"
 #include "app/FormRegistry.h"
-#include "app/ShellState.h"
 #include "platform/ContentPack.h"
 #include "platform/ProgramDir.h"
 
@@ -83,7 +82,7 @@ void Tfrmxhz::showCharacter() {
     lblpinyin->setText(v.pinyin);
     if (!picshow->loadFromFile(platform::dataPath(v.picture)))
         picshow->clearPicture();
-    shell::playSoundFile(v.speech);
+    playSound(v.speech, false);
 }
 
 void Tfrmxhz::lbmlClick() {
@@ -103,15 +102,15 @@ void Tfrmxhz::imgnextClick() {
 
 void Tfrmxhz::imgpracClick() {
     chinese::playPackMovie(ShockwaveFlash1, pack_, lesson_.view().movie);
-    shell::playSoundFile(lesson_.view().speech);
+    playSound(lesson_.view().speech, false);
 }
 
 void Tfrmxhz::Image1Click() {
-    shell::playSoundFile(lesson_.view().wordSpeech);
+    playSound(lesson_.view().wordSpeech, false);
 }
 
 void Tfrmxhz::ShockwaveFlash1Click() {
-    shell::playSoundFile(lesson_.view().speech);
+    playSound(lesson_.view().speech, false);
 }
 
 void Tfrmxhz::chkrecClick() {

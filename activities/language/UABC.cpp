@@ -1,7 +1,6 @@
 #include "activities/language/UABC.h"
 
 #include "app/FormRegistry.h"
-#include "app/ShellState.h"
 #include "platform/ContentPack.h"
 
 #include <QMouseEvent>
@@ -48,7 +47,7 @@ bool TfrmABC::eventFilter(QObject* watched, QEvent* event) {
 void TfrmABC::FormShow() {
     stopAuto();
     showLetter(0);
-    shell::playSoundFile(letterSound(QStringLiteral("a")));
+    playSound(letterSound(QStringLiteral("a")), false);
 }
 
 TForm::CloseAction TfrmABC::FormClose() {
@@ -93,7 +92,7 @@ void TfrmABC::showSizes() {
 void TfrmABC::imgaClick(int letter) {
     stopAuto();
     showLetter(letter);
-    shell::playSoundFile(letterSound(capitalLetter(letter)), true);
+    playSound(letterSound(capitalLetter(letter)));
 }
 
 void TfrmABC::Timer1Timer() {
@@ -104,11 +103,11 @@ void TfrmABC::Timer1Timer() {
 }
 
 void TfrmABC::lbldxClick(QLabel* big) {
-    shell::playSoundFile(letterSound(big->text()));
+    playSound(letterSound(big->text()), false);
 }
 
 void TfrmABC::imgshowClick() {
-    shell::playSoundFile(letterSound(lblword->text()));
+    playSound(letterSound(lblword->text()), false);
 }
 
 void TfrmABC::imghelpClick() {
@@ -122,7 +121,7 @@ void TfrmABC::Timer2Timer() {
     if (letter < 0)
         return;
     showLetter(letter);
-    shell::playSoundFile(letterSound(capitalLetter(letter)), true);
+    playSound(letterSound(capitalLetter(letter)));
 }
 
 void TfrmABC::imgnextClick() {

@@ -1,7 +1,6 @@
 #include "activities/math/ArithDrillForm.h"
 
-#include "activities/math/MathSound.h"
-#include "activities/math/MathWidgets.h"
+#include "activities/common/TallyView.h"
 #include "app/FormRegistry.h"
 #include "app/TImage.h"
 #include "widgets/TFlatRadioButtonUnit.h"
@@ -18,8 +17,8 @@ TArithDrillForm::TArithDrillForm(QWidget* parent) : TActivityForm(parent) {
 }
 
 void TArithDrillForm::bindDrill() {
-    auto label = [this](const char* name) { return findChild<QLabel*>(QLatin1String(name)); };
-    auto image = [this](const char* name) { return findChild<TImage*>(QLatin1String(name)); };
+    auto label = [this](const char* name) { return child<QLabel>(name); };
+    auto image = [this](const char* name) { return child<TImage>(name); };
     lbltopic_ = label("lbltopic");
     lblkey_ = label("lblkey");
     lblpd_ = label("lblpd");
@@ -29,7 +28,7 @@ void TArithDrillForm::bindDrill() {
     lbltime_ = label("lbltime");
     answers_ = {image("imga"), image("imgb"), image("imgc"), image("imgd")};
     labels_ = {label("lbla"), label("lblb"), label("lblc"), label("lbld")};
-    rb1_ = findChild<TFlatRadioButton*>(QStringLiteral("rb1"));
+    rb1_ = child<TFlatRadioButton>("rb1");
 
     wirePictureButtons();
     // The numbers sit on their buttons and let the mouse through to them.
@@ -37,8 +36,8 @@ void TArithDrillForm::bindDrill() {
         l->setAttribute(Qt::WA_TransparentForMouseEvents);
         l->raise();
     }
-    for (TImage* b : answers_)
-        connect(b, &TImage::OnClick, this, [this, b] { imgaClick(b); });
+    for (size_t i = 0; i < answers_.size(); ++i)
+        connect(answers_[i], &TImage::OnClick, this, [this, i] { imgaClick(static_cast<int>(i)); });
     connect(image("imgnext"), &TImage::OnClick, this, &TArithDrillForm::imgnextClick);
     connect(image("imghelp"), &TImage::OnClick, this, &TArithDrillForm::imghelpClick);
     connect(image("imgfh"), &TImage::OnClick, this, &TArithDrillForm::imgfhClick);
@@ -47,10 +46,10 @@ void TArithDrillForm::bindDrill() {
 }
 
 void TArithDrillForm::FormShow() {
-    Timer1->setTag(0);
+    round_.reset();
     Timer1->setEnabled(true);
-    for (QLabel* l : {lbltotal_, lblright_, lblwrong_, lbltime_})
-        l->setText(QStringLiteral("0"));
+    showTally();
+    lbltime_->setText(QStringLiteral("0"));
     lblpd_->hide();
     settingRange_ = true;
     rb1_->SetChecked(true);
@@ -70,39 +69,41 @@ void TArithDrillForm::showQuestion(const math::DrillQuestion& q) {
     lblkey_->setText(q.overlay);
     for (size_t i = 0; i < 4; ++i) {
         labels_[i]->setText(QString::number(q.answers.numbers[i]));
+        // The hints show which answer is right; the round judges.
         answers_[i]->setHint(static_cast<int>(i) == q.answers.right ? QStringLiteral("1")
                                                                     : QStringLiteral("0"));
     }
+    round_.ask(q.answers.right);
 }
 
-void TArithDrillForm::answered(bool right, bool playSound) {
-    math::countUp(lbltotal_);
+void TArithDrillForm::showTally() {
+    common::showTally(round_.tally(), lbltotal_, lblright_, lblwrong_);
+}
+
+void TArithDrillForm::answered(common::Verdict verdict, bool withSound) {
+    if (verdict == common::Verdict::Ignored)
+        return;
+    const bool right = verdict == common::Verdict::Right;
+    showTally();
     lblkey_->show();
-    math::countUp(right ? lblright_ : lblwrong_);
     lblpd_->setText(right ? QStringLiteral("√") : QStringLiteral("×"));
-    if (playSound)
-        math::playSound(right ? QStringLiteral("DATA\\bgsnd\\right.WAV")
-                              : QStringLiteral("DATA\\bgsnd\\wrong.WAV"),
-                        true);
+    if (withSound)
+        playJudgement(right);
     lblpd_->show();
     Timer2->setEnabled(true);
 }
 
-void TArithDrillForm::imgaClick(TImage* answer) {
-    if (lblpd_->isVisible())
-        return;
-    answered(answer->Hint() == QLatin1String("1"), true);
+void TArithDrillForm::imgaClick(int answer) {
+    answered(round_.answer(answer), true);
 }
 
 void TArithDrillForm::imgnextClick() {
-    if (lblpd_->isVisible())
-        return;
-    answered(false, false);
+    // Going on without an answer counts as a wrong one, silently.
+    answered(round_.judge(false), false);
 }
 
 void TArithDrillForm::Timer1Timer() {
-    Timer1->setTag(Timer1->Tag() + 1);
-    lbltime_->setText(QString::number(Timer1->Tag()));
+    lbltime_->setText(QString::number(round_.tick()));
 }
 
 void TArithDrillForm::Timer2Timer() {
@@ -112,7 +113,7 @@ void TArithDrillForm::Timer2Timer() {
 }
 
 void TArithDrillForm::rangeClick() {
-    if (!settingRange_ && !lblpd_->isVisible() && selectedMode() != questionMode_)
+    if (!settingRange_ && round_.open() && selectedMode() != questionMode_)
         NewQuestion();
 }
 

@@ -3,6 +3,7 @@
 // overlay, four answer buttons, the counters, the clock, the sign and the pause
 // before the next question, and the help (rhyme tables) and close buttons.
 
+#include "activities/common/AnswerRound.h"
 #include "activities/math/DrillRules.h"
 #include "app/TActivityForm.h"
 #include "app/TTimer.h"
@@ -22,7 +23,7 @@ public:
     TTimer* Timer2 = nullptr; // the pause after an answer, 1000 ms
 
     // Handlers, public so that tests drive them as the child would.
-    void imgaClick(TImage* answer);
+    void imgaClick(int answer); // 0..3
     void imgnextClick();
     void Timer1Timer();
     void Timer2Timer();
@@ -30,6 +31,7 @@ public:
     void imgfhClick();
 
     const math::DrillQuestion& question() const { return question_; }
+    const common::AnswerRound& round() const { return round_; }
 
 protected:
     // Finds the shared components by name and connects them; call after setupUi.
@@ -51,7 +53,8 @@ protected:
     TFlatRadioButton* rb1_ = nullptr;
 
 private:
-    void answered(bool right, bool playSound);
+    void answered(common::Verdict verdict, bool withSound);
+    void showTally();
 
     std::array<TImage*, 4> answers_{};
     std::array<QLabel*, 4> labels_{};
@@ -60,6 +63,7 @@ private:
     QLabel* lblwrong_ = nullptr;
     QLabel* lbltime_ = nullptr;
     math::DrillQuestion question_;
+    common::AnswerRound round_;
     int questionMode_ = -1;
     bool settingRange_ = false;
 };

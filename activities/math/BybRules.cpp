@@ -1,9 +1,12 @@
 #include "activities/math/BybRules.h"
 
+#include "content/tables/CompareKinds.h"
+
 #include <QStringList>
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 namespace math {
 
@@ -20,20 +23,16 @@ const std::array<int, 4>& cardArrangement(int arrangement) {
 }
 
 const CompareKindInfo& compareKind(CompareKind kind) {
-    static const std::array<CompareKindInfo, 6> kinds = {{
-        {QStringLiteral("多"), QStringLiteral("少"),
-         QStringLiteral("请按数量的多少，从多到少排列！"), QString(), 0},
-        {QStringLiteral("大"), QStringLiteral("小"), QStringLiteral("请按从大到小的顺序排列各图！"),
-         QString(), 10},
-        {QStringLiteral("粗"), QStringLiteral("细"), QStringLiteral("请按从粗到细的顺序排列各图！"),
-         QStringLiteral("粗"), 10},
-        {QStringLiteral("宽"), QStringLiteral("窄"), QStringLiteral("请按从宽到窄的顺序排列各图！"),
-         QStringLiteral("宽"), 6},
-        {QStringLiteral("高"), QStringLiteral("矮"), QStringLiteral("请按从高到矮的顺序排列各图！"),
-         QStringLiteral("高"), 7},
-        {QStringLiteral("长"), QStringLiteral("短"), QStringLiteral("请按从长到短的顺序排列各图！"),
-         QStringLiteral("长"), 6},
-    }};
+    static const std::array<CompareKindInfo, 6> kinds = [] {
+        static_assert(std::size(tables::kCompareKinds) == 6);
+        std::array<CompareKindInfo, 6> k;
+        for (size_t i = 0; i < k.size(); ++i) {
+            const tables::CompareKind& c = tables::kCompareKinds[i];
+            k[i] = {QString::fromUtf8(c.most), QString::fromUtf8(c.least),
+                    QString::fromUtf8(c.topic), QString::fromUtf8(c.prefix), c.pictures};
+        }
+        return k;
+    }();
     return kinds[static_cast<size_t>(kind)];
 }
 

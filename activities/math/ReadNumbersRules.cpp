@@ -33,4 +33,19 @@ int nextNumber(int n) {
     return n < kLastNumber ? n + 1 : kLastNumber;
 }
 
+bool NumberCursor::select(int n) {
+    if (n < 0 || n > kLastNumber)
+        return false;
+    n_ = n;
+    return true;
+}
+
+bool NumberCursor::prior() {
+    return n_ > 0 && select(priorNumber(n_));
+}
+
+bool NumberCursor::next() {
+    return n_ < kLastNumber && select(nextNumber(n_));
+}
+
 } // namespace math

@@ -18,4 +18,18 @@ QString numberPictureName(int n);
 int priorNumber(int n);
 int nextNumber(int n);
 
+// The number on show, 0 at first; the list and the combo box only show it.
+class NumberCursor {
+public:
+    int current() const { return n_; }
+    // False (and nothing changes) outside 0..30.
+    bool select(int n);
+    // False (and nothing changes) at 0 and at 30.
+    bool prior();
+    bool next();
+
+private:
+    int n_ = 0;
+};
+
 } // namespace math

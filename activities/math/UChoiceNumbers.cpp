@@ -1,7 +1,7 @@
 #include "activities/math/UChoiceNumbers.h"
 
-#include "activities/math/MathSound.h"
 #include "activities/math/ReadNumbersRules.h"
+#include "app/ActivitySound.h"
 #include "app/FormRegistry.h"
 #include "app/Guard.h"
 #include "platform/ContentPack.h"
@@ -29,8 +29,9 @@ TFrmChoiceNumbers::TFrmChoiceNumbers(QWidget* parent)
         l->setAttribute(Qt::WA_TransparentForMouseEvents);
         l->raise();
     }
-    for (TImage* b : {imga, imgb, imgc, imgd})
-        connect(b, &TImage::OnClick, this, [this, b] { imgaClick(b); });
+    const std::array<TImage*, 4> answers = {imga, imgb, imgc, imgd};
+    for (size_t i = 0; i < answers.size(); ++i)
+        connect(answers[i], &TImage::OnClick, this, [this, i] { imgaClick(static_cast<int>(i)); });
     connect(imgAnswer, &TImage::OnClick, this, &TFrmChoiceNumbers::imgAnswerClick);
     connect(imgPrior, &TImage::OnClick, this, &TFrmChoiceNumbers::imgPriorClick);
     connect(imgNext, &TImage::OnClick, this, &TFrmChoiceNumbers::imgNextClick);
@@ -60,7 +61,8 @@ TForm::CloseAction TFrmChoiceNumbers::FormClose() {
 void TFrmChoiceNumbers::NewQuestion() {
     cmbnumber->setCurrentIndex(practice_.index());
     const int k = practice_.asked();
-    const std::array<int, 4> c = math::makeCandidates(platform::rng(), k);
+    candidates_ = math::makeCandidates(platform::rng(), k);
+    const std::array<int, 4>& c = candidates_;
     imgpicnum->clearPicture();
     if (pack_) {
         QPixmap picture;
@@ -85,10 +87,13 @@ void TFrmChoiceNumbers::showSign(const QString& sign, int top) {
     Timer1->setEnabled(true);
 }
 
-void TFrmChoiceNumbers::imgaClick(TImage* answer) {
-    const bool right = answer->Hint() == QString::number(asked());
-    math::playWave(right ? QStringLiteral("DATA\\bgsnd\\right.wav")
-                         : QStringLiteral("DATA\\bgsnd\\wrong.wav"));
+void TFrmChoiceNumbers::imgaClick(int index) {
+    if (index < 0 || index > 3)
+        return;
+    TImage* answer = std::array<TImage*, 4>{imga, imgb, imgc, imgd}[static_cast<size_t>(index)];
+    const bool right = candidates_[static_cast<size_t>(index)] == asked();
+    playWave(right ? QStringLiteral("DATA\\bgsnd\\right.wav")
+                   : QStringLiteral("DATA\\bgsnd\\wrong.wav"));
     showSign(right ? QStringLiteral("√ ") : QStringLiteral("× "), answer->y() - 11);
     // The next question at once; the sign stays until its timer hides it.
     practice_.next(platform::rng());

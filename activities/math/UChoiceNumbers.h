@@ -7,6 +7,7 @@
 #include "ui_UChoiceNumbers.h"
 
 #include <QPointer>
+#include <array>
 #include <memory>
 
 namespace platform {
@@ -22,7 +23,7 @@ public:
     TTimer* Timer1 = nullptr; // hides the sign, 1000 ms
     TTimer* Timer2 = nullptr; // the clock; Tag counts seconds
 
-    void imgaClick(TImage* answer);
+    void imgaClick(int index); // 0..3
     void imgAnswerClick();
     void imgPriorClick();
     void imgNextClick();
@@ -33,6 +34,7 @@ public:
 
     // The number the open question asks for, and the order of the questions.
     int asked() const { return practice_.asked(); }
+    const std::array<int, 4>& candidates() const { return candidates_; }
     const math::NumberPractice& practice() const { return practice_; }
 
 protected:
@@ -46,6 +48,7 @@ private:
 
     std::shared_ptr<platform::ContentPack> pack_;
     math::NumberPractice practice_;
+    std::array<int, 4> candidates_{};
     QPoint dragOffset_;
     bool dragging_ = false;
 };

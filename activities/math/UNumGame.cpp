@@ -1,6 +1,6 @@
 #include "activities/math/UNumGame.h"
 
-#include "activities/math/MathSound.h"
+#include "app/ActivitySound.h"
 #include "app/FormRegistry.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
@@ -92,7 +92,7 @@ void Tfrmnumgame::imgnextClick() {
                               QStringLiteral("重新来一局？"),
                               platform::MB_YESNO | platform::MB_ICONQUESTION) != platform::IDYES)
         return;
-    math::playSound(QStringLiteral("DATA\\bgsnd\\right.WAV"), false);
+    playSound(QStringLiteral("DATA\\bgsnd\\right.WAV"), false);
     pnlmain->hide();
     imgbg->loadFromFile(platform::dataPath(QStringLiteral("DATA\\picture\\ddp\\") +
                                            QString::number(platform::rng().random(1, 16)) +
@@ -151,7 +151,7 @@ void Tfrmnumgame::CellClick(TFlatButton* cell) {
     case math::PairGame::Click::Mismatch:
         boardCell(previous)->SetColor(kFace);
         cell->SetColor(kSelected);
-        math::playSound(QStringLiteral("DATA\\bgsnd\\wrong.WAV"), false);
+        playSound(QStringLiteral("DATA\\bgsnd\\wrong.WAV"), false);
         return;
     case math::PairGame::Click::Removed:
     case math::PairGame::Click::Won:
@@ -159,11 +159,11 @@ void Tfrmnumgame::CellClick(TFlatButton* cell) {
             c->SetColor(kFace);
             c->hide();
         }
-        math::playSound(QStringLiteral("DATA\\bgsnd\\right.WAV"), false);
+        playSound(QStringLiteral("DATA\\bgsnd\\right.WAV"), false);
         break;
     }
     if (!game_.running()) {
-        math::playSound(QStringLiteral("DATA\\bgsnd\\good.WAV"), false);
+        playSound(QStringLiteral("DATA\\bgsnd\\good.WAV"), false);
         Timer1->setEnabled(false);
         platform::showMessage(this,
                               QStringLiteral("恭喜你赢得本次游戏，如果要继续，请点击“开始”按钮！"),

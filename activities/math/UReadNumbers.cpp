@@ -1,11 +1,11 @@
 #include "activities/math/UReadNumbers.h"
 
-#include "activities/math/MathSound.h"
-#include "activities/math/MathWidgets.h"
 #include "activities/math/ReadNumbersRules.h"
+#include "app/ActivitySound.h"
 #include "app/FormRegistry.h"
 #include "app/Guard.h"
 #include "platform/ContentPack.h"
+#include "widgets/HoverLink.h"
 
 #include <QMouseEvent>
 #include <QPainterPath>
@@ -49,10 +49,10 @@ TFrmReadNumbers::TFrmReadNumbers(QWidget* parent) : TActivityForm(parent) {
         if (!l)
             continue;
         listLabels_ << l;
-        l->setProperty("px", n == 0 ? 56 : 20);
-        math::setLabelLook(l, Qt::black, l->property("px").toInt(), true, false);
-        l->setCursor(Qt::PointingHandCursor);
-        l->installEventFilter(this);
+        auto* link = new THoverLink(l, n == 0 ? 56 : 20, {Qt::black, true, false},
+                                    {kLime, true, true}, {kNavy, false, true});
+        connect(link, &THoverLink::clicked, this,
+                [this](QLabel* label) { guarded([this, label] { LabelClick(label); }); });
     }
     FormCreate();
 }
@@ -75,16 +75,23 @@ void TFrmReadNumbers::hideList() {
 }
 
 void TFrmReadNumbers::playNumber() {
-    math::playSound(math::numberSoundPath(lblnumber->text()), true);
+    playSound(math::numberSoundPath(lblnumber->text()), true);
 }
 
 void TFrmReadNumbers::ShowEnglishName() {
-    const QString word = math::numberWord(cmbnumber->currentIndex());
+    const QString word = math::numberWord(cursor_.current());
     if (!word.isEmpty())
         lblenglish->setText(word);
 }
 
 void TFrmReadNumbers::selectNumber(int n) {
+    if (!cursor_.select(n))
+        return;
+    showCurrent();
+}
+
+void TFrmReadNumbers::showCurrent() {
+    const int n = cursor_.current();
     imgpicnum->hide();
     Timer1->setEnabled(false);
     lblnumber->setText(QString::number(n));
@@ -100,31 +107,24 @@ void TFrmReadNumbers::imgoneClick(TImage* digitButton) {
 }
 
 void TFrmReadNumbers::LabelClick(QLabel* listLabel) {
-    cmbnumber->setCurrentIndex(listLabel->text().toInt());
-    cmbnumberChange();
+    selectNumber(listLabel->text().toInt());
 }
 
 void TFrmReadNumbers::cmbnumberChange() {
-    if (cmbnumber->currentIndex() < 0)
-        return;
     selectNumber(cmbnumber->currentIndex());
 }
 
 void TFrmReadNumbers::imgpreClick() {
     pnlml->hide();
-    if (cmbnumber->currentIndex() == 0)
-        return;
-    cmbnumber->setCurrentIndex(math::priorNumber(cmbnumber->currentIndex()));
-    cmbnumberChange();
+    if (cursor_.prior())
+        showCurrent();
 }
 
 void TFrmReadNumbers::imgnextClick() {
     pnlml->hide();
     // The list ends at 30: there is nothing after it, as there is nothing before 0.
-    if (cmbnumber->currentIndex() >= math::kLastNumber)
-        return;
-    cmbnumber->setCurrentIndex(math::nextNumber(cmbnumber->currentIndex()));
-    cmbnumberChange();
+    if (cursor_.next())
+        showCurrent();
 }
 
 void TFrmReadNumbers::imgautoClick() {
@@ -134,11 +134,11 @@ void TFrmReadNumbers::imgautoClick() {
 
 void TFrmReadNumbers::Timer1Timer() {
     imgpicnum->hide();
-    if (cmbnumber->currentIndex() >= math::kLastNumber) {
+    if (!cursor_.next()) {
         Timer1->setEnabled(false);
         return;
     }
-    const int n = cmbnumber->currentIndex() + 1;
+    const int n = cursor_.current();
     lblnumber->setText(QString::number(n));
     cmbnumber->setCurrentIndex(n);
     playNumber();
@@ -168,7 +168,7 @@ void TFrmReadNumbers::Timer2Timer() {
 void TFrmReadNumbers::chkpicClick() {
     Timer2->setEnabled(chkpic->Checked());
     if (imgpicnum->isVisible()) {
-        lblnumber->setText(cmbnumber->currentText());
+        lblnumber->setText(QString::number(cursor_.current()));
         imgpicnum->hide();
     }
 }
@@ -189,51 +189,15 @@ void TFrmReadNumbers::imgcloseClick() {
     close();
 }
 
-void TFrmReadNumbers::listLabelLook(QLabel* label, QEvent::Type type) {
-    const int px = label->property("px").toInt();
-    switch (type) {
-    case QEvent::Enter:
-        math::setLabelLook(label, kLime, px, true, true);
-        break;
-    case QEvent::Leave:
-        math::setLabelLook(label, Qt::black, px, true, false);
-        break;
-    case QEvent::MouseButtonPress:
-        math::setLabelLook(label, kNavy, px, false, true);
-        label->move(label->pos() + QPoint(2, 2));
-        break;
-    case QEvent::MouseButtonRelease:
-        label->move(label->pos() - QPoint(2, 2));
-        break;
-    default:
-        break;
-    }
-}
-
 bool TFrmReadNumbers::eventFilter(QObject* watched, QEvent* event) {
-    auto* label = qobject_cast<QLabel*>(watched);
-    if (!label)
-        return TActivityForm::eventFilter(watched, event);
-    const QEvent::Type type = event->type();
-    const bool leftRelease = type == QEvent::MouseButtonRelease &&
-                             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-    const bool inside = leftRelease && label->rect().contains(
-                                           static_cast<QMouseEvent*>(event)->position().toPoint());
-    if (label == lblenglish || label == lblnumber) {
-        if (leftRelease && inside)
+    // A click on the number or its English word closes the list.
+    if ((watched == lblenglish || watched == lblnumber) &&
+        event->type() == QEvent::MouseButtonRelease) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        auto* label = static_cast<QLabel*>(watched);
+        if (me->button() == Qt::LeftButton && label->rect().contains(me->position().toPoint()))
             guarded([this] { hideList(); });
         return false;
     }
-    if (!listLabels_.contains(label))
-        return false;
-    if (type == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
-        return false;
-    // Click before mouse up, as everywhere in the program.
-    if (leftRelease && inside)
-        guarded([this, label] { LabelClick(label); });
-    if (type == QEvent::Enter || type == QEvent::Leave || type == QEvent::MouseButtonPress ||
-        leftRelease)
-        listLabelLook(label, type);
-    return false;
+    return TActivityForm::eventFilter(watched, event);
 }

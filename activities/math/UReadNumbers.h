@@ -2,6 +2,7 @@
 // Learning the numbers 0 to 30: a big digit, its sound and English word, on request a
 // picture of that many things; the number list, automatic reading and the practice.
 
+#include "activities/math/ReadNumbersRules.h"
 #include "app/TActivityForm.h"
 #include "app/TTimer.h"
 #include "ui_UReadNumbers.h"
@@ -39,6 +40,7 @@ public:
 
     // The 31 labels of the number list, "0" to "30".
     QList<QLabel*> listLabels() const { return listLabels_; }
+    int current() const { return cursor_.current(); }
 
 protected:
     void FormShow() override;
@@ -48,11 +50,12 @@ private:
     void FormCreate();
     // Shows a number: the digit, its sound, the English word, the picture timer.
     void selectNumber(int n);
+    void showCurrent();
     void ShowEnglishName();
     void playNumber();
-    void listLabelLook(QLabel* label, QEvent::Type type);
 
     std::shared_ptr<platform::ContentPack> pack_;
+    math::NumberCursor cursor_;
     QList<QLabel*> listLabels_;
 };
 

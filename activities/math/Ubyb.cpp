@@ -1,9 +1,7 @@
 #include "activities/math/Ubyb.h"
 
-#include "activities/math/MathSound.h"
-#include "activities/math/MathWidgets.h"
+#include "activities/common/TallyView.h"
 #include "app/FormRegistry.h"
-#include "app/UMain.h"
 #include "platform/ProgramDir.h"
 #include "platform/Random.h"
 
@@ -26,7 +24,7 @@ Tfrmbyb::Tfrmbyb(QWidget* parent) : TActivityForm(parent) {
     pics_ = {pic1, pic2, pic3, pic4};
     labels_ = {Label1, Label2, Label3, Label4};
     grips_ = {spic1, spic2, spic3, spic4};
-    for (math::TShape* g : grips_) {
+    for (TShape* g : grips_) {
         g->installEventFilter(this);
         g->raise();
     }
@@ -37,8 +35,8 @@ Tfrmbyb::Tfrmbyb(QWidget* parent) : TActivityForm(parent) {
 }
 
 void Tfrmbyb::FormShow() {
-    for (QLabel* l : {lblcount, lblright, lblwrong})
-        l->setText(QStringLiteral("0"));
+    round_.reset();
+    common::showTally(round_.tally(), lblcount, lblright, lblwrong);
     NewQuestion();
 }
 
@@ -58,6 +56,7 @@ void Tfrmbyb::placeCards() {
 
 void Tfrmbyb::NewQuestion() {
     platform::rng().randomize();
+    round_.restartClock();
     lbltime->setText(QStringLiteral("0"));
     Timer2->setEnabled(false);
     Timer2->setEnabled(true);
@@ -68,6 +67,7 @@ void Tfrmbyb::NewQuestion() {
         labels_[k]->setText(QString());
     }
     question_ = math::makeCompareQuestion(platform::rng());
+    round_.ask();
     board_.arrange(question_.arrangement);
     placeCards();
 
@@ -115,17 +115,14 @@ void Tfrmbyb::letGo(int card) {
 }
 
 void Tfrmbyb::imgokClick() {
-    if (Timer1->Enabled())
+    const common::Verdict verdict = round_.judge(board_.ordered());
+    if (verdict == common::Verdict::Ignored)
         return;
-    math::countUp(lblcount);
-    const bool right = board_.ordered();
-    math::countUp(right ? lblright : lblwrong);
-    if (Frmmain)
-        imgjudge->setPicture(right ? Frmmain->imgright->Picture() : Frmmain->imgwrong->Picture());
+    const bool right = verdict == common::Verdict::Right;
+    common::showTally(round_.tally(), lblcount, lblright, lblwrong);
+    imgjudge->setPicture(judgementPicture(right));
     imgjudge->show();
-    math::playSound(right ? QStringLiteral("DATA\\bgsnd\\right.WAV")
-                          : QStringLiteral("DATA\\bgsnd\\wrong.WAV"),
-                    true);
+    playJudgement(right);
     Timer1->setEnabled(true);
 }
 
@@ -140,7 +137,7 @@ void Tfrmbyb::Timer1Timer() {
 }
 
 void Tfrmbyb::Timer2Timer() {
-    lbltime->setText(QString::number(math::captionValue(lbltime) + 1));
+    lbltime->setText(QString::number(round_.tick()));
 }
 
 void Tfrmbyb::imgfhClick() {

@@ -2,6 +2,7 @@
 // Ordering by comparison: drag four cards into the slots from the most to the least,
 // then check.
 
+#include "activities/common/AnswerRound.h"
 #include "activities/math/BybRules.h"
 #include "app/TActivityForm.h"
 #include "app/TTimer.h"
@@ -31,6 +32,7 @@ public:
 
     const math::CompareQuestion& question() const { return question_; }
     const math::CardBoard& board() const { return board_; }
+    const common::AnswerRound& round() const { return round_; }
     QWidget* card(int k) const { return cards_[static_cast<size_t>(k)]; }
 
 protected:
@@ -39,13 +41,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    common::AnswerRound round_;
     void NewQuestion();
     void placeCards();
 
     std::array<TFlatPanel*, 4> cards_{};
     std::array<TImage*, 4> pics_{};
     std::array<QLabel*, 4> labels_{};
-    std::array<math::TShape*, 4> grips_{};
+    std::array<TShape*, 4> grips_{};
     math::CompareQuestion question_;
     math::CardBoard board_;
     int dragging_ = -1;

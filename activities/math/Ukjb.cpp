@@ -1,6 +1,6 @@
 #include "activities/math/Ukjb.h"
 
-#include "activities/math/MathSound.h"
+#include "app/ActivitySound.h"
 #include "app/FormRegistry.h"
 #include "platform/ProgramDir.h"
 #include "platform/Random.h"
@@ -61,7 +61,7 @@ void Tfrmkjb::FormShow() {
 
 TForm::CloseAction Tfrmkjb::FormClose() {
     Timer1->setEnabled(false);
-    math::stopSound();
+    stopSound();
     if (KjbFromMenu == 1) {
         KjbFromMenu = 0;
         returnToOpener(this);
@@ -71,7 +71,7 @@ TForm::CloseAction Tfrmkjb::FormClose() {
 
 void Tfrmkjb::speak(const QString& token) {
     if (!token.isEmpty())
-        math::playSound(math::rhymeSoundPath(token), true);
+        playSound(math::rhymeSoundPath(token), true);
 }
 
 void Tfrmkjb::placePictures(int step) {
@@ -131,24 +131,24 @@ void Tfrmkjb::Timer1Timer() {
 
 void Tfrmkjb::FlatButton90Click(TFlatButton* line) {
     Timer1->setEnabled(false);
-    math::stopSound();
+    stopSound();
     shpshow->hide();
     lblcf->setText(line->Caption());
     shpcf->show();
     lblcf->show();
     lblcf->raise();
-    math::playSound(math::rhymeSoundPath(line->Caption()), true);
+    playSound(math::rhymeSoundPath(line->Caption()), true);
 }
 
 void Tfrmkjb::imgjfClick() {
-    math::stopSound();
+    stopSound();
     pnljf->show();
     pnlcf->hide();
 }
 
 void Tfrmkjb::imgcfClick() {
     Timer1->setEnabled(false);
-    math::stopSound();
+    stopSound();
     hideLine();
     shpcf->hide();
     lblcf->hide();
@@ -161,9 +161,8 @@ void Tfrmkjb::imgysClick() {
     hideLine();
     shpcf->hide();
     lblcf->hide();
-    math::playSound(
-        math::rhymeSoundPath(pnlcf->isHidden() ? QStringLiteral("jf") : QStringLiteral("cf")),
-        true);
+    playSound(math::rhymeSoundPath(pnlcf->isHidden() ? QStringLiteral("jf") : QStringLiteral("cf")),
+              true);
 }
 
 void Tfrmkjb::imgfhClick() {

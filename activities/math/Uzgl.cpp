@@ -1,9 +1,7 @@
 #include "activities/math/Uzgl.h"
 
-#include "activities/math/MathSound.h"
-#include "activities/math/MathWidgets.h"
+#include "activities/common/TallyView.h"
 #include "app/FormRegistry.h"
-#include "app/UMain.h"
 
 QPointer<Tfrmzgl> frmzgl;
 static RegisterForm<Tfrmzgl> reg("Tfrmzgl", frmzgl);
@@ -23,15 +21,15 @@ Tfrmzgl::Tfrmzgl(QWidget* parent) : TActivityForm(parent) {
         l->setAttribute(Qt::WA_TransparentForMouseEvents);
         l->raise();
     }
-    for (TImage* b : answers_)
-        connect(b, &TImage::OnClick, this, [this, b] { imgaClick(b); });
+    for (size_t i = 0; i < answers_.size(); ++i)
+        connect(answers_[i], &TImage::OnClick, this, [this, i] { imgaClick(static_cast<int>(i)); });
     connect(imgnext, &TImage::OnClick, this, &Tfrmzgl::imgnextClick);
     connect(imgfh, &TImage::OnClick, this, &Tfrmzgl::imgfhClick);
 }
 
 void Tfrmzgl::FormShow() {
-    for (QLabel* l : {lblcount, lblright, lblwrong})
-        l->setText(QStringLiteral("0"));
+    round_.reset();
+    common::showTally(round_.tally(), lblcount, lblright, lblwrong);
     NewQuestion();
 }
 
@@ -42,6 +40,7 @@ TForm::CloseAction Tfrmzgl::FormClose() {
 }
 
 void Tfrmzgl::NewQuestion() {
+    round_.restartClock();
     lbltime->setText(QStringLiteral("0"));
     imgok->setHint(QString());
     platform::rng().randomize();
@@ -61,21 +60,18 @@ void Tfrmzgl::NewQuestion() {
         answers_[i]->setHint(static_cast<int>(i) == question_.position ? QStringLiteral("1")
                                                                        : QStringLiteral("0"));
     }
+    round_.ask(question_.position);
 }
 
-void Tfrmzgl::imgaClick(TImage* answer) {
-    // No question is open, or its verdict is showing: a second click must not count.
-    if (answer->Hint().isEmpty() || Timer1->Enabled())
+void Tfrmzgl::imgaClick(int answer) {
+    const common::Verdict verdict = round_.answer(answer);
+    if (verdict == common::Verdict::Ignored)
         return;
+    const bool right = verdict == common::Verdict::Right;
     imgjudge->move(776, imgjudge->y());
-    math::countUp(lblcount);
-    const bool right = answer->Hint() == QLatin1String("1");
-    math::countUp(right ? lblright : lblwrong);
-    if (Frmmain)
-        imgjudge->setPicture(right ? Frmmain->imgright->Picture() : Frmmain->imgwrong->Picture());
-    math::playSound(right ? QStringLiteral("DATA\\bgsnd\\right.WAV")
-                          : QStringLiteral("DATA\\bgsnd\\wrong.WAV"),
-                    true);
+    common::showTally(round_.tally(), lblcount, lblright, lblwrong);
+    imgjudge->setPicture(judgementPicture(right));
+    playJudgement(right);
     imgjudge->show();
     Timer1->setEnabled(true);
 }
@@ -91,7 +87,7 @@ void Tfrmzgl::Timer1Timer() {
 }
 
 void Tfrmzgl::Timer2Timer() {
-    lbltime->setText(QString::number(math::captionValue(lbltime) + 1));
+    lbltime->setText(QString::number(round_.tick()));
 }
 
 void Tfrmzgl::imgfhClick() {

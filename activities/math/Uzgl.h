@@ -1,6 +1,7 @@
 #pragma once
 // Finding patterns: complete a sequence of numbers or letters from four answers.
 
+#include "activities/common/AnswerRound.h"
 #include "activities/math/ZglRules.h"
 #include "app/TActivityForm.h"
 #include "app/TTimer.h"
@@ -17,19 +18,21 @@ public:
     TTimer* Timer1 = nullptr; // the pause after an answer, 1000 ms
     TTimer* Timer2 = nullptr; // seconds on the current question
 
-    void imgaClick(TImage* answer);
+    void imgaClick(int answer); // 0..3
     void imgnextClick();
     void Timer1Timer();
     void Timer2Timer();
     void imgfhClick();
 
     const math::PatternQuestion& question() const { return question_; }
+    const common::AnswerRound& round() const { return round_; }
 
 protected:
     void FormShow() override;
     CloseAction FormClose() override;
 
 private:
+    common::AnswerRound round_;
     void NewQuestion();
 
     std::array<TImage*, 4> answers_{};

@@ -2,23 +2,15 @@
 // The mixed mathematics quiz "综合练习": ten topics drawn at random, with questions in
 // words on a panel of their own, and no way on without answering.
 
-#include "activities/math/QuizForm.h"
+#include "activities/common/QuizForm.h"
+#include "ui_uMathZHLX.h"
 
 #include <QPointer>
-#include <memory>
 
-namespace Ui {
-class TfrmMathZHLX;
-}
-
-class TfrmMathZHLX : public TQuizForm {
+class TfrmMathZHLX : public TQuizForm, public Ui::TfrmMathZHLX {
     Q_OBJECT
 public:
     explicit TfrmMathZHLX(QWidget* parent = nullptr);
-    ~TfrmMathZHLX() override;
-
-private:
-    std::unique_ptr<Ui::TfrmMathZHLX> ui_;
 };
 
 extern QPointer<TfrmMathZHLX> frmMathZHLX;

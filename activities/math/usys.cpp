@@ -1,17 +1,13 @@
 #include "activities/math/usys.h"
 
 #include "app/FormRegistry.h"
-#include "ui_usys.h"
 
 QPointer<Tfrmsys> frmsys;
 static RegisterForm<Tfrmsys> reg("Tfrmsys", frmsys);
 
 Tfrmsys::Tfrmsys(QWidget* parent)
     : TQuizForm({QStringLiteral("Data\\XML\\数一数.xml"), quiz::TopicSeries::Order::Random, false},
-                parent),
-      ui_(std::make_unique<Ui::Tfrmsys>()) {
-    ui_->setupUi(this);
+                parent) {
+    setupUi(this);
     bindControls();
 }
-
-Tfrmsys::~Tfrmsys() = default;

@@ -1,23 +1,15 @@
 #pragma once
 // The counting quiz "数一数": ten topics drawn at random from its bank.
 
-#include "activities/math/QuizForm.h"
+#include "activities/common/QuizForm.h"
+#include "ui_usys.h"
 
 #include <QPointer>
-#include <memory>
 
-namespace Ui {
-class Tfrmsys;
-}
-
-class Tfrmsys : public TQuizForm {
+class Tfrmsys : public TQuizForm, public Ui::Tfrmsys {
     Q_OBJECT
 public:
     explicit Tfrmsys(QWidget* parent = nullptr);
-    ~Tfrmsys() override;
-
-private:
-    std::unique_ptr<Ui::Tfrmsys> ui_;
 };
 
 extern QPointer<Tfrmsys> frmsys;

@@ -16,14 +16,14 @@ constexpr int kMaxEmptyFetches = 64;
 
 } // namespace
 
-Decoder::Decoder(const OutputSpec& out) : out_(out), block_(kBlockBytes) {}
+Decoder::Decoder(const OutputFormat& out) : out_(out), block_(kBlockBytes) {}
 
 Decoder::~Decoder() {
     if (converter_)
         SDL_FreeAudioStream(converter_);
 }
 
-std::unique_ptr<Decoder> Decoder::open(const std::string& path, const OutputSpec& out) {
+std::unique_ptr<Decoder> Decoder::open(const std::string& path, const OutputFormat& out) {
     FileHandle file = FileHandle::openRegular(path);
     if (!file.valid())
         return nullptr;

@@ -16,7 +16,7 @@
 namespace snd {
 
 // What the device plays: signed 16-bit samples in host byte order.
-struct OutputSpec {
+struct OutputFormat {
     int rate = 44100;
     int channels = 2;
     int frameBytes() const { return channels * 2; }
@@ -30,7 +30,7 @@ public:
 
     // Opens a WAV or MP3 file, told apart by its content. Null when the file
     // cannot be opened or holds no decodable audio.
-    static std::unique_ptr<Decoder> open(const std::string& path, const OutputSpec& out);
+    static std::unique_ptr<Decoder> open(const std::string& path, const OutputFormat& out);
 
     // Fills up to `frames` frames; fewer than asked means the file has ended.
     int read(std::int16_t* out, int frames);
@@ -39,7 +39,7 @@ public:
     bool rewind();
 
 protected:
-    explicit Decoder(const OutputSpec& out);
+    explicit Decoder(const OutputFormat& out);
 
     // One block of source PCM: `bytes` were written to the buffer given to fetch().
     // `end` marks the end of the file (or an error that ends it); `newFormat`
@@ -60,7 +60,7 @@ private:
     // No more input for the converter: pushes what it holds back out.
     void startDraining();
 
-    OutputSpec out_;
+    OutputFormat out_;
     // The format setSourceFormat() announced last.
     SDL_AudioFormat srcFormat_ = AUDIO_S16SYS;
     int srcChannels_ = 0;

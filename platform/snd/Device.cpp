@@ -32,9 +32,9 @@ bool Device::open(int rate) {
     Uint16 format = 0;
     int channels = 0;
     Mix_QuerySpec(&frequency, &format, &channels);
-    spec_.rate = frequency;
-    spec_.channels = channels;
-    silenceData_.assign(static_cast<std::size_t>(kSilenceFrames * spec_.frameBytes()), 0);
+    format_.rate = frequency;
+    format_.channels = channels;
+    silenceData_.assign(static_cast<std::size_t>(kSilenceFrames * format_.frameBytes()), 0);
     silence_ = Mix_QuickLoad_RAW(silenceData_.data(), static_cast<Uint32>(silenceData_.size()));
     if (format != AUDIO_S16SYS || channels < 1 || !silence_) {
         open_ = true;

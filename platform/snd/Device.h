@@ -27,7 +27,7 @@ public:
     void close();
     bool isOpen() const { return open_; }
 
-    const OutputSpec& spec() const { return spec_; }
+    const OutputFormat& format() const { return format_; }
     Mix_Chunk* silence() const { return silence_; }
 
     // A free stream channel, or -1.
@@ -36,7 +36,7 @@ public:
 
 private:
     bool open_ = false;
-    OutputSpec spec_;
+    OutputFormat format_;
     std::vector<std::uint8_t> silenceData_;
     Mix_Chunk* silence_ = nullptr;
     std::vector<bool> inUse_;

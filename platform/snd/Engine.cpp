@@ -42,12 +42,12 @@ std::uint32_t Engine::createStream(bool fromMemory, const void* file, std::uint6
     const std::optional<std::string> path = localPathFromAnsi(static_cast<const char*>(file));
     if (!path)
         return 0;
-    std::unique_ptr<Decoder> decoder = Decoder::open(*path, device_.spec());
+    std::unique_ptr<Decoder> decoder = Decoder::open(*path, device_.format());
     if (!decoder)
         return 0;
     const std::uint32_t handle = nextHandle_++;
     streams_[handle] = std::make_unique<Stream>(handle, std::move(decoder),
-                                                (flags & kLoopFlag) != 0, device_.spec());
+                                                (flags & kLoopFlag) != 0, device_.format());
     return handle;
 }
 

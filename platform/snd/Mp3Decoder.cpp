@@ -26,7 +26,7 @@ bool isFrameHeader(const std::uint8_t* h) {
 
 } // namespace
 
-Mp3Decoder::Mp3Decoder(FileHandle file, const OutputSpec& out)
+Mp3Decoder::Mp3Decoder(FileHandle file, const OutputFormat& out)
     : Decoder(out), file_(std::move(file)) {}
 
 Mp3Decoder::~Mp3Decoder() {
@@ -42,7 +42,7 @@ bool Mp3Decoder::sniff(const std::uint8_t* head, std::size_t length) {
     return length >= 4 && isFrameHeader(head);
 }
 
-std::unique_ptr<Decoder> Mp3Decoder::create(FileHandle file, const OutputSpec& out) {
+std::unique_ptr<Decoder> Mp3Decoder::create(FileHandle file, const OutputFormat& out) {
     initLibrary();
     std::unique_ptr<Mp3Decoder> decoder(new Mp3Decoder(std::move(file), out));
     int error = MPG123_OK;

@@ -15,14 +15,14 @@ public:
     // True when the file starts with an ID3 tag or an MPEG audio frame header.
     static bool sniff(const std::uint8_t* head, std::size_t length);
     // Null when no audio frame can be found.
-    static std::unique_ptr<Decoder> create(FileHandle file, const OutputSpec& out);
+    static std::unique_ptr<Decoder> create(FileHandle file, const OutputFormat& out);
 
 protected:
     Block fetch(std::uint8_t* buffer, std::size_t capacity) override;
     bool rewindSource() override;
 
 private:
-    Mp3Decoder(FileHandle file, const OutputSpec& out);
+    Mp3Decoder(FileHandle file, const OutputFormat& out);
 
     FileHandle file_;
     mpg123_handle_struct* handle_ = nullptr;

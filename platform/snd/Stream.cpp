@@ -4,11 +4,12 @@
 
 namespace snd {
 
-Stream::Stream(std::uint32_t handle, std::unique_ptr<Decoder> decoder, bool loop, OutputSpec spec)
-    : handle_(handle), loop_(loop), spec_(spec), decoder_(std::move(decoder)) {}
+Stream::Stream(std::uint32_t handle, std::unique_ptr<Decoder> decoder, bool loop,
+               OutputFormat format)
+    : handle_(handle), loop_(loop), format_(format), decoder_(std::move(decoder)) {}
 
 void Stream::fill(std::uint8_t* out, int bytes) {
-    const int frameBytes = spec_.frameBytes();
+    const int frameBytes = format_.frameBytes();
     const int frames = bytes / frameBytes;
     int done = 0;
     {

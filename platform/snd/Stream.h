@@ -18,7 +18,7 @@ class Stream {
 public:
     enum class State { Stopped, Playing, Paused };
 
-    Stream(std::uint32_t handle, std::unique_ptr<Decoder> decoder, bool loop, OutputSpec spec);
+    Stream(std::uint32_t handle, std::unique_ptr<Decoder> decoder, bool loop, OutputFormat format);
 
     std::uint32_t handle() const { return handle_; }
 
@@ -38,7 +38,7 @@ public:
 private:
     const std::uint32_t handle_;
     const bool loop_;
-    const OutputSpec spec_;
+    const OutputFormat format_;
     std::mutex mutex_;
     std::unique_ptr<Decoder> decoder_;
     std::atomic<std::uint64_t> position_{0};

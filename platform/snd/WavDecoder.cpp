@@ -30,7 +30,7 @@ struct WavFormat {
 
 } // namespace
 
-WavDecoder::WavDecoder(FileHandle file, const OutputSpec& out)
+WavDecoder::WavDecoder(FileHandle file, const OutputFormat& out)
     : Decoder(out), file_(std::move(file)) {}
 
 bool WavDecoder::sniff(const std::uint8_t* head, std::size_t length) {
@@ -38,7 +38,7 @@ bool WavDecoder::sniff(const std::uint8_t* head, std::size_t length) {
            std::memcmp(head + 8, "WAVE", 4) == 0;
 }
 
-std::unique_ptr<Decoder> WavDecoder::create(FileHandle file, const OutputSpec& out) {
+std::unique_ptr<Decoder> WavDecoder::create(FileHandle file, const OutputFormat& out) {
     const std::uint64_t fileSize = file.size();
     WavFormat fmt;
     bool haveFormat = false;

@@ -4,6 +4,7 @@
 #include "FormTestSupport.h"
 #include "TestSupport.h"
 #include "app/FormRegistry.h"
+#include "app/MissingPlayer.h"
 #include "app/SectionMenu.h"
 #include "app/ShellState.h"
 #include "app/Startup.h"

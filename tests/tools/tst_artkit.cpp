@@ -64,13 +64,13 @@ void verifyCornersClear(const QImage& img) {
     QCOMPARE(alphaAt(img, img.width() / 2, img.height() / 2), 255);
 }
 
-CardSpec mathsCard(QSize size = {170, 150}) {
-    CardSpec spec;
-    spec.size = size;
-    spec.colour = QColor(0xf0, 0x3c, 0x5a);
-    spec.label = QStringLiteral("玩转数学");
-    spec.art = lettersArt(QStringLiteral("1+2"), {Qt::yellow, Qt::white});
-    return spec;
+CardStyle mathsCard(QSize size = {170, 150}) {
+    CardStyle style;
+    style.size = size;
+    style.colour = QColor(0xf0, 0x3c, 0x5a);
+    style.label = QStringLiteral("玩转数学");
+    style.art = lettersArt(QStringLiteral("1+2"), {Qt::yellow, Qt::white});
+    return style;
 }
 
 } // namespace
@@ -147,10 +147,10 @@ void TestArtKit::cardButtonShape() {
 }
 
 void TestArtKit::cardStatesLookDifferent() {
-    const CardSpec spec = mathsCard();
-    const QImage rest = cardButton(spec, State::Rest);
-    const QImage hover = cardButton(spec, State::Hover);
-    const QImage pressed = cardButton(spec, State::Pressed);
+    const CardStyle style = mathsCard();
+    const QImage rest = cardButton(style, State::Rest);
+    const QImage hover = cardButton(style, State::Hover);
+    const QImage pressed = cardButton(style, State::Pressed);
     const QRect all = rest.rect();
     QVERIFY(differingPixels(rest, hover, all) > 2000);
     QVERIFY(differingPixels(rest, pressed, all) > 2000);
@@ -171,8 +171,8 @@ void TestArtKit::cardStatesLookDifferent() {
 }
 
 void TestArtKit::cardLabelIsDrawn() {
-    CardSpec labelled = mathsCard();
-    CardSpec bare = labelled;
+    CardStyle labelled = mathsCard();
+    CardStyle bare = labelled;
     bare.label.clear();
     const QImage a = cardButton(labelled, State::Rest);
     const QImage b = cardButton(bare, State::Rest);
@@ -187,7 +187,7 @@ void TestArtKit::cardLabelIsDrawn() {
                 ++white;
     QVERIFY2(white > 300, qPrintable(QString::number(white)));
     // The picture above the caption is drawn too.
-    CardSpec noArt = labelled;
+    CardStyle noArt = labelled;
     noArt.art = nullptr;
     QVERIFY(differingPixels(a, cardButton(noArt, State::Rest), QRect(20, 15, 130, 75)) > 600);
 }
@@ -201,11 +201,11 @@ void TestArtKit::longLabelsAreShrunkToFit() {
     QVERIFY(QFontMetricsF(fitted).horizontalAdvance(longText) <= 150);
 
     // A card with a long caption keeps the ink off its left and right edges.
-    CardSpec spec = mathsCard();
-    spec.label = longText;
-    spec.art = nullptr;
-    const QImage img = cardButton(spec, State::Rest);
-    CardSpec bare = spec;
+    CardStyle style = mathsCard();
+    style.label = longText;
+    style.art = nullptr;
+    const QImage img = cardButton(style, State::Rest);
+    CardStyle bare = style;
     bare.label.clear();
     const QImage plain = cardButton(bare, State::Rest);
     QCOMPARE(differingPixels(img, plain, QRect(0, 0, 13, 150)), 0);

@@ -1,5 +1,7 @@
 // Every file the generator lists is there and readable, and the files every part of
 // the program reads at start-up are among them.
+#include "platform/ContentPack.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +14,7 @@ private slots:
     void coreFilesListed_data();
     void coreFilesListed();
     void resourcesCompiledIn();
+    void sharedPicturePackFilled();
 
 private:
     QStringList manifest() const;
@@ -54,6 +57,20 @@ void TestManifest::resourcesCompiledIn() {
         QFile f(QString::fromLatin1(r));
         QVERIFY2(f.open(QIODevice::ReadOnly), r);
         QVERIFY2(f.size() > 100, r);
+    }
+}
+
+// The pack that several steps add pictures to is written with the counting pictures.
+void TestManifest::sharedPicturePackFilled() {
+    QVERIFY(manifest().contains(QStringLiteral("Data/kjfile/pic.dat")));
+    const auto pack =
+        platform::ContentPack::open(QStringLiteral(PELUMO_BINARY_DIR "/Data/kjfile/pic.dat"));
+    QVERIFY(pack->isValid());
+    for (int n = 0; n <= 30; ++n) {
+        const QString name = QStringLiteral("Number%1").arg(n);
+        QVERIFY2(pack->contains(name, QStringLiteral("JPG")), qPrintable(name));
+        QVERIFY2(pack->read(name, QStringLiteral("JPG")).startsWith("\xFF\xD8\xFF"),
+                 qPrintable(name));
     }
 }
 

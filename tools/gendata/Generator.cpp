@@ -48,16 +48,27 @@ QByteArray Output::content(const QString& relative) const {
     return f.readAll();
 }
 
+// The program finds data files in any letter case, resources only as named.
+void Output::claim(const QString& what) {
+    const QString key = what.startsWith(QLatin1String(":/")) ? what : what.toCaseFolded();
+    if (claimed_.contains(key))
+        throw std::runtime_error(what.toStdString() + " is written twice");
+    claimed_.insert(key);
+}
+
 void Output::writeData(const QString& relative, const QByteArray& bytes) {
+    claim(relative);
     writeIfChanged(outDir_ + QLatin1Char('/') + relative, bytes, written_);
     manifest_ << relative;
 }
 
 void Output::recordData(const QString& relative) {
+    claim(relative);
     manifest_ << relative;
 }
 
 void Output::writeResource(const QString& alias, const QByteArray& bytes) {
+    claim(QStringLiteral(":/") + alias);
     writeIfChanged(resDir_ + QLatin1String("/files/") + alias, bytes, written_);
     resources_ << alias;
 }

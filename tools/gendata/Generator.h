@@ -1,9 +1,11 @@
 #pragma once
 // The demo-data generator: every file of Data/ and every program resource is made
 // by a step registered here. A step writes through `Output`, which records each
-// file in the manifest and skips writing when the bytes are unchanged.
+// file in the manifest and skips writing when the bytes are unchanged. Every file has
+// one writer: a second write of a path fails the build.
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -39,7 +41,10 @@ public:
     int writtenCount() const { return written_; }
 
 private:
+    void claim(const QString& what);
+
     QString contentDir_, outDir_, resDir_;
+    QSet<QString> claimed_; // every path written or recorded
     QStringList manifest_;
     QStringList resources_;
     int written_ = 0;

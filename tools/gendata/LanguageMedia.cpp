@@ -2,33 +2,11 @@
 
 #include "tools/lib/ArtKit.h"
 
-#include <QFile>
 #include <QPainter>
 
 namespace gendata {
 
 using namespace tools::art;
-
-QByteArray speech(Output& out, const QString& voice, const QString& text) {
-    return out.cached(QStringLiteral("language-speech-v1|") + voice + QLatin1Char('|') + text, [&] {
-        const QString wav = out.tempDir() + QStringLiteral("/language.wav");
-        const QString mp3 = out.tempDir() + QStringLiteral("/language.mp3");
-        Output::run(QStringLiteral("espeak-ng"),
-                    {QStringLiteral("-v"), voice, QStringLiteral("-s"), QStringLiteral("130"),
-                     QStringLiteral("-w"), wav, text});
-        Output::run(QStringLiteral("lame"),
-                    {QStringLiteral("--quiet"), QStringLiteral("-m"), QStringLiteral("m"),
-                     QStringLiteral("--resample"), QStringLiteral("22.05"), QStringLiteral("-b"),
-                     QStringLiteral("32"), wav, mp3});
-        QFile f(mp3);
-        if (!f.open(QIODevice::ReadOnly))
-            throw std::runtime_error("lame wrote nothing for " + text.toStdString());
-        QByteArray bytes = f.readAll();
-        QFile::remove(wav);
-        QFile::remove(mp3);
-        return bytes;
-    });
-}
 
 QImage pictureCard(QSize size, const QString& emoji, const QString& caption, const QColor& colour) {
     QImage img = canvas(size, mix(colour, Qt::white, 0.78));
@@ -67,6 +45,21 @@ QList<QStringList> contentRows(Output& out, const QString& relative) {
         rows.append(line.split(QLatin1Char('\t')));
     }
     return rows;
+}
+
+bool writtenByWordTables(const QString& relative) {
+    static const QStringList shared = {QStringLiteral("Data/Sound/马.mp3"),
+                                       QStringLiteral("Data/Sound/鸭.mp3"),
+                                       QStringLiteral("Data/Sound/鱼.mp3"),
+                                       QStringLiteral("Data/Sound/鸟.mp3"),
+                                       QStringLiteral("Data/Sound/斑马.mp3"),
+                                       QStringLiteral("Data/Sound/dog.mp3"),
+                                       QStringLiteral("Data/Sound/horse.mp3"),
+                                       QStringLiteral("Data/Sound/monkey.mp3"),
+                                       QStringLiteral("Data/Sound/rabbit.mp3"),
+                                       QStringLiteral("Data/Sound/zebra.mp3"),
+                                       QStringLiteral("Data/picture/LookRec/斑马.jpg")};
+    return shared.contains(relative, Qt::CaseInsensitive);
 }
 
 QColor paletteColour(int i) {

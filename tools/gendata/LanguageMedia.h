@@ -1,5 +1,5 @@
 #pragma once
-// Speech and pictures shared by the generator steps of the letters, phonetic symbols
+// Pictures and content rows shared by the generator steps of the letters, phonetic symbols
 // and Chinese activities.
 
 #include "tools/gendata/Generator.h"
@@ -14,16 +14,17 @@ class QPainterPath;
 
 namespace gendata {
 
-// `text` spoken by espeak-ng in `voice` ("cmn", "en"), as a small mono MP3 at
-// 22.05 kHz (a rate movies can hold), cached by voice and text.
-QByteArray speech(Output& out, const QString& voice, const QString& text);
-
 // A picture card: the emoji (or, when it cannot be drawn, the caption's first
 // character) on a light ground in a coloured frame, the caption along the bottom.
 QImage pictureCard(QSize size, const QString& emoji, const QString& caption, const QColor& colour);
 
 // Rows of a tab-separated content file (lines starting with '#' skipped).
 QList<QStringList> contentRows(Output& out, const QString& relative);
+
+// Files of the animals of the word tables, which their own step writes: the spoken
+// Chinese names and English words ("Data/Sound/马.mp3", "Data/Sound/dog.mp3") and the
+// catalogue pictures ("Data/picture/LookRec/斑马.jpg"). The language steps skip them.
+bool writtenByWordTables(const QString& relative);
 
 // A bright colour of a fixed palette, by index.
 QColor paletteColour(int i);

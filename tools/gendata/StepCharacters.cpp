@@ -5,12 +5,14 @@
 // "Data/picture/LookRec/<word>.jpg".
 #include "tools/gendata/Generator.h"
 #include "tools/gendata/LanguageMedia.h"
+#include "tools/gendata/Speech.h"
 #include "tools/lib/ArtKit.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SwfWriter.h"
 
-#include <QHash>
+#include <QSet>
 #include <algorithm>
+#include <functional>
 
 namespace gendata {
 namespace {
@@ -127,17 +129,25 @@ void makeCharacters(Output& out) {
     // Character, pinyin, word and the word's picture, in the lessons' order.
     const QList<QStringList> rows = contentRows(out, QStringLiteral("chinese/xhz_art.txt"));
     tools::PackWriter pack;
+    QSet<QString> written; // a word can serve two characters ("小鸟")
+    const auto write = [&](const QString& file, const std::function<QByteArray()>& make) {
+        if (!writtenByWordTables(file) && !written.contains(file)) {
+            written.insert(file);
+            out.writeData(file, make());
+        }
+    };
     for (int i = 0; i < rows.size(); ++i) {
         const QString character = rows[i].value(0), pinyin = rows[i].value(1),
                       word = rows[i].value(2);
         pack.add(QStringLiteral("XHZ%1").arg(i + 1), QStringLiteral("Flash"),
                  characterMovie(character, pinyin));
-        out.writeData(QStringLiteral("Data/Sound/") + character + QStringLiteral(".mp3"),
-                      speech(out, QStringLiteral("cmn"), character));
-        out.writeData(QStringLiteral("Data/Sound/") + word + QStringLiteral(".mp3"),
-                      speech(out, QStringLiteral("cmn"), word));
-        out.writeData(QStringLiteral("Data/picture/LookRec/") + word + QStringLiteral(".jpg"),
-                      jpeg(pictureCard({320, 240}, rows[i].value(3), word, paletteColour(i)), 88));
+        write(QStringLiteral("Data/Sound/") + character + QStringLiteral(".mp3"),
+              [&] { return speak(out, character, Voice::Mandarin); });
+        write(QStringLiteral("Data/Sound/") + word + QStringLiteral(".mp3"),
+              [&] { return speak(out, word, Voice::Mandarin); });
+        write(QStringLiteral("Data/picture/LookRec/") + word + QStringLiteral(".jpg"), [&] {
+            return jpeg(pictureCard({320, 240}, rows[i].value(3), word, paletteColour(i)), 88);
+        });
     }
     out.writeData(QStringLiteral("Data/kjfile/XHZ.dat"), pack.build());
 }

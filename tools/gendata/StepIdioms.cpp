@@ -7,6 +7,7 @@
 // its lines appearing one by one on a scroll while they are read).
 #include "tools/gendata/Generator.h"
 #include "tools/gendata/LanguageMedia.h"
+#include "tools/gendata/Speech.h"
 #include "tools/lib/ArtKit.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SwfWriter.h"
@@ -122,15 +123,16 @@ void makeIdioms(Output& out) {
                       jpeg(picture, 88));
         const QString cmn = QStringLiteral("cmn");
         out.writeData(QStringLiteral("Data/Sound/") + idiom + QStringLiteral(".mp3"),
-                      speech(out, cmn, idiom));
-        const QByteArray explained = speech(out, cmn, explanation);
+                      speak(out, idiom, Voice::Mandarin));
+        const QByteArray explained = speak(out, explanation, Voice::Mandarin);
         out.writeData(QStringLiteral("Data/sound/xchy/") + idiom + QStringLiteral("1.mp3"),
                       explained);
         out.writeData(QStringLiteral("Data/sound/xchy/") + idiom + QStringLiteral("2.mp3"),
-                      speech(out, cmn, example));
-        idioms.add(QStringLiteral("CY%1").arg(i + 1), QStringLiteral("Flash"),
-                   idiomMovie(idiom, explanation, picture.scaled(240, 180),
-                              speech(out, cmn, idiom + QStringLiteral("。") + explanation), i));
+                      speak(out, example, Voice::Mandarin));
+        idioms.add(
+            QStringLiteral("CY%1").arg(i + 1), QStringLiteral("Flash"),
+            idiomMovie(idiom, explanation, picture.scaled(240, 180),
+                       speak(out, idiom + QStringLiteral("。") + explanation, Voice::Mandarin), i));
     }
     out.writeData(QStringLiteral("Data/kjfile/cy.dat"), idioms.build());
 
@@ -141,7 +143,7 @@ void makeIdioms(Output& out) {
         QString spoken = text;
         spoken.replace(QStringLiteral("\\r"), QString());
         classic.add(QStringLiteral("SZJ%1").arg(n), QStringLiteral("Flash"),
-                    classicMovie(text, n, speech(out, QStringLiteral("cmn"), spoken)));
+                    classicMovie(text, n, speak(out, spoken, Voice::Mandarin)));
     }
     out.writeData(QStringLiteral("Data/kjfile/SZJ.dat"), classic.build());
 }

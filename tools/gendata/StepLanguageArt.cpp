@@ -96,7 +96,7 @@ QImage frame(QSize size, const QColor& colour) {
 
 // A card with an emoji and a caption, and its highlighted (chosen) look.
 QImage categoryCard(const QString& emoji, const QString& label, const QColor& colour, bool chosen) {
-    art::CardSpec spec;
+    art::CardStyle spec;
     spec.size = {150, 120};
     spec.colour = colour;
     spec.label = label;

@@ -7,6 +7,7 @@
 // and twinkling stars while the title is spoken; it stops on its last frame. A game of
 // "sxyx" with a start frame waits there behind a start button until the child presses it.
 #include "tools/gendata/Generator.h"
+#include "tools/gendata/Speech.h"
 #include "tools/lib/ArtKit.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SwfWriter.h"
@@ -97,34 +98,12 @@ std::vector<Lesson> parseLessons(const QString& text) {
 // ---- Speech ----------------------------------------------------------------------
 
 // What the lesson says: the English in the brackets for the English lessons, else the title.
-std::pair<QString, QString> speechOf(const Category& c, const QString& title) {
+std::pair<Voice, QString> speechOf(const Category& c, const QString& title) {
     const qsizetype open = title.indexOf(QStringLiteral("（"));
     const qsizetype close = title.lastIndexOf(QStringLiteral("）"));
     if (c.english && open >= 0 && close > open)
-        return {QStringLiteral("en"), title.mid(open + 1, close - open - 1)};
-    return {QStringLiteral("cmn"), title};
-}
-
-// Spoken with espeak-ng and made a small mono MP3 (11.025 kHz, 16 kbit/s), cached.
-QByteArray speak(Output& out, const QString& voice, const QString& text, const QString& slot) {
-    return out.cached(QStringLiteral("lesson-speech-v1|") + voice + QLatin1Char('|') + text, [&] {
-        const QString wav = out.tempDir() + QLatin1Char('/') + slot + QStringLiteral(".wav");
-        const QString mp3 = out.tempDir() + QLatin1Char('/') + slot + QStringLiteral(".mp3");
-        Output::run(QStringLiteral("espeak-ng"),
-                    {QStringLiteral("-v"), voice, QStringLiteral("-s"), QStringLiteral("140"),
-                     QStringLiteral("-w"), wav, text});
-        Output::run(QStringLiteral("lame"),
-                    {QStringLiteral("--quiet"), QStringLiteral("-m"), QStringLiteral("m"),
-                     QStringLiteral("--resample"), QStringLiteral("11.025"), QStringLiteral("-b"),
-                     QStringLiteral("16"), wav, mp3});
-        QFile f(mp3);
-        if (!f.open(QIODevice::ReadOnly))
-            throw std::runtime_error("lame wrote nothing for " + text.toStdString());
-        QByteArray bytes = f.readAll();
-        QFile::remove(wav);
-        QFile::remove(mp3);
-        return bytes;
-    });
+        return {Voice::English, title.mid(open + 1, close - open - 1)};
+    return {Voice::Mandarin, title};
 }
 
 // ---- Pictures inside the movies --------------------------------------------------
@@ -338,8 +317,7 @@ QByteArray buildPack(Output& out, const Category& c, const std::vector<Lesson>& 
     for (size_t i = 0; i < lessons.size(); ++i) {
         const int number = int(i) + 1;
         const auto [voice, text] = speechOf(c, lessons[i].title);
-        const QByteArray mp3 =
-            speak(out, voice, text, QString::fromLatin1(c.prefix) + QString::number(number));
+        const QByteArray mp3 = speak(out, text, voice);
         pack.add(QString::fromLatin1(c.prefix) + QString::number(number), QStringLiteral("Flash"),
                  lessonMovie(c, number, lessons[i], mp3, pictures[i % pictures.size()]));
     }

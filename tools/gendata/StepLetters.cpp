@@ -6,6 +6,8 @@
 // with an example word and speaks it.
 #include "tools/gendata/Generator.h"
 #include "tools/gendata/LanguageMedia.h"
+#include "tools/gendata/Packs.h"
+#include "tools/gendata/Speech.h"
 #include "tools/lib/ArtKit.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SwfWriter.h"
@@ -16,17 +18,19 @@ namespace gendata {
 
 using namespace tools::art;
 
-// The pictures of the 26 example words, for the pack "pic.dat".
-QList<QPair<QString, QByteArray>> letterPackItems(Output& out) {
-    QList<QPair<QString, QByteArray>> items;
-    int i = 0;
-    for (const QStringList& row : contentRows(out, QStringLiteral("letters/words.txt")))
-        items.append(
-            {row[0], jpeg(pictureCard({202, 202}, row.value(1), row[0], paletteColour(i++)), 88)});
-    return items;
-}
-
 namespace {
+
+// The pictures of the 26 example words in the shared pack "pic.dat".
+const AddToPack words{
+    "Data/kjfile/pic.dat", "letters", [](Output& out) {
+        QList<PackItem> items;
+        int i = 0;
+        for (const QStringList& row : contentRows(out, QStringLiteral("letters/words.txt")))
+            items.append(
+                {row[0], QStringLiteral("JPG"),
+                 jpeg(pictureCard({202, 202}, row.value(1), row[0], paletteColour(i++)), 88)});
+        return items;
+    }};
 
 using tools::Pose;
 using tools::ShapeFill;
@@ -119,10 +123,9 @@ QByteArray groupMovie(Output& out, bool vowels, int number, const std::vector<Sy
         const QPointF at(310, 225);
         root.tween(2, cardId, first, 6, Pose::at(at, 0.2, 0.2), Pose::at(at, 1.08));
         root.tween(2, cardId, first + 6, 3, Pose::at(at, 1.08), Pose::at(at));
-        root.startSound(first, w.defineSound(speech(
-                                   out, QStringLiteral("en"),
-                                   QStringLiteral("[[") + QString::fromLatin1(s.speak) +
-                                       QStringLiteral("]], ") + QString::fromLatin1(s.example))));
+        const QString said = QStringLiteral("[[") + QString::fromLatin1(s.speak) +
+                             QStringLiteral("]], ") + QString::fromLatin1(s.example);
+        root.startSound(first, w.defineSound(speak(out, said, Voice::English)));
         // The symbol stays as a chip along the bottom once it has been said.
         SwfShape chip;
         chip.roundedRect(QRectF(-chipW / 2 + 6, -30, chipW - 12, 60), 18,
@@ -147,11 +150,13 @@ void makeLetters(Output& out) {
     for (int i = 0; i < 26; ++i) {
         const QString letter(QChar(u'A' + i));
         out.writeData(QStringLiteral("Data/Sound/") + letter + QStringLiteral(".mp3"),
-                      speech(out, QStringLiteral("en"), letter));
+                      speak(out, letter, Voice::English));
     }
-    for (const QStringList& row : contentRows(out, QStringLiteral("letters/words.txt")))
-        out.writeData(QStringLiteral("Data/Sound/") + row[0] + QStringLiteral(".mp3"),
-                      speech(out, QStringLiteral("en"), row[0]));
+    for (const QStringList& row : contentRows(out, QStringLiteral("letters/words.txt"))) {
+        const QString file = QStringLiteral("Data/Sound/") + row[0] + QStringLiteral(".mp3");
+        if (!writtenByWordTables(file))
+            out.writeData(file, speak(out, row[0], Voice::English));
+    }
     out.writeData(QStringLiteral("Data/bgsnd/ding.wav"), tools::makeWav(dingSound(), 44100, 2));
 
     tools::PackWriter pack;

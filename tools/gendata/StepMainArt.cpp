@@ -3,6 +3,7 @@
 // buttons, the exit button, the default centre picture and the right/wrong signs.
 #include "tools/gendata/Generator.h"
 #include "tools/lib/ArtKit.h"
+#include "tools/lib/Landscape.h"
 
 #include <QPainter>
 #include <QRadialGradient>
@@ -124,29 +125,38 @@ QImage background() {
     QImage img = canvas({900, 675}, QColor(0xf7, 0xeb, 0x09));
     QPainter p(&img);
     prepare(p);
-    drawSky(p, QRectF(0, 0, 900, 480), QColor(0x56, 0xbb, 0xf5), QColor(0xcf, 0xef, 0xff));
+    Landscape land;
+    land.sky = QRectF(0, 0, 900, 480);
+    land.skyTop = QColor(0x56, 0xbb, 0xf5);
+    land.skyBottom = QColor(0xcf, 0xef, 0xff);
     // Sunbeams fanning out from behind the centre picture.
-    p.save();
-    p.translate(kCentre);
-    for (int i = 0; i < 16; ++i) {
-        QPainterPath beam;
-        beam.moveTo(0, 0);
-        beam.arcTo(QRectF(-330, -330, 660, 660), i * 22.5, 11.25);
-        beam.closeSubpath();
-        QRadialGradient g(QPointF(0, 0), 330);
-        g.setColorAt(0.45, QColor(255, 255, 255, 95));
-        g.setColorAt(1, QColor(255, 255, 255, 0));
-        p.fillPath(beam, g);
-    }
-    p.restore();
-    drawSun(p, {520, 68}, 32);
-    drawCloud(p, {405, 112}, 120);
-    drawCloud(p, {266, 120}, 76, 0.95);
-    drawCloud(p, {842, 150}, 92);
-    drawCloud(p, {690, 78}, 64, 0.9);
-    drawBird(p, {618, 36}, 20, QColor(0x35, 0x5c, 0x8a));
-    drawBird(p, {642, 52}, 14, QColor(0x35, 0x5c, 0x8a));
-    drawMeadow(p, QRectF(0, 0, 900, 675), 468);
+    land.onSky = [](QPainter& p, const QRectF&) {
+        p.save();
+        p.translate(kCentre);
+        for (int i = 0; i < 16; ++i) {
+            QPainterPath beam;
+            beam.moveTo(0, 0);
+            beam.arcTo(QRectF(-330, -330, 660, 660), i * 22.5, 11.25);
+            beam.closeSubpath();
+            QRadialGradient g(QPointF(0, 0), 330);
+            g.setColorAt(0.45, QColor(255, 255, 255, 95));
+            g.setColorAt(1, QColor(255, 255, 255, 0));
+            p.fillPath(beam, g);
+        }
+        p.restore();
+    };
+    land.sun = {{520, 68}, 32};
+    land.clouds = {
+        {{405, 112}, 120}, {{266, 120}, 76, 0.95}, {{842, 150}, 92}, {{690, 78}, 64, 0.9}};
+    land.birds = {{{618, 36}, 20}, {{642, 52}, 14}};
+    land.ground = QRectF(0, 0, 900, 675);
+    land.horizon = 468;
+    // Flowers in the grass, away from the buttons.
+    land.flowers = {
+        {{236, 640}, 34, QColor(0xff, 0x7a, 0xa8)}, {{284, 664}, 26, QColor(0xff, 0xe0, 0x4a)},
+        {{528, 652}, 30, QColor(0xa8, 0x7c, 0xff)}, {{572, 628}, 24, QColor(0xff, 0x8a, 0x5a)},
+        {{660, 666}, 28, QColor(0xff, 0x6a, 0x8a)}, {{120, 662}, 24, QColor(0x7c, 0xc8, 0xff)}};
+    drawLandscape(p, land);
     // Soft light behind the centre picture, then a ring of beads around it.
     QRadialGradient glow(kCentre, 215);
     glow.setColorAt(0.7, QColor(255, 255, 255, 200));
@@ -166,13 +176,7 @@ QImage background() {
         p.setBrush(c);
         p.drawEllipse(at, 4.2, 4.2);
     }
-    // Flowers and little friends in the grass, away from the buttons.
-    drawFlower(p, {236, 640}, 34, QColor(0xff, 0x7a, 0xa8));
-    drawFlower(p, {284, 664}, 26, QColor(0xff, 0xe0, 0x4a));
-    drawFlower(p, {528, 652}, 30, QColor(0xa8, 0x7c, 0xff));
-    drawFlower(p, {572, 628}, 24, QColor(0xff, 0x8a, 0x5a));
-    drawFlower(p, {660, 666}, 28, QColor(0xff, 0x6a, 0x8a));
-    drawFlower(p, {120, 662}, 24, QColor(0x7c, 0xc8, 0xff));
+    // Little friends in the grass.
     drawEmoji(p, QRectF(546, 482, 34, 34), QStringLiteral("🦋"));
     drawEmoji(p, QRectF(222, 512, 28, 28), QStringLiteral("🐞"));
     drawStar(p, {586, 230}, 9, QColor(0xff, 0xd0, 0x1f));
@@ -314,13 +318,18 @@ QImage splash() {
     QImage img = canvas({452, 322}, Qt::white);
     QPainter p(&img);
     prepare(p);
-    drawSky(p, QRectF(0, 0, 452, 240), QColor(0x56, 0xbb, 0xf5), QColor(0xd6, 0xf2, 0xff));
-    drawRainbow(p, {226, 236}, 190, 14, 0.8);
-    drawSun(p, {396, 52}, 24);
-    drawCloud(p, {70, 58}, 90);
-    drawCloud(p, {300, 40}, 60, 0.9);
-    drawCloud(p, {404, 150}, 56);
-    drawMeadow(p, QRectF(0, 0, 452, 322), 228);
+    Landscape land;
+    land.sky = QRectF(0, 0, 452, 240);
+    land.skyTop = QColor(0x56, 0xbb, 0xf5);
+    land.skyBottom = QColor(0xd6, 0xf2, 0xff);
+    land.onSky = [](QPainter& p, const QRectF&) { drawRainbow(p, {226, 236}, 190, 14, 0.8); };
+    land.sun = {{396, 52}, 24};
+    land.clouds = {{{70, 58}, 90}, {{300, 40}, 60, 0.9}, {{404, 150}, 56}};
+    land.ground = QRectF(0, 0, 452, 322);
+    land.horizon = 228;
+    land.flowers = {{{30, 276}, 24, QColor(0xff, 0x7a, 0xa8)},
+                    {{420, 278}, 26, QColor(0xff, 0xe0, 0x4a)}};
+    drawLandscape(p, land);
     drawLogo(p, QRectF(76, 76, 300, 82), QStringLiteral("Pelumo"), kLogoColours);
     const QPair<QString, QPointF> friends[] = {{QStringLiteral("🐻"), {96, 238}},
                                                {QStringLiteral("🐰"), {178, 232}},
@@ -332,8 +341,6 @@ QImage splash() {
         p.drawEllipse(QPointF(fr.second.x(), fr.second.y() + 28), 24, 5);
         drawEmoji(p, QRectF(fr.second.x() - 30, fr.second.y() - 30, 60, 60), fr.first);
     }
-    drawFlower(p, {30, 276}, 24, QColor(0xff, 0x7a, 0xa8));
-    drawFlower(p, {420, 278}, 26, QColor(0xff, 0xe0, 0x4a));
     // A calm light band along the bottom for the loading text.
     QPainterPath band;
     band.moveTo(0, 280);
@@ -359,9 +366,9 @@ void makeMainArt(Output& out) {
     };
     out.writeResource(QStringLiteral("main/imgbg.jpg"), jpeg(background(), 90));
     for (const Section& s : sections()) {
-        const CardSpec spec{s.size, s.colour, s.label, s.art, 28};
+        const CardStyle style{s.size, s.colour, s.label, s.art, 28};
         writeStates(
-            QStringLiteral("main/") + s.name, [&spec](State st) { return cardButton(spec, st); },
+            QStringLiteral("main/") + s.name, [&style](State st) { return cardButton(style, st); },
             true);
     }
     const struct {

@@ -2,10 +2,10 @@
 // addition table, the 45 multiplication rhymes and recitals of both tables, spoken
 // in Mandarin by espeak-ng and kept as MP3; and the fanfare of a won pair game.
 #include "tools/gendata/Generator.h"
+#include "tools/gendata/Speech.h"
 #include "tools/lib/Synth.h"
 #include "tools/lib/WavWriter.h"
 
-#include <QFile>
 #include <QStringList>
 
 namespace gendata {
@@ -34,32 +34,20 @@ QString rhyme(int a, int b) {
     return chinese(a) + chinese(b) + product;
 }
 
-QByteArray speak(Output& out, const QString& text) {
-    return out.cached(QStringLiteral("math-speech-v1|") + text, [&] {
-        const QString wav = out.tempDir() + QLatin1String("/speech.wav");
-        const QString mp3 = out.tempDir() + QLatin1String("/speech.mp3");
-        Output::run(QStringLiteral("espeak-ng"),
-                    {QStringLiteral("-v"), QStringLiteral("cmn"), QStringLiteral("-s"),
-                     QStringLiteral("135"), QStringLiteral("-w"), wav, text});
-        Output::run(QStringLiteral("lame"), {QStringLiteral("--quiet"), QStringLiteral("-b"),
-                                             QStringLiteral("64"), wav, mp3});
-        QFile f(mp3);
-        if (!f.open(QIODevice::ReadOnly))
-            throw std::runtime_error("lame wrote no file");
-        return f.readAll();
-    });
+// The numbers are spoken a little slower than the lessons.
+QByteArray say(Output& out, const QString& text) {
+    return speak(out, text, Voice::Mandarin, 135);
 }
 
 void makeMathSpeech(Output& out) {
     for (int n = 0; n <= 30; ++n)
-        out.writeData(QStringLiteral("Data/Sound/ReadNumber/%1.mp3").arg(n),
-                      speak(out, chinese(n)));
+        out.writeData(QStringLiteral("Data/Sound/ReadNumber/%1.mp3").arg(n), say(out, chinese(n)));
 
     const QString number = QStringLiteral("Data/sound/Number/");
     for (int n = 1; n <= 10; ++n)
-        out.writeData(number + QStringLiteral("%1.mp3").arg(n), speak(out, chinese(n)));
-    out.writeData(number + QStringLiteral("＋.mp3"), speak(out, QStringLiteral("加")));
-    out.writeData(number + QStringLiteral("＝.mp3"), speak(out, QStringLiteral("等于")));
+        out.writeData(number + QStringLiteral("%1.mp3").arg(n), say(out, chinese(n)));
+    out.writeData(number + QStringLiteral("＋.mp3"), say(out, QStringLiteral("加")));
+    out.writeData(number + QStringLiteral("＝.mp3"), say(out, QStringLiteral("等于")));
 
     QStringList additions, rhymes;
     for (int a = 1; a <= 9; ++a)
@@ -70,11 +58,11 @@ void makeMathSpeech(Output& out) {
         for (int b = a; b <= 9; ++b) {
             rhymes << rhyme(a, b);
             out.writeData(number + QStringLiteral("%1×%2＝%3.mp3").arg(a).arg(b).arg(a * b),
-                          speak(out, rhymes.back()));
+                          say(out, rhymes.back()));
         }
     out.writeData(number + QStringLiteral("jf.mp3"),
-                  speak(out, additions.join(QStringLiteral("，"))));
-    out.writeData(number + QStringLiteral("cf.mp3"), speak(out, rhymes.join(QStringLiteral("，"))));
+                  say(out, additions.join(QStringLiteral("，"))));
+    out.writeData(number + QStringLiteral("cf.mp3"), say(out, rhymes.join(QStringLiteral("，"))));
 
     // A short rising fanfare ending on a held chord.
     std::vector<tools::Note> fanfare;

@@ -1,15 +1,19 @@
 // The five section menu movies: a full-window picture per section, a bobbing title,
 // one big picture button per command (hover and pressed looks) whose release sends
 // the command, and a "返回" button sending "btnexit". Program resources "flash/<name>".
+#include "content/tables/MenuButtons.h"
 #include "tools/gendata/Generator.h"
 #include "tools/lib/ArtKit.h"
+#include "tools/lib/Landscape.h"
 #include "tools/lib/SwfWriter.h"
 
 #include <QPainter>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
+#include <span>
 #include <stdexcept>
 #include <thread>
 
@@ -30,21 +34,49 @@ const QList<QColor> kRainbow = {QColor(0xff, 0x4d, 0x5e), QColor(0xff, 0x9a, 0x1
                                 QColor(0xff, 0xd0, 0x1f), QColor(0x3c, 0xc4, 0x53),
                                 QColor(0x2e, 0x9b, 0xff), QColor(0xa8, 0x5c, 0xf6)};
 
-struct MenuButton {
-    QString command;
-    QString label;
+// How the button sending `command` looks.
+struct ButtonLook {
+    const char* command;
     QColor colour;
     Art art;
 };
 
-struct MenuSpec {
+struct MenuMovie {
     QString name;  // resource name
     QString title; // the section's name in the title
     QSize card;    // size of every button
     int columns;
     std::function<void(QPainter&)> scenery;
-    std::vector<MenuButton> buttons;
+    std::span<const menus::Button> buttons; // commands and captions, in order
+    std::vector<ButtonLook> looks;          // one per button
 };
+
+bool sameCommand(const char* a, const char* b) {
+    return std::strcmp(a, b) == 0;
+}
+
+// Every button has exactly one look and every look a button.
+void checkLooks(const MenuMovie& menu) {
+    const auto fail = [&](const char* what, const char* command) {
+        throw std::runtime_error("menu " + menu.name.toStdString() + ": " + what + " " + command);
+    };
+    for (const menus::Button& b : menu.buttons)
+        if (std::count_if(menu.looks.begin(), menu.looks.end(), [&](const ButtonLook& look) {
+                return sameCommand(look.command, b.command);
+            }) != 1)
+            fail("not one look for", b.command);
+    for (const ButtonLook& look : menu.looks)
+        if (std::none_of(menu.buttons.begin(), menu.buttons.end(), [&](const menus::Button& b) {
+                return sameCommand(b.command, look.command);
+            }))
+            fail("no button sends", look.command);
+}
+
+const ButtonLook& lookOf(const MenuMovie& menu, const menus::Button& button) {
+    return *std::find_if(menu.looks.begin(), menu.looks.end(), [&](const ButtonLook& look) {
+        return sameCommand(look.command, button.command);
+    });
+}
 
 // ---- Pictures on the buttons -----------------------------------------------------
 
@@ -136,19 +168,20 @@ Art gridCharsArt(const QString& chars) {
 // ---- Sceneries -------------------------------------------------------------------
 
 void sunnyDay(QPainter& p, const QColor& skyTop, const QColor& skyBottom) {
-    drawSky(p, QRectF(QPointF(0, 0), QSizeF(kStage)), skyTop, skyBottom);
-    drawSun(p, {92, 84}, 40);
-    drawCloud(p, {300, 70}, 130);
-    drawCloud(p, {640, 110}, 100, 0.9);
-    drawCloud(p, {810, 60}, 80, 0.95);
-    drawBird(p, {470, 54}, 22, QColor(0x35, 0x5c, 0x8a));
-    drawBird(p, {500, 70}, 15, QColor(0x35, 0x5c, 0x8a));
-    drawMeadow(p, QRectF(QPointF(0, 0), QSizeF(kStage)), 560);
     const QColor petals[] = {QColor(0xff, 0x7a, 0xa8), QColor(0xff, 0xe0, 0x4a),
                              QColor(0xa8, 0x7c, 0xff), QColor(0xff, 0x8a, 0x5a)};
+    Landscape land;
+    land.sky = land.ground = QRectF(QPointF(0, 0), QSizeF(kStage));
+    land.skyTop = skyTop;
+    land.skyBottom = skyBottom;
+    land.sun = {{92, 84}, 40};
+    land.clouds = {{{300, 70}, 130}, {{640, 110}, 100, 0.9}, {{810, 60}, 80, 0.95}};
+    land.birds = {{{470, 54}, 22}, {{500, 70}, 15}};
+    land.horizon = 560;
     for (int i = 0; i < 9; ++i)
-        drawFlower(p, QPointF(40 + i * 104 + (i % 2) * 30, 668 - (i % 3) * 6), 22 + (i % 3) * 5,
-                   petals[i % 4]);
+        land.flowers.append({QPointF(40 + i * 104 + (i % 2) * 30, 668 - (i % 3) * 6),
+                             22.0 + (i % 3) * 5, petals[i % 4]});
+    drawLandscape(p, land);
 }
 
 // Colourful balloons carrying digits and signs.
@@ -273,96 +306,101 @@ void animalScenery(QPainter& p) {
 // A picture as a JPEG bitmap (with its alpha plane) on a rectangle with `anchor` at the
 // origin: a third of the lossless size for these soft, colourful pictures.
 
-std::vector<MenuSpec> menus() {
+std::vector<MenuMovie> menus() {
     const QColor red(0xf0, 0x3c, 0x5a), orange(0xff, 0x8a, 0x1f), yellow(0xf5, 0xb3, 0x00),
         green(0x2f, 0xb8, 0x4a), teal(0x12, 0xb0, 0xc0), blue(0x2e, 0x8c, 0xf0),
         violet(0x9b, 0x55, 0xf0), pink(0xf5, 0x4f, 0xa8), brown(0xc0, 0x74, 0x30);
-    std::vector<MenuSpec> m;
+    std::vector<MenuMovie> m;
     m.push_back({"wzsx",
                  QStringLiteral("玩转数学"),
                  {150, 140},
                  5,
                  mathsScenery,
-                 {{"学数字", "学数字", red, letters("123")},
-                  {"认图形", "认图形", orange, shapesArt()},
-                  {"数一数", "数一数", green, emojis({"🍎", "🍎", "🍎"})},
-                  {"比一比", "比一比", teal, emojis({"⚖️"})},
-                  {"找规律", "找规律", blue, patternArt()},
-                  {"加减法", "加减法", pink, letters("+−")},
-                  {"乘除法", "乘除法", violet, letters("×÷")},
-                  {"口诀表", "口诀表", brown, letters("九九")},
-                  {"数学游戏", "数学游戏", yellow, emojis({"🎲"})},
-                  {"数学课件", "数学课件", blue, emojis({"📺"})},
-                  {"综合练习", "综合练习", green, emojis({"📝"})},
-                  {"猜猜看", "猜猜看", orange, emojis({"🤔"})},
-                  {"混合运算", "混合运算", red, emojis({"🧮"})}}});
+                 menus::wzsx::kButtons,
+                 {{menus::wzsx::kNumbers, red, letters("123")},
+                  {menus::wzsx::kShapes, orange, shapesArt()},
+                  {menus::wzsx::kCounting, green, emojis({"🍎", "🍎", "🍎"})},
+                  {menus::wzsx::kCompare, teal, emojis({"⚖️"})},
+                  {menus::wzsx::kPatterns, blue, patternArt()},
+                  {menus::wzsx::kAddSubtract, pink, letters("+−")},
+                  {menus::wzsx::kMultiplyDivide, violet, letters("×÷")},
+                  {menus::wzsx::kRhymeTable, brown, letters("九九")},
+                  {menus::wzsx::kGames, yellow, emojis({"🎲"})},
+                  {menus::wzsx::kLessons, blue, emojis({"📺"})},
+                  {menus::wzsx::kQuiz, green, emojis({"📝"})},
+                  {menus::wzsx::kGuess, orange, emojis({"🤔"})},
+                  {menus::wzsx::kMixed, red, emojis({"🧮"})}}});
     m.push_back({"yygj",
                  QStringLiteral("英语广角"),
                  {180, 165},
                  4,
                  englishScenery,
-                 {{"学ABC", "学ABC", red, letters("ABC")},
-                  {"学音标", "学音标", orange, letters("/æ/")},
-                  {"小小单词通", "小小单词通", green, emojis({"📚"})},
-                  {"开心说英语", "开心说英语", blue, emojis({"💬"})},
-                  {"快乐游戏", "快乐游戏", violet, emojis({"🎮"})},
-                  {"英语故事", "英语故事", teal, emojis({"📖"})},
-                  {"对对碰", "对对碰", pink, emojis({"🃏"})},
-                  {"综合练习", "综合练习", yellow, emojis({"📝"})}}});
+                 menus::yygj::kButtons,
+                 {{menus::yygj::kAbc, red, letters("ABC")},
+                  {menus::yygj::kPhonetics, orange, letters("/æ/")},
+                  {menus::yygj::kWords, green, emojis({"📚"})},
+                  {menus::yygj::kSpeaking, blue, emojis({"💬"})},
+                  {menus::yygj::kGames, violet, emojis({"🎮"})},
+                  {menus::yygj::kStories, teal, emojis({"📖"})},
+                  {menus::yygj::kPairs, pink, emojis({"🃏"})},
+                  {menus::yygj::kQuiz, yellow, emojis({"📝"})}}});
     m.push_back({"ywtd",
                  QStringLiteral("语文天地"),
                  {150, 140},
                  5,
                  chineseScenery,
-                 {{"xpy", "学拼音", green, letters("ā ō")},
-                  {"xhz", "学汉字", red, gridCharArt(QStringLiteral("字"))},
-                  {"xcy", "学成语", orange, gridCharsArt(QStringLiteral("成语"))},
-                  {"xgs", "学古诗", brown, emojis({"📜"})},
-                  {"szj", "三字经", blue, emojis({"📘"})},
-                  {"dzg", "弟子规", teal, emojis({"📕"})},
-                  {"qwyx", "趣味游戏", violet, emojis({"🎯"})},
-                  {"ddn", "动动脑", pink, emojis({"🧠"})},
-                  {"rkl", "绕口令", orange, emojis({"👅"})},
-                  {"bkzs", "百科知识", teal, emojis({"🔭"})},
-                  {"thgs", "童话故事", violet, emojis({"🏰"})},
-                  {"yygs", "寓言故事", yellow, emojis({"🦊"})},
-                  {"zhlx", "综合练习", green, emojis({"📝"})}}});
+                 menus::ywtd::kButtons,
+                 {{menus::ywtd::kPinyin, green, letters("ā ō")},
+                  {menus::ywtd::kCharacters, red, gridCharArt(QStringLiteral("字"))},
+                  {menus::ywtd::kIdioms, orange, gridCharsArt(QStringLiteral("成语"))},
+                  {menus::ywtd::kPoems, brown, emojis({"📜"})},
+                  {menus::ywtd::kThreeCharacterClassic, blue, emojis({"📘"})},
+                  {menus::ywtd::kDiziGui, teal, emojis({"📕"})},
+                  {menus::ywtd::kGames, violet, emojis({"🎯"})},
+                  {menus::ywtd::kBrainTeasers, pink, emojis({"🧠"})},
+                  {menus::ywtd::kTongueTwisters, orange, emojis({"👅"})},
+                  {menus::ywtd::kEncyclopedia, teal, emojis({"🔭"})},
+                  {menus::ywtd::kFairyTales, violet, emojis({"🏰"})},
+                  {menus::ywtd::kFables, yellow, emojis({"🦊"})},
+                  {menus::ywtd::kQuiz, green, emojis({"📝"})}}});
     m.push_back({"yzly",
                  QStringLiteral("益智乐园"),
                  {200, 180},
                  3,
                  puzzleScenery,
-                 {{"找不同", "找不同", orange, emojis({"🔍"})},
-                  {"猜数字", "猜数字", blue, emojis({"🔢"})},
-                  {"拼图形", "拼图形", green, emojis({"🧩"})},
-                  {"涂颜色", "涂颜色", pink, emojis({"🖍️"})},
-                  {"归分类", "归分类", teal, emojis({"🗂️"})},
-                  {"记忆力", "记忆力", violet, emojis({"🃏"})}}});
+                 menus::yzly::kButtons,
+                 {{menus::yzly::kSpotDifference, orange, emojis({"🔍"})},
+                  {menus::yzly::kGuessNumber, blue, emojis({"🔢"})},
+                  {menus::yzly::kJigsaw, green, emojis({"🧩"})},
+                  {menus::yzly::kColouring, pink, emojis({"🖍️"})},
+                  {menus::yzly::kSorting, teal, emojis({"🗂️"})},
+                  {menus::yzly::kMemory, violet, emojis({"🃏"})}}});
     m.push_back({"ktrw",
                  QStringLiteral("看图认物"),
                  {280, 250},
                  2,
                  animalScenery,
-                 {{"认识动物", "认识动物", orange, emojis({"🦁", "🐘", "🐼"})},
-                  {"综合练习", "综合练习", blue, emojis({"📝", "🐶"})}}});
+                 menus::ktrw::kButtons,
+                 {{menus::ktrw::kAnimals, orange, emojis({"🦁", "🐘", "🐼"})},
+                  {menus::ktrw::kQuiz, blue, emojis({"📝", "🐶"})}}});
     return m;
 }
 
 // Where the buttons go: a grid centred under the title, the last row centred too.
-std::vector<QPointF> gridPositions(const MenuSpec& spec) {
-    const int n = int(spec.buttons.size());
-    const int rows = (n + spec.columns - 1) / spec.columns;
+std::vector<QPointF> gridPositions(const MenuMovie& menu) {
+    const int n = int(menu.buttons.size());
+    const int rows = (n + menu.columns - 1) / menu.columns;
     const qreal gapX = 18, gapY = 22;
     const qreal top = 128, bottom = 640;
-    const qreal gridH = rows * spec.card.height() + (rows - 1) * gapY;
+    const qreal gridH = rows * menu.card.height() + (rows - 1) * gapY;
     const qreal y0 = top + (bottom - top - gridH) / 2;
     std::vector<QPointF> at;
     for (int i = 0; i < n; ++i) {
-        const int row = i / spec.columns, col = i % spec.columns;
-        const int inRow = std::min(spec.columns, n - row * spec.columns);
-        const qreal rowW = inRow * spec.card.width() + (inRow - 1) * gapX;
-        at.emplace_back((kStage.width() - rowW) / 2 + col * (spec.card.width() + gapX),
-                        y0 + row * (spec.card.height() + gapY));
+        const int row = i / menu.columns, col = i % menu.columns;
+        const int inRow = std::min(menu.columns, n - row * menu.columns);
+        const qreal rowW = inRow * menu.card.width() + (inRow - 1) * gapX;
+        at.emplace_back((kStage.width() - rowW) / 2 + col * (menu.card.width() + gapX),
+                        y0 + row * (menu.card.height() + gapY));
     }
     return at;
 }
@@ -393,15 +431,15 @@ QImage sparkleImage(const QColor& colour) {
     return img;
 }
 
-QImage sceneryImage(const MenuSpec& spec) {
+QImage sceneryImage(const MenuMovie& menu) {
     QImage bg = canvas(kStage, Qt::white);
     QPainter p(&bg);
     prepare(p);
-    spec.scenery(p);
+    menu.scenery(p);
     return bg;
 }
 
-QByteArray buildMenu(const MenuSpec& spec, const QImage& bg) {
+QByteArray buildMenu(const MenuMovie& menu, const QImage& bg) {
     SwfWriter w(kStage, kRate, 8);
     w.setCompression('C');
     w.setBackgroundColor(QColor(0x9e, 0xd8, 0xff));
@@ -414,7 +452,7 @@ QByteArray buildMenu(const MenuSpec& spec, const QImage& bg) {
     root.place(0, depth++, bgShape);
 
     // The title bobs gently, two sparkles twinkle beside it.
-    const QImage title = titleImage(spec.title);
+    const QImage title = titleImage(menu.title);
     const int titleShape =
         w.defineJpegShape(title, kJpegQuality, QPointF(title.width() / 2.0, title.height() / 2.0));
     tools::SwfTimeline bob = w.newTimeline();
@@ -451,13 +489,15 @@ QByteArray buildMenu(const MenuSpec& spec, const QImage& bg) {
         const int pressed = w.defineJpegShape(look(State::Pressed), kJpegQuality);
         return w.defineCommandButton(up, over, pressed, 0, command);
     };
-    const std::vector<QPointF> at = gridPositions(spec);
-    for (size_t i = 0; i < spec.buttons.size(); ++i) {
-        const MenuButton& b = spec.buttons[i];
-        const CardSpec card{spec.card, b.colour, b.label, b.art,
-                            spec.card.width() >= 200 ? 34.0 : 26.0};
+    const std::vector<QPointF> at = gridPositions(menu);
+    for (size_t i = 0; i < menu.buttons.size(); ++i) {
+        const menus::Button& b = menu.buttons[i];
+        const ButtonLook& look = lookOf(menu, b);
+        const CardStyle card{menu.card, look.colour, QString::fromUtf8(b.label), look.art,
+                             menu.card.width() >= 200 ? 34.0 : 26.0};
         root.place(0, depth++,
-                   commandButton([&](State s) { return cardButton(card, s); }, b.command),
+                   commandButton([&](State s) { return cardButton(card, s); },
+                                 QString::fromUtf8(b.command)),
                    QTransform::fromTranslate(at[i].x(), at[i].y()));
     }
 
@@ -469,7 +509,7 @@ QByteArray buildMenu(const MenuSpec& spec, const QImage& bg) {
                    [&](State s) {
                        return pillButton(exitSize, exitColour, QStringLiteral("返回"), s, 26);
                    },
-                   QStringLiteral("btnexit")),
+                   QString::fromUtf8(menus::kExit)),
                QTransform::fromTranslate(kStage.width() - exitSize.width() - 18, 18));
     root.stop(0);
     return w.finish();
@@ -478,29 +518,31 @@ QByteArray buildMenu(const MenuSpec& spec, const QImage& bg) {
 void makeMenus(Output& out) {
     // Each menu draws a hundred pictures: one thread per menu. The emoji are drawn into
     // the cache first, so that the threads do not draw the same ones side by side.
-    const std::vector<MenuSpec> specs = menus();
+    const std::vector<MenuMovie> menuList = menus();
+    for (const MenuMovie& menu : menuList)
+        checkLooks(menu);
     std::vector<QImage> sceneries;
-    for (const MenuSpec& spec : specs)
-        sceneries.push_back(sceneryImage(spec));
+    for (const MenuMovie& menu : menuList)
+        sceneries.push_back(sceneryImage(menu));
     for (const QString& e : buttonEmoji())
         emojiImage(e);
-    std::vector<QByteArray> movies(specs.size());
-    std::vector<std::string> errors(specs.size());
+    std::vector<QByteArray> movies(menuList.size());
+    std::vector<std::string> errors(menuList.size());
     std::vector<std::thread> threads;
-    for (size_t i = 0; i < specs.size(); ++i)
+    for (size_t i = 0; i < menuList.size(); ++i)
         threads.emplace_back([&, i] {
             try {
-                movies[i] = buildMenu(specs[i], sceneries[i]);
+                movies[i] = buildMenu(menuList[i], sceneries[i]);
             } catch (const std::exception& e) {
                 errors[i] = e.what();
             }
         });
     for (std::thread& t : threads)
         t.join();
-    for (size_t i = 0; i < specs.size(); ++i) {
+    for (size_t i = 0; i < menuList.size(); ++i) {
         if (!errors[i].empty())
             throw std::runtime_error(errors[i]);
-        out.writeResource(QStringLiteral("flash/") + specs[i].name, movies[i]);
+        out.writeResource(QStringLiteral("flash/") + menuList[i].name, movies[i]);
     }
 }
 

@@ -1,5 +1,6 @@
 // Makes the demo data folder and the program resources from content/.
 #include "tools/gendata/Generator.h"
+#include "tools/gendata/Packs.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -22,8 +23,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     gendata::Output out(parser.value(contentOpt), parser.value(outOpt), parser.value(resOpt));
+    // The packs that several steps add items to are written last, by the step "packs".
+    std::vector<gendata::Step> steps = gendata::steps();
+    steps.push_back({"packs", &gendata::writePacks});
     try {
-        for (const gendata::Step& step : gendata::steps()) {
+        for (const gendata::Step& step : steps) {
             if (parser.isSet(onlyOpt) && parser.value(onlyOpt) != QLatin1String(step.name))
                 continue;
             QElapsedTimer t;

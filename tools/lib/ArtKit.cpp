@@ -498,11 +498,11 @@ Art gridCharArt(const QString& ch, bool lifted) {
     };
 }
 
-QImage cardButton(const CardSpec& spec, State state) {
-    QImage img = canvas(spec.size);
+QImage cardButton(const CardStyle& style, State state) {
+    QImage img = canvas(style.size);
     QPainter p(&img);
     prepare(p);
-    const qreal w = spec.size.width(), h = spec.size.height();
+    const qreal w = style.size.width(), h = style.size.height();
     const qreal depth = state == State::Pressed ? 1.5 : 6;
     QRectF face;
     switch (state) {
@@ -516,30 +516,30 @@ QImage cardButton(const CardSpec& spec, State state) {
         face = QRectF(10, 12, w - 20, h - 12 - 9 - depth);
         break;
     }
-    const QColor colour = state == State::Hover     ? shade(spec.colour, 0.16)
-                          : state == State::Pressed ? shade(spec.colour, -0.16)
-                                                    : spec.colour;
+    const QColor colour = state == State::Hover     ? shade(style.colour, 0.16)
+                          : state == State::Pressed ? shade(style.colour, -0.16)
+                                                    : style.colour;
     const QPainterPath facePath = roundRect(face, 26);
     drawRaisedFace(p, facePath, colour, depth, state == State::Hover, state == State::Pressed);
 
-    const qreal labelH = spec.labelPx * 1.25;
+    const qreal labelH = style.labelPx * 1.25;
     const QRectF labelBox(face.left() + 4, face.bottom() - labelH - 8, face.width() - 8, labelH);
     const QRectF artBox(face.left() + 10, face.top() + 8, face.width() - 20,
                         labelBox.top() - face.top() - 10);
-    if (spec.art) {
+    if (style.art) {
         p.save();
         p.setClipPath(facePath);
-        spec.art(p, artBox);
+        style.art(p, artBox);
         p.restore();
     }
     TextStyle label;
     label.outline = shade(colour, -0.5);
-    label.outlineWidth = std::max(2.5, spec.labelPx * 0.15);
-    label.font = fitFont(cjkFont(spec.labelPx, QFont::Black), spec.label,
+    label.outlineWidth = std::max(2.5, style.labelPx * 0.15);
+    label.font = fitFont(cjkFont(style.labelPx, QFont::Black), style.label,
                          labelBox.width() - 2 * label.outlineWidth - 6);
     label.shadow = QColor(0, 0, 0, 90);
     label.shadowOffset = {0, 2};
-    drawText(p, labelBox, spec.label, label);
+    drawText(p, labelBox, style.label, label);
     return img;
 }
 

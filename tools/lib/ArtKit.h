@@ -96,7 +96,7 @@ Art lettersArt(const QString& text, const QList<QColor>& colours,
 // casts a shadow.
 Art gridCharArt(const QString& ch, bool lifted = false);
 
-struct CardSpec {
+struct CardStyle {
     QSize size = {170, 150};
     QColor colour = QColor(0xff, 0x8a, 0x3d); // the card's main colour
     QString label;                            // Chinese caption along the bottom
@@ -105,7 +105,7 @@ struct CardSpec {
 };
 // A rounded chunky card button on a transparent ground: the picture above, the
 // label below; hover is brighter and glows, pressed is darker and sunk in.
-QImage cardButton(const CardSpec& spec, State state);
+QImage cardButton(const CardStyle& style, State state);
 
 // Pictures of the small round buttons.
 enum class Glyph { Close, Minimise, Help, Home };

@@ -1,4 +1,5 @@
 #include "tools/lib/MathArt.h"
+#include "tools/lib/Landscape.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -142,32 +143,36 @@ QImage iconPill(QSize size, const QColor& colour, const QString& emoji, const QS
 
 void drawBackdrop(QPainter& p, QSize size, const QColor& top, const QColor& bottom,
                   qreal meadowTop) {
-    const QRectF all(QPointF(0, 0), size);
-    drawSky(p, all, top, bottom);
+    Landscape land;
+    land.sky = land.ground = QRectF(QPointF(0, 0), size);
+    land.skyTop = top;
+    land.skyBottom = bottom;
+    land.horizon = meadowTop;
     // Faint numbers and signs floating about, the same every time.
-    std::mt19937 gen(7);
-    std::uniform_real_distribution<qreal> ux(0, size.width()), uy(0, size.height()), ua(-25, 25),
-        us(26, 54);
-    static const QStringList glyphs = {
-        QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("+"),
-        QStringLiteral("5"), QStringLiteral("="), QStringLiteral("7"), QStringLiteral("×"),
-        QStringLiteral("9"), QStringLiteral("−")};
-    static const QList<QColor> tints = {QColor(0xff, 0x6b, 0x6b), QColor(0xff, 0xb3, 0x47),
-                                        QColor(0x4d, 0xb6, 0xff), QColor(0x6c, 0xd6, 0x5a),
-                                        QColor(0xb0, 0x7c, 0xf5)};
-    for (int i = 0; i < 46; ++i) {
-        const QPointF at(ux(gen), uy(gen));
-        const qreal angle = ua(gen), px = us(gen);
-        p.save();
-        p.translate(at);
-        p.rotate(angle);
-        QColor c = tints[i % tints.size()];
-        c.setAlpha(42);
-        p.fillPath(textPath(glyphs[i % glyphs.size()], cjkFont(px, QFont::Black)), c);
-        p.restore();
-    }
-    if (meadowTop > 0)
-        drawMeadow(p, all, meadowTop);
+    land.onSky = [size](QPainter& p, const QRectF&) {
+        std::mt19937 gen(7);
+        std::uniform_real_distribution<qreal> ux(0, size.width()), uy(0, size.height()),
+            ua(-25, 25), us(26, 54);
+        static const QStringList glyphs = {
+            QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("+"),
+            QStringLiteral("5"), QStringLiteral("="), QStringLiteral("7"), QStringLiteral("×"),
+            QStringLiteral("9"), QStringLiteral("−")};
+        static const QList<QColor> tints = {QColor(0xff, 0x6b, 0x6b), QColor(0xff, 0xb3, 0x47),
+                                            QColor(0x4d, 0xb6, 0xff), QColor(0x6c, 0xd6, 0x5a),
+                                            QColor(0xb0, 0x7c, 0xf5)};
+        for (int i = 0; i < 46; ++i) {
+            const QPointF at(ux(gen), uy(gen));
+            const qreal angle = ua(gen), px = us(gen);
+            p.save();
+            p.translate(at);
+            p.rotate(angle);
+            QColor c = tints[i % tints.size()];
+            c.setAlpha(42);
+            p.fillPath(textPath(glyphs[i % glyphs.size()], cjkFont(px, QFont::Black)), c);
+            p.restore();
+        }
+    };
+    drawLandscape(p, land);
 }
 
 void drawTitle(QPainter& p, const QRectF& box, const QString& title) {

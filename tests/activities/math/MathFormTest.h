@@ -4,7 +4,7 @@
 // windows ask for, the check that every picture button has its pictures, and a look at
 // a window as a PNG when PELUMO_GRAB_DIR names a folder.
 
-#include "activities/math/MathSound.h"
+#include "app/ActivitySound.h"
 #include "app/Startup.h"
 #include "app/TImage.h"
 #include "app/UMain.h"
@@ -28,10 +28,10 @@ public:
         recorder = std::make_unique<platform::MessageRecorder>();
         main.reset(new TFrmmain);
         recorder->clear();
-        math::setSoundListener([this](const QString& path) { sounds << path; });
+        shell::setSoundListener([this](const QString& path) { sounds << path; });
     }
     ~Harness() {
-        math::setSoundListener({});
+        shell::setSoundListener({});
         main->hide();
         main.reset();
         platform::releaseRandomSeed();

@@ -287,13 +287,13 @@ void TestUbyb::mouseDrag() {
         QApplication::sendEvent(grip, &e);
     };
     send(QEvent::MouseButtonPress, start, Qt::LeftButton);
-    QVERIFY(!qobject_cast<math::TShape*>(grip)->PenClear());
+    QVERIFY(!qobject_cast<TShape*>(grip)->PenClear());
     send(QEvent::MouseMove, (start + target) / 2, Qt::LeftButton);
     QCOMPARE(card->pos(), (start + target) / 2);
     send(QEvent::MouseMove, target, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, target, Qt::NoButton);
     QCOMPARE(card->pos(), QPoint(math::kSlotLefts[2], math::kSlotTop));
-    QVERIFY(!qobject_cast<math::TShape*>(grip)->PenClear());
+    QVERIFY(!qobject_cast<TShape*>(grip)->PenClear());
     // Once in its slot the card cannot be picked up again.
     send(QEvent::MouseButtonPress, card->pos(), Qt::LeftButton);
     send(QEvent::MouseMove, QPoint(300, 300), Qt::LeftButton);

@@ -1,7 +1,7 @@
 // The mixed mathematics quiz: its panel for questions in words, and its real bank.
 #include "MathFormTest.h"
 #include "TestSupport.h"
-#include "activities/math/UReadXML.h"
+#include "activities/common/UReadXML.h"
 #include "activities/math/uMathZHLX.h"
 #include "app/FormRegistry.h"
 #include "app/Startup.h"

@@ -1,7 +1,7 @@
 // The positions quiz on its real bank, which is GBK under a GB2312 label: the first ten
 // topics, last first, and every topic playable.
 #include "MathFormTest.h"
-#include "activities/math/UReadXML.h"
+#include "activities/common/UReadXML.h"
 #include "activities/math/URwz.h"
 #include "app/FormRegistry.h"
 #include "app/Startup.h"

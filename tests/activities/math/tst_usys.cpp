@@ -1,6 +1,6 @@
 // The counting quiz on its real bank: ten random topics, every topic playable.
 #include "MathFormTest.h"
-#include "activities/math/UReadXML.h"
+#include "activities/common/UReadXML.h"
 #include "activities/math/usys.h"
 #include "app/FormRegistry.h"
 #include "app/Startup.h"

@@ -21,7 +21,6 @@ private slots:
     void answering_data();
     void answering();
     void secondClickDuringThePauseIsIgnored();
-    void emptyHintIsIgnored();
     void nextAndClose();
 
 private:
@@ -227,15 +226,6 @@ void TestUzgl::secondClickDuringThePauseIsIgnored() {
     f_->imgnextClick();
     QCOMPARE(f_->lblcount->text() + f_->lblright->text() + f_->lblwrong->text(), counts);
     QCOMPARE(h_->sounds.size(), 1);
-}
-
-void TestUzgl::emptyHintIsIgnored() {
-    f_->imga->setHint(QString());
-    const QString counts = f_->lblcount->text() + f_->lblright->text() + f_->lblwrong->text();
-    f_->imga->OnClick();
-    QCOMPARE(f_->lblcount->text() + f_->lblright->text() + f_->lblwrong->text(), counts);
-    QVERIFY(f_->imgjudge->isHidden());
-    QVERIFY(h_->sounds.isEmpty());
 }
 
 void TestUzgl::nextAndClose() {

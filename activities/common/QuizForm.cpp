@@ -1,4 +1,4 @@
-#include "activities/math/QuizForm.h"
+#include "activities/common/QuizForm.h"
 
 #include "app/ShellState.h"
 #include "app/TCheckBox.h"
@@ -20,8 +20,6 @@ namespace {
 
 constexpr int kRightPause = 1000;
 constexpr int kWrongPause = 4000;
-constexpr const char* kRightSound = "DATA\\bgsnd\\right.WAV";
-constexpr const char* kWrongSound = "DATA\\bgsnd\\wrong.WAV";
 // The caption of the error boxes the program shows for failures it cannot mend.
 constexpr const char* kErrorCaption = "Pelumo";
 
@@ -41,41 +39,34 @@ TQuizForm::TQuizForm(Settings settings, QWidget* parent)
     connect(Timer1, &TTimer::OnTimer, this, [this] { Timer1Timer(); });
 }
 
-template <class T> T* TQuizForm::part(const char* name) {
-    T* w = findChild<T*>(QLatin1String(name));
-    if (!w)
-        throw std::logic_error(std::string("quiz form without ") + name);
-    return w;
-}
-
 void TQuizForm::bindControls() {
     setFixedSize(900, 675);
-    lbltopic = part<QLabel>("lbltopic");
-    lbltotal = part<QLabel>("lbltotal");
-    lblright = part<QLabel>("lblright");
-    lblwrong = part<QLabel>("lblwrong");
-    pnlabcd = part<TFlatPanel>("pnlabcd");
-    picabcd = part<TImage>("picabcd");
-    pnlpicmany = part<TFlatPanel>("pnlpicmany");
-    bevmove = part<QFrame>("bevmove");
-    imgjudge = part<TImage>("imgjudge");
-    imgjudge1 = part<TImage>("imgjudge1");
-    imgjudge2 = part<TImage>("imgjudge2");
-    imgjudge3 = part<TImage>("imgjudge3");
-    imgfh = part<TImage>("imgfh");
-    imgright = part<TImage>("imgright");
-    imgwrong = part<TImage>("imgwrong");
+    lbltopic = child<QLabel>("lbltopic");
+    lbltotal = child<QLabel>("lbltotal");
+    lblright = child<QLabel>("lblright");
+    lblwrong = child<QLabel>("lblwrong");
+    pnlabcd = child<TFlatPanel>("pnlabcd");
+    picabcd = child<TImage>("picabcd");
+    pnlpicmany = child<TFlatPanel>("pnlpicmany");
+    bevmove = child<QFrame>("bevmove");
+    imgjudge = child<TImage>("imgjudge");
+    imgjudge1 = child<TImage>("imgjudge1");
+    imgjudge2 = child<TImage>("imgjudge2");
+    imgjudge3 = child<TImage>("imgjudge3");
+    imgfh = child<TImage>("imgfh");
+    imgright = child<TImage>("imgright");
+    imgwrong = child<TImage>("imgwrong");
     imgnext = findChild<TImage*>(QStringLiteral("imgnext"));
     if (settings_.plainTextPanel) {
-        pnlNoPic = part<TFlatPanel>("pnlNoPic");
-        lblBotTopic = part<QLabel>("lblBotTopic");
+        pnlNoPic = child<TFlatPanel>("pnlNoPic");
+        lblBotTopic = child<QLabel>("lblBotTopic");
     }
 
     const char* letters[] = {"a", "b", "c", "d"};
     for (int i = 0; i < 4; ++i) {
-        btn[i] = part<TFlatButton>(QByteArray("btn" + QByteArray::number(i + 1)).constData());
+        btn[i] = child<TFlatButton>(QByteArray("btn" + QByteArray::number(i + 1)).constData());
         if (settings_.plainTextPanel)
-            btnPlain[i] = part<TFlatButton>(QByteArray("btn").append(letters[i]).constData());
+            btnPlain[i] = child<TFlatButton>(QByteArray("btn").append(letters[i]).constData());
     }
     for (TFlatButton* b : btn)
         connect(b, &TFlatButton::OnClick, this, [this, b] { btn1Click(b); });
@@ -84,8 +75,8 @@ void TQuizForm::bindControls() {
             connect(b, &TFlatButton::OnClick, this, [this, b] { btn1Click(b); });
     for (int i = 0; i < 6; ++i) {
         const QByteArray n = QByteArray::number(i + 1);
-        imgmany[i] = part<TImage>(QByteArray("imgmany" + n).constData());
-        chk[i] = part<TCheckBox>(QByteArray("chk" + n).constData());
+        imgmany[i] = child<TImage>(QByteArray("imgmany" + n).constData());
+        chk[i] = child<TCheckBox>(QByteArray("chk" + n).constData());
         TImage* img = imgmany[i];
         img->setMouseTracking(true);
         img->setCursor(Qt::PointingHandCursor);
@@ -336,7 +327,7 @@ void TQuizForm::answered(bool right) {
     // failure box is up.
     Timer1->setInterval(right ? kRightPause : kWrongPause);
     Timer1->setEnabled(true);
-    shell::playSoundFile(QLatin1String(right ? kRightSound : kWrongSound), true);
+    playJudgement(right);
     (right ? imgright : imgwrong)->show();
 }
 

@@ -1,9 +1,7 @@
-#include "activities/math/MathWidgets.h"
+#include "widgets/TShape.h"
 
 #include <QPainter>
 #include <QPainterPath>
-
-namespace math {
 
 TShape::TShape(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -58,24 +56,3 @@ void TShape::paintEvent(QPaintEvent*) {
         p.strokePath(path, pen);
     }
 }
-
-int captionValue(const QLabel* label) {
-    return label->text().trimmed().toInt();
-}
-
-void countUp(QLabel* label) {
-    label->setText(QString::number(captionValue(label) + 1));
-}
-
-void setLabelLook(QLabel* label, const QColor& colour, int pixelSize, bool bold, bool underline) {
-    QFont f = label->font();
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    f.setUnderline(underline);
-    label->setFont(f);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    label->setPalette(pal);
-}
-
-} // namespace math

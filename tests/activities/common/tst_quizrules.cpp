@@ -1,5 +1,5 @@
 // Rules of the question-bank quizzes: kinds, counts, judging and the series of topics.
-#include "activities/math/QuizRules.h"
+#include "activities/common/QuizRules.h"
 #include "platform/Random.h"
 
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "activities/math/MathSound.h"
+#include "app/ActivitySound.h"
 
 #include "app/ShellState.h"
 #include "platform/ProgramDir.h"
@@ -6,7 +6,7 @@
 
 #include <QFile>
 
-namespace math {
+namespace shell {
 namespace {
 SoundListener& listener() {
     static SoundListener l;
@@ -20,11 +20,7 @@ void tell(const QString& path) {
 
 bool playSound(const QString& windowsPath, bool report) {
     tell(windowsPath);
-    return shell::playSoundFile(windowsPath, report);
-}
-
-void stopSound() {
-    shell::stopSound();
+    return playSoundFile(windowsPath, report);
 }
 
 void playWave(const QString& windowsPath) {
@@ -38,4 +34,4 @@ void setSoundListener(SoundListener l) {
     listener() = std::move(l);
 }
 
-} // namespace math
+} // namespace shell

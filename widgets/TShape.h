@@ -1,12 +1,8 @@
 #pragma once
-// Small pieces the mathematics windows share: the shape control (frames round cards,
-// groups and lines), the counter labels, and the look of a label set at run time.
+// A painted shape: frames round cards, groups and lines.
 
 #include <QColor>
-#include <QLabel>
 #include <QWidget>
-
-namespace math {
 
 // A rectangle or rounded rectangle with an outline (the pen) and a fill (the brush),
 // either of which can be switched off ("clear").
@@ -50,13 +46,3 @@ private:
     QColor brushColor_ = Qt::white;
     bool brushClear_ = true;
 };
-
-// Counters live in label captions: the caption read as a number, plus one, written back.
-void countUp(QLabel* label);
-// The caption as a number (0 when it is not one).
-int captionValue(const QLabel* label);
-
-// Sets a label's colour, pixel size and style at run time.
-void setLabelLook(QLabel* label, const QColor& colour, int pixelSize, bool bold, bool underline);
-
-} // namespace math

@@ -1,4 +1,4 @@
-#include "activities/math/UReadXML.h"
+#include "activities/common/UReadXML.h"
 
 #include <QFile>
 #include <QFileInfo>

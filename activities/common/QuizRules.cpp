@@ -1,4 +1,4 @@
-#include "activities/math/QuizRules.h"
+#include "activities/common/QuizRules.h"
 
 #include "platform/Random.h"
 

@@ -1,18 +1,16 @@
 #pragma once
-// The sounds of the mathematics windows: the shared stream of the shell, the wave
-// player for the quick right/wrong effects of the number practice, and a listener
-// that tests use to see which files were asked for.
+// The sounds every activity plays: speech and effects on the shell's shared stream,
+// short waves on the click channel, and a listener that tests use to see which files
+// were asked for.
 
 #include <QString>
 #include <functional>
 
-namespace math {
+namespace shell {
 
 // Frees the previous stream and plays a file under the program folder on the shared
 // stream; when it fails and `report` is set, shows "播放声音文件失败!".
 bool playSound(const QString& windowsPath, bool report = true);
-// Stops the shared stream.
-void stopSound();
 // Plays a short WAV file at once on the wave player (the channel of the click sound),
 // cutting off whatever that channel played; failures are silent.
 void playWave(const QString& windowsPath);
@@ -21,4 +19,4 @@ void playWave(const QString& windowsPath);
 using SoundListener = std::function<void(const QString& windowsPath)>;
 void setSoundListener(SoundListener listener);
 
-} // namespace math
+} // namespace shell

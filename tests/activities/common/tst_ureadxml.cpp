@@ -1,7 +1,7 @@
 // The question-bank reader: topic lists, attribute lookup, encodings, and files that
 // are broken or hostile.
 #include "TestSupport.h"
-#include "activities/math/UReadXML.h"
+#include "activities/common/UReadXML.h"
 #include "platform/Gbk.h"
 
 #include <QElapsedTimer>

@@ -4,8 +4,8 @@
 // wrong sound and sign, and the pause before the next topic. A quiz's own unit holds
 // its layout (.ui) and its settings.
 
-#include "activities/math/QuizRules.h"
-#include "activities/math/UReadXML.h"
+#include "activities/common/QuizRules.h"
+#include "activities/common/UReadXML.h"
 #include "app/TActivityForm.h"
 
 #include <array>
@@ -56,7 +56,6 @@ protected:
     CloseAction FormClose() override;
 
 private:
-    template <class T> T* part(const char* name);
     void answered(bool right);
     void advance();
     void enablePanels();
