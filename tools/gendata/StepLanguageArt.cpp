@@ -48,7 +48,8 @@ public:
 
     // A background: sky, clouds, a meadow, the name on a ribbon and white boards.
     void background(QSize size, const QString& title, const QList<QRectF>& boards,
-                    const QColor& rim, const std::function<void(QPainter&)>& extra = {}) {
+                    const QColor& rim, const std::function<void(QPainter&)>& extra = {},
+                    qreal ribbonWidth = 200) {
         QImage img = art::canvas(size);
         QPainter p(&img);
         art::prepare(p);
@@ -58,7 +59,7 @@ public:
         art::drawCloud(p, QPointF(size.width() * 0.42, 44), 130, 0.9);
         art::drawCloud(p, QPointF(size.width() * 0.7, 70), 100, 0.8);
         art::drawMeadow(p, QRectF(QPointF(0, 0), size), size.height() - 95);
-        ma::drawTitle(p, QRectF(14, 10, 200, 58), title);
+        ma::drawTitle(p, QRectF(14, 10, ribbonWidth, 58), title);
         for (const QRectF& b : boards)
             ma::drawCard(p, b, QColor(255, 255, 255, 235), rim, 22, 4);
         if (extra)
@@ -155,7 +156,8 @@ void abcArt(Output& out) {
 
 void xybArt(Output& out) {
     Art a(out, QStringLiteral("language/xyb"));
-    a.background({900, 675}, QStringLiteral("学音标"), {QRectF(125, 62, 644, 528)}, kRed);
+    // The ribbon ends before the group title at Left 195.
+    a.background({900, 675}, QStringLiteral("学音标"), {QRectF(125, 62, 644, 528)}, kRed, {}, 172);
     a.pill(QStringLiteral("imyyy"), {170, 56}, kRed, QStringLiteral("🅰️"),
            QStringLiteral("元音目录"));
     a.pill(QStringLiteral("imgml"), {170, 56}, kBlue, QStringLiteral("🅱️"),
