@@ -47,7 +47,8 @@ fuzz: build-fuzz
 test: build-test
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 	cd $(TEST_BUILD) && env $(TEST_ENV) xvfb-run -a -s "-screen 0 1280x1024x24" \
-		ctest -j $(JOBS) --output-on-failure --repeat until-pass:2
+		ctest -j $(JOBS) --output-on-failure
+	./scripts/test-ratio
 
 bench: build
 	./bench/run-all $(BUILD)

@@ -44,6 +44,10 @@ QWidget* createAndShow(const FormEntry& e, const FormSettings& settings) {
     attempt(e.className, [&] {
         w = e.create();
         shell::prepareNewWindow(w);
+        // A window whose layout gives it no place of its own (it stands at the top-left
+        // corner) opens in the middle of the screen.
+        if (w->pos().isNull())
+            centreOnScreen(w);
         if (settings)
             settings(w);
         showWindow(w);
@@ -88,6 +92,16 @@ const FormEntry* FormRegistry::find(const QString& className) {
     return it == entries().constEnd() ? nullptr : &it.value();
 }
 
+void FormRegistry::setDataPaths(const QString& className, std::function<QStringList()> paths) {
+    auto it = entries().find(className);
+    if (it != entries().end())
+        it->dataPaths = std::move(paths);
+}
+
+QString packItemPath(const QString& pack, const QString& type, const QString& name) {
+    return QStringLiteral("Data\\kjfile\\%1.dat#%2/%3").arg(pack, type, name);
+}
+
 QStringList FormRegistry::classNames() {
     return entries().keys();
 }
@@ -127,7 +141,7 @@ QWidget* openFrom(QWidget* opener, const QString& className, LeaveMode mode, boo
             opener->hide();
             break;
         case LeaveMode::Park:
-            opener->move(-2000, opener->y());
+            setLeftEdge(opener, -2000);
             break;
         }
     }

@@ -11,13 +11,25 @@
 #include <QStringList>
 #include <QVariant>
 #include <QWidget>
+#include <concepts>
 #include <functional>
 
 struct FormEntry {
     QString className;
-    std::function<QWidget*()> instance; // the live window of the global, or null
-    std::function<QWidget*()> create;   // makes a new one into the global
-    std::function<void()> clear;        // empties the global
+    std::function<QWidget*()> instance;     // the live window of the global, or null
+    std::function<QWidget*()> create;       // makes a new one into the global
+    std::function<void()> clear;            // empties the global
+    std::function<QStringList()> dataPaths; // every data file the window can ask for
+};
+
+// A pack item among a window's data paths: "Data\kjfile\pic.dat#JPG/Number3" for the
+// item "Number3" of type "JPG" in the pack "pic".
+QString packItemPath(const QString& pack, const QString& type, const QString& name);
+
+// A window lists its data files in `static QStringList dataPaths()`, beside its class.
+template <class T>
+concept DeclaresDataPaths = requires {
+    { T::dataPaths() } -> std::convertible_to<QStringList>;
 };
 
 class FormRegistry {
@@ -25,6 +37,7 @@ public:
     static void add(FormEntry entry);
     static const FormEntry* find(const QString& className);
     static QStringList classNames();
+    static void setDataPaths(const QString& className, std::function<QStringList()> paths);
 };
 
 template <class T> struct RegisterForm {
@@ -40,7 +53,11 @@ template <class T> struct RegisterForm {
                                         *g = new T();
                                         return g->data();
                                     },
-                                    [g] { *g = nullptr; }});
+                                    [g] { *g = nullptr; },
+                                    {}});
+        if constexpr (DeclaresDataPaths<T>)
+            FormRegistry::setDataPaths(QString::fromLatin1(className),
+                                       [] { return T::dataPaths(); });
     }
 };
 

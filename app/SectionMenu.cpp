@@ -119,9 +119,12 @@ void TSectionMenu::run(const MenuCommand& row) {
     case MenuCommand::Kind::Open:
         break;
     }
+    // What the row does first happens only once its window exists, so a command whose
+    // window cannot be made changes nothing.
+    FormSettings before = row.before;
     if (row.first)
-        swallowed(row.first);
-    QWidget* w = openFrom(this, row.target, row.leave, row.alwaysNew, row.before);
+        before = FormSettings([first = row.first](QWidget*) { swallowed(first); }) + before;
+    QWidget* w = openFrom(this, row.target, row.leave, row.alwaysNew, before);
     if (w && row.after)
         swallowed([&] { row.after(w); });
 }

@@ -26,7 +26,7 @@ struct MenuCommand {
     QString target;
     bool alwaysNew = false;
     LeaveMode leave = LeaveMode::Hide;
-    std::function<void()> first; // runs before the opening
+    std::function<void()> first; // runs once the window exists, before it shows
     FormSettings before;         // applied to the window before it shows
     FormSettings after;          // applied once it shows
 

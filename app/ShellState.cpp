@@ -1,9 +1,10 @@
 #include "app/ShellState.h"
 
-#include "app/UMain.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
 #include "platform/SoundLibrary.h"
+#include <QAbstractButton>
+#include <QPointer>
 
 #include <QImage>
 #include <QMap>
@@ -59,8 +60,19 @@ void stopSound() {
     platform::soundLibrary().ChannelStop(SoundChannel);
 }
 
+namespace {
+QPointer<QAbstractButton>& musicSwitch() {
+    static QPointer<QAbstractButton> s;
+    return s;
+}
+} // namespace
+
+void setMusicSwitch(QAbstractButton* button) {
+    musicSwitch() = button;
+}
+
 bool musicWanted() {
-    return Frmmain && Frmmain->chkrec && Frmmain->chkrec->isChecked();
+    return musicSwitch() && musicSwitch()->isChecked();
 }
 
 void pauseMusicForActivity() {
@@ -80,6 +92,25 @@ void setJudgementPictures(const QPixmap& right, const QPixmap& wrong) {
 
 QPixmap judgementPicture(bool right) {
     return QPixmap::fromImage(judgement(right));
+}
+
+namespace {
+QPointer<QWidget>& mainWindow() {
+    static QPointer<QWidget> w;
+    return w;
+}
+} // namespace
+
+void setMainWindow(QWidget* window) {
+    mainWindow() = window;
+}
+
+void unparkMainWindow() {
+    QWidget* w = mainWindow();
+    if (!w)
+        return;
+    w->setProperty("Left", w->property("Tag"));
+    w->setProperty("Tag", 0);
 }
 
 QCursor screenCursor(int index) {

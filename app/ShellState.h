@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QString>
 
+class QAbstractButton;
 class QPixmap;
 class QWidget;
 
@@ -31,8 +32,16 @@ void stopSound();
 // Background music around an activity: stop on show, resume on close, both only when
 // the main window's music switch is on.
 bool musicWanted();
+// The main window's music switch, which musicWanted reads.
+void setMusicSwitch(QAbstractButton* button);
 void pauseMusicForActivity();
 void resumeMusicAfterActivity();
+
+// The main window, which unparkMainWindow brings back.
+void setMainWindow(QWidget* window);
+// The main window that parked itself off screen keeping its Left in Tag comes back:
+// Left := Tag, Tag := 0.
+void unparkMainWindow();
 
 // The right and wrong signs that activities show after an answer; the main window
 // hands them over when it is made.

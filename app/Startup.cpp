@@ -9,6 +9,7 @@
 #include "flashhost/PlayerPage.h"
 #include "platform/MessageService.h"
 #include "platform/SingleInstance.h"
+#include "platform/Translations.h"
 
 #include <QEvent>
 #include <QFont>
@@ -66,6 +67,8 @@ int runProgram(int& argc, char** argv) {
     // The main window hides while a menu is open: only its close ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutes();
+    // The standard dialogs (the photo's file picker) speak Chinese like the rest.
+    platform::installChineseTranslations(app);
 
     platform::SingleInstanceLock lock(QStringLiteral("Tovimbrel"));
     if (!lock.tryAcquire()) {

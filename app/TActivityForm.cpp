@@ -10,7 +10,7 @@
 TActivityForm::TActivityForm(QWidget* parent, Qt::WindowFlags flags) : TForm(parent, flags) {}
 
 void TActivityForm::showEvent(QShowEvent* e) {
-    if (!e->spontaneous() && stopsMusic_)
+    if (!e->spontaneous() && stopsMusic_ && !comingBackFromPark())
         shell::pauseMusicForActivity();
     TForm::showEvent(e);
 }

@@ -30,22 +30,52 @@ void centreOnScreen(QWidget* w) {
             g.y() + (g.height() - w->frameGeometry().height()) / 2);
 }
 
+namespace {
+constexpr int kParkedLeft = -2000;
+constexpr const char* kParked = "pelumoParked";
+constexpr const char* kQuietShow = "pelumoQuietShow";
+} // namespace
+
+bool isParked(const QWidget* w) {
+    return w && w->property(kParked).toBool();
+}
+
+void setLeftEdge(QWidget* w, int left) {
+    if (!w)
+        return;
+    w->move(left, w->y());
+    if (left <= kParkedLeft) {
+        if (!w->isVisible())
+            return;
+        w->setProperty(kParked, true);
+        w->hide();
+    } else if (isParked(w)) {
+        w->setProperty(kParked, false);
+        w->setProperty(kQuietShow, true);
+        w->show();
+        w->setProperty(kQuietShow, false);
+    }
+}
+
 void recentreHorizontally(QWidget* w) {
     QScreen* s = QGuiApplication::primaryScreen();
     if (!s || !w)
         return;
-    w->move((s->geometry().width() - w->frameGeometry().width()) / 2, w->y());
+    setLeftEdge(w, (s->geometry().width() - w->frameGeometry().width()) / 2);
 }
 
 void TForm::wirePictureButtons() {
     const QList<TImage*> images = findChildren<TImage*>();
-    QSet<QString> names;
+    // Only a picture button (a negative Tag) has companions: "img12" is a look of "img1"
+    // only when "img1" is such a button, never when both are pieces of a game.
+    QSet<QString> buttons;
     for (TImage* i : images)
-        names.insert(i->objectName());
+        if (i->Tag() < 0)
+            buttons.insert(i->objectName());
     for (TImage* img : images) {
         const QString name = img->objectName();
-        const bool isCompanion =
-            name.size() > 1 && name.back().isDigit() && names.contains(name.left(name.size() - 1));
+        const bool isCompanion = img->Tag() >= 0 && name.size() > 1 && name.back().isDigit() &&
+                                 buttons.contains(name.left(name.size() - 1));
         if (isCompanion) {
             img->setAttribute(Qt::WA_TransparentForMouseEvents);
             img->raise();
@@ -71,7 +101,7 @@ void TForm::pictureButtonDown(TImage*) {
 
 void TForm::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
-    if (!e->spontaneous())
+    if (!e->spontaneous() && !comingBackFromPark())
         guarded([this] { FormShow(); });
 }
 

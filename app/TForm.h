@@ -9,6 +9,13 @@
 
 class TImage;
 
+// Moves a window's left edge. A Left of -2000 or less parks it off screen; as a window
+// manager would pull a window back from there, a parked window also leaves the screen
+// until a later Left brings it back (without running its show handler again: for the
+// program it never went away).
+void setLeftEdge(QWidget* w, int left);
+bool isParked(const QWidget* w);
+
 // Centres a window on its screen.
 void centreOnScreen(QWidget* w);
 // Moves a window back on screen horizontally: Left := (screen width - width) div 2, top kept.
@@ -33,7 +40,7 @@ public:
     QString Hint() const { return hint_; }
     void setHint(const QString& h) { hint_ = h; }
     int Left() const { return x(); }
-    void setLeft(int l) { move(l, y()); }
+    void setLeft(int l) { setLeftEdge(this, l); }
     int Top() const { return y(); }
     void setTop(int t) { move(x(), t); }
     QString Caption() const { return windowTitle(); }
@@ -60,6 +67,8 @@ protected:
     }
 
     virtual void FormShow() {}
+    // A parked window coming back: for the program it never went away.
+    bool comingBackFromPark() const { return property("pelumoQuietShow").toBool(); }
     virtual CloseAction FormClose() { return CloseAction::Hide; }
     // A picture button was pressed: the default plays the click sound.
     virtual void pictureButtonDown(TImage* button);

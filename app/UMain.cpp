@@ -3,6 +3,7 @@
 #include "app/FormRegistry.h"
 #include "app/Guard.h"
 #include "app/ShellState.h"
+#include "platform/AtomicFile.h"
 #include "platform/CursorLoader.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
@@ -20,7 +21,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainterPath>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
@@ -82,6 +82,10 @@ TFrmmain::TFrmmain(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWi
     setAutoFillBackground(true);
     pnldtt->SetParentColor(false);
     pnldtt->SetColor(clWhite);
+    // The photo lies over the picture that opens the photo menu: clicks go through to it,
+    // so the photo can be changed again once it is set.
+    pnldtt->setAttribute(Qt::WA_TransparentForMouseEvents);
+    imgbaby->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     popyy = new QMenu(this);
     N14 = popyy->addAction(QStringLiteral("修改当前大头贴"));
@@ -151,6 +155,8 @@ void TFrmmain::FormCreate() {
         shell::setClickSound(WrongWave);
     });
     shell::setJudgementPictures(imgright->Picture(), imgwrong->Picture());
+    shell::setMusicSwitch(chkrec);
+    shell::setMainWindow(this);
 
     // 4, 5. Cursors: 1 the program's pointer, 2 and 3 for dragging games.
     swallowed([] {
@@ -331,20 +337,17 @@ void TFrmmain::N14Click() {
         imgbaby2->clearPicture();
         QCoreApplication::processEvents();
 
-        // Copy through a temporary file and rename, so that a failed copy never loses
-        // the photo there was; choosing the current photo itself keeps it as it is.
+        // Copied whole into place, so that a failed or killed copy never loses the photo
+        // there was nor leaves a partial file; choosing the current photo keeps it.
         const QString target = photoPath();
         bool ok = true;
         if (!sameFile(chosen, target)) {
             QFile src(chosen);
             QDir().mkpath(QFileInfo(target).absolutePath());
-            QSaveFile dst(target);
-            ok = src.open(QIODevice::ReadOnly) && dst.open(QIODevice::WriteOnly);
-            if (ok) {
-                const QByteArray bytes = src.readAll();
-                ok = src.error() == QFileDevice::NoError && dst.write(bytes) == bytes.size() &&
-                     dst.commit();
-            }
+            ok = src.open(QIODevice::ReadOnly);
+            const QByteArray bytes = ok ? src.readAll() : QByteArray();
+            ok = ok && src.error() == QFileDevice::NoError &&
+                 platform::replaceFileContents(target, bytes);
         }
         if (!ok) {
             platform::showMessage(

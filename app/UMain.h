@@ -60,6 +60,8 @@ public:
 
     static QString mailLink();
     static QString homePage();
+    // Shows the photo in the round frame (the frame hides when it cannot be read).
+    void showPhoto(const QString& path);
 
 protected:
     CloseAction FormClose() override;
@@ -69,7 +71,6 @@ private:
     void FormCreate();
     void openSection(const QString& className);
     void imgbgMouseDown(Qt::MouseButton button);
-    void showPhoto(const QString& path);
 
     QPoint dragOffset_;
     bool dragging_ = false;

@@ -3,16 +3,15 @@
 #include "app/FormRegistry.h"
 #include "app/Guard.h"
 #include "app/MissingPlayer.h"
+#include "app/MoviePlayback.h"
 #include "app/ShellState.h"
 #include "app/TTimer.h"
 #include "platform/ContentPack.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QScreen>
+#include <algorithm>
 
 QPointer<Tfrmkjxx> frmkjxx;
 static RegisterForm<Tfrmkjxx> registered("Tfrmkjxx", frmkjxx);
@@ -128,17 +127,7 @@ void Tfrmkjxx::FormCreate() {
     chkrec->SetCaption(QStringLiteral("全屏观看"));
     chkrec->SetTransparent(true);
     chkrec->SetFontColor(clWhite);
-    btnpic->SetCaption(QStringLiteral("退出全屏"));
-    btnpic->SetParentColor(false);
-    btnpic->SetColor(0x001F8AFF);
-    btnpic->SetColorFocused(0x004AA8FF);
-    btnpic->SetColorDown(0x000F6ADD);
-    btnpic->SetColorBorder(clWhite);
-    btnpic->SetFontColor(clWhite);
-    // The movie is drawn over every widget of its window: the way back from full screen
-    // is a little window of its own above it.
-    btnpic->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowDoesNotAcceptFocus);
+    fullScreen_ = std::make_unique<MovieFullScreen>(this, pnlmain, btnpic);
 
     // The hidden title lists and the popups come from one table, so they agree.
     for (const Category& c : kjxx::categories()) {
@@ -255,12 +244,7 @@ void Tfrmkjxx::loadSelected() {
     if (index < 0)
         return;
     const QString item = prefix_ + QString::number(index + 1);
-    if (!pack_)
-        throw platform::ResourceNotFound(item);
-    QByteArray movie = pack_->read(item, QStringLiteral("Flash"));
-    QBuffer stream(&movie);
-    stream.open(QIODevice::ReadOnly);
-    MyShockwaveFlash1->LoadMovieFromStream(0, stream);
+    loadPackMovie(*MyShockwaveFlash1, pack_.get(), item);
     const int start = startFrameOf(index);
     if (start > 0) {
         MyShockwaveFlash1->GotoFrame(start);
@@ -274,6 +258,14 @@ void Tfrmkjxx::lbmlClick() {
     if (index < 0 || index >= lbml->Items().Count())
         return;
     lbltopic->setText(QStringLiteral("【") + lbml->Items()[index] + QStringLiteral("】"));
+    // The lesson playing stays marked and in view, whichever way it was chosen and
+    // wherever the focus goes.
+    lbml->SetActiveItem(index);
+    const int rows = std::max(1, lbml->VisibleRows());
+    if (index < lbml->TopIndex())
+        lbml->SetTopIndex(index);
+    else if (index >= lbml->TopIndex() + rows)
+        lbml->SetTopIndex(index - rows + 1);
     loadSelected();
     if (kjxx::movieTakesFocus(prefix_))
         MyShockwaveFlash1->SetFocus();
@@ -317,36 +309,21 @@ void Tfrmkjxx::imgexitClick() {
 }
 
 bool Tfrmkjxx::inFullScreen() const {
-    return btnpic->isVisibleTo(this);
+    return fullScreen_->active();
 }
 
 void Tfrmkjxx::chkrecClick() {
     // Unchecking it on the way back from full screen must not enter it again.
     if (!chkrec->Checked())
         return;
-    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect area = s ? s->geometry() : QRect(0, 0, 900, 675);
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    showFullScreen();
-    setGeometry(area);
-    clearMask();
-    pnlmain->setGeometry(0, 0, area.width(), area.height());
-    pnlmain->raise();
+    fullScreen_->enter();
     chkrec->hide();
-    btnpic->move(area.x() + area.width() - btnpic->width() - 11, area.y() + 2);
-    btnpic->show();
-    btnpic->raise();
 }
 
 void Tfrmkjxx::btnpicClick() {
-    btnpic->hide();
     chkrec->show();
     chkrec->SetChecked(false);
-    showNormal();
-    setFixedSize(900, 675);
-    centreOnScreen();
-    pnlmain->setGeometry(14, 83, 697, 577);
+    fullScreen_->leave({900, 675}, {14, 83, 697, 577});
 }
 
 void Tfrmkjxx::FormKeyDown(int key) {
@@ -380,4 +357,15 @@ TForm::CloseAction Tfrmkjxx::FormClose() {
     if (frmkjxx == this)
         frmkjxx = nullptr;
     return CloseAction::Free;
+}
+
+QStringList Tfrmkjxx::dataPaths() {
+    QStringList paths;
+    for (const kjxx::Category& c : kjxx::categories()) {
+        const QString prefix = QString::fromUtf8(c.prefix);
+        const std::vector<kjxx::Lesson> lessons = kjxx::lessonsOf(c);
+        for (size_t i = 0; i < lessons.size(); ++i)
+            paths << packItemPath(prefix, QStringLiteral("Flash"), prefix + QString::number(i + 1));
+    }
+    return paths;
 }

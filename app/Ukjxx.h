@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class MovieFullScreen;
 class QAction;
 class QMenu;
 class TTimer;
@@ -63,6 +64,8 @@ class Tfrmkjxx : public TForm, public Ui::Tfrmkjxx {
     Q_OBJECT
 public:
     explicit Tfrmkjxx(QWidget* parent = nullptr);
+    // Every lesson movie of every category.
+    static QStringList dataPaths();
     ~Tfrmkjxx() override;
 
     TTimer* tmr1 = nullptr;
@@ -106,6 +109,7 @@ private:
     QString prefix_;
     std::shared_ptr<platform::ContentPack> pack_;
     std::map<QString, QMenu*> popups_;
+    std::unique_ptr<MovieFullScreen> fullScreen_;
 };
 
 extern QPointer<Tfrmkjxx> frmkjxx;

@@ -1,15 +1,14 @@
 #include "flashhost/BackendProvider.h"
 
-#include "flashhost/FakeBackend.h"
 #include "flashhost/FlashHost.h"
 #include "flashhost/WebEngineBackend.h"
 
 namespace flashhost {
 namespace {
 
-bool& fakes() {
-    static bool on = false;
-    return on;
+PlayerFactory*& factory() {
+    static PlayerFactory* current = nullptr;
+    return current;
 }
 
 // The player answers the automation calls of a version 8 player.
@@ -18,14 +17,16 @@ constexpr int kMajor = 8;
 } // namespace
 
 bool BackendProvider::available() {
-    if (fakes())
-        return FakeBackend::options().installed;
+    if (factory())
+        return factory()->installed();
     return webPlayerAvailable();
 }
 
 MovieBackend* BackendProvider::create(BackendKind kind, QWidget* parent) {
-    if (fakes())
-        return new FakeBackend(parent);
+    if (factory())
+        return factory()->create(kind, parent);
+    if (!webPlayerAvailable())
+        return nullptr;
     return new WebEngineBackend(kind, parent);
 }
 
@@ -37,12 +38,8 @@ quint32 BackendProvider::packedVersion() {
     return quint32(kMajor) << 24;
 }
 
-void BackendProvider::setFakeBackends(bool on) {
-    fakes() = on;
-}
-
-bool BackendProvider::fakeBackends() {
-    return fakes();
+void BackendProvider::setFactory(PlayerFactory* f) {
+    factory() = f;
 }
 
 } // namespace flashhost

@@ -1,6 +1,7 @@
 #include "flashhost/FlashHost.h"
 
 #include "flashhost/HostSchemeHandler.h"
+#include "platform/ProgramDir.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,12 +38,6 @@ void appendChromiumFlag(const QByteArray& flag) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
-bool holdsPlayer(const QString& dir) {
-    if (dir.isEmpty() || !QFileInfo::exists(dir + QStringLiteral("/ruffle.js")))
-        return false;
-    return !QDir(dir).entryList({QStringLiteral("*.wasm")}, QDir::Files).isEmpty();
-}
-
 } // namespace
 
 void OfflineInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
@@ -59,9 +54,7 @@ void initializeHost() {
     QWebEngineUrlScheme scheme(kScheme);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
     scheme.setDefaultPort(QWebEngineUrlScheme::PortUnspecified);
-    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalAccessAllowed |
-                    QWebEngineUrlScheme::CorsEnabled |
-                    QWebEngineUrlScheme::ContentSecurityPolicyIgnored);
+    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled);
     QWebEngineUrlScheme::registerScheme(scheme);
     // The web engine's views share their GL textures through a global GL context, which
     // the application (or else the engine) would create as it starts: loading the GL
@@ -78,6 +71,12 @@ void initializeHost() {
     // All player pages share one renderer process; movies start their sound themselves.
     appendChromiumFlag("--process-per-site");
     appendChromiumFlag("--autoplay-policy=no-user-gesture-required");
+    // Nothing of the network is reachable: every connection, loopback included, goes to
+    // a proxy that does not exist, WebRTC may only use that proxy, and no name resolves.
+    appendChromiumFlag("--proxy-server=socks5://255.255.255.255:1");
+    appendChromiumFlag("--proxy-bypass-list=<-loopback>");
+    appendChromiumFlag("--force-webrtc-ip-handling-policy=disable_non_proxied_udp");
+    appendChromiumFlag("--host-resolver-rules=MAP * ~NOTFOUND");
 }
 
 bool hostInitialized() {
@@ -110,6 +109,11 @@ QWebEngineProfile* sharedProfile() {
     QWebEngineSettings* s = profile->settings();
     s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    s->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    s->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
     s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
     s->setAttribute(QWebEngineSettings::ShowScrollBars, false);
@@ -123,19 +127,6 @@ QUrl hostUrl(const QString& path) {
     url.setHost(QLatin1String(kSchemeHost));
     url.setPath(path.startsWith(QLatin1Char('/')) ? path : QLatin1Char('/') + path);
     return url;
-}
-
-QString playerDir() {
-    if (QCoreApplication::instance()) {
-        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/ruffle");
-        if (holdsPlayer(beside))
-            return beside;
-    }
-#ifdef PELUMO_RUFFLE_DIR
-    if (holdsPlayer(QStringLiteral(PELUMO_RUFFLE_DIR)))
-        return QStringLiteral(PELUMO_RUFFLE_DIR);
-#endif
-    return QString();
 }
 
 bool webPlayerAvailable() {

@@ -3,6 +3,8 @@
 // the host page, the player's files and the movies from memory, and one private
 // browser profile.
 
+#include "flashhost/PlayerFiles.h"
+
 #include <QString>
 #include <QUrl>
 #include <QWebEngineUrlRequestInterceptor>
@@ -10,9 +12,6 @@
 class QWebEngineProfile;
 
 namespace flashhost {
-
-inline constexpr char kScheme[] = "pelumo";
-inline constexpr char kSchemeHost[] = "player";
 
 // Call first in main(), before the QApplication exists: the web engine takes its URL
 // schemes and process options only then. Safe to call twice.
@@ -37,10 +36,6 @@ QWebEngineProfile* sharedProfile();
 
 // "pelumo://player/<path>".
 QUrl hostUrl(const QString& path);
-
-// The folder of the web player's files: "ruffle" beside the executable when there,
-// else the folder the build named. Empty when neither holds the player.
-QString playerDir();
 
 // True when the web player can run here: its files are there and the host was
 // started in time.

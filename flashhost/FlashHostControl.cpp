@@ -5,6 +5,7 @@
 #include "flashhost/swf/Swf.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QContextMenuEvent>
 #include <QIODevice>
 #include <QKeyEvent>
@@ -41,15 +42,27 @@ void TFlashHostControl::createPlayer() {
     if (backend_)
         return;
     backend_ = BackendProvider::create(kind_, this);
+    if (!backend_) {
+        // No player here: an empty control painted in the window colour.
+        update();
+        return;
+    }
     QWidget* view = backend_->view();
     view->setGeometry(rect());
     setupPlayerView(view);
     view->show();
     connect(backend_, &MovieBackend::ready, this, &TFlashHostControl::onBackendReady);
     connect(backend_, &MovieBackend::movieReady, this, &TFlashHostControl::onMovieReady);
+    connect(backend_, &MovieBackend::movieStarted, this, [this] {
+        if (queue_.movieState() == CommandQueue::MovieState::Loading)
+            emit OnReadyStateChange(3);
+    });
     connect(backend_, &MovieBackend::loadFailed, this, &TFlashHostControl::onLoadFailed);
     connect(backend_, &MovieBackend::frameState, this, &TFlashHostControl::onFrameState);
     connect(backend_, &MovieBackend::fsCommand, this, &TFlashHostControl::onFsCommand);
+    connect(backend_, &MovieBackend::flashCall, this, &TFlashHostControl::onFlashCall);
+    connect(backend_, &MovieBackend::externalResource, this, &TFlashHostControl::onExternalResource,
+            Qt::DirectConnection);
     connect(backend_, &MovieBackend::inputWidgetChanged, this, &TFlashHostControl::watchInput);
     view->installEventFilter(this);
     watchInput(backend_->inputWidget());
@@ -98,10 +111,39 @@ void TFlashHostControl::LoadMovieFromStream(int /*layer*/, QIODevice& stream) {
     ++seq_;
     queue_.submitLoad(++loadId_);
     scheduleFlush();
+    emit OnReadyStateChange(0);
 }
 
 void TFlashHostControl::PutMovieFromStream(QIODevice& stream) {
     LoadMovieFromStream(0, stream);
+}
+
+namespace {
+
+// Filled by the caller; its bytes become the control's movie when it goes.
+class MovieFillStream : public QBuffer {
+public:
+    MovieFillStream(TFlashHostControl* control, int layer) : control_(control), layer_(layer) {
+        open(QIODevice::ReadWrite);
+    }
+    ~MovieFillStream() override {
+        if (control_)
+            control_->LoadMovieFromStream(layer_, *this);
+    }
+
+private:
+    QPointer<TFlashHostControl> control_;
+    int layer_;
+};
+
+} // namespace
+
+std::unique_ptr<QIODevice> TFlashHostControl::LoadMovieUsingStream(int layer) {
+    return std::make_unique<MovieFillStream>(this, layer);
+}
+
+std::unique_ptr<QIODevice> TFlashHostControl::PutMovieUsingStream() {
+    return LoadMovieUsingStream(0);
 }
 
 void TFlashHostControl::failLoad() {
@@ -183,7 +225,7 @@ int TFlashHostControl::ReadyState() const {
 }
 
 int TFlashHostControl::FlashVersion() const {
-    return backend_ ? BackendProvider::flashVersion() : 0;
+    return backend_ ? BackendProvider::flashVersion() : -1;
 }
 
 void TFlashHostControl::SetFocus() {
@@ -216,6 +258,7 @@ void TFlashHostControl::onBackendReady() {
 void TFlashHostControl::onMovieReady() {
     queue_.movieReady();
     scheduleFlush();
+    emit OnProgress(100);
     emit OnReadyStateChange(4);
 }
 
@@ -238,6 +281,27 @@ void TFlashHostControl::onFrameState(int frame0, bool playing, int seq) {
 
 void TFlashHostControl::onFsCommand(const QString& command, const QString& args) {
     emit OnFSCommand(commandText(command, movieVersion_), commandText(args, movieVersion_));
+}
+
+void TFlashHostControl::onFlashCall(const QString& request) {
+    if (props_.AllowScriptAccess.compare(QLatin1String("never"), Qt::CaseInsensitive) != 0)
+        emit OnFlashCall(request);
+}
+
+void TFlashHostControl::onExternalResource(const QString& url, std::optional<QByteArray>* bytes) {
+    QBuffer ex;
+    ex.open(QIODevice::ReadWrite);
+    bool handled = false;
+    emit OnLoadExternalResourceEx(url, ex, handled);
+    if (handled) {
+        *bytes = ex.data();
+        return;
+    }
+    QBuffer plain;
+    plain.open(QIODevice::ReadWrite);
+    emit OnLoadExternalResource(url, plain);
+    if (!plain.data().isEmpty())
+        *bytes = plain.data();
 }
 
 // Input --------------------------------------------------------------------------------
@@ -277,7 +341,17 @@ bool TFlashHostControl::routeInput(QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         auto* me = static_cast<QMouseEvent*>(event);
+        const QPoint at = mapFromGlobal(me->globalPosition().toPoint());
+        if (event->type() == QEvent::MouseButtonDblClick && me->button() == Qt::LeftButton)
+            emit OnDblClick();
+        emit OnMouseDown(me->button(), me->modifiers(), at.x(), at.y());
         return me->button() == Qt::RightButton && !standartMenu_;
+    }
+    case QEvent::MouseMove: {
+        auto* me = static_cast<QMouseEvent*>(event);
+        const QPoint at = mapFromGlobal(me->globalPosition().toPoint());
+        emit OnMouseMove(me->modifiers(), at.x(), at.y());
+        return false;
     }
     case QEvent::MouseButtonRelease: {
         auto* me = static_cast<QMouseEvent*>(event);
@@ -288,8 +362,10 @@ bool TFlashHostControl::routeInput(QEvent* event) {
                 popupMenu_->popup(global);
             return true;
         }
-        if (me->button() == Qt::LeftButton && rect().contains(mapFromGlobal(global)))
+        const QPoint at = mapFromGlobal(global);
+        if (me->button() == Qt::LeftButton && rect().contains(at))
             emit OnClick();
+        emit OnMouseUp(me->button(), me->modifiers(), at.x(), at.y());
         return false;
     }
     case QEvent::ContextMenu:
@@ -306,11 +382,12 @@ bool TFlashHostControl::routeInput(QEvent* event) {
             return !standartMenu_;
         }
         if (ke->key() == Qt::Key_Escape) {
-            // The form leaves full screen on Esc; the player has no use for it.
+            // The form gets Esc first (it leaves full screen on it); the movie gets it when
+            // the form does not take it.
             QKeyEvent copy(ke->type(), ke->key(), ke->modifiers(), ke->text(), ke->isAutoRepeat(),
                            ke->count());
             QApplication::sendEvent(this, &copy);
-            return true;
+            return copy.isAccepted();
         }
         return false;
     }
@@ -365,6 +442,9 @@ void TFlashHostControl::scheduleActivityCheck() {
 }
 
 bool TFlashHostControl::shouldBeActive() const {
+    // An effect player plays its movie to the end even where nobody sees it.
+    if (kind_ == BackendKind::Transparent)
+        return true;
     if (!isVisible())
         return false;
     const QWidget* win = window();

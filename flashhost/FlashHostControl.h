@@ -19,8 +19,15 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 class QIODevice;
+
+// A player call that failed, or that this player cannot make at all.
+class ESafecallException : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 #define PELUMO_FLASH_PROPERTY(Type, Name)                                                          \
     Type Name() const {                                                                            \
@@ -69,6 +76,9 @@ public:
     // movie as well. An empty or damaged movie blanks the control and raises loadFailed.
     void LoadMovieFromStream(int layer, QIODevice& stream);
     void PutMovieFromStream(QIODevice& stream);
+    // A stream for the caller to fill with a movie; deleting it loads the movie.
+    std::unique_ptr<QIODevice> LoadMovieUsingStream(int layer);
+    std::unique_ptr<QIODevice> PutMovieUsingStream();
 
     void Play();
     void Stop();
@@ -77,8 +87,40 @@ public:
     int CurrentFrame() const;
     int TotalFrames() const;
     int ReadyState() const;   // 0 nothing, 2 loading, 4 complete
-    int FlashVersion() const; // 0 without a player
+    int FlashVersion() const; // -1 without a player
     void SetFocus();
+
+    // The rest of the player's interface. Each answers its default (0, empty, True for
+    // FrameLoaded) without a player. The player here cannot zoom or pan, nor reach into
+    // a movie's clips and variables or call it and wait for the answer: those raise
+    // ESafecallException, as a failing player call does.
+    void SetZoomRect(int left, int top, int right, int bottom);
+    void Zoom(int factor);
+    void Pan(int x, int y, int mode);
+    void Back();    // one frame back, stopped there
+    void Forward(); // one frame on, stopped there
+    void Rewind();  // the first frame, stopped there
+    void StopPlay();
+    int PercentLoaded() const; // movies come whole from memory: 100 once in
+    bool FrameLoaded(int frameNum) const;
+    void LoadMovie(int layer, const QString& url);
+    void TGotoFrame(const QString& target, int frameNum);
+    void TGotoLabel(const QString& target, const QString& label);
+    int TCurrentFrame(const QString& target);
+    QString TCurrentLabel(const QString& target);
+    void TPlay(const QString& target);
+    void TStopPlay(const QString& target);
+    void SetVariable(const QString& name, const QString& value);
+    QString GetVariable(const QString& name);
+    void TSetProperty(const QString& target, int property, const QString& value);
+    QString TGetProperty(const QString& target, int property);
+    void TCallFrame(const QString& target, int frameNum);
+    void TCallLabel(const QString& target, const QString& label);
+    void TSetPropertyNum(const QString& target, int property, double value);
+    double TGetPropertyNum(const QString& target, int property);
+    double TGetPropertyAsNumber(const QString& target, int property);
+    QString CallFunction(const QString& request);
+    void SetReturnValue(const QString& returnValue);
 
     QMenu* PopupMenu() const { return popupMenu_; }
     void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
@@ -86,8 +128,11 @@ public:
     void setStandartMenu(bool on) { standartMenu_ = on; }
 
     PELUMO_FLASH_PROPERTY(QString, Movie)
-    PELUMO_FLASH_PROPERTY(int, FrameNum)
-    PELUMO_FLASH_PROPERTY(bool, Playing)
+    // With a loaded movie these answer and drive the movie; otherwise the kept value.
+    int FrameNum() const;
+    void setFrameNum(const int& frame);
+    bool Playing() const;
+    void setPlaying(const bool& on);
     PELUMO_FLASH_PROPERTY(int, Quality)
     PELUMO_FLASH_PROPERTY(int, ScaleMode)
     PELUMO_FLASH_PROPERTY(int, AlignMode)
@@ -122,7 +167,21 @@ public:
 signals:
     void OnFSCommand(const QString& command, const QString& args);
     void OnClick();
+    void OnDblClick();
+    // Control coordinates. A right release never comes: it opens the PopupMenu.
+    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void OnReadyStateChange(int newState);
+    void OnProgress(int percentDone); // movies come whole from memory: 100 once in
+    // A file the movie asks for beside it (`url` relative to the movie): a handler of
+    // the first may fill the stream and set `handled`; else what the second writes
+    // serves it; else the file comes from Base.
+    void OnLoadExternalResourceEx(const QString& url, QIODevice& stream, bool& handled);
+    void OnLoadExternalResource(const QString& url, QIODevice& stream);
+    // An external call of the movie ("<invoke name=...>"); never with AllowScriptAccess
+    // "never".
+    void OnFlashCall(const QString& request);
     void loadFailed();
 
 protected:
@@ -141,6 +200,8 @@ protected:
 
 private:
     void propsChanged();
+    // The player's version as the calls are gated: at most 8, -1 without a player.
+    int gateVersion() const;
     void submitFrame(const flashhost::FrameOp& op);
     void scheduleFlush();
     void flush();
@@ -150,6 +211,8 @@ private:
     void onLoadFailed();
     void onFrameState(int frame0, bool playing, int seq);
     void onFsCommand(const QString& command, const QString& args);
+    void onFlashCall(const QString& request);
+    void onExternalResource(const QString& url, std::optional<QByteArray>* bytes);
     void failLoad();
     void watchInput(QWidget* widget);
     bool routeInput(QEvent* event);

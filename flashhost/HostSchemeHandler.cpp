@@ -1,10 +1,11 @@
 #include "flashhost/HostSchemeHandler.h"
 
-#include "flashhost/FlashHost.h"
 #include "flashhost/MemoryMovies.h"
+#include "flashhost/PlayerFiles.h"
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QWebEngineUrlRequestJob>
 
 // The host page lives in this static library's resources.
@@ -47,45 +48,32 @@ QByteArray HostSchemeHandler::mimeTypeFor(const QString& fileName) {
     return types.value(ext, "application/octet-stream");
 }
 
-std::optional<QByteArray> HostSchemeHandler::playerFile(const QString& name) {
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')))
-        return std::nullopt;
-    const auto cached = playerFiles_.constFind(name);
-    if (cached != playerFiles_.constEnd())
-        return *cached;
-    const QString dir = playerDir();
-    if (dir.isEmpty())
-        return std::nullopt;
-    auto bytes = readFile(dir + QLatin1Char('/') + name);
-    if (bytes)
-        playerFiles_.insert(name, *bytes);
-    return bytes;
-}
-
 std::optional<HostSchemeHandler::Reply> HostSchemeHandler::lookup(const QString& path) {
     if (path == QLatin1String("/host.html") || path == QLatin1String("/host.js")) {
         auto bytes = readFile(QStringLiteral(":/flashhost") + path);
         if (!bytes)
             return std::nullopt;
-        return Reply{mimeTypeFor(path), *bytes};
+        return Reply{mimeTypeFor(path), *bytes, {}};
     }
     if (path == QLatin1String("/qwebchannel.js")) {
         auto bytes = readFile(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
         if (!bytes)
             return std::nullopt;
-        return Reply{"text/javascript", *bytes};
+        return Reply{"text/javascript", *bytes, {}};
     }
     if (path == QLatin1String("/control.swf")) {
         auto bytes = readFile(QStringLiteral(":/flash/control.swf"));
         if (!bytes)
             return std::nullopt;
-        return Reply{mimeTypeFor(path), *bytes};
+        return Reply{mimeTypeFor(path), *bytes, {}};
     }
     if (path.startsWith(QLatin1String("/ruffle/"))) {
-        auto bytes = playerFile(path.mid(8));
-        if (!bytes)
+        const QString name = path.mid(8);
+        const QString dir = playerDir();
+        if (dir.isEmpty() || name.isEmpty() || name.contains(QLatin1Char('/')) ||
+            name.startsWith(QLatin1Char('.')) || !QFileInfo(dir + QLatin1Char('/') + name).isFile())
             return std::nullopt;
-        return Reply{mimeTypeFor(path), *bytes};
+        return Reply{mimeTypeFor(path), {}, dir + QLatin1Char('/') + name};
     }
     if (path.startsWith(QLatin1String("/movie/"))) {
         const auto parsed = parseMemoryMoviePath(path);
@@ -95,14 +83,15 @@ std::optional<HostSchemeHandler::Reply> HostSchemeHandler::lookup(const QString&
         if (!entry)
             return std::nullopt;
         if (parsed->relativePath == QLatin1String(kMemoryMovieFile))
-            return Reply{mimeTypeFor(parsed->relativePath), entry->bytes};
+            return Reply{mimeTypeFor(parsed->relativePath), entry->bytes, {}};
+        if (entry->resource) {
+            if (auto served = entry->resource(parsed->relativePath))
+                return Reply{mimeTypeFor(parsed->relativePath), *served, {}};
+        }
         const auto file = resolveMovieResource(entry->base, parsed->relativePath);
-        if (!file)
+        if (!file || !QFileInfo(*file).isFile())
             return std::nullopt;
-        auto bytes = readFile(*file);
-        if (!bytes)
-            return std::nullopt;
-        return Reply{mimeTypeFor(*file), *bytes};
+        return Reply{mimeTypeFor(*file), {}, *file};
     }
     return std::nullopt;
 }
@@ -117,12 +106,22 @@ void HostSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }
-    // The engine reads the device on its own thread: give it a buffer of its own.
-    auto* buffer = new QBuffer;
-    buffer->setData(reply->bytes);
-    buffer->open(QIODevice::ReadOnly);
-    connect(job, &QObject::destroyed, buffer, &QObject::deleteLater);
-    job->reply(reply->mimeType, buffer);
+    // The engine reads the device on its own thread: a file is read there, not here.
+    QIODevice* device = nullptr;
+    if (reply->file.isEmpty()) {
+        auto* buffer = new QBuffer;
+        buffer->setData(reply->bytes);
+        device = buffer;
+    } else {
+        device = new QFile(reply->file);
+    }
+    if (!device->open(QIODevice::ReadOnly)) {
+        delete device;
+        job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        return;
+    }
+    connect(job, &QObject::destroyed, device, &QObject::deleteLater);
+    job->reply(reply->mimeType, device);
 }
 
 } // namespace flashhost

@@ -4,7 +4,6 @@
 // for beside it (from its control's `Base`, never outside it).
 
 #include <QByteArray>
-#include <QHash>
 #include <QWebEngineUrlSchemeHandler>
 #include <optional>
 
@@ -16,18 +15,16 @@ public:
     explicit HostSchemeHandler(QObject* parent = nullptr);
     void requestStarted(QWebEngineUrlRequestJob* job) override;
 
+    // Either bytes in memory or a file, which the engine reads on its own thread.
     struct Reply {
         QByteArray mimeType;
         QByteArray bytes;
+        QString file;
     };
     // What a path of our scheme answers; nothing for an unknown or refused path.
     std::optional<Reply> lookup(const QString& path);
 
     static QByteArray mimeTypeFor(const QString& fileName);
-
-private:
-    std::optional<QByteArray> playerFile(const QString& name);
-    QHash<QString, QByteArray> playerFiles_; // read once, kept for every page
 };
 
 } // namespace flashhost

@@ -37,16 +37,6 @@ std::optional<MemoryPath> parseMemoryMoviePath(const QString& url) {
     return MemoryPath{id, rest.mid(slash + 1)};
 }
 
-bool matchMovieUrl(const QString& a, const QString& b) {
-    const auto pa = parseMemoryMoviePath(a);
-    const auto pb = parseMemoryMoviePath(b);
-    if (pa.has_value() != pb.has_value())
-        return false;
-    if (pa)
-        return pa->id == pb->id && pa->relativePath == pb->relativePath;
-    return a == b;
-}
-
 std::optional<QString> resolveMovieResource(const QString& base, const QString& relative) {
     QString root = base.isEmpty() ? platform::programDir() : base;
     if (QDir::isRelativePath(root))
@@ -74,10 +64,11 @@ MovieRegistry& MovieRegistry::instance() {
     return registry;
 }
 
-int MovieRegistry::add(const void* owner, const QByteArray& bytes, const QString& base) {
+int MovieRegistry::add(const void* owner, const QByteArray& bytes, const QString& base,
+                       ResourceSource resource) {
     removeOwner(owner);
     const int id = counter_++;
-    entries_[id] = Entry{bytes, owner, base};
+    entries_[id] = Entry{bytes, owner, base, std::move(resource)};
     return id;
 }
 

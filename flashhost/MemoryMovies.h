@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -28,10 +29,6 @@ struct MemoryPath {
 // Splits a URL or path that names a memory movie or a file beside it; "\" and "/" alike.
 std::optional<MemoryPath> parseMemoryMoviePath(const QString& url);
 
-// True when both name the same memory file (same id, same relative path, case
-// sensitive), or when neither is a memory path and both are equal.
-bool matchMovieUrl(const QString& a, const QString& b);
-
 // The file a movie's relative request names: `relative` under `base` (the program folder
 // when empty), letter case matched as the data folder's paths are. Nothing when the
 // path climbs out of the base folder.
@@ -40,17 +37,22 @@ std::optional<QString> resolveMovieResource(const QString& base, const QString& 
 // The movies currently loaded, by id. Used on the GUI thread only.
 class MovieRegistry {
 public:
+    // A file the movie asks for, from its control's events; nothing when none serves it.
+    using ResourceSource = std::function<std::optional<QByteArray>(const QString& relative)>;
+
     struct Entry {
         QByteArray bytes;
         const void* owner = nullptr;
         QString base;
+        ResourceSource resource;
     };
 
     static MovieRegistry& instance();
 
     // Registers a new load of `owner` and returns its id. The owner's earlier
     // loads are dropped: a control shows one movie at a time.
-    int add(const void* owner, const QByteArray& bytes, const QString& base);
+    int add(const void* owner, const QByteArray& bytes, const QString& base,
+            ResourceSource resource = {});
     void removeOwner(const void* owner);
     void setBase(const void* owner, const QString& base);
     const Entry* find(int id) const;

@@ -8,11 +8,15 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QWidget;
 
 namespace flashhost {
+
+// A player drawn in its own window, or over its form with the form showing through.
+enum class BackendKind { Windowed, Transparent };
 
 // A movie as the control took it from the form's stream.
 struct MovieToLoad {
@@ -49,11 +53,17 @@ public:
 
 signals:
     void ready();
-    void movieReady(); // the loaded movie answers frame calls
+    void movieStarted(); // the loaded movie runs
+    void movieReady();   // the loaded movie answers frame calls
     void loadFailed();
     // The root timeline's frame (from 0) and whether it moves, as of call `seq`.
     void frameState(int frame0, bool playing, int seq);
     void fsCommand(const QString& command, const QString& args);
+    // The movie asks for a file beside it: `bytes` is set when the control's events
+    // serve it (direct connection, on the GUI thread).
+    void externalResource(const QString& relative, std::optional<QByteArray>* bytes);
+    // An external call of the movie, as an "<invoke>" request.
+    void flashCall(const QString& request);
     void inputWidgetChanged(QWidget* widget);
 };
 

@@ -3,6 +3,8 @@
 // through which it talks to the program. A page can start (and load the player's code)
 // before any control needs it: warmUp() keeps one ready for the next control.
 
+#include "flashhost/LegacyText.h"
+
 #include <QObject>
 #include <QVariant>
 #include <QVariantMap>
@@ -32,6 +34,7 @@ signals:
     void failed(int token, const QString& reason);
     void state(int frame0, bool playing, int seq);
     void command(const QString& command, const QString& args);
+    void call(const QString& request);
 
 public slots:
     void pageReady() { emit pageLoaded(); }
@@ -40,6 +43,7 @@ public slots:
     void loadFailed(const QVariant& token, const QVariant& reason);
     void frameState(const QVariant& frame0, const QVariant& playing, const QVariant& seq);
     void fsCommand(const QVariant& command, const QVariant& args);
+    void flashCall(const QVariant& request) { emit call(argumentText(request)); }
 };
 
 class PlayerPage : public QObject {

@@ -40,12 +40,21 @@ void TTransparentFlashHostControl::setMakeParentTransparent(bool on) {
     const bool wasVisible = form->isVisible();
     form->hide();
     if (on) {
-        saved_ = {form->windowFlags(), form->testAttribute(Qt::WA_TranslucentBackground),
-                  geometry()};
+        saved_ = {
+            form->windowFlags(), form->testAttribute(Qt::WA_TranslucentBackground), geometry(), {}};
         form->setWindowFlags(saved_.flags | Qt::FramelessWindowHint);
         form->setAttribute(Qt::WA_TranslucentBackground, true);
         setGeometry(QRect(QPoint(0, 0), parentWidget()->size()));
+        for (QWidget* sibling : parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (sibling != this && !sibling->isHidden()) {
+                saved_.hiddenSiblings << sibling;
+                sibling->hide();
+            }
     } else {
+        for (const QPointer<QWidget>& sibling : std::as_const(saved_.hiddenSiblings))
+            if (sibling)
+                sibling->show();
+        saved_.hiddenSiblings.clear();
         form->setWindowFlags(saved_.flags);
         form->setAttribute(Qt::WA_TranslucentBackground, saved_.translucent);
         setGeometry(saved_.bounds);

@@ -9,6 +9,8 @@
 
 #include "flashhost/FlashHostControl.h"
 
+#include <QList>
+#include <QPointer>
 #include <QRect>
 
 class TTransparentFlashHostControl : public TFlashHostControl {
@@ -30,7 +32,8 @@ private:
     struct SavedParent {
         Qt::WindowFlags flags;
         bool translucent = false;
-        QRect bounds; // of this control
+        QRect bounds;                            // of this control
+        QList<QPointer<QWidget>> hiddenSiblings; // only the movie shows meanwhile
     };
     bool makeParentTransparent_ = false;
     SavedParent saved_;

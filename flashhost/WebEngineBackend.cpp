@@ -91,6 +91,10 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
             page_->page()->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
         emit ready();
     });
+    connect(bridge, &PageBridge::started, this, [this](int token) {
+        if (token == token_)
+            emit movieStarted();
+    });
     connect(bridge, &PageBridge::controlReady, this, [this](int token) {
         if (token == token_)
             emit movieReady();
@@ -103,6 +107,7 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
     });
     connect(bridge, &PageBridge::state, this, &MovieBackend::frameState);
     connect(bridge, &PageBridge::command, this, &MovieBackend::fsCommand);
+    connect(bridge, &PageBridge::call, this, &MovieBackend::flashCall);
     connect(page_->page(), &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 if (status != QWebEnginePage::NormalTerminationStatus)
@@ -177,6 +182,8 @@ QVariantMap WebEngineBackend::playerOptions(const FlashProps& p) {
         {QStringLiteral("showSwfDownload"), false},
         {QStringLiteral("warnOnUnsupportedContent"), false},
         {QStringLiteral("openUrlMode"), QStringLiteral("deny")},
+        // The host's own frame calls travel as external calls; the page turns the movie's
+        // others into OnFlashCall requests and never runs script text.
         {QStringLiteral("allowScriptAccess"), true},
         {QStringLiteral("logLevel"), QStringLiteral("error")},
         // Like the original player, the stage's surroundings show the movie, not bars.
@@ -209,7 +216,12 @@ void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>
         movie.bytes, frameOneActions(movie.version, props_.Playing, prelude), &error);
     if (!injected)
         qWarning("flashhost: frame calls unavailable for this movie: %s", qPrintable(error));
-    const int id = MovieRegistry::instance().add(this, injected.value_or(movie.bytes), movie.base);
+    const int id = MovieRegistry::instance().add(this, injected.value_or(movie.bytes), movie.base,
+                                                 [this](const QString& relative) {
+                                                     std::optional<QByteArray> bytes;
+                                                     emit externalResource(relative, &bytes);
+                                                     return bytes;
+                                                 });
     ++token_;
     const QUrl url = hostUrl(makeMemoryMoviePath(id));
     QVariantMap options = playerOptions(props_);
@@ -219,6 +231,7 @@ void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>
     player.insert(QStringLiteral("base"), url.resolved(QUrl(QStringLiteral("."))).toString());
     options.insert(QStringLiteral("ruffle"), player);
     options.insert(QStringLiteral("seq"), seq);
+    options.insert(QStringLiteral("background"), kind_ == BackendKind::Transparent);
     if (!injected)
         options.insert(QStringLiteral("control"), false);
     emit page_->bridge()->loadRequested(token_, url.toString(), options);

@@ -6,7 +6,6 @@
 // movie lets the program go to, play and stop the root timeline and reports the root's
 // frame, which the control keeps, so frame questions are answered at once.
 
-#include "flashhost/BackendProvider.h"
 #include "flashhost/MovieBackend.h"
 
 #include <QPointer>
@@ -33,7 +32,7 @@ public:
     void setActive(bool active) override;
     void focusPlayer() override;
 
-    // The frame-1 actions put into a movie of `swfVersion` (exposed for tests).
+    // The frame-1 actions put into a movie of `swfVersion`.
     static QByteArray frameOneActions(int swfVersion, bool playing,
                                       const std::vector<FrameOp>& prelude);
     // The player's options for a load with these properties.

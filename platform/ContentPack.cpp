@@ -2,6 +2,7 @@
 
 #include "platform/ProgramDir.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -22,6 +23,10 @@ constexpr int kMaxEntries = 1 << 20;                // directory entries visited
 constexpr int kMaxSections = 96;                    // what the system loader allows
 
 constexpr quint32 kHighBit = 0x80000000u;
+
+QString hex(qint64 value) {
+    return QStringLiteral("0x") + QString::number(value, 16);
+}
 
 // The key names and types are matched by: case folded, numbers as "#<n>" without zeros.
 QString keyOf(const QString& text) {
@@ -48,8 +53,12 @@ public:
     qint64 size() const { return size_; }
 
     bool read(qint64 offset, qint64 length, char* out) {
-        if (offset < 0 || length < 0 || offset > size_ || length > size_ - offset)
+        if (offset < 0 || length < 0 || offset > size_ || length > size_ - offset) {
+            failure_ = QStringLiteral("%1 bytes at offset %2 past the end of the file (%3)")
+                           .arg(length)
+                           .arg(hex(offset), hex(size_));
             return false;
+        }
         if (length > kPageSize)
             return fetch(offset, length, out);
         while (length > 0) {
@@ -83,6 +92,9 @@ public:
         return true;
     }
 
+    // Why the last read failed.
+    const QString& failure() const { return failure_; }
+
 private:
     const QByteArray* pageAt(qint64 index) {
         if (const auto found = pages_.constFind(index); found != pages_.constEnd())
@@ -96,24 +108,28 @@ private:
         return &pages_.insert(index, page).value();
     }
 
+private:
     bool fetch(qint64 offset, qint64 length, char* out) {
         spent_ += length;
-        if (spent_ > kParseBudget || !device_.seek(offset))
+        if (spent_ > kParseBudget) {
+            failure_ = QStringLiteral("more than %1 bytes of directory").arg(kParseBudget);
             return false;
-        qint64 done = 0;
-        while (done < length) {
-            const qint64 n = device_.read(out + done, length - done);
-            if (n <= 0)
-                return false;
-            done += n;
         }
-        return true;
+        qint64 done = device_.seek(offset) ? 0 : -1;
+        while (done >= 0 && done < length) {
+            const qint64 n = device_.read(out + done, length - done);
+            done = n > 0 ? done + n : -1;
+        }
+        if (done < 0)
+            failure_ = QStringLiteral("read error at offset %1").arg(hex(offset));
+        return done >= 0;
     }
 
     QIODevice& device_;
     qint64 size_;
     QHash<qint64, QByteArray> pages_;
     qint64 spent_ = 0;
+    QString failure_;
 };
 
 // The module headers: where the resource directory is, and how addresses in the
@@ -121,21 +137,27 @@ private:
 class PeImage {
 public:
     quint32 resourceRva = 0;
+    QString why; // what was wrong, unless a read past the end was
 
     bool parse(ByteSource& src) {
         quint16 mz = 0;
         quint32 peOffset = 0;
         quint32 signature = 0;
-        if (!src.u16(0, mz) || mz != 0x5A4D || !src.u32(0x3C, peOffset) ||
-            !src.u32(peOffset, signature) || signature != 0x00004550)
+        if (!src.u16(0, mz))
             return false;
+        if (mz != 0x5A4D)
+            return fail(QStringLiteral("no MZ signature"));
+        if (!src.u32(0x3C, peOffset) || !src.u32(peOffset, signature))
+            return false;
+        if (signature != 0x00004550)
+            return fail(QStringLiteral("no PE signature at %1").arg(hex(peOffset)));
         const qint64 coff = qint64(peOffset) + 4;
         quint16 sectionCount = 0;
         quint16 optionalSize = 0;
         if (!src.u16(coff + 2, sectionCount) || !src.u16(coff + 16, optionalSize))
             return false;
         if (sectionCount == 0 || sectionCount > kMaxSections)
-            return false;
+            return fail(QStringLiteral("%1 sections").arg(sectionCount));
         const qint64 optional = coff + 20;
         quint16 magic = 0;
         if (!src.u16(optional, magic))
@@ -146,10 +168,12 @@ public:
         else if (magic == 0x20B)
             countAt = 108; // PE32+
         else
-            return false;
+            return fail(QStringLiteral("optional header magic %1").arg(hex(magic)));
         const qint64 directoriesAt = countAt + 4;
         quint32 directoryCount = 0;
-        if (countAt + 4 > optionalSize || !src.u32(optional + countAt, directoryCount))
+        if (countAt + 4 > optionalSize)
+            return fail(QStringLiteral("optional header of %1 bytes").arg(hex(optionalSize)));
+        if (!src.u32(optional + countAt, directoryCount))
             return false;
         constexpr int kResourceDirectory = 2;
         const qint64 resourceAt = directoriesAt + kResourceDirectory * 8;
@@ -173,6 +197,11 @@ public:
     }
 
 private:
+    bool fail(const QString& reason) {
+        why = reason;
+        return false;
+    }
+
     struct Section {
         quint32 virtualSize, virtualAddress, rawSize, rawPointer;
     };
@@ -185,7 +214,10 @@ private:
                 !src.u32(at + 16, s.rawSize) || !src.u32(at + 20, s.rawPointer))
                 return false;
             if (s.rawSize > 0 && qint64(s.rawPointer) + s.rawSize > src.size())
-                return false;
+                return fail(QStringLiteral("section %1 data at %2 (%3 bytes) past the end of "
+                                           "the file (%4)")
+                                .arg(QString::number(i), hex(s.rawPointer), hex(s.rawSize),
+                                     hex(src.size())));
             sections_.push_back(s);
         }
         return true;
@@ -203,11 +235,14 @@ class PackIndexBuilder {
 public:
     PackIndexBuilder(ByteSource& src, const PeImage& pe) : src_(src), pe_(pe) {}
 
+    QString why; // what was wrong, unless a read past the end was; offsets in the resources
+
     bool build(ContentPack& pack) {
         if (pe_.resourceRva == 0)
             return true; // a module without resources: valid, and empty
         if (!pe_.map(pe_.resourceRva, base_, limit_))
-            return false;
+            return fail(
+                QStringLiteral("resources at RVA %1 in no section").arg(hex(pe_.resourceRva)));
         return walkTypes(pack);
     }
 
@@ -217,18 +252,28 @@ private:
         quint32 target = 0; // offset in the resource section, high bit for a directory
     };
 
+    bool fail(const QString& reason) {
+        why = reason;
+        return false;
+    }
+
+    bool subdirectory(const Entry& entry, bool withNames, QList<Entry>& out) {
+        if (!(entry.target & kHighBit))
+            return fail(QStringLiteral("entry %1 names data, not a directory").arg(entry.name));
+        return entries(entry.target & ~kHighBit, withNames, out);
+    }
+
     bool walkTypes(ContentPack& pack) {
         QList<Entry> types;
         if (!entries(0, true, types))
             return false;
         for (const Entry& type : types) {
             QList<Entry> names;
-            if (!(type.target & kHighBit) || !entries(type.target & ~kHighBit, true, names))
+            if (!subdirectory(type, true, names))
                 return false;
             for (const Entry& name : names) {
                 QList<Entry> languages;
-                if (!(name.target & kHighBit) ||
-                    !entries(name.target & ~kHighBit, false, languages))
+                if (!subdirectory(name, false, languages))
                     return false;
                 if (languages.isEmpty())
                     continue;
@@ -254,17 +299,23 @@ private:
     // The entries of the directory at `offset`; names are read only where needed.
     bool entries(quint32 offset, bool withNames, QList<Entry>& out) {
         if (visited_.contains(offset))
-            return false;
+            return fail(QStringLiteral("directory at %1 reached twice").arg(hex(offset)));
         visited_.insert(offset);
         quint16 named = 0;
         quint16 ids = 0;
-        if (!inSection(offset, 16) || !src_.u16(base_ + offset + 12, named) ||
-            !src_.u16(base_ + offset + 14, ids))
+        if (!inSection(offset, 16))
+            return fail(QStringLiteral("directory at %1 past the end of the resources (%2)")
+                            .arg(hex(offset), hex(limit_)));
+        if (!src_.u16(base_ + offset + 12, named) || !src_.u16(base_ + offset + 14, ids))
             return false;
         const int count = named + ids;
         entryCount_ += count;
-        if (entryCount_ > kMaxEntries || !inSection(offset + 16, qint64(count) * 8))
-            return false;
+        if (entryCount_ > kMaxEntries)
+            return fail(QStringLiteral("more than %1 directory entries").arg(kMaxEntries));
+        if (!inSection(offset + 16, qint64(count) * 8))
+            return fail(QStringLiteral("%1 entries of the directory at %2 past the end of the "
+                                       "resources (%3)")
+                            .arg(QString::number(count), hex(offset), hex(limit_)));
         for (int i = 0; i < count; ++i) {
             const qint64 at = base_ + offset + 16 + qint64(i) * 8;
             quint32 id = 0;
@@ -285,9 +336,15 @@ private:
         }
         const quint32 offset = id & ~kHighBit;
         quint16 length = 0;
-        if (!inSection(offset, 2) || !src_.u16(base_ + offset, length) ||
-            !inSection(offset + 2, qint64(length) * 2))
+        if (!inSection(offset, 2))
+            return fail(QStringLiteral("name at %1 past the end of the resources (%2)")
+                            .arg(hex(offset), hex(limit_)));
+        if (!src_.u16(base_ + offset, length))
             return false;
+        if (!inSection(offset + 2, qint64(length) * 2))
+            return fail(QStringLiteral("name at %1 of %2 characters past the end of the "
+                                       "resources (%3)")
+                            .arg(hex(offset), QString::number(length), hex(limit_)));
         QByteArray utf16(qsizetype(length) * 2, Qt::Uninitialized);
         if (!src_.read(base_ + offset + 2, utf16.size(), utf16.data()))
             return false;
@@ -299,15 +356,18 @@ private:
 
     bool dataEntry(quint32 target, ContentPack::Item& item) {
         if (target & kHighBit)
-            return false; // a fourth level
+            return fail(QStringLiteral("a fourth directory level under %1").arg(item.name));
         quint32 rva = 0;
         quint32 size = 0;
-        if (!inSection(target, 16) || !src_.u32(base_ + target, rva) ||
-            !src_.u32(base_ + target + 4, size))
+        if (!inSection(target, 16))
+            return fail(QStringLiteral("data entry at %1 past the end of the resources (%2)")
+                            .arg(hex(target), hex(limit_)));
+        if (!src_.u32(base_ + target, rva) || !src_.u32(base_ + target + 4, size))
             return false;
         qint64 available = 0;
         if (!pe_.map(rva, item.offset, available) || size > available)
-            return false;
+            return fail(QStringLiteral("data of %1 at RVA %2 (%3 bytes) outside its section")
+                            .arg(item.name, hex(rva), hex(size)));
         item.size = size;
         return true;
     }
@@ -357,20 +417,28 @@ std::shared_ptr<ContentPack> ContentPack::open(const QString& filePath) {
     auto pack = fromDevice(std::move(file));
     if (pack->isValid())
         c.packs.insert(canonical, pack);
+    else
+        qWarning().noquote() << "content pack" << canonical << "refused:" << pack->errorString();
     return pack;
 }
 
 std::shared_ptr<ContentPack> ContentPack::fromDevice(std::unique_ptr<QIODevice> device) {
     std::shared_ptr<ContentPack> pack(new ContentPack);
-    if (!device || !device->isReadable() || device->isSequential())
+    if (!device || !device->isReadable() || device->isSequential()) {
+        pack->error_ = QStringLiteral("not a readable file");
         return pack;
+    }
     ByteSource src(*device);
     PeImage pe;
-    if (pe.parse(src) && PackIndexBuilder(src, pe).build(*pack)) {
+    PackIndexBuilder builder(src, pe);
+    if (pe.parse(src) && builder.build(*pack)) {
         pack->device_ = std::move(device);
         pack->valid_ = true;
     } else {
         pack->index_.clear();
+        pack->error_ = !pe.why.isEmpty()        ? pe.why
+                       : !builder.why.isEmpty() ? builder.why
+                                                : src.failure();
     }
     return pack;
 }

@@ -47,6 +47,9 @@ public:
     ContentPack& operator=(const ContentPack&) = delete;
 
     bool isValid() const { return valid_; }
+    // Why the file was refused (the offset or size that was bad); empty when valid.
+    // Opening a file logs it too, so a damaged install can be told from a missing item.
+    QString errorString() const { return error_; }
     bool contains(const QString& name, const QString& type) const;
     // Exactly the item's bytes, read from the file now; throws ResourceNotFound.
     QByteArray read(const QString& name, const QString& type) const;
@@ -73,6 +76,7 @@ private:
     std::unique_ptr<QIODevice> device_;
     QHash<QString, TypeItems> index_; // keyed by folded type, then folded name
     bool valid_ = false;
+    QString error_;
     mutable QMutex readLock_;
 };
 

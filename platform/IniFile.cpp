@@ -1,5 +1,6 @@
 #include "platform/IniFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Gbk.h"
 
 #include <QFile>
@@ -12,24 +13,25 @@
 #include <optional>
 #include <vector>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace platform {
 namespace {
 
 // Larger files are not INI files this program wrote; they are left alone.
 constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 
+// Files are GBK, unless an editor saved them as UTF-8 with a byte order mark: those are
+// read as UTF-8 and written back the same way.
+enum class Encoding { Gbk, Utf8Bom };
+constexpr char kBom[] = "\xEF\xBB\xBF";
+
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
 // A GBK lead byte starts a two-byte character whose second byte may look like ASCII.
-bool isLeadByte(char c) {
-    return static_cast<unsigned char>(c) >= 0x81;
+// In UTF-8 every byte of a character is above ASCII, so there is nothing to skip.
+bool isLeadByte(char c, Encoding enc) {
+    return enc == Encoding::Gbk && static_cast<unsigned char>(c) >= 0x81;
 }
 
 QByteArrayView trimmed(QByteArrayView s) {
@@ -43,11 +45,11 @@ QByteArrayView trimmed(QByteArrayView s) {
 
 // Lower-cases ASCII letters only, never the second byte of a GBK character, so that
 // two different Chinese names cannot compare equal.
-QByteArray fold(QByteArrayView s) {
+QByteArray fold(QByteArrayView s, Encoding enc) {
     QByteArray out(s.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < s.size(); ++i) {
         const char c = s[i];
-        if (isLeadByte(c) && i + 1 < s.size()) {
+        if (isLeadByte(c, enc) && i + 1 < s.size()) {
             out[i] = c;
             out[i + 1] = s[i + 1];
             ++i;
@@ -66,44 +68,48 @@ bool isAscii(QByteArrayView s) {
 // Strings are converted together: iconv is set up anew for every conversion, which is
 // slow. Parts are joined by line breaks, which no GBK character contains; a part that
 // holds one itself is converted on its own.
-QStringList decodeAll(const QList<QByteArray>& parts) {
+QString decode(const QByteArray& bytes, Encoding enc) {
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    return enc == Encoding::Gbk ? fromGbk(bytes) : QString::fromUtf8(bytes);
+}
+
+QByteArray encode(const QString& text, Encoding enc) {
+    return enc == Encoding::Gbk ? toGbk(text) : text.toUtf8();
+}
+
+QStringList decodeAll(const QList<QByteArray>& parts, Encoding enc) {
     if (parts.isEmpty())
         return {};
-    const QByteArray joined = parts.join('\n');
-    QStringList out =
-        (isAscii(joined) ? QString::fromLatin1(joined) : fromGbk(joined)).split(QLatin1Char('\n'));
+    QStringList out = decode(parts.join('\n'), enc).split(QLatin1Char('\n'));
     if (out.size() != parts.size()) {
         out.clear();
         for (const QByteArray& p : parts)
-            out << fromGbk(p);
+            out << decode(p, enc);
     }
     return out;
 }
 
-QList<QByteArray> encodeAll(const QStringList& parts) {
+QList<QByteArray> encodeAll(const QStringList& parts, Encoding enc) {
     if (parts.isEmpty())
         return {};
     const QString joined = parts.join(QLatin1Char('\n'));
     const bool ascii =
         std::all_of(joined.begin(), joined.end(), [](QChar c) { return c.unicode() < 0x80; });
-    QList<QByteArray> out = (ascii ? joined.toLatin1() : toGbk(joined)).split('\n');
+    QList<QByteArray> out = (ascii ? joined.toLatin1() : encode(joined, enc)).split('\n');
     if (out.size() != parts.size()) {
         out.clear();
         for (const QString& p : parts)
-            out << toGbk(p);
+            out << encode(p, enc);
     }
     return out;
 }
 
-QByteArray foldedName(const QByteArray& gbk) {
-    return fold(trimmed(gbk));
-}
-
 // The position of the last ']' that is a character of its own, or -1.
-qsizetype lastCloseBracket(QByteArrayView s) {
+qsizetype lastCloseBracket(QByteArrayView s, Encoding enc) {
     qsizetype found = -1;
     for (qsizetype i = 0; i < s.size(); ++i) {
-        if (isLeadByte(s[i]))
+        if (isLeadByte(s[i], enc))
             ++i;
         else if (s[i] == ']')
             found = i;
@@ -119,17 +125,17 @@ struct Line {
     qsizetype equals = -1; // position of '=' in a key line
 };
 
-Line classify(QByteArray raw) {
+Line classify(QByteArray raw, Encoding enc) {
     Line line;
     line.raw = std::move(raw);
     const QByteArrayView t = trimmed(line.raw);
     if (t.isEmpty() || t[0] == ';')
         return line;
     if (t[0] == '[') {
-        const qsizetype close = lastCloseBracket(t);
+        const qsizetype close = lastCloseBracket(t, enc);
         if (close > 0) {
             line.kind = Line::Section;
-            line.name = fold(trimmed(t.sliced(1, close - 1)));
+            line.name = fold(trimmed(t.sliced(1, close - 1)), enc);
         }
         return line;
     }
@@ -140,18 +146,18 @@ Line classify(QByteArray raw) {
     if (key.isEmpty())
         return line;
     line.kind = Line::Key;
-    line.name = fold(key);
+    line.name = fold(key, enc);
     line.equals = eq;
     return line;
 }
 
-// The name of a section or key line as written, in GBK.
-QByteArray rawName(const Line& line) {
+// The name of a section or key line as written, in the file's encoding.
+QByteArray rawName(const Line& line, Encoding enc) {
     const QByteArrayView raw(line.raw);
     if (line.kind == Line::Key)
         return trimmed(raw.first(line.equals)).toByteArray();
     const QByteArrayView t = trimmed(raw);
-    return trimmed(t.sliced(1, lastCloseBracket(t) - 1)).toByteArray();
+    return trimmed(t.sliced(1, lastCloseBracket(t, enc) - 1)).toByteArray();
 }
 
 QByteArray rawValue(const Line& line) {
@@ -165,9 +171,14 @@ QByteArray rawValue(const Line& line) {
 class Document {
 public:
     std::vector<Line> lines;
+    Encoding encoding = Encoding::Gbk;
 
     explicit Document(const QByteArray& bytes = {}) {
         qsizetype start = 0;
+        if (bytes.startsWith(kBom)) {
+            encoding = Encoding::Utf8Bom;
+            start = qsizetype(sizeof kBom - 1);
+        }
         while (start < bytes.size()) {
             qsizetype end = bytes.indexOf('\n', start);
             if (end < 0)
@@ -175,17 +186,19 @@ public:
             qsizetype stop = end;
             if (stop > start && bytes[stop - 1] == '\r')
                 --stop;
-            lines.push_back(classify(bytes.mid(start, stop - start)));
+            lines.push_back(classify(bytes.mid(start, stop - start), encoding));
             start = end + 1;
         }
     }
 
     QByteArray serialize() const {
         QByteArray out;
-        qsizetype total = 0;
+        qsizetype total = 3;
         for (const Line& l : lines)
             total += l.raw.size() + 2;
         out.reserve(total);
+        if (encoding == Encoding::Utf8Bom)
+            out += kBom;
         for (const Line& l : lines) {
             out += l.raw;
             out += "\r\n";
@@ -218,29 +231,34 @@ public:
     }
 
     // Replaces the key's value in place, or adds the key at the end of its section, or
-    // adds the section at the end. All arguments are GBK.
+    // adds the section at the end. All arguments are in the file's encoding.
     void set(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
         const int header = findSection(foldedName(section));
         if (header < 0) {
-            lines.push_back(classify('[' + section + ']'));
-            lines.push_back(classify(key + '=' + value));
+            lines.push_back(classify('[' + section + ']', encoding));
+            lines.push_back(classify(key + '=' + value, encoding));
             return;
         }
         const int existing = findKey(header, foldedName(key));
         if (existing >= 0) {
             Line& line = lines[existing];
-            line = classify(line.raw.left(line.equals + 1) + value);
+            line = classify(line.raw.left(line.equals + 1) + value, encoding);
             return;
         }
         // After the last non-blank line of the section, so blank separators stay below.
         int at = sectionEnd(header);
         while (at > header + 1 && trimmed(lines[at - 1].raw).isEmpty())
             --at;
-        lines.insert(lines.begin() + at, classify(key + '=' + value));
+        lines.insert(lines.begin() + at, classify(key + '=' + value, encoding));
+    }
+
+    QByteArray foldedName(const QByteArray& name) const { return fold(trimmed(name), encoding); }
+    QByteArray foldedName(const QString& name) const {
+        return foldedName(encodeAll({name}, encoding).front());
     }
 
     const Line* find(const QString& section, const QString& key) const {
-        const QList<QByteArray> names = encodeAll({section, key});
+        const QList<QByteArray> names = encodeAll({section, key}, encoding);
         const int header = findSection(foldedName(names[0]));
         if (header < 0)
             return nullptr;
@@ -269,49 +287,8 @@ Loaded load(const QString& path) {
     return {LoadState::Loaded, Document(bytes)};
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
-// Writes a temporary file beside the old one, syncs it and renames it over the old one.
-// (QSaveFile is not used: in Qt 6.4 it commits a file cut short when the disk fills up
-// or the file-size limit is reached part-way.)
 bool save(const QString& path, const Document& doc) {
-    const QFileInfo info(path);
-    const QString target = info.isSymLink() ? info.canonicalFilePath() : info.absoluteFilePath();
-    if (target.isEmpty())
-        return false;
-    struct stat old {};
-    const bool existed = ::stat(QFile::encodeName(target).constData(), &old) == 0;
-    QByteArray temp = QFile::encodeName(target) + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    bool ok = writeAll(fd, doc.serialize()) &&
-              ::fchmod(fd, existed ? (old.st_mode & 07777) : 0644) == 0 && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.constData(), QFile::encodeName(target).constData()) == 0;
-    if (!ok) {
-        ::unlink(temp.constData());
-        return false;
-    }
-    // Make the rename itself durable; the new contents are already in place.
-    const int dir = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
-                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    return replaceFileContents(path, doc.serialize());
 }
 
 bool hasLineBreak(const QString& s) {
@@ -386,7 +363,7 @@ QString IniFile::ReadString(const QString& section, const QString& key,
                             const QString& defaultValue) const {
     const Loaded l = load(path_);
     const Line* line = l.doc.find(section, key);
-    return line ? decodeAll({rawValue(*line)}).front() : defaultValue;
+    return line ? decodeAll({rawValue(*line)}, l.doc.encoding).front() : defaultValue;
 }
 
 int IniFile::ReadInteger(const QString& section, const QString& key, int defaultValue) const {
@@ -395,15 +372,15 @@ int IniFile::ReadInteger(const QString& section, const QString& key, int default
 
 QStringList IniFile::ReadSection(const QString& section) const {
     const Loaded l = load(path_);
-    const int header = l.doc.findSection(foldedName(encodeAll({section}).front()));
+    const int header = l.doc.findSection(l.doc.foldedName(section));
     if (header < 0)
         return {};
     QList<QByteArray> keys;
     const int end = l.doc.sectionEnd(header);
     for (int i = header + 1; i < end; ++i)
         if (l.doc.lines[i].kind == Line::Key)
-            keys << rawName(l.doc.lines[i]);
-    return decodeAll(keys);
+            keys << rawName(l.doc.lines[i], l.doc.encoding);
+    return decodeAll(keys, l.doc.encoding);
 }
 
 QStringList IniFile::ReadSections() const {
@@ -414,14 +391,14 @@ QStringList IniFile::ReadSections() const {
         if (line.kind != Line::Section || seen.contains(line.name))
             continue;
         seen.insert(line.name);
-        names << rawName(line);
+        names << rawName(line, l.doc.encoding);
     }
-    return decodeAll(names);
+    return decodeAll(names, l.doc.encoding);
 }
 
 QStringList IniFile::ReadSectionValues(const QString& section) const {
     const Loaded l = load(path_);
-    const int header = l.doc.findSection(foldedName(encodeAll({section}).front()));
+    const int header = l.doc.findSection(l.doc.foldedName(section));
     if (header < 0)
         return {};
     QList<QByteArray> parts; // name, value, name, value, ...
@@ -431,9 +408,10 @@ QStringList IniFile::ReadSectionValues(const QString& section) const {
         if (line.kind != Line::Key)
             continue;
         // A repeated key reads as its first occurrence, as ReadString does.
-        parts << rawName(line) << rawValue(l.doc.lines[l.doc.findKey(header, line.name)]);
+        parts << rawName(line, l.doc.encoding)
+              << rawValue(l.doc.lines[l.doc.findKey(header, line.name)]);
     }
-    const QStringList text = decodeAll(parts);
+    const QStringList text = decodeAll(parts, l.doc.encoding);
     QStringList values;
     for (qsizetype i = 0; i + 1 < text.size(); i += 2)
         values << text[i] + QLatin1Char('=') + text[i + 1];
@@ -464,9 +442,9 @@ bool IniFile::WriteStrings(const QList<Entry>& entries) {
     Loaded l = load(path_);
     if (l.state == LoadState::Unreadable)
         return false;
-    const QList<QByteArray> gbk = encodeAll(text);
-    for (qsizetype i = 0; i + 2 < gbk.size(); i += 3)
-        l.doc.set(gbk[i], gbk[i + 1], gbk[i + 2]);
+    const QList<QByteArray> bytes = encodeAll(text, l.doc.encoding);
+    for (qsizetype i = 0; i + 2 < bytes.size(); i += 3)
+        l.doc.set(bytes[i], bytes[i + 1], bytes[i + 2]);
     return save(path_, l.doc);
 }
 
@@ -478,7 +456,7 @@ bool IniFile::EraseSection(const QString& section) {
     Loaded l = load(path_);
     if (l.state == LoadState::Unreadable)
         return false;
-    const QByteArray name = foldedName(encodeAll({section}).front());
+    const QByteArray name = l.doc.foldedName(section);
     bool changed = false;
     // Every section of that name goes, so the name really is gone afterwards.
     for (int header = l.doc.findSection(name); header >= 0; header = l.doc.findSection(name)) {
@@ -493,11 +471,10 @@ bool IniFile::DeleteKey(const QString& section, const QString& key) {
     Loaded l = load(path_);
     if (l.state == LoadState::Unreadable)
         return false;
-    const QList<QByteArray> names = encodeAll({section, key});
-    const int header = l.doc.findSection(foldedName(names[0]));
+    const int header = l.doc.findSection(l.doc.foldedName(section));
     if (header < 0)
         return true;
-    const QByteArray name = foldedName(names[1]);
+    const QByteArray name = l.doc.foldedName(key);
     bool changed = false;
     // A repeated key would surface once the first one is gone; remove them all.
     for (int k = l.doc.findKey(header, name); k >= 0; k = l.doc.findKey(header, name)) {

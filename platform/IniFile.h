@@ -4,13 +4,15 @@
 //
 // - Section and key names ignore letter case; the first section and the first key of
 //   a name win. Names are trimmed of blanks.
-// - Text is GBK on disk. Lines end in CRLF when the file is rewritten.
+// - Text is GBK on disk. A file that starts with a UTF-8 byte order mark (an editor
+//   saved it so) is read as UTF-8 and written back as UTF-8 with the mark. Lines end
+//   in CRLF when the file is rewritten.
 // - A value is the text after the first '=', trimmed of blanks; one pair of matching
 //   surrounding quotes (" or ') is removed.
 // - A missing file reads as empty; the first write creates it (not its folder).
-// - Every write reads the file afresh and rewrites it whole through a temporary file
-//   in the same folder that is synced and renamed over the old one, so a crash or a
-//   failed write leaves the old file intact. Lines the class does not understand
+// - Every write reads the file afresh and rewrites it whole through replaceFileContents
+//   (AtomicFile.h), so a crash or a failed write leaves the old file intact and no
+//   temporary file behind. Lines the class does not understand
 //   (comments, lines without '=', garbage) are kept byte for byte.
 // - Writes report failure by returning false; they never throw. A file that exists
 //   but cannot be read is never overwritten.

@@ -10,15 +10,16 @@ namespace platform {
 class SingleInstanceLock {
 public:
     // `name` is the lock's name ("Tovimbrel"); `dir` the folder of the lock file
-    // (default: $XDG_RUNTIME_DIR, else the temporary folder).
+    // (default: $XDG_RUNTIME_DIR, else the temporary folder, where the file name
+    // carries the user id, "<name>-<uid>.lock").
     explicit SingleInstanceLock(const QString& name, const QString& dir = QString());
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
 
     // True when this process now holds the lock; false when another copy does.
-    // A lock file that cannot be created at all counts as held (better to start twice
-    // than never).
+    // A lock file that cannot be created at all, or that belongs to another user,
+    // counts as held (better to start twice than never).
     bool tryAcquire();
     bool isHeld() const { return fd_ >= 0; }
     void release();

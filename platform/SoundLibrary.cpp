@@ -1,8 +1,9 @@
 #include "platform/SoundLibrary.h"
 
-#include "platform/Gbk.h"
+#include "platform/LibraryFile.h"
 #include "platform/ProgramDir.h"
 
+#include <QDebug>
 #include <QFile>
 
 #include <dlfcn.h>
@@ -46,6 +47,12 @@ SoundLibrary::~SoundLibrary() {
 void SoundLibrary::load() {
     tried_ = true;
     const QString path = dataPath(QStringLiteral("Data\\systxt\\snd.txt"));
+    // A damaged file is refused before the loader maps it: a cut one would crash.
+    error_ = libraryFileProblem(path);
+    if (!error_.isEmpty()) {
+        qWarning().noquote() << "sound library" << path << "unusable:" << error_;
+        return;
+    }
     void* lib = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!lib) {
         error_ = QString::fromLocal8Bit(dlerror());
@@ -88,7 +95,9 @@ bool SoundLibrary::Init(int device, DWORD freq, DWORD flags, void* win, const vo
 SoundLibrary::HSTREAM SoundLibrary::StreamCreateFile(const QString& path, DWORD flags) {
     if (!isLoaded() || path.isEmpty())
         return 0;
-    const QByteArray bytes = toGbk(path);
+    // The file system's own encoding (UTF-8), which the library takes as it is: a
+    // conversion to GBK would lose every character GBK cannot hold.
+    const QByteArray bytes = QFile::encodeName(path);
     return api_->streamCreateFile(0, bytes.constData(), 0, 0, flags);
 }
 

@@ -2,8 +2,9 @@
 // The program's side of the sound library: loads "Data\systxt\snd.txt" at run
 // time and calls into it.
 //
-// When the file or one of its calls is missing, every call answers 0 (false) and
-// nothing plays; the caller reports that as it reports any sound failure.
+// When the file is missing or damaged, or one of its calls is missing, every call
+// answers 0 (false) and nothing plays; the caller reports that as it reports any sound
+// failure (GetVersion answers 0, which is not version 2.4).
 
 #include <QByteArray>
 #include <QString>
@@ -28,7 +29,7 @@ public:
 
     DWORD GetVersion();
     bool Init(int device, DWORD freq, DWORD flags, void* win, const void* clsid = nullptr);
-    // The path goes to the library in GBK, as the library expects. 0 on failure.
+    // The path goes to the library in UTF-8, which it accepts beside GBK. 0 on failure.
     HSTREAM StreamCreateFile(const QString& path, DWORD flags);
     bool ChannelPlay(DWORD handle, bool restart);
     bool ChannelStop(DWORD handle);

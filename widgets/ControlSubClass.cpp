@@ -62,7 +62,7 @@ bool TControlSubClass::Qualifies(const QWidget* control, const QWidget* form,
     } else if (qobject_cast<const QRadioButton*>(control)) {
         k = ckRadioButton;
         member = T::xcRadioButton;
-    } else if (qobject_cast<const QPushButton*>(control)) {
+    } else if (qobject_cast<const QPushButton*>(control) || control->inherits("TUpDown")) {
         k = ckButton;
         member = T::xcButton;
     } else if (qobject_cast<const QGroupBox*>(control)) {
@@ -92,7 +92,7 @@ bool TControlSubClass::Qualifies(const QWidget* control, const QWidget* form,
     return true;
 }
 
-TControlSubClass::TControlSubClass(TThemedMenu* owner, QWidget* control, TControlKind kind)
+TControlSubClass::TControlSubClass(TThemedControlLook* owner, QWidget* control, TControlKind kind)
     : QObject(owner), owner_(owner), control_(control), kind_(kind) {
     control->installEventFilter(this);
     control->setAttribute(Qt::WA_Hover);
@@ -149,8 +149,12 @@ bool TControlSubClass::eventFilter(QObject* watched, QEvent* ev) {
         painting_ = false;
         return true;
     }
-    case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        // Only buttons and check boxes take a double click as a second press.
+        if (kind_ != ckButton && kind_ != ckCheckBox)
+            break;
+        [[fallthrough]];
+    case QEvent::MouseButtonPress:
         if (static_cast<QMouseEvent*>(ev)->button() == Qt::LeftButton) {
             buttonDown_ = true;
             requestPaint();
@@ -188,8 +192,18 @@ bool TControlSubClass::eventFilter(QObject* watched, QEvent* ev) {
         requestPaint();
         break;
     case QEvent::FocusOut:
-        hot_ = false;
+        // The mouse may still be over the control: then it stays lit.
+        hot_ = control_->isEnabled() && control_->underMouse() && HoverAllowed();
         requestPaint();
+        break;
+    case QEvent::WindowActivate:
+    case QEvent::ActivationChange:
+        // A window made active under a resting mouse lights the control below it.
+        if (control_->isEnabled() && control_->isActiveWindow() && control_->underMouse() &&
+            !hot_) {
+            hot_ = true;
+            requestPaint();
+        }
         break;
     case QEvent::Enter:
     case QEvent::Leave:
@@ -214,6 +228,8 @@ void TControlSubClass::Paint(QPainter& p) {
         return;
     focused_ = control_->hasFocus();
     const TThemedColors c = owner_->SetupColors(control_);
+    if (xpStyle())
+        setControlColour(owner_->BtnSurfaceNormalColor());
     p.setRenderHint(QPainter::Antialiasing, false);
     switch (kind_) {
     case ckEdit:
@@ -240,18 +256,32 @@ void TControlSubClass::Paint(QPainter& p) {
     }
 }
 
+void TControlSubClass::setControlColour(TColor colour) {
+    if (colorOf(control_) == colour)
+        return;
+    // Flat controls carry their own colour; standard ones take it in their palette.
+    if (control_->metaObject()->indexOfProperty("Color") >= 0) {
+        control_->setProperty("Color", QVariant::fromValue(colour));
+        return;
+    }
+    QPalette pal = control_->palette();
+    pal.setColor(QPalette::Window, toQColor(colour));
+    pal.setColor(QPalette::Button, toQColor(colour));
+    control_->setPalette(pal);
+}
+
 void TControlSubClass::paintEdit(QPainter& p, const TThemedColors& c) {
     TColor frame;
     if (hot_ || focused_)
-        frame = TThemedMenu::Lighten(c.SelectBorder, savedFrame_ ? 60 : 80);
+        frame = TThemedControlLook::Lighten(c.SelectBorder, savedFrame_ ? 60 : 80);
     else
-        frame = savedFrame_ ? TThemedMenu::Darken(parentColor(), 60) : parentColor();
+        frame = savedFrame_ ? TThemedControlLook::Darken(parentColor(), 60) : parentColor();
     gdi::FrameRect(p, control_->rect(), frame);
 }
 
 void TControlSubClass::paintCombo(QPainter& p, const TThemedColors& c) {
     auto* combo = static_cast<QComboBox*>(control_.data());
-    const TThemedMenu& m = *owner_;
+    const TThemedControlLook& m = *owner_;
     const bool xp = xpStyle();
     const bool dropped = combo->view() && combo->view()->isVisible();
     const TColor own = colorOf(control_);
@@ -260,7 +290,7 @@ void TControlSubClass::paintCombo(QPainter& p, const TThemedColors& c) {
         b = c.SelectBorder;
         f = c.SelectFill;
     } else if (focused_) {
-        b = TThemedMenu::Lighten(c.SelectBorder, 60);
+        b = TThemedControlLook::Lighten(c.SelectBorder, 60);
         f = c.CheckFill;
     }
     if (dropped) {
@@ -269,8 +299,10 @@ void TControlSubClass::paintCombo(QPainter& p, const TThemedColors& c) {
     }
     const TColor arrow = (control_->isEnabled() && !dropped) ? clBlack : clWhite;
 
+    const bool rtl = control_->layoutDirection() == Qt::RightToLeft;
     QRect r = control_->rect();
     gdi::FrameRect(p, r, parentColor());
+    gdi::Line(p, {r.left() + 1, r.top() + 1}, {r.right(), r.top() + 1}, parentColor());
     r.adjust(1, 2, -1, -2);
     if ((hot_ || focused_) && !xp)
         r.adjust(-1, -1, 1, 1);
@@ -285,12 +317,16 @@ void TControlSubClass::paintCombo(QPainter& p, const TThemedColors& c) {
 
     r.adjust(1, 1, -1, -1);
     const int width = 17 + ((hot_ || focused_) && !xp ? 1 : 0);
-    const QRect button(r.right() - width + 1, r.top(), width, r.height());
+    const QRect button(rtl ? r.left() : r.right() - width + 1, r.top(), width, r.height());
     if (!xp) {
         gdi::FillRect(p, button, f);
-        gdi::FillRect(p, QRect(button.left() - 5, r.top(), 5, r.height()), own);
-        gdi::Line(p, {button.left(), r.top()}, {button.left(), r.bottom() + 1}, b);
-        const int x0 = button.right() - 9, t = control_->rect().top() + r.height() / 2 - 1;
+        // The strip in the control's colour on the button's inner side, closed by a line.
+        const int inner = rtl ? button.right() + 1 : button.left() - 5;
+        gdi::FillRect(p, QRect(inner, r.top(), 5, r.height()), own);
+        const int edge = rtl ? button.right() : button.left();
+        gdi::Line(p, {edge, r.top()}, {edge, r.bottom() + 1}, b);
+        const int x0 = rtl ? control_->rect().left() + 5 : control_->rect().right() + 1 - 10;
+        const int t = control_->rect().top() + 10;
         gdi::Line(p, {x0, t}, {x0 + 5, t}, arrow);
         gdi::Line(p, {x0 + 1, t + 1}, {x0 + 4, t + 1}, arrow);
         gdi::Line(p, {x0 + 2, t + 2}, {x0 + 3, t + 2}, arrow);
@@ -314,7 +350,7 @@ void TControlSubClass::paintCombo(QPainter& p, const TThemedColors& c) {
 
 void TControlSubClass::paintCheck(QPainter& p, const TThemedColors& c, bool radio) {
     auto* button = static_cast<QAbstractButton*>(control_.data());
-    const TThemedMenu& m = *owner_;
+    const TThemedControlLook& m = *owner_;
     const bool xp = xpStyle();
     QStyleOptionButton opt;
     opt.initFrom(button);
@@ -348,17 +384,18 @@ void TControlSubClass::paintCheck(QPainter& p, const TThemedColors& c, bool radi
         tick = m.RdoChkControlChkColor();
 
     if (radio) {
-        gdi::Ellipse(p, box, pen, fill);
+        const QRect circle = box.adjusted(2, 2, -2, -2);
+        gdi::Ellipse(p, circle, pen, fill);
         if (xp && hot_) {
             p.setPen(toQColor(m.BtnInnerBorderMoveColor()));
             p.setBrush(Qt::NoBrush);
-            p.drawEllipse(box.adjusted(1, 1, -2, -2));
+            p.drawEllipse(circle.adjusted(1, 1, -2, -2));
         }
         if (button->isChecked()) {
-            const int inset = xp ? 4 : 3;
+            const int inset = xp ? 4 : 2;
             const TColor dot =
                 xp ? m.RdoChkControlChkColor() : (button->isEnabled() ? clHighlight : c.Disabled);
-            gdi::Ellipse(p, box.adjusted(inset, inset, -inset, -inset), dot, dot);
+            gdi::Ellipse(p, circle.adjusted(inset, inset, -inset, -inset), dot, dot);
         }
         return;
     }
@@ -376,17 +413,18 @@ void TControlSubClass::paintCheck(QPainter& p, const TThemedColors& c, bool radi
 
 void TControlSubClass::paintButton(QPainter& p, const TThemedColors& c) {
     auto* button = static_cast<QPushButton*>(control_.data());
-    const TThemedMenu& m = *owner_;
+    const TThemedControlLook& m = *owner_;
     const int arc = m.BtnRoundArc();
     const QRect r = control_->rect();
     const int L = r.left(), T = r.top(), R = r.x() + r.width(), B = r.y() + r.height();
     const bool pressed = (buttonDown_ && hot_) || spaceDown_ || button->isDown();
     if (!xpStyle()) {
         const bool lit = hot_ || spaceDown_;
-        const TColor face = lit ? TThemedMenu::Lighten(clBtnFace, 60) : c.IconStrip;
-        const TColor b = (lit || focused_) ? TThemedMenu::Lighten(c.SelectBorder, 60) : clBtnShadow;
-        roundRect(p, r, arc, TThemedMenu::Lighten(b, 30), toQColor(face));
-        const TColor edge = TThemedMenu::Darken(b, 50);
+        const TColor face = lit ? TThemedControlLook::Lighten(clBtnFace, 60) : c.IconStrip;
+        const TColor b =
+            (lit || focused_) ? TThemedControlLook::Lighten(c.SelectBorder, 60) : clBtnShadow;
+        roundRect(p, r, arc, TThemedControlLook::Lighten(b, 30), toQColor(face));
+        const TColor edge = TThemedControlLook::Darken(b, 50);
         if (!pressed)
             gdi::Polyline(p, {{R - 1, T + 1}, {R - 1, B - 2}, {R - 2, B - 1}, {L, B - 1}}, edge);
         else
@@ -416,7 +454,8 @@ void TControlSubClass::paintButton(QPainter& p, const TThemedColors& c) {
 
 void TControlSubClass::paintPanel(QPainter& p) {
     const TColor colour = colorOf(control_);
-    const TColor light = TThemedMenu::Lighten(colour, 60), dark = TThemedMenu::Darken(colour, 60);
+    const TColor light = TThemedControlLook::Lighten(colour, 60),
+                 dark = TThemedControlLook::Darken(colour, 60);
     auto* frame = qobject_cast<QFrame*>(control_.data());
     int width = 1;
     bool raised = true;
@@ -432,16 +471,19 @@ void TControlSubClass::paintPanel(QPainter& p) {
 void TControlSubClass::paintGroupBox(QPainter& p) {
     auto* box = static_cast<QGroupBox*>(control_.data());
     const TColor colour = colorOf(control_);
-    const TColor light = TThemedMenu::Lighten(colour, 60), dark = TThemedMenu::Darken(colour, 60);
+    const TColor light = TThemedControlLook::Lighten(colour, 60),
+                 dark = TThemedControlLook::Darken(colour, 60);
     const QFontMetrics fm(box->font());
     const QString title = box->title();
     const int h = fm.height();
     const int w = fm.horizontalAdvance(title.isEmpty() ? QStringLiteral(" ") : title);
     gdi::FillRect(p, control_->rect(), colour);
     const QRect frame = control_->rect().adjusted(0, h / 2 - 1, 0, 0);
-    DrawFrameRings(p, frame, light, 1, dark);
-    gdi::FillRect(p, QRect(9, 0, w, h), colour);
+    // The 3-D look lights the top-left edge; the flat look draws it dark too.
+    DrawFrameRings(p, frame, box->isFlat() ? dark : light, 1, dark);
+    const int x = box->layoutDirection() == Qt::RightToLeft ? box->width() - 9 - w : 9;
+    gdi::FillRect(p, QRect(x, 0, w, h), colour);
     p.setFont(box->font());
-    DrawCaption(p, QRect(9, 0, w, h), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
+    DrawCaption(p, QRect(x, 0, w, h), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
                 title, fromQColor(box->palette().color(QPalette::WindowText)));
 }

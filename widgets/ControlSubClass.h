@@ -1,16 +1,16 @@
 #pragma once
-// Flat painters for a form's standard controls, attached by TThemedMenu: a TControlSubClass
-// watches one control's events, tracks its hot, focus and pressed states and paints the
-// control's frame, box or face over the control's own drawing.
+// Flat painters for a form's standard controls, attached by TThemedMenu (ThemedMenu.h): a
+// TControlSubClass watches one control's events, tracks its hot, focus and pressed states and
+// paints the control's frame, box or face over the control's own drawing.
 //
 // Kinds: QComboBox (xcCombo), QLineEdit (xcEdit; with an input mask xcMaskEdit), QCheckBox
-// (xcCheckBox), QRadioButton (xcRadioButton), QPushButton (xcButton), a plain QFrame or a flat
-// panel (xcPanel) and QGroupBox (xcGroupBox); their parent must be a selected container: the
-// form (xccForm), a panel (xccPanel) or a group box (xccGroupBox). A control or parent whose
-// "Tag" is 999 is left alone; a negative Tag is watched but never painted; Tag 1234567890 keeps
-// the plain flat look under ControlUseTrueXPStyle.
+// (xcCheckBox), QRadioButton (xcRadioButton), QPushButton (xcButton, also a class named TUpDown), a
+// plain QFrame or a flat panel (xcPanel) and QGroupBox (xcGroupBox); their parent must be a
+// selected container: the form (xccForm), a panel (xccPanel) or a group box (xccGroupBox). A
+// control or parent whose "Tag" is 999 is left alone; a negative Tag is watched but never painted;
+// Tag 1234567890 keeps the plain flat look under ControlUseTrueXPStyle.
 
-#include "widgets/ThemedMenu.h"
+#include "widgets/ThemedControlLook.h"
 
 #include <QPointer>
 
@@ -27,7 +27,7 @@ public:
                           TThemedTypes::TThemedControls controls,
                           TThemedTypes::TThemedContainers containers, TControlKind* kind);
 
-    TControlSubClass(TThemedMenu* owner, QWidget* control, TControlKind kind);
+    TControlSubClass(TThemedControlLook* owner, QWidget* control, TControlKind kind);
     // Gives the control its own look back.
     ~TControlSubClass() override;
 
@@ -49,6 +49,7 @@ private:
     void requestPaint();
     bool xpStyle() const;
     TColor parentColor() const;
+    void setControlColour(TColor colour);
     void paintEdit(QPainter& p, const TThemedColors& c);
     void paintCombo(QPainter& p, const TThemedColors& c);
     void paintCheck(QPainter& p, const TThemedColors& c, bool radio);
@@ -56,7 +57,7 @@ private:
     void paintPanel(QPainter& p);
     void paintGroupBox(QPainter& p);
 
-    QPointer<TThemedMenu> owner_;
+    QPointer<TThemedControlLook> owner_;
     QPointer<QWidget> control_;
     TControlKind kind_;
     bool hot_ = false;

@@ -24,6 +24,9 @@ void TFlatButton::SetTransparentMode(TTransparentMode value) {
 
 void TFlatButton::SetDefault(bool value) {
     default_ = value;
+    // The form learns that its default button may have changed, with its focused control.
+    if (QWidget* form = window(); form && form != this)
+        NotifyFocusChanged(form);
     update();
 }
 
@@ -146,16 +149,20 @@ void TFlatButton::SetSpacing(int value) {
 }
 
 void TFlatButton::Click() {
-    if (auto* dlg = qobject_cast<QDialog*>(window())) {
-        // The click handler may still change the dialog's result before it closes.
-        dlg->setProperty("ModalResult", modalResult_);
+    QWidget* form = window();
+    if (!form || form == this) {
         TFlatControl::Click();
+        return;
+    }
+    // Every form takes the button's result; the click handler may still change it, and a
+    // dialog closes with it when it is not 0.
+    form->setProperty("ModalResult", modalResult_);
+    TFlatControl::Click();
+    if (auto* dlg = qobject_cast<QDialog*>(form)) {
         const int result = dlg->property("ModalResult").toInt();
         if (result != 0)
             dlg->done(result);
-        return;
     }
-    TFlatControl::Click();
 }
 
 void TFlatButton::DblClick() {
@@ -350,10 +357,13 @@ QImage TFlatButton::glyphImageForState() const {
         break;
     }
     QImage slice = glyph_.copy(index * w, 0, w, h).convertToFormat(QImage::Format_RGB32);
-    if (numGlyphs_ == 1 && state_ == bsDisabled)
+    // The whole strip's bottom-left pixel marks the transparent colour of every image; the
+    // made disabled image has its own.
+    QRgb transparent = glyph_.pixel(0, h - 1) | 0xFF000000u;
+    if (numGlyphs_ == 1 && state_ == bsDisabled) {
         slice = MakeDisabledGlyph(slice, clBlack, clBtnFace, true, clBtnShadow, clBtnHighlight);
-    // The pixel at the bottom-left corner marks the transparent colour.
-    const QRgb transparent = slice.pixel(0, h - 1) | 0xFF000000u;
+        transparent = slice.pixel(0, h - 1) | 0xFF000000u;
+    }
     QImage masked = slice.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));

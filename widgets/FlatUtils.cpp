@@ -538,9 +538,19 @@ void NotifyParentColorChanged(QWidget* parent) {
     }
 }
 
+QEvent::Type TFocusChangedEvent::Type() {
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+void NotifyFocusChanged(QWidget* form) {
+    TFocusChangedEvent ev(form->focusWidget());
+    QCoreApplication::sendEvent(form, &ev);
+}
+
 // ---------------------------------------------------------------------------------------------
 
-TFlatControl::TFlatControl(QWidget* parent) : QWidget(parent) {
+TFlatControl::TFlatControl(QWidget* parent) : QWidget(parent), dragDock_(new TDragDock(this)) {
     RegisterFlatTypes();
     color_ = colorOf(parent);
     // OnMouseMove fires without a button held, as the forms' hover handlers expect.
@@ -852,7 +862,7 @@ void TFlatToggleControl::paintEvent(QPaintEvent*) {
         gdi::FillRect(p, rect(), Color());
     paintIndicator(p);
     p.setFont(font());
-    const int flags = Qt::TextWordWrap | Qt::AlignTop | Qt::TextShowMnemonic |
+    const int flags = Qt::TextWordWrap | Qt::AlignTop | Qt::TextShowMnemonic | Qt::AlignAbsolute |
                       (rightLayout_ ? Qt::AlignRight : Qt::AlignLeft);
     const QRect r = rightLayout_ ? QRect(QPoint(1, 1), QPoint(width() - 17, height() - 2))
                                  : QRect(QPoint(16, 1), QPoint(width() - 2, height() - 2));
@@ -922,6 +932,9 @@ void TFlatToggleControl::focusOutEvent(QFocusEvent* ev) {
 
 void TFlatToggleControl::changeEvent(QEvent* ev) {
     TFlatControl::changeEvent(ev);
+    // Right to left puts the indicator on the right.
+    if (ev->type() == QEvent::LayoutDirectionChange)
+        setRightLayout(layoutDirection() == Qt::RightToLeft);
     if (ev->type() == QEvent::EnabledChange && !isEnabled()) {
         mouseInside_ = false;
         pressing_ = false;

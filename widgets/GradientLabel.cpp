@@ -340,6 +340,14 @@ TGradientCustomLabel::TGradientCustomLabel(QWidget* parent)
 void TGradientCustomLabel::SetFocusControl(QWidget* v) {
     focusControl_ = v;
     updateShortcut();
+    update();
+}
+
+void TGradientCustomLabel::SetEnabled(bool v) {
+    if (v != enabled_) {
+        enabled_ = v;
+        update();
+    }
 }
 
 void TGradientCustomLabel::SetLayout(TGradientTypes::TTextLayout v) {
@@ -377,7 +385,7 @@ void TGradientCustomLabel::updateShortcut() {
 }
 
 bool TGradientCustomLabel::DialogChar(const QKeySequence& key) {
-    if (!focusControl_ || !isEnabled() || !showAccelChar_ || key.isEmpty() ||
+    if (!focusControl_ || !enabled_ || !showAccelChar_ || key.isEmpty() ||
         key != QKeySequence::mnemonic(Caption()))
         return false;
     if (focusControl_->isEnabled() && focusControl_->focusPolicy() != Qt::NoFocus)
@@ -431,9 +439,16 @@ void TGradientCustomLabel::paintEvent(QPaintEvent*) {
     const QFontMetrics fm(font());
     const int th = fm.height();
     const bool rightGlyph = glyph_->DisplayAlign() == TGradientTypes::daRight;
+    // Right to left, the whole layout is mirrored and the captions read from the right.
+    const bool rtl = layoutDirection() == Qt::RightToLeft;
+    auto mirrored = [rtl, w](QRect r) {
+        if (rtl)
+            r.moveLeft(w - 1 - r.right());
+        return r;
+    };
     int glyphSpace = 0;
     if (glyph_->Visible()) {
-        const QImage pic = glyph_->Picture(!isEnabled() && glyph_->AllowGrayed());
+        const QImage pic = glyph_->Picture(!enabled_ && glyph_->AllowGrayed());
         if (!pic.isNull()) {
             const int gh = pic.height();
             int y = (h - gh) / 2;
@@ -441,15 +456,18 @@ void TGradientCustomLabel::paintEvent(QPaintEvent*) {
                 y = std::abs(th - gh) / 2;
             else if (layout_ == TGradientTypes::tlBottom)
                 y = h - gh - std::abs(th - gh) / 2;
-            const int x = rightGlyph ? w - pic.width() - glyph_->Margin() : glyph_->Margin();
+            int x = rightGlyph ? w - pic.width() - glyph_->Margin() : glyph_->Margin();
+            if (rtl)
+                x = w - x - pic.width();
             p.drawImage(x, y, pic);
             glyphSpace = pic.width() + glyph_->Margin();
         }
     }
 
     const bool accel = showAccelChar_;
-    const int flags =
-        Qt::TextSingleLine | Qt::TextExpandTabs | (accel ? int(Qt::TextShowMnemonic) : 0);
+    const int flags = Qt::TextSingleLine | Qt::TextExpandTabs |
+                      (accel ? int(Qt::TextShowMnemonic) : 0) | int(Qt::AlignAbsolute) |
+                      (rtl ? int(Qt::AlignRight) : int(Qt::AlignLeft));
     auto vertical = [this](int base) {
         switch (layout_) {
         case TGradientTypes::tlTop:
@@ -462,8 +480,9 @@ void TGradientCustomLabel::paintEvent(QPaintEvent*) {
         return base | Qt::AlignVCenter;
     };
     // Text that does not even fit its first character is left out; the rest ends in "...".
-    auto drawLine = [&](const QFont& font, const QRect& r, const QString& text, TColor color,
+    auto drawLine = [&](const QFont& font, const QRect& logical, const QString& text, TColor color,
                         bool embossed) {
+        const QRect r = mirrored(logical);
         const QFontMetrics m(font);
         if (text.isEmpty() || m.horizontalAdvance(firstShown(text, accel)) > r.width())
             return;
@@ -502,7 +521,7 @@ void TGradientCustomLabel::paintEvent(QPaintEvent*) {
         r.setLeft(margin() + glyphSpace);
         r.setRight(w - 1 - subRoom);
     }
-    drawLine(font(), r, Caption(), FontColor(), !isEnabled());
+    drawLine(font(), r, Caption(), FontColor(), !enabled_);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -188,8 +188,10 @@ class TGradientCustomLabel : public TFlatControl {
 public:
     explicit TGradientCustomLabel(QWidget* parent = nullptr);
 
-    bool Enabled() const { return isEnabled(); }
-    void SetEnabled(bool v) { setEnabled(v); }
+    // The label's own enabled state: it draws the caption embossed and ignores the accelerator,
+    // while the widget stays enabled, so hot tracking and form dragging go on.
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v);
     QWidget* FocusControl() const { return focusControl_; }
     void SetFocusControl(QWidget* v);
     TGradientTypes::TTextLayout Layout() const { return layout_; }
@@ -230,6 +232,7 @@ private:
     QPointer<QWidget> focusControl_;
     TGradientTypes::TTextLayout layout_ = TGradientTypes::tlCenter;
     bool showAccelChar_ = true;
+    bool enabled_ = true;
     QShortcut* shortcut_ = nullptr;
     platform::RandomSource random_;
 };

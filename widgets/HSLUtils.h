@@ -3,7 +3,7 @@
 // the integer scale the lightness derivation works on (hue 0..239, saturation and lightness
 // 0..240). Colours passed in must already be RGB (resolve system colours with ColorToRGB).
 
-#include "widgets/FlatUtils.h"
+#include "widgets/FlatColor.h"
 
 struct THsl {
     double H = 0;

@@ -309,9 +309,26 @@ void TSmoothGraphicControl::Loaded() {
     ControlLoaded();
 }
 
-void TSmoothGraphicControl::paintEvent(QPaintEvent*) {
-    if (!loaded_)
+bool TSmoothGraphicControl::event(QEvent* ev) {
+    // A form that never called Loaded gets it before the control is first shown or grabbed,
+    // so the auto size is applied outside any paint.
+    if (ev->type() == QEvent::Polish && !loaded_)
         Loaded();
+    return TFlatControl::event(ev);
+}
+
+void TSmoothGraphicControl::paintEvent(QPaintEvent*) {
+    if (!loaded_) {
+        // Painted without being polished: load on the next turn of the event loop, never here.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!loaded_)
+                    Loaded();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     if (painting_)
         return;
     painting_ = true;
@@ -362,11 +379,11 @@ void TSmoothCustomText::CreateDefFonts() {
         return;
     defFontsMade_ = true;
     const QString hei = QStringLiteral("黑体"), kai = QStringLiteral("楷体_GB2312");
-    fonts_->AddItem(QStringLiteral("Title1"), hei, 12, TColor(0x000000), true, true, 2, 2);
-    fonts_->AddItem(QStringLiteral("Title2"), hei, 9, TColor(0xFF0000), true, true, 1, 1);
-    fonts_->AddItem(QStringLiteral("Title3"), kai, 11, TColor(0xFF0000), false, true, 2, 2);
-    fonts_->AddItem(QStringLiteral("Text1"), kai, 9, TColor(0x000000), false, false, 1, 1);
-    fonts_->AddItem(QStringLiteral("Text2"), kai, 8, TColor(0x808000), false, true, 1, 1);
+    fonts_->AddItem(QStringLiteral("Title1"), hei, 12, TColor(0x000000), fsBold, true, 2, 2);
+    fonts_->AddItem(QStringLiteral("Title2"), hei, 9, TColor(0xFF0000), fsBold, true, 1, 1);
+    fonts_->AddItem(QStringLiteral("Title3"), kai, 11, TColor(0xFF0000), {}, true, 2, 2);
+    fonts_->AddItem(QStringLiteral("Text1"), kai, 9, TColor(0x000000), {}, false, 1, 1);
+    fonts_->AddItem(QStringLiteral("Text2"), kai, 8, TColor(0x808000), {}, true, 1, 1);
 }
 
 void TSmoothCustomText::CreateDefLabels() {

@@ -115,8 +115,16 @@ class TSmoothGraphicControl : public TFlatControl {
     Q_OBJECT
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
     Q_PROPERTY(int Border READ Border WRITE SetBorder)
+    Q_PROPERTY(TDrag* Drag READ Drag)
+    Q_PROPERTY(TParentEffect* ParentEffect READ ParentEffect)
 public:
     explicit TSmoothGraphicControl(QWidget* parent = nullptr);
+
+    // The packed groups forwarding to the control's drag and parent settings.
+    TDrag* Drag() { return &drag_; }
+    void SetDrag(const TDrag& v) { drag_.Assign(v); }
+    TParentEffect* ParentEffect() { return &parentEffect_; }
+    void SetParentEffect(const TParentEffect& v) { parentEffect_.Assign(v); }
 
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool v);
@@ -146,6 +154,8 @@ protected:
     void changeEvent(QEvent* ev) override;
     void enterEvent(QEnterEvent* ev) override;
     void leaveEvent(QEvent* ev) override;
+    bool event(QEvent* ev) override;
+    void ColorChanged() override { Changed(); }
     void ParentColorChanged() override { Changed(); }
     void SysColorChanged() override { Changed(); }
 
@@ -153,6 +163,8 @@ protected:
 
 private:
     TSmoothFontEx engine_;
+    TDrag drag_{this};
+    TParentEffect parentEffect_{this};
     bool autoSize_ = true;
     bool autoUpdate_ = true;
     int updateCount_ = 0;

@@ -73,7 +73,8 @@ QString TFontLabel::DisplayName() const {
 TFontLabels::TFontLabels(QObject* owner) : TLabelList(owner) {}
 
 TFontLabel* TFontLabels::AddItem(const QString& name, const QString& fontName, int size,
-                                 TColor color, bool bold, bool shadow, int shadowX, int shadowY) {
+                                 TColor color, TFontStyles style, bool shadow, int shadowX,
+                                 int shadowY) {
     if (IndexOf(name) >= 0)
         return nullptr;
     TFontLabel* item = nullptr;
@@ -84,7 +85,10 @@ TFontLabel* TFontLabels::AddItem(const QString& name, const QString& fontName, i
         TTextFont f;
         f.Font = QFont(fontName);
         f.Font.setPointSize(size);
-        f.Font.setBold(bold);
+        f.Font.setBold(style.testFlag(fsBold));
+        f.Font.setItalic(style.testFlag(fsItalic));
+        f.Font.setUnderline(style.testFlag(fsUnderline));
+        f.Font.setStrikeOut(style.testFlag(fsStrikeOut));
         f.Color = color;
         item->SetFont(f);
         item->Effect()->Shadow()->SetEnabled(shadow);

@@ -31,6 +31,11 @@ public:
 
 // Who the computer is registered to. The platform keeps no such record, so both are empty and
 // the owner falls back to the login's user name.
+// The style set of a font label's font.
+enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TFontStyles)
+
 struct TRegistration {
     QString Owner;
     QString Organization;
@@ -140,7 +145,7 @@ public:
 
     // A label with these values, or nullptr when the name is taken.
     TFontLabel* AddItem(const QString& name, const QString& fontName, int size, TColor color,
-                        bool bold, bool shadow, int shadowX, int shadowY);
+                        TFontStyles style, bool shadow, int shadowX, int shadowY);
     // Applies the first tag of each label in collection order to font and effect (either may
     // be null) and removes it from the line.
     void Check(QString& line, TTextFont* font, TSmoothEffect* effect) const;

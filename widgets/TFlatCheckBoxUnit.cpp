@@ -42,12 +42,12 @@ void TFlatCheckBox::releaseToggles(QPoint) {
 }
 
 void TFlatCheckBox::keyPressEvent(QKeyEvent* ev) {
+    // The key events fire for Space too; then it toggles the box.
+    TFlatToggleControl::keyPressEvent(ev);
     if (ev->key() == Qt::Key_Space) {
         SetChecked(!Checked());
         ev->accept();
-        return;
     }
-    TFlatToggleControl::keyPressEvent(ev);
 }
 
 void TFlatCheckBox::mnemonicActivated() {

@@ -3,15 +3,59 @@
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QPainter>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace {
 // The width the platform's own combo keeps for its arrow at the right.
 constexpr int kPlatformButton = 17;
 constexpr int kButtonWidth = 11;
+
+// Rows of the owner-draw styles: measured and drawn by the combo's handlers.
+class TOwnerDrawDelegate : public QStyledItemDelegate {
+public:
+    explicit TOwnerDrawDelegate(TFlatComboBox* combo) : QStyledItemDelegate(combo), combo_(combo) {}
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        if (!combo_->OwnerDraw()) {
+            QStyledItemDelegate::paint(p, option, index);
+            return;
+        }
+        TFlatComboBox::TOwnerDrawState state;
+        if (option.state & QStyle::State_Selected)
+            state |= TFlatComboBox::odSelected;
+        if (option.state & QStyle::State_HasFocus)
+            state |= TFlatComboBox::odFocused;
+        if (!(option.state & QStyle::State_Enabled))
+            state |= TFlatComboBox::odDisabled;
+        p->save();
+        emit combo_->OnDrawItem(index.row(), p, option.rect, state);
+        p->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (combo_->Style() == TFlatComboBox::csOwnerDrawFixed) {
+            size.setHeight(combo_->ItemHeight());
+        } else if (combo_->Style() == TFlatComboBox::csOwnerDrawVariable) {
+            int height = combo_->ItemHeight();
+            emit combo_->OnMeasureItem(index.row(), &height);
+            size.setHeight(std::max(height, 1));
+        }
+        return size;
+    }
+
+private:
+    TFlatComboBox* combo_;
+};
+
 } // namespace
 
-TFlatComboBox::TFlatComboBox(QWidget* parent) : QComboBox(parent) {
+TFlatComboBox::TFlatComboBox(QWidget* parent) : QComboBox(parent), dragDock_(new TDragDock(this)) {
     RegisterFlatTypes();
     setMaxVisibleItems(8);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -20,14 +64,65 @@ TFlatComboBox::TFlatComboBox(QWidget* parent) : QComboBox(parent) {
         emit OnClick();
         emit OnChange();
     });
+    setItemDelegate(new TOwnerDrawDelegate(this));
     SetStyle(csDropDown);
     applyPopupColor();
+}
+
+void TFlatComboBox::SetItemHeight(int value) {
+    itemHeight_ = value;
+    if (view())
+        view()->doItemsLayout();
+    if (simpleList_)
+        simpleList_->doItemsLayout();
+    update();
+}
+
+int TFlatComboBox::editHeight() const {
+    return QFontMetrics(font()).height() + 6;
+}
+
+void TFlatComboBox::placeSimpleList() {
+    if (simpleList_)
+        simpleList_->setGeometry(0, editHeight(), width(), std::max(height() - editHeight(), 0));
+}
+
+void TFlatComboBox::mouseDoubleClickEvent(QMouseEvent* ev) {
+    QComboBox::mouseDoubleClickEvent(ev);
+    emit OnDblClick();
+}
+
+bool TFlatComboBox::eventFilter(QObject* watched, QEvent* ev) {
+    // The edit part's double clicks are the combo's.
+    if (watched == lineEdit() && ev->type() == QEvent::MouseButtonDblClick)
+        emit OnDblClick();
+    return QComboBox::eventFilter(watched, ev);
 }
 
 void TFlatComboBox::SetStyle(TComboBoxStyle value) {
     style_ = value;
     setEditable(editable());
+    // csSimple shows its list under the edit at all times.
+    if (style_ == csSimple && !simpleList_) {
+        simpleList_ = new QListView(this);
+        simpleList_->setModel(model());
+        simpleList_->setItemDelegate(itemDelegate());
+        simpleList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        connect(simpleList_, &QListView::clicked, this, [this](const QModelIndex& index) {
+            setCurrentIndex(index.row());
+            emit OnClick();
+            emit OnChange();
+        });
+        connect(this, qOverload<int>(&QComboBox::currentIndexChanged), simpleList_,
+                [this](int row) { simpleList_->setCurrentIndex(model()->index(row, 0)); });
+        placeSimpleList();
+        simpleList_->show();
+    } else if (style_ != csSimple && simpleList_) {
+        delete simpleList_;
+        simpleList_ = nullptr;
+    }
     if (QLineEdit* edit = lineEdit()) {
+        edit->installEventFilter(this);
         edit->setFrame(false);
         edit->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
         connect(edit, &QLineEdit::textEdited, this, &TFlatComboBox::OnChange, Qt::UniqueConnection);
@@ -37,13 +132,15 @@ void TFlatComboBox::SetStyle(TComboBoxStyle value) {
 }
 
 void TFlatComboBox::placeEdit() {
+    const int h = simpleList_ ? editHeight() : height();
     if (QLineEdit* edit = lineEdit())
-        edit->setGeometry(3, 3, width() - kButtonWidth - 8, height() - 6);
+        edit->setGeometry(3, 3, width() - kButtonWidth - 8, h - 6);
 }
 
 void TFlatComboBox::resizeEvent(QResizeEvent* ev) {
     QComboBox::resizeEvent(ev);
     placeEdit();
+    placeSimpleList();
 }
 
 void TFlatComboBox::SetColor(TColor value) {
@@ -181,6 +278,8 @@ QRect TFlatComboBox::ButtonRect() const {
 }
 
 void TFlatComboBox::showPopup() {
+    if (style_ == csSimple)
+        return; // its list is always shown
     dropped_ = true;
     emit OnDropDown();
     update();
@@ -195,7 +294,8 @@ void TFlatComboBox::hidePopup() {
 
 void TFlatComboBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const int w = width(), h = height();
+    // csSimple frames its edit part; the list below draws itself.
+    const int w = width(), h = simpleList_ ? editHeight() : height();
     const bool focused = hasFocus() || (lineEdit() && lineEdit()->hasFocus());
     gdi::FillRect(p, rect(), color_);
 
@@ -209,9 +309,20 @@ void TFlatComboBox::paintEvent(QPaintEvent*) {
         if (!isEnabled())
             textColor = clGrayText;
         p.setFont(font());
-        DrawCaption(p, content.adjusted(1, 0, 0, 0),
-                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, currentText(),
-                    textColor);
+        if (OwnerDraw() && currentIndex() >= 0) {
+            TOwnerDrawState state = odComboBoxEdit;
+            if (lit)
+                state |= odSelected | odFocused;
+            if (!isEnabled())
+                state |= odDisabled;
+            p.save();
+            emit OnDrawItem(currentIndex(), &p, content, state);
+            p.restore();
+        } else {
+            DrawCaption(p, content.adjusted(1, 0, 0, 0),
+                        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, currentText(),
+                        textColor);
+        }
         // The selection strip between the item and the button.
         const QRect inner = rect().adjusted(2, 3, -2, -3);
         const int right = inner.left() + inner.width();

@@ -2,9 +2,12 @@
 // The platform combo box with a flat frame, a painted arrow button and the flat family's
 // colours. OnChange follows a user's choice only; setting ItemIndex in code fires nothing.
 
+#include "widgets/FlatDrag.h"
 #include "widgets/FlatUtils.h"
 
 #include <QComboBox>
+
+class QListView;
 
 class TFlatComboBox : public QComboBox {
     Q_OBJECT
@@ -25,6 +28,11 @@ class TFlatComboBox : public QComboBox {
     Q_PROPERTY(bool Sorted READ Sorted WRITE SetSorted)
     Q_PROPERTY(QString Text READ currentText WRITE SetText)
     Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
+    Q_PROPERTY(TDragTypes::TDragKind DragKind READ DragKind WRITE SetDragKind)
+    Q_PROPERTY(TDragTypes::TDragMode DragMode READ DragMode WRITE SetDragMode)
+    Q_PROPERTY(int DragCursor READ DragCursor WRITE SetDragCursor)
+    Q_PROPERTY(bool DockSite READ DockSite WRITE SetDockSite)
+    Q_PROPERTY(bool UseDockManager READ UseDockManager WRITE SetUseDockManager)
 
 public:
     enum TComboBoxStyle {
@@ -35,8 +43,28 @@ public:
         csOwnerDrawVariable
     };
     Q_ENUM(TComboBoxStyle)
+    // The state of an item handed to OnDrawItem.
+    enum TOwnerDrawStateFlag {
+        odSelected = 1,
+        odDisabled = 4,
+        odFocused = 16,
+        odComboBoxEdit = 4096
+    };
+    Q_DECLARE_FLAGS(TOwnerDrawState, TOwnerDrawStateFlag)
 
     explicit TFlatComboBox(QWidget* parent = nullptr);
+    // Drag and dock settings and their events (FlatDrag.h).
+    TDragDock* DragDock() const { return dragDock_; }
+    TDragTypes::TDragKind DragKind() const { return dragDock_->DragKind(); }
+    void SetDragKind(TDragTypes::TDragKind v) { dragDock_->SetDragKind(v); }
+    TDragTypes::TDragMode DragMode() const { return dragDock_->DragMode(); }
+    void SetDragMode(TDragTypes::TDragMode v) { dragDock_->SetDragMode(v); }
+    int DragCursor() const { return dragDock_->DragCursor(); }
+    void SetDragCursor(int v) { dragDock_->SetDragCursor(v); }
+    bool DockSite() const { return dragDock_->DockSite(); }
+    void SetDockSite(bool v) { dragDock_->SetDockSite(v); }
+    bool UseDockManager() const { return dragDock_->UseDockManager(); }
+    void SetUseDockManager(bool v) { dragDock_->SetUseDockManager(v); }
 
     TComboBoxStyle Style() const { return style_; }
     void SetStyle(TComboBoxStyle value);
@@ -59,7 +87,8 @@ public:
     bool UseAdvColors() const { return useAdvColors_; }
     void SetUseAdvColors(bool value);
     int ItemHeight() const { return itemHeight_; }
-    void SetItemHeight(int value) { itemHeight_ = value; }
+    // Row height of the list; the height of every row with csOwnerDrawFixed.
+    void SetItemHeight(int value);
     QStringList ItemsList() const;
     void SetItems(const QStringList& lines);
     // Adds in order while Sorted; returns the new item's index.
@@ -73,6 +102,9 @@ public:
     void SetFontColor(TColor value);
 
     bool DroppedDown() const { return dropped_; }
+    bool OwnerDraw() const { return style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable; }
+    // The list that csSimple shows under the edit at all times (null for the other styles).
+    QListView* SimpleList() const { return simpleList_; }
     // The arrow button's pixels.
     QRect ButtonRect() const;
     void showPopup() override;
@@ -82,6 +114,11 @@ signals:
     void OnChange();
     void OnClick();
     void OnDropDown();
+    void OnDblClick();
+    // Owner-draw styles: the item is drawn by the handler on canvas within rect.
+    void OnDrawItem(int index, QPainter* canvas, QRect rect, TOwnerDrawState state);
+    // csOwnerDrawVariable: the handler may change height (it starts at ItemHeight).
+    void OnMeasureItem(int index, int* height);
     void OnEnter();
     void OnExit();
     void OnKeyDown(int key, Qt::KeyboardModifiers shift);
@@ -96,6 +133,8 @@ protected:
     void keyPressEvent(QKeyEvent* ev) override;
     void keyReleaseEvent(QKeyEvent* ev) override;
     bool event(QEvent* ev) override;
+    bool eventFilter(QObject* watched, QEvent* ev) override;
+    void mouseDoubleClickEvent(QMouseEvent* ev) override;
     void changeEvent(QEvent* ev) override;
 
 private:
@@ -103,6 +142,8 @@ private:
     void calcAdvColors();
     void placeEdit();
     void applyPopupColor();
+    void placeSimpleList();
+    int editHeight() const;
 
     TComboBoxStyle style_ = csDropDown;
     TColor color_ = 0x00E1EAEB;
@@ -116,4 +157,7 @@ private:
     int maxLength_ = 0;
     bool sorted_ = false;
     bool dropped_ = false;
+    QListView* simpleList_ = nullptr;
+    TDragDock* dragDock_;
 };
+Q_DECLARE_OPERATORS_FOR_FLAGS(TFlatComboBox::TOwnerDrawState)

@@ -4,7 +4,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-TCustomFlatEdit::TCustomFlatEdit(QWidget* parent) : QLineEdit(parent) {
+TCustomFlatEdit::TCustomFlatEdit(QWidget* parent)
+    : QLineEdit(parent), dragDock_(new TDragDock(this)) {
     RegisterFlatTypes();
     setFrame(false);
     setTextMargins(0, 0, 0, 0);
@@ -36,8 +37,19 @@ void TCustomFlatEdit::redrawFrame() {
     QPalette pal = palette();
     pal.setColor(QPalette::Base, toQColor(Color()));
     pal.setColor(QPalette::Window, toQColor(Color()));
+    // With HideSelection the selection shows only while the edit has the focus.
+    const bool hide = hideSelection_ && !hasFocus();
+    const QPalette normal = QApplication::palette(this);
+    pal.setColor(QPalette::Highlight, hide ? toQColor(Color()) : normal.color(QPalette::Highlight));
+    pal.setColor(QPalette::HighlightedText,
+                 hide ? pal.color(QPalette::Text) : normal.color(QPalette::HighlightedText));
     setPalette(pal);
     update();
+}
+
+void TCustomFlatEdit::SetHideSelection(bool value) {
+    hideSelection_ = value;
+    redrawFrame();
 }
 
 void TCustomFlatEdit::paintEvent(QPaintEvent* ev) {

@@ -19,14 +19,32 @@ class TCustomFlatEdit : public QLineEdit {
     Q_PROPERTY(int MaxLength READ maxLength WRITE SetMaxLength)
     Q_PROPERTY(QChar PasswordChar READ PasswordChar WRITE SetPasswordChar)
     Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
+    Q_PROPERTY(bool HideSelection READ HideSelection WRITE SetHideSelection)
     Q_PROPERTY(QString Text READ text WRITE setText)
     Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
+    Q_PROPERTY(TDragTypes::TDragKind DragKind READ DragKind WRITE SetDragKind)
+    Q_PROPERTY(TDragTypes::TDragMode DragMode READ DragMode WRITE SetDragMode)
+    Q_PROPERTY(int DragCursor READ DragCursor WRITE SetDragCursor)
+    Q_PROPERTY(bool DockSite READ DockSite WRITE SetDockSite)
+    Q_PROPERTY(bool UseDockManager READ UseDockManager WRITE SetUseDockManager)
 
 public:
     enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
     Q_ENUM(TEditCharCase)
 
     explicit TCustomFlatEdit(QWidget* parent = nullptr);
+    // Drag and dock settings and their events (FlatDrag.h).
+    TDragDock* DragDock() const { return dragDock_; }
+    TDragTypes::TDragKind DragKind() const { return dragDock_->DragKind(); }
+    void SetDragKind(TDragTypes::TDragKind v) { dragDock_->SetDragKind(v); }
+    TDragTypes::TDragMode DragMode() const { return dragDock_->DragMode(); }
+    void SetDragMode(TDragTypes::TDragMode v) { dragDock_->SetDragMode(v); }
+    int DragCursor() const { return dragDock_->DragCursor(); }
+    void SetDragCursor(int v) { dragDock_->SetDragCursor(v); }
+    bool DockSite() const { return dragDock_->DockSite(); }
+    void SetDockSite(bool v) { dragDock_->SetDockSite(v); }
+    bool UseDockManager() const { return dragDock_->UseDockManager(); }
+    void SetUseDockManager(bool v) { dragDock_->SetUseDockManager(v); }
 
     TColor ColorFocused() const { return colorFocused_; }
     TColor ColorBorder() const { return colorBorder_; }
@@ -48,6 +66,8 @@ public:
     TEditCharCase CharCase() const { return charCase_; }
     void SetCharCase(TEditCharCase value);
     void SetMaxLength(int value) { setMaxLength(value > 0 ? value : 32767); }
+    bool HideSelection() const { return hideSelection_; }
+    void SetHideSelection(bool value);
     QChar PasswordChar() const { return passwordChar_; }
     void SetPasswordChar(QChar value);
     TColor FontColor() const;
@@ -106,6 +126,8 @@ private:
     bool clicked_ = false;
     TEditCharCase charCase_ = ecNormal;
     QChar passwordChar_;
+    bool hideSelection_ = true;
+    TDragDock* dragDock_;
 };
 
 class TFlatEdit : public TCustomFlatEdit {

@@ -1,9 +1,10 @@
 #include "widgets/TFlatListBoxUnit.h"
 
+#include "widgets/WidgetTimer.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -103,10 +104,10 @@ TFlatListBox::TFlatListBox(QWidget* parent)
     setClickEvents(true);
     setFocusPolicy(Qt::ClickFocus);
     SetOpaqueFace(this, true);
-    repeat_ = new QTimer(this);
+    repeat_ = new TWidgetTimer(this);
     repeat_->setTimerType(Qt::PreciseTimer);
     repeat_->setInterval(600);
-    connect(repeat_, &QTimer::timeout, this, [this] {
+    connect(repeat_, &TWidgetTimer::timeout, this, [this] {
         repeat_->setInterval(100);
         scrollStep();
     });
@@ -127,7 +128,11 @@ void TFlatListBox::SetItems(const QStringList& lines) {
 }
 
 void TFlatListBox::itemsChanged() {
-    // Whatever the control's state, the index never points past the items.
+    // A disabled list keeps its selection and index through item changes.
+    if (!isEnabled()) {
+        update();
+        return;
+    }
     selection_.assign(size_t(items_.Count()), false);
     if (itemIndex_ > items_.Count() - 1) {
         itemIndex_ = -1;
@@ -192,7 +197,7 @@ void TFlatListBox::SetMultiSelect(bool value) {
     const bool switchedOn = value && !multiSelect_;
     multiSelect_ = value;
     if (switchedOn) {
-        itemIndex_ = items_.Count() > 0 ? 0 : -1;
+        itemIndex_ = 0; // also on an empty list
         emit OnChangeIndex();
         update();
     }
@@ -331,7 +336,9 @@ void TFlatListBox::paintEvent(QPaintEvent*) {
         drawArrow(p, height() - 7, false, isEnabled() && canScrollDown());
     }
     p.setFont(font());
-    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    const int flags = Qt::AlignAbsolute |
+                      (layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft) |
+                      Qt::AlignVCenter | Qt::TextSingleLine;
     for (int j = 0; j < VisibleRows(); ++j) {
         const int i = topIndex_ + j;
         if (i > items_.Count() - 1)

@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-class QTimer;
+class TWidgetTimer;
 
 // The items of a flat list box: a string list that reports every change.
 class TFlatListStrings {
@@ -149,6 +149,6 @@ private:
     bool snapping_ = false;
     bool scrollingDown_ = false;
     int wheelRemainder_ = 0;
-    QTimer* repeat_ = nullptr;
+    TWidgetTimer* repeat_ = nullptr;
     TFlatListStrings items_;
 };

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QChildEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -19,10 +20,6 @@ constexpr int kKeepOwnLook = 999;
 int tagOf(const QObject* o) {
     const QVariant v = o ? o->property("Tag") : QVariant();
     return v.isValid() ? v.toInt() : 0;
-}
-
-int clampByte(int v) {
-    return std::clamp(v, 0, 255);
 }
 
 // A rectangle from the platform's left, top, right and bottom (right and bottom excluded).
@@ -53,7 +50,8 @@ const QMenuBar* menuBarOf(const QMenu* menu, int depth = 0) {
 // TThemedMenu
 
 TThemedMenu::TThemedMenu(QWidget* form)
-    : QObject(form), form_(form), style_(new TThemedMenuStyle(this)), font_(SystemMenuFont()) {
+    : TThemedControlLook(form), form_(form), style_(new TThemedMenuStyle(this)),
+      font_(SystemMenuFont()) {
     RegisterFlatTypes();
     SetControlUseTrueXPStyle(true);
 }
@@ -121,44 +119,6 @@ void TThemedMenu::SetActive(bool v) {
     active_ = v;
     HookFormControls(v, true);
     redrawMenuBar();
-}
-
-void TThemedMenu::SetControlUseTrueXPStyle(bool v) {
-    controlUseTrueXPStyle_ = v;
-    if (!v)
-        return;
-    btnOutLineBorderColor_ = TColor(0x733C00);
-    btnInnerBorderMoveColor_ = TColor(0x31B2FF);
-    btnInnerBorderFocusColor_ = TColor(0xE7AE8C);
-    btnSurfaceNormalColor_ = TColor(0xF7FBFF);
-    btnSurfaceDownColor_ = TColor(0xDEE7E7);
-    btnSurfaceBottomLineColor_ = TColor(0xDEE7E7);
-    btnSurfaceDownBottomLineColor_ = TColor(0xE7EBEF);
-    rdoChkControlChkColor_ = TColor(0x00A200);
-    comboBoxChkColor_ = TColor(0x8C694A);
-    comboboxSurfaceMoveColor_ = TColor(0xFFE7D6);
-    controlDisabledBorderColor_ = TColor(0xB5C7C6);
-    comboDroppedColor_ = TColor(0xF7A28C);
-}
-
-TColor TThemedMenu::Lighten(TColor c, int percent) {
-    const TColor rgb = ColorToRGB(c);
-    const double f = std::clamp(percent, 0, 100) / 100.0;
-    auto up = [f](int ch) { return ch + int(std::nearbyint((255 - ch) * f)); };
-    return RGBToColor(up(GetRValue(rgb)), up(GetGValue(rgb)), up(GetBValue(rgb)));
-}
-
-TColor TThemedMenu::Darken(TColor c, int amount) {
-    const TColor rgb = ColorToRGB(c);
-    return RGBToColor(clampByte(GetRValue(rgb) - amount), clampByte(GetGValue(rgb) - amount + 2),
-                      clampByte(GetBValue(rgb) - amount));
-}
-
-TColor TThemedMenu::Gray(TColor c, int amount) {
-    const TColor rgb = ColorToRGB(c);
-    const int g =
-        std::clamp((GetRValue(rgb) + GetGValue(rgb) + GetBValue(rgb)) / 3 + amount, 0, 240);
-    return RGBToColor(g, g, g);
 }
 
 TColor TThemedMenu::ContrastColor(TColor c) const {
@@ -313,6 +273,16 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
         }
     }
     const int pw = pic.isNull() ? 0 : pic.width();
+    // Right to left, everything but the text is drawn mirrored within the item (the picture
+    // is flipped first so it shows the right way round), and the text is placed mirrored.
+    const bool rtl = p.layoutDirection() == Qt::RightToLeft;
+    if (rtl && !pic.isNull())
+        pic = pic.mirrored(true, false);
+    auto mirrored = [rtl, L, R](QRect r) {
+        if (rtl)
+            r.moveLeft(L + R - 1 - r.right());
+        return r;
+    };
 
     const QRect icon = ltrb(L, T, L + iconWidth_, B);
     QRect tick;
@@ -333,6 +303,11 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
     if (bar)
         text = pic.isNull() ? full : ltrb(textLeft - 5, T, R, B);
 
+    p.save();
+    if (rtl) {
+        p.translate(L + R, 0);
+        p.scale(-1, 1);
+    }
     // Background.
     const bool gradient = gradient_ && c.HighColor && !bar;
     if (bar) {
@@ -442,10 +417,12 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
         }
         p.drawImage(x, y, pic);
     }
+    p.restore();
 
     if (separator) {
         const int y = T + int(std::nearbyint((B - T) / 2.0));
-        gdi::Line(p, {text.left() + 7, y}, {text.x() + text.width(), y}, c.Separator);
+        const QRect s = mirrored(QRect(text.left() + 7, y, text.width() - 7, 1));
+        gdi::Line(p, {s.left(), y}, {s.x() + s.width(), y}, c.Separator);
     } else {
         TColor colour = c.FontColor;
         if (selected)
@@ -455,10 +432,11 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
         if (selected && bar && useSystemColors_)
             colour = ContrastColor(c.IconStrip);
         const int th = fm.height();
-        const QRect line(text.left(), T + (B - T - th) / 2, text.width(), th);
-        const int flags =
-            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
-        const QString caption = QLatin1Char(' ') + item.Caption;
+        const QRect line = mirrored(QRect(text.left(), T + (B - T - th) / 2, text.width(), th))
+                               .adjusted(0, 0, rtl ? -3 : 0, 0);
+        const int flags = Qt::AlignAbsolute | (rtl ? Qt::AlignRight : Qt::AlignLeft) |
+                          Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
+        const QString caption = rtl ? item.Caption : QLatin1Char(' ') + item.Caption;
         if (item.Default && item.Enabled) {
             const QPoint offsets[] = {{1, 0}, {1, 2}, {0, 1}, {1, 1}};
             const int amounts[] = {30, 30, 40, 60};
@@ -468,16 +446,17 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
         }
         DrawCaption(p, line, flags, caption, colour);
         if (!item.ShortCut.isEmpty())
-            DrawCaption(p, line.adjusted(0, 0, -10, 0),
-                        Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+            DrawCaption(p, rtl ? line.adjusted(10, 0, 0, 0) : line.adjusted(0, 0, -10, 0),
+                        Qt::AlignAbsolute | (rtl ? Qt::AlignLeft : Qt::AlignRight) |
+                            Qt::AlignVCenter | Qt::TextSingleLine,
                         item.ShortCut + QLatin1Char(' '),
                         c.HighColor ? Darken(colour, -40) : colour);
         if (item.SubMenu && !bar) {
             // The platform draws the arrow of a submenu item itself.
-            const int cx = R - 9, cy = T + (B - T) / 2;
+            const int cx = rtl ? L + 9 : R - 9, cy = T + (B - T) / 2, d = rtl ? -4 : 4;
             p.setPen(Qt::NoPen);
             p.setBrush(toQColor(colour));
-            const QPoint arrow[] = {{cx, cy - 4}, {cx + 4, cy}, {cx, cy + 4}};
+            const QPoint arrow[] = {{cx, cy - 4}, {cx + d, cy}, {cx, cy + 4}};
             p.drawPolygon(arrow, 3);
         }
     }
@@ -583,7 +562,9 @@ void TThemedMenu::HookFormControls(bool enable, bool repaint) {
     if (enable) {
         if (!form_)
             return;
-        qApp->installEventFilter(this);
+        // Menus made later are caught when their parent sees them polished: the form and
+        // every widget in it are watched for that alone.
+        watchForMenus(form_);
         for (QWidget* w : form_->findChildren<QWidget*>())
             if ((qobject_cast<QMenu*>(w) || qobject_cast<QMenuBar*>(w)) && wantsMenu(w))
                 hookMenu(w);
@@ -595,7 +576,10 @@ void TThemedMenu::HookFormControls(bool enable, bool repaint) {
                     s->Control()->update();
         return;
     }
-    qApp->removeEventFilter(this);
+    for (const QPointer<QWidget>& w : watched_)
+        if (w)
+            w->removeEventFilter(this);
+    watched_.clear();
     for (const QPointer<QWidget>& m : menus_)
         if (m)
             unhookMenu(m);
@@ -616,13 +600,30 @@ void TThemedMenu::redrawMenuBar() {
         bar->update();
 }
 
+void TThemedMenu::watchForMenus(QWidget* root) {
+    auto watch = [this](QWidget* w) {
+        if (watched_.contains(w))
+            return;
+        w->installEventFilter(this);
+        watched_ << w;
+    };
+    watch(root);
+    for (QWidget* w : root->findChildren<QWidget*>())
+        watch(w);
+}
+
 bool TThemedMenu::eventFilter(QObject* watched, QEvent* ev) {
-    // Menus made after activation are styled before their first measuring.
-    if (ev->type() == QEvent::Polish && active_ && watched->isWidgetType()) {
-        auto* w = static_cast<QWidget*>(watched);
-        if ((qobject_cast<QMenu*>(w) || qobject_cast<QMenuBar*>(w)) && belongsToForm(w) &&
-            wantsMenu(w))
-            hookMenu(w);
+    // A child is polished before its first measuring: a new menu is styled then, and a new
+    // container is watched for menus of its own.
+    if (ev->type() == QEvent::ChildPolished && active_) {
+        QObject* child = static_cast<QChildEvent*>(ev)->child();
+        if (child && child->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(child);
+            if ((qobject_cast<QMenu*>(w) || qobject_cast<QMenuBar*>(w)) && belongsToForm(w) &&
+                wantsMenu(w))
+                hookMenu(w);
+            watchForMenus(w);
+        }
     }
     return QObject::eventFilter(watched, ev);
 }

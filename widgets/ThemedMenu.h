@@ -10,6 +10,7 @@
 // styled whatever their Tag).
 
 #include "widgets/FlatUtils.h"
+#include "widgets/ThemedControlLook.h"
 
 #include <QFont>
 #include <QImage>
@@ -22,56 +23,6 @@ class QMenu;
 class QMenuBar;
 class TControlSubClass;
 class TThemedMenu;
-
-struct TThemedTypes {
-    Q_GADGET
-public:
-    enum TThemedContainer {
-        xccForm = 1 << 0,
-        xccFrame = 1 << 1,
-        xccToolbar = 1 << 2,
-        xccCoolbar = 1 << 3,
-        xccControlbar = 1 << 4,
-        xccPanel = 1 << 5,
-        xccScrollBox = 1 << 6,
-        xccGroupBox = 1 << 7,
-        xccTabSheet = 1 << 8,
-        xccPageScroller = 1 << 9
-    };
-    Q_DECLARE_FLAGS(TThemedContainers, TThemedContainer)
-    Q_FLAG(TThemedContainers)
-    enum TThemedControl {
-        xcMainMenu = 1 << 0,
-        xcPopupMenu = 1 << 1,
-        xcToolbar = 1 << 2,
-        xcControlbar = 1 << 3,
-        xcCombo = 1 << 4,
-        xcEdit = 1 << 5,
-        xcMaskEdit = 1 << 6,
-        xcMemo = 1 << 7,
-        xcRichEdit = 1 << 8,
-        xcCheckBox = 1 << 9,
-        xcRadioButton = 1 << 10,
-        xcButton = 1 << 11,
-        xcBitBtn = 1 << 12,
-        xcSpeedButton = 1 << 13,
-        xcPanel = 1 << 14,
-        xcGroupBox = 1 << 15
-    };
-    Q_DECLARE_FLAGS(TThemedControls, TThemedControl)
-    Q_FLAG(TThemedControls)
-};
-Q_DECLARE_OPERATORS_FOR_FLAGS(TThemedTypes::TThemedContainers)
-Q_DECLARE_OPERATORS_FOR_FLAGS(TThemedTypes::TThemedControls)
-
-// The working colours derived before each item or control is drawn.
-struct TThemedColors {
-    bool HighColor = true;
-    TColor Menu, IconStrip, SelectFill, SelectBorder, HotFont, CheckFill, CheckFillHot,
-        CheckedFrame, MenuBar, Disabled, Separator, Frame, Shadow;
-    QFont Font;
-    TColor FontColor;
-};
 
 // One menu item as the drawing reads it.
 struct TMenuItemInfo {
@@ -86,7 +37,7 @@ struct TMenuItemInfo {
     bool MenuBarItem = false; // a top-level item of the form's menu bar
 };
 
-class TThemedMenu : public QObject, public TThemedTypes {
+class TThemedMenu : public TThemedControlLook {
     Q_OBJECT
     Q_PROPERTY(int DimLevel READ DimLevel WRITE SetDimLevel)
     Q_PROPERTY(int GrayLevel READ GrayLevel WRITE SetGrayLevel)
@@ -113,28 +64,6 @@ class TThemedMenu : public QObject, public TThemedTypes {
     Q_PROPERTY(
         TThemedTypes::TThemedControls ThemedControls READ ThemedControls WRITE SetThemedControls)
     Q_PROPERTY(bool Active READ Active WRITE SetActive)
-    Q_PROPERTY(bool ControlUseTrueXPStyle READ ControlUseTrueXPStyle WRITE SetControlUseTrueXPStyle)
-    Q_PROPERTY(int BtnRoundArc READ BtnRoundArc WRITE SetBtnRoundArc)
-    Q_PROPERTY(
-        TColor BtnOutLineBorderColor READ BtnOutLineBorderColor WRITE SetBtnOutLineBorderColor)
-    Q_PROPERTY(TColor BtnInnerBorderMoveColor READ BtnInnerBorderMoveColor WRITE
-                   SetBtnInnerBorderMoveColor)
-    Q_PROPERTY(TColor BtnInnerBorderFocusColor READ BtnInnerBorderFocusColor WRITE
-                   SetBtnInnerBorderFocusColor)
-    Q_PROPERTY(
-        TColor BtnSurfaceNormalColor READ BtnSurfaceNormalColor WRITE SetBtnSurfaceNormalColor)
-    Q_PROPERTY(TColor BtnSurfaceDownColor READ BtnSurfaceDownColor WRITE SetBtnSurfaceDownColor)
-    Q_PROPERTY(TColor BtnSurfaceBottomLineColor READ BtnSurfaceBottomLineColor WRITE
-                   SetBtnSurfaceBottomLineColor)
-    Q_PROPERTY(TColor BtnSurfaceDownBottomLineColor READ BtnSurfaceDownBottomLineColor WRITE
-                   SetBtnSurfaceDownBottomLineColor)
-    Q_PROPERTY(
-        TColor RdoChkControlChkColor READ RdoChkControlChkColor WRITE SetRdoChkControlChkColor)
-    Q_PROPERTY(TColor ComboBoxChkColor READ ComboBoxChkColor WRITE SetComboBoxChkColor)
-    Q_PROPERTY(TColor ComboboxSurfaceMoveColor READ ComboboxSurfaceMoveColor WRITE
-                   SetComboboxSurfaceMoveColor)
-    Q_PROPERTY(TColor ControlDisabledBorderColor READ ControlDisabledBorderColor WRITE
-                   SetControlDisabledBorderColor)
 
 public:
     // The form whose menus (and controls) it styles; it lives and dies with the form.
@@ -166,23 +95,7 @@ public:
     THEMED_VALUE(bool, FlatMenu, flatMenu_)
     THEMED_VALUE(bool, AutoDetect, autoDetect_)
     THEMED_VALUE(bool, OverrideOwnerDraw, overrideOwnerDraw_)
-    THEMED_VALUE(int, BtnRoundArc, btnRoundArc_)
-    THEMED_VALUE(TColor, BtnOutLineBorderColor, btnOutLineBorderColor_)
-    THEMED_VALUE(TColor, BtnInnerBorderMoveColor, btnInnerBorderMoveColor_)
-    THEMED_VALUE(TColor, BtnInnerBorderFocusColor, btnInnerBorderFocusColor_)
-    THEMED_VALUE(TColor, BtnSurfaceNormalColor, btnSurfaceNormalColor_)
-    THEMED_VALUE(TColor, BtnSurfaceDownColor, btnSurfaceDownColor_)
-    THEMED_VALUE(TColor, BtnSurfaceBottomLineColor, btnSurfaceBottomLineColor_)
-    THEMED_VALUE(TColor, BtnSurfaceDownBottomLineColor, btnSurfaceDownBottomLineColor_)
-    THEMED_VALUE(TColor, RdoChkControlChkColor, rdoChkControlChkColor_)
-    THEMED_VALUE(TColor, ComboBoxChkColor, comboBoxChkColor_)
-    THEMED_VALUE(TColor, ComboboxSurfaceMoveColor, comboboxSurfaceMoveColor_)
-    THEMED_VALUE(TColor, ControlDisabledBorderColor, controlDisabledBorderColor_)
 #undef THEMED_VALUE
-    // The unpublished face of a dropped-down combo button.
-    TColor ComboDroppedColor() const {
-        return comboDroppedColor_;
-    }
 
     QFont Font() const {
         return font_;
@@ -212,26 +125,17 @@ public:
         return active_;
     }
     void SetActive(bool v);
-    bool ControlUseTrueXPStyle() const {
-        return controlUseTrueXPStyle_;
-    }
-    // Set True, it puts the control colours back to their fixed values.
-    void SetControlUseTrueXPStyle(bool v);
 
     // The menu font of the system: the configured face standing for "宋体", 12 pixels.
     static QFont SystemMenuFont();
 
-    // Colour rules on resolved RGB values.
-    static TColor Lighten(TColor c, int percent);
-    static TColor Darken(TColor c, int amount);
-    static TColor Gray(TColor c, int amount);
     TColor ContrastColor(TColor c) const;
 
     // Bits per pixel the colours are derived for; 0 (the default) takes the painted device's.
     void SetDisplayDepth(int bits) {
         displayDepth_ = bits;
     }
-    TThemedColors SetupColors(const QPaintDevice* device) const;
+    TThemedColors SetupColors(const QPaintDevice* device) const override;
 
     // Size of an item; current is the size asked for so far (the result is never smaller).
     QSize MeasureMenuItem(const TMenuItemInfo& item, QSize current = QSize(0, 0)) const;
@@ -256,6 +160,7 @@ protected:
 private:
     void HookFormControls(bool enable, bool repaint);
     void hookMenu(QWidget* menu);
+    void watchForMenus(QWidget* root);
     void unhookMenu(QWidget* menu);
     bool belongsToForm(const QWidget* w) const;
     bool wantsMenu(QWidget* menu) const;
@@ -266,6 +171,7 @@ private:
     QPointer<QWidget> form_;
     QStyle* style_;
     QList<QPointer<QWidget>> menus_;
+    QList<QPointer<QWidget>> watched_;
     QList<QPointer<TControlSubClass>> subclasses_;
     int displayDepth_ = 0;
 
@@ -292,12 +198,6 @@ private:
     TThemedContainers themedContainers_ = TThemedContainers(0x3FF);
     TThemedControls themedControls_ = TThemedControls(0xFFFF);
     bool active_ = false;
-    bool controlUseTrueXPStyle_ = false;
-    int btnRoundArc_ = 5;
-    TColor btnOutLineBorderColor_, btnInnerBorderMoveColor_, btnInnerBorderFocusColor_,
-        btnSurfaceNormalColor_, btnSurfaceDownColor_, btnSurfaceBottomLineColor_,
-        btnSurfaceDownBottomLineColor_, rdoChkControlChkColor_, comboBoxChkColor_,
-        comboboxSurfaceMoveColor_, controlDisabledBorderColor_, comboDroppedColor_;
 };
 
 // The style the hooked menus are drawn with: measure and draw of items, menu panel and frame,

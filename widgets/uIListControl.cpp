@@ -1,9 +1,10 @@
 #include "widgets/uIListControl.h"
 
+#include "widgets/WidgetTimer.h"
+
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QPainter>
-#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -112,15 +113,15 @@ TIListControl::TIListControl(QWidget* parent) : TFlatControl(parent) {
         SetTopIndex(topIndex_);
         update();
     });
-    autoScrollTimer_ = new QTimer(this);
-    connect(autoScrollTimer_, &QTimer::timeout, this, [this] { autoScrollStep(false); });
-    wheelTimer_ = new QTimer(this);
+    autoScrollTimer_ = new TWidgetTimer(this);
+    connect(autoScrollTimer_, &TWidgetTimer::timeout, this, [this] { autoScrollStep(false); });
+    wheelTimer_ = new TWidgetTimer(this);
     wheelTimer_->setSingleShot(true);
     wheelTimer_->setInterval(80);
-    connect(wheelTimer_, &QTimer::timeout, this, [this] { wheelNotches_ = 0; });
-    slideTimer_ = new QTimer(this);
+    connect(wheelTimer_, &TWidgetTimer::timeout, this, [this] { wheelNotches_ = 0; });
+    slideTimer_ = new TWidgetTimer(this);
     slideTimer_->setSingleShot(true);
-    connect(slideTimer_, &QTimer::timeout, this, &TIListControl::onSlideTick);
+    connect(slideTimer_, &TWidgetTimer::timeout, this, &TIListControl::onSlideTick);
     LayoutControls();
     updateScrollRange();
 }
@@ -555,13 +556,11 @@ void TIListControl::mouseReleaseEvent(QMouseEvent* ev) {
     if (ev->button() == Qt::LeftButton) {
         setAutoScroll(0);
         savedSelection_.clear();
-        const bool wasPressing = pressing_;
         pressing_ = false;
-        if (wasPressing) {
-            ItemMouseUp(hotItem_);
-            if (anchor_ >= 0 && anchor_ == hotItem_)
-                DoItemClick(anchor_);
-        }
+        // Any left release over the anchor row clicks it, also one whose press went elsewhere.
+        ItemMouseUp(hotItem_);
+        if (anchor_ >= 0 && anchor_ == hotItem_)
+            DoItemClick(anchor_);
         update();
     }
     TFlatControl::mouseReleaseEvent(ev);
@@ -686,18 +685,18 @@ void TIListControl::ItemDeleted(int index) {
         std::fill(selection_.begin(), selection_.end(), false);
     }
     setCount(count_ - 1);
-    // Rows after the deleted one move up; deleting the first row renumbers as well, so the
-    // current row stays the same item and in range.
-    auto renumber = [index](int& x) {
-        if (x >= index)
+    // Rows after the deleted one move up. Deleting row 0 leaves the numbers as they are (the
+    // current row becomes the next item), pulled back only when they would leave the range.
+    auto renumber = [index, this](int& x) {
+        if (index > 0 && x >= index)
             --x;
+        x = std::clamp(x, -1, count_ - 1);
     };
     renumber(anchor_);
     renumber(itemIndex_);
     renumber(focusItem_);
     if (hotItem_ >= count_)
         hotItem_ = -1;
-    itemIndex_ = std::clamp(itemIndex_, -1, count_ - 1);
     if (!multiSelect_ && itemIndex_ >= 0)
         selection_[size_t(itemIndex_)] = true;
     update();

@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <vector>
 
-class QTimer;
+class TWidgetTimer;
 class TIListControl;
 
 // The items of a list control; every change is reported to the control after it happened.
@@ -176,11 +176,11 @@ private:
     bool pressWasSelected_ = false;
     int lastDragTarget_ = -1;
     int autoScrollSpeed_ = 0;
-    QTimer* autoScrollTimer_ = nullptr;
+    TWidgetTimer* autoScrollTimer_ = nullptr;
     int wheelNotches_ = 0;
     int wheelRemainder_ = 0;
     bool wheelDown_ = false;
-    QTimer* wheelTimer_ = nullptr;
+    TWidgetTimer* wheelTimer_ = nullptr;
     // Slide: frames of the view moving from topIndex_ towards slideTarget_.
     bool sliding_ = false;
     int slideTarget_ = 0;
@@ -189,7 +189,7 @@ private:
     int slideFrame_ = 0;
     double slideStep_ = 1;
     int slideOffset_ = 0;
-    QTimer* slideTimer_ = nullptr;
+    TWidgetTimer* slideTimer_ = nullptr;
 };
 
 class TIGUIListControl : public TIListControl {

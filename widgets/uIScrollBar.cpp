@@ -1,8 +1,9 @@
 #include "widgets/uIScrollBar.h"
 
+#include "widgets/WidgetTimer.h"
+
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -341,8 +342,8 @@ void TIScrollBar::mousePressEvent(QMouseEvent* ev) {
         } else if (pressed_ != htNone) {
             step(pressed_);
             if (!repeat_) {
-                repeat_ = new QTimer(this);
-                connect(repeat_, &QTimer::timeout, this, &TIScrollBar::onRepeat);
+                repeat_ = new TWidgetTimer(this);
+                connect(repeat_, &TWidgetTimer::timeout, this, &TIScrollBar::onRepeat);
             }
             repeat_->start(firstRepeatDelay_);
         }

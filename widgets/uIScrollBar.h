@@ -6,7 +6,7 @@
 
 #include <QPainter>
 
-class QTimer;
+class TWidgetTimer;
 
 class TIScrollBar : public TFlatControl {
     Q_OBJECT
@@ -139,5 +139,5 @@ private:
     QPoint lastMouse_;
     int thumbStart_ = 0;
     Geometry dragGeometry_;
-    QTimer* repeat_ = nullptr;
+    TWidgetTimer* repeat_ = nullptr;
 };

@@ -39,3 +39,13 @@ void Tfrmszj::img1Click(int section) {
 void Tfrmszj::imgexitClick() {
     close();
 }
+
+QStringList Tfrmszj::dataPaths() {
+    QStringList paths;
+    chinese::ClassicSections s;
+    for (int n = 1; n <= chinese::kClassicSections; ++n) {
+        s.play(n);
+        paths << QStringLiteral("Data\\kjfile\\SZJ.dat#Flash/") + s.movie();
+    }
+    return paths;
+}

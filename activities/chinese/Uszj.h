@@ -17,6 +17,9 @@ class Tfrmszj : public TActivityForm, public Ui::Tfrmszj {
 public:
     explicit Tfrmszj(QWidget* parent = nullptr);
 
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
+
     void img1Click(int section);
     void imgexitClick();
 

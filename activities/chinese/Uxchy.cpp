@@ -277,3 +277,15 @@ void Tfrmxchy::btnpicClick() {
 void Tfrmxchy::imgfhClick() {
     close();
 }
+
+QStringList Tfrmxchy::dataPaths() {
+    QStringList paths;
+    IdiomBook book;
+    for (int i = 0; i < book.count(); ++i) {
+        book.select(i);
+        const chinese::IdiomFiles f = book.files();
+        paths << QStringLiteral("Data\\kjfile\\cy.dat#Flash/") + book.movie() << f.picture
+              << f.speech << f.explanation << f.example;
+    }
+    return paths;
+}

@@ -21,6 +21,9 @@ class Tfrmxchy : public TActivityForm, public Ui::Tfrmxchy {
 public:
     explicit Tfrmxchy(QWidget* parent = nullptr);
 
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
+
     TTimer* Timer1 = nullptr; // 12 s after a card: the movie starts (automatic mode)
     TTimer* Timer2 = nullptr; // 10 ms: applies the automatic switch
     QMenu* popxcy = nullptr;

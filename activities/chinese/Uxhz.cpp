@@ -128,3 +128,13 @@ void Tfrmxhz::Timer1Timer() {
 void Tfrmxhz::imgexitClick() {
     close();
 }
+
+QStringList Tfrmxhz::dataPaths() {
+    QStringList paths;
+    for (int i = 0; i < chinese::kCharacterCount; ++i) {
+        const chinese::CharacterView v = chinese::characterView(i);
+        paths << QStringLiteral("Data\\kjfile\\XHZ.dat#Flash/") + v.movie << v.picture << v.speech
+              << v.wordSpeech;
+    }
+    return paths;
+}

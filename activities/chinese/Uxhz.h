@@ -19,6 +19,9 @@ class Tfrmxhz : public TActivityForm, public Ui::Tfrmxhz {
 public:
     explicit Tfrmxhz(QWidget* parent = nullptr);
 
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
+
     TTimer* Timer1 = nullptr; // the automatic learning's step
 
     void lbmlClick();

@@ -23,8 +23,12 @@ constexpr int kWrongPause = 4000;
 // The caption of the error boxes the program shows for failures it cannot mend.
 constexpr const char* kErrorCaption = "Pelumo";
 
+QString pictureFile(const QString& name) {
+    return QStringLiteral("data\\picture\\zhlx\\") + name;
+}
+
 QString picturePath(const QString& name) {
-    return platform::dataPath(QStringLiteral("data\\picture\\zhlx\\") + name);
+    return platform::dataPath(pictureFile(name));
 }
 
 } // namespace
@@ -377,4 +381,22 @@ TForm::CloseAction TQuizForm::FormClose() {
     Timer1->setEnabled(false);
     enablePanels();
     return CloseAction::Hide;
+}
+
+QStringList TQuizForm::bankPaths(const QString& bank) {
+    QStringList paths = {bank, QStringLiteral("DATA\\bgsnd\\right.WAV"),
+                         QStringLiteral("DATA\\bgsnd\\wrong.WAV")};
+    TXMLDocument doc;
+    try {
+        doc.LoadFromFile(platform::dataPath(bank));
+    } catch (const EXmlBankError&) {
+        return paths;
+    }
+    for (const TXMLDocument::Element& e : doc.ChildElements())
+        for (int i = 1; i <= 6; ++i)
+            if (const auto pic = e.attribute(QStringLiteral("pic%1").arg(i));
+                pic && !pic->trimmed().isEmpty())
+                paths << pictureFile(*pic);
+    paths.removeDuplicates();
+    return paths;
 }

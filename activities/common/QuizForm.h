@@ -28,6 +28,8 @@ public:
     };
 
     explicit TQuizForm(Settings settings, QWidget* parent = nullptr);
+    // The bank, every picture its topics name and the right/wrong sounds.
+    static QStringList bankPaths(const QString& bank);
 
     TXMLDocument XMLRead;     // the bank, loaded at each showing
     TTimer* Timer1 = nullptr; // the pause after an answer

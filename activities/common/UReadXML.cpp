@@ -106,22 +106,49 @@ void TXMLDocument::LoadFromFile(const QString& fileName) {
     LoadFromXML(bytes, shown);
 }
 
+namespace {
+
+// The first error of a parse: the parser goes on after it and its last error is often a
+// consequence ("Premature end of data") far from the cause.
+struct FirstError {
+    QString message;
+    int line = 0;
+};
+
+void keepFirstError(void* user, xmlErrorPtr err) {
+    auto* ctxt = static_cast<xmlParserCtxtPtr>(user);
+    auto* first = ctxt ? static_cast<FirstError*>(ctxt->_private) : nullptr;
+    if (!first || !err || err->level < XML_ERR_ERROR || !first->message.isNull())
+        return;
+    first->message = err->message ? QString::fromUtf8(err->message).trimmed() : QStringLiteral("");
+    first->line = err->line;
+}
+
+} // namespace
+
 void TXMLDocument::LoadFromXML(const QByteArray& bytes, const QString& name) {
     Clear();
     prepareParser();
     std::unique_ptr<xmlParserCtxt, CtxtFree> ctxt(xmlNewParserCtxt());
     if (!ctxt)
         throw EXmlBankError(QStringLiteral("内存不足，无法读取%1。").arg(describe(name)));
+    FirstError first;
+    ctxt->_private = &first;
+    ctxt->userData = ctxt.get();
+    if (ctxt->sax)
+        ctxt->sax->serror = keepFirstError;
     // No network, no external DTD or entities, no messages on the console.
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     std::unique_ptr<xmlDoc, DocFree> doc(xmlCtxtReadMemory(
         ctxt.get(), bytes.constData(), static_cast<int>(bytes.size()), nullptr, nullptr, options));
     if (!doc || !ctxt->wellFormed) {
         const xmlError* err = xmlCtxtGetLastError(ctxt.get());
-        QString detail;
-        if (err && err->message)
-            detail = QString::fromUtf8(err->message).trimmed();
-        const int line = err ? err->line : 0;
+        QString detail = first.message;
+        int line = first.line;
+        if (detail.isNull() && err) {
+            detail = err->message ? QString::fromUtf8(err->message).trimmed() : QString();
+            line = err->line;
+        }
         throw EXmlBankError(
             QStringLiteral("%1格式不正确%2%3")
                 .arg(describe(name), line > 0 ? QStringLiteral("（第%1行）").arg(line) : QString(),

@@ -132,3 +132,12 @@ void TfrmABC::imgnextClick() {
 void TfrmABC::imgfhClick() {
     close();
 }
+
+QStringList TfrmABC::dataPaths() {
+    QStringList paths;
+    for (int i = 0; i < kLetterCount; ++i)
+        paths << letterSound(capitalLetter(i)) << letterSound(smallLetter(i))
+              << letterSound(letterWord(i))
+              << QStringLiteral("Data\\kjfile\\pic.dat#JPG/") + letterWord(i);
+    return paths;
+}

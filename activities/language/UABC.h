@@ -20,6 +20,9 @@ class TfrmABC : public TActivityForm, public Ui::TfrmABC {
 public:
     explicit TfrmABC(QWidget* parent = nullptr);
 
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
+
     TTimer* Timer1 = nullptr; // letter growth, 1 ms
     TTimer* Timer2 = nullptr; // automatic mode, 4 s
 

@@ -20,7 +20,6 @@ TfrmABCKeyboard::TfrmABCKeyboard(QWidget* parent)
     : TActivityForm(parent, Qt::Window | Qt::FramelessWindowHint), game_(platform::rng()) {
     setupUi(this);
     stopsMusic_ = false;
-    returnsToOpener_ = false;
     setAutoFillBackground(true);
     setStyleSheet(QStringLiteral("TfrmABCKeyboard { background: #000000; }"));
     setFocusPolicy(Qt::StrongFocus);
@@ -106,11 +105,12 @@ TForm::CloseAction TfrmABCKeyboard::FormClose() {
     platform::soundLibrary().StreamFree(stream_);
     stream_ = 0;
     Timer1->setEnabled(false);
-    // Back to the main window, which stayed open under the game.
+    // Back to the main window (the game is opened from it and never knows it by name).
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (QLatin1String(w->metaObject()->className()) == QLatin1String("TFrmmain") &&
-            w->isVisible())
+        if (QLatin1String(w->metaObject()->className()) == QLatin1String("TFrmmain")) {
+            w->show();
             w->activateWindow();
+        }
     return CloseAction::Hide;
 }
 
@@ -172,4 +172,8 @@ void TfrmABCKeyboard::playEffect(const QString& file) {
 
 void TfrmABCKeyboard::btnreturnClick() {
     close();
+}
+
+QStringList TfrmABCKeyboard::dataPaths() {
+    return {QStringLiteral("Data\\bgsnd\\ding.wav"), QStringLiteral("Data\\bgsnd\\wrong.WAV")};
 }

@@ -14,6 +14,9 @@ class TfrmABCKeyboard : public TActivityForm, public Ui::TfrmABCKeyboard {
     Q_OBJECT
 public:
     explicit TfrmABCKeyboard(QWidget* parent = nullptr);
+
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
     ~TfrmABCKeyboard() override;
 
     TTimer* Timer1 = nullptr; // the fall clock, 38 ms

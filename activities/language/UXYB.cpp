@@ -142,3 +142,13 @@ void Tfrmxyb::imgnextClick() {
 void Tfrmxyb::imgfhClick() {
     close();
 }
+
+QStringList Tfrmxyb::dataPaths() {
+    QStringList paths;
+    for (int g = 1; g <= 7; ++g) {
+        if (g <= 6)
+            paths << QStringLiteral("Data\\kjfile\\ENG_XYB.dat#Flash/Y%1").arg(g);
+        paths << QStringLiteral("Data\\kjfile\\ENG_XYB.dat#Flash/F%1").arg(g);
+    }
+    return paths;
+}

@@ -19,6 +19,9 @@ class Tfrmxyb : public TActivityForm, public Ui::Tfrmxyb {
 public:
     explicit Tfrmxyb(QWidget* parent = nullptr);
 
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
+
     void imyyyMouseMove();
     void imgmlMouseMove();
     void Label9Click(QLabel* group);

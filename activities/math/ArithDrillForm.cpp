@@ -5,7 +5,9 @@
 #include "app/TImage.h"
 #include "widgets/TFlatRadioButtonUnit.h"
 
+#include <QFontMetrics>
 #include <QLabel>
+#include <algorithm>
 
 TArithDrillForm::TArithDrillForm(QWidget* parent) : TActivityForm(parent) {
     // The drills leave the background music as it is.
@@ -66,7 +68,7 @@ void TArithDrillForm::showQuestion(const math::DrillQuestion& q) {
     question_ = q;
     questionMode_ = selectedMode();
     lbltopic_->setText(q.line);
-    lblkey_->setText(q.overlay);
+    placeAnswerOverBlank(q);
     for (size_t i = 0; i < 4; ++i) {
         labels_[i]->setText(QString::number(q.answers.numbers[i]));
         // The hints show which answer is right; the round judges.
@@ -74,6 +76,22 @@ void TArithDrillForm::showQuestion(const math::DrillQuestion& q) {
                                                                     : QStringLiteral("0"));
     }
     round_.ask(q.answers.right);
+}
+
+// The answer is drawn larger than the line, so padding it with blanks cannot put it
+// over the blank: it is placed by measuring where the blank stands.
+void TArithDrillForm::placeAnswerOverBlank(const math::DrillQuestion& q) {
+    lbltopic_->ensurePolished();
+    lblkey_->ensurePolished();
+    const QFontMetrics line(lbltopic_->font());
+    const int at = std::max(0, static_cast<int>(q.line.indexOf(math::kBlank)));
+    const int left = lbltopic_->x() + (lbltopic_->width() - line.horizontalAdvance(q.line)) / 2;
+    const int centre =
+        left + line.horizontalAdvance(q.line.left(at)) + line.horizontalAdvance(math::kBlank) / 2;
+    const QString answer = q.overlay.trimmed();
+    const int width = QFontMetrics(lblkey_->font()).horizontalAdvance(answer) + 16;
+    lblkey_->setGeometry(centre - width / 2, lblkey_->y(), width, lblkey_->height());
+    lblkey_->setText(answer);
 }
 
 void TArithDrillForm::showTally() {

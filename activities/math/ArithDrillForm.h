@@ -55,6 +55,7 @@ protected:
 private:
     void answered(common::Verdict verdict, bool withSound);
     void showTally();
+    void placeAnswerOverBlank(const math::DrillQuestion& q);
 
     std::array<TImage*, 4> answers_{};
     std::array<QLabel*, 4> labels_{};

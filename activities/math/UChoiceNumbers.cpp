@@ -173,3 +173,12 @@ bool TFrmChoiceNumbers::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
 }
+
+QStringList TFrmChoiceNumbers::dataPaths() {
+    QStringList paths = {QStringLiteral("DATA\\bgsnd\\right.wav"),
+                         QStringLiteral("DATA\\bgsnd\\wrong.wav")};
+    for (int n = 1; n <= math::kPracticeCount; ++n)
+        paths << packItemPath(QStringLiteral("pic"), QStringLiteral("JPG"),
+                              math::numberPictureName(n));
+    return paths;
+}

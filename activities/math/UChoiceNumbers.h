@@ -18,6 +18,8 @@ class TFrmChoiceNumbers : public TActivityForm, public Ui::TFrmChoiceNumbers {
     Q_OBJECT
 public:
     explicit TFrmChoiceNumbers(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
     ~TFrmChoiceNumbers() override;
 
     TTimer* Timer1 = nullptr; // hides the sign, 1000 ms

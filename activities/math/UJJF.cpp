@@ -71,3 +71,11 @@ void Tfrmjjf::showPictures(const math::AddSubQuestion& s) {
 void Tfrmjjf::imggameClick() {
     openLazy(QStringLiteral("Tfrmnumgame"));
 }
+
+QStringList Tfrmjjf::dataPaths() {
+    QStringList paths = {QStringLiteral("DATA\\bgsnd\\right.WAV"),
+                         QStringLiteral("DATA\\bgsnd\\wrong.WAV")};
+    for (int n = 1; n <= 8; ++n)
+        paths << math::countingPicturePath(n);
+    return paths;
+}

@@ -12,6 +12,8 @@ class Tfrmjjf : public TArithDrillForm, public Ui::Tfrmjjf {
     Q_OBJECT
 public:
     explicit Tfrmjjf(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     void imggameClick();
     // The range the checked button selects: 10, 20 or 100.

@@ -200,3 +200,13 @@ void Tfrmnumgame::imggzClick() {
 void Tfrmnumgame::imgexitClick() {
     close();
 }
+
+QStringList Tfrmnumgame::dataPaths() {
+    QStringList paths = {QStringLiteral("DATA\\bgsnd\\right.WAV"),
+                         QStringLiteral("DATA\\bgsnd\\wrong.WAV"),
+                         QStringLiteral("DATA\\bgsnd\\good.WAV")};
+    // The board's background is drawn from 1..15.
+    for (int n = 1; n < 16; ++n)
+        paths << QStringLiteral("DATA\\picture\\ddp\\%1.jpg").arg(n);
+    return paths;
+}

@@ -17,6 +17,8 @@ class Tfrmnumgame : public TActivityForm, public Ui::Tfrmnumgame {
     Q_OBJECT
 public:
     explicit Tfrmnumgame(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     TTimer* Timer1 = nullptr; // the game clock; Tag counts seconds, Enabled = running
 

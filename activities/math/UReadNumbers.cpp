@@ -201,3 +201,12 @@ bool TFrmReadNumbers::eventFilter(QObject* watched, QEvent* event) {
     }
     return TActivityForm::eventFilter(watched, event);
 }
+
+QStringList TFrmReadNumbers::dataPaths() {
+    QStringList paths;
+    for (int n = 0; n <= math::kLastNumber; ++n)
+        paths << math::numberSoundPath(QString::number(n))
+              << packItemPath(QStringLiteral("pic"), QStringLiteral("JPG"),
+                              math::numberPictureName(n));
+    return paths;
+}

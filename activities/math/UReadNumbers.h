@@ -18,6 +18,8 @@ class TFrmReadNumbers : public TActivityForm, public Ui::TFrmReadNumbers {
     Q_OBJECT
 public:
     explicit TFrmReadNumbers(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
     ~TFrmReadNumbers() override;
 
     TTimer* Timer1 = nullptr; // automatic reading step, 3800 ms

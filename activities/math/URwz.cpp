@@ -6,9 +6,7 @@ QPointer<Tfrmrwz> frmrwz;
 static RegisterForm<Tfrmrwz> reg("Tfrmrwz", frmrwz);
 
 Tfrmrwz::Tfrmrwz(QWidget* parent)
-    : TQuizForm(
-          {QStringLiteral("Data\\XML\\认位置.xml"), quiz::TopicSeries::Order::FirstReversed, false},
-          parent) {
+    : TQuizForm({kBank, quiz::TopicSeries::Order::FirstReversed, false}, parent) {
     setupUi(this);
     bindControls();
 }

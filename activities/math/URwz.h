@@ -10,6 +10,10 @@ class Tfrmrwz : public TQuizForm, public Ui::Tfrmrwz {
     Q_OBJECT
 public:
     explicit Tfrmrwz(QWidget* parent = nullptr);
+    static QStringList dataPaths() { return bankPaths(kBank); }
+
+private:
+    static inline const QString kBank = QStringLiteral("Data\\XML\\认位置.xml");
 };
 
 extern QPointer<Tfrmrwz> frmrwz;

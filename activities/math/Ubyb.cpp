@@ -170,3 +170,14 @@ bool Tfrmbyb::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
 }
+
+QStringList Tfrmbyb::dataPaths() {
+    QStringList paths = {QStringLiteral("DATA\\bgsnd\\right.WAV"),
+                         QStringLiteral("DATA\\bgsnd\\wrong.WAV")};
+    for (int k = 0; k <= static_cast<int>(math::CompareKind::Long); ++k) {
+        const auto kind = static_cast<math::CompareKind>(k);
+        for (int n = 1; n <= math::compareKind(kind).pictures; ++n)
+            paths << math::comparePicturePath(kind, n);
+    }
+    return paths;
+}

@@ -15,6 +15,8 @@ class Tfrmbyb : public TActivityForm, public Ui::Tfrmbyb {
     Q_OBJECT
 public:
     explicit Tfrmbyb(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     TTimer* Timer1 = nullptr; // the pause after a check, 1000 ms
     TTimer* Timer2 = nullptr; // seconds on the current question

@@ -17,3 +17,7 @@ void Tfrmccf::NewQuestion() {
     current_ = math::makeMulDivQuestion(platform::rng(), multiplying());
     showQuestion(current_.q);
 }
+
+QStringList Tfrmccf::dataPaths() {
+    return {QStringLiteral("DATA\\bgsnd\\right.WAV"), QStringLiteral("DATA\\bgsnd\\wrong.WAV")};
+}

@@ -11,6 +11,8 @@ class Tfrmccf : public TArithDrillForm, public Ui::Tfrmccf {
     Q_OBJECT
 public:
     explicit Tfrmccf(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     bool multiplying() const { return rb1->Checked(); }
     const math::MulDivQuestion& mulDiv() const { return current_; }

@@ -168,3 +168,17 @@ void Tfrmkjb::imgysClick() {
 void Tfrmkjb::imgfhClick() {
     close();
 }
+
+QStringList Tfrmkjb::dataPaths() {
+    QStringList paths = {math::rhymeSoundPath(QStringLiteral("jf")),
+                         math::rhymeSoundPath(QStringLiteral("cf"))};
+    for (const math::RhymeCell& cell : math::additionTable())
+        for (const QString& token : math::additionTokens(cell.caption))
+            paths << math::rhymeSoundPath(token);
+    for (const math::RhymeCell& cell : math::multiplicationTable())
+        paths << math::rhymeSoundPath(cell.caption);
+    for (int n = 1; n < 9; ++n)
+        paths << QStringLiteral("Data\\sound\\Number\\%1.jpg").arg(n);
+    paths.removeDuplicates();
+    return paths;
+}

@@ -23,6 +23,8 @@ class Tfrmkjb : public TActivityForm, public Ui::Tfrmkjb {
 
 public:
     explicit Tfrmkjb(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     TTimer* Timer1 = nullptr; // steps the addition line, 1500 ms
 

@@ -93,3 +93,7 @@ void Tfrmzgl::Timer2Timer() {
 void Tfrmzgl::imgfhClick() {
     close();
 }
+
+QStringList Tfrmzgl::dataPaths() {
+    return {QStringLiteral("DATA\\bgsnd\\right.WAV"), QStringLiteral("DATA\\bgsnd\\wrong.WAV")};
+}

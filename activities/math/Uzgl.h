@@ -14,6 +14,8 @@ class Tfrmzgl : public TActivityForm, public Ui::Tfrmzgl {
     Q_OBJECT
 public:
     explicit Tfrmzgl(QWidget* parent = nullptr);
+    // Every data file the window can ask for.
+    static QStringList dataPaths();
 
     TTimer* Timer1 = nullptr; // the pause after an answer, 1000 ms
     TTimer* Timer2 = nullptr; // seconds on the current question

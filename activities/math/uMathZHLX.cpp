@@ -6,8 +6,7 @@ QPointer<TfrmMathZHLX> frmMathZHLX;
 static RegisterForm<TfrmMathZHLX> reg("TfrmMathZHLX", frmMathZHLX);
 
 TfrmMathZHLX::TfrmMathZHLX(QWidget* parent)
-    : TQuizForm({QStringLiteral("Data\\XML\\sxzhlx.xml"), quiz::TopicSeries::Order::Random, true},
-                parent) {
+    : TQuizForm({kBank, quiz::TopicSeries::Order::Random, true}, parent) {
     setupUi(this);
     bindControls();
 }

@@ -11,6 +11,10 @@ class TfrmMathZHLX : public TQuizForm, public Ui::TfrmMathZHLX {
     Q_OBJECT
 public:
     explicit TfrmMathZHLX(QWidget* parent = nullptr);
+    static QStringList dataPaths() { return bankPaths(kBank); }
+
+private:
+    static inline const QString kBank = QStringLiteral("Data\\XML\\sxzhlx.xml");
 };
 
 extern QPointer<TfrmMathZHLX> frmMathZHLX;

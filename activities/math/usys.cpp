@@ -6,8 +6,7 @@ QPointer<Tfrmsys> frmsys;
 static RegisterForm<Tfrmsys> reg("Tfrmsys", frmsys);
 
 Tfrmsys::Tfrmsys(QWidget* parent)
-    : TQuizForm({QStringLiteral("Data\\XML\\数一数.xml"), quiz::TopicSeries::Order::Random, false},
-                parent) {
+    : TQuizForm({kBank, quiz::TopicSeries::Order::Random, false}, parent) {
     setupUi(this);
     bindControls();
 }

@@ -10,6 +10,10 @@ class Tfrmsys : public TQuizForm, public Ui::Tfrmsys {
     Q_OBJECT
 public:
     explicit Tfrmsys(QWidget* parent = nullptr);
+    static QStringList dataPaths() { return bankPaths(kBank); }
+
+private:
+    static inline const QString kBank = QStringLiteral("Data\\XML\\数一数.xml");
 };
 
 extern QPointer<Tfrmsys> frmsys;

@@ -251,9 +251,15 @@ QList<QByteArray> runScenario(const QStringList& args) {
     return child.readAllStandardOutput().trimmed().split(' ');
 }
 
+// One figure over several runs.
+struct Spread {
+    double median = -1, min = -1, max = -1;
+};
+
 // Start-up times vary from run to run with what the machine does: the median of five
-// runs, per figure. A run that failed counts as one that never finished.
-std::vector<double> medianOfRuns(const QStringList& args) {
+// runs, per figure, with the fastest and the slowest. A run that failed counts as one
+// that never finished.
+std::vector<Spread> medianOfRuns(const QStringList& args) {
     constexpr int kRuns = 5;
     std::vector<std::vector<double>> columns;
     for (int run = 0; run < kRuns; ++run) {
@@ -266,13 +272,16 @@ std::vector<double> medianOfRuns(const QStringList& args) {
             columns[i].push_back(ok && v >= 0 ? v : 1e9);
         }
     }
-    std::vector<double> medians;
+    std::vector<Spread> spreads;
     for (auto& c : columns) {
         std::sort(c.begin(), c.end());
-        medians.push_back(c.size() == kRuns ? c[kRuns / 2] : -1);
+        if (c.size() == kRuns)
+            spreads.push_back({c[kRuns / 2], c.front(), c.back()});
+        else
+            spreads.push_back({});
     }
-    medians.resize(std::max<size_t>(medians.size(), 2), -1);
-    return medians;
+    spreads.resize(std::max<size_t>(spreads.size(), 2));
+    return spreads;
 }
 
 const char* mark(bool ok) {
@@ -283,15 +292,16 @@ int report() {
     std::printf("movie host figures (one fresh process each; start-up: median of five)\n");
     const auto cold = medianOfRuns({QStringLiteral("--scenario"), QStringLiteral("cold")});
     const auto warm = medianOfRuns({QStringLiteral("--scenario"), QStringLiteral("warm")});
-    const double first = cold[0], second = cold[1];
-    const double warmed = warm[0], warmedSecond = warm[1];
-    std::printf("first player command-ready:            %6.0f ms  (target < 500)  %s\n", first,
-                mark(first >= 0 && first < 500));
-    std::printf("second player, no warm-up:             %6.0f ms\n", second);
-    std::printf("first player after background warm-up: %6.0f ms  (target < 250)  %s\n", warmed,
-                mark(warmed >= 0 && warmed < 250));
-    std::printf("second player after warm-up:           %6.0f ms  (target < 150)  %s\n",
-                warmedSecond, mark(warmedSecond >= 0 && warmedSecond < 150));
+    const auto line = [](const char* what, const Spread& s, double target) {
+        std::printf("%-38s %6.0f ms  (min %.0f, max %.0f)", what, s.median, s.min, s.max);
+        if (target > 0)
+            std::printf("  (target < %.0f)  %s", target, mark(s.median >= 0 && s.median < target));
+        std::printf("\n");
+    };
+    line("first player command-ready:", cold[0], 500);
+    line("second player, no warm-up:", cold[1], 0);
+    line("first player after background warm-up:", warm[0], 250);
+    line("second player after warm-up:", warm[1], 150);
     const auto mem = runScenario({QStringLiteral("--scenario"), QStringLiteral("memory")});
     const double one = mem.value(0).toDouble() / 1024, five = mem.value(1).toDouble() / 1024;
     std::printf("process tree PSS, one player:          %6.0f MB\n", one);

@@ -111,6 +111,45 @@
     let last = { frame: -1, total: 0, playing: true };
     let fallback = null;
     let withControl = true; // the movie carries the control movie
+    let background = false; // the movie plays on while the page is hidden
+
+    // No script text from a movie runs here: the page's policy refuses eval, and the
+    // player's external calls, which it builds as "return (<name>)(...arguments);"
+    // functions, become requests to the program instead (pelumo* are the host's own).
+    const HOST_CALLS = { pelumoTick: true, pelumoReady: true };
+    function xmlText(s) {
+        return String(s).replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;")
+            .replace(/"/g, "&quot;").replace(/'/g, "&apos;");
+    }
+    function xmlValue(v) {
+        if (v === null) return "<null/>";
+        if (v === undefined) return "<undefined/>";
+        if (v === true || v === false) return "<" + v + "/>";
+        if (typeof v === "number") return "<number>" + v + "</number>";
+        return "<string>" + xmlText(v) + "</string>";
+    }
+    function flashCallRequest(name, args) {
+        return "<invoke name=\"" + xmlText(name) + "\" returntype=\"xml\"><arguments>" +
+            args.map(xmlValue).join("") + "</arguments></invoke>";
+    }
+    const CALL_BODY = /^return \(([\s\S]*)\)\(\.\.\.arguments\);$/;
+    const NativeFunction = window.Function;
+    const CallFunction = function () {
+        const match = arguments.length === 1 ? CALL_BODY.exec(String(arguments[0])) : null;
+        if (!match) throw new EvalError("no script text is run here");
+        const name = match[1];
+        return function () {
+            const args = Array.prototype.slice.call(arguments);
+            if (HOST_CALLS[name] === true) return window[name].apply(null, args);
+            if (host) host.flashCall(flashCallRequest(name, args));
+            return undefined;
+        };
+    };
+    CallFunction.prototype = NativeFunction.prototype;
+    window.Function = CallFunction;
+    // Nothing here talks to peers; the engine refuses it as well.
+    ["RTCPeerConnection", "webkitRTCPeerConnection", "RTCDataChannel", "WebSocket",
+     "EventSource"].forEach(function (name) { delete window[name]; });
 
     function text(value) {
         return value === undefined || value === null ? "" : String(value);
@@ -182,6 +221,9 @@
         player.addEventListener("loadedmetadata", function () {
             if (loadToken === 0) return; // the empty movie of the start
             host.movieStarted(loadToken);
+            // The player goes on in the background only when it sees the page hidden;
+            // a page hidden from its start never tells it.
+            if (background && document.hidden) document.dispatchEvent(new Event("visibilitychange"));
             if (!withControl) window.pelumoReady();
         });
         document.getElementById("stage").appendChild(player);
@@ -196,6 +238,7 @@
         controlReady = false;
         loop = options.loop !== false;
         withControl = options.control !== false;
+        background = options.background === true;
         seq = options.seq || 0;
         last = { frame: -1, total: 0, playing: options.playing !== false };
         clearTimeout(fallback);

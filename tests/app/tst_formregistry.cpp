@@ -112,18 +112,27 @@ void TestFormRegistry::hideAndShowAgain() {
     QVERIFY(menu.isVisible());
 }
 
+// A window manager pulls a window back from Left -2000, so a parked window also leaves
+// the screen; it comes back centred at its top without running its show handler again.
 void TestFormRegistry::parkAndRecentre() {
-    TForm menu;
+    struct TMenu : TForm {
+        int shows = 0;
+        void FormShow() override { ++shows; }
+    } menu;
     menu.resize(400, 300);
     menu.move(50, 77);
     menu.show();
     QWidget* w = openFrom(&menu, "TFreeingActivity", LeaveMode::Park);
     QVERIFY(w);
-    QCOMPARE(menu.x(), -2000);
+    QCOMPARE(menu.Left(), -2000);
     QCOMPARE(menu.y(), 77);
-    QVERIFY(menu.isVisible());
+    QVERIFY(isParked(&menu));
+    QVERIFY(!menu.isVisible());
     w->close();
     const int sw = QGuiApplication::primaryScreen()->geometry().width();
+    QVERIFY(menu.isVisible());
+    QVERIFY(!isParked(&menu));
+    QCOMPARE(menu.shows, 1);
     QCOMPARE(menu.x(), (sw - menu.frameGeometry().width()) / 2);
     QCOMPARE(menu.y(), 77);
 }

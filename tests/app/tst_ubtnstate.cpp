@@ -44,7 +44,6 @@ private slots:
     void latches_data();
     void latches();
     void ignoredSenders();
-    void companionFollowsMovedButton();
     void missingCompanionsAreIgnored();
     void formWiringAndEventOrder();
 };
@@ -52,87 +51,21 @@ private slots:
 void TestBtnState::table_data() {
     QTest::addColumn<int>("tag");
     QTest::addColumn<QString>("state");
-    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("before"); // companions shown, e.g. "12"
     QTest::addColumn<QString>("after");
-    // -1: hover picture only
-    QTest::newRow("-1 enter") << -1 << "MVEnter"
-                              << ""
-                              << "1";
-    QTest::newRow("-1 leave") << -1 << "MVLeave"
-                              << "1"
-                              << "";
-    QTest::newRow("-1 down") << -1 << "MVDown"
-                             << "1"
-                             << "";
-    QTest::newRow("-1 up keeps") << -1 << "MVUp"
-                                 << "1"
-                                 << "1";
-    // -2: hover and pressed
-    QTest::newRow("-2 enter") << -2 << "MVEnter"
-                              << "2"
-                              << "1";
-    QTest::newRow("-2 leave") << -2 << "MVLeave"
-                              << "12"
-                              << "";
-    QTest::newRow("-2 down") << -2 << "MVDown"
-                             << "1"
-                             << "2";
-    QTest::newRow("-2 up") << -2 << "MVUp"
-                           << "2"
-                           << "";
-    // -3: like -2 while X3 is hidden
-    QTest::newRow("-3 enter") << -3 << "MVEnter"
-                              << "2"
-                              << "1";
-    QTest::newRow("-3 down") << -3 << "MVDown"
-                             << "1"
-                             << "2";
-    QTest::newRow("-3 up") << -3 << "MVUp"
-                           << "12"
-                           << "";
-    // -4: rest X1, hover X2, pressed X3
-    QTest::newRow("-4 enter") << -4 << "MVEnter"
-                              << "1"
-                              << "2";
-    QTest::newRow("-4 leave") << -4 << "MVLeave"
-                              << "2"
-                              << "1";
-    QTest::newRow("-4 down") << -4 << "MVDown"
-                             << "2"
-                             << "3";
-    QTest::newRow("-4 up") << -4 << "MVUp"
-                           << "3"
-                           << "1";
-    // -5: hover X1; the press shows the latch X2
-    QTest::newRow("-5 enter") << -5 << "MVEnter"
-                              << ""
-                              << "1";
-    QTest::newRow("-5 down latches") << -5 << "MVDown"
-                                     << "1"
-                                     << "2";
-    QTest::newRow("-5 up keeps") << -5 << "MVUp"
-                                 << "1"
-                                 << "1";
-    // -6: like -4 with X4 as latch
-    QTest::newRow("-6 enter") << -6 << "MVEnter"
-                              << "1"
-                              << "2";
-    QTest::newRow("-6 leave") << -6 << "MVLeave"
-                              << "3"
-                              << "1";
-    QTest::newRow("-6 down") << -6 << "MVDown"
-                             << "2"
-                             << "3";
-    QTest::newRow("-6 up") << -6 << "MVUp"
-                           << "3"
-                           << "1";
-    // State names are exact.
-    QTest::newRow("lower case ignored") << -2 << "mventer"
-                                        << ""
-                                        << "";
-    QTest::newRow("unknown state") << -2 << "MVClick"
-                                   << "1"
-                                   << "1";
+    const auto row = [](const char* name, int tag, const char* state, const char* before,
+                        const char* after) {
+        QTest::newRow(name) << tag << QString(state) << QString(before) << QString(after);
+    };
+    row("-1 hover only: enter", -1, "MVEnter", "", "1");
+    row("-1 up keeps the hover", -1, "MVUp", "1", "1");
+    row("-2 down: pressed for hover", -2, "MVDown", "1", "2");
+    row("-3 unlatched acts as -2", -3, "MVUp", "12", "");
+    row("-4 enter: hover for rest", -4, "MVEnter", "1", "2");
+    row("-5 down shows the latch", -5, "MVDown", "1", "2");
+    row("-6 leave: back to rest", -6, "MVLeave", "3", "1");
+    row("state names are exact", -2, "mventer", "", "");
+    row("unknown state", -2, "MVClick", "1", "1");
 }
 
 void TestBtnState::table() {
@@ -190,15 +123,6 @@ void TestBtnState::ignoredSenders() {
     SetBtnState(&label, "MVEnter");
     SetBtnState(nullptr, "MVEnter");
     QCOMPARE(b.shown(), QString());
-}
-
-void TestBtnState::companionFollowsMovedButton() {
-    Board b(-2);
-    SetBtnState(b.button, "MVEnter");
-    QCOMPARE(b.c[1]->pos(), QPoint(10, 20));
-    b.button->move(100, 120);
-    SetBtnState(b.button, "MVEnter");
-    QCOMPARE(b.c[1]->pos(), QPoint(100, 120));
 }
 
 void TestBtnState::missingCompanionsAreIgnored() {

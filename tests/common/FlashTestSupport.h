@@ -14,14 +14,14 @@ namespace flashtest {
 
 // Every control made from now on gets a fresh fake player.
 inline void useFakePlayers() {
-    flashhost::BackendProvider::setFakeBackends(true);
+    flashhost::FakeBackend::install(true);
     flashhost::FakeBackend::reset();
 }
 
 // Back to the real players, with the fake player's settings forgotten.
 inline void dropFakePlayers() {
     flashhost::FakeBackend::reset();
-    flashhost::BackendProvider::setFakeBackends(false);
+    flashhost::FakeBackend::install(false);
 }
 
 // A movie of `frames` empty frames on a stage of `frameSize` (twips).

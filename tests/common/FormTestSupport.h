@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QtTest>
 
 namespace testsupport {
@@ -28,9 +29,13 @@ inline void makeMainWindow() {
 
 // Deletes every top-level window, the main window last.
 inline void deleteAllWindows() {
+    // A window may own or free others: hold them weakly.
+    QList<QPointer<QWidget>> windows;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != Frmmain)
-            delete w;
+            windows << w;
+    for (const QPointer<QWidget>& w : windows)
+        delete w.data();
     Frmmain->close();
     delete Frmmain;
 }

@@ -1,8 +1,11 @@
 #pragma once
 // Small helpers for tests: a temporary program folder and file writing.
 
+#include "platform/MessageService.h"
+
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace testsupport {
@@ -12,6 +15,14 @@ QString writeFile(const QString& dir, const QString& relativePath, const QByteAr
 
 // Reads a whole file; empty when it cannot be read.
 QByteArray readFile(const QString& path);
+
+// The message boxes a recorder saw, each as "caption|text|flags".
+inline QStringList boxes(const platform::MessageRecorder& recorder) {
+    QStringList out;
+    for (const platform::MessageCall& m : recorder.calls())
+        out << QStringLiteral("%1|%2|%3").arg(m.caption, m.text).arg(m.flags);
+    return out;
+}
 
 // Points the program folder at a fresh temporary folder while it lives.
 class TempProgramDir {

@@ -5,8 +5,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPalette>
+#include <QString>
+#include <QTest>
 #include <QWidget>
+#include <initializer_list>
 
 namespace testsupport {
 
@@ -25,4 +29,20 @@ inline void fillBackground(QWidget& form, const QColor& colour) {
     form.setAutoFillBackground(true);
 }
 
+// One expected pixel of a picture.
+struct Pixel {
+    int x, y;
+    QRgb rgb;
+};
+
 } // namespace testsupport
+
+// Checks the listed pixels of img in order; the first that differs fails the test.
+#define COMPARE_PIXELS(img, ...)                                                                   \
+    for (const testsupport::Pixel& px_ : std::initializer_list<testsupport::Pixel>{__VA_ARGS__})   \
+    QVERIFY2((img).pixel(px_.x, px_.y) == px_.rgb,                                                 \
+             qPrintable(QStringLiteral("pixel %1,%2 is %3, not %4")                                \
+                            .arg(px_.x)                                                            \
+                            .arg(px_.y)                                                            \
+                            .arg((img).pixel(px_.x, px_.y), 8, 16)                                 \
+                            .arg(px_.rgb, 8, 16)))

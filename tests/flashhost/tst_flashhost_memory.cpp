@@ -65,37 +65,6 @@ private slots:
         QCOMPARE(parsed->relativePath, relative);
     }
 
-    void match_data() {
-        QTest::addColumn<QString>("a");
-        QTest::addColumn<QString>("b");
-        QTest::addColumn<bool>("same");
-        const QString slash =
-            QStringLiteral("Z:/FromMemory/") + kTag + QStringLiteral("/3/") + kFile;
-        const QString back =
-            QStringLiteral("Z:\\FromMemory\\") + kTag + QStringLiteral("\\3\\") + kFile;
-        QTest::newRow("separators alike") << slash << back << true;
-        QTest::newRow("other file same id")
-            << slash << QStringLiteral("Z:/FromMemory/") + kTag + QStringLiteral("/3/other.swf")
-            << false;
-        QTest::newRow("file name case counts")
-            << slash << QString(slash).replace(kFile, kFile.toLower()) << false;
-        QTest::newRow("other id") << slash
-                                  << QString(slash).replace(QStringLiteral("/3/"),
-                                                            QStringLiteral("/4/"))
-                                  << false;
-        QTest::newRow("one memory path") << slash << QStringLiteral("file://a.swf") << false;
-        QTest::newRow("neither, equal")
-            << QStringLiteral("file://a.swf") << QStringLiteral("file://a.swf") << true;
-        QTest::newRow("neither, different")
-            << QStringLiteral("file://a.swf") << QStringLiteral("file://A.swf") << false;
-    }
-    void match() {
-        QFETCH(QString, a);
-        QFETCH(QString, b);
-        QFETCH(bool, same);
-        QCOMPARE(matchMovieUrl(a, b), same);
-    }
-
     void resourcesStayInsideTheirBase_data() {
         QTest::addColumn<bool>("useBase");
         QTest::addColumn<QString>("relative");

@@ -1,4 +1,5 @@
-// The order in which a control's calls reach its player.
+// The order in which a control's calls reach its player, as scripts of calls and what
+// the player got.
 #include "flashhost/CommandQueue.h"
 
 #include <QStringList>
@@ -6,125 +7,79 @@
 
 using namespace flashhost;
 
-namespace {
-
-QString text(const FrameOp& op) {
-    switch (op.kind) {
-    case FrameOp::Play:
-        return QStringLiteral("play");
-    case FrameOp::Stop:
-        return QStringLiteral("stop");
-    case FrameOp::Goto:
-        return QStringLiteral("goto %1").arg(op.frame);
-    }
-    return {};
-}
-
-// A queue whose runners write what ran; `answer` runs inside a load (a player that
-// takes a movie at once).
-struct Recorder {
-    QStringList log;
-    std::function<void()> answer;
-    CommandQueue queue{[this](int id, const std::vector<FrameOp>& prelude) {
-                           QString line = QStringLiteral("load %1").arg(id);
-                           for (const FrameOp& op : prelude)
-                               line += QLatin1Char(' ') + text(op);
-                           log << line;
-                           if (answer)
-                               answer();
-                       },
-                       [this](const FrameOp& op) { log << text(op); }};
-};
-
-} // namespace
-
 class TestCommandQueue : public QObject {
     Q_OBJECT
 private slots:
-    void nothingRunsBeforeThePlayerIsReady() {
-        Recorder r;
-        r.queue.submitLoad(1);
-        r.queue.submitFrame({FrameOp::Goto, 5});
-        r.queue.submitFrame({FrameOp::Play});
-        r.queue.flush();
-        QVERIFY(r.log.isEmpty());
-        QVERIFY(r.queue.hasPending());
-        r.queue.setPlayerReady(true);
-        r.queue.flush();
-        QCOMPARE(r.log, QStringList{"load 1 goto 5 play"});
-        QVERIFY(!r.queue.hasPending());
+    // Script words: ready (the player), load<n>, goto<n>, play, stop, flush, movie (the
+    // loaded movie answers), fail (the load failed), clear, instant (later loads are
+    // taken in at once, inside the load).
+    void order_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("ran");
+        QTest::newRow("nothing before the player is ready") << "load1 goto5 play flush"
+                                                            << "";
+        QTest::newRow("early calls travel with the load") << "load1 goto5 play flush ready flush"
+                                                          << "load1 goto5 play";
+        QTest::newRow("frame calls wait while the movie loads")
+            << "ready load1 flush stop goto2 flush movie flush play flush"
+            << "load1|stop|goto2|play";
+        QTest::newRow("without a movie frame calls are dropped") << "ready play flush movie flush"
+                                                                 << "";
+        QTest::newRow("movie ready inside the load") << "instant ready load1 flush play flush"
+                                                     << "load1|play";
+        QTest::newRow("a new load drops what waited") << "load1 goto3 load2 stop ready flush"
+                                                      << "load2 stop";
+        QTest::newRow("a failed load drops what waited")
+            << "ready load1 flush play fail flush movie flush"
+            << "load1";
+        QTest::newRow("clear forgets everything") << "load1 play clear ready flush"
+                                                  << "";
     }
-
-    void frameCallsWaitWhileTheMovieLoads() {
-        Recorder r;
-        r.queue.setPlayerReady(true);
-        r.queue.submitLoad(1);
-        r.queue.flush();
-        r.queue.submitFrame({FrameOp::Stop});
-        r.queue.submitFrame({FrameOp::Goto, 2});
-        r.queue.flush();
-        QCOMPARE(r.log, QStringList{"load 1"});
-        QCOMPARE(r.queue.movieState(), CommandQueue::MovieState::Loading);
-        r.queue.movieReady();
-        r.queue.flush();
-        QCOMPARE(r.log, (QStringList{"load 1", "stop", "goto 2"}));
-        r.queue.submitFrame({FrameOp::Play});
-        r.queue.flush();
-        QCOMPARE(r.log.last(), QStringLiteral("play"));
-    }
-
-    void withoutMovieFrameCallsAreDropped() {
-        Recorder r;
-        r.queue.setPlayerReady(true);
-        r.queue.submitFrame({FrameOp::Play});
-        r.queue.flush();
-        QVERIFY(r.log.isEmpty());
-        QVERIFY(!r.queue.hasPending());
-    }
-
-    void playerReadyAtOnceInsideTheLoad() {
-        Recorder r;
-        r.answer = [&r] { r.queue.movieReady(); };
-        r.queue.setPlayerReady(true);
-        r.queue.submitLoad(1);
-        r.queue.flush();
-        r.queue.submitFrame({FrameOp::Play});
-        r.queue.flush();
-        QCOMPARE(r.log, (QStringList{"load 1", "play"}));
-    }
-
-    void newLoadDropsWhatWaited() {
-        Recorder r;
-        r.queue.submitLoad(1);
-        r.queue.submitFrame({FrameOp::Goto, 3});
-        r.queue.submitLoad(2);
-        r.queue.submitFrame({FrameOp::Stop});
-        r.queue.setPlayerReady(true);
-        r.queue.flush();
-        QCOMPARE(r.log, QStringList{"load 2 stop"});
-    }
-
-    void failedLoadDropsWhatWaited() {
-        Recorder r;
-        r.queue.setPlayerReady(true);
-        r.queue.submitLoad(1);
-        r.queue.flush();
-        r.queue.submitFrame({FrameOp::Play});
-        r.queue.loadFailed();
-        r.queue.flush();
-        QCOMPARE(r.log, QStringList{"load 1"});
-        QVERIFY(!r.queue.hasPending());
-        QCOMPARE(r.queue.movieState(), CommandQueue::MovieState::None);
-    }
-
-    void clearForgetsEverything() {
-        Recorder r;
-        r.queue.submitLoad(1);
-        r.queue.submitFrame({FrameOp::Play});
-        r.queue.clear();
-        r.queue.setPlayerReady(true);
-        r.queue.flush();
-        QVERIFY(r.log.isEmpty());
+    void order() {
+        QFETCH(QString, script);
+        QFETCH(QString, ran);
+        QStringList log;
+        bool instant = false;
+        CommandQueue* q = nullptr;
+        const auto opText = [](const FrameOp& op) {
+            return op.kind == FrameOp::Goto   ? QStringLiteral("goto%1").arg(op.frame)
+                   : op.kind == FrameOp::Play ? QStringLiteral("play")
+                                              : QStringLiteral("stop");
+        };
+        CommandQueue queue(
+            [&](int id, const std::vector<FrameOp>& prelude) {
+                QString line = QStringLiteral("load%1").arg(id);
+                for (const FrameOp& op : prelude)
+                    line += QLatin1Char(' ') + opText(op);
+                log << line;
+                if (instant)
+                    q->movieReady();
+            },
+            [&](const FrameOp& op) { log << opText(op); });
+        q = &queue;
+        for (const QString& word : script.split(QLatin1Char(' '))) {
+            const int n = QString(word).remove(QRegularExpression("[a-z]")).toInt();
+            if (word == "ready")
+                queue.setPlayerReady(true);
+            else if (word.startsWith("load"))
+                queue.submitLoad(n);
+            else if (word.startsWith("goto"))
+                queue.submitFrame({FrameOp::Goto, n});
+            else if (word == "play" || word == "stop")
+                queue.submitFrame({word == "play" ? FrameOp::Play : FrameOp::Stop});
+            else if (word == "flush")
+                queue.flush();
+            else if (word == "movie")
+                queue.movieReady();
+            else if (word == "fail")
+                queue.loadFailed();
+            else if (word == "clear")
+                queue.clear();
+            else if (word == "instant")
+                instant = true;
+        }
+        QCOMPARE(log.join(QLatin1Char('|')), ran);
+        QVERIFY(!queue.hasPending() || !queue.playerReady());
     }
 };
 

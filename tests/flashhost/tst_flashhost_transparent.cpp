@@ -29,20 +29,6 @@ private slots:
     void init() { flashtest::useFakePlayers(); }
     void cleanup() { flashtest::dropFakePlayers(); }
 
-    void withoutPlayerItAnswersDefaults() {
-        TTransparentFlashHostControl flash; // no parent yet, so no player
-        QVERIFY(!flash.hasPlayer());
-        QVERIFY(flash.IsPlaying());
-        QCOMPARE(flash.CurrentFrame(), 0);
-        QCOMPARE(flash.TotalFrames(), 0);
-        QCOMPARE(flash.FlashVersion(), 0);
-        QCOMPARE(flash.ReadyState(), 0);
-        flash.Play();
-        flash.Stop();
-        flash.GotoFrame(3);
-        QVERIFY(flash.IsPlaying());
-    }
-
     void oneBackendHoweverOftenReparented() {
         const int before = FakeBackend::createdCount();
         QWidget form1, form2;
@@ -78,19 +64,6 @@ private slots:
         QCOMPARE(flash->focusPolicy(), Qt::NoFocus);
         QCOMPARE(flash->backend()->view()->focusPolicy(), Qt::NoFocus);
         QCOMPARE(flash->size(), QSize(100, 100));
-    }
-
-    void rightPressIsSwallowedUnlessStandartMenu() {
-        QWidget form;
-        auto* flash = new TTransparentFlashHostControl(&form);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QWidget* player = fakeBackendOf(flash)->inputWidget();
-        QTest::mousePress(player, Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(fakeBackendOf(flash)->inputSeen().isEmpty());
-        flash->setStandartMenu(true);
-        QTest::mousePress(player, Qt::RightButton, {}, QPoint(5, 5));
-        QCOMPARE(fakeBackendOf(flash)->inputSeen().size(), 1);
     }
 
     void layeredParentRefusedWithoutCompositing() {

@@ -3,7 +3,6 @@
 // our SWF writer, loaded from memory, driven and heard from.
 #include "flashhost/FlashHost.h"
 #include "flashhost/FlashHostControl.h"
-#include "flashhost/MemoryMovies.h"
 #include "flashhost/PlayerCode.h"
 #include "flashhost/TransparentFlashHostControl.h"
 #include "tools/lib/SwfWriter.h"
@@ -11,10 +10,14 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QOpenGLContext>
+#include <QProcess>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QUdpSocket>
 #include <QUrlQuery>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 #include <QtTest>
 #include <atomic>
 #include <cstring>
@@ -55,6 +58,18 @@ QByteArray countingMovie(int frames) {
     return w.finish();
 }
 
+// Waits on its first frame; played, it runs to its last frame and stops there.
+QByteArray effectMovie(int frames) {
+    SwfWriter w(kStage, 24, 8);
+    const int box = w.defineShape(SwfShape().rect(QRectF(0, 0, 20, 20), ShapeFill::solid(Qt::red)));
+    w.root().ensureFrames(frames);
+    for (int f = 0; f < frames; ++f)
+        w.root().place(f, 1, box, QTransform::fromTranslate(f * 4, 50));
+    w.root().stop(0);
+    w.root().stop(frames - 1);
+    return w.finish();
+}
+
 QByteArray commandMovie(const QString& command, int version) {
     SwfWriter w(kStage, 24, version);
     w.setBackgroundColor(QColor(40, 120, 200));
@@ -87,15 +102,60 @@ QByteArray halfMovie() {
     return w.finish();
 }
 
-// A movie that loads "child.swf" (beside it, that is from the control's Base) into
-// level 5.
-QByteArray parentMovie() {
+// ExternalInterface.call(name, arg).
+void externalCall(swf::ActionBuilder& a, const QString& name, const QString& arg) {
+    a.push(arg).push(name).push(2);
+    a.push("flash").getVariable().push("external").getMember();
+    a.push("ExternalInterface").getMember().push("call").callMethod().pop();
+}
+
+// Everything a movie might try to reach beyond its own files: script run in the page
+// (which then tries fetch, XHR, WebSocket, an image, a beacon and WebRTC against the
+// listeners on `tcp` and `udp`), movies and variables from http and file URLs, and
+// climbs out of its Base to `outside`. It loads "inside.swf" from its Base last.
+QByteArray hostileMovie(quint16 tcp, quint16 udp, const QString& outside) {
+    const QString http = QStringLiteral("http://127.0.0.1:%1/").arg(tcp);
+    const QString script =
+        QStringLiteral("function(){document.title='injected';var h='%1';"
+                       "try{fetch(h+'fetch')}catch(e){}"
+                       "try{var x=new XMLHttpRequest();x.open('GET',h+'xhr');x.send()}catch(e){}"
+                       "try{new WebSocket('ws://127.0.0.1:%2/ws')}catch(e){}"
+                       "try{new Image().src=h+'img'}catch(e){}"
+                       "try{navigator.sendBeacon(h+'beacon','x')}catch(e){}"
+                       "try{var p=new RTCPeerConnection({iceServers:[{urls:'stun:127.0.0.1:%3'},"
+                       "{urls:'turn:127.0.0.1:%2?transport=tcp',username:'u',credential:'c'}]});"
+                       "p.createDataChannel('d');p.createOffer().then(function(o){"
+                       "return p.setLocalDescription(o)})}catch(e){}}")
+            .arg(http)
+            .arg(tcp)
+            .arg(udp);
     SwfWriter w(kStage, 24, 8);
     swf::ActionBuilder a = w.actionBuilder();
-    a.getUrl(QStringLiteral("child.swf"), QStringLiteral("_level5"));
+    externalCall(a, script, QString());
+    externalCall(a, QStringLiteral("eval"), QStringLiteral("(") + script + QStringLiteral(")()"));
+    a.getUrl(http + QStringLiteral("movie.swf"), QStringLiteral("_level3"));
+    a.getUrl(http + QStringLiteral("page"), QStringLiteral("_blank"));
+    a.push(http + QStringLiteral("vars")).push("_level0").getUrl2(0, false, true);
+    a.getUrl(QUrl::fromLocalFile(outside).toString(), QStringLiteral("_level4"));
+    a.getUrl(QStringLiteral("../outside.swf"), QStringLiteral("_level5"));
+    a.getUrl(QStringLiteral("..%2foutside.swf"), QStringLiteral("_level6"));
+    a.getUrl(QStringLiteral("%2e%2e/outside.swf"), QStringLiteral("_level7"));
+    a.getUrl(QStringLiteral("inside.swf"), QStringLiteral("_level8"));
     w.root().actions(0, a);
     w.root().stop(0);
-    return w.finish();
+    QByteArray bytes = w.finish();
+    // The movie asks for network access.
+    auto movie = swf::parse(bytes);
+    for (swf::Tag& tag : movie->tags)
+        if (tag.code == swf::kTagFileAttributes)
+            tag.body[0] = char(tag.body[0] | 1);
+    return swf::serialize(*movie);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
 }
 
 void load(TFlashHostControl* flash, const QByteArray& movie) {
@@ -192,23 +252,27 @@ private slots:
         QVERIFY(shared->isValid());
     }
 
-    void frameOneCommandArrives() {
+    // Commands arrive from the first frame; version 5 movies keep their Chinese.
+    void commandsArrive_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("version");
+        QTest::newRow("v8") << QStringLiteral("btnexit") << 8;
+        QTest::newRow("v5 chinese") << QStringLiteral("找不同") << 5;
+    }
+    void commandsArrive() {
+        QFETCH(QString, command);
+        QFETCH(int, version);
         Form form;
         QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
-        load(form.flash, commandMovie(QStringLiteral("btnexit"), 8));
+        QSignalSpy states(form.flash, &TFlashHostControl::OnReadyStateChange);
+        load(form.flash, commandMovie(command, version));
         QTRY_VERIFY_WITH_TIMEOUT(commands.count() >= 1, kTimeout);
-        QCOMPARE(commands.at(0).at(0).toString(), QStringLiteral("btnexit"));
+        QCOMPARE(commands.at(0).at(0).toString(), command);
         QCOMPARE(commands.at(0).at(1).toString(), QStringLiteral("arg"));
         QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
-    }
-
-    void version5CommandKeepsItsChinese() {
-        Form form;
-        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
-        load(form.flash, commandMovie(QStringLiteral("找不同"), 5));
-        QTRY_VERIFY_WITH_TIMEOUT(commands.count() >= 1, kTimeout);
-        QCOMPARE(commands.at(0).at(0).toString(), QStringLiteral("找不同"));
-        QCOMPARE(form.flash->movieVersion(), 5);
+        QCOMPARE(form.flash->movieVersion(), version);
+        QCOMPARE(states.first().at(0).toInt(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(states.last().at(0).toInt(), 4, kTimeout);
     }
 
     void buttonClickSendsItsCommand() {
@@ -283,66 +347,36 @@ private slots:
         QCOMPARE(flash->focusPolicy(), Qt::NoFocus);
     }
 
-    void movieFilesComeFromBase() {
-        QTemporaryDir base;
-        QFile child(base.filePath(QStringLiteral("child.swf")));
-        QVERIFY(child.open(QIODevice::WriteOnly));
-        child.write(commandMovie(QStringLiteral("child"), 8));
-        child.close();
-        Form form;
-        form.flash->setBase(base.path());
-        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
-        load(form.flash, parentMovie());
-        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("child")), kTimeout);
+    // The page's worker fetches the player's code ahead, by the name it guesses; the
+    // player's own request is then answered from that module. A wrong guess or a missing
+    // file only costs the time: the player fetches its code itself.
+    void playerCodeIsFetchedOnce_data() {
+        QTest::addColumn<int>("guess"); // 0 right, 1 the other build, 2 a missing file
+        QTest::addColumn<int>("requests");
+        QTest::newRow("right guess") << 0 << 1;
+        QTest::newRow("other build") << 1 << 2;
+        QTest::newRow("missing file") << 2 << 2;
     }
-
-    // The page's worker fetches the player's code once; the player's own request is
-    // answered from the module it compiled, so the 14 MB are not fetched a second time.
     void playerCodeIsFetchedOnce() {
-        auto* recorder = new RecordingInterceptor(flashhost::sharedProfile());
-        flashhost::sharedProfile()->setUrlRequestInterceptor(recorder);
-        Form form;
-        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
-        load(form.flash, commandMovie(QStringLiteral("ready"), 8));
-        QTRY_VERIFY_WITH_TIMEOUT(commands.count() >= 1, kTimeout);
-        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
-        const QString file = flashhost::playerCodeFiles().extended;
-        const QStringList code = recorder->codeRequests();
-        bool pageNamedIt = false;
-        for (const QUrl& url : recorder->urls)
-            if (url.path() == QLatin1String("/host.html"))
-                pageNamedIt = QUrlQuery(url).queryItemValue(QStringLiteral("code")) == file;
-        QVERIFY(pageNamedIt);
-        QCOMPARE(code, QStringList{QStringLiteral("/ruffle/") + file});
-    }
-
-    // The page guesses the player's build: a wrong guess or a missing file only costs
-    // the time, the player then fetches its code itself.
-    void playerStartsWhenTheCodeGuessIsWrong_data() {
-        QTest::addColumn<bool>("missing");
-        QTest::newRow("other build") << false;
-        QTest::newRow("missing file") << true;
-    }
-    void playerStartsWhenTheCodeGuessIsWrong() {
-        QFETCH(bool, missing);
+        QFETCH(int, guess);
+        QFETCH(int, requests);
         const flashhost::PlayerCodeFiles installed = flashhost::playerCodeFiles();
         const QString nowhere = QStringLiteral("0000.wasm");
-        flashhost::overridePlayerCodeFiles(
-            missing ? flashhost::PlayerCodeFiles{nowhere, nowhere}
-                    : flashhost::PlayerCodeFiles{installed.plain, installed.extended});
+        if (guess > 0)
+            flashhost::overridePlayerCodeFiles(
+                guess == 2 ? flashhost::PlayerCodeFiles{nowhere, nowhere}
+                           : flashhost::PlayerCodeFiles{installed.plain, installed.extended});
         auto* recorder = new RecordingInterceptor(flashhost::sharedProfile());
         flashhost::sharedProfile()->setUrlRequestInterceptor(recorder);
         Form form;
         QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
         load(form.flash, commandMovie(QStringLiteral("started"), 8));
-        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("started")),
-                                 kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(commands.count() >= 1, kTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
         flashhost::overridePlayerCodeFiles(installed);
         const QStringList code = recorder->codeRequests();
-        // The guess, then the player's own request.
-        QCOMPARE(code.size(), 2);
-        QCOMPARE(code.at(1), QStringLiteral("/ruffle/") + installed.extended);
+        QCOMPARE(code.size(), requests);
+        QCOMPARE(code.last(), QStringLiteral("/ruffle/") + installed.extended);
     }
 
     // The movie's first frame carries the frame callbacks: without the control movie
@@ -368,17 +402,197 @@ private slots:
             new RecordingInterceptor(flashhost::sharedProfile()));
     }
 
-    void secondLoadDropsTheFirstMovie() {
+    // A movie reaches nothing but the files under its Base: no script of its runs in the
+    // page, no byte reaches a listener on this machine, no file outside Base is served.
+    void hostileMovieReachesNothing() {
+        QTcpServer tcp;
+        QUdpSocket udp;
+        QVERIFY(tcp.listen(QHostAddress::LocalHost));
+        QVERIFY(udp.bind(QHostAddress::LocalHost));
+        int connections = 0, datagrams = 0;
+        connect(&tcp, &QTcpServer::newConnection, [&] { ++connections; });
+        connect(&udp, &QUdpSocket::readyRead, [&] { ++datagrams; });
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("base")));
+        const QString outside = dir.filePath(QStringLiteral("outside.swf"));
+        writeFile(outside, commandMovie(QStringLiteral("climbed"), 8));
+        writeFile(dir.filePath(QStringLiteral("base/inside.swf")),
+                  commandMovie(QStringLiteral("inside"), 8));
         Form form;
-        load(form.flash, commandMovie(QStringLiteral("one"), 8));
+        form.flash->setBase(dir.filePath(QStringLiteral("base")));
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        QSignalSpy calls(form.flash, &TFlashHostControl::OnFlashCall);
+        load(form.flash, hostileMovie(tcp.serverPort(), udp.localPort(), outside));
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("inside")), kTimeout);
+        // What the page started keeps going for a while: give it the time to arrive.
+        QTest::qWait(3000);
+        QCOMPARE(connections, 0);
+        QCOMPARE(datagrams, 0);
+        QVERIFY(!commandsOf(commands).contains(QStringLiteral("climbed")));
+        auto* view = qobject_cast<QWebEngineView*>(form.flash->backend()->view());
+        QVERIFY(view);
+        QVERIFY(view->title() != QLatin1String("injected"));
+        // The movie's external calls reached the program as requests instead.
+        QCOMPARE(calls.count(), 2);
+        QVERIFY(
+            calls.at(0).at(0).toString().startsWith(QLatin1String("<invoke name=\"function(){")));
+        QVERIFY(calls.at(1).at(0).toString().startsWith(QLatin1String("<invoke name=\"eval\"")));
+    }
+
+    // The player's frame wrappers on a loaded movie stopped on frame 5: where each leaves
+    // it, as the movie itself reports.
+    void frameWrappersDriveTheMovie_data() {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<int>("frame");
+        QTest::newRow("Rewind") << "Rewind" << 0;
+        QTest::newRow("Back") << "Back" << 4;
+        QTest::newRow("Forward") << "Forward" << 6;
+        QTest::newRow("FrameNum put") << "FrameNum" << 9;
+        QTest::newRow("Playing put plays to the end") << "Playing" << 11;
+    }
+    void frameWrappersDriveTheMovie() {
+        QFETCH(QString, call);
+        QFETCH(int, frame);
+        Form form;
+        form.flash->setPlaying(false);
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(form.flash, countingMovie(12));
         QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
-        const void* owner = form.flash->backend();
-        QCOMPARE(flashhost::MovieRegistry::instance().ownerCount(owner), 1);
-        load(form.flash, commandMovie(QStringLiteral("two"), 8));
-        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
-        QCOMPARE(flashhost::MovieRegistry::instance().ownerCount(owner), 1);
-        delete form.flash;
-        QCOMPARE(flashhost::MovieRegistry::instance().ownerCount(owner), 0);
+        QCOMPARE(form.flash->PercentLoaded(), 100);
+        QVERIFY(form.flash->FrameLoaded(11) && !form.flash->FrameLoaded(12));
+        form.flash->GotoFrame(5);
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("frame5")), kTimeout);
+        commands.clear();
+        if (call == "Rewind")
+            form.flash->Rewind();
+        else if (call == "Back")
+            form.flash->Back();
+        else if (call == "Forward")
+            form.flash->Forward();
+        else if (call == "FrameNum")
+            form.flash->setProperty("FrameNum", frame);
+        else
+            form.flash->setProperty("Playing", true);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            commandsOf(commands).contains(QStringLiteral("frame%1").arg(frame)), kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(form.flash->FrameNum(), frame, kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!form.flash->Playing(), kTimeout);
+    }
+
+    // Files a movie asks for beside it can come from the control's events.
+    void externalResourcesFromTheEvents() {
+        QTemporaryDir base; // holds nothing
+        Form form;
+        form.flash->setBase(base.path());
+        connect(form.flash, &TFlashHostControl::OnLoadExternalResourceEx,
+                [](const QString& url, QIODevice& stream, bool& handled) {
+                    handled = url == QLatin1String("ex.swf");
+                    if (handled)
+                        stream.write(commandMovie(QStringLiteral("ex"), 8));
+                });
+        connect(form.flash, &TFlashHostControl::OnLoadExternalResource,
+                [](const QString& url, QIODevice& stream) {
+                    if (url == QLatin1String("plain.swf"))
+                        stream.write(commandMovie(QStringLiteral("plain"), 8));
+                });
+        SwfWriter w(kStage, 24, 8);
+        swf::ActionBuilder a = w.actionBuilder();
+        a.getUrl(QStringLiteral("ex.swf"), QStringLiteral("_level5"));
+        a.getUrl(QStringLiteral("plain.swf"), QStringLiteral("_level6"));
+        w.root().actions(0, a);
+        w.root().stop(0);
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(form.flash, w.finish());
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("ex")) &&
+                                     commandsOf(commands).contains(QStringLiteral("plain")),
+                                 kTimeout);
+    }
+
+    // Effect players play while nobody sees them, and IsPlaying follows the movie: the
+    // keyboard game takes the first of its three hidden players that is not playing.
+    void hiddenEffectPlayersPlayToTheirEnd() {
+        QWidget form; // never shown
+        std::vector<TTransparentFlashHostControl*> players;
+        for (int i = 0; i < 3; ++i) {
+            players.push_back(new TTransparentFlashHostControl(&form));
+            players.back()->hide();
+            load(players.back(), effectMovie(12));
+        }
+        const auto pick = [&] {
+            for (size_t i = 0; i < players.size(); ++i)
+                if (!players[i]->IsPlaying())
+                    return int(i);
+            return -1;
+        };
+        for (TTransparentFlashHostControl* p : players)
+            QTRY_VERIFY_WITH_TIMEOUT(p->ReadyState() == 4 && !p->IsPlaying(), kTimeout);
+        QCOMPARE(pick(), 0);
+        players[0]->Play();
+        QCOMPARE(pick(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!players[0]->IsPlaying(), kTimeout);
+        QCOMPARE(players[0]->CurrentFrame(), 11);
+        QCOMPARE(pick(), 0);
+    }
+
+    // Without the player's files there is no player: the gates see version -1, wrappers
+    // do nothing, IsPlaying answers True and the control shows the window colour.
+    void emptyPlayerFolderGivesNoPlayer() {
+        QTemporaryDir empty;
+        flashhost::setPlayerDir(empty.path());
+        QVERIFY(!IsFlashInstalled());
+        QWidget form;
+        auto* flash = new TFlashHostControl(&form);
+        auto* effect = new TTransparentFlashHostControl(&form);
+        flashhost::setPlayerDir(QString());
+        QVERIFY(IsFlashInstalled());
+        for (TFlashHostControl* control : {static_cast<TFlashHostControl*>(effect), flash}) {
+            QVERIFY(!control->hasPlayer());
+            load(control, countingMovie(5));
+            control->GotoFrame(2);
+            control->Stop();
+            QCOMPARE(control->FlashVersion(), -1);
+            QVERIFY(control->IsPlaying());
+            QCOMPARE(control->CurrentFrame(), 0);
+            QCOMPARE(control->TotalFrames(), 0);
+            QCOMPARE(control->ReadyState(), 0);
+            QCOMPARE(control->PercentLoaded(), 0);
+            QVERIFY(control->FrameLoaded(3));
+            control->Zoom(50); // no player, no call: nothing is raised
+            QVERIFY(control->GetVariable(QStringLiteral("a")).isEmpty());
+        }
+        flash->resize(40, 30);
+        QCOMPARE(flash->grab().toImage().pixelColor(20, 15),
+                 flash->palette().color(QPalette::Base));
+    }
+
+    // Under a compositing manager a layered form shows only its movie, borderless and
+    // translucent; switched off, the form is as it was.
+    void layeredFormShowsOnlyTheMovie() {
+        QProcess compositor;
+        compositor.start(QStringLiteral("xcompmgr"), {});
+        QVERIFY(compositor.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(IsTransparencySupported(), kTimeout);
+        QWidget form;
+        form.resize(240, 180);
+        auto* other = new QWidget(&form);
+        auto* flash = new TTransparentFlashHostControl(&form);
+        flash->setGeometry(40, 30, kStage.width(), kStage.height());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const Qt::WindowFlags flags = form.windowFlags();
+        flash->setMakeParentTransparent(true);
+        QVERIFY(flash->MakeParentTransparent());
+        QVERIFY(form.isVisible());
+        QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(form.testAttribute(Qt::WA_TranslucentBackground));
+        QCOMPARE(flash->geometry(), form.rect());
+        QVERIFY(other->isHidden());
+        flash->setMakeParentTransparent(false);
+        QCOMPARE(form.windowFlags(), flags);
+        QCOMPARE(flash->geometry(), QRect(QPoint(40, 30), kStage));
+        QVERIFY(!other->isHidden());
+        compositor.terminate();
+        QVERIFY(compositor.waitForFinished());
     }
 };
 

@@ -102,17 +102,11 @@ void TestSwf::headerMatchesHandAssembledFile() {
         hex("465753 08 19000000 78 00 05 5F 00 00 0F A0 00 0018 0100 4000 0000");
     const std::optional<swf::Movie> m = swf::parse(file);
     QVERIFY(m);
-    QCOMPARE(m->header.compression, 'F');
-    QCOMPARE(m->header.version, quint8(8));
-    QCOMPARE(m->header.fileLength, quint32(25));
-    QCOMPARE(m->header.frameSize.xmin, 0);
-    QCOMPARE(m->header.frameSize.xmax, 11000);
-    QCOMPARE(m->header.frameSize.ymin, 0);
-    QCOMPARE(m->header.frameSize.ymax, 8000);
-    QCOMPARE(m->header.frameRateFixed8, quint16(24 << 8));
-    QCOMPARE(m->header.frameCount, quint16(1));
-    QCOMPARE(m->tags.size(), size_t(1));
-    QCOMPARE(m->tags[0].code, quint16(swf::kTagShowFrame));
+    const swf::Header& h = m->header;
+    QCOMPARE((QList<int>{h.compression, h.version, int(h.fileLength), h.frameSize.xmin,
+                         h.frameSize.xmax, h.frameSize.ymin, h.frameSize.ymax, h.frameRateFixed8,
+                         h.frameCount, int(m->tags.size()), m->tags[0].code}),
+             (QList<int>{'F', 8, 25, 0, 11000, 0, 8000, 24 << 8, 1, 1, swf::kTagShowFrame}));
     QCOMPARE(swf::serialize(movieWith({{swf::kTagShowFrame, {}}})), file);
 
     // Negative coordinates are sign-extended.

@@ -1,7 +1,10 @@
-// Message boxes: flags to icons and Chinese buttons, results, "\r" line breaks, recorder.
+// Message boxes: flags to icons and Chinese buttons, results, "\r" line breaks, recorder;
+// Qt's own buttons in Chinese.
 #include "platform/MessageService.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -12,76 +15,69 @@ using namespace platform;
 class TestMessageService : public QObject {
     Q_OBJECT
 private slots:
-    void lineBreaks();
-    void recorderAnswersInOrder();
-    void realBox_data();
-    void realBox();
+    void recorderAnswersInOrder() {
+        MessageRecorder rec;
+        rec.queueAnswer(IDNO);
+        QCOMPARE(showMessage(nullptr, "保存吗？", "说明！", MB_YESNO | MB_ICONQUESTION), int(IDNO));
+        // With the queue empty the first button answers.
+        QCOMPARE(showMessage(nullptr, "好", "提示", MB_YESNO | MB_ICONQUESTION), int(IDYES));
+        QCOMPARE(rec.calls().size(), size_t(2));
+        QCOMPARE(rec.calls()[0].text, QString("保存吗？"));
+        QCOMPARE(rec.calls()[0].flags, MB_YESNO | MB_ICONQUESTION);
+    }
+
+    void realBox_data() {
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<QString>("buttons"); // sorted, joined
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<int>("result");
+        const auto row = [](const char* name, int flags, const char* press, const char* buttons,
+                            int icon, int result) {
+            QTest::newRow(name) << flags << QString(press) << QString(buttons) << icon << result;
+        };
+        row("warning ok", MB_ICONWARNING, "确定", "确定", QMessageBox::Warning, IDOK);
+        row("question no", MB_YESNO | MB_ICONQUESTION, "否", "否是", QMessageBox::Question, IDNO);
+        row("info cancel", MB_OKCANCEL | MB_ICONINFORMATION, "取消", "取消确定",
+            QMessageBox::Information, IDCANCEL);
+        row("error ok", MB_ICONERROR, "确定", "确定", QMessageBox::Critical, IDOK);
+    }
+    // The real box, pressed as soon as it shows; "\r" breaks the line.
+    void realBox() {
+        QFETCH(int, flags);
+        QFETCH(QString, press);
+        QStringList seen;
+        int seenIcon = -1;
+        QString seenText;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            poll.stop();
+            seenIcon = box->icon();
+            seenText = box->text();
+            for (QAbstractButton* b : box->buttons())
+                seen << b->text();
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == press)
+                    b->click();
+        });
+        poll.start(10);
+        QTEST(showMessage(nullptr, "第一行\r第二行", "重要提示！", flags), "result");
+        seen.sort();
+        QTEST(seen.join(QString()), "buttons");
+        QTEST(seenIcon, "icon");
+        QCOMPARE(seenText, QString("第一行\n第二行"));
+    }
+
+    void standardButtonsInChinese() {
+        QVERIFY(installChineseTranslations(*qApp));
+        QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QString("取消"));
+        QCOMPARE(box.button(QDialogButtonBox::Open)->text(), QString("打开"));
+    }
 };
-
-void TestMessageService::lineBreaks() {
-    QCOMPARE(messageDisplayText("《Pelumo》已经运行！\r感谢您使用本软件！"),
-             QString("《Pelumo》已经运行！\n感谢您使用本软件！"));
-    QCOMPARE(messageDisplayText("a\r\nb\rc"), QString("a\nb\nc"));
-}
-
-void TestMessageService::recorderAnswersInOrder() {
-    MessageRecorder rec;
-    rec.queueAnswer(IDNO);
-    QCOMPARE(showMessage(nullptr, "保存吗？", "说明！", MB_YESNO | MB_ICONQUESTION), int(IDNO));
-    // With the queue empty the first button answers.
-    QCOMPARE(showMessage(nullptr, "好", "提示", MB_YESNO | MB_ICONQUESTION), int(IDYES));
-    QCOMPARE(showMessage(nullptr, "错", "提示", MB_ICONERROR), int(IDOK));
-    QCOMPARE(rec.calls().size(), size_t(3));
-    QCOMPARE(rec.calls()[0].text, QString("保存吗？"));
-    QCOMPARE(rec.calls()[0].caption, QString("说明！"));
-    QCOMPARE(rec.calls()[0].flags, MB_YESNO | MB_ICONQUESTION);
-}
-
-void TestMessageService::realBox_data() {
-    QTest::addColumn<int>("flags");
-    QTest::addColumn<QString>("press");
-    QTest::addColumn<QStringList>("buttons");
-    QTest::addColumn<int>("icon");
-    QTest::addColumn<int>("result");
-    QTest::newRow("warning ok") << int(MB_ICONWARNING) << "确定" << QStringList{"确定"}
-                                << int(QMessageBox::Warning) << int(IDOK);
-    QTest::newRow("question no") << int(MB_YESNO | MB_ICONQUESTION) << "否"
-                                 << QStringList{"是", "否"} << int(QMessageBox::Question)
-                                 << int(IDNO);
-    QTest::newRow("info cancel") << int(MB_OKCANCEL | MB_ICONINFORMATION) << "取消"
-                                 << QStringList{"确定", "取消"} << int(QMessageBox::Information)
-                                 << int(IDCANCEL);
-    QTest::newRow("error ok") << int(MB_ICONERROR) << "确定" << QStringList{"确定"}
-                              << int(QMessageBox::Critical) << int(IDOK);
-}
-
-void TestMessageService::realBox() {
-    QFETCH(int, flags);
-    QFETCH(QString, press);
-    QFETCH(QStringList, buttons);
-    QFETCH(int, icon);
-    QFETCH(int, result);
-    QStringList seen;
-    int seenIcon = -1;
-    QString seenText;
-    QTimer::singleShot(50, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        seenIcon = box->icon();
-        seenText = box->text();
-        for (QAbstractButton* b : box->buttons())
-            seen << b->text();
-        for (QAbstractButton* b : box->buttons())
-            if (b->text() == press)
-                b->click();
-    });
-    QCOMPARE(showMessage(nullptr, "第一行\r第二行", "重要提示！", flags), result);
-    seen.sort();
-    buttons.sort();
-    QCOMPARE(seen, buttons);
-    QCOMPARE(seenIcon, icon);
-    QCOMPARE(seenText, QString("第一行\n第二行"));
-}
 
 QTEST_MAIN(TestMessageService)
 #include "tst_messageservice.moc"

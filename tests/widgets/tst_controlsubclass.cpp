@@ -1,7 +1,9 @@
 // The control painters of the themed menu component: which controls get one, the states they
 // track, and what they paint.
 
+#include "WidgetTestSupport.h"
 #include "widgets/ControlSubClass.h"
+#include "widgets/ThemedMenu.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -118,13 +120,6 @@ private slots:
         QVERIFY(!s->SpaceDown());
         QCOMPARE(s->PaintCount(), start + 2);
 
-        // A double click counts as a press.
-        QTest::mouseDClick(button, Qt::LeftButton);
-        QTest::mousePress(button, Qt::LeftButton);
-        QVERIFY(s->ButtonDown());
-        QTest::mouseRelease(button, Qt::LeftButton);
-        QVERIFY(!s->ButtonDown());
-
         QEnterEvent in(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
         QApplication::sendEvent(button, &in);
         QVERIFY(s->Hot());
@@ -134,6 +129,32 @@ private slots:
         button->setEnabled(false);
         QApplication::sendEvent(button, &in);
         QVERIFY(!s->Hot()); // a disabled control does not light up
+    }
+
+    void doubleClickIsAPressForButtonsAndCheckBoxes_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("press");
+        QTest::newRow("button") << "button" << true;
+        QTest::newRow("check box") << "check" << true;
+        QTest::newRow("radio button") << "radio" << false;
+    }
+
+    void doubleClickIsAPressForButtonsAndCheckBoxes() {
+        QFETCH(QString, kind);
+        QFETCH(bool, press);
+        QWidget form;
+        QAbstractButton* control =
+            kind == "button"  ? static_cast<QAbstractButton*>(new QPushButton(&form))
+            : kind == "check" ? static_cast<QAbstractButton*>(new QCheckBox(&form))
+                              : new QRadioButton(&form);
+        TThemedMenu m(&form);
+        m.SetActive(true);
+        TControlSubClass* s = subclassOf(m, control);
+        QVERIFY(s);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(3, 3), QPointF(3, 3), Qt::LeftButton,
+                        Qt::LeftButton, {});
+        QApplication::sendEvent(control, &dbl);
+        QCOMPARE(s->ButtonDown(), press);
     }
 
     void buttonFaces() {
@@ -150,14 +171,14 @@ private slots:
         QVERIFY(subclassOf(m, silent)); // watched, but never painted
 
         const QImage a = xp->grab().toImage();
-        QCOMPARE(a.pixel(40, 0), rgbOf(m.BtnOutLineBorderColor()));
-        QCOMPARE(a.pixel(6, 6), rgbOf(m.BtnSurfaceNormalColor()));
-        QCOMPARE(a.pixel(40, 21), rgbOf(m.BtnSurfaceBottomLineColor()));
+        COMPARE_PIXELS(a, {40, 0, rgbOf(m.BtnOutLineBorderColor())},
+                       {6, 6, rgbOf(m.BtnSurfaceNormalColor())},
+                       {40, 21, rgbOf(m.BtnSurfaceBottomLineColor())});
 
         const QImage b = plain->grab().toImage();
         const TThemedColors c = m.SetupColors(&b);
-        QCOMPARE(b.pixel(6, 6), rgbOf(c.IconStrip));
-        QCOMPARE(b.pixel(40, 0), rgbOf(TThemedMenu::Lighten(clBtnShadow, 30)));
+        COMPARE_PIXELS(b, {6, 6, rgbOf(c.IconStrip)},
+                       {40, 0, rgbOf(TThemedMenu::Lighten(clBtnShadow, 30))});
 
         const QImage s = silent->grab().toImage();
         QVERIFY(s.pixel(40, 0) != rgbOf(m.BtnOutLineBorderColor()));
@@ -174,8 +195,8 @@ private slots:
         m.SetActive(true);
         QVERIFY(!edit->hasFrame());
         QImage img = edit->grab().toImage();
-        QCOMPARE(img.pixel(0, 0), rgbOf(TThemedMenu::Darken(RGBToColor(200, 200, 200), 60)));
-        QCOMPARE(img.pixel(99, 21), img.pixel(0, 0));
+        COMPARE_PIXELS(img, {0, 0, rgbOf(TThemedMenu::Darken(RGBToColor(200, 200, 200), 60))},
+                       {99, 21, img.pixel(0, 0)});
         QEnterEvent in(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
         QApplication::sendEvent(edit, &in);
         img = edit->grab().toImage();

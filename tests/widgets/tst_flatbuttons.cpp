@@ -92,8 +92,6 @@ void TstFlatButtons::marginAndLayoutValues() {
     TFlatButton b;
     b.SetMargin(-2);
     QCOMPARE(b.Margin(), -1);
-    QVERIFY(b.setProperty("Layout", QStringLiteral("blGlyphLeft")));
-    QCOMPARE(b.Layout(), TFlatTypes::blGlyphLeft);
 }
 
 void TstFlatButtons::exclusiveGroup() {
@@ -181,30 +179,22 @@ void TstFlatButtons::facesAndFramesByState() {
     QWidget form;
     auto* b = makeButton(&form);
     QImage img = b->grab().toImage();
-    QCOMPARE(img.pixel(40, 14), rgbOf(kFace));
-    QCOMPARE(img.pixel(0, 0), rgbOf(kBorder));
-    QCOMPARE(img.pixel(77, 27), rgbOf(kBorder));
-    QCOMPARE(img.pixel(1, 1), rgbOf(kFace));
+    COMPARE_PIXELS(img, {40, 14, rgbOf(kFace)}, {0, 0, rgbOf(kBorder)}, {77, 27, rgbOf(kBorder)},
+                   {1, 1, rgbOf(kFace)});
     // Default: a 2-pixel border while up and not hovered.
     b->SetDefault(true);
     img = b->grab().toImage();
-    QCOMPARE(img.pixel(1, 1), rgbOf(kBorder));
-    QCOMPARE(img.pixel(76, 26), rgbOf(kBorder));
-    QCOMPARE(img.pixel(2, 2), rgbOf(kFace));
+    COMPARE_PIXELS(img, {1, 1, rgbOf(kBorder)}, {76, 26, rgbOf(kBorder)}, {2, 2, rgbOf(kFace)});
     // Hover: focused face, raised frame.
     enter(b);
     QVERIFY(b->MouseInside());
     img = b->grab().toImage();
-    QCOMPARE(img.pixel(40, 14), rgbOf(kFocused));
-    QCOMPARE(img.pixel(0, 0), rgbOf(clWhite));
-    QCOMPARE(img.pixel(77, 27), rgbOf(clBlack));
-    QCOMPARE(img.pixel(1, 1), rgbOf(kFocused));
+    COMPARE_PIXELS(img, {40, 14, rgbOf(kFocused)}, {0, 0, rgbOf(clWhite)}, {77, 27, rgbOf(clBlack)},
+                   {1, 1, rgbOf(kFocused)});
     // Pressed: down face, recessed frame.
     QTest::mousePress(b, Qt::LeftButton, {}, QPoint(10, 10));
     img = b->grab().toImage();
-    QCOMPARE(img.pixel(40, 14), rgbOf(kDown));
-    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
-    QCOMPARE(img.pixel(77, 27), rgbOf(clWhite));
+    COMPARE_PIXELS(img, {40, 14, rgbOf(kDown)}, {0, 0, rgbOf(clBlack)}, {77, 27, rgbOf(clWhite)});
     QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(10, 10));
     leave(b);
     QVERIFY(!b->MouseInside());
@@ -213,18 +203,15 @@ void TstFlatButtons::facesAndFramesByState() {
     b->SetGroupIndex(1);
     b->SetDown(true);
     img = b->grab().toImage();
-    QCOMPARE(img.pixel(40, 14), rgbOf(kDown));
-    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
+    COMPARE_PIXELS(img, {40, 14, rgbOf(kDown)}, {0, 0, rgbOf(clBlack)});
     enter(b);
     img = b->grab().toImage();
-    QCOMPARE(img.pixel(40, 14), rgbOf(kFocused));
-    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
+    COMPARE_PIXELS(img, {40, 14, rgbOf(kFocused)}, {0, 0, rgbOf(clBlack)});
     // Disabled: plain face and border, whatever the hover.
     b->setEnabled(false);
     QCOMPARE(b->State(), TFlatTypes::bsDisabled);
     img = b->grab().toImage();
-    QCOMPARE(img.pixel(40, 14), rgbOf(kFace));
-    QCOMPARE(img.pixel(0, 0), rgbOf(kBorder));
+    COMPARE_PIXELS(img, {40, 14, rgbOf(kFace)}, {0, 0, rgbOf(kBorder)});
     b->setEnabled(true);
     QCOMPARE(b->State(), TFlatTypes::bsExclusive);
 }
@@ -236,8 +223,7 @@ void TstFlatButtons::transparentModes() {
     auto* b = makeButton(&form);
     b->SetTransparentMode(TFlatTypes::tmAlways);
     QImage img = form.grab().toImage();
-    QCOMPARE(img.pixel(40, 14), qRgb(10, 20, 30));
-    QCOMPARE(img.pixel(0, 0), rgbOf(kBorder));
+    COMPARE_PIXELS(img, {40, 14, qRgb(10, 20, 30)}, {0, 0, rgbOf(kBorder)});
     b->SetTransparentMode(TFlatTypes::tmNotFocused);
     img = form.grab().toImage();
     QCOMPARE(img.pixel(40, 14), qRgb(10, 20, 30));
@@ -312,7 +298,10 @@ void TstFlatButtons::glyphSliceByState() {
     QWidget form;
     auto* b = makeButton(&form);
     b->resize(60, 60);
-    b->SetGlyph(strip(4));
+    // The key colour is the whole strip's bottom-left pixel, not each image's own.
+    QImage glyph = strip(4);
+    glyph.setPixel(16, 15, qRgb(0, 255, 0));
+    b->SetGlyph(glyph);
     QCOMPARE(b->NumGlyphs(), 4);
     auto glyphPixel = [b](int dx, int dy) {
         const QPoint pos = b->CurrentLayout().GlyphPos;
@@ -323,6 +312,7 @@ void TstFlatButtons::glyphSliceByState() {
     QCOMPARE(glyphPixel(0, 15), rgbOf(kFace));
     b->setEnabled(false);
     QCOMPARE(glyphPixel(8, 4), qRgb(0, 255, 0));
+    QCOMPARE(glyphPixel(0, 15), qRgb(0, 255, 0));
     b->setEnabled(true);
     QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(glyphPixel(8, 4), qRgb(0, 0, 255));
@@ -358,6 +348,20 @@ void TstFlatButtons::modalResultClosesDialog() {
     QTest::mouseClick(ok, Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), 1);
+    // Any form takes the result, and hears of a change of the default button.
+    struct Form : QWidget {
+        int focusNotes = 0;
+        bool event(QEvent* ev) override {
+            focusNotes += ev->type() == TFocusChangedEvent::Type();
+            return QWidget::event(ev);
+        }
+    } form;
+    auto* b = makeButton(&form);
+    b->SetModalResult(2);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(form.property("ModalResult").toInt(), 2);
+    b->SetDefault(true);
+    QCOMPARE(form.focusNotes, 1);
 }
 
 void TstFlatButtons::derivedColours() {

@@ -1,4 +1,5 @@
 // Colour rules, frame drawing, glyph layout and the base of the flat controls.
+#include "WidgetTestSupport.h"
 #include "widgets/FlatUtils.h"
 #include "widgets/HSLUtils.h"
 
@@ -41,7 +42,6 @@ private slots:
     void glyphLayout_data();
     void glyphLayout();
     void captionSizeIgnoresAccelerator();
-    void fontLineHeight();
     void parentBackground();
     void parentColourFollowsAndNotifies();
     void clickFiresBeforeMouseUpOnlyInside();
@@ -131,21 +131,12 @@ void TstFlatUtils::frameRings() {
     }
     const QRgb red = rgbOf(clRed), blue = rgbOf(clBlue), white = qRgb(255, 255, 255);
     // Outer ring: top-left colour on the left column and top row up to right - 1.
-    QCOMPARE(img.pixel(1, 1), red);
-    QCOMPARE(img.pixel(7, 1), red);
-    QCOMPARE(img.pixel(1, 5), red);
+    COMPARE_PIXELS(img, {1, 1, red}, {7, 1, red}, {1, 5, red});
     // Bottom-right colour on the right column and the whole bottom row, corners included.
-    QCOMPARE(img.pixel(8, 1), blue);
-    QCOMPARE(img.pixel(8, 6), blue);
-    QCOMPARE(img.pixel(1, 6), blue);
+    COMPARE_PIXELS(img, {8, 1, blue}, {8, 6, blue}, {1, 6, blue});
     // Second ring inset by one.
-    QCOMPARE(img.pixel(2, 2), red);
-    QCOMPARE(img.pixel(6, 2), red);
-    QCOMPARE(img.pixel(7, 2), blue);
-    QCOMPARE(img.pixel(2, 5), blue);
-    QCOMPARE(img.pixel(3, 3), white);
-    QCOMPARE(img.pixel(0, 6), white);
-    QCOMPARE(img.pixel(9, 7), white);
+    COMPARE_PIXELS(img, {2, 2, red}, {6, 2, red}, {7, 2, blue}, {2, 5, blue}, {3, 3, white},
+                   {0, 6, white}, {9, 7, white});
 }
 
 void TstFlatUtils::disabledGlyph() {
@@ -156,11 +147,9 @@ void TstFlatUtils::disabledGlyph() {
     const QImage out =
         MakeDisabledGlyph(glyph, clBlack, clBtnFace, true, clBtnShadow, clBtnHighlight);
     QCOMPARE(out.size(), QSize(4, 4));
-    QCOMPARE(out.pixel(1, 1), rgbOf(clBtnShadow));
-    QCOMPARE(out.pixel(2, 2), rgbOf(clBtnHighlight));
+    COMPARE_PIXELS(out, {1, 1, rgbOf(clBtnShadow)}, {2, 2, rgbOf(clBtnHighlight)});
     QCOMPARE(out.pixel(3, 3), rgbOf(clBtnShadow)); // the shadow wins over a highlight
-    QCOMPARE(out.pixel(0, 0), rgbOf(clBtnFace));
-    QCOMPARE(out.pixel(2, 1), rgbOf(clBtnFace));
+    COMPARE_PIXELS(out, {0, 0, rgbOf(clBtnFace)}, {2, 1, rgbOf(clBtnFace)});
     const QImage flat =
         MakeDisabledGlyph(glyph, clBlack, clBtnFace, false, clBtnShadow, clBtnHighlight);
     QCOMPARE(flat.pixel(2, 2), rgbOf(clBtnFace));
@@ -232,18 +221,6 @@ void TstFlatUtils::captionSizeIgnoresAccelerator() {
     QCOMPARE(CaptionSize(fm, QString()), QSize(0, 0));
 }
 
-void TstFlatUtils::fontLineHeight() {
-    QFont f = QApplication::font();
-    f.setPixelSize(16);
-    const int h = QFontMetrics(f).height();
-    QCOMPARE(GetFontTextMetrics(f).tmHeight, h);
-    QCOMPARE(FontLineHeight(f), int(std::nearbyint(h * 9.0 / 8)));
-    QCOMPARE(MinWord(3, 65535), quint16(3));
-    QVERIFY(RectsIntersect(QRect(0, 0, 5, 5), QRect(4, 4, 5, 5)));
-    QVERIFY(!RectsIntersect(QRect(0, 0, 5, 5), QRect(5, 0, 5, 5)));
-    QVERIFY(!RectsIntersect(QRect(0, 0, 0, 5), QRect(0, 0, 5, 5)));
-}
-
 void TstFlatUtils::parentBackground() {
     TwoTone parent;
     parent.resize(100, 20);
@@ -255,10 +232,8 @@ void TstFlatUtils::parentBackground() {
         QPainter p(&img);
         PaintParentBackground(&child, p);
     }
-    QCOMPARE(img.pixel(0, 0), qRgb(255, 0, 0));
-    QCOMPARE(img.pixel(9, 9), qRgb(255, 0, 0));
-    QCOMPARE(img.pixel(10, 0), qRgb(0, 0, 255));
-    QCOMPARE(img.pixel(19, 9), qRgb(0, 0, 255));
+    COMPARE_PIXELS(img, {0, 0, qRgb(255, 0, 0)}, {9, 9, qRgb(255, 0, 0)}, {10, 0, qRgb(0, 0, 255)},
+                   {19, 9, qRgb(0, 0, 255)});
     // Without a parent nothing is drawn.
     QWidget orphan;
     img.fill(Qt::green);
@@ -355,13 +330,9 @@ void TstFlatUtils::gdiLinesLeaveOutTheirEnd() {
         gdi::Line(p, {1, 3}, {4, 6}, clBlack);
         gdi::Line(p, {6, 6}, {6, 2}, clBlack);
     }
-    QCOMPARE(img.pixel(1, 1), qRgb(0, 0, 0));
-    QCOMPARE(img.pixel(4, 1), qRgb(0, 0, 0));
-    QCOMPARE(img.pixel(5, 1), qRgb(255, 255, 255));
-    QCOMPARE(img.pixel(3, 5), qRgb(0, 0, 0));
-    QCOMPARE(img.pixel(4, 6), qRgb(255, 255, 255));
-    QCOMPARE(img.pixel(6, 3), qRgb(0, 0, 0));
-    QCOMPARE(img.pixel(6, 2), qRgb(255, 255, 255));
+    COMPARE_PIXELS(img, {1, 1, qRgb(0, 0, 0)}, {4, 1, qRgb(0, 0, 0)}, {5, 1, qRgb(255, 255, 255)},
+                   {3, 5, qRgb(0, 0, 0)}, {4, 6, qRgb(255, 255, 255)}, {6, 3, qRgb(0, 0, 0)},
+                   {6, 2, qRgb(255, 255, 255)});
 }
 
 QTEST_MAIN(TstFlatUtils)

@@ -171,7 +171,8 @@ private slots:
         label.SetColor(clWhite);
         label.SetCaption(QStringLiteral("HHH"));
         label.resize(100, 30);
-        label.setEnabled(false);
+        label.SetEnabled(false);
+        QVERIFY(label.isEnabled()); // still hot-tracks and drags the form
         const QImage img = label.grab().toImage();
         const QRgb shadow = toQColor(clBtnShadow).rgb();
         bool found = false;

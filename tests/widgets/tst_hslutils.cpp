@@ -1,4 +1,5 @@
 // Conversions between RGB and the lightness scale the colour derivation works on.
+#include "widgets/FlatUtils.h"
 #include "widgets/HSLUtils.h"
 
 #include <QTest>
@@ -10,8 +11,6 @@ private slots:
     void rangeOfKnownColours();
     void floatRoundTripIsExact_data();
     void floatRoundTripIsExact();
-    void rangeBackToColour();
-    void hueToChannelBranches();
 };
 
 void TstHslUtils::rangeOfKnownColours_data() {
@@ -51,31 +50,6 @@ void TstHslUtils::floatRoundTripIsExact() {
     QFETCH(quint32, color);
     const THsl hsl = ColorToHsl(TColor(color));
     QCOMPARE(quint32(HslToColor(hsl.H, hsl.S, hsl.L)), color);
-}
-
-void TstHslUtils::rangeBackToColour() {
-    // The integer scale is coarser than a byte: a round trip lands within a few steps.
-    for (quint32 c : {0x00E1EAEBu, 0x008396A0u, 0x00336699u, 0x00FF8000u}) {
-        const THslRange r = ColorToHslRange(TColor(c));
-        const TColor back = HslRangeToColor(r.H, r.S, r.L);
-        QVERIFY2(std::abs(GetRValue(back) - GetRValue(c)) <= 3, qPrintable(ColorToString(c)));
-        QVERIFY2(std::abs(GetGValue(back) - GetGValue(c)) <= 3, qPrintable(ColorToString(c)));
-        QVERIFY2(std::abs(GetBValue(back) - GetBValue(c)) <= 3, qPrintable(ColorToString(c)));
-    }
-    QCOMPARE(quint32(HslRangeToColor(0, 0, 240)), quint32(clWhite));
-    QCOMPARE(quint32(HslRangeToColor(100, 0, 120)), 0x00808080u);
-}
-
-void TstHslUtils::hueToChannelBranches() {
-    // m1 0, m2 1: a ramp up, a plateau, a ramp down, and the floor.
-    QCOMPARE(HueToChannel(0, 1, 0.1), 153);  // 6x < 1: 0.6
-    QCOMPARE(HueToChannel(0, 1, 0.3), 255);  // 2x < 1
-    QCOMPARE(HueToChannel(0, 1, 0.6), 102);  // 3x < 2: (2/3 - 0.6) * 6 = 0.4
-    QCOMPARE(HueToChannel(0, 1, 0.9), 0);    // otherwise
-    QCOMPARE(HueToChannel(0, 1, -0.9), 153); // wraps from below
-    QCOMPARE(HueToChannel(0, 1, 1.3), 255);  // wraps from above
-    QCOMPARE(MaxFloat(1.5, -2), 1.5);
-    QCOMPARE(MinFloat(1.5, -2), -2.0);
 }
 
 QTEST_GUILESS_MAIN(TstHslUtils)

@@ -249,6 +249,47 @@ private slots:
         QVERIFY(t->DrawCount() > before);
     }
 
+    void colourChangeRebuildsTheBuffer_data() {
+        QTest::addColumn<bool>("viaText");
+        QTest::newRow("control colour") << false;
+        QTest::newRow("text back colour") << true;
+    }
+
+    void colourChangeRebuildsTheBuffer() {
+        QFETCH(bool, viaText);
+        Fixture fx;
+        TSmoothText* t = fx.text;
+        t->Text()->SetLines({QStringLiteral("a")});
+        t->Loaded();
+        if (viaText)
+            t->Text()->SetBackColor(clRed);
+        else
+            t->SetColor(clRed);
+        QCOMPARE(t->Buffer().pixel(0, 0), qRgb(255, 0, 0));
+    }
+
+    void firstShowLaysOutBeforeAnyPaint() {
+        struct Recorder : QObject {
+            QList<QEvent::Type> seen;
+            bool eventFilter(QObject*, QEvent* ev) override {
+                if (ev->type() == QEvent::Paint || ev->type() == QEvent::Resize)
+                    seen << ev->type();
+                return false;
+            }
+        } recorder;
+        Fixture fx;
+        TSmoothText* t = fx.text;
+        t->Text()->SetLines({QStringLiteral("<Title1>Hello")});
+        t->installEventFilter(&recorder);
+        fx.parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fx.parent));
+        QTRY_VERIFY(recorder.seen.contains(QEvent::Paint));
+        QVERIFY(t->IsLoaded());
+        QCOMPARE(t->size(), t->TextSize());
+        const qsizetype firstPaint = recorder.seen.indexOf(QEvent::Paint);
+        QVERIFY2(!recorder.seen.mid(firstPaint).contains(QEvent::Resize), "resized inside a paint");
+    }
+
     void transparentDrawsOverTheParentOnEveryPaint() {
         Fixture fx;
         TSmoothText* t = fx.text;

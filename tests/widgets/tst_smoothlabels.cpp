@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(other->Name(), QStringLiteral("TEXT1"));
         QCOMPARE(fonts.IndexOf(QStringLiteral("text1")), 1);
         QCOMPARE(fonts.IndexOf(QStringLiteral("none")), -1);
-        QVERIFY(!fonts.AddItem(QStringLiteral("title1"), QStringLiteral("宋体"), 9, clBlack, false,
+        QVERIFY(!fonts.AddItem(QStringLiteral("title1"), QStringLiteral("宋体"), 9, clBlack, {},
                                false, 0, 0));
 
         TUserLabels users(nullptr, TRegistration{});
@@ -164,9 +164,12 @@ private slots:
         l->SetFont(TTextFont{});
         QCOMPARE(spy.count(), 3);
         TFontLabel* added = fonts.AddItem(QStringLiteral("B"), QStringLiteral("黑体"), 12, clYellow,
-                                          true, true, 1, 3);
+                                          fsBold | fsItalic | fsStrikeOut, true, 1, 3);
         QCOMPARE(spy.count(), 4); // one notification for the whole item
         QVERIFY(added->Font().Font.bold());
+        QVERIFY(added->Font().Font.italic());
+        QVERIFY(added->Font().Font.strikeOut());
+        QVERIFY(!added->Font().Font.underline());
         QCOMPARE(added->Font().Font.pointSize(), 12);
         QCOMPARE(added->Effect()->Shadow()->OffsetY(), 3);
 

@@ -32,6 +32,7 @@ private slots:
     void rightButtonDoesNothing();
     void spaceToggles();
     void indicatorPixels();
+    void rightLayoutMirrors_data();
     void rightLayoutMirrors();
     void longCaptionWraps();
     void transparentShowsParent();
@@ -114,12 +115,15 @@ void TstFlatCheckBox::spaceToggles() {
     c->setFocus();
     QSignalSpy clicks(c, &TFlatControl::OnClick);
     QSignalSpy keys(c, &TFlatControl::OnKeyDown);
+    QSignalSpy presses(c, &TFlatControl::OnKeyPress);
     QTest::keyClick(c, Qt::Key_Space);
     QVERIFY(c->Checked());
     QCOMPARE(clicks.count(), 1);
+    QCOMPARE(keys.count(), 1); // the key events fire for Space as well
+    QCOMPARE(presses.count(), 1);
     QTest::keyClick(c, Qt::Key_A);
     QVERIFY(c->Checked());
-    QCOMPARE(keys.count(), 1);
+    QCOMPARE(keys.count(), 2);
 }
 
 void TstFlatCheckBox::indicatorPixels() {
@@ -130,10 +134,8 @@ void TstFlatCheckBox::indicatorPixels() {
     c->SetColorCheck(clRed);
     QCOMPARE(c->IndicatorRect(), QRect(1, 3, 11, 11));
     QImage img = c->grab().toImage();
-    QCOMPARE(img.pixel(1, 3), rgbOf(TColor(0x008396A0)));
-    QCOMPARE(img.pixel(11, 13), rgbOf(TColor(0x008396A0)));
-    QCOMPARE(img.pixel(4, 8), rgbOf(kFace));
-    QCOMPARE(img.pixel(0, 0), rgbOf(kFace));
+    COMPARE_PIXELS(img, {1, 3, rgbOf(TColor(0x008396A0))}, {11, 13, rgbOf(TColor(0x008396A0))},
+                   {4, 8, rgbOf(kFace)}, {0, 0, rgbOf(kFace)});
     c->SetChecked(true);
     img = c->grab().toImage();
     QCOMPARE(img.pixel(4, 8), rgbOf(clRed));  // first stroke of the tick
@@ -160,14 +162,35 @@ void TstFlatCheckBox::indicatorPixels() {
     QCOMPARE(img.pixel(4, 8), rgbOf(clBtnShadow));
 }
 
+void TstFlatCheckBox::rightLayoutMirrors_data() {
+    QTest::addColumn<bool>("byDirection");
+    QTest::newRow("Layout right") << false;
+    QTest::newRow("right-to-left widget") << true;
+}
+
 void TstFlatCheckBox::rightLayoutMirrors() {
+    QFETCH(bool, byDirection);
     TFlatCheckBox c;
     c.SetColor(kFace);
-    c.SetLayout(TFlatCheckBox::checkboxRight);
+    c.SetFontColor(clBlack);
+    c.SetCaption(QStringLiteral("WW"));
+    if (byDirection)
+        c.setLayoutDirection(Qt::RightToLeft);
+    else
+        c.SetLayout(TFlatCheckBox::checkboxRight);
     QCOMPARE(c.IndicatorRect(), QRect(121 - 12, 3, 11, 11));
     const QImage img = c.grab().toImage();
-    QCOMPARE(img.pixel(109, 3), rgbOf(TColor(0x008396A0)));
-    QCOMPARE(img.pixel(1, 3), rgbOf(kFace));
+    COMPARE_PIXELS(img, {109, 3, rgbOf(TColor(0x008396A0))}, {1, 3, rgbOf(kFace)});
+    // The caption is right-aligned next to the box.
+    auto inkIn = [&img](int from, int to) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = from; x < to; ++x)
+                if (qGray(img.pixel(x, y)) < 100)
+                    return true;
+        return false;
+    };
+    QVERIFY(inkIn(70, 105));
+    QVERIFY(!inkIn(1, 40));
 }
 
 void TstFlatCheckBox::longCaptionWraps() {

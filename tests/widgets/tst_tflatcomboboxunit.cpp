@@ -1,6 +1,11 @@
 // The flat combo box: its frame, button and strip from pixels, and which changes fire OnChange.
+#include "WidgetTestSupport.h"
 #include "widgets/TFlatComboBoxUnit.h"
 
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QListView>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -31,6 +36,9 @@ private slots:
     void droppedArrowPointsUp();
     void derivedColoursFromParent();
     void sortedItems();
+    void ownerDrawUsesTheHandlers_data();
+    void ownerDrawUsesTheHandlers();
+    void simpleStyleShowsItsList();
 };
 
 void TstFlatComboBox::styleDecidesEditing() {
@@ -67,18 +75,14 @@ void TstFlatComboBox::frameAndButtonPixels() {
     c->SetColorBorder(clBlack);
     c->SetColorArrowBackground(clYellow);
     const QImage img = c->grab().toImage();
-    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
-    QCOMPARE(img.pixel(0, 21), rgbOf(clBlack));
-    QCOMPARE(img.pixel(1, 1), rgbOf(clWhite));
+    COMPARE_PIXELS(img, {0, 0, rgbOf(clBlack)}, {0, 21, rgbOf(clBlack)}, {1, 1, rgbOf(clWhite)});
     QCOMPARE(c->ButtonRect(), QRect(QPoint(107, 0), QPoint(119, 21)));
-    QCOMPARE(img.pixel(107, 5), rgbOf(clBlack));
-    QCOMPARE(img.pixel(119, 5), rgbOf(clBlack));
-    QCOMPARE(img.pixel(109, 3), rgbOf(clYellow));
+    COMPARE_PIXELS(img, {107, 5, rgbOf(clBlack)}, {119, 5, rgbOf(clBlack)},
+                   {109, 3, rgbOf(clYellow)});
     // The arrow: three rows narrowing down, centred in the button.
     const int x = 107 + 13 / 2 - 6, y = 22 / 2 - 1;
-    QCOMPARE(img.pixel(x + 6, y), rgbOf(clBlack));
-    QCOMPARE(img.pixel(x + 6, y + 2), rgbOf(clBlack));
-    QCOMPARE(img.pixel(x + 4, y + 2), rgbOf(clYellow));
+    COMPARE_PIXELS(img, {x + 6, y, rgbOf(clBlack)}, {x + 6, y + 2, rgbOf(clBlack)},
+                   {x + 4, y + 2, rgbOf(clYellow)});
 }
 
 void TstFlatComboBox::focusStripIsHighlighted() {
@@ -105,8 +109,7 @@ void TstFlatComboBox::disabledArrowIsGreyWithWhiteShadow() {
     c->setEnabled(false);
     const QImage img = c->grab().toImage();
     const int x = 107 + 13 / 2 - 6, y = 22 / 2 - 1;
-    QCOMPARE(img.pixel(x + 6, y + 2), rgbOf(clGray));
-    QCOMPARE(img.pixel(x + 7, y + 3), rgbOf(clWhite));
+    COMPARE_PIXELS(img, {x + 6, y + 2, rgbOf(clGray)}, {x + 7, y + 3, rgbOf(clWhite)});
 }
 
 void TstFlatComboBox::droppedArrowPointsUp() {
@@ -120,9 +123,8 @@ void TstFlatComboBox::droppedArrowPointsUp() {
     QCOMPARE(drops.count(), 1);
     const QImage img = c->grab().toImage();
     const int x = 107 + 13 / 2 - 6, y = 22 / 2 - 1;
-    QCOMPARE(img.pixel(x + 6, y), rgbOf(clBlack));
-    QCOMPARE(img.pixel(x + 4, y), rgbOf(clYellow));
-    QCOMPARE(img.pixel(x + 4, y + 2), rgbOf(clBlack));
+    COMPARE_PIXELS(img, {x + 6, y, rgbOf(clBlack)}, {x + 4, y, rgbOf(clYellow)},
+                   {x + 4, y + 2, rgbOf(clBlack)});
     c->hidePopup();
     QVERIFY(!c->DroppedDown());
 }
@@ -153,6 +155,64 @@ void TstFlatComboBox::sortedItems() {
     QCOMPARE(c.ItemsList(), QStringList({"Apple", "pear"}));
     QCOMPARE(c.AddItem(QStringLiteral("fig")), 1);
     QCOMPARE(c.ItemsList(), QStringList({"Apple", "fig", "pear"}));
+}
+
+void TstFlatComboBox::ownerDrawUsesTheHandlers_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("rowHeight");
+    QTest::newRow("fixed rows take ItemHeight") << int(TFlatComboBox::csOwnerDrawFixed) << 30;
+    QTest::newRow("variable rows ask OnMeasureItem")
+        << int(TFlatComboBox::csOwnerDrawVariable) << 41;
+    QTest::newRow("a plain list ignores both") << int(TFlatComboBox::csDropDownList) << 0;
+}
+
+void TstFlatComboBox::ownerDrawUsesTheHandlers() {
+    QFETCH(int, style);
+    QFETCH(int, rowHeight);
+    TFlatComboBox c;
+    c.resize(145, 21);
+    c.SetStyle(TFlatComboBox::TComboBoxStyle(style));
+    c.SetItems({QStringLiteral("a"), QStringLiteral("b")});
+    c.SetItemHeight(30);
+    QList<int> drawn;
+    connect(&c, &TFlatComboBox::OnMeasureItem, [](int index, int* h) { *h = 40 + index; });
+    connect(&c, &TFlatComboBox::OnDrawItem, [&](int index, QPainter* p, QRect r, auto) {
+        drawn << index;
+        p->fillRect(r, Qt::red);
+    });
+    QStyleOptionViewItem opt;
+    opt.initFrom(c.view());
+    const int height = c.itemDelegate()->sizeHint(opt, c.model()->index(1, 0)).height();
+    c.setCurrentIndex(1);
+    const QImage img = c.grab().toImage();
+    if (rowHeight == 0) {
+        QVERIFY(drawn.isEmpty());
+        QVERIFY(height < 30);
+        return;
+    }
+    QCOMPARE(height, rowHeight);
+    QCOMPARE(drawn, QList<int>({1})); // the closed combo's item
+    QCOMPARE(img.pixel(10, 10), qRgb(255, 0, 0));
+}
+
+void TstFlatComboBox::simpleStyleShowsItsList() {
+    QWidget form;
+    auto* c = new TFlatComboBox(&form);
+    c->SetStyle(TFlatComboBox::csSimple);
+    c->SetItems({QStringLiteral("a"), QStringLiteral("b")});
+    c->resize(145, 120);
+    form.show();
+    QVERIFY(c->SimpleList() && c->SimpleList()->isVisible());
+    QVERIFY(c->SimpleList()->geometry().top() >= c->lineEdit()->geometry().bottom());
+    QSignalSpy changes(c, &TFlatComboBox::OnChange);
+    const QRect row = c->SimpleList()->visualRect(c->model()->index(1, 0));
+    QTest::mouseClick(c->SimpleList()->viewport(), Qt::LeftButton, {}, row.center());
+    QCOMPARE(c->currentIndex(), 1);
+    QCOMPARE(changes.count(), 1);
+    c->showPopup();
+    QVERIFY(!c->DroppedDown());
+    c->SetStyle(TFlatComboBox::csDropDownList);
+    QVERIFY(!c->SimpleList());
 }
 
 QTEST_MAIN(TstFlatComboBox)

@@ -1,4 +1,5 @@
 // The flat edit: its lit frame, the colour it takes from its parent, and its height.
+#include "WidgetTestSupport.h"
 #include "widgets/TFlatEditUnit.h"
 
 #include <QSignalSpy>
@@ -30,11 +31,6 @@ private slots:
 };
 
 void TstFlatEdit::defaultsTakeTheParentsColour() {
-    TFlatEdit lone;
-    QCOMPARE(lone.size(), QSize(121, 19));
-    QCOMPARE(quint32(lone.ColorFlat()), 0x00E1EAEBu);
-    QCOMPARE(quint32(lone.ColorFocused()), quint32(clWhite));
-    QVERIFY(lone.ParentColor());
     TFlatControl form;
     form.SetColor(TColor(0x00123456));
     TFlatEdit edit(&form);
@@ -49,10 +45,8 @@ void TstFlatEdit::framePixelsLitAndNot() {
     a->SetColorBorder(clBlack);
     a->SetColorFocused(clYellow);
     QImage img = a->grab().toImage();
-    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
-    QCOMPARE(img.pixel(120, 18), rgbOf(clBlack));
-    QCOMPARE(img.pixel(1, 1), rgbOf(TColor(0x00E1EAEB)));
-    QCOMPARE(img.pixel(2, 2), rgbOf(TColor(0x00E1EAEB)));
+    COMPARE_PIXELS(img, {0, 0, rgbOf(clBlack)}, {120, 18, rgbOf(clBlack)},
+                   {1, 1, rgbOf(TColor(0x00E1EAEB))}, {2, 2, rgbOf(TColor(0x00E1EAEB))});
     form.show();
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -60,9 +54,7 @@ void TstFlatEdit::framePixelsLitAndNot() {
     QTRY_VERIFY(a->hasFocus());
     QVERIFY(a->Lit());
     img = a->grab().toImage();
-    QCOMPARE(img.pixel(1, 1), rgbOf(clYellow));
-    QCOMPARE(img.pixel(2, 2), rgbOf(clYellow));
-    QCOMPARE(img.pixel(0, 0), rgbOf(clBlack));
+    COMPARE_PIXELS(img, {1, 1, rgbOf(clYellow)}, {2, 2, rgbOf(clYellow)}, {0, 0, rgbOf(clBlack)});
 }
 
 void TstFlatEdit::hoverLightsOnlyWithoutAnotherFlatEditFocused() {
@@ -86,6 +78,13 @@ void TstFlatEdit::hoverLightsOnlyWithoutAnotherFlatEditFocused() {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(b, &leave);
     QVERIFY(!b->Lit());
+    // Without the focus a selection is hidden, unless HideSelection is off.
+    a->setText(QStringLiteral("abc"));
+    a->selectAll();
+    QCOMPARE(a->palette().color(QPalette::Highlight), toQColor(a->Color()));
+    a->SetHideSelection(false);
+    QCOMPARE(a->palette().color(QPalette::Highlight),
+             QApplication::palette(a).color(QPalette::Highlight));
 }
 
 void TstFlatEdit::colorFlatAndParentColor() {

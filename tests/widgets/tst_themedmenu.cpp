@@ -1,5 +1,6 @@
 // The themed menus: colour rules, measuring, item drawing, and which menus get the style.
 
+#include "WidgetTestSupport.h"
 #include "widgets/ThemedMenu.h"
 
 #include <QApplication>
@@ -25,9 +26,11 @@ QImage canvas(int w, int h) {
 }
 
 // The item drawn on a fresh canvas of the given size.
-QImage drawItem(TThemedMenu& m, const TMenuItemInfo& item, int w, int h, bool hot) {
+QImage drawItem(TThemedMenu& m, const TMenuItemInfo& item, int w, int h, bool hot,
+                Qt::LayoutDirection direction = Qt::LeftToRight) {
     QImage img = canvas(w, h);
     QPainter p(&img);
+    p.setLayoutDirection(direction);
     m.DrawMenuItem(p, item, QRect(0, 0, w, h), hot);
     return img;
 }
@@ -157,10 +160,8 @@ private slots:
         QImage img = drawItem(m, item, 120, 22, true);
         const TThemedColors c = m.SetupColors(&img);
         QCOMPARE(img.pixel(60, 1), rgbOf(c.SelectBorder)); // border, one in from the top
-        QCOMPARE(img.pixel(0, 10), rgbOf(c.SelectBorder));
-        QCOMPARE(img.pixel(119, 10), rgbOf(c.SelectBorder));
-        QCOMPARE(img.pixel(110, 5), rgbOf(c.SelectFill));
-        QCOMPARE(img.pixel(5, 5), rgbOf(c.SelectFill));
+        COMPARE_PIXELS(img, {0, 10, rgbOf(c.SelectBorder)}, {119, 10, rgbOf(c.SelectBorder)},
+                       {110, 5, rgbOf(c.SelectFill)}, {5, 5, rgbOf(c.SelectFill)});
         QVERIFY(img.pixel(60, 0) != rgbOf(c.SelectFill)); // the top row keeps the background
     }
 
@@ -172,10 +173,9 @@ private slots:
         m.SetGradient(true);
         QImage img = drawItem(m, item, 120, 20, false);
         const TThemedColors c = m.SetupColors(&img);
-        QCOMPARE(img.pixel(0, 3), rgbOf(c.IconStrip));
-        QCOMPARE(img.pixel(1, 3), rgbOf(TM::Lighten(c.IconStrip, 1)));
-        QCOMPARE(img.pixel(2, 3), rgbOf(TM::Lighten(c.IconStrip, 4)));
-        QCOMPARE(img.pixel(119, 3), rgbOf(TM::Lighten(c.IconStrip, 96)));
+        COMPARE_PIXELS(img, {0, 3, rgbOf(c.IconStrip)}, {1, 3, rgbOf(TM::Lighten(c.IconStrip, 1))},
+                       {2, 3, rgbOf(TM::Lighten(c.IconStrip, 4))},
+                       {119, 3, rgbOf(TM::Lighten(c.IconStrip, 96))});
         // The separator line runs at the middle, from the text's left + 7.
         const int y = int(std::nearbyint(21 / 2.0));
         QCOMPARE(img.pixel(24 + 7, y), rgbOf(c.Separator));
@@ -183,9 +183,13 @@ private slots:
 
         m.SetGradient(false);
         img = drawItem(m, item, 120, 20, false);
-        QCOMPARE(img.pixel(10, 3), rgbOf(c.IconStrip));
-        QCOMPARE(img.pixel(23, 3), rgbOf(c.IconStrip));
-        QCOMPARE(img.pixel(24, 3), rgbOf(c.Menu));
+        COMPARE_PIXELS(img, {10, 3, rgbOf(c.IconStrip)}, {23, 3, rgbOf(c.IconStrip)},
+                       {24, 3, rgbOf(c.Menu)});
+        // Right to left, the strip and the separator are mirrored.
+        img = drawItem(m, item, 120, 20, false, Qt::RightToLeft);
+        COMPARE_PIXELS(img, {119 - 10, 3, rgbOf(c.IconStrip)}, {119 - 23, 3, rgbOf(c.IconStrip)},
+                       {119 - 24, 3, rgbOf(c.Menu)}, {119 - 24 - 7, y, rgbOf(c.Separator)});
+        QVERIFY(img.pixel(119 - 24 - 6, y) != rgbOf(c.Separator));
     }
 
     void lowColourHasNoGradient() {
@@ -204,8 +208,7 @@ private slots:
             QPainter p(&img); // an empty rectangle draws nothing
             m.DrawMenuItem(p, item, QRect(0, 0, 100, 0), false);
         }
-        QCOMPARE(img.pixel(90, 10), qRgb(255, 255, 255));
-        QCOMPARE(img.pixel(3, 10), rgbOf(clSilver));
+        COMPARE_PIXELS(img, {90, 10, qRgb(255, 255, 255)}, {3, 10, rgbOf(clSilver)});
         img = drawItem(m, item, 100, 20, true);
         QCOMPARE(img.pixel(90, 10), rgbOf(clLime));
     }
@@ -220,8 +223,7 @@ private slots:
         const TThemedColors c = m.SetupColors(&img);
         // A 10 x 10 frame centred in the strip, filled with the check colour.
         const int l = (24 - 10) / 2, t = (23 - 10) / 2;
-        QCOMPARE(img.pixel(l, t + 1), rgbOf(c.CheckedFrame));
-        QCOMPARE(img.pixel(l + 8, t + 1), rgbOf(c.CheckFill));
+        COMPARE_PIXELS(img, {l, t + 1, rgbOf(c.CheckedFrame)}, {l + 8, t + 1, rgbOf(c.CheckFill)});
         bool black = false;
         for (int y = t; y < t + 10; ++y)
             for (int x = l; x < l + 10; ++x)
@@ -246,12 +248,12 @@ private slots:
         QImage img = drawItem(m, item, 100, 24, false);
         // Not hot: the picture is lightened by DimLevel; its white key colour is see-through.
         const int x = (24 - 16) / 2 - 1, y = 3;
-        QCOMPARE(img.pixel(x + 8, y + 8), rgbOf(TM::Lighten(RGBToColor(0, 0, 200), 30)));
-        QCOMPARE(img.pixel(x + 1, y + 1), rgbOf(m.SetupColors(&img).IconStrip));
+        COMPARE_PIXELS(img, {x + 8, y + 8, rgbOf(TM::Lighten(RGBToColor(0, 0, 200), 30))},
+                       {x + 1, y + 1, rgbOf(m.SetupColors(&img).IconStrip)});
         img = drawItem(m, item, 100, 24, true);
         // Hot: in full colour, one up and left, over its shadow.
-        QCOMPARE(img.pixel(x + 7, y + 7), qRgb(0, 0, 200));
-        QCOMPARE(img.pixel(x + 9, y + 9), rgbOf(TM::Darken(m.SetupColors(&img).SelectFill, 50)));
+        COMPARE_PIXELS(img, {x + 7, y + 7, qRgb(0, 0, 200)},
+                       {x + 9, y + 9, rgbOf(TM::Darken(m.SetupColors(&img).SelectFill, 50))});
     }
 
     void hotMenuBarItem() {
@@ -263,15 +265,13 @@ private slots:
         QImage img = drawItem(m, item, 60, 20, true);
         const TThemedColors c = m.SetupColors(&img);
         const int R = 60, T = 0;
-        QCOMPARE(img.pixel(0, 10), rgbOf(c.SelectBorder));
-        QCOMPARE(img.pixel(20, 0), rgbOf(c.SelectBorder));
-        QCOMPARE(img.pixel(R - 8, 10), rgbOf(c.SelectBorder));
-        QCOMPARE(img.pixel(3, 3), rgbOf(c.SelectFill));
+        COMPARE_PIXELS(img, {0, 10, rgbOf(c.SelectBorder)}, {20, 0, rgbOf(c.SelectBorder)},
+                       {R - 8, 10, rgbOf(c.SelectBorder)}, {3, 3, rgbOf(c.SelectFill)});
         // The shadow band deepens to the left and downwards.
-        QCOMPARE(img.pixel(R - 1, T + 10), rgbOf(TM::Darken(c.MenuBar, 10)));
-        QCOMPARE(img.pixel(R - 3, T + 10), rgbOf(TM::Darken(c.MenuBar, 30)));
-        QCOMPARE(img.pixel(R - 4, T + 10), rgbOf(TM::Darken(c.MenuBar, 60)));
-        QCOMPARE(img.pixel(R - 6, T + 10), rgbOf(TM::Darken(c.MenuBar, 100)));
+        COMPARE_PIXELS(img, {R - 1, T + 10, rgbOf(TM::Darken(c.MenuBar, 10))},
+                       {R - 3, T + 10, rgbOf(TM::Darken(c.MenuBar, 30))},
+                       {R - 4, T + 10, rgbOf(TM::Darken(c.MenuBar, 60))},
+                       {R - 6, T + 10, rgbOf(TM::Darken(c.MenuBar, 100))});
         QCOMPARE(img.pixel(R - 1, T + 1), rgbOf(c.MenuBar)); // the rounded corner
         img = drawItem(m, item, 60, 20, false);
         QCOMPARE(img.pixel(R - 3, 10), rgbOf(c.MenuBar));

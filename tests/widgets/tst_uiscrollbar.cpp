@@ -1,7 +1,8 @@
 // The painted scroll bar: part geometry, range and enabled rules, steps, repeat and dragging.
+#include "WidgetTestSupport.h"
+#include "widgets/WidgetTimer.h"
 #include "widgets/uIScrollBar.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -30,7 +31,7 @@ struct DrawnPart {
 class TstIScrollBar : public QObject {
     Q_OBJECT
 private slots:
-    void kindSwapsTheSides();
+    void initTestCase() { TWidgetTimer::SetManualClock(true); }
     void shortBarHasHalfArrowsAndNoThumb();
     void thumbSizeAndPosition_data();
     void thumbSizeAndPosition();
@@ -43,13 +44,6 @@ private slots:
     void ownerDrawGetsEveryPartWithItsState();
     void builtInLook();
 };
-
-void TstIScrollBar::kindSwapsTheSides() {
-    TIScrollBar bar;
-    QCOMPARE(bar.size(), QSize(121, 16));
-    bar.SetScrollBarKind(TIScrollBar::sbVertical);
-    QCOMPARE(bar.size(), QSize(16, 121));
-}
 
 void TstIScrollBar::shortBarHasHalfArrowsAndNoThumb() {
     QWidget host;
@@ -174,28 +168,30 @@ void TstIScrollBar::repeatWhileHeld() {
     QWidget host;
     auto* bar = makeBar(&host);
     bar->SetFirstRepeatDelay(150);
-    QElapsedTimer clock;
-    QList<qint64> stamps;
-    connect(bar, &TIScrollBar::OnChange, [&] { stamps << clock.elapsed(); });
-    clock.start();
     QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(8, 195));
     QCOMPARE(bar->Position(), 1);
-    QTest::qWait(100);
+    // The first repeat after the set delay, the next ones every 50 ms.
+    TWidgetTimer::Advance(149);
     QCOMPARE(bar->Position(), 1);
-    QTRY_VERIFY_WITH_TIMEOUT(bar->Position() >= 4, 2000);
-    QVERIFY2(stamps.at(1) >= 140, qPrintable(QString::number(stamps.at(1))));
-    QVERIFY2(stamps.at(3) - stamps.at(2) >= 40, qPrintable(QString::number(stamps.at(3))));
+    TWidgetTimer::Advance(1);
+    QCOMPARE(bar->Position(), 2);
+    TWidgetTimer::Advance(49);
+    QCOMPARE(bar->Position(), 2);
+    TWidgetTimer::Advance(1);
+    QCOMPARE(bar->Position(), 3);
     // Off the pressed arrow the repeat stops; back on it, it resumes.
     move(bar, QPoint(8, 100));
     QVERIFY(!bar->Repeating());
-    const int held = bar->Position();
-    QTest::qWait(150);
-    QCOMPARE(bar->Position(), held);
+    TWidgetTimer::Advance(500);
+    QCOMPARE(bar->Position(), 3);
     move(bar, QPoint(8, 195));
     QVERIFY(bar->Repeating());
-    QTRY_VERIFY_WITH_TIMEOUT(bar->Position() > held, 1000);
+    TWidgetTimer::Advance(50);
+    QCOMPARE(bar->Position(), 4);
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(8, 195));
     QVERIFY(!bar->Repeating());
+    TWidgetTimer::Advance(500);
+    QCOMPARE(bar->Position(), 4);
 }
 
 void TstIScrollBar::draggingTheThumb() {
@@ -263,9 +259,8 @@ void TstIScrollBar::builtInLook() {
     bar->SetPageSize(10);
     QImage img = bar->grab().toImage();
     // Raised edge around the first arrow, the up glyph in black at its centre.
-    QCOMPARE(img.pixel(0, 0), toQColor(cl3DLight).rgb());
-    QCOMPARE(img.pixel(15, 15), toQColor(cl3DDkShadow).rgb());
-    QCOMPARE(img.pixel(7, 6), qRgb(0, 0, 0));
+    COMPARE_PIXELS(img, {0, 0, toQColor(cl3DLight).rgb()}, {15, 15, toQColor(cl3DDkShadow).rgb()},
+                   {7, 6, qRgb(0, 0, 0)});
     QCOMPARE(img.pixel(8, 40), qRgb(255, 255, 255)); // track
     QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(8, 100));
     img = bar->grab().toImage();

@@ -3,6 +3,7 @@
 #include "tools/lib/ArtKit.h"
 
 #include <QPainter>
+#include <QSet>
 
 namespace gendata {
 
@@ -47,19 +48,13 @@ QList<QStringList> contentRows(Output& out, const QString& relative) {
     return rows;
 }
 
-bool writtenByWordTables(const QString& relative) {
-    static const QStringList shared = {QStringLiteral("Data/Sound/马.mp3"),
-                                       QStringLiteral("Data/Sound/鸭.mp3"),
-                                       QStringLiteral("Data/Sound/鱼.mp3"),
-                                       QStringLiteral("Data/Sound/鸟.mp3"),
-                                       QStringLiteral("Data/Sound/斑马.mp3"),
-                                       QStringLiteral("Data/Sound/dog.mp3"),
-                                       QStringLiteral("Data/Sound/horse.mp3"),
-                                       QStringLiteral("Data/Sound/monkey.mp3"),
-                                       QStringLiteral("Data/Sound/rabbit.mp3"),
-                                       QStringLiteral("Data/Sound/zebra.mp3"),
-                                       QStringLiteral("Data/picture/LookRec/斑马.jpg")};
-    return shared.contains(relative, Qt::CaseInsensitive);
+bool spokenByLanguageStep(Output& out, const QString& relative) {
+    static QSet<QString> spoken;
+    if (spoken.isEmpty())
+        for (const QStringList& row : contentRows(out, QStringLiteral("language/speech.txt")))
+            spoken.insert(
+                (QStringLiteral("Data/Sound/") + row[0] + QStringLiteral(".mp3")).toCaseFolded());
+    return spoken.contains(relative.toCaseFolded());
 }
 
 QColor paletteColour(int i) {

@@ -21,10 +21,10 @@ QImage pictureCard(QSize size, const QString& emoji, const QString& caption, con
 // Rows of a tab-separated content file (lines starting with '#' skipped).
 QList<QStringList> contentRows(Output& out, const QString& relative);
 
-// Files of the animals of the word tables, which their own step writes: the spoken
-// Chinese names and English words ("Data/Sound/马.mp3", "Data/Sound/dog.mp3") and the
-// catalogue pictures ("Data/picture/LookRec/斑马.jpg"). The language steps skip them.
-bool writtenByWordTables(const QString& relative);
+// The spoken names and words that the picture and English activities' step writes
+// from content/language/speech.txt ("Data/Sound/<name>.mp3": the letters, the animals
+// in Chinese and English); the steps here leave those to it.
+bool spokenByLanguageStep(Output& out, const QString& relative);
 
 // A bright colour of a fixed palette, by index.
 QColor paletteColour(int i);

@@ -1,8 +1,8 @@
 // Data of the character lessons: the pack "Data/kjfile/XHZ.dat" with a movie per
 // character ("XHZ1".."XHZ30") in which the character is written stroke by stroke in a
-// writing grid, its pinyin appearing above it; the spoken characters and words
-// "Data/Sound/<character>.mp3", "Data/Sound/<word>.mp3"; and the words' pictures
-// "Data/picture/LookRec/<word>.jpg".
+// writing grid, its pinyin appearing above it; and the spoken characters and words
+// "Data/Sound/<character>.mp3", "Data/Sound/<word>.mp3" (the words' pictures are in
+// the picture catalogue).
 #include "tools/gendata/Generator.h"
 #include "tools/gendata/LanguageMedia.h"
 #include "tools/gendata/Speech.h"
@@ -126,12 +126,12 @@ QByteArray characterMovie(const QString& character, const QString& pinyin) {
 }
 
 void makeCharacters(Output& out) {
-    // Character, pinyin, word and the word's picture, in the lessons' order.
-    const QList<QStringList> rows = contentRows(out, QStringLiteral("chinese/xhz_art.txt"));
+    // Character, pinyin and word, in the lessons' order.
+    const QList<QStringList> rows = contentRows(out, QStringLiteral("chinese/xhz.txt"));
     tools::PackWriter pack;
     QSet<QString> written; // a word can serve two characters ("小鸟")
     const auto write = [&](const QString& file, const std::function<QByteArray()>& make) {
-        if (!writtenByWordTables(file) && !written.contains(file)) {
+        if (!spokenByLanguageStep(out, file) && !written.contains(file)) {
             written.insert(file);
             out.writeData(file, make());
         }
@@ -145,9 +145,6 @@ void makeCharacters(Output& out) {
               [&] { return speak(out, character, Voice::Mandarin); });
         write(QStringLiteral("Data/Sound/") + word + QStringLiteral(".mp3"),
               [&] { return speak(out, word, Voice::Mandarin); });
-        write(QStringLiteral("Data/picture/LookRec/") + word + QStringLiteral(".jpg"), [&] {
-            return jpeg(pictureCard({320, 240}, rows[i].value(3), word, paletteColour(i)), 88);
-        });
     }
     out.writeData(QStringLiteral("Data/kjfile/XHZ.dat"), pack.build());
 }

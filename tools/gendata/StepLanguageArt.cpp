@@ -1,8 +1,7 @@
-// Pictures of the windows of the letters, phonetic symbols, riddles, tongue twisters,
-// characters, idioms and the Three Character Classic: their backgrounds (sky, meadow,
-// the window's name on a ribbon and the boards the texts stand on) and every picture
-// button with its hover and pressed looks. Program resources "language/<unit>/..." and
-// "chinese/<unit>/...".
+// Pictures of the picture and English windows, compiled in under ":/language/<unit>/":
+// window backgrounds with their boards and printed captions, every picture button with
+// its companions (1 hover, 2 pressed; the start and stop buttons 1 rest, 2 hover,
+// 3 pressed, 4 latched), the directory panel and page buttons, balloons and the life bar.
 #include "tools/gendata/Generator.h"
 #include "tools/lib/ArtKit.h"
 #include "tools/lib/MathArt.h"
@@ -13,59 +12,42 @@
 namespace gendata {
 namespace {
 
-using tools::art::State;
 namespace art = tools::art;
 namespace ma = tools::mathart;
+using art::State;
 
-const QColor kOrange(0xff, 0x9a, 0x1f);
-const QColor kBlue(0x2e, 0x8c, 0xf0);
-const QColor kGreen(0x2f, 0xb8, 0x4a);
-const QColor kRed(0xf0, 0x3c, 0x5a);
-const QColor kPurple(0x9b, 0x55, 0xf0);
-const QColor kTeal(0x12, 0xb0, 0xc0);
-const QColor kPink(0xf5, 0x4f, 0xa8);
+const QColor kOrange(0xff, 0x9a, 0x1f), kBlue(0x2e, 0x8c, 0xf0), kGreen(0x2f, 0xb8, 0x4a),
+    kRed(0xf0, 0x3c, 0x5a), kPurple(0x9b, 0x55, 0xf0), kTeal(0x12, 0xb0, 0xc0),
+    kPink(0xf0, 0x5a, 0xa8), kGrey(0x9a, 0xa4, 0xb0), kCaption(0x2b, 0x4a, 0x8a);
 
 class Art {
 public:
-    Art(Output& out, const QString& base) : out_(out), base_(base + QLatin1Char('/')) {}
-
-    void image(const QString& name, const QImage& img) {
+    Art(Output& out, const char* unit)
+        : out_(out), base_(QStringLiteral("language/") + unit + '/') {}
+    void jpg(const QString& name, const QImage& img) {
+        out_.writeResource(base_ + name + QStringLiteral(".jpg"), art::jpeg(img, 90));
+    }
+    void png(const QString& name, const QImage& img) {
         out_.writeResource(base_ + name + QStringLiteral(".png"), art::png(img));
     }
-    // The button and its companions: 1 under the mouse, 2 held down.
-    void button(const QString& name, const std::function<QImage(State)>& draw) {
-        image(name, draw(State::Rest));
-        image(name + QLatin1Char('1'), draw(State::Hover));
-        image(name + QLatin1Char('2'), draw(State::Pressed));
-    }
-    void pill(const QString& name, QSize size, const QColor& colour, const QString& emoji,
+    // A pill button with its hover and pressed looks.
+    void pill(const QString& name, QSize size, const QColor& c, const QString& emoji,
               const QString& label) {
-        button(name, [&](State s) { return ma::iconPill(size, colour, emoji, label, s); });
+        png(name, ma::iconPill(size, c, emoji, label, State::Rest));
+        png(name + '1', ma::iconPill(size, c, emoji, label, State::Hover));
+        png(name + '2', ma::iconPill(size, c, emoji, label, State::Pressed));
+    }
+    // A latched button: rest, hover, pressed and the grey latched look.
+    void latched(const QString& name, QSize size, const QColor& c, const QString& emoji,
+                 const QString& label) {
+        png(name, ma::iconPill(size, c, emoji, label, State::Rest));
+        png(name + '1', ma::iconPill(size, c, emoji, label, State::Rest));
+        png(name + '2', ma::iconPill(size, c, emoji, label, State::Hover));
+        png(name + '3', ma::iconPill(size, c, emoji, label, State::Pressed));
+        png(name + '4', ma::iconPill(size, kGrey, emoji, label, State::Pressed));
     }
     void back(const QString& name, QSize size) {
         pill(name, size, kRed, QStringLiteral("🏠"), QStringLiteral("返回"));
-    }
-
-    // A background: sky, clouds, a meadow, the name on a ribbon and white boards.
-    void background(QSize size, const QString& title, const QList<QRectF>& boards,
-                    const QColor& rim, const std::function<void(QPainter&)>& extra = {},
-                    qreal ribbonWidth = 200) {
-        QImage img = art::canvas(size);
-        QPainter p(&img);
-        art::prepare(p);
-        art::drawSky(p, QRectF(QPointF(0, 0), size), QColor(0x8f, 0xd3, 0xff),
-                     QColor(0xe8, 0xf7, 0xff));
-        art::drawSun(p, QPointF(size.width() - 60, 52), 34);
-        art::drawCloud(p, QPointF(size.width() * 0.42, 44), 130, 0.9);
-        art::drawCloud(p, QPointF(size.width() * 0.7, 70), 100, 0.8);
-        art::drawMeadow(p, QRectF(QPointF(0, 0), size), size.height() - 95);
-        ma::drawTitle(p, QRectF(14, 10, ribbonWidth, 58), title);
-        for (const QRectF& b : boards)
-            ma::drawCard(p, b, QColor(255, 255, 255, 235), rim, 22, 4);
-        if (extra)
-            extra(p);
-        p.end();
-        out_.writeResource(base_ + QStringLiteral("imgbg.jpg"), art::jpeg(img, 90));
     }
 
 private:
@@ -73,219 +55,233 @@ private:
     QString base_;
 };
 
-// A small raised tile with a big character.
-QImage letterTile(QSize size, const QString& text, const QColor& colour, State s, qreal px) {
-    return ma::tile(size, colour, s, [&](QPainter& p, const QRectF& face) {
-        art::TextStyle t;
-        t.font = art::fitFont(art::cjkFont(px, QFont::Black), text, face.width() - 4);
-        t.outline = art::shade(colour, -0.5);
-        t.outlineWidth = 1.5;
-        art::drawText(p, face, text, t);
-    });
-}
-
-// A framed picture of `size` whose middle stays clear (for a frame behind a player).
-QImage frame(QSize size, const QColor& colour) {
-    QImage img = art::canvas(size);
+QImage backdrop(const QColor& top, const QColor& bottom, qreal meadow,
+                const std::function<void(QPainter&)>& paint) {
+    QImage img = art::canvas({900, 675});
     QPainter p(&img);
     art::prepare(p);
-    p.setPen(QPen(colour, 8));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(4, 4, size.width() - 8, size.height() - 8), 18, 18);
+    ma::drawBackdrop(p, img.size(), top, bottom, meadow);
+    paint(p);
     return img;
 }
 
-// A card with an emoji and a caption, and its highlighted (chosen) look.
-QImage categoryCard(const QString& emoji, const QString& label, const QColor& colour, bool chosen) {
-    art::CardStyle spec;
-    spec.size = {150, 120};
-    spec.colour = colour;
-    spec.label = label;
-    spec.labelPx = 24;
-    spec.art = art::emojiArt(emoji);
-    QImage img = art::cardButton(spec, chosen ? State::Hover : State::Rest);
-    if (chosen) {
+void logo(QPainter& p, const QRectF& box, const QString& text) {
+    art::drawLogo(p, box, text, {kRed, kOrange, kGreen, kBlue, kPurple});
+}
+
+void board(QPainter& p, const QRectF& r, const QColor& top, const QColor& bottom) {
+    QPainterPath path;
+    path.addRoundedRect(r, 24, 24);
+    art::drawSoftShadow(p, path, QColor(0, 0, 0, 80), 8, {0, 5});
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, top);
+    g.setColorAt(1, bottom);
+    p.fillPath(path, g);
+    p.setPen(QPen(QColor(255, 255, 255, 220), 4));
+    p.drawPath(path);
+}
+
+void counterBox(QPainter& p, qreal valueLeft, qreal top, qreal step, const QStringList& captions) {
+    QList<QPair<QString, qreal>> rows;
+    for (int i = 0; i < captions.size(); ++i)
+        rows.append({captions[i], top + i * step});
+    ma::drawScoreBox(p, QRectF(valueLeft - 84, top - 6, 150, step * captions.size() + 10), rows,
+                     valueLeft - 4);
+}
+
+void makeKtrwAll(Output& out) {
+    Art a(out, "ktrwall");
+    a.jpg(QStringLiteral("imgbg"),
+          backdrop(QColor(0x8c, 0xd8, 0xff), QColor(0xf2, 0xfb, 0xff), 600, [](QPainter& p) {
+              ma::drawCard(p, QRectF(8, 14, 176, 52), QColor(0xc0, 0x30, 0x30, 235),
+                           QColor(0xff, 0xd8, 0x3a), 26, 4);
+              logo(p, QRectF(560, 22, 320, 76), QStringLiteral("看图认物"));
+              ma::drawCard(p, QRectF(92, 143, 356, 276), Qt::white, QColor(0xff, 0x9a, 0x1f), 22,
+                           6);
+              board(p, QRectF(462, 132, 432, 300), QColor(0x3a, 0x8c, 0xe8),
+                    QColor(0x1e, 0x5c, 0xb8));
+              ma::drawCard(p, QRectF(476, 344, 404, 76), QColor(0xff, 0xf8, 0xe8),
+                           QColor(0xff, 0xd0, 0x60), 16, 3);
+              ma::drawCard(p, QRectF(590, 460, 298, 90), QColor(255, 255, 255, 230),
+                           QColor(0x4d, 0xb6, 0xff), 16, 2.5);
+          }));
+    const QSize b(124, 54);
+    a.pill(QStringLiteral("imgpre"), b, kBlue, QStringLiteral("⬅️"), QStringLiteral("上一个"));
+    a.pill(QStringLiteral("imgnext"), b, kBlue, QStringLiteral("➡️"), QStringLiteral("下一个"));
+    a.pill(QStringLiteral("imgml"), b, kOrange, QStringLiteral("📋"), QStringLiteral("目录"));
+    a.pill(QStringLiteral("imglx"), b, kGreen, QStringLiteral("✏️"), QStringLiteral("练习"));
+    a.back(QStringLiteral("imgfh"), b);
+    QImage panel = art::canvas({456, 97});
+    {
+        QPainter p(&panel);
+        art::prepare(p);
+        QLinearGradient g(0, 0, 0, 97);
+        g.setColorAt(0, QColor(0xff, 0xfb, 0xe8));
+        g.setColorAt(1, QColor(0xff, 0xe8, 0xc0));
+        p.fillRect(panel.rect(), g);
+        p.setPen(QPen(QColor(0xff, 0xb0, 0x40), 2, Qt::DashLine));
+        p.drawLine(QPointF(10, 48), QPointF(376, 48));
+    }
+    a.png(QStringLiteral("Image1"), panel);
+    for (const auto& [name, label] : {std::pair{"imgmlback", "上一组"}, {"imgmlnext", "下一组"}})
+        a.pill(QString::fromLatin1(name), QSize(62, 32), kPurple, QString(),
+               QString::fromUtf8(label));
+}
+
+void makePractices(Output& out) {
+    Art four(out, "ktrwlx");
+    four.jpg(QStringLiteral("imgbg"),
+             backdrop(QColor(0x9a, 0xdc, 0xff), QColor(0xf4, 0xfc, 0xff), 560, [](QPainter& p) {
+                 ma::drawCard(p, QRectF(170, 90, 549, 197), QColor(255, 255, 255, 235),
+                              QColor(0x4d, 0x8c, 0xff), 28, 5);
+                 ma::drawCaption(p, QRectF(190, 290, 520, 40),
+                                 QStringLiteral("听一听，点一点：哪一张是它？"), 24, kCaption);
+                 counterBox(
+                     p, 819, 0, 26,
+                     {QStringLiteral("总数"), QStringLiteral("答对"), QStringLiteral("答错")});
+             }));
+    four.back(QStringLiteral("imgfh"), {110, 56});
+    Art sixteen(out, "ktrwzhlx");
+    sixteen.jpg(QStringLiteral("imgbg"),
+                backdrop(QColor(0xc8, 0xb8, 0xff), QColor(0xf8, 0xf4, 0xff), 0, [](QPainter& p) {
+                    logo(p, QRectF(320, 14, 360, 62), QStringLiteral("看图认物综合练习"));
+                    counterBox(
+                        p, 819, 2, 26,
+                        {QStringLiteral("总数"), QStringLiteral("答对"), QStringLiteral("答错")});
+                    for (int r = 0; r < 4; ++r)
+                        for (int c = 0; c < 4; ++c)
+                            ma::drawCard(p,
+                                         QRectF(QPointF(QList<int>{88, 272, 457, 641}[c] - 6,
+                                                        QList<int>{90, 229, 368, 507}[r] - 6),
+                                                QSizeF(172, 132)),
+                                         Qt::white, QColor(0xb0, 0x80, 0xff), 12, 3);
+                }));
+    sixteen.back(QStringLiteral("imgfh"), {80, 56});
+}
+
+// The sky the answers fall through, down to the grass where they land.
+void fallingSky(QPainter& p, const QRectF& r, const QColor& top) {
+    QPainterPath frame;
+    frame.addRoundedRect(r, 14, 14);
+    art::drawSoftShadow(p, frame, QColor(0, 0, 0, 70), 6, {0, 4});
+    p.save();
+    p.setClipPath(frame);
+    art::drawSky(p, r, top, QColor(0xf6, 0xfc, 0xff));
+    art::drawCloud(p, r.topLeft() + QPointF(120, 120), 150, 0.8);
+    art::drawCloud(p, r.topLeft() + QPointF(r.width() - 140, 240), 120, 0.7);
+    art::drawMeadow(p, r, r.bottom() - 46);
+    p.restore();
+    p.setPen(QPen(QColor(255, 255, 255, 230), 4));
+    p.drawPath(frame);
+}
+
+void quizSide(Art& a) {
+    const QSize b(130, 56);
+    a.latched(QStringLiteral("imgplay"), b, kGreen, QStringLiteral("▶️"),
+              QStringLiteral("开始"));
+    a.latched(QStringLiteral("imgstop"), b, kOrange, QStringLiteral("⏸️"),
+              QStringLiteral("停止"));
+    a.pill(QStringLiteral("imgread"), b, kBlue, QStringLiteral("🔊"), QStringLiteral("再听"));
+    a.back(QStringLiteral("imgfh"), b);
+}
+
+void makeQuizzes(Output& out) {
+    Art en(out, "englishzhlx");
+    en.jpg(QStringLiteral("imgbg"),
+           backdrop(QColor(0x80, 0xd0, 0xff), QColor(0xf0, 0xfa, 0xff), 0, [](QPainter& p) {
+               ma::drawCard(p, QRectF(20, 30, 580, 44), QColor(255, 255, 255, 230),
+                            QColor(0x4d, 0xb6, 0xff), 18, 2.5);
+               ma::drawCard(p, QRectF(14, 80, 696, 52), QColor(0xff, 0xfb, 0xe8, 240),
+                            QColor(0xff, 0xc0, 0x40), 18, 3);
+               logo(p, QRectF(712, 20, 180, 110), QStringLiteral("英语"));
+               fallingSky(p, QRectF(20, 135, 684, 520), QColor(0x9c, 0xd8, 0xff));
+               counterBox(p, 800, 178, 40,
+                          {QStringLiteral("总数"), QStringLiteral("答对"), QStringLiteral("答错")});
+           }));
+    quizSide(en);
+    Art abc(out, "abcgame");
+    abc.jpg(QStringLiteral("imgbg"),
+            backdrop(QColor(0xff, 0xc8, 0xe0), QColor(0xff, 0xf6, 0xe0), 0, [](QPainter& p) {
+                logo(p, QRectF(150, 12, 420, 70), QStringLiteral("ABC游戏"));
+                fallingSky(p, QRectF(15, 87, 692, 568), QColor(0xff, 0xd0, 0xe8));
+                counterBox(
+                    p, 800, 178, 40,
+                    {QStringLiteral("总数"), QStringLiteral("答对"), QStringLiteral("答错")});
+            }));
+    quizSide(abc);
+    const QColor balloon[4] = {kRed, kBlue, kGreen, kPurple};
+    for (int i = 0; i < 4; ++i) {
+        QImage img = art::canvas({96, 96});
         QPainter p(&img);
         art::prepare(p);
-        p.setPen(QPen(QColor(0xff, 0xd0, 0x1f), 6));
-        p.drawRoundedRect(QRectF(3, 3, 144, 114), 20, 20);
+        QRadialGradient g(QPointF(36, 32), 60);
+        g.setColorAt(0, art::shade(balloon[i], 0.45));
+        g.setColorAt(1, balloon[i]);
+        p.setPen(QPen(art::shade(balloon[i], -0.35), 3));
+        p.setBrush(g);
+        p.drawEllipse(QRectF(6, 4, 84, 84));
+        p.setBrush(QColor(255, 255, 255, 120));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QRectF(22, 16, 20, 14));
+        abc.png(QStringLiteral("balloon%1").arg(i + 1), img);
     }
-    return img;
 }
 
-// A caption card: a light card with text, for covers and plates.
-QImage plate(QSize size, const QString& text, const QColor& colour, qreal px) {
-    QImage img = art::canvas(size);
-    QPainter p(&img);
-    art::prepare(p);
-    ma::drawCard(p, QRectF(3, 3, size.width() - 6, size.height() - 6),
-                 art::mix(colour, Qt::white, 0.82), colour, 18, 3);
-    art::TextStyle t;
-    t.font = art::fitFont(art::cjkFont(px, QFont::Black), text, size.width() - 30);
-    t.fill = art::shade(colour, -0.35);
-    art::drawText(p, QRectF(QPointF(0, 0), size), text, t);
-    return img;
-}
-
-void abcArt(Output& out) {
-    Art a(out, QStringLiteral("language/abc"));
-    a.background({900, 675}, QStringLiteral("学ABC"),
-                 {QRectF(106, 96, 466, 382), QRectF(600, 104, 228, 228), QRectF(572, 336, 284, 80),
-                  QRectF(88, 498, 760, 100)},
-                 kBlue, [](QPainter& p) {
-                     // Four writing lines on the letter board, as in an exercise book.
-                     for (int k = 0; k < 4; ++k) {
-                         p.setPen(
-                             QPen(k == 2 ? QColor(0xf0, 0x6a, 0x6a) : QColor(0xa8, 0xc8, 0xee), 2));
-                         p.drawLine(QPointF(126, 190 + k * 62), QPointF(552, 190 + k * 62));
-                     }
-                 });
-    for (int i = 0; i < 26; ++i) {
-        const QString name = QStringLiteral("img") + QChar(u'a' + i);
-        a.image(name, letterTile({34, 38}, QString(QChar(u'A' + i)), i % 2 ? kOrange : kBlue,
-                                 State::Rest, 24));
-        a.image(name + QLatin1Char('1'),
-                letterTile({34, 38}, QString(QChar(u'A' + i)), kGreen, State::Hover, 24));
+void makeDdp(Output& out) {
+    Art a(out, "ddp");
+    a.jpg(QStringLiteral("imgback"),
+          backdrop(QColor(0xff, 0xd0, 0x8a), QColor(0xff, 0xf6, 0xe4), 0, [](QPainter& p) {
+              logo(p, QRectF(26, 10, 280, 66), QStringLiteral("对对踫"));
+              ma::drawCard(p, QRectF(322, 25, 565, 37), Qt::white, QColor(0xf0, 0x5a, 0x5a), 14, 3);
+              ma::drawCaption(p, QRectF(730, 62, 86, 40), QStringLiteral("生命值"), 18, kCaption,
+                              Qt::AlignRight | Qt::AlignVCenter);
+              ma::drawCaption(p, QRectF(730, 104, 60, 40), QStringLiteral("时间"), 18, kCaption,
+                              Qt::AlignRight | Qt::AlignVCenter);
+          }));
+    QImage bar = art::canvas({553, 25});
+    {
+        QPainter p(&bar);
+        art::prepare(p);
+        QLinearGradient g(0, 0, 553, 0);
+        g.setColorAt(0, QColor(0xff, 0x40, 0x40));
+        g.setColorAt(0.5, QColor(0xff, 0xc0, 0x20));
+        g.setColorAt(1, QColor(0x40, 0xd0, 0x40));
+        p.fillRect(bar.rect(), g);
     }
-    a.pill(QStringLiteral("imghelp"), {150, 52}, kGreen, QStringLiteral("▶️"),
-           QStringLiteral("自动播放"));
-    a.pill(QStringLiteral("imgnext"), {150, 52}, kPurple, QStringLiteral("🎮"),
-           QStringLiteral("字母游戏"));
-    a.back(QStringLiteral("imgfh"), {150, 52});
+    a.png(QStringLiteral("imgstate"), bar);
+    const QSize b(140, 56);
+    a.pill(QStringLiteral("imgnext"), b, kGreen, QStringLiteral("▶️"), QStringLiteral("开始"));
+    a.pill(QStringLiteral("imggz"), b, kBlue, QStringLiteral("📖"), QStringLiteral("规则"));
+    a.pill(QStringLiteral("imgts"), b, kOrange, QStringLiteral("💡"), QStringLiteral("提示"));
+    a.back(QStringLiteral("imgexit"), b);
 }
 
-void xybArt(Output& out) {
-    Art a(out, QStringLiteral("language/xyb"));
-    // The ribbon ends before the group title at Left 195.
-    a.background({900, 675}, QStringLiteral("学音标"), {QRectF(125, 62, 644, 528)}, kRed, {}, 172);
-    a.pill(QStringLiteral("imyyy"), {170, 56}, kRed, QStringLiteral("🅰️"),
-           QStringLiteral("元音目录"));
-    a.pill(QStringLiteral("imgml"), {170, 56}, kBlue, QStringLiteral("🅱️"),
-           QStringLiteral("辅音目录"));
-    a.pill(QStringLiteral("imgpre"), {140, 52}, kOrange, QStringLiteral("⬅️"),
-           QStringLiteral("上一组"));
-    a.pill(QStringLiteral("imgnext"), {140, 52}, kOrange, QStringLiteral("➡️"),
-           QStringLiteral("下一组"));
-    a.back(QStringLiteral("imgfh"), {140, 52});
-}
-
-void jzwArt(Output& out) {
-    Art a(out, QStringLiteral("chinese/jzw"));
-    a.background({800, 600}, QStringLiteral("动动脑"),
-                 {QRectF(186, 84, 598, 260), QRectF(186, 352, 598, 150)}, kPurple, [](QPainter& p) {
-                     ma::drawCaption(p, QRectF(520, 26, 80, 34), QStringLiteral("题号"), 24,
-                                     QColor(0x2b, 0x4a, 0x8a), Qt::AlignRight | Qt::AlignVCenter,
-                                     Qt::white);
-                 });
-    const struct {
-        const char* name;
-        const char* emoji;
-        const char* label;
-        QColor colour;
-    } cats[] = {{"imgjzw", "🧠", "脑筋急转弯", kOrange},
-                {"imgcmy", "🏮", "猜谜语", kRed},
-                {"imgxhy", "💬", "歇后语", kTeal}};
-    for (const auto& c : cats) {
-        a.image(
-            QString::fromLatin1(c.name),
-            categoryCard(QString::fromUtf8(c.emoji), QString::fromUtf8(c.label), c.colour, false));
-        a.image(
-            QString::fromLatin1(c.name) + QLatin1Char('1'),
-            categoryCard(QString::fromUtf8(c.emoji), QString::fromUtf8(c.label), c.colour, true));
-    }
-    a.pill(QStringLiteral("imgkey"), {150, 56}, kGreen, QStringLiteral("🔑"),
-           QStringLiteral("看答案"));
-    a.image(QStringLiteral("imgkey3"),
-            plate({400, 110}, QStringLiteral("答案藏在这里，先想一想！"), kPurple, 26));
-    a.image(QStringLiteral("imgKeyOK"), plate({400, 110}, QString(), kGreen, 26));
-    a.image(QStringLiteral("imganswer"), ma::iconPill({150, 44}, kBlue, QStringLiteral("👀"),
-                                                      QStringLiteral("总显示答案"), State::Rest));
-    a.image(QStringLiteral("imganswer1"),
-            ma::iconPill({150, 44}, kGreen, QStringLiteral("✅"), QStringLiteral("总显示答案"),
-                         State::Pressed));
-    a.pill(QStringLiteral("imgpre"), {140, 56}, kOrange, QStringLiteral("⬅️"),
-           QStringLiteral("上一题"));
-    a.pill(QStringLiteral("imgnext"), {140, 56}, kOrange, QStringLiteral("➡️"),
-           QStringLiteral("下一题"));
-    a.back(QStringLiteral("imgfh"), {140, 56});
-}
-
-void rklArt(Output& out) {
-    Art a(out, QStringLiteral("chinese/rkl"));
-    a.background({800, 600}, QStringLiteral("绕口令"),
-                 {QRectF(16, 80, 204, 420), QRectF(236, 80, 548, 420)}, kPink);
-    a.pill(QStringLiteral("imgpre"), {140, 56}, kOrange, QStringLiteral("⬅️"),
-           QStringLiteral("上一个"));
-    a.pill(QStringLiteral("imgnext"), {140, 56}, kOrange, QStringLiteral("➡️"),
-           QStringLiteral("下一个"));
-    a.back(QStringLiteral("imgfh"), {140, 56});
-}
-
-void xhzArt(Output& out) {
-    Art a(out, QStringLiteral("chinese/xhz"));
-    a.background({900, 675}, QStringLiteral("学汉字"),
-                 {QRectF(14, 80, 132, 500), QRectF(588, 244, 300, 232)}, kRed);
-    a.pill(QStringLiteral("imgback"), {140, 56}, kOrange, QStringLiteral("⬅️"),
-           QStringLiteral("上一个"));
-    a.pill(QStringLiteral("imgnext"), {140, 56}, kOrange, QStringLiteral("➡️"),
-           QStringLiteral("下一个"));
-    a.pill(QStringLiteral("imgprac"), {150, 56}, kGreen, QStringLiteral("✍️"),
-           QStringLiteral("再写一遍"));
-    a.back(QStringLiteral("imgexit"), {140, 56});
-    a.image(QStringLiteral("Image1"),
-            ma::tile({44, 44}, kBlue, State::Rest, [](QPainter& p, const QRectF& f) {
-                art::drawEmoji(p, f.adjusted(5, 5, -5, -5), QStringLiteral("🔊"));
-            }));
-}
-
-void xchyArt(Output& out) {
-    Art a(out, QStringLiteral("chinese/xchy"));
-    a.background({900, 675}, QStringLiteral("学成语"),
-                 {QRectF(40, 84, 640, 490), QRectF(692, 80, 196, 500)}, kGreen);
-    a.image(QStringLiteral("imgxiantiao"), frame({626, 480}, kOrange));
-    a.pill(QStringLiteral("imgpre"), {150, 56}, kGreen, QStringLiteral("🎬"),
-           QStringLiteral("看动画"));
-    a.pill(QStringLiteral("imgstop"), {150, 56}, kBlue, QStringLiteral("📖"),
-           QStringLiteral("看卡片"));
-    a.image(QStringLiteral("imgstop3"),
-            plate({150, 44}, QStringLiteral("动画播放中"), kOrange, 20));
-    a.pill(QStringLiteral("imgnext"), {150, 56}, kOrange, QStringLiteral("➡️"),
-           QStringLiteral("下一个"));
-    a.back(QStringLiteral("imgfh"), {140, 56});
-    a.image(QStringLiteral("imgfull1"), ma::iconPill({140, 44}, kPurple, QStringLiteral("🖥️"),
-                                                     QStringLiteral("全屏观看"), State::Rest));
-    a.image(QStringLiteral("imgfull2"), ma::iconPill({140, 44}, kPurple, QStringLiteral("🖥️"),
-                                                     QStringLiteral("全屏观看"), State::Hover));
-    for (const char* name : {"imgjieshi", "imgliju"})
-        a.image(QString::fromLatin1(name),
-                ma::tile({40, 40}, kBlue, State::Rest, [](QPainter& p, const QRectF& f) {
-                    art::drawEmoji(p, f.adjusted(4, 4, -4, -4), QStringLiteral("🔊"));
-                }));
-}
-
-void szjArt(Output& out) {
-    Art a(out, QStringLiteral("chinese/szj"));
-    a.background({900, 675}, QStringLiteral("三字经"), {QRectF(236, 76, 648, 520)}, kOrange);
-    const QColor colours[] = {kRed, kOrange, kGreen, kBlue, kPurple, kTeal, kPink};
-    for (int n = 1; n <= 17; ++n) {
-        const QString label = QStringLiteral("第%1段").arg(n);
-        const QColor c = colours[(n - 1) % 7];
-        a.image(QStringLiteral("section%1").arg(n),
-                letterTile({100, 52}, label, c, State::Rest, 26));
-        a.image(QStringLiteral("section%1hover").arg(n),
-                letterTile({100, 52}, label, c, State::Hover, 26));
-    }
-    a.back(QStringLiteral("imgexit"), {140, 56});
+void makeXxdct(Output& out) {
+    Art a(out, "xxdct");
+    a.jpg(QStringLiteral("imgbg"),
+          backdrop(QColor(0x9a, 0xe0, 0xc8), QColor(0xf0, 0xfc, 0xf4), 0, [](QPainter& p) {
+              logo(p, QRectF(14, 10, 230, 64), QStringLiteral("小小单词通"));
+              ma::drawCard(p, QRectF(40, 80, 180, 500), QColor(255, 255, 255, 235),
+                           QColor(0x30, 0xb0, 0x80), 18, 3);
+              ma::drawCaption(p, QRectF(48, 88, 64, 30), QStringLiteral("字母"), 18, kCaption,
+                              Qt::AlignLeft | Qt::AlignVCenter);
+              ma::drawCard(p, QRectF(250, 36, 636, 90), QColor(255, 255, 255, 235),
+                           QColor(0x4d, 0xb6, 0xff), 20, 3);
+          }));
+    const QSize b(110, 56);
+    a.pill(QStringLiteral("imgpre"), b, kBlue, QStringLiteral("⬅️"), QStringLiteral("上一个"));
+    a.pill(QStringLiteral("imgnext"), b, kBlue, QStringLiteral("➡️"), QStringLiteral("下一个"));
+    a.pill(QStringLiteral("imglx"), b, kGreen, QStringLiteral("✏️"), QStringLiteral("练习"));
+    a.pill(QStringLiteral("imgauto"), b, kPink, QStringLiteral("🎯"), QStringLiteral("对对踫"));
+    a.back(QStringLiteral("imgclose"), b);
 }
 
 void makeLanguageArt(Output& out) {
-    abcArt(out);
-    xybArt(out);
-    jzwArt(out);
-    rklArt(out);
-    xhzArt(out);
-    xchyArt(out);
-    szjArt(out);
+    makeKtrwAll(out);
+    makePractices(out);
+    makeQuizzes(out);
+    makeDdp(out);
+    makeXxdct(out);
 }
 
 const RegisterStep step{"languageart", &makeLanguageArt};

@@ -1,6 +1,6 @@
 // Data of the letters and the phonetic symbols: the example words' pictures (items of
-// "Data/kjfile/pic.dat", 202x202 JPG, named by the word), the spoken letters
-// "Data/Sound/A.mp3".."Z.mp3" and words "Data/Sound/apple.mp3"..., the keyboard game's
+// "Data/kjfile/pic.dat", 202x202 JPG, named by the word), the spoken example words
+// "Data/Sound/apple.mp3"... (the letters are spoken by the language step), the keyboard game's
 // "Data/bgsnd/ding.wav", and the pack "Data/kjfile/ENG_XYB.dat" with a movie per
 // phonetic group ("Y1".."Y6" vowels, "F1".."F7" consonants) that shows each symbol
 // with an example word and speaks it.
@@ -147,14 +147,9 @@ std::vector<float> dingSound() {
 }
 
 void makeLetters(Output& out) {
-    for (int i = 0; i < 26; ++i) {
-        const QString letter(QChar(u'A' + i));
-        out.writeData(QStringLiteral("Data/Sound/") + letter + QStringLiteral(".mp3"),
-                      speak(out, letter, Voice::English));
-    }
     for (const QStringList& row : contentRows(out, QStringLiteral("letters/words.txt"))) {
         const QString file = QStringLiteral("Data/Sound/") + row[0] + QStringLiteral(".mp3");
-        if (!writtenByWordTables(file))
+        if (!spokenByLanguageStep(out, file))
             out.writeData(file, speak(out, row[0], Voice::English));
     }
     out.writeData(QStringLiteral("Data/bgsnd/ding.wav"), tools::makeWav(dingSound(), 44100, 2));

@@ -24,7 +24,6 @@ private slots:
     void singlePick();
     void multiPick_data();
     void multiPick();
-    void twoPicturesLayout();
     void randomSeries();
     void reversedSeries();
     void shortBanks_data();
@@ -76,20 +75,14 @@ void TestQuizRules::buttonCounts_data() {
     QTest::addColumn<QString>("d");
     QTest::addColumn<int>("textChoice");
     QTest::addColumn<int>("plainText");
-    QTest::newRow("C and D empty") << ""
-                                   << "" << 2 << 2;
-    QTest::newRow("C empty, D filled") << ""
-                                       << "8" << 2 << 2;
-    QTest::newRow("C filled") << "7"
-                              << "" << 3 << 3;
-    QTest::newRow("both filled") << "7"
-                                 << "8" << 4 << 4;
+    QTest::newRow("C and D empty") << QString() << QString() << 2 << 2;
+    QTest::newRow("C empty, D filled") << QString() << QString("8") << 2 << 2;
+    QTest::newRow("C filled") << QString("7") << QString() << 3 << 3;
+    QTest::newRow("both filled") << QString("7") << QString("8") << 4 << 4;
     // A missing attribute reads one blank: trimmed away for text choice, a blank
     // button for plain text.
-    QTest::newRow("C missing") << " "
-                               << " " << 2 << 4;
-    QTest::newRow("D missing") << "7"
-                               << " " << 3 << 4;
+    QTest::newRow("C missing") << QString(" ") << QString(" ") << 2 << 4;
+    QTest::newRow("D missing") << QString("7") << QString(" ") << 3 << 4;
 }
 
 void TestQuizRules::buttonCounts() {
@@ -107,20 +100,13 @@ void TestQuizRules::letters_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("right");
-    QTest::newRow("same letter") << "B"
-                                 << "B" << true;
-    QTest::newRow("lower-case key") << "b"
-                                    << "B" << true;
-    QTest::newRow("other letter") << "B"
-                                  << "A" << false;
-    QTest::newRow("leading blank") << " A"
-                                   << "A" << false;
-    QTest::newRow("trailing blank") << "A "
-                                    << "A" << false;
-    QTest::newRow("missing key") << " "
-                                 << "A" << false;
-    QTest::newRow("two letters") << "AB"
-                                 << "A" << false;
+    QTest::newRow("same letter") << QString("B") << QString("B") << true;
+    QTest::newRow("lower-case key") << QString("b") << QString("B") << true;
+    QTest::newRow("other letter") << QString("B") << QString("A") << false;
+    QTest::newRow("leading blank") << QString(" A") << QString("A") << false;
+    QTest::newRow("trailing blank") << QString("A ") << QString("A") << false;
+    QTest::newRow("missing key") << QString(" ") << QString("A") << false;
+    QTest::newRow("two letters") << QString("AB") << QString("A") << false;
 }
 
 void TestQuizRules::letters() {
@@ -178,12 +164,6 @@ void TestQuizRules::multiPick() {
     for (int n : ticked)
         text += QString::number(n) + ",";
     QCOMPARE(tickText(t), text);
-}
-
-void TestQuizRules::twoPicturesLayout() {
-    const PictureLayout l = pictureLayout(2);
-    QCOMPARE(l.size, 270);
-    QCOMPARE(l.pictures, QList<QPoint>({{96, 58}, {504, 58}}));
 }
 
 void TestQuizRules::randomSeries() {

@@ -1,6 +1,8 @@
-// Learning the numbers: selection, the list, automatic reading, pictures, the practice.
+// Learning the numbers: selection, the list, automatic reading, pictures; and the
+// practice it opens: question order, candidates, answering, the clock and the end.
 #include "MathFormTest.h"
 #include "TestSupport.h"
+#include "activities/math/ChoiceNumbersRules.h"
 #include "activities/math/ReadNumbersRules.h"
 #include "activities/math/UChoiceNumbers.h"
 #include "activities/math/UReadNumbers.h"
@@ -8,6 +10,9 @@
 #include "app/ShellState.h"
 #include "platform/ProgramDir.h"
 #include "platform/SoundLibrary.h"
+
+#include <algorithm>
+#include <set>
 
 class TestUReadNumbers : public QObject {
     Q_OBJECT
@@ -17,19 +22,37 @@ private slots:
     void init();
     void numberWords_data();
     void numberWords();
-    void looks();
     void digitButtonSelects();
-    void listEnds();
+    void cursorStopsAtTheEnds();
     void listLabels();
     void automaticReadingStopsAtThirty();
     void pictureFollowsAndUncheckBringsDigitBack();
     void missingPictureKeepsDigit();
     void missingSoundIsReported();
-    void musicStopsWhileOpen();
+    // The practice.
+    void orderIsAPermutation();
+    void candidates();
+    void practiceStartsOverAfterTheLastQuestion();
+    void clockText_data();
+    void clockText();
+    void showStartsAfresh();
+    void answering_data();
+    void answering();
+    void showAnswer();
+    void stepping();
+    void closeStopsClockAndKeepsMusic();
     void practiceHidesAndComesBack();
 
 private:
     TImage* digit(int d) const;
+    // The first answer button of the practice that shows `number`, or that does not.
+    TImage* button(int number, bool showing = true) const {
+        for (TImage* b : {c_->imga, c_->imgb, c_->imgc, c_->imgd})
+            if ((b->Hint() == QString::number(number)) == showing)
+                return b;
+        return nullptr;
+    }
+    TFrmChoiceNumbers* c_ = nullptr;
     std::unique_ptr<mathtest::Harness> h_;
     TFrmReadNumbers* f_ = nullptr;
 };
@@ -44,9 +67,6 @@ void TestUReadNumbers::initTestCase() {
     h_ = std::make_unique<mathtest::Harness>();
     f_ = qobject_cast<TFrmReadNumbers*>(openLazy(QStringLiteral("TFrmReadNumbers")));
     QVERIFY(f_);
-    QCOMPARE(FrmReadNumbers.data(), f_);
-    QCOMPARE(f_->windowTitle(), QString("学数字"));
-    QCOMPARE(f_->size(), QSize(900, 675));
 }
 
 void TestUReadNumbers::cleanupTestCase() {
@@ -83,18 +103,6 @@ void TestUReadNumbers::numberWords() {
     QCOMPARE(math::numberWord(n), word);
 }
 
-void TestUReadNumbers::looks() {
-    QVERIFY2(mathtest::missingPictures(f_).isEmpty(),
-             qPrintable(mathtest::missingPictures(f_).join(',')));
-    QVERIFY(f_->pnlml->isHidden());
-    QCOMPARE(f_->listLabels().size(), 31);
-    mathtest::grab(f_, "readnumbers");
-    f_->imgmlMouseMove();
-    QVERIFY(f_->pnlml->isVisible());
-    mathtest::grab(f_, "readnumbers-list");
-    f_->hideList();
-}
-
 void TestUReadNumbers::digitButtonSelects() {
     f_->imgmlMouseMove();
     f_->imgoneClick(digit(7));
@@ -106,24 +114,19 @@ void TestUReadNumbers::digitButtonSelects() {
     QVERIFY(h_->recorder->calls().empty()); // the speech file is there and plays
     QCOMPARE(platform::soundLibrary().ChannelState(SoundChannel), 1u);
     QVERIFY(!f_->Timer2->Enabled());
+    f_->imgpreClick();
+    QCOMPARE(f_->lblnumber->text(), QString("6"));
 }
 
-void TestUReadNumbers::listEnds() {
-    f_->imgpreClick();
-    QCOMPARE(f_->lblnumber->text(), QString("0"));
-    QVERIFY(h_->sounds.isEmpty());
-
-    f_->LabelClick(f_->listLabels()[30]);
-    h_->sounds.clear();
-    f_->imgnextClick();
-    QCOMPARE(f_->lblnumber->text(), QString("30"));
-    QCOMPARE(f_->cmbnumber->currentIndex(), 30);
-    QVERIFY(h_->sounds.isEmpty());
-    QVERIFY(h_->recorder->calls().empty());
-
-    f_->imgpreClick();
-    QCOMPARE(f_->lblnumber->text(), QString("29"));
-    QCOMPARE(f_->lblenglish->text(), QString("Twenty-nine"));
+void TestUReadNumbers::cursorStopsAtTheEnds() {
+    math::NumberCursor c;
+    QVERIFY(!c.prior());
+    QVERIFY(!c.select(31) && !c.select(-1));
+    QCOMPARE(c.current(), 0);
+    QVERIFY(c.select(30));
+    QVERIFY(!c.next());
+    QVERIFY(c.prior());
+    QCOMPARE(c.current(), 29);
 }
 
 void TestUReadNumbers::listLabels() {
@@ -132,21 +135,18 @@ void TestUReadNumbers::listLabels() {
     const QPoint home = l->pos();
     f_->imgmlMouseMove();
     QTest::mousePress(l, Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(l->pos(), home + QPoint(2, 2));
-    QVERIFY(l->font().underline() && !l->font().bold());
+    QCOMPARE(l->pos(), home + QPoint(2, 2)); // pressed in
     QTest::mouseRelease(l, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(l->pos(), home);
-    QCOMPARE(f_->lblnumber->text(), QString("25"));
-    QCOMPARE(f_->lblenglish->text(), QString("Twenty-five"));
+    QCOMPARE(f_->lblnumber->text() + f_->lblenglish->text(), QString("25Twenty-five"));
     QCOMPARE(h_->sounds, QStringList{"DATA\\Sound\\ReadNumber\\25.mp3"});
-
+    // Under the mouse a number lights up and is underlined.
     QEvent enter(QEvent::Enter), leave(QEvent::Leave);
     QApplication::sendEvent(l, &enter);
-    QVERIFY(l->font().bold() && l->font().underline());
+    QVERIFY(l->font().underline());
     QCOMPARE(l->palette().color(QPalette::WindowText), QColor(0, 255, 0));
     QApplication::sendEvent(l, &leave);
-    QVERIFY(l->font().bold() && !l->font().underline());
-    QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QVERIFY(!l->font().underline());
 }
 
 void TestUReadNumbers::automaticReadingStopsAtThirty() {
@@ -180,7 +180,6 @@ void TestUReadNumbers::pictureFollowsAndUncheckBringsDigitBack() {
     QVERIFY(f_->imgpicnum->isVisible());
     QVERIFY(!f_->imgpicnum->Picture().isNull());
     QCOMPARE(f_->lblnumber->text(), QString());
-    mathtest::grab(f_, "readnumbers-picture");
 
     f_->chkpic->SetChecked(false);
     QVERIFY(!f_->imgpicnum->isVisible());
@@ -205,56 +204,161 @@ void TestUReadNumbers::missingSoundIsReported() {
     testsupport::TempProgramDir empty;
     f_->imgoneClick(digit(4));
     QCOMPARE(f_->lblnumber->text(), QString("4"));
-    QCOMPARE(h_->recorder->calls().size(), size_t(1));
-    QCOMPARE(h_->recorder->calls()[0].text, QString("播放声音文件失败!"));
-    QCOMPARE(h_->recorder->calls()[0].caption, QString());
-    QCOMPARE(h_->recorder->calls()[0].flags, 16);
+    QCOMPARE(h_->boxes(), QStringList{"|播放声音文件失败!|16"});
 }
 
-void TestUReadNumbers::musicStopsWhileOpen() {
-    auto& snd = platform::soundLibrary();
-    QVERIFY(BgMusicChannel != 0);
-    QVERIFY(h_->main->chkrec->isChecked());
-    f_->close();
-    QCOMPARE(snd.ChannelState(BgMusicChannel), 1u);
-    f_->Show();
-    QCOMPARE(snd.ChannelState(BgMusicChannel), 3u);
+void TestUReadNumbers::orderIsAPermutation() {
+    platform::RandomSource rng;
+    for (uint32_t seed = 0; seed < 300; ++seed) {
+        rng.seed(seed);
+        std::array<int, 30> order = math::makeQuestionOrder(rng);
+        std::sort(order.begin(), order.end());
+        for (int i = 0; i < 30; ++i)
+            QCOMPARE(order[static_cast<size_t>(i)], i + 1);
+    }
+}
 
-    // With the music switched off, showing and closing leave it off.
-    h_->main->chkrec->click();
-    QVERIFY(!h_->main->chkrec->isChecked());
-    f_->close();
-    QVERIFY(snd.ChannelState(BgMusicChannel) != 1u);
-    f_->Show();
-    h_->main->chkrec->click();
-    QVERIFY(h_->main->chkrec->isChecked());
-    f_->close();
-    f_->Show();
+void TestUReadNumbers::candidates() {
+    platform::RandomSource rng;
+    std::set<int> positions;
+    for (uint32_t seed = 0; seed < 3000; ++seed) {
+        rng.seed(seed);
+        const int asked = static_cast<int>(seed % 30) + 1;
+        const std::array<int, 4> c = math::makeCandidates(rng, asked);
+        QCOMPARE(std::set<int>(c.begin(), c.end()).size(), size_t(4));
+        QCOMPARE(std::count(c.begin(), c.end(), asked), 1);
+        for (int v : c)
+            QVERIFY(v >= 1 && v <= 30);
+        positions.insert(static_cast<int>(std::find(c.begin(), c.end(), asked) - c.begin()));
+    }
+    QCOMPARE(positions.size(), size_t(4));
+}
+
+void TestUReadNumbers::practiceStartsOverAfterTheLastQuestion() {
+    platform::RandomSource rng(5);
+    math::NumberPractice p;
+    p.start(rng);
+    QVERIFY(!p.prior());
+    for (int i = 0; i < 29; ++i)
+        p.next(rng);
+    QCOMPARE(p.index(), 29);
+    p.next(rng);
+    QCOMPARE(p.index(), 0);
+    QVERIFY(p.asked() >= 1 && p.asked() <= 30);
+    std::array<int, 30> order = p.order();
+    std::sort(order.begin(), order.end());
+    QCOMPARE(order.front(), 1);
+    QCOMPARE(order.back(), 30);
+}
+
+void TestUReadNumbers::clockText_data() {
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("start") << 0 << "0分0秒";
+    QTest::newRow("one minute one second") << 61 << "1分1秒";
+    QTest::newRow("no leading zeros") << 605 << "10分5秒";
+    QTest::newRow("just under an hour") << 3599 << "59分59秒";
+    QTest::newRow("minutes keep two digits") << 6000 << "00分0秒";
+}
+
+void TestUReadNumbers::clockText() {
+    QFETCH(int, seconds);
+    QFETCH(QString, text);
+    QCOMPARE(math::practiceClockText(seconds), text);
+}
+
+void TestUReadNumbers::showStartsAfresh() {
+    c_ = qobject_cast<TFrmChoiceNumbers*>(openLazy(QStringLiteral("TFrmChoiceNumbers")));
+    QVERIFY(c_);
+    c_->close();
+    c_->Show();
+    QCOMPARE(c_->lbltime->text(), QString());
+    QVERIFY(c_->Timer2->Enabled());
+    QCOMPARE(c_->practice().index(), 0);
+    QCOMPARE(c_->cmbnumber->currentIndex(), 0);
+    QVERIFY(button(c_->asked()));
+    for (auto [b, l] : {std::pair{c_->imga, c_->lbla}, {c_->imgb, c_->lblb}})
+        QCOMPARE(b->Hint(), l->text());
+    for (int i = 0; i < 61; ++i)
+        emit c_->Timer2->OnTimer();
+    QCOMPARE(c_->lbltime->text(), QString("1分1秒"));
+}
+
+void TestUReadNumbers::answering_data() {
+    QTest::addColumn<bool>("right");
+    QTest::newRow("right") << true;
+    QTest::newRow("wrong") << false;
+}
+
+void TestUReadNumbers::answering() {
+    QFETCH(bool, right);
+    h_->sounds.clear();
+    const int index = c_->practice().index();
+    TImage* b = button(c_->asked(), right);
+    b->OnClick();
+    QCOMPARE(h_->sounds, QStringList{right ? "DATA\\bgsnd\\right.wav" : "DATA\\bgsnd\\wrong.wav"});
+    QVERIFY(c_->lbljudge->isVisible());
+    QCOMPARE(c_->lbljudge->text(), QString(right ? "√ " : "× "));
+    QCOMPARE(c_->lbljudge->y(), b->y() - 11);
+    QCOMPARE(c_->practice().index(), index + 1);
+    QVERIFY(button(c_->asked()));
+    emit c_->Timer1->OnTimer();
+    QVERIFY(c_->lbljudge->isHidden());
+    QVERIFY(!c_->Timer1->Enabled());
+}
+
+void TestUReadNumbers::showAnswer() {
+    c_->imgAnswerClick();
+    QCOMPARE(c_->lbljudge->text(), QString("√ "));
+    QLabel* l = c_->findChild<QLabel*>("lbl" + button(c_->asked())->objectName().mid(3));
+    QCOMPARE(c_->lbljudge->y(), l->y() - 20);
+    c_->Timer1Timer();
+}
+
+void TestUReadNumbers::stepping() {
+    while (c_->practice().index() > 0)
+        c_->imgPriorClick();
+    h_->recorder->clear();
+    const int asked = c_->asked();
+    c_->imgPriorClick(); // not before the first
+    QCOMPARE(h_->boxes(), QStringList{"学数字练习说明！|当前是第1题！|64"});
+    QCOMPARE(c_->asked(), asked);
+    // Past the last question the practice starts over.
+    while (c_->practice().index() < 29)
+        c_->imgNextClick();
+    c_->imgNextClick();
+    QCOMPARE(c_->practice().index(), 0);
+    QCOMPARE(c_->cmbnumber->currentIndex(), 0);
+    QVERIFY(button(c_->asked()));
+    QVERIFY(!c_->imgpicnum->Picture().isNull());
+}
+
+void TestUReadNumbers::closeStopsClockAndKeepsMusic() {
+    const quint32 before = platform::soundLibrary().ChannelState(BgMusicChannel);
+    c_->close();
+    QVERIFY(!c_->Timer2->Enabled());
+    QCOMPARE(platform::soundLibrary().ChannelState(BgMusicChannel), before);
+    c_->Show();
+    QCOMPARE(platform::soundLibrary().ChannelState(BgMusicChannel), before);
 }
 
 void TestUReadNumbers::practiceHidesAndComesBack() {
+    // The music stops while the learning window is open, and stays off in the practice.
+    QVERIFY(h_->main->chkrec->isChecked());
+    f_->close();
+    QCOMPARE(platform::soundLibrary().ChannelState(BgMusicChannel), 1u);
+    f_->Show();
+    QCOMPARE(platform::soundLibrary().ChannelState(BgMusicChannel), 3u);
     f_->imgautoClick();
     f_->imglxClick();
     QVERIFY(FrmChoiceNumbers);
     QVERIFY(FrmChoiceNumbers->isVisible());
     QVERIFY(!f_->isVisible());
     QVERIFY(!f_->Timer1->Enabled());
-    // The learning window keeps the music off while the practice is open.
     QCOMPARE(platform::soundLibrary().ChannelState(BgMusicChannel), 3u);
     FrmChoiceNumbers->close();
     QVERIFY(f_->isVisible());
     QCOMPARE(platform::soundLibrary().ChannelState(BgMusicChannel), 3u);
-
-    // Closing the learning window brings back the menu that opened it.
-    QWidget menu;
-    menu.show();
-    f_->close();
-    QVERIFY(openFrom(&menu, QStringLiteral("TFrmReadNumbers"), LeaveMode::Hide) == f_);
-    QVERIFY(menu.isHidden());
-    f_->imgcloseClick();
-    QVERIFY(menu.isVisible());
-    QVERIFY(!f_->isVisible());
-    f_->Show();
 }
 
 QTEST_MAIN(TestUReadNumbers)

@@ -1,0 +1,26 @@
+#include "activities/puzzles/TysRules.h"
+
+namespace puzzles {
+
+bool ColouringNavigator::previous() {
+    if (current_ <= 1)
+        return false;
+    --current_;
+    return true;
+}
+
+bool ColouringNavigator::next() {
+    if (current_ >= movies_)
+        return false;
+    ++current_;
+    return true;
+}
+
+bool ColouringNavigator::choose(int tag) {
+    if (tag < 1 || tag > movies_)
+        return false;
+    current_ = tag;
+    return true;
+}
+
+} // namespace puzzles

@@ -1,0 +1,180 @@
+// Every window of the registry: it opens and closes without a warning or an error box,
+// an activity brings back the window it was opened from, every menu command names a
+// window that is built or a lesson category, and every data file a window can ask for
+// was generated.
+#include "FlashTestSupport.h"
+#include "FormTestSupport.h"
+#include "app/FormRegistry.h"
+#include "app/SectionMenu.h"
+#include "app/Startup.h"
+#include "app/TActivityForm.h"
+#include "app/UMain.h"
+#include "app/Ukjxx.h"
+#include "platform/ContentPack.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDir.h"
+
+#include <QFile>
+#include <QSet>
+#include <QtTest>
+
+namespace {
+
+// Windows the menus name whose sections are not built yet. A window on this list that
+// is registered fails the test, so the list only shrinks.
+const QStringList kNotYetBuilt = {};
+
+QStringList warnings;
+
+void collect(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    const QString category = QString::fromLatin1(context.category ? context.category : "");
+    // The offscreen platform cannot shape windows; that is not the program's fault.
+    if (type == QtDebugMsg || type == QtInfoMsg || category.startsWith(QLatin1String("qt.")) ||
+        text.contains(QLatin1String("does not support setting window masks")))
+        return;
+    warnings << text;
+}
+
+// The generated files, by their path with forward slashes, in lower case.
+QSet<QString> manifest() {
+    QSet<QString> files;
+    QFile f(QStringLiteral(PELUMO_BINARY_DIR "/Data/manifest.txt"));
+    if (f.open(QIODevice::ReadOnly))
+        for (const QString& line : QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts))
+            files.insert(line.trimmed().toLower());
+    return files;
+}
+
+QString manifestName(const QString& windowsPath) {
+    return QString(windowsPath).replace(QLatin1Char('\\'), QLatin1Char('/')).toLower();
+}
+
+// Why a data path of a window is not there, or empty when it is.
+QString missing(const QSet<QString>& files, const QString& path) {
+    const int hash = path.indexOf(QLatin1Char('#'));
+    const QString file = hash < 0 ? path : path.left(hash);
+    if (!files.contains(manifestName(file)))
+        return file + QStringLiteral(" was not generated");
+    if (hash < 0)
+        return {};
+    const QString item = path.mid(hash + 1);
+    const QString type = item.section(QLatin1Char('/'), 0, 0);
+    const QString name = item.section(QLatin1Char('/'), 1);
+    const auto pack = platform::ContentPack::open(platform::dataPath(file));
+    if (!pack || !pack->contains(name, type))
+        return path + QStringLiteral(" is not in its pack");
+    return {};
+}
+
+} // namespace
+
+class TestConformance : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void opensAndCloses_data();
+    void opensAndCloses();
+    void menuCommandsNameBuiltWindows();
+    void dataPathsGenerated_data();
+    void dataPathsGenerated();
+
+private:
+    std::unique_ptr<platform::MessageRecorder> messages_;
+};
+
+void TestConformance::initTestCase() {
+    installFontSubstitutes();
+    flashtest::useFakePlayers();
+    messages_ = std::make_unique<platform::MessageRecorder>();
+    testsupport::makeMainWindow();
+    Frmmain->Show();
+    qInstallMessageHandler(collect);
+}
+
+void TestConformance::cleanupTestCase() {
+    qInstallMessageHandler(nullptr);
+    testsupport::deleteAllWindows();
+    flashtest::dropFakePlayers();
+}
+
+void TestConformance::opensAndCloses_data() {
+    QTest::addColumn<QString>("cls");
+    const QStringList names = FormRegistry::classNames();
+    QVERIFY(names.size() >= 17);
+    for (const QString& cls : names)
+        QTest::newRow(qPrintable(cls)) << cls;
+}
+
+void TestConformance::opensAndCloses() {
+    QFETCH(QString, cls);
+    warnings.clear();
+    messages_->clear();
+    QWidget opener;
+    opener.show();
+    QPointer<QWidget> w = openFrom(&opener, cls, LeaveMode::Hide);
+    QVERIFY2(w && w->isVisible(), qPrintable(cls + " did not open: " + warnings.join("; ")));
+    QCoreApplication::processEvents();
+    w->close();
+    QCoreApplication::processEvents();
+    QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join("; ")));
+    for (const platform::MessageCall& m : messages_->calls())
+        QVERIFY2(!(m.flags & platform::MB_ICONERROR), qPrintable(m.text));
+    if (w && w != Frmmain && w->isVisible())
+        QFAIL("still on screen after closing");
+    // An activity brings back the window it was opened from; the number game leaves its
+    // drill open underneath, the rhyme tables return only to the mathematics menu and the
+    // pair game always to the English menu.
+    if (qobject_cast<TActivityForm*>(w) &&
+        !QStringList{"Tfrmnumgame", "Tfrmkjb", "Tfrmddp"}.contains(cls))
+        QVERIFY2(opener.isVisible(), "the opener did not come back");
+    Frmmain->Show();
+}
+
+void TestConformance::menuCommandsNameBuiltWindows() {
+    int menus = 0;
+    for (const QString& cls : FormRegistry::classNames()) {
+        auto* menu = qobject_cast<TSectionMenu*>(openLazy(cls));
+        if (!menu)
+            continue;
+        ++menus;
+        std::vector<MenuCommand> rows = menu->commands();
+        if (menu->otherwise())
+            rows.push_back(*menu->otherwise());
+        for (const MenuCommand& row : rows) {
+            const QString what = cls + " \"" + row.command + "\" -> " + row.target;
+            if (row.kind == MenuCommand::Kind::Player)
+                QVERIFY2(kjxx::categoryByName(row.target), qPrintable(what));
+            else if (row.kind == MenuCommand::Kind::Open)
+                QVERIFY2(FormRegistry::find(row.target) || kNotYetBuilt.contains(row.target),
+                         qPrintable(what + " is not registered"));
+        }
+        menu->close();
+    }
+    QCOMPARE(menus, 5);
+    for (const QString& cls : kNotYetBuilt)
+        QVERIFY2(!FormRegistry::find(cls), qPrintable(cls + " is built: take it off the list"));
+}
+
+void TestConformance::dataPathsGenerated_data() {
+    QTest::addColumn<QString>("cls");
+    for (const QString& cls : FormRegistry::classNames())
+        if (FormRegistry::find(cls)->dataPaths)
+            QTest::newRow(qPrintable(cls)) << cls;
+}
+
+void TestConformance::dataPathsGenerated() {
+    QFETCH(QString, cls);
+    static const QSet<QString> files = manifest();
+    QVERIFY2(!files.isEmpty(), "Data/manifest.txt is missing");
+    const QStringList paths = FormRegistry::find(cls)->dataPaths();
+    QVERIFY(!paths.isEmpty());
+    QStringList absent;
+    for (const QString& p : paths)
+        if (const QString why = missing(files, p); !why.isEmpty())
+            absent << why;
+    QVERIFY2(absent.isEmpty(), qPrintable(absent.mid(0, 5).join("; ")));
+}
+
+QTEST_MAIN(TestConformance)
+#include "tst_conformance.moc"

@@ -1,0 +1,176 @@
+#include "flashhost/FakeBackend.h"
+
+#include "flashhost/FlashHostControl.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <algorithm>
+
+namespace flashhost {
+namespace {
+
+std::vector<FakeBackend*>& live() {
+    static std::vector<FakeBackend*> list;
+    return list;
+}
+
+int& created() {
+    static int n = 0;
+    return n;
+}
+
+// Takes the keys and buttons it gets, as the real player does.
+class FakeView : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override { e->accept(); }
+    void keyReleaseEvent(QKeyEvent* e) override { e->accept(); }
+    void mousePressEvent(QMouseEvent* e) override { e->accept(); }
+    void mouseReleaseEvent(QMouseEvent* e) override { e->accept(); }
+};
+
+class FakeFactory : public PlayerFactory {
+public:
+    bool installed() const override { return FakeBackend::options().installed; }
+    MovieBackend* create(BackendKind, QWidget* parent) override { return new FakeBackend(parent); }
+};
+
+} // namespace
+
+void FakeBackend::install(bool on) {
+    static FakeFactory factory;
+    BackendProvider::setFactory(on ? &factory : nullptr);
+}
+
+FakeBackend::Options& FakeBackend::options() {
+    static Options o;
+    return o;
+}
+
+void FakeBackend::reset() {
+    options() = Options();
+}
+
+const std::vector<FakeBackend*>& FakeBackend::instances() {
+    return live();
+}
+
+int FakeBackend::createdCount() {
+    return created();
+}
+
+FakeBackend::FakeBackend(QWidget* parent) : MovieBackend(parent), view_(new FakeView(parent)) {
+    view_->setObjectName(QStringLiteral("fakePlayerView"));
+    view_->setFocusPolicy(Qt::StrongFocus);
+    // Installed before the control's own filter, so it sees only what the control lets
+    // through to the player.
+    view_->installEventFilter(this);
+    ready_ = options().readyAtOnce;
+    live().push_back(this);
+    ++created();
+}
+
+FakeBackend::~FakeBackend() {
+    delete view_;
+    auto& l = live();
+    l.erase(std::remove(l.begin(), l.end(), this), l.end());
+}
+
+void FakeBackend::applyProps(const FlashProps& props) {
+    props_ = props;
+    ++propsApplied_;
+}
+
+void FakeBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>& prelude, int seq) {
+    movie_ = movie;
+    loaded_ = false;
+    seq_ = seq;
+    calls_ << QStringLiteral("load %1").arg(movie.bytes.size());
+    for (const FrameOp& op : prelude)
+        frame(op, seq);
+    if (options().loadsAtOnce)
+        finishLoad();
+}
+
+void FakeBackend::unload() {
+    loaded_ = false;
+    movie_ = MovieToLoad();
+    calls_ << QStringLiteral("unload");
+}
+
+void FakeBackend::frame(const FrameOp& op, int seq) {
+    seq_ = seq;
+    switch (op.kind) {
+    case FrameOp::Play:
+        calls_ << QStringLiteral("play");
+        break;
+    case FrameOp::Stop:
+        calls_ << QStringLiteral("stop");
+        break;
+    case FrameOp::Goto:
+        calls_ << QStringLiteral("goto %1").arg(op.frame);
+        break;
+    }
+}
+
+void FakeBackend::setActive(bool active) {
+    active_ = active;
+}
+
+void FakeBackend::focusPlayer() {
+    calls_ << QStringLiteral("focus");
+}
+
+void FakeBackend::makeReady() {
+    if (ready_)
+        return;
+    ready_ = true;
+    emit ready();
+}
+
+void FakeBackend::finishLoad() {
+    loaded_ = true;
+    emit movieReady();
+}
+
+void FakeBackend::failLoad() {
+    loaded_ = false;
+    emit loadFailed();
+}
+
+void FakeBackend::fireFsCommand(const QString& command, const QString& args) {
+    emit fsCommand(command, args);
+}
+
+void FakeBackend::pushFrameState(int frame0, bool playing) {
+    emit frameState(frame0, playing, seq_);
+}
+
+bool FakeBackend::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            input_
+                << QStringLiteral("press %1").arg(int(static_cast<QMouseEvent*>(event)->button()));
+            break;
+        case QEvent::MouseButtonRelease:
+            input_ << QStringLiteral("release %1")
+                          .arg(int(static_cast<QMouseEvent*>(event)->button()));
+            break;
+        case QEvent::KeyPress:
+            input_ << QStringLiteral("key %1").arg(static_cast<QKeyEvent*>(event)->key());
+            break;
+        default:
+            break;
+        }
+    }
+    return MovieBackend::eventFilter(watched, event);
+}
+
+FakeBackend* fakeBackendOf(const TFlashHostControl* control) {
+    return control ? qobject_cast<FakeBackend*>(control->backend()) : nullptr;
+}
+
+} // namespace flashhost
