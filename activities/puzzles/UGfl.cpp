@@ -1,11 +1,11 @@
 #include "activities/puzzles/UGfl.h"
 
 #include "activities/common/PictureCatalogue.h"
-#include "activities/puzzles/PuzzleShape.h"
 #include "app/FormRegistry.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
 #include "platform/Random.h"
+#include "widgets/TShape.h"
 
 QPointer<Tfrmgfl> frmgfl;
 static RegisterForm<Tfrmgfl> reg("Tfrmgfl", frmgfl);

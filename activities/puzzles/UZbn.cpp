@@ -45,22 +45,22 @@ Tfrmzbn::Tfrmzbn(QWidget* parent) : TActivityForm(parent) {
     pack_ = platform::ContentPack::load(QStringLiteral("zbt"));
     for (int k = 1; k <= 5; ++k) {
         const QByteArray n = "shp" + QByteArray::number(k);
-        shapes_[0][static_cast<size_t>(k - 1)] = child<puzzles::TShape>(n.constData());
-        shapes_[1][static_cast<size_t>(k - 1)] = child<puzzles::TShape>((n + "_1").constData());
+        shapes_[0][static_cast<size_t>(k - 1)] = child<TShape>(n.constData());
+        shapes_[1][static_cast<size_t>(k - 1)] = child<TShape>((n + "_1").constData());
     }
     for (bool right : {false, true}) {
         TImage* pic = right ? pic2 : pic1;
         pic->setMouseTracking(true);
         connect(pic, &TImage::OnClick, this, &Tfrmzbn::pic1Click);
-        puzzles::TShape* other = right ? shpcur1 : shpcur2;
+        TShape* other = right ? shpcur1 : shpcur2;
         connect(pic, &TImage::OnMouseMove, this, [this, pic, other, right](QPoint at) {
             (right ? shpcur2 : shpcur1)->hide();
             placeCursor(other, pic->pos() + at);
         });
         for (int k = 1; k <= 5; ++k) {
-            puzzles::TShape* s = shape(k, right);
-            connect(s, &puzzles::TShape::OnMouseDown, this, [this, k] { shp1MouseDown(k); });
-            connect(s, &puzzles::TShape::OnMouseMove, this,
+            TShape* s = shape(k, right);
+            connect(s, &TShape::OnMouseDown, this, [this, k] { shp1MouseDown(k); });
+            connect(s, &TShape::OnMouseMove, this,
                     [this, s, other](QPoint at) { placeCursor(other, s->pos() + at); });
         }
         QWidget* panel = right ? pnl2 : pnl1;
@@ -69,7 +69,7 @@ Tfrmzbn::Tfrmzbn(QWidget* parent) : TActivityForm(parent) {
         if (shell::hasScreenCursor(2))
             panel->setCursor(shell::screenCursor(2));
     }
-    for (puzzles::TShape* c : {shpcur1, shpcur2})
+    for (TShape* c : {shpcur1, shpcur2})
         c->setAttribute(Qt::WA_TransparentForMouseEvents);
     imgbg->setMouseTracking(true);
     connect(imgbg, &TImage::OnMouseMove, this, [this] {
@@ -78,7 +78,7 @@ Tfrmzbn::Tfrmzbn(QWidget* parent) : TActivityForm(parent) {
     });
 }
 
-void Tfrmzbn::placeCursor(puzzles::TShape* square, QPoint topLeft) {
+void Tfrmzbn::placeCursor(TShape* square, QPoint topLeft) {
     square->move(topLeft - QPoint(8, 8));
     square->show();
     square->raise();
@@ -136,7 +136,7 @@ void Tfrmzbn::NextPicture() {
     for (int k = 1; k <= 5; ++k) {
         const puzzles::Region r = puzzles::spotRegion(game_.pair(), k);
         for (bool side : {false, true}) {
-            puzzles::TShape* s = shape(k, side);
+            TShape* s = shape(k, side);
             s->setGeometry(r.left + at.x(), r.top + at.y(), r.width, r.height);
             s->setPenClear(true);
         }

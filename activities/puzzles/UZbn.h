@@ -35,7 +35,7 @@ public:
     void Timer4Timer();
     void imggzClick();
     const puzzles::SpotGame& game() const { return game_; }
-    puzzles::TShape* shape(int k, bool right) const {
+    TShape* shape(int k, bool right) const {
         return shapes_[right ? 1 : 0][static_cast<size_t>(k - 1)];
     }
 
@@ -47,9 +47,9 @@ protected:
 
 private:
     void NextPicture();
-    void placeCursor(puzzles::TShape* square, QPoint topLeft);
+    void placeCursor(TShape* square, QPoint topLeft);
 
-    std::array<std::array<puzzles::TShape*, 5>, 2> shapes_{};
+    std::array<std::array<TShape*, 5>, 2> shapes_{};
     std::shared_ptr<platform::ContentPack> pack_;
     puzzles::SpotGame game_;
     puzzles::ScoreTable table_;
