@@ -1,0 +1,179 @@
+#include "activities/language/UABCKeyboard.h"
+
+#include "app/FormRegistry.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDir.h"
+#include "platform/SoundLibrary.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QScreen>
+
+QPointer<TfrmABCKeyboard> frmABCKeyboard;
+static RegisterForm<TfrmABCKeyboard> reg("TfrmABCKeyboard", frmABCKeyboard);
+
+using language::KeyboardGame;
+
+TfrmABCKeyboard::TfrmABCKeyboard(QWidget* parent)
+    : TActivityForm(parent, Qt::Window | Qt::FramelessWindowHint), game_(platform::rng()) {
+    setupUi(this);
+    stopsMusic_ = false;
+    setAutoFillBackground(true);
+    setStyleSheet(QStringLiteral("TfrmABCKeyboard { background: #000000; }"));
+    setFocusPolicy(Qt::StrongFocus);
+    for (QWidget* w : {static_cast<QWidget*>(btnreturn), static_cast<QWidget*>(rb1),
+                       static_cast<QWidget*>(rb2), static_cast<QWidget*>(rb3)})
+        w->setFocusPolicy(Qt::NoFocus);
+    for (int k = 0; k < language::kFallerCount; ++k)
+        labels_[size_t(k)] = findChild<QLabel*>(QStringLiteral("lbl%1").arg(k + 1));
+    explosions_ = {flashword, flashword2, flashword3};
+    QFile lose(QStringLiteral(":/flash/lose"));
+    if (lose.open(QIODevice::ReadOnly)) {
+        const QByteArray movie = lose.readAll();
+        for (TTransparentFlashHostControl* player : explosions_) {
+            QByteArray copy = movie;
+            QBuffer stream(&copy);
+            stream.open(QIODevice::ReadOnly);
+            player->LoadMovieFromStream(0, stream);
+        }
+    }
+    Timer1 = new TTimer(this, 38, false);
+    connect(Timer1, &TTimer::OnTimer, this, &TfrmABCKeyboard::Timer1Timer);
+    connect(btnreturn, &TFlatButton::OnClick, this, &TfrmABCKeyboard::btnreturnClick);
+    connect(rb1, &TFlatRadioButton::OnClick, this, [this] {
+        if (rb1->Checked())
+            game_.setSpeed(KeyboardGame::Speed::Slow);
+    });
+    connect(rb2, &TFlatRadioButton::OnClick, this, [this] {
+        if (rb2->Checked())
+            game_.setSpeed(KeyboardGame::Speed::Middle);
+    });
+    connect(rb3, &TFlatRadioButton::OnClick, this, [this] {
+        if (rb3->Checked())
+            game_.setSpeed(KeyboardGame::Speed::Fast);
+    });
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        setGeometry(s->geometry());
+    auto& snd = platform::soundLibrary();
+    if ((snd.GetVersion() >> 16) != 0x0204)
+        platform::showMessage(nullptr, QStringLiteral("播放声音的库文件版本不合适!"), QString(),
+                              platform::MB_ICONERROR);
+    snd.Init(-1, 44100, 0, nullptr, nullptr);
+}
+
+TfrmABCKeyboard::~TfrmABCKeyboard() {
+    platform::soundLibrary().StreamFree(stream_);
+}
+
+void TfrmABCKeyboard::resizeEvent(QResizeEvent* e) {
+    TActivityForm::resizeEvent(e);
+    pnl_bottom->setGeometry(0, height() - 57, width(), 57);
+    btnreturn->move(width() - btnreturn->width() - 25, btnreturn->y());
+    // The speed choice and the counters stand left of the return button.
+    int x = btnreturn->x() - 20;
+    for (QWidget* w : {static_cast<QWidget*>(rb3), static_cast<QWidget*>(rb2),
+                       static_cast<QWidget*>(rb1), static_cast<QWidget*>(Label4),
+                       static_cast<QWidget*>(lblwrong), static_cast<QWidget*>(Label3),
+                       static_cast<QWidget*>(lblright), static_cast<QWidget*>(Label2),
+                       static_cast<QWidget*>(lbltotal), static_cast<QWidget*>(Label1)}) {
+        x -= w->width();
+        w->move(x, w->y());
+    }
+    lblstate->resize(std::max(200, x - lblstate->x() - 10), lblstate->height());
+}
+
+void TfrmABCKeyboard::FormShow() {
+    showFullScreen();
+    lblstate->setText(KeyboardGame::startText());
+    rb2->SetChecked(true);
+    platform::rng().randomize(); // once per game
+    game_.start(width());
+    showCounters();
+    lblstate->setText(KeyboardGame::startText());
+    placeLabels();
+    for (TTransparentFlashHostControl* p : explosions_)
+        p->hide();
+    Timer1->setInterval(38);
+    Timer1->setEnabled(true);
+    activateWindow();
+    setFocus();
+}
+
+TForm::CloseAction TfrmABCKeyboard::FormClose() {
+    platform::soundLibrary().StreamFree(stream_);
+    stream_ = 0;
+    Timer1->setEnabled(false);
+    // Back to the main window (the game is opened from it and never knows it by name).
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (QLatin1String(w->metaObject()->className()) == QLatin1String("TFrmmain")) {
+            w->show();
+            w->activateWindow();
+        }
+    return CloseAction::Hide;
+}
+
+void TfrmABCKeyboard::placeLabels() {
+    for (int k = 0; k < language::kFallerCount; ++k) {
+        const language::Faller& f = game_.fallers()[size_t(k)];
+        QLabel* l = labels_[size_t(k)];
+        if (l->text() != QString(f.ch))
+            l->setText(QString(f.ch));
+        l->move(f.left, f.top);
+    }
+}
+
+void TfrmABCKeyboard::showCounters() {
+    lbltotal->setText(QString::number(game_.total()));
+    lblright->setText(QString::number(game_.right()));
+    lblwrong->setText(QString::number(game_.missed()));
+}
+
+void TfrmABCKeyboard::Timer1Timer() {
+    if (game_.tick(pnl_bottom->y())) {
+        showCounters();
+        lblstate->setText(game_.statusText());
+    }
+    placeLabels();
+}
+
+void TfrmABCKeyboard::keyPressEvent(QKeyEvent* e) {
+    if (!e->text().isEmpty())
+        FormKeyPress(e->text().at(0));
+}
+
+void TfrmABCKeyboard::FormKeyPress(QChar key) {
+    const KeyboardGame::KeyResult r = game_.key(key);
+    if (r.kind == KeyboardGame::Key::Ignored)
+        return;
+    if (r.kind == KeyboardGame::Key::Hit) {
+        TTransparentFlashHostControl* boom = explosions_[size_t(
+            language::explosionPlayer(explosions_[0]->IsPlaying(), explosions_[1]->IsPlaying()))];
+        boom->move(r.left, r.top);
+        boom->show();
+        boom->raise();
+        boom->GotoFrame(0);
+        boom->Play();
+    }
+    placeLabels();
+    showCounters();
+    lblstate->setText(game_.statusText());
+    playEffect(r.kind == KeyboardGame::Key::Hit ? QStringLiteral("ding.wav")
+                                                : QStringLiteral("wrong.WAV"));
+}
+
+void TfrmABCKeyboard::playEffect(const QString& file) {
+    auto& snd = platform::soundLibrary();
+    snd.StreamFree(stream_);
+    stream_ = snd.StreamCreateFile(platform::dataPath(QStringLiteral("Data\\bgsnd\\") + file), 0);
+    snd.ChannelPlay(stream_, false);
+}
+
+void TfrmABCKeyboard::btnreturnClick() {
+    close();
+}
+
+QStringList TfrmABCKeyboard::dataPaths() {
+    return {QStringLiteral("Data\\bgsnd\\ding.wav"), QStringLiteral("Data\\bgsnd\\wrong.WAV")};
+}

@@ -1,0 +1,110 @@
+// Wiring of the Chinese windows: what they show, play and say for the rules' outcomes.
+#include "FlashTestSupport.h"
+#include "activities/chinese/UJzw.h"
+#include "activities/chinese/Uszj.h"
+#include "activities/chinese/Uxchy.h"
+#include "activities/chinese/Uxhz.h"
+#include "app/ActivitySound.h"
+#include "platform/ContentPack.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDir.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestChineseWindows : public QObject {
+    Q_OBJECT
+    QStringList sounds;
+
+    static QByteArray item(const QString& pack, const QString& name) {
+        return platform::ContentPack::load(pack)->read(name, QStringLiteral("Flash"));
+    }
+
+private slots:
+    void initTestCase() {
+        flashtest::useFakePlayers();
+        shell::setSoundListener([this](const QString& p) { sounds << p; });
+    }
+    void cleanupTestCase() {
+        shell::setSoundListener(nullptr);
+        flashtest::dropFakePlayers();
+    }
+
+    void riddlePaging() {
+        platform::MessageRecorder rec;
+        Tfrmjzw w;
+        w.selectBrainTeasers();
+        w.show();
+        w.imgpreClick();
+        QCOMPARE(rec.calls().at(0).text, QStringLiteral("当前已经是第一题！"));
+        QCOMPARE(rec.calls().at(0).caption, QStringLiteral("题目浏览说明！"));
+        w.categoryClick(chinese::Collection::Riddles);
+        QCOMPARE(w.cmbnumber->count(), 96);
+        w.cmbnumber->setCurrentIndex(95);
+        w.cmbnumberChange();
+        w.imganswerClick(); // every answer shown
+        QVERIFY(w.lblkey->isVisible());
+        w.imgnextClick();
+        QCOMPARE(rec.calls().at(1).text, QStringLiteral("当前已经是最后一题！"));
+        w.imgpreClick();
+        QCOMPARE(w.cmbnumber->currentText(), QStringLiteral("95"));
+        QVERIFY(w.lblkey->isVisible() && !w.imgkey->isVisible());
+    }
+
+    void everySectionPlaysItsSection() {
+        Tfrmszj w;
+        w.show();
+        for (int n : {1, 4, 17}) {
+            if (n > 1)
+                QTest::mouseClick(w.findChild<TImage*>(QStringLiteral("img%1").arg(n)),
+                                  Qt::LeftButton);
+            QTRY_COMPARE(flashhost::fakeBackendOf(w.ShockwaveFlash1)->movie().bytes,
+                         item(QStringLiteral("SZJ"), QStringLiteral("SZJ%1").arg(n)));
+        }
+    }
+
+    void missingPictureStillSpeaks() {
+        QTemporaryDir empty;
+        platform::setProgramDir(empty.path());
+        platform::MessageRecorder rec;
+        sounds.clear();
+        {
+            Tfrmxhz w;
+            w.show();
+            w.imgnextClick();
+        }
+        platform::setProgramDir(QString());
+        QCOMPARE(sounds, QStringList({"DATA\\Sound\\一.mp3", "DATA\\Sound\\二.mp3"}));
+    }
+
+    void idiomModes() {
+        Tfrmxchy w;
+        w.show();
+        QVERIFY(w.imgjieshi->isVisibleTo(&w)); // its sound file exists
+        QVERIFY(w.chkauto->Checked());
+        w.Timer2Timer();
+        QVERIFY(w.Timer1->Enabled());
+        w.chkauto->SetChecked(false);
+        w.Timer2Timer();
+        QVERIFY(!w.Timer1->Enabled());
+        w.imgnextClick();
+        sounds.clear();
+        w.N8Click(); // the previous idiom is shown whole
+        QCOMPARE(sounds, QStringList("DATA\\Sound\\百战百胜.mp3"));
+        w.Timer1Timer();
+        QVERIFY(w.pnlmain->isVisibleTo(&w));
+        QTRY_COMPARE(flashhost::fakeBackendOf(w.ShockwaveFlash1)->movie().bytes,
+                     item(QStringLiteral("cy"), QStringLiteral("CY1")));
+        QTest::keyClick(&w, Qt::Key_Escape); // not in full screen: nothing
+        QVERIFY(w.lblfull->isVisibleTo(&w));
+        w.lblfullClick();
+        QVERIFY(w.btnpic->isVisibleTo(&w));
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(!w.btnpic->isVisibleTo(&w));
+        QCOMPARE(w.size(), QSize(900, 675));
+        QVERIFY(!w.chkauto->Checked()); // as it was before the full screen
+    }
+};
+
+QTEST_MAIN(TestChineseWindows)
+#include "tst_chinesewindows.moc"
