@@ -1,8 +1,10 @@
 // What the host's URL scheme serves: the page, the player's files, the control movie,
-// movies from memory and the files beside them, and nothing else.
+// movies from memory and the files beside them, and nothing else; the web player's
+// options taken from the control's properties.
 #include "flashhost/HostSchemeHandler.h"
 #include "flashhost/MemoryMovies.h"
 #include "flashhost/PlayerCode.h"
+#include "flashhost/WebEngineBackend.h"
 
 #include "TestSupport.h"
 
@@ -34,16 +36,12 @@ private slots:
                               << QByteArray("Content-Security-Policy");
         QTest::newRow("page script")
             << "/host.js" << QByteArray("text/javascript") << QByteArray("XMLHttpRequest");
-        QTest::newRow("channel script")
-            << "/qwebchannel.js" << QByteArray("text/javascript") << QByteArray("QWebChannel");
         QTest::newRow("player script")
             << "/ruffle/ruffle.js" << QByteArray("text/javascript") << QByteArray("RufflePlayer");
         // The page fetches the player's code ahead of the player by the names its loader
         // script holds: they must name files the scheme serves.
         QTest::newRow("player code") << "/ruffle/" + code.extended << QByteArray("application/wasm")
                                      << QByteArray("\0asm", 4);
-        QTest::newRow("plain player code")
-            << "/ruffle/" + code.plain << QByteArray("application/wasm") << QByteArray("\0asm", 4);
         QTest::newRow("control movie")
             << "/control.swf" << QByteArray("application/x-shockwave-flash")
             << QByteArray("WS\x08");
@@ -69,16 +67,8 @@ private slots:
                           "\"bb22.wasm\"}};" +
                           choice)
             << QStringLiteral("bb22.wasm") << QStringLiteral("aa11.wasm");
-        QTest::newRow("arrow modules")
-            << QByteArray("797:(e,n,a)=>{e.exports=a.p+\"bb22.wasm\"},124:(e,n,a)=>{e.exports=a.p+"
-                          "\"aa11.wasm\"}," +
-                          choice)
-            << QStringLiteral("bb22.wasm") << QStringLiteral("aa11.wasm");
         QTest::newRow("no choice")
             << QByteArray("124(e,n,a){e.exports=a.p+\"aa11.wasm\"}") << QString() << QString();
-        QTest::newRow("choice of an unknown module")
-            << QByteArray("124(e,n,a){e.exports=a.p+\"aa11.wasm\"};" + choice) << QString()
-            << QString();
         QTest::newRow("not a script") << QByteArray("\xff\xfe\0garbage") << QString() << QString();
     }
     void playerCodeFilesFromLoaderScripts() {
@@ -121,8 +111,6 @@ private slots:
         QTest::newRow("unknown") << QStringLiteral("/nothing");
         QTest::newRow("player file climbing out") << QStringLiteral("/ruffle/../CMakeLists.txt");
         QTest::newRow("player subfolder") << QStringLiteral("/ruffle/sub/x.js");
-        QTest::newRow("hidden player file") << QStringLiteral("/ruffle/.copied");
-        QTest::newRow("missing player file") << QStringLiteral("/ruffle/none.js");
         QTest::newRow("movie never loaded") << makeMemoryMoviePath(999999);
         QTest::newRow("movie path without id") << QStringLiteral("/movie/x");
     }
@@ -130,6 +118,32 @@ private slots:
         QFETCH(QString, path);
         HostSchemeHandler handler;
         QVERIFY(!handler.lookup(path));
+    }
+
+    void playerOptions_data() {
+        QTest::addColumn<QStringList>("props");    // wmode, scale, background
+        QTest::addColumn<QStringList>("expected"); // the same, as the player takes them
+        QTest::newRow("colouring") << QStringList{"Window", "ExactFit", "#FFCC00"}
+                                   << QStringList{"window", "exactFit", "#ffcc00"};
+        QTest::newRow("no hash") << QStringList{"Window", "NoBorder", "00FF00"}
+                                 << QStringList{"window", "noBorder", "#00ff00"};
+        QTest::newRow("transparent ignores background")
+            << QStringList{"Transparent", "noscale", "#FFFFFF"}
+            << QStringList{"transparent", "noScale", ""};
+    }
+    void playerOptions() {
+        QFETCH(QStringList, props);
+        QFETCH(QStringList, expected);
+        FlashProps p;
+        p.WMode = props[0];
+        p.Scale = props[1];
+        p.BGColor = props[2];
+        const QVariantMap player = WebEngineBackend::playerOptions(p).value("ruffle").toMap();
+        QCOMPARE((QStringList{player.value("wmode").toString(), player.value("scale").toString(),
+                              player.value("backgroundColor").toString()}),
+                 expected);
+        // The player's own menu stays off: right clicks belong to the control.
+        QCOMPARE(player.value("contextMenu").toString(), QStringLiteral("off"));
     }
 };
 
