@@ -28,6 +28,42 @@ public:
     Q_ENUM(TDragState)
 };
 
+// The drag and dock settings a control publishes, kept in its TDragDock `member`.
+#define DRAG_DOCK_ACCESSORS(member)                                                                \
+    TDragDock* DragDock() const {                                                                  \
+        return member;                                                                             \
+    }                                                                                              \
+    TDragTypes::TDragKind DragKind() const {                                                       \
+        return member->DragKind();                                                                 \
+    }                                                                                              \
+    void SetDragKind(TDragTypes::TDragKind v) {                                                    \
+        member->SetDragKind(v);                                                                    \
+    }                                                                                              \
+    TDragTypes::TDragMode DragMode() const {                                                       \
+        return member->DragMode();                                                                 \
+    }                                                                                              \
+    void SetDragMode(TDragTypes::TDragMode v) {                                                    \
+        member->SetDragMode(v);                                                                    \
+    }                                                                                              \
+    int DragCursor() const {                                                                       \
+        return member->DragCursor();                                                               \
+    }                                                                                              \
+    void SetDragCursor(int v) {                                                                    \
+        member->SetDragCursor(v);                                                                  \
+    }                                                                                              \
+    bool DockSite() const {                                                                        \
+        return member->DockSite();                                                                 \
+    }                                                                                              \
+    void SetDockSite(bool v) {                                                                     \
+        member->SetDockSite(v);                                                                    \
+    }                                                                                              \
+    bool UseDockManager() const {                                                                  \
+        return member->UseDockManager();                                                           \
+    }                                                                                              \
+    void SetUseDockManager(bool v) {                                                               \
+        member->SetUseDockManager(v);                                                              \
+    }
+
 class TDragDock : public QObject, public TDragTypes {
     Q_OBJECT
 public:

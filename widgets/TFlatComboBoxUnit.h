@@ -53,18 +53,8 @@ public:
     Q_DECLARE_FLAGS(TOwnerDrawState, TOwnerDrawStateFlag)
 
     explicit TFlatComboBox(QWidget* parent = nullptr);
-    // Drag and dock settings and their events (FlatDrag.h).
-    TDragDock* DragDock() const { return dragDock_; }
-    TDragTypes::TDragKind DragKind() const { return dragDock_->DragKind(); }
-    void SetDragKind(TDragTypes::TDragKind v) { dragDock_->SetDragKind(v); }
-    TDragTypes::TDragMode DragMode() const { return dragDock_->DragMode(); }
-    void SetDragMode(TDragTypes::TDragMode v) { dragDock_->SetDragMode(v); }
-    int DragCursor() const { return dragDock_->DragCursor(); }
-    void SetDragCursor(int v) { dragDock_->SetDragCursor(v); }
-    bool DockSite() const { return dragDock_->DockSite(); }
-    void SetDockSite(bool v) { dragDock_->SetDockSite(v); }
-    bool UseDockManager() const { return dragDock_->UseDockManager(); }
-    void SetUseDockManager(bool v) { dragDock_->SetUseDockManager(v); }
+    // Drag and dock settings and their events.
+    DRAG_DOCK_ACCESSORS(dragDock_)
 
     TComboBoxStyle Style() const { return style_; }
     void SetStyle(TComboBoxStyle value);

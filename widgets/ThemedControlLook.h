@@ -90,6 +90,7 @@ class TThemedControlLook : public QObject, public TThemedTypes {
 public:
     explicit TThemedControlLook(QObject* parent) : QObject(parent) {}
 
+// A stored value with its getter and setter, named as the designer names it.
 #define THEMED_VALUE(Type, Name, member)                                                           \
     Type Name() const {                                                                            \
         return member;                                                                             \
@@ -109,7 +110,6 @@ public:
     THEMED_VALUE(TColor, ComboBoxChkColor, comboBoxChkColor_)
     THEMED_VALUE(TColor, ComboboxSurfaceMoveColor, comboboxSurfaceMoveColor_)
     THEMED_VALUE(TColor, ControlDisabledBorderColor, controlDisabledBorderColor_)
-#undef THEMED_VALUE
     // The unpublished face of a dropped-down combo button.
     TColor ComboDroppedColor() const {
         return comboDroppedColor_;

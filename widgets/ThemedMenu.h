@@ -72,13 +72,6 @@ public:
 
     QWidget* Form() const { return form_; }
 
-#define THEMED_VALUE(Type, Name, member)                                                           \
-    Type Name() const {                                                                            \
-        return member;                                                                             \
-    }                                                                                              \
-    void Set##Name(Type v) {                                                                       \
-        member = v;                                                                                \
-    }
     THEMED_VALUE(int, DimLevel, dimLevel_)
     THEMED_VALUE(int, GrayLevel, grayLevel_)
     THEMED_VALUE(TColor, Color, color_)
@@ -95,35 +88,20 @@ public:
     THEMED_VALUE(bool, FlatMenu, flatMenu_)
     THEMED_VALUE(bool, AutoDetect, autoDetect_)
     THEMED_VALUE(bool, OverrideOwnerDraw, overrideOwnerDraw_)
-#undef THEMED_VALUE
 
-    QFont Font() const {
-        return font_;
-    }
+    QFont Font() const { return font_; }
     void SetFont(const QFont& v);
-    TColor FontColor() const {
-        return fontColor_;
-    }
+    TColor FontColor() const { return fontColor_; }
     void SetFontColor(TColor v);
-    TColor MenuBarColor() const {
-        return menuBarColor_;
-    }
+    TColor MenuBarColor() const { return menuBarColor_; }
     void SetMenuBarColor(TColor v);
-    bool UseSystemColors() const {
-        return useSystemColors_;
-    }
+    bool UseSystemColors() const { return useSystemColors_; }
     void SetUseSystemColors(bool v);
-    TThemedContainers ThemedContainers() const {
-        return themedContainers_;
-    }
+    TThemedContainers ThemedContainers() const { return themedContainers_; }
     void SetThemedContainers(TThemedContainers v);
-    TThemedControls ThemedControls() const {
-        return themedControls_;
-    }
+    TThemedControls ThemedControls() const { return themedControls_; }
     void SetThemedControls(TThemedControls v);
-    bool Active() const {
-        return active_;
-    }
+    bool Active() const { return active_; }
     void SetActive(bool v);
 
     // The menu font of the system: the configured face standing for "宋体", 12 pixels.
@@ -132,9 +110,7 @@ public:
     TColor ContrastColor(TColor c) const;
 
     // Bits per pixel the colours are derived for; 0 (the default) takes the painted device's.
-    void SetDisplayDepth(int bits) {
-        displayDepth_ = bits;
-    }
+    void SetDisplayDepth(int bits) { displayDepth_ = bits; }
     TThemedColors SetupColors(const QPaintDevice* device) const override;
 
     // Size of an item; current is the size asked for so far (the result is never smaller).
@@ -150,9 +126,7 @@ public:
     // Menus and controls hooked now.
     QList<QWidget*> HookedMenus() const;
     QList<TControlSubClass*> Subclasses() const;
-    QStyle* MenuStyle() const {
-        return style_;
-    }
+    QStyle* MenuStyle() const { return style_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* ev) override;
