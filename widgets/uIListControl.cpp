@@ -931,10 +931,26 @@ void TIListBox::DrawItem(QPainter& p, int index, int state, const QRect& r) {
         const TColor f = ColorToRGB(FontColor());
         color = RGBToColor(255 - GetRValue(f), 255 - GetGValue(f), 255 - GetBValue(f));
     }
-    p.setFont(font());
-    const QFontMetrics fm(font());
-    const QString text = fm.elidedText(items_.Strings(index), Qt::ElideRight, textRect.width());
-    DrawCaption(p, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text, color);
+    const QString full = items_.Strings(index);
+    QFont f = font();
+    int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    QString text = full;
+    if (QFontMetrics(f).horizontalAdvance(full) > textRect.width()) {
+        // A long item wraps onto two lines in a smaller font before it is cut short.
+        const qreal size = f.pointSizeF() > 0 ? f.pointSizeF() : f.pixelSize() * 0.75;
+        bool wrapped = false;
+        for (qreal s = size * 0.9; s >= size * 0.6 && !wrapped; s -= size * 0.05) {
+            f.setPointSizeF(s);
+            const QRect need = QFontMetrics(f).boundingRect(textRect, Qt::TextWordWrap, full);
+            wrapped = need.height() <= textRect.height() && need.width() <= textRect.width();
+        }
+        if (wrapped)
+            flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+        else
+            text = QFontMetrics(f).elidedText(full, Qt::ElideRight, textRect.width());
+    }
+    p.setFont(f);
+    DrawCaption(p, textRect, flags, text, color);
     if (GUIStyle() == lcgIintaglio && (state & isFocused))
         gdi::DrawFocusRect(p, r);
 }

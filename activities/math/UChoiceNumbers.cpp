@@ -80,8 +80,13 @@ void TFrmChoiceNumbers::NewQuestion() {
     }
 }
 
-void TFrmChoiceNumbers::showSign(const QString& sign, int top) {
-    lbljudge->setText(sign);
+void TFrmChoiceNumbers::showSign(const QString& sign, int top, const QString& judged) {
+    // The next question is already shown beside the sign, so a judged pick names its number
+    // under the sign: the sign is read as the verdict on that number, not on the new choice.
+    lbljudge->setText(judged.isEmpty() ? sign
+                                       : QStringLiteral("<div style=\"line-height:80%\">%1</div>"
+                                                        "<div style=\"font-size:30px\">%2</div>")
+                                             .arg(sign.trimmed(), judged.toHtmlEscaped()));
     lbljudge->move(lbljudge->x(), top);
     lbljudge->show();
     Timer1->setEnabled(true);
@@ -94,7 +99,8 @@ void TFrmChoiceNumbers::imgaClick(int index) {
     const bool right = candidates_[static_cast<size_t>(index)] == asked();
     playWave(right ? QStringLiteral("DATA\\bgsnd\\right.wav")
                    : QStringLiteral("DATA\\bgsnd\\wrong.wav"));
-    showSign(right ? QStringLiteral("√ ") : QStringLiteral("× "), answer->y() - 11);
+    showSign(right ? QStringLiteral("√ ") : QStringLiteral("× "), answer->y() - 11,
+             QString::number(candidates_[static_cast<size_t>(index)]));
     // The next question at once; the sign stays until its timer hides it.
     practice_.next(platform::rng());
     NewQuestion();

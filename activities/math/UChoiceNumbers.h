@@ -46,7 +46,7 @@ protected:
 
 private:
     void NewQuestion();
-    void showSign(const QString& sign, int top);
+    void showSign(const QString& sign, int top, const QString& judged = {});
 
     std::shared_ptr<platform::ContentPack> pack_;
     math::NumberPractice practice_;

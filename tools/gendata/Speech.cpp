@@ -6,7 +6,8 @@
 namespace gendata {
 
 QByteArray speak(Output& out, const QString& text, Voice voice, int wordsPerMinute) {
-    const QString code = voice == Voice::English ? QStringLiteral("en") : QStringLiteral("cmn");
+    const QString code =
+        voice == Voice::English ? QStringLiteral("en") : QStringLiteral("cmn-latn-pinyin");
     const QString rate = QString::number(wordsPerMinute);
     return out.cached(QStringLiteral("speech-v1|%1|%2|").arg(code, rate) + text, [&] {
         // A name of its own for each call, as threads speak side by side.

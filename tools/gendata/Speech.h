@@ -13,7 +13,8 @@
 namespace gendata {
 
 enum class Voice {
-    Mandarin, // espeak-ng "cmn": Chinese text as UTF-8
+    Mandarin, // espeak-ng "cmn-latn-pinyin": Chinese text as UTF-8 (its whole dictionary; Latin as
+              // pinyin)
     English,  // espeak-ng "en"
 };
 

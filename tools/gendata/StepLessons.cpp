@@ -346,7 +346,7 @@ void makeLessons(Output& out) {
             Job& job = jobs[i];
             try {
                 const std::vector<Lesson> lessons = parseLessons(QString::fromUtf8(job.list));
-                job.pack = out.cached(QStringLiteral("lesson-pack-v6|") + job.category->prefix +
+                job.pack = out.cached(QStringLiteral("lesson-pack-v7|") + job.category->prefix +
                                           QLatin1Char('|') + sha1(job.list),
                                       [&] { return buildPack(out, *job.category, lessons); });
             } catch (const std::exception& e) {

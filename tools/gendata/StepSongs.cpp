@@ -99,7 +99,7 @@ QByteArray espeak(Output& out, const QString& voice, int speed, int pitch, const
 // The words spoken to fit in `seconds`: faster when the usual speed is too slow.
 std::vector<float> chant(Output& out, const QString& text, double seconds, int pitch) {
     const bool chinese = tools::isChinese(text);
-    const QString voice = chinese ? QStringLiteral("cmn") : QStringLiteral("en-us");
+    const QString voice = chinese ? QStringLiteral("cmn-latn-pinyin") : QStringLiteral("en-us");
     // espeak-ng takes about 76 (Mandarin) or 61 (English) / speed seconds a syllable:
     // the speed is chosen to fit at once, and corrected when the guess was short.
     const double perSyllable = chinese ? 76 : 61;
@@ -362,7 +362,7 @@ void makeSongPack(Output& out, const Theme& theme) {
         for (size_t i; (i = next++) < songs.size();) {
             try {
                 const Song& song = songs[i];
-                movies[i] = out.cached(QStringLiteral("song-movie-v2|") + prefix +
+                movies[i] = out.cached(QStringLiteral("song-movie-v3|") + prefix +
                                            QLatin1Char('|') + sha1(songKey(song)),
                                        [&] {
                                            const SongPlan plan = tools::planSong(song);

@@ -939,19 +939,21 @@ QImage comparePicture(int kind, int n) {
             QStringLiteral("🍎"), QStringLiteral("⚽"), QStringLiteral("🐱"), QStringLiteral("🐟"),
             QStringLiteral("🏠"), QStringLiteral("🍓"), QStringLiteral("🌻"), QStringLiteral("🐘"),
             QStringLiteral("🎁"), QStringLiteral("🚗")};
-        QImage img = canvas({160, 160}, QColor(0xff, 0xfd, 0xf4));
+        // White as the card, so a smaller copy shows no square of its own around it.
+        QImage img = canvas({160, 160}, Qt::white);
         QPainter p(&img);
         prepare(p);
-        QRadialGradient g(QPointF(80, 70), 90);
-        g.setColorAt(0, QColor(0xff, 0xff, 0xff));
-        g.setColorAt(1, QColor(0xff, 0xf0, 0xcc));
-        p.fillRect(img.rect(), g);
-        drawEmoji(p, QRectF(8, 8, 144, 144), things[std::clamp(n, 1, 10) - 1]);
+        drawEmoji(p, QRectF(12, 12, 136, 136), things[std::clamp(n, 1, 10) - 1]);
         return img;
     }
     QImage img = pictureCanvas(Qt::white, Qt::white);
     QPainter p(&img);
     prepare(p);
+    // The largest card shows the picture edge to edge: keep every drawing clear of the edge.
+    const QPointF middle = QRectF(img.rect()).center();
+    p.translate(middle);
+    p.scale(0.88, 0.88);
+    p.translate(-middle);
     switch (kind) {
     case 2:
         floorShadow(p, 130, 250, 70);
