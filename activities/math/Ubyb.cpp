@@ -77,10 +77,14 @@ void Tfrmbyb::NewQuestion() {
     lbltopic->setText(kind.topic);
     if (question_.kind == math::CompareKind::Count) {
         const QString symbol = math::compareSymbols()[static_cast<size_t>(question_.symbol)];
+        // Three rows of the card's type at its own line spacing overrun the card: the rows
+        // are set closer so the top and bottom symbols stay whole.
         for (int k = 0; k < 4; ++k)
             labels_[static_cast<size_t>(k)]->setText(
-                math::symbolRows(symbol, question_.set, k)
-                    .replace(QLatin1Char('\r'), QLatin1Char('\n')));
+                QStringLiteral("<div style=\"line-height:72%\">%1</div>")
+                    .arg(math::symbolRows(symbol, question_.set, k)
+                             .toHtmlEscaped()
+                             .replace(QLatin1Char('\r'), QStringLiteral("<br>"))));
         return;
     }
     QPixmap picture;
