@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QPainter>
+#include <QTextLayout>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -917,6 +918,37 @@ void TIListBox::SetOwnerDraw(bool value) {
     ScrollBar()->SetOwnerDraw(value);
 }
 
+// A long item goes into a type whose glyphs fill most of half the row, on two lines where
+// one is not enough; false when it would not fit on two lines either.
+bool TIListBox::drawOnTwoLines(QPainter& p, const QRect& r, const QString& text, TColor color) {
+    QFont f = font();
+    const int current = QFontInfo(f).pixelSize();
+    f.setPixelSize(std::min(current, std::max(9, r.height() / 2 - 2)));
+    QTextLayout layout(text, f);
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(wrap);
+    layout.beginLayout();
+    QStringList lines;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(r.width());
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    if (lines.size() > 2)
+        return false;
+    p.setFont(f);
+    if (lines.size() == 1) {
+        DrawCaption(p, r, Qt::AlignLeft | Qt::AlignVCenter, lines[0], color);
+        return true;
+    }
+    const QRect top(r.left(), r.top(), r.width(), r.height() / 2);
+    DrawCaption(p, top, Qt::AlignLeft | Qt::AlignVCenter, lines[0], color);
+    DrawCaption(p, top.translated(0, r.height() - top.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                lines[1], color);
+    return true;
+}
+
 void TIListBox::DrawItem(QPainter& p, int index, int state, const QRect& r) {
     TIGUIListControl::DrawItem(p, index, state, r);
     const QRect textRect = GUIStyle() == lcgIintaglio ? r : r.adjusted(1, 1, -1, -1);
@@ -932,25 +964,14 @@ void TIListBox::DrawItem(QPainter& p, int index, int state, const QRect& r) {
         color = RGBToColor(255 - GetRValue(f), 255 - GetGValue(f), 255 - GetBValue(f));
     }
     const QString full = items_.Strings(index);
-    QFont f = font();
-    int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-    QString text = full;
-    if (QFontMetrics(f).horizontalAdvance(full) > textRect.width()) {
-        // A long item wraps onto two lines in a smaller font before it is cut short.
-        const qreal size = f.pointSizeF() > 0 ? f.pointSizeF() : f.pixelSize() * 0.75;
-        bool wrapped = false;
-        for (qreal s = size * 0.9; s >= size * 0.6 && !wrapped; s -= size * 0.05) {
-            f.setPointSizeF(s);
-            const QRect need = QFontMetrics(f).boundingRect(textRect, Qt::TextWordWrap, full);
-            wrapped = need.height() <= textRect.height() && need.width() <= textRect.width();
-        }
-        if (wrapped)
-            flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
-        else
-            text = QFontMetrics(f).elidedText(full, Qt::ElideRight, textRect.width());
+    p.setFont(font());
+    if (QFontMetrics(font()).horizontalAdvance(full) <= textRect.width() ||
+        !drawOnTwoLines(p, textRect, full, color)) {
+        const QString text =
+            QFontMetrics(font()).elidedText(full, Qt::ElideRight, textRect.width());
+        DrawCaption(p, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text,
+                    color);
     }
-    p.setFont(f);
-    DrawCaption(p, textRect, flags, text, color);
     if (GUIStyle() == lcgIintaglio && (state & isFocused))
         gdi::DrawFocusRect(p, r);
 }

@@ -243,6 +243,7 @@ public:
 
 protected:
     void DrawItem(QPainter& p, int index, int state, const QRect& rect) override;
+    bool drawOnTwoLines(QPainter& p, const QRect& r, const QString& text, TColor color);
     void UpdateAutoItemHeight() override;
     void changeEvent(QEvent* ev) override;
     void showEvent(QShowEvent* ev) override;
