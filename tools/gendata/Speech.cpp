@@ -3,6 +3,8 @@
 #include <espeak-ng/speak_lib.h>
 #include <lame/lame.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -63,6 +65,15 @@ QByteArray encode(std::vector<short> samples, int rate) {
     lame_set_bWriteVbrTag(lame.get(), 0);
     if (lame_init_params(lame.get()) < 0)
         throw std::runtime_error("lame refused its settings");
+    // The synthesiser's silence before and after the words goes, but for a breath.
+    const auto loud = [](short v) { return std::abs(int(v)) > 320; };
+    const auto first = std::find_if(samples.begin(), samples.end(), loud);
+    const auto last = std::find_if(samples.rbegin(), samples.rend(), loud).base();
+    if (first < last) {
+        const auto from = first - std::min<std::ptrdiff_t>(first - samples.begin(), rate / 30);
+        const auto to = last + std::min<std::ptrdiff_t>(samples.end() - last, rate / 12);
+        samples = std::vector<short>(from, to);
+    }
     if (samples.empty())
         samples.assign(size_t(rate / 10), 0); // a tenth of a second of silence
     QByteArray out(int(1.25 * samples.size() + 7200), '\0');
@@ -84,7 +95,7 @@ QByteArray encode(std::vector<short> samples, int rate) {
 QByteArray speak(Output& out, const QString& text, Voice voice, int wordsPerMinute) {
     const QString code = voice == Voice::English ? QStringLiteral("en") : QStringLiteral("cmn");
     const QString rate = QString::number(wordsPerMinute);
-    return out.cached(QStringLiteral("speech-v2|%1|%2|").arg(code, rate) + text, [&] {
+    return out.cached(QStringLiteral("speech-v3|%1|%2|").arg(code, rate) + text, [&] {
         int sampleRate = 0;
         std::vector<short> samples = synthesize(text, voice, wordsPerMinute, sampleRate);
         return encode(std::move(samples), sampleRate);

@@ -16,6 +16,7 @@
 #include "tools/lib/WavWriter.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <algorithm>
@@ -33,7 +34,7 @@ using namespace tools::art;
 namespace lesson = tools::lesson;
 
 // Changes with every change of how a movie is made.
-constexpr const char* kMovieVersion = "lesson-movie-v1";
+constexpr const char* kMovieVersion = "lesson-movie-v7";
 
 struct Category {
     const char* prefix;
@@ -277,6 +278,18 @@ void makeLessons(Output& out) {
                 drawEmojiOf(*job.script);
             }
             jobs.push_back(std::move(job));
+        }
+        // A script that no title of the list plays would be lost without a word.
+        const QDir folder(out.contentDir() + QStringLiteral("/lessons/") + prefix);
+        for (const QString& name : folder.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+            bool number = false;
+            const int n = name.chopped(4).toInt(&number);
+            if (!number || name.size() != 7 || n < 1 || n > int(titles.size()))
+                throw std::runtime_error(QStringLiteral("content/lessons/%1/%2: no title of %1.txt "
+                                                        "has this number (NNN.txt, 001 to %3)")
+                                             .arg(prefix, name)
+                                             .arg(titles.size(), 3, 10, QLatin1Char('0'))
+                                             .toStdString());
         }
         for (const QString& e : c.pictures)
             emojiImage(e);

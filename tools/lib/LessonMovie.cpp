@@ -23,6 +23,14 @@ SwfShape yellowStar() {
                           ShapeLine{2.5, QColor(0xf0, 0x8a, 0x00)});
 }
 
+// Text as outlines, its ink centred on `centre`.
+SwfShape& addText(SwfShape& shape, const QString& text, const QFont& font, QPointF centre,
+                  const QColor& fill, const QColor& outline, qreal outlineWidth) {
+    QPainterPath path = textPath(text, font);
+    path.translate(centre);
+    return shape.add(path, ShapeFill::solid(fill), ShapeLine{outlineWidth, outline});
+}
+
 } // namespace
 
 QPainterPath LessonWriter::starShape(qreal outer, qreal inner) {
@@ -37,18 +45,6 @@ QPainterPath LessonWriter::starShape(qreal outer, qreal inner) {
     path.closeSubpath();
     return path;
 }
-
-namespace {
-
-// Text as outlines, its ink centred on `centre`.
-SwfShape& addText(SwfShape& shape, const QString& text, const QFont& font, QPointF centre,
-                  const QColor& fill, const QColor& outline, qreal outlineWidth) {
-    QPainterPath path = textPath(text, font);
-    path.translate(centre);
-    return shape.add(path, ShapeFill::solid(fill), ShapeLine{outlineWidth, outline});
-}
-
-} // namespace
 
 LessonWriter::LessonWriter(const Script* script, const Look& look, const Media& media)
     : script_(script), look_(look), media_(media), w_(kStage, kLessonFrameRate, 8) {
@@ -90,11 +86,6 @@ Piece LessonWriter::text(const TextInk& ink, const QColor& fill, const QColor& o
     for (const auto& [e, box] : ink.emoji)
         layers.push_back({emoji(e), emojiPose(e, box.center(), box.height()).transform()});
     return {sprite(layers), ink.box};
-}
-
-Piece LessonWriter::paragraph(const QString& s, const QFont& font, qreal width, qreal lineHeight,
-                              const QColor& fill) {
-    return text(layoutLines(wrapText(s, font, width), font, lineHeight), fill);
 }
 
 int LessonWriter::emoji(const QString& e) {
@@ -158,9 +149,11 @@ QByteArray LessonWriter::speech(const QString& text, bool english) const {
 }
 
 int LessonWriter::bob(int character, const Pose& pose, qreal lift, int period, int phase) {
+    // One sprite for each look, made once a movie: the same picture bobs alike everywhere.
     const auto key = std::make_tuple(character, pose.scaleX, pose.pos.y(), lift, period, phase);
-    const auto hit = bobs_.find(key);
-    if (hit != bobs_.end() && pose.pos.x() == 0 && pose.rotation == 0 && pose.alpha == 1)
+    const bool shared =
+        pose.pos.x() == 0 && pose.scaleX == pose.scaleY && pose.rotation == 0 && pose.alpha == 1;
+    if (const auto hit = bobs_.find(key); shared && hit != bobs_.end())
         return hit->second;
     SwfTimeline t = w_.newTimeline();
     Pose up = pose;
@@ -171,7 +164,7 @@ int LessonWriter::bob(int character, const Pose& pose, qreal lift, int period, i
         t.place(f, 1, character, Pose::interpolate(pose, up, x));
     }
     const int id = w_.defineSprite(t);
-    if (pose.pos.x() == 0 && pose.rotation == 0 && pose.alpha == 1)
+    if (shared)
         bobs_[key] = id;
     return id;
 }
@@ -183,8 +176,8 @@ int LessonWriter::newDepth() {
     return nextDepth_++;
 }
 
-void LessonWriter::clear(int frame, int from) {
-    for (auto it = live_.lower_bound(from); it != live_.end();) {
+void LessonWriter::clear(int frame, int from, int to) {
+    for (auto it = live_.lower_bound(from); it != live_.end() && *it < to;) {
         root().remove(frame, *it);
         it = live_.erase(it);
     }

@@ -68,13 +68,30 @@ Piece LessonWriter::drawAnswer(const QString& answer, QSizeF size, const QColor&
     SwfShape s;
     s.roundedRect(r.translated(0, 6), 26, ShapeFill::solid(shade(fill, -0.35)));
     s.roundedRect(r, 26, ShapeFill::solid(fill), ShapeLine{borderWidth, border});
+    // Pictures as large as the face allows; words on one line, or on two where one line
+    // would make them small.
     const bool pictures = isEmojiRun(answer);
-    const qreal px = pictures ? std::min(72.0, (size.height() - 34) / 1.15) : 46;
-    const QFont font = fitOneLine(cjkFont(px, QFont::Black), answer, size.width() - 24, 16);
-    TextInk ink = layoutLines({answer}, font, size.height());
-    ink.path.translate(0, -size.height() / 2);
+    const qreal room = size.width() - 24;
+    QFont font = cjkFont(pictures ? std::min(72.0, (size.height() - 34) / 1.15) : 46, QFont::Black);
+    QStringList lines{answer};
+    if (!pictures && textWidth(answer, font) > room) {
+        QFont two = cjkFont(40, QFont::Black);
+        const QStringList wrapped = wrapText(answer, two, room);
+        if (wrapped.size() == 2 && fitOneLine(font, answer, room, 16).pixelSize() < 32) {
+            lines = wrapped;
+            for (const QString& l : wrapped)
+                two = fitOneLine(two, l, room, 16);
+            font = two;
+        }
+    }
+    if (lines.size() == 1)
+        font = fitOneLine(font, answer, room, 16);
+    const qreal lineHeight = lines.size() == 1 ? size.height() : font.pixelSize() * 1.15;
+    TextInk ink = layoutLines(lines, font, lineHeight);
+    const qreal lift = ink.box.height() / 2;
+    ink.path.translate(0, -lift);
     for (auto& e : ink.emoji)
-        e.second.translate(0, -size.height() / 2);
+        e.second.translate(0, -lift);
     if (ink.emoji.empty()) {
         s.add(ink.path, ShapeFill::solid(Qt::white), ShapeLine{2.5, shade(fill, -0.55)});
         return {shape(s), r};
@@ -89,9 +106,8 @@ int LessonWriter::round(int frame, const Question& q, int index, int count) {
     const int rightAt = ask + 1, wrongAt = rightAt + kRightFrames;
     const int next = wrongAt + kWrongFrames;
     clear(land);
-    auto a = w_.actionBuilder();
     if (index == 0)
-        root().actions(land, a.push({"score", 0}).setVariable());
+        root().actions(land, w_.actionBuilder().push({"score", 0}).setVariable());
 
     // The question, its pictures and how far the game has got.
     const bool hasPictures = !q.pictures.isEmpty();
@@ -146,20 +162,15 @@ int LessonWriter::round(int frame, const Question& q, int index, int count) {
     for (int i = 0; i < k; ++i) {
         places.push_back({350 + (i - (k - 1) / 2.0) * (width + 20), kAnswersY});
         const QColor c = answerColour(i);
-        Button b;
         const int face = faceOfAnswer(q.answers[i], size, c, Qt::white, 5).id;
+        const int hover = faceOfAnswer(q.answers[i], size, shade(c, 0.2), kGold, 6).id;
+        const int pressed = faceOfAnswer(q.answers[i], size, shade(c, -0.15), Qt::white, 5).id;
+        const int hit = hitArea(QRectF(QPointF(-size.width() / 2, -size.height() / 2), size));
+        Button b;
         b.records = {{face, true, false, false, false, 1, {}},
-                     {hitArea(QRectF(QPointF(-size.width() / 2, -size.height() / 2), size)),
-                      false,
-                      false,
-                      false,
-                      true,
-                      4,
-                      {}},
-                     {faceOfAnswer(q.answers[i], size, shade(c, 0.2), kGold, 6).id, false, true,
-                      false, false, 2, QTransform::fromScale(1.06, 1.06)},
-                     {faceOfAnswer(q.answers[i], size, shade(c, -0.15), Qt::white, 5).id, false,
-                      false, true, false, 3, QTransform::fromTranslate(0, 3)}};
+                     {hover, false, true, false, false, 2, QTransform::fromScale(1.06, 1.06)},
+                     {pressed, false, false, true, false, 3, QTransform::fromTranslate(0, 3)},
+                     {hit, false, false, false, true, 4, {}}};
         auto act = w_.actionBuilder();
         if (i == q.right)
             act.push("score")
@@ -231,7 +242,10 @@ int LessonWriter::round(int frame, const Question& q, int index, int count) {
 // are of one length, so that the part of a score is found by arithmetic.
 int LessonWriter::resultCard(int frame, int rounds) {
     clear(frame);
-    pictures(frame, {QStringLiteral("🏆")}, {{350, 170}}, 120);
+    // The movie stops a frame later: what shows here shows at once.
+    const QString cup = QStringLiteral("🏆");
+    show(frame,
+         {bob(emoji(cup), emojiPose(cup, {}, 120), 7, 28, 0), Pose::at({350, 170}), Appear::Now});
     const auto praise = [rounds](int n) {
         return n == rounds       ? QStringLiteral("全部答对，真棒！")
                : n * 2 >= rounds ? QStringLiteral("真不错，继续加油！")

@@ -23,6 +23,7 @@ constexpr int kCountFrames = 7; // at least, between two counted objects
 struct Block {
     QSizeF size;
     std::function<std::vector<Moment>(LessonWriter&, QPointF)> moments;
+    bool caption = false; // a narrated sentence, which may give way to the next one
 };
 
 Visual at(const Piece& p, QPointF topCentre, Appear a = Appear::FadeUp) {
@@ -46,18 +47,31 @@ Block textBlock(const QString& shown, const QString& spoken, const QFont& font, 
             }};
 }
 
+const QFont& pinyinFont() {
+    static const QFont f = cjkFont(22, QFont::Medium);
+    return f;
+}
+
+// The room a character of a poem takes: the widest syllable of all `lines` fits over it,
+// so that the characters of every line stand in the same columns.
+qreal poemCell(const std::vector<Line>& lines) {
+    qreal cell = 56;
+    for (const Line& l : lines)
+        if (l.type == Line::Type::Poem)
+            for (const QString& s : words(l.second))
+                cell = std::max(cell, textWidth(s, pinyinFont()) + 14);
+    return cell;
+}
+
 // A line of a poem: each character with its syllable of pinyin over it.
-Block poemBlock(const Line& l, qreal width) {
+Block poemBlock(const Line& l, qreal width, qreal cell) {
     const QStringList syllables = words(l.second);
     const QStringList chars = graphemes(l.text);
     const auto cjk = [](const QString& g) { return !g.isEmpty() && isCjk(g.toUcs4().first()); };
     const int n = std::max(1, int(std::count_if(chars.begin(), chars.end(), cjk)));
     const int others = int(chars.size()) - n;
     qreal charPx = 46;
-    const QFont pinyin = cjkFont(22, QFont::Medium);
-    qreal cell = charPx + 10;
-    for (const QString& s : syllables)
-        cell = std::max(cell, textWidth(s, pinyin) + 8);
+    const QFont& pinyin = pinyinFont();
     const auto total = [&] { return n * cell + others * charPx * 0.62; };
     if (total() > width)
         cell = std::max(charPx + 2, (width - others * charPx * 0.62) / n);
@@ -237,13 +251,13 @@ Block groupsBlock(const Line& l, qreal width) {
                              ShapeLine{2, shade(w.colour(), -0.5)});
                     Moment m;
                     m.visuals.push_back({w.shape(back), Pose::at({cx, top.y()}), Appear::Pop});
-                    const int inRows = std::min(cols, std::max(1, gr.count));
+                    const int ownRows = (gr.count + cols - 1) / cols;
                     for (int i = 0; i < gr.count; ++i) {
                         const int row = i / cols, col = i % cols;
-                        const int inRow = std::min(inRows, gr.count - row * cols);
+                        const int inRow = std::min(cols, gr.count - row * cols);
                         const QPointF c(cx + (col - (inRow - 1) / 2.0) * (s + 6),
-                                        top.y() + 12 + row * (s + 6) + s / 2 +
-                                            (trayH - 18 - rows * (s + 6)) / 2);
+                                        top.y() + 9 + row * (s + 6) + s / 2 +
+                                            (trayH - 18 - ownRows * (s + 6)) / 2);
                         m.visuals.push_back(
                             {w.emoji(gr.emoji), w.emojiPose(gr.emoji, c, s), Appear::Pop});
                     }
@@ -264,6 +278,7 @@ Block groupsBlock(const Line& l, qreal width) {
 // The blocks of `lines` for a width: consecutive words share one block.
 std::vector<Block> blocksOf(const std::vector<Line>& lines, qreal width) {
     std::vector<Block> out;
+    const qreal cell = poemCell(lines);
     for (size_t i = 0; i < lines.size(); ++i) {
         const Line& l = lines[i];
         switch (l.type) {
@@ -271,6 +286,7 @@ std::vector<Block> blocksOf(const std::vector<Line>& lines, qreal width) {
         case Line::Type::Moral:
             out.push_back(textBlock(l.text, l.text, cjkFont(32, QFont::Bold), width, 46, false,
                                     l.lineNumber));
+            out.back().caption = true;
             break;
         case Line::Type::Author: {
             QString spoken = l.text;
@@ -281,7 +297,7 @@ std::vector<Block> blocksOf(const std::vector<Line>& lines, qreal width) {
             break;
         }
         case Line::Type::Poem:
-            out.push_back(poemBlock(l, width));
+            out.push_back(poemBlock(l, width, cell));
             break;
         case Line::Type::English:
             out.push_back(englishBlock(l, width));
@@ -325,13 +341,6 @@ std::vector<std::vector<Block>> paginate(const std::vector<Block>& blocks, qreal
     return pages;
 }
 
-qreal widest(const std::vector<Block>& blocks) {
-    qreal w = 0;
-    for (const Block& b : blocks)
-        w = std::max(w, b.size.width());
-    return w;
-}
-
 } // namespace
 
 int LessonWriter::scene(int frame, const Scene& s) {
@@ -351,78 +360,149 @@ int LessonWriter::scene(int frame, const Scene& s) {
     return lines.empty() && moral ? frame : sceneLines(frame, s.pictures, lines);
 }
 
-int LessonWriter::sceneLines(int frame, const QStringList& shown, const std::vector<Line>& before) {
+namespace {
+
+qreal heightOf(const std::vector<Block>& blocks) {
+    qreal h = -kBlockGap;
+    for (const Block& b : blocks)
+        h += b.size.height() + kBlockGap;
+    return std::max(h, 0.0);
+}
+
+// Where a scene's pictures and lines go.
+struct Plan {
+    std::vector<QPointF> centres; // of the pictures
+    qreal box = kPictureBox;
+    QRectF area; // of the lines
+    std::vector<Block> blocks;
+    std::vector<std::vector<Block>> pages;
+    bool slot = false; // captions take turns under the rest, which stays
+    qreal slotHeight = 0, restHeight = 0;
+};
+
+// The pictures in a row above the lines (`beside` false) or in a column left of them.
+Plan plan(const std::vector<Line>& lines, int pictures, bool beside) {
+    Plan p;
+    const qreal column = pictures <= 3 ? 150 : 270;
+    const qreal width = beside ? kInside.width() - column - 10 : kInside.width();
+    const qreal row = pictures && !beside ? kRowHeight : 0;
+    p.blocks = blocksOf(lines, width);
+    p.pages = paginate(p.blocks, kInside.height() - row);
+    if (p.pages.size() > 1) {
+        // Captions that would turn the page take turns in one place instead, so that the
+        // counted objects or the words they speak of stay in view.
+        std::vector<Block> rest;
+        for (const Block& b : p.blocks) {
+            if (b.caption)
+                p.slotHeight = std::max(p.slotHeight, b.size.height());
+            else
+                rest.push_back(b);
+        }
+        p.slot = !rest.empty() && p.slotHeight > 0 &&
+                 heightOf(rest) + kBlockGap + p.slotHeight <= kInside.height() - row;
+    }
+    qreal tallest = 0;
+    for (const auto& page : p.pages)
+        tallest = std::max(tallest, heightOf(page));
+    if (p.slot) {
+        std::vector<Block> rest;
+        std::copy_if(p.blocks.begin(), p.blocks.end(), std::back_inserter(rest),
+                     [](const Block& b) { return !b.caption; });
+        p.restHeight = heightOf(rest);
+        tallest = p.restHeight + kBlockGap + p.slotHeight;
+    }
+    if (beside) {
+        p.area = QRectF(kInside.left() + column + 10, kInside.top(), width, kInside.height());
+        p.box = pictures <= 3 ? kPictureBox : 120;
+        for (int i = 0; i < pictures; ++i)
+            p.centres.push_back(
+                pictures <= 3 ? QPointF(kInside.left() + column / 2,
+                                        kInside.top() + (i + 0.5) * kInside.height() / pictures)
+                              : QPointF(kInside.left() + 67 + (i % 2) * 136,
+                                        kInside.top() + 120 + (i / 2) * 236));
+        return p;
+    }
+    // The pictures and the tallest page together, centred on the board.
+    const qreal top = kInside.top() + std::max(0.0, (kInside.height() - row - tallest) / 2);
+    p.area = QRectF(kInside.left(), top + row, width, tallest);
+    for (int i = 0; i < pictures; ++i)
+        p.centres.push_back({350 + (i - (pictures - 1) / 2.0) * 155, top + kRowHeight / 2 - 6});
+    return p;
+}
+
+// How many turns of the page a plan takes (a place for captions counting as one page).
+size_t turns(const Plan& p) {
+    return p.slot ? 1 : p.pages.size();
+}
+
+} // namespace
+
+int LessonWriter::sceneLines(int frame, const QStringList& shown, const std::vector<Line>& lines) {
     clear(frame);
     const int n = int(shown.size());
-    // Pictures in a row above the lines; beside them when that saves a page.
-    std::vector<Block> blocks = blocksOf(before, kInside.width());
-    const qreal row = n ? kRowHeight : 0;
-    auto pages = paginate(blocks, kInside.height() - row);
-    // The pictures and the tallest page together, centred on the board.
-    qreal tallest = 0;
-    for (const auto& page : pages) {
-        qreal h = -kBlockGap;
-        for (const Block& b : page)
-            h += b.size.height() + kBlockGap;
-        tallest = std::max(tallest, h);
+    // The pictures above the lines; beside them when that saves turning a page.
+    Plan p = plan(lines, n, false);
+    if (n > 0 && turns(p) > 1) {
+        Plan side = plan(lines, n, true);
+        if (turns(side) < turns(p))
+            p = std::move(side);
     }
-    const qreal top = kInside.top() + std::max(0.0, (kInside.height() - row - tallest) / 2);
-    QRectF area(kInside.left(), top + row, kInside.width(), std::max(tallest, 0.0));
-    std::vector<QPointF> centres;
-    qreal box = kPictureBox;
-    for (int i = 0; i < n; ++i)
-        centres.push_back({350 + (i - (n - 1) / 2.0) * 155, top + kRowHeight / 2 - 6});
-    const qreal column = n <= 3 ? 150 : 270;
-    const std::vector<Block> beside = blocksOf(before, kInside.width() - column - 10);
-    const auto besidePages = paginate(beside, kInside.height());
-    if (n > 0 && besidePages.size() < pages.size() && widest(beside) > 0) {
-        pages = besidePages;
-        area = QRectF(kInside.left() + column + 10, kInside.top(), kInside.width() - column - 10,
-                      kInside.height());
-        centres.clear();
-        box = n <= 3 ? kPictureBox : 120;
-        for (int i = 0; i < n; ++i)
-            centres.push_back(n <= 3 ? QPointF(kInside.left() + column / 2,
-                                               kInside.top() + (i + 0.5) * kInside.height() / n)
-                                     : QPointF(kInside.left() + 67 + (i % 2) * 136,
-                                               kInside.top() + 120 + (i / 2) * 236));
-    }
-    pictures(frame, shown, centres, box);
+    pictures(frame, shown, p.centres, p.box);
     int f = frame + 1;
-    if (pages.empty())
+    if (p.blocks.empty())
         return f + 24;
-    for (size_t p = 0; p < pages.size(); ++p) {
+    const qreal x = p.area.center().x();
+    if (p.slot) {
+        const qreal group = p.restHeight + kBlockGap + p.slotHeight;
+        qreal y = p.area.top() + std::max(0.0, (p.area.height() - group) / 2);
+        const qreal slotTop = y + p.restHeight + kBlockGap;
+        std::pair<int, int> caption{0, 0}; // the depths of the caption showing
+        for (const Block& b : p.blocks) {
+            if (!b.caption) {
+                f = play(f, b.moments(*this, QPointF(x, y)));
+                y += b.size.height() + kBlockGap;
+                continue;
+            }
+            clear(f, caption.first, caption.second); // the caption before goes
+            caption.first = depthMark();
+            f = play(f,
+                     b.moments(*this, QPointF(x, slotTop + (p.slotHeight - b.size.height()) / 2)));
+            caption.second = depthMark();
+        }
+        return f + kPauseFrames;
+    }
+    for (size_t page = 0; page < p.pages.size(); ++page) {
         const int mark = depthMark();
-        qreal total = -kBlockGap;
-        for (const Block& b : pages[p])
-            total += b.size.height() + kBlockGap;
-        qreal y = area.top() + std::max(0.0, (area.height() - total) / 2);
-        for (const Block& b : pages[p]) {
-            f = play(f, b.moments(*this, QPointF(area.center().x(), y)));
+        qreal y = p.area.top() + std::max(0.0, (p.area.height() - heightOf(p.pages[page])) / 2);
+        for (const Block& b : p.pages[page]) {
+            f = play(f, b.moments(*this, QPointF(x, y)));
             y += b.size.height() + kBlockGap;
         }
         f += kPauseFrames;
-        if (p + 1 < pages.size())
+        if (page + 1 < p.pages.size())
             clear(f, mark);
     }
     return f;
 }
 
-// The moral on a card of its own.
+// The moral on a card of its own: the light of an idea, "故事告诉我们" and the moral.
 int LessonWriter::moralCard(int frame, const Line& moral) {
     setLine(moral.lineNumber);
     clear(frame);
+    const QFont font = cjkFont(36, QFont::Black);
+    const TextInk words = layoutLines(wrapText(moral.text, font, 480), font, 50);
+    const qreal height = 150 + 56 + words.box.height() + 40;
+    const qreal top = kInside.center().y() - height / 2;
     SwfShape card;
-    card.roundedRect(QRectF(70, 92, 560, 450), 36, ShapeFill::solid(mix(colour(), Qt::white, 0.85)),
-                     ShapeLine{6, colour()});
-    const QFont head = cjkFont(34, QFont::Black);
-    TextInk heading = layoutLines({QStringLiteral("故事告诉我们")}, head, 44);
-    heading.path.translate(350, 250);
+    card.roundedRect(QRectF(70, top, 560, height), 36,
+                     ShapeFill::solid(mix(colour(), Qt::white, 0.85)), ShapeLine{6, colour()});
+    TextInk heading = layoutLines({QStringLiteral("故事告诉我们")}, cjkFont(34, QFont::Black), 44);
+    heading.path.translate(350, top + 150);
     card.add(heading.path, ShapeFill::solid(deep()));
     show(frame, {shape(card), Pose::at({}), Appear::Now});
-    pictures(frame, {QStringLiteral("💡")}, {{350, 172}}, 120);
-    const Piece words = paragraph(moral.text, cjkFont(36, QFont::Black), 480, 50, ink());
-    const int f = play(frame + 1, {{speech(moral.text), 12, {at(words, {350, 316})}}});
+    pictures(frame, {QStringLiteral("💡")}, {{350, top + 82}}, 120);
+    const Piece said = text(words, ink());
+    const int f = play(frame + 1, {{speech(moral.text), 12, {at(said, {350, top + 206})}}});
     return f + kPauseFrames;
 }
 

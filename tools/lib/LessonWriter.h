@@ -8,6 +8,7 @@
 #include "tools/lib/SwfWriter.h"
 
 #include <QFont>
+#include <climits>
 #include <map>
 #include <set>
 #include <tuple>
@@ -67,8 +68,6 @@ public:
     // that is not transparent.
     Piece text(const TextInk& ink, const QColor& fill, const QColor& outline = Qt::transparent,
                qreal outlineWidth = 0, const QColor& panel = Qt::transparent);
-    Piece paragraph(const QString& s, const QFont& font, qreal width, qreal lineHeight,
-                    const QColor& fill);
     int emoji(const QString& e);                   // its shape at its own size, centred
     qreal emojiScale(const QString& e, qreal box); // to fit a square of `box`
     Pose emojiPose(const QString& e, QPointF centre, qreal box) {
@@ -91,8 +90,9 @@ public:
     SwfWriter& writer() { return w_; }
     SwfTimeline& root() { return w_.root(); }
     int newDepth();
-    // Removes at `frame` what the scenes placed since `from` (every scene depth by default).
-    void clear(int frame, int from = kSceneDepth);
+    // Removes at `frame` what the scenes placed at depths from `from` (every scene depth by
+    // default) up to `to`.
+    void clear(int frame, int from = kSceneDepth, int to = INT_MAX);
     int depthMark() const { return nextDepth_; }
     // Shows `v` at a new depth from `frame`; returns the depth.
     int show(int frame, const Visual& v);
