@@ -1,7 +1,8 @@
 #pragma once
-// The writer behind lessonMovie(): the stage, the pieces every part of a lesson draws
-// with (text, emoji, sounds, little motions) and the parts themselves: the opening and
-// title card, the scenes (LessonScenes.cpp) and the game rounds (LessonRounds.cpp).
+// The writer behind lessonMovie() (which LessonWriter.cpp defines): the stage, the pieces
+// every part of a lesson draws with (text, emoji, sounds, little motions) and the parts
+// themselves: the opening and title card, the scenes (LessonScenes.cpp) and the game
+// rounds (LessonRounds.cpp).
 
 #include "tools/lib/LessonMovie.h"
 #include "tools/lib/LessonText.h"

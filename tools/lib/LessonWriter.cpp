@@ -1,7 +1,6 @@
-#include "tools/lib/LessonMovie.h"
+#include "tools/lib/LessonWriter.h"
 
 #include "tools/lib/ArtKit.h"
-#include "tools/lib/LessonWriter.h"
 
 #include <QtMath>
 #include <algorithm>
