@@ -28,6 +28,7 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELUMO_TESTS=OFF
 	cmake --build $(BUILD) -j $(JOBS)
+	@cat $(BUILD)/gendata-summary.txt 2>/dev/null || true
 
 run: build
 	./$(BUILD)/pelumo
@@ -49,6 +50,7 @@ test: build-test
 	cd $(TEST_BUILD) && env $(TEST_ENV) xvfb-run -a -s "-screen 0 1280x1024x24" \
 		ctest -j $(JOBS) --output-on-failure
 	./scripts/test-ratio
+	@cat $(TEST_BUILD)/gendata-summary.txt 2>/dev/null || true
 
 bench: build
 	./bench/run-all $(BUILD)

@@ -1,7 +1,8 @@
 #pragma once
 // Speech of the demo data: text spoken by espeak-ng and kept as a small mono MP3
 // (11.025 kHz, 16 kbit/s), cached by the generator so that a rerun speaks only new
-// texts. Safe to call from several threads at once.
+// texts. Both run inside the generator (no process per line). Safe to call from several
+// threads at once; the speaking itself is one text at a time.
 //
 //   out.writeData("Data/Sound/ReadNumber/3.mp3", gendata::speak(out, QStringLiteral("三")));
 //   const QByteArray word = gendata::speak(out, QStringLiteral("apple"), gendata::Voice::English);

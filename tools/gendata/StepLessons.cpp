@@ -1,24 +1,29 @@
 // The lesson player's data: the twelve lesson lists (program resources "kjxx/<prefix>.txt",
-// copied from content/lessons), the twelve content packs "Data/kjfile/<prefix>.dat" with one
-// short lesson movie per title, and the player's own pictures.
+// copied from content/lessons), the twelve content packs "Data/kjfile/<prefix>.dat" with
+// one lesson movie per title, and the player's own pictures.
 //
-// A lesson movie: the category's ribbon, a little opening (a spinning star and a filling
-// bar) up to the lesson's start frame, then the title springing up, a picture gliding in
-// and twinkling stars while the title is spoken; it stops on its last frame. A game of
-// "sxyx" with a start frame waits there behind a start button until the child presses it.
+// The n-th title of a list plays the script content/lessons/<prefix>/NNN.txt (n in three
+// digits); a title without a script yet gets its title card. A bad script stops the build
+// with its file and line. Each movie is cached by its script, title, start frame and the
+// version of this step, so a rebuild makes only the lessons that changed.
 #include "tools/gendata/Generator.h"
 #include "tools/gendata/Speech.h"
 #include "tools/lib/ArtKit.h"
+#include "tools/lib/LessonMovie.h"
+#include "tools/lib/LessonText.h"
 #include "tools/lib/PackWriter.h"
-#include "tools/lib/SwfWriter.h"
+#include "tools/lib/Synth.h"
+#include "tools/lib/WavWriter.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QPainter>
-#include <QtMath>
 #include <algorithm>
 #include <atomic>
-#include <cmath>
+#include <cstdio>
+#include <map>
+#include <memory>
 #include <stdexcept>
 #include <thread>
 
@@ -26,65 +31,90 @@ namespace gendata {
 namespace {
 
 using namespace tools::art;
-using tools::Pose;
-using tools::ShapeFill;
-using tools::ShapeLine;
-using tools::SwfShape;
-using tools::SwfWriter;
+namespace lesson = tools::lesson;
 
-constexpr QSize kStage(700, 580);
-constexpr qreal kRate = 12;
-constexpr int kLessonFrames = 48; // four seconds after the start frame
+// Changes with every change of how a movie is made.
+constexpr const char* kMovieVersion = "lesson-movie-v7";
 
 struct Category {
     const char* prefix;
     const char* name;
     QColor colour;
-    QStringList pictures; // emoji, one per lesson in turn
-    bool english;         // speak the English in the title's brackets
+    QStringList pictures; // emoji for the title cards of lessons without a script, in turn
+    bool english;         // the title card speaks the English in the title's brackets
+    bool game;            // waits on its start frame behind a start button
 };
 
 const std::vector<Category>& categories() {
     static const std::vector<Category> c = {
-        {"sxyx", "数学游戏", QColor(0xff, 0x8a, 0x1f), {"🍎", "🐝", "🍓", "🐸", "🎈", "🍌"}, false},
-        {"sxkj", "数学课件", QColor(0xf0, 0x3c, 0x5a), {"🔢", "🧮", "📐", "⏰", "🍊", "🐤"}, false},
+        {"sxyx", "数学游戏", QColor(0xff, 0x8a, 0x1f), {"🍎", "🐝", "🍓", "🐸", "🎈", "🍌"}, false, true},
+        {"sxkj",
+         "数学课件",
+         QColor(0xf0, 0x3c, 0x5a),
+         {"🔢", "🧮", "📐", "⏰", "🍊", "🐤"},
+         false,
+         false},
         {"Eng_Listen",
          "开心说英语",
          QColor(0x2e, 0x8c, 0xf0),
          {"👋", "😀", "🐱", "🌞", "🎂", "🚌"},
-         true},
-        {"EStory", "英语故事", QColor(0x12, 0xb0, 0xc0), {"📖", "🐻", "🐰", "🌙", "🐟", "🦁"}, true},
-        {"EGame", "快乐游戏", QColor(0x9b, 0x55, 0xf0), {"🎮", "🎈", "🍉", "🐶", "🚀", "🎨"}, true},
-        {"xpy", "学拼音", QColor(0x2f, 0xb8, 0x4a), {"🐥", "🦆", "🐸", "🌻", "🐢", "🐟"}, false},
+         true,
+         false},
+        {"EStory",
+         "英语故事",
+         QColor(0x12, 0xb0, 0xc0),
+         {"📖", "🐻", "🐰", "🌙", "🐟", "🦁"},
+         true,
+         false},
+        {"EGame", "快乐游戏", QColor(0x9b, 0x55, 0xf0), {"🎮", "🎈", "🍉", "🐶", "🚀", "🎨"}, true, true},
+        {"xpy",
+         "学拼音",
+         QColor(0x2f, 0xb8, 0x4a),
+         {"🐥", "🦆", "🐸", "🌻", "🐢", "🐟"},
+         false,
+         false},
         {"gushi",
          "学古诗",
          QColor(0xc0, 0x74, 0x30),
          {"🌙", "🌸", "🏔️", "🌊", "🍃", "🦢"},
+         false,
          false},
-        {"CStory", "寓言故事", QColor(0xff, 0x6a, 0x3d), {"🦊", "🐰", "🐢", "🐴", "🐸", "🐭"}, false},
+        {"CStory",
+         "寓言故事",
+         QColor(0xff, 0x6a, 0x3d),
+         {"🦊", "🐰", "🐢", "🐴", "🐸", "🐭"},
+         false,
+         false},
         {"YWYX",
          "趣味游戏",
          QColor(0xf5, 0x4f, 0xa8),
          {"🎯", "🧩", "✏️", "🎲", "🌈", "⭐"},
+         false,
+         true},
+        {"dzg", "弟子规", QColor(0xd8, 0x3a, 0x2e), {"📕", "🏮", "🎋", "🍵", "🙇", "🌺"}, false, false},
+        {"baike",
+         "百科知识",
+         QColor(0x14, 0x9c, 0xd8),
+         {"🔭", "🌍", "🌈", "🦕", "🐝", "🚀"},
+         false,
          false},
-        {"dzg", "弟子规", QColor(0xd8, 0x3a, 0x2e), {"📕", "🏮", "🎋", "🍵", "🙇", "🌺"}, false},
-        {"baike", "百科知识", QColor(0x14, 0x9c, 0xd8), {"🔭", "🌍", "🌈", "🦕", "🐝", "🚀"}, false},
         {"Tonghua",
          "童话故事",
          QColor(0x8a, 0x4c, 0xe0),
          {"🏰", "🧚", "🦢", "🐸", "👑", "🍄"},
+         false,
          false},
     };
     return c;
 }
 
-struct Lesson {
+struct Title {
     QString title;
     int startFrame = 0;
 };
 
-std::vector<Lesson> parseLessons(const QString& text) {
-    std::vector<Lesson> out;
+std::vector<Title> parseList(const QString& text) {
+    std::vector<Title> out;
     for (const QString& raw : text.split(QLatin1Char('\n'))) {
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
@@ -95,282 +125,227 @@ std::vector<Lesson> parseLessons(const QString& text) {
     return out;
 }
 
-// ---- Speech ----------------------------------------------------------------------
-
-// What the lesson says: the English in the brackets for the English lessons, else the title.
-std::pair<Voice, QString> speechOf(const Category& c, const QString& title) {
+// What a title card says: the English in the brackets for the English lessons, else the title.
+std::pair<bool, QString> spokenTitle(const Category& c, const QString& title) {
     const qsizetype open = title.indexOf(QStringLiteral("（"));
     const qsizetype close = title.lastIndexOf(QStringLiteral("）"));
     if (c.english && open >= 0 && close > open)
-        return {Voice::English, title.mid(open + 1, close - open - 1)};
-    return {Voice::Mandarin, title};
+        return {true, title.mid(open + 1, close - open - 1)};
+    return {false, title};
 }
-
-// ---- Pictures inside the movies --------------------------------------------------
-
-// Text as outlines: crisp at any size (the player goes full screen) and a fraction of
-// a bitmap's bytes. The ink is centred on `centre`.
-SwfShape& addText(SwfShape& shape, const QString& text, const QFont& font, QPointF centre,
-                  const QColor& fill, const QColor& outline, qreal outlineWidth) {
-    QPainterPath path = textPath(text, font);
-    path.translate(centre);
-    return shape.add(path, ShapeFill::solid(fill), ShapeLine{outlineWidth, outline});
-}
-
-// The category's name and the lesson number on a ribbon, origin at its top left.
-SwfShape ribbonShape(const Category& c, int number) {
-    SwfShape s;
-    s.roundedRect(QRectF(3, 3, 244, 40), 20, ShapeFill::solid(c.colour), ShapeLine{3, Qt::white});
-    const QString text = QString::fromUtf8(c.name) + QStringLiteral(" · 第%1课").arg(number);
-    addText(s, text, fitFont(cjkFont(22, QFont::Black), text, 220), {125, 23}, Qt::white,
-            shade(c.colour, -0.45), 1.2);
-    return s;
-}
-
-// The title in big letters, centred on the origin, over its own soft shadow; what
-// stands in brackets goes on a second, smaller line. Returns {letters, shadow}.
-std::pair<SwfShape, SwfShape> titleShapes(const Category& c, const QString& title) {
-    QString main = title, sub;
-    const qsizetype open = title.indexOf(QStringLiteral("（"));
-    if (open > 0) {
-        main = title.left(open);
-        sub = title.mid(open);
-    }
-    const QFont mainFont = fitFont(cjkFont(64, QFont::Black), main, 530);
-    const QFont subFont = fitFont(cjkFont(38, QFont::Black), sub, 540);
-    const QPointF mainAt(0, sub.isEmpty() ? 0.0 : -28.0), subAt(0, 44);
-    const QColor shadow(0, 0, 0, 45);
-    SwfShape letters, under;
-    addText(letters, main, mainFont, mainAt, shade(c.colour, -0.08), shade(c.colour, -0.5), 2);
-    addText(under, main, mainFont, mainAt, shadow, shadow, 6);
-    if (!sub.isEmpty()) {
-        addText(letters, sub, subFont, subAt, QColor(0x3a, 0x46, 0x6e), QColor(0x1e, 0x24, 0x40),
-                1.2);
-        addText(under, sub, subFont, subAt, shadow, shadow, 5);
-    }
-    return {letters, under};
-}
-
-QPainterPath starPath(qreal outer, qreal inner) {
-    QPolygonF pts;
-    for (int i = 0; i < 10; ++i) {
-        const qreal a = qDegreesToRadians(-90 + i * 36.0);
-        const qreal r = i % 2 ? inner : outer;
-        pts << QPointF(r * std::cos(a), r * std::sin(a));
-    }
-    QPainterPath path;
-    path.addPolygon(pts);
-    path.closeSubpath();
-    return path;
-}
-
-// A looping sprite: `character` going from `a` to `b` and back in `frames`, starting
-// `phase` frames into the loop.
-int loopSprite(SwfWriter& w, int character, int frames, const Pose& a, const Pose& b,
-               int phase = 0) {
-    tools::SwfTimeline t = w.newTimeline();
-    for (int f = 0; f < frames; ++f) {
-        const int k = (f + phase) % frames;
-        const qreal x = 0.5 - 0.5 * std::cos(2 * M_PI * k / frames);
-        t.place(f, 1, character, Pose::interpolate(a, b, x));
-    }
-    return w.defineSprite(t);
-}
-
-// ---- One lesson movie ------------------------------------------------------------
-
-QByteArray lessonMovie(const Category& c, int number, const Lesson& lesson, const QByteArray& mp3,
-                       const QImage& picture) {
-    const int start = std::max(0, lesson.startFrame);
-    const bool waits = start > 0 && QLatin1String(c.prefix) == QLatin1String("sxyx");
-    const int total = start + kLessonFrames + (waits ? 1 : 0);
-    SwfWriter w(kStage, kRate, 8);
-    w.setCompression('C');
-    const QColor light = mix(c.colour, Qt::white, 0.8);
-    w.setBackgroundColor(light);
-    tools::SwfTimeline& root = w.root();
-    root.ensureFrames(total);
-
-    // The scenery: sky, sun, meadow and the board the lesson is shown on.
-    SwfShape scene;
-    scene.ellipse(QRectF(590, -50, 150, 150), ShapeFill::solid(QColor(0xff, 0xd8, 0x3a)));
-    QPainterPath hills;
-    hills.moveTo(0, 500);
-    hills.quadTo(180, 440, 360, 490);
-    hills.quadTo(540, 540, 700, 470);
-    hills.lineTo(700, 580);
-    hills.lineTo(0, 580);
-    hills.closeSubpath();
-    scene.add(hills, ShapeFill::solid(QColor(0x7c, 0xcf, 0x5a)));
-    scene.roundedRect(QRectF(50, 80, 600, 330), 36, ShapeFill::solid(QColor(0xff, 0xfd, 0xf6)),
-                      ShapeLine{7, c.colour});
-    int depth = 1;
-    root.place(0, depth++, w.defineShape(scene));
-    root.place(0, depth++, w.defineShape(ribbonShape(c, number)),
-               QTransform::fromTranslate(20, 18));
-
-    const int star =
-        w.defineShape(SwfShape().add(starPath(22, 10), ShapeFill::solid(QColor(0xff, 0xd0, 0x1f)),
-                                     ShapeLine{2.5, QColor(0xf0, 0x8a, 0x00)}));
-
-    // The opening, up to the start frame: a spinning star and a bar filling up.
-    if (start > 0) {
-        const int spinner = depth++, barBack = depth++, bar = depth++;
-        root.place(0, spinner,
-                   loopSprite(w, star, 24, Pose::at({}, 2.4, 1, 0), Pose::at({}, 2.9, 1, 180)),
-                   QTransform::fromTranslate(350, 220));
-        root.place(0, barBack,
-                   w.defineShape(SwfShape().roundedRect(QRectF(0, 0, 400, 26), 13,
-                                                        ShapeFill::solid(QColor(0xee, 0xee, 0xee)),
-                                                        ShapeLine{3, c.colour})),
-                   QTransform::fromTranslate(150, 330));
-        const int fill = w.defineShape(
-            SwfShape().roundedRect(QRectF(0, 0, 400, 26), 13, ShapeFill::solid(c.colour)));
-        for (int f = 0; f < start; ++f) {
-            Pose p = Pose::at({150, 330});
-            p.scaleX = std::max(0.07, start > 1 ? qreal(f) / (start - 1) : 1.0);
-            root.place(f, bar, fill, p);
-        }
-        root.remove(start, spinner);
-        root.remove(start, barBack);
-        root.remove(start, bar);
-    }
-
-    // The lesson.
-    const auto [letters, shadow] = titleShapes(c, lesson.title);
-    tools::SwfTimeline titleLayers = w.newTimeline();
-    titleLayers.place(0, 1, w.defineShape(shadow), QTransform::fromTranslate(2, 4));
-    titleLayers.place(0, 2, w.defineShape(letters));
-    const int title = w.defineSprite(titleLayers);
-    const int titleDepth = depth++;
-    const QPointF titleAt(350, 200);
-    int lessonStart = start;
-    if (waits) {
-        // The game waits here until the child presses its start button.
-        root.place(start, titleDepth, title, Pose::at(titleAt));
-        const auto face = [&](const QColor& colour) {
-            SwfShape s;
-            s.roundedRect(QRectF(-95, -30, 190, 60), 30, ShapeFill::solid(colour),
-                          ShapeLine{4, Qt::white});
-            addText(s, QStringLiteral("开始游戏"), cjkFont(28, QFont::Black), {}, Qt::white,
-                    QColor(0x1e, 0x6e, 0x2a), 1.4);
-            return w.defineShape(s);
-        };
-        tools::Button button;
-        const int up = face(QColor(0x3c, 0xc4, 0x53)), over = face(QColor(0x5c, 0xe0, 0x70)),
-                  down = face(QColor(0x2a, 0x96, 0x3c));
-        button.records = {{up, true, false, false, true, 1, {}},
-                          {over, false, true, false, false, 2, {}},
-                          {down, false, false, true, false, 3, {}}};
-        button.releaseActions = w.actionBuilder().play().bytes();
-        const int startDepth = depth++;
-        root.place(start, startDepth, w.defineButton(button), QTransform::fromTranslate(350, 350));
-        root.remove(start + 1, startDepth);
-        root.stop(start);
-        lessonStart = start + 1;
-    } else {
-        const Pose small = Pose::at(titleAt, 0.2, 0.2), big = Pose::at(titleAt, 1.1),
-                   rest = Pose::at(titleAt);
-        root.tween(titleDepth, title, lessonStart, 7, small, big);
-        root.tween(titleDepth, title, lessonStart + 7, 3, big, rest);
-    }
-    root.startSound(start, w.defineSound(mp3));
-
-    // A picture glides in and bobs on the meadow, stars twinkle around the board.
-    const int pictureShape =
-        w.defineJpegShape(picture, 75, QPointF(picture.width() / 2.0, picture.height() / 2.0));
-    const int pictureDepth = depth++;
-    const int glide = lessonStart + 3;
-    root.tween(pictureDepth, pictureShape, glide, 10, Pose::at({-80, 480}, 0.8, 1, -20),
-               Pose::at({350, 470}));
-    root.place(glide + 10, pictureDepth,
-               loopSprite(w, pictureShape, 12, Pose::at({}), Pose::at({0, -12})),
-               QTransform::fromTranslate(350, 470));
-    const QPointF starsAt[] = {{90, 110}, {612, 120}, {120, 380}, {590, 390}};
-    for (int i = 0; i < 4; ++i)
-        root.place(
-            lessonStart, depth++,
-            loopSprite(w, star, 16, Pose::at({}, 0.5, 1, 0), Pose::at({}, 1.1, 1, 72), i * 4),
-            QTransform::fromTranslate(starsAt[i].x(), starsAt[i].y()));
-    root.stop(total - 1);
-    return w.finish();
-}
-
-// ---- Packs -----------------------------------------------------------------------
 
 QString sha1(const QByteArray& bytes) {
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
 }
 
-QByteArray buildPack(Output& out, const Category& c, const std::vector<Lesson>& lessons) {
-    std::vector<QImage> pictures;
-    for (const QString& e : c.pictures) {
-        QImage pic = canvas({84, 84});
-        {
-            QPainter p(&pic);
-            prepare(p);
-            drawEmoji(p, QRectF(0, 0, 84, 84), e);
+// ---- Sounds ----------------------------------------------------------------------
+
+std::vector<tools::Note> chimeNotes(lesson::Chime c, tools::Timbre& timbre, double& seconds) {
+    switch (c) {
+    case lesson::Chime::Right: // a quick rising arpeggio
+        timbre = tools::Timbre::Marimba;
+        seconds = 0.8;
+        return {
+            {0.0, 0.3, 84, 0.7}, {0.07, 0.3, 88, 0.7}, {0.14, 0.3, 91, 0.7}, {0.21, 0.5, 96, 0.8}};
+    case lesson::Chime::Wrong: // two soft falling notes
+        timbre = tools::Timbre::Bell;
+        seconds = 0.8;
+        return {{0.0, 0.35, 76, 0.5}, {0.2, 0.5, 72, 0.5}};
+    case lesson::Chime::Finish: // a little fanfare ending on a chord
+        timbre = tools::Timbre::Bell;
+        seconds = 1.9;
+        return {{0.0, 0.2, 72, 0.6},  {0.13, 0.2, 76, 0.6}, {0.26, 0.2, 79, 0.6},
+                {0.39, 1.3, 84, 0.7}, {0.39, 1.3, 88, 0.5}, {0.39, 1.3, 91, 0.5}};
+    }
+    return {};
+}
+
+QByteArray chimeMp3(Output& out, lesson::Chime c) {
+    return out.cached(QStringLiteral("lesson-chime-v1|%1").arg(int(c)), [&] {
+        tools::Timbre timbre = tools::Timbre::Bell;
+        double seconds = 1;
+        const std::vector<tools::Note> notes = chimeNotes(c, timbre, seconds);
+        std::vector<float> mono =
+            tools::Synth::toMono(tools::Synth(22050).render(notes, timbre, seconds, false));
+        tools::Synth::normalize(mono, 0.8f);
+        const QString base = out.tempDir() + QStringLiteral("/chime%1").arg(int(c));
+        QFile wav(base + QStringLiteral(".wav"));
+        if (!wav.open(QIODevice::WriteOnly) || wav.write(tools::makeWav(mono, 22050, 1)) < 0)
+            throw std::runtime_error("cannot write " + wav.fileName().toStdString());
+        wav.close();
+        Output::run(QStringLiteral("lame"),
+                    {QStringLiteral("--quiet"), QStringLiteral("-m"), QStringLiteral("m"),
+                     QStringLiteral("-b"), QStringLiteral("32"), wav.fileName(),
+                     base + QStringLiteral(".mp3")});
+        QFile mp3(base + QStringLiteral(".mp3"));
+        if (!mp3.open(QIODevice::ReadOnly))
+            throw std::runtime_error("lame wrote nothing for a chime");
+        QByteArray bytes = mp3.readAll();
+        mp3.remove();
+        wav.remove();
+        return bytes;
+    });
+}
+
+// ---- Lessons ---------------------------------------------------------------------
+
+struct Job {
+    const Category* category;
+    int number;
+    Title title;
+    QByteArray source; // the script; empty when there is none yet
+    std::unique_ptr<lesson::Script> script;
+    QByteArray movie;
+    std::string error;
+};
+
+// Every emoji a script shows, drawn once before the threads start.
+void drawEmojiOf(const lesson::Script& s) {
+    const auto text = [](const QString& t) {
+        for (const QString& g : lesson::graphemes(t))
+            if (lesson::isPictograph(g))
+                emojiImage(g);
+    };
+    for (const lesson::Scene& scene : s.scenes) {
+        for (const QString& e : scene.pictures)
+            emojiImage(e);
+        for (const lesson::Line& l : scene.lines) {
+            text(l.text);
+            text(l.second);
+            if (!l.emoji.isEmpty())
+                emojiImage(l.emoji);
+            for (const lesson::Group& g : l.groups)
+                emojiImage(g.emoji);
         }
-        pictures.push_back(pic);
+        if (scene.question) {
+            for (const QString& e : scene.question->pictures)
+                emojiImage(e);
+            text(scene.question->text);
+            for (const QString& a : scene.question->answers)
+                text(a);
+        }
     }
-    tools::PackWriter pack;
-    for (size_t i = 0; i < lessons.size(); ++i) {
-        const int number = int(i) + 1;
-        const auto [voice, text] = speechOf(c, lessons[i].title);
-        const QByteArray mp3 = speak(out, text, voice);
-        pack.add(QString::fromLatin1(c.prefix) + QString::number(number), QStringLiteral("Flash"),
-                 lessonMovie(c, number, lessons[i], mp3, pictures[i % pictures.size()]));
-    }
-    return pack.build();
+}
+
+QByteArray makeMovie(Output& out, const Job& job, const lesson::Media& media) {
+    const Category& c = *job.category;
+    const auto [english, spoken] = spokenTitle(c, job.title.title);
+    lesson::Look look;
+    look.category = QString::fromUtf8(c.name);
+    look.colour = c.colour;
+    look.number = job.number;
+    look.title = job.title.title;
+    look.spokenTitle = spoken;
+    look.englishTitle = english;
+    look.picture = c.pictures[(job.number - 1) % c.pictures.size()];
+    look.startFrame = job.title.startFrame;
+    look.waitsForStart = c.game;
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5|")
+                            .arg(QLatin1String(kMovieVersion), QLatin1String(c.prefix))
+                            .arg(job.number)
+                            .arg(job.title.startFrame)
+                            .arg(sha1(job.source)) +
+                        job.title.title;
+    return out.cached(key, [&] { return lesson::lessonMovie(job.script.get(), look, media); });
+}
+
+double median(std::vector<qsizetype> v) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? double(v[v.size() / 2])
+                        : (double(v[v.size() / 2 - 1]) + double(v[v.size() / 2])) / 2;
 }
 
 void makeLessons(Output& out) {
-    struct Job {
-        const Category* category;
-        QByteArray list;
-        QByteArray pack;
-        std::string error;
-    };
     std::vector<Job> jobs;
-    for (const Category& c : categories())
-        jobs.push_back({&c,
-                        out.content(QStringLiteral("lessons/") + c.prefix + QStringLiteral(".txt")),
-                        {},
-                        {}});
+    std::vector<std::pair<const Category*, QByteArray>> lists;
+    for (const Category& c : categories()) {
+        const QString prefix = QString::fromLatin1(c.prefix);
+        const QByteArray list =
+            out.content(QStringLiteral("lessons/") + prefix + QStringLiteral(".txt"));
+        lists.push_back({&c, list});
+        const std::vector<Title> titles = parseList(QString::fromUtf8(list));
+        for (size_t i = 0; i < titles.size(); ++i) {
+            const QString relative =
+                QStringLiteral("lessons/%1/%2.txt").arg(prefix).arg(i + 1, 3, 10, QLatin1Char('0'));
+            Job job{&c, int(i) + 1, titles[i], {}, nullptr, {}, {}};
+            if (QFile::exists(out.contentDir() + QLatin1Char('/') + relative)) {
+                job.source = out.content(relative);
+                job.script = std::make_unique<lesson::Script>(
+                    lesson::parseScript(QString::fromUtf8(job.source),
+                                        QStringLiteral("content/") + relative, titles[i].title));
+                drawEmojiOf(*job.script);
+            }
+            jobs.push_back(std::move(job));
+        }
+        // A script that no title of the list plays would be lost without a word.
+        const QDir folder(out.contentDir() + QStringLiteral("/lessons/") + prefix);
+        for (const QString& name : folder.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+            bool number = false;
+            const int n = name.chopped(4).toInt(&number);
+            if (!number || name.size() != 7 || n < 1 || n > int(titles.size()))
+                throw std::runtime_error(QStringLiteral("content/lessons/%1/%2: no title of %1.txt "
+                                                        "has this number (NNN.txt, 001 to %3)")
+                                             .arg(prefix, name)
+                                             .arg(titles.size(), 3, 10, QLatin1Char('0'))
+                                             .toStdString());
+        }
+        for (const QString& e : c.pictures)
+            emojiImage(e);
+    }
+    for (const char* e : {"🔊", "👆", "🏆", "💡"})
+        emojiImage(QString::fromUtf8(e));
 
-    // A pack is made again only when its list or this step changed; the packs are made
-    // side by side, as each one speaks and draws for every lesson.
+    std::map<lesson::Chime, QByteArray> chimes;
+    for (const auto c : {lesson::Chime::Right, lesson::Chime::Wrong, lesson::Chime::Finish})
+        chimes[c] = chimeMp3(out, c);
+    lesson::Media media;
+    media.speech = [&out](const QString& text, bool english) {
+        return english ? speak(out, text, Voice::English, 135)
+                       : speak(out, text, Voice::Mandarin, 170);
+    };
+    media.chime = [&chimes](lesson::Chime c) { return chimes.at(c); };
+
+    // The lessons are made side by side: each one speaks and draws for all its lines.
     std::atomic<size_t> next{0};
     const auto work = [&] {
         for (size_t i; (i = next++) < jobs.size();) {
-            Job& job = jobs[i];
             try {
-                const std::vector<Lesson> lessons = parseLessons(QString::fromUtf8(job.list));
-                job.pack = out.cached(QStringLiteral("lesson-pack-v7|") + job.category->prefix +
-                                          QLatin1Char('|') + sha1(job.list),
-                                      [&] { return buildPack(out, *job.category, lessons); });
+                jobs[i].movie = makeMovie(out, jobs[i], media);
             } catch (const std::exception& e) {
-                job.error = e.what();
+                jobs[i].error = e.what();
             }
         }
     };
-    // The emoji are drawn into the cache first, so that the threads do not draw the same
-    // ones side by side.
-    for (const Category& c : categories())
-        for (const QString& e : c.pictures)
-            emojiImage(e);
     std::vector<std::thread> threads;
-    const unsigned n = std::clamp(std::thread::hardware_concurrency(), 1u, 6u);
+    const unsigned n = std::clamp(std::thread::hardware_concurrency(), 1u, 16u);
     for (unsigned t = 0; t < n; ++t)
         threads.emplace_back(work);
     for (std::thread& t : threads)
         t.join();
-    for (const Job& job : jobs) {
+    for (const Job& job : jobs)
         if (!job.error.empty())
             throw std::runtime_error(job.error);
-        const QString prefix = QString::fromLatin1(job.category->prefix);
-        out.writeResource(QStringLiteral("kjxx/") + prefix + QStringLiteral(".txt"), job.list);
-        out.writeData(QStringLiteral("Data/kjfile/") + prefix + QStringLiteral(".dat"), job.pack);
+
+    size_t at = 0;
+    for (const auto& [c, list] : lists) {
+        const QString prefix = QString::fromLatin1(c->prefix);
+        tools::PackWriter pack;
+        std::vector<qsizetype> sizes;
+        for (; at < jobs.size() && jobs[at].category == c; ++at) {
+            pack.add(prefix + QString::number(jobs[at].number), QStringLiteral("Flash"),
+                     jobs[at].movie);
+            sizes.push_back(jobs[at].movie.size());
+        }
+        const QByteArray bytes = pack.build();
+        out.writeResource(QStringLiteral("kjxx/") + prefix + QStringLiteral(".txt"), list);
+        out.writeData(QStringLiteral("Data/kjfile/") + prefix + QStringLiteral(".dat"), bytes);
+        std::printf(
+            "gendata: lessons %-10s %6.1f MB, %3zu movies, median %4.0f KB, largest %4lld KB\n",
+            c->prefix, bytes.size() / 1048576.0, sizes.size(), median(sizes) / 1024,
+            static_cast<long long>(
+                sizes.empty() ? 0 : *std::max_element(sizes.begin(), sizes.end()) / 1024));
     }
 }
 

@@ -3,7 +3,9 @@
 #include "tools/gendata/Packs.h"
 
 #include <QCommandLineParser>
+#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
 #include <exception>
@@ -26,6 +28,8 @@ int main(int argc, char** argv) {
     // The packs that several steps add items to are written last, by the step "packs".
     std::vector<gendata::Step> steps = gendata::steps();
     steps.push_back({"packs", &gendata::writePacks});
+    QElapsedTimer total;
+    total.start();
     try {
         for (const gendata::Step& step : steps) {
             if (parser.isSet(onlyOpt) && parser.value(onlyOpt) != QLatin1String(step.name))
@@ -44,5 +48,22 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("gendata: %d files written\n", out.writtenCount());
+    // The size of what the program ships, and what making it took.
+    qint64 bytes = 0;
+    QDirIterator it(parser.value(outOpt) + QStringLiteral("/Data"), QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        bytes += it.fileInfo().size();
+    }
+    const QByteArray summary = QStringLiteral("Data/: %1 MB, generated in %2 s\n")
+                                   .arg(double(bytes) / (1024 * 1024), 0, 'f', 1)
+                                   .arg(double(total.elapsed()) / 1000, 0, 'f', 0)
+                                   .toUtf8();
+    std::fputs(summary.constData(), stdout);
+    // Kept beside the program, where the build prints it once everything is built.
+    QFile kept(parser.value(outOpt) + QStringLiteral("/gendata-summary.txt"));
+    if (kept.open(QIODevice::WriteOnly))
+        kept.write(summary);
     return 0;
 }

@@ -464,12 +464,12 @@ void SwfTimeline::fsCommand(int frame, const QString& command, const QString& ar
     actions(frame, actionBuilder().fsCommand(command, args));
 }
 
-void SwfTimeline::startSound(int frame, int soundId) {
+void SwfTimeline::startSound(int frame, int soundId, Sync sync) {
     Op op;
     op.kind = Op::Kind::Tag;
     QByteArray body;
     appendU16(body, soundId);
-    body.append(soundInfoPlain());
+    body.append(char(sync == Sync::Stop ? 0x20 : sync == Sync::NoMultiple ? 0x10 : 0));
     op.tag = {swf::kTagStartSound, body};
     this->frame(frame).push_back(op);
 }

@@ -132,7 +132,10 @@ public:
     void play(int frame);
     void gotoAndPlay(int frame, int targetFrame0);
     void fsCommand(int frame, const QString& command, const QString& args = QString());
-    void startSound(int frame, int soundId);
+    // An event sound; `noMultiple` starts it only when it is not playing already, `stop`
+    // stops it instead.
+    enum class Sync { Event, NoMultiple, Stop };
+    void startSound(int frame, int soundId, Sync sync = Sync::Event);
 
     // An action builder with the string encoding of this movie's version.
     swf::ActionBuilder actionBuilder() const { return swf::ActionBuilder(version_, legacy_); }
