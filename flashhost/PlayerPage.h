@@ -31,6 +31,7 @@ signals:
     void pageLoaded();
     void started(int token);
     void controlReady(int token);
+    void drawn(int token);
     void failed(int token, const QString& reason);
     void state(int frame0, bool playing, int seq);
     void command(const QString& command, const QString& args);
@@ -40,6 +41,7 @@ public slots:
     void pageReady() { emit pageLoaded(); }
     void movieStarted(const QVariant& token) { emit started(token.toInt()); }
     void movieReady(const QVariant& token) { emit controlReady(token.toInt()); }
+    void movieDrawn(const QVariant& token) { emit drawn(token.toInt()); }
     void loadFailed(const QVariant& token, const QVariant& reason);
     void frameState(const QVariant& frame0, const QVariant& playing, const QVariant& seq);
     void fsCommand(const QVariant& command, const QVariant& args);

@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QEvent>
 #include <QFile>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -18,6 +19,7 @@ namespace flashhost {
 namespace {
 
 constexpr int kControlLevel = 99;
+constexpr int kWakeMs = 2000;
 
 bool controlMovieAvailable() {
     static const bool present = QFile::exists(QStringLiteral(":/flash/control.swf"));
@@ -87,8 +89,7 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
     PageBridge* bridge = page_->bridge();
     connect(page_, &PlayerPage::ready, this, [this] {
         // A page suspended while it started is frozen once its player code is in.
-        if (!active_)
-            page_->page()->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
+        applyLifecycle();
         emit ready();
     });
     connect(bridge, &PageBridge::started, this, [this](int token) {
@@ -96,8 +97,11 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
             emit movieStarted();
     });
     connect(bridge, &PageBridge::controlReady, this, [this](int token) {
-        if (token == token_)
-            emit movieReady();
+        if (token != token_)
+            return;
+        movieReady_ = true;
+        emit movieReady();
+        applyLifecycle();
     });
     connect(bridge, &PageBridge::failed, this, [this](int token, const QString& reason) {
         if (token != token_ && token != -1)
@@ -105,7 +109,11 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
         qWarning("flashhost: the movie did not load: %s", qPrintable(reason));
         emit loadFailed();
     });
-    connect(bridge, &PageBridge::state, this, &MovieBackend::frameState);
+    connect(bridge, &PageBridge::state, this, [this](int frame0, bool playing, int seq) {
+        moviePlaying_ = playing;
+        emit frameState(frame0, playing, seq);
+        applyLifecycle();
+    });
     connect(bridge, &PageBridge::command, this, &MovieBackend::fsCommand);
     connect(bridge, &PageBridge::call, this, &MovieBackend::flashCall);
     connect(page_->page(), &QWebEnginePage::renderProcessTerminated, this,
@@ -114,6 +122,8 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
                     emit loadFailed();
             });
     checkInputWidget();
+    wakeTimer_.setSingleShot(true);
+    connect(&wakeTimer_, &QTimer::timeout, this, &WebEngineBackend::applyLifecycle);
 }
 
 WebEngineBackend::~WebEngineBackend() {
@@ -211,6 +221,9 @@ QVariantMap WebEngineBackend::playerOptions(const FlashProps& p) {
 
 void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>& prelude,
                             int seq) {
+    wakeForCall();
+    movieReady_ = false;
+    moviePlaying_ = props_.Playing;
     QString error;
     const auto injected = swf::injectFrameOneActions(
         movie.bytes, frameOneActions(movie.version, props_.Playing, prelude), &error);
@@ -238,12 +251,15 @@ void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>
 }
 
 void WebEngineBackend::unload() {
+    wakeForCall();
+    movieReady_ = false;
     ++token_;
     MovieRegistry::instance().removeOwner(this);
     emit page_->bridge()->unloadRequested();
 }
 
 void WebEngineBackend::frame(const FrameOp& op, int seq) {
+    wakeForCall();
     switch (op.kind) {
     case FrameOp::Goto:
         emit page_->bridge()->frameRequested(QStringLiteral("goto"), op.frame, seq);
@@ -263,19 +279,44 @@ void WebEngineBackend::setActive(bool active) {
     active_ = active;
     QWebEnginePage* page = page_->page();
     if (active) {
-        page->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+        applyLifecycle(); // a frozen page cannot be made visible
         page->setVisible(view_->isVisible());
     } else {
-        // Hidden, the player pauses itself; frozen, the page runs no script at all.
-        page->setVisible(false);
-        if (page_->isReady())
-            page->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
+        page->setVisible(false); // hidden, the player pauses itself
+        applyLifecycle();
     }
+}
+
+// Frozen, a page runs no script at all: a windowed player nobody can see, and an effect
+// player that is hidden and has played its movie to the end (it wakes for the next call).
+bool WebEngineBackend::shouldFreeze() const {
+    if (!page_->isReady() || wakeTimer_.isActive())
+        return false;
+    if (!active_)
+        return true;
+    return kind_ == BackendKind::Transparent && movieReady_ && !moviePlaying_ &&
+           !view_->isVisible() && !page_->page()->isVisible();
+}
+
+void WebEngineBackend::applyLifecycle() {
+    using State = QWebEnginePage::LifecycleState;
+    const State wanted = shouldFreeze() ? State::Frozen : State::Active;
+    QWebEnginePage* page = page_->page();
+    if (page->lifecycleState() != wanted)
+        page->setLifecycleState(wanted);
+}
+
+void WebEngineBackend::wakeForCall() {
+    // Awake a little while, so that the call's effect is reported before the page may
+    // freeze again.
+    wakeTimer_.start(kWakeMs);
+    applyLifecycle();
 }
 
 void WebEngineBackend::focusPlayer() {
     if (kind_ == BackendKind::Transparent)
         return;
+    wakeForCall();
     view_->setFocus();
     emit page_->bridge()->focusRequested();
 }
@@ -284,6 +325,8 @@ bool WebEngineBackend::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_ &&
         (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished))
         checkInputWidget();
+    if (watched == view_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        QTimer::singleShot(0, this, &WebEngineBackend::applyLifecycle);
     return MovieBackend::eventFilter(watched, event);
 }
 

@@ -9,6 +9,7 @@
 #include "flashhost/MovieBackend.h"
 
 #include <QPointer>
+#include <QTimer>
 
 class QWebEngineView;
 
@@ -43,6 +44,9 @@ protected:
 
 private:
     void checkInputWidget();
+    bool shouldFreeze() const;
+    void applyLifecycle();
+    void wakeForCall();
 
     BackendKind kind_;
     QWebEngineView* view_;
@@ -51,6 +55,9 @@ private:
     FlashProps props_;
     int token_ = 0;
     bool active_ = true;
+    bool movieReady_ = false;
+    bool moviePlaying_ = true;
+    QTimer wakeTimer_;
 };
 
 } // namespace flashhost

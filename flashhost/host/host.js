@@ -233,7 +233,20 @@
             .catch(function () {});
     }
 
+    // The pacer (pacer.js) runs the player at full pace again on every host call, and
+    // tells when a movie's first frame is on the screen.
+    function wakePlayer() {
+        if (window.pelumoPacer) window.pelumoPacer.wake();
+    }
+    function reportFirstFrame(token) {
+        if (!window.pelumoPacer) return;
+        window.pelumoPacer.whenDrawn(function () {
+            if (token === loadToken) host.movieDrawn(token);
+        });
+    }
+
     function load(token, url, options) {
+        wakePlayer();
         loadToken = token;
         controlReady = false;
         loop = options.loop !== false;
@@ -244,6 +257,7 @@
         clearTimeout(fallback);
         document.body.style.background = options.wmode === "transparent" ? "transparent" : (options.backgroundColor || "transparent");
         if (!player) createPlayer();
+        reportFirstFrame(token);
         const config = Object.assign({ preferredRenderer: RENDERER }, options.ruffle, { url: url });
         player.load(config).catch(function (e) {
             if (token === loadToken) host.loadFailed(token, text(e && e.message));
@@ -266,6 +280,7 @@
     }
 
     function frameCall(kind, frame, callSeq) {
+        wakePlayer();
         seq = callSeq;
         if (kind === "goto") call("pelumoGoto", frame + 1);
         else if (kind === "play") call("pelumoPlay");
@@ -289,7 +304,10 @@
             host.loadRequested.connect(load);
             host.unloadRequested.connect(unload);
             host.frameRequested.connect(frameCall);
-            host.focusRequested.connect(function () { if (player) player.focus(); });
+            host.focusRequested.connect(function () {
+                wakePlayer();
+                if (player) player.focus();
+            });
             // The player's script came with the page (host.html), after this one.
             if (!window.RufflePlayer || typeof window.RufflePlayer.newest !== "function") {
                 host.loadFailed(-1, "player script missing");
