@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlScheme>
@@ -83,6 +85,25 @@ bool hostInitialized() {
     return initialized();
 }
 
+namespace {
+
+// True when GL here is a software rasteriser (no GPU driver).
+bool softwareGl(QOpenGLContext* context) {
+    QOffscreenSurface surface;
+    surface.setFormat(context->format());
+    surface.create();
+    if (!context->makeCurrent(&surface))
+        return false;
+    const auto* renderer =
+        reinterpret_cast<const char*>(context->functions()->glGetString(GL_RENDERER));
+    const QByteArray name = QByteArray(renderer ? renderer : "").toLower();
+    context->doneCurrent();
+    return name.contains("llvmpipe") || name.contains("softpipe") || name.contains("swrast") ||
+           name.contains("software");
+}
+
+} // namespace
+
 void ensureGlShareContext() {
     static bool tried = false;
     QOpenGLContext* context = QOpenGLContext::globalShareContext();
@@ -91,8 +112,15 @@ void ensureGlShareContext() {
     tried = true;
     context->setFormat(QSurfaceFormat::defaultFormat());
     context->setScreen(QGuiApplication::primaryScreen());
-    if (!context->create())
+    if (!context->create()) {
         qWarning("flashhost: no GL context to share; the players draw without GL");
+        return;
+    }
+    // Drawn through a software rasteriser, every frame of a player costs the program more
+    // than twice the CPU that compositing the page in software does: then the engine and
+    // the views composite in software (unless the user chose otherwise).
+    if (softwareGl(context) && qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        qputenv("QT_QUICK_BACKEND", "software");
 }
 
 QWebEngineProfile* sharedProfile() {
