@@ -6,6 +6,7 @@
 #include "flashhost/LegacyText.h"
 
 #include <QObject>
+#include <QUrl>
 #include <QVariant>
 #include <QVariantMap>
 
@@ -61,6 +62,12 @@ public:
     PageBridge* bridge() const { return bridge_; }
     bool isReady() const { return ready_; }
 
+    // Gives back what the page holds (its player, its movie and their memory): the page
+    // goes blank until restart() starts it afresh, ready() telling when it is.
+    void release();
+    void restart();
+    bool isReleased() const { return released_; }
+
 signals:
     void ready();
 
@@ -69,6 +76,8 @@ private:
     QWebChannel* channel_;
     PageBridge* bridge_;
     bool ready_ = false;
+    bool released_ = false;
+    QUrl restartUrl_;
 };
 
 // Starts a player page in the background so that the next control's player is ready

@@ -103,8 +103,10 @@
         if (onDrawn) {
             const done = onDrawn;
             onDrawn = null;
-            // The picture reaches the screen with the next display frame.
-            nativeRequest.call(window, function () { done(); });
+            // The picture is on the screen once the display has taken a frame with it.
+            nativeRequest.call(window, function () {
+                nativeRequest.call(window, function () { done(); });
+            });
         }
     }
 
