@@ -108,8 +108,8 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
         applyLifecycle();
     });
     connect(bridge, &PageBridge::drawn, this, [this](int token) {
-        if (token == token_)
-            showPoster(false);
+        if (token == token_ && poster_)
+            poster_->hideWhenShown(input_);
     });
     connect(bridge, &PageBridge::failed, this, [this](int token, const QString& reason) {
         if (token != token_ && token != -1)

@@ -19,6 +19,7 @@ class QWebEngineView;
 namespace flashhost {
 
 class PlayerPage;
+class PlayerPoster;
 
 class WebEngineBackend : public MovieBackend {
     Q_OBJECT
@@ -77,7 +78,7 @@ private:
     QTimer wakeTimer_;
     QTimer releaseTimer_;
     PageRestore restore_;
-    QPointer<QWidget> poster_;
+    QPointer<PlayerPoster> poster_;
     std::vector<std::function<void()>> deferred_;
 };
 

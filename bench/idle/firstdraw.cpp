@@ -1,8 +1,8 @@
 // How soon a window shows its picture: runs a command (the click that opens the window),
 // then watches the screen for the top-level window titled TITLE and prints, in
 // milliseconds from the command's start, when the window mapped, when its picture (or
-// the part x,y,w,h of it) first stood as it finally stays, and for how long it showed a
-// blank (one colour) picture before that.
+// the part x,y,w,h of it) first stood as it finally stays, and for how long in all it
+// showed a blank (one colour) picture, before that or after.
 //
 //   bench-firstdraw TITLE [X Y W H] -- COMMAND [ARGS...]
 #include <X11/Xlib.h>
@@ -165,10 +165,9 @@ int main(int argc, char** argv) {
     const std::vector<unsigned long>& last = shots.back().samples;
     double drawn = -1, blankMs = 0;
     for (size_t i = 0; i < shots.size(); ++i) {
-        if (matching(shots[i].samples, last) >= 0.85) {
+        if (drawn < 0 && matching(shots[i].samples, last) >= 0.85)
             drawn = shots[i].ms;
-            break;
-        }
+        // Blank at any time: before the picture, or a flash after it.
         if (blank(shots[i].samples) && i + 1 < shots.size())
             blankMs += shots[i + 1].ms - shots[i].ms;
     }

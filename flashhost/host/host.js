@@ -219,6 +219,8 @@
             return true;
         };
         player.addEventListener("loadedmetadata", function () {
+            if (window.pelumoPacer && player && player.metadata)
+                window.pelumoPacer.setFrameRate(Number(player.metadata.frameRate) || 0);
             if (loadToken === 0) return; // the empty movie of the start
             host.movieStarted(loadToken);
             // The player goes on in the background only when it sees the page hidden;

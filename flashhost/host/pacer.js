@@ -2,19 +2,23 @@
 // Pacing of a player page, so that a still movie costs next to nothing:
 //  - the player's frames are drawn only when they differ from the frame on screen (the
 //    player redraws its whole stage on every frame of the movie, changed or not);
-//  - while nothing changes and no input comes, the player ticks a few times a second
-//    instead of on every display frame, and at once again on input or a host call;
+//  - the player ticks on every display frame only for a while after input or a host call
+//    (hover looks follow the mouse at once); otherwise at the movie's own frame rate, and
+//    while nothing changes a few times a second;
 //  - a sound output that has played only silence for a while sleeps until the player
 //    wakes up;
 //  - the page shows no game controllers, so the engine never starts polling for them.
 // Loaded before the player's script; host.js calls window.pelumoPacer.
 (function () {
+    const LIVE_MS = 1000;        // after input or a host call: ticks on every display frame
     const REST_AFTER_MS = 1000;  // no change and no input for this long: the page rests
     const REST_TICK_MS = 250;    // a resting player still ticks (timers in the movie run)
     const SILENT_AFTER_MS = 1500; // only silence for this long (and resting): sound sleeps
 
     const now = function () { return performance.now(); };
-    let lastActivity = now();   // last input, host call or changed frame
+    let lastInput = now();      // last input or host call
+    let lastChange = now();     // last frame that changed the stage
+    let frameMs = 1000 / 24;    // the movie's frame interval
     let drawnFrames = 0;        // frames that reached the stage
     let skippedFrames = 0;      // frames equal to the one on the stage
     let onDrawn = null;         // called once after the next frame that reaches the stage
@@ -98,8 +102,9 @@
         replay(ops);
         lastFrame = ops;
         drawnFrames++;
-        lastActivity = now();
-        hurry(); // the next tick was asked for while the page still rested
+        const rested = resting();
+        lastChange = now();
+        if (rested) reschedule(); // the next tick was asked for while the page still rested
         if (onDrawn) {
             const done = onDrawn;
             onDrawn = null;
@@ -202,7 +207,8 @@
     let nextId = 1;
 
     function resting() {
-        return now() - lastActivity >= REST_AFTER_MS;
+        const t = now();
+        return t - lastInput >= REST_AFTER_MS && t - lastChange >= REST_AFTER_MS;
     }
 
     function run(id, time) {
@@ -220,11 +226,12 @@
     }
 
     function schedule(id, entry) {
-        if (!document.hidden && resting()) {
-            entry.timer = setTimeout(function () { run(id, now()); }, REST_TICK_MS);
-        } else {
+        if (document.hidden || now() - lastInput < LIVE_MS) {
             entry.frame = nativeRequest.call(window, function (time) { run(id, time); });
+            return;
         }
+        const wait = resting() ? REST_TICK_MS : frameMs;
+        entry.timer = setTimeout(function () { run(id, now()); }, wait);
     }
 
     function installTicks() {
@@ -244,13 +251,13 @@
         };
     }
 
-    // Ticks waiting on the resting pace run with the next display frame.
-    function hurry() {
+    // Ticks waiting on a timer are asked for again at the pace of now.
+    function reschedule() {
         waiting.forEach(function (entry, id) {
             if (!entry.timer) return;
             clearTimeout(entry.timer);
             entry.timer = 0;
-            entry.frame = nativeRequest.call(window, function (time) { run(id, time); });
+            schedule(id, entry);
         });
     }
 
@@ -305,8 +312,8 @@
 
     // Wake-ups ----------------------------------------------------------------------
     function wake() {
-        lastActivity = now();
-        hurry();
+        lastInput = now();
+        reschedule();
         wakeSound();
     }
 
@@ -338,6 +345,10 @@
     window.pelumoPacer = {
         // A host call or a new movie: the player runs at full pace again.
         wake: wake,
+        // The loaded movie's frame rate, its pace while nobody touches it.
+        setFrameRate: function (rate) {
+            if (rate > 0) frameMs = Math.max(1000 / 60, 1000 / rate);
+        },
         // `callback` runs once the next frame that changes the stage is on the screen.
         whenDrawn: function (callback) {
             onDrawn = callback;
