@@ -10,28 +10,34 @@ void PageRestore::loaded(const QString& url, const QVariantMap& options, int seq
     seq_ = seq;
     frame0_ = 0;
     playing_ = options.value(QStringLiteral("playing"), true).toBool();
-    restoring_ = false;
+    phase_ = Phase::Idle;
 }
 
 void PageRestore::called(int seq) {
     seq_ = std::max(seq_, seq);
 }
 
-void PageRestore::reported(int frame0, bool playing) {
-    if (restoring_)
-        return;
+bool PageRestore::reported(int frame0, bool playing, int seq) {
+    if (phase_ == Phase::Reloading || (phase_ == Phase::Resuming && seq < seq_))
+        return false;
     frame0_ = std::max(0, frame0);
     playing_ = playing;
+    return true;
+}
+
+void PageRestore::applied(int seq) {
+    if (phase_ == Phase::Resuming && seq >= seq_)
+        phase_ = Phase::Idle;
 }
 
 void PageRestore::forget() {
     url_.clear();
     options_.clear();
-    restoring_ = false;
+    phase_ = Phase::Idle;
 }
 
 void PageRestore::begin() {
-    restoring_ = canRestore();
+    phase_ = canRestore() ? Phase::Reloading : Phase::Idle;
 }
 
 QVariantMap PageRestore::reloadOptions() const {
@@ -42,9 +48,9 @@ QVariantMap PageRestore::reloadOptions() const {
 }
 
 std::vector<PageRestore::Call> PageRestore::resume() {
-    if (!restoring_)
+    if (phase_ != Phase::Reloading)
         return {};
-    restoring_ = false;
+    phase_ = Phase::Resuming;
     return {{{FrameOp::Goto, frame0_}, seq_},
             {{playing_ ? FrameOp::Play : FrameOp::Stop, 0}, seq_}};
 }

@@ -2,8 +2,9 @@
 // How a player whose page was given back (to free its memory while nobody sees it)
 // shows its movie again as it was: the page starts afresh, the same movie loads, and once
 // it answers frame calls it goes back to the root frame it stood on, playing or stopped
-// as it was. What the reloaded movie says of itself meanwhile (its first frame's commands,
-// its state) belongs to the restart, not to the form, and is held back.
+// as it was. What the reloaded movie says of itself until the page has applied those calls
+// (its frames' commands, its state) belongs to the restart, not to the form, and is held
+// back.
 
 #include "flashhost/CommandQueue.h"
 
@@ -25,16 +26,22 @@ public:
     void loaded(const QString& url, const QVariantMap& options, int seq);
     // A frame call went to the player.
     void called(int seq);
-    // The movie reported its root timeline.
-    void reported(int frame0, bool playing);
+    // The movie reported its root timeline as of call `seq`; true when the report is the
+    // form's (not one of the restart's).
+    bool reported(int frame0, bool playing, int seq);
+    // The page applied frame call `seq`.
+    void applied(int seq);
     // Nothing to restore any more (the movie was unloaded or failed).
     void forget();
 
     // True when there is a movie that a restart can bring back.
     bool canRestore() const { return !url_.isEmpty(); }
-    // The page restarts: until resume(), the movie's reports and commands are held back.
+    // The page restarts: until it has applied the calls of resume(), the movie's reports and
+    // commands are held back.
     void begin();
-    bool restoring() const { return restoring_; }
+    bool restoring() const { return phase_ != Phase::Idle; }
+    // Ends the restore without that (a page that never answers).
+    void finish() { phase_ = Phase::Idle; }
 
     QString url() const { return url_; }
     // The options of the reload: as loaded, but its reports count as older than the
@@ -44,12 +51,13 @@ public:
     std::vector<Call> resume();
 
 private:
+    enum class Phase { Idle, Reloading, Resuming };
     QString url_;
     QVariantMap options_;
     int seq_ = 0;
     int frame0_ = 0;
     bool playing_ = true;
-    bool restoring_ = false;
+    Phase phase_ = Phase::Idle;
 };
 
 } // namespace flashhost

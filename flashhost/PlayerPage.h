@@ -35,6 +35,7 @@ signals:
     void drawn(int token);
     void failed(int token, const QString& reason);
     void state(int frame0, bool playing, int seq);
+    void done(int seq); // the page applied frame call `seq`
     void command(const QString& command, const QString& args);
     void call(const QString& request);
 
@@ -45,6 +46,7 @@ public slots:
     void movieDrawn(const QVariant& token) { emit drawn(token.toInt()); }
     void loadFailed(const QVariant& token, const QVariant& reason);
     void frameState(const QVariant& frame0, const QVariant& playing, const QVariant& seq);
+    void frameDone(const QVariant& seq) { emit done(seq.toInt()); }
     void fsCommand(const QVariant& command, const QVariant& args);
     void flashCall(const QVariant& request) { emit call(argumentText(request)); }
 };

@@ -118,13 +118,13 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
         emit loadFailed();
     });
     connect(bridge, &PageBridge::state, this, [this](int frame0, bool playing, int seq) {
-        if (restore_.restoring())
+        if (!restore_.reported(frame0, playing, seq))
             return;
         moviePlaying_ = playing;
-        restore_.reported(frame0, playing);
         emit frameState(frame0, playing, seq);
         applyLifecycle();
     });
+    connect(bridge, &PageBridge::done, this, [this](int seq) { restore_.applied(seq); });
     connect(bridge, &PageBridge::command, this,
             [this](const QString& command, const QString& args) {
                 if (!restore_.restoring())
@@ -144,6 +144,8 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
     connect(&wakeTimer_, &QTimer::timeout, this, &WebEngineBackend::applyLifecycle);
     releaseTimer_.setSingleShot(true);
     connect(&releaseTimer_, &QTimer::timeout, this, &WebEngineBackend::releasePage);
+    restoreEnd_.setSingleShot(true);
+    connect(&restoreEnd_, &QTimer::timeout, this, [this] { restore_.finish(); });
 }
 
 WebEngineBackend::~WebEngineBackend() {
@@ -363,6 +365,7 @@ void WebEngineBackend::releasePage() {
 }
 
 void WebEngineBackend::restartPage() {
+    restoreEnd_.stop();
     restore_.begin();
     showPoster(true);
     page_->restart();
@@ -387,6 +390,8 @@ void WebEngineBackend::pageReady() {
 void WebEngineBackend::restored() {
     for (const PageRestore::Call& call : restore_.resume())
         sendFrame(call.op, call.seq);
+    // Should the page never answer, the restore ends a little later.
+    restoreEnd_.start(kWakeMs);
     runDeferred();
     applyLifecycle();
 }

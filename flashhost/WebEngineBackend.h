@@ -77,6 +77,7 @@ private:
     bool moviePlaying_ = true;
     QTimer wakeTimer_;
     QTimer releaseTimer_;
+    QTimer restoreEnd_;
     PageRestore restore_;
     QPointer<PlayerPoster> poster_;
     std::vector<std::function<void()>> deferred_;

@@ -287,6 +287,8 @@
         if (kind === "goto") call("pelumoGoto", frame + 1);
         else if (kind === "play") call("pelumoPlay");
         else if (kind === "stop") call("pelumoStop");
+        // What the call made the movie say came before this.
+        host.frameDone(callSeq);
     }
 
     // The first sound output of the program takes the engine some 40 ms to set up, and
