@@ -69,14 +69,6 @@ PlayerPage::PlayerPage(QObject* parent, bool warm)
     QUrl url = hostUrl(QStringLiteral("/host.html"));
     url.setQuery(query);
     page_->load(url);
-    // A restarted page is a plain one: it neither warms up nor primes the sound output.
-    QUrlQuery plain;
-    if (code.isValid()) {
-        plain.addQueryItem(QStringLiteral("code"), code.extended);
-        plain.addQueryItem(QStringLiteral("plain"), code.plain);
-    }
-    restartUrl_ = hostUrl(QStringLiteral("/host.html"));
-    restartUrl_.setQuery(plain);
 }
 
 void PlayerPage::release() {
@@ -84,14 +76,6 @@ void PlayerPage::release() {
     released_ = true;
     page_->setLifecycleState(QWebEnginePage::LifecycleState::Active);
     page_->load(QUrl(QStringLiteral("about:blank")));
-}
-
-void PlayerPage::restart() {
-    if (!released_)
-        return;
-    released_ = false;
-    page_->setLifecycleState(QWebEnginePage::LifecycleState::Active);
-    page_->load(restartUrl_);
 }
 
 PlayerPage::~PlayerPage() {

@@ -6,7 +6,6 @@
 #include "flashhost/LegacyText.h"
 
 #include <QObject>
-#include <QUrl>
 #include <QVariant>
 #include <QVariantMap>
 
@@ -65,9 +64,8 @@ public:
     bool isReady() const { return ready_; }
 
     // Gives back what the page holds (its player, its movie and their memory): the page
-    // goes blank until restart() starts it afresh, ready() telling when it is.
+    // goes blank for good.
     void release();
-    void restart();
     bool isReleased() const { return released_; }
 
 signals:
@@ -79,7 +77,6 @@ private:
     PageBridge* bridge_;
     bool ready_ = false;
     bool released_ = false;
-    QUrl restartUrl_;
 };
 
 // Starts a player page in the background so that the next control's player is ready

@@ -78,19 +78,30 @@ QString qualityOf(const FlashProps& p) {
 
 WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
     : MovieBackend(parent), kind_(kind), view_(new QWebEngineView(parent)),
-      page_(PlayerPage::take(this)), reloadable_(kind == BackendKind::Transparent) {
+      reloadable_(kind == BackendKind::Transparent) {
     view_->setObjectName(QStringLiteral("playerView"));
     view_->setContextMenuPolicy(Qt::PreventContextMenu);
-    view_->setPage(page_->page());
     if (kind_ == BackendKind::Transparent) {
         view_->setFocusPolicy(Qt::NoFocus);
         view_->setAttribute(Qt::WA_TranslucentBackground);
     }
-    page_->page()->setBackgroundColor(Qt::transparent);
     view_->installEventFilter(this);
-
-    PageBridge* bridge = page_->bridge();
+    attachPage(PlayerPage::take(this));
     everReady_ = page_->isReady(); // a page started ahead of need
+    checkInputWidget();
+    wakeTimer_.setSingleShot(true);
+    connect(&wakeTimer_, &QTimer::timeout, this, &WebEngineBackend::applyLifecycle);
+    releaseTimer_.setSingleShot(true);
+    connect(&releaseTimer_, &QTimer::timeout, this, &WebEngineBackend::releasePage);
+    restoreEnd_.setSingleShot(true);
+    connect(&restoreEnd_, &QTimer::timeout, this, [this] { restore_.finish(); });
+}
+
+void WebEngineBackend::attachPage(PlayerPage* page) {
+    page_ = page;
+    view_->setPage(page_->page());
+    page_->page()->setBackgroundColor(Qt::transparent);
+    PageBridge* bridge = page_->bridge();
     connect(page_, &PlayerPage::ready, this, &WebEngineBackend::pageReady);
     connect(bridge, &PageBridge::started, this, [this](int token) {
         if (token == token_ && !restore_.restoring())
@@ -115,6 +126,8 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
         if (token != token_ && token != -1)
             return;
         qWarning("flashhost: the movie did not load: %s", qPrintable(reason));
+        restore_.forget(); // nothing to bring back, nothing held back
+        runDeferred();
         emit loadFailed();
     });
     connect(bridge, &PageBridge::state, this, [this](int frame0, bool playing, int seq) {
@@ -139,13 +152,6 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
                 if (status != QWebEnginePage::NormalTerminationStatus)
                     emit loadFailed();
             });
-    checkInputWidget();
-    wakeTimer_.setSingleShot(true);
-    connect(&wakeTimer_, &QTimer::timeout, this, &WebEngineBackend::applyLifecycle);
-    releaseTimer_.setSingleShot(true);
-    connect(&releaseTimer_, &QTimer::timeout, this, &WebEngineBackend::releasePage);
-    restoreEnd_.setSingleShot(true);
-    connect(&restoreEnd_, &QTimer::timeout, this, [this] { restore_.finish(); });
 }
 
 WebEngineBackend::~WebEngineBackend() {
@@ -313,12 +319,11 @@ void WebEngineBackend::setActive(bool active) {
     if (active == active_)
         return;
     active_ = active;
-    QWebEnginePage* page = page_->page();
     if (active) {
-        applyLifecycle(); // a frozen page cannot be made visible
-        page->setVisible(view_->isVisible());
+        applyLifecycle(); // a frozen page cannot be made visible (a blank one is replaced)
+        page_->page()->setVisible(view_->isVisible());
     } else {
-        page->setVisible(false); // hidden, the player pauses itself
+        page_->page()->setVisible(false); // hidden, the player pauses itself
         applyLifecycle();
     }
 }
@@ -364,11 +369,21 @@ void WebEngineBackend::releasePage() {
     page_->release();
 }
 
+// The blank page gives way to a new one, the one started ahead of need when there is one
+// (its player is ready: the movie is back at once).
 void WebEngineBackend::restartPage() {
     restoreEnd_.stop();
     restore_.begin();
     showPoster(true);
-    page_->restart();
+    PlayerPage* blank = page_;
+    attachPage(PlayerPage::take(this));
+    disconnect(blank, nullptr, this, nullptr);
+    disconnect(blank->bridge(), nullptr, this, nullptr);
+    disconnect(blank->page(), nullptr, this, nullptr);
+    blank->deleteLater();
+    page_->page()->setVisible(active_ && view_->isVisible());
+    if (page_->isReady())
+        pageReady();
 }
 
 void WebEngineBackend::pageReady() {

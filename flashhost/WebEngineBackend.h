@@ -50,6 +50,7 @@ protected:
 
 private:
     void checkInputWidget();
+    void attachPage(PlayerPage* page);
     bool atRest() const;
     void applyLifecycle();
     void wakeForCall();
@@ -66,7 +67,7 @@ private:
 
     BackendKind kind_;
     QWebEngineView* view_;
-    PlayerPage* page_;
+    PlayerPage* page_ = nullptr;
     QPointer<QWidget> input_;
     FlashProps props_;
     int token_ = 0;

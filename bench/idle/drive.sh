@@ -107,6 +107,6 @@ open_menu() {
 
 # Closes the menu with its own button; the main window comes back.
 close_menu() {
-  sleep 0.5 # the movie takes clicks once loaded
+  sleep 1 # the movie takes clicks once loaded
   click_in "$1" $MENU_EXIT && main_window >/dev/null
 }
