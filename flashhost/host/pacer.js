@@ -104,7 +104,11 @@
         drawnFrames++;
         const rested = resting();
         lastChange = now();
-        if (rested) reschedule(); // the next tick was asked for while the page still rested
+        if (rested) {
+            // The movie moves again by itself: its ticks and its sound come back.
+            reschedule();
+            wakeSound();
+        }
         if (onDrawn) {
             const done = onDrawn;
             onDrawn = null;
