@@ -199,6 +199,9 @@
     // The smallest movie: one empty frame. A page started ahead of need ("?warm") loads it
     // at once, so that the player's code is compiled before the page is taken.
     const WARM = PARAMS.has("warm");
+    // The empty movie's load while it runs: a movie's load waits for it, or the player
+    // would end up with two movies, the empty one in front.
+    let warming = null;
     const EMPTY_MOVIE = new Uint8Array([0x46, 0x57, 0x53, 8, 17, 0, 0, 0, 0, 0, 24, 1, 0, 0x40, 0, 0, 0]);
 
     // WebGL where the system draws with it; otherwise the player would first try and
@@ -230,9 +233,10 @@
         });
         document.getElementById("stage").appendChild(player);
         if (!WARM) return;
-        player.load({ data: EMPTY_MOVIE, preferredRenderer: RENDERER, splashScreen: false,
-                      unmuteOverlay: "hidden", contextMenu: "off", logLevel: "error" })
-            .catch(function () {});
+        warming = player.load({ data: EMPTY_MOVIE, preferredRenderer: RENDERER, splashScreen: false,
+                                unmuteOverlay: "hidden", contextMenu: "off", logLevel: "error" })
+            .catch(function () {})
+            .then(function () { warming = null; });
     }
 
     // The pacer (pacer.js) runs the player at full pace again on every host call, and
@@ -261,9 +265,15 @@
         if (!player) createPlayer();
         reportFirstFrame(token);
         const config = Object.assign({ preferredRenderer: RENDERER }, options.ruffle, { url: url });
-        player.load(config).catch(function (e) {
-            if (token === loadToken) host.loadFailed(token, text(e && e.message));
-        });
+        const target = player;
+        const start = function () {
+            if (token !== loadToken || player !== target) return; // another load came meanwhile
+            player.load(config).catch(function (e) {
+                if (token === loadToken) host.loadFailed(token, text(e && e.message));
+            });
+        };
+        if (warming) warming.then(start);
+        else start();
         // A movie that never reports its control movie still takes frame calls as no-ops.
         fallback = setTimeout(function () {
             if (token === loadToken && !controlReady) {

@@ -301,7 +301,8 @@
     function sleepSound() {
         soundSleeps = true;
         contexts.forEach(function (context) {
-            if (context.state === "running") context.suspend().catch(function () {});
+            if (context.state === "closed") contexts.delete(context); // its player is gone
+            else if (context.state === "running") context.suspend().catch(function () {});
         });
     }
 
@@ -310,7 +311,8 @@
         soundSleeps = false;
         lastSound = now();
         contexts.forEach(function (context) {
-            if (context.state === "suspended") context.resume().catch(function () {});
+            if (context.state === "closed") contexts.delete(context);
+            else if (context.state === "suspended") context.resume().catch(function () {});
         });
     }
 
