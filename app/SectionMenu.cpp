@@ -7,6 +7,7 @@
 #include "app/UMain.h"
 #include "content/tables/MenuButtons.h"
 #include "flashhost/FlashHostControl.h"
+#include "flashhost/MovieBackend.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
 #include "platform/ShellOpen.h"
@@ -64,6 +65,15 @@ TSectionMenu::TSectionMenu(const QString& caption, const QString& movie,
     MyShockwaveFlash1->setScale(QStringLiteral("ShowAll"));
     MyShockwaveFlash1->setQuality(1);
     MyShockwaveFlash1->setQuality2(QStringLiteral("High"));
+    // A menu's movie stands on its frame and keeps nothing else: while the menu is hidden
+    // its player gives back its memory, and the movie is reloaded there when it shows.
+    if (flashhost::MovieBackend* player = MyShockwaveFlash1->backend()) {
+        player->setReloadable(true);
+        // Until the player has drawn the movie, the menu shows its first frame as a picture.
+        QFile first(QStringLiteral(":/flash/") + movie + QStringLiteral(".first"));
+        if (first.open(QIODevice::ReadOnly))
+            player->setPoster(first.readAll());
+    }
     connect(MyShockwaveFlash1, &TFlashHostControl::OnFSCommand, this,
             [this](const QString& command, const QString& args) {
                 guarded([&] { MyShockwaveFlash1FSCommand(command, args); });

@@ -7,12 +7,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlScheme>
 #include <QtGui/qguiapplication_platform.h>
 
+#include <malloc.h>
+#include <utility>
 #include <xcb/xcb.h>
 
 // Qt's own setter of the global share context (exported by QtGui, used by the web engine).
@@ -36,6 +40,36 @@ void appendChromiumFlag(const QByteArray& flag) {
         flags += ' ';
     flags += flag;
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+// The player's code is 14 MB of WebAssembly, most of which a movie never runs: compiled
+// function by function as it first runs, a player page holds a third less memory and starts
+// sooner. The engine's processes and ours keep few malloc arenas and give large blocks
+// straight back, so that memory freed when a hidden player goes blank returns to the system.
+void limitMemory() {
+    if (!qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--js-flags"))
+        appendChromiumFlag("--js-flags=--wasm-lazy-compilation");
+    const std::pair<const char*, const char*> mallocTuning[] = {
+        {"MALLOC_ARENA_MAX", "2"},
+        {"MALLOC_MMAP_THRESHOLD_", "65536"},
+        {"MALLOC_TRIM_THRESHOLD_", "131072"},
+    };
+    for (const auto& [name, value] : mallocTuning)
+        if (qEnvironmentVariableIsEmpty(name))
+            qputenv(name, value);
+    mallopt(M_ARENA_MAX, 2);
+    mallopt(M_MMAP_THRESHOLD, 65536);
+    mallopt(M_TRIM_THRESHOLD, 131072);
+}
+
+// True when GL here can only be a software rasteriser: no GPU device at all.
+bool noGpu() {
+    if (qEnvironmentVariableIntValue("LIBGL_ALWAYS_SOFTWARE") != 0)
+        return true;
+    const QStringList devices =
+        QDir(QStringLiteral("/dev/dri"))
+            .entryList({QStringLiteral("card*"), QStringLiteral("renderD*")}, QDir::System);
+    return devices.isEmpty();
 }
 
 } // namespace
@@ -77,11 +111,38 @@ void initializeHost() {
     appendChromiumFlag("--proxy-bypass-list=<-loopback>");
     appendChromiumFlag("--force-webrtc-ip-handling-policy=disable_non_proxied_udp");
     appendChromiumFlag("--host-resolver-rules=MAP * ~NOTFOUND");
+    limitMemory();
+    // Without a GPU, GL would only be a software rasteriser: the pages are composited in
+    // software and the GL driver (some 30 MB) is never loaded.
+    if (noGpu() && qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND")) {
+        qputenv("QT_QUICK_BACKEND", "software");
+        if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
+            qputenv("QT_XCB_GL_INTEGRATION", "none");
+    }
 }
 
 bool hostInitialized() {
     return initialized();
 }
+
+namespace {
+
+// True when GL here is a software rasteriser (no GPU driver).
+bool softwareGl(QOpenGLContext* context) {
+    QOffscreenSurface surface;
+    surface.setFormat(context->format());
+    surface.create();
+    if (!context->makeCurrent(&surface))
+        return false;
+    const auto* renderer =
+        reinterpret_cast<const char*>(context->functions()->glGetString(GL_RENDERER));
+    const QByteArray name = QByteArray(renderer ? renderer : "").toLower();
+    context->doneCurrent();
+    return name.contains("llvmpipe") || name.contains("softpipe") || name.contains("swrast") ||
+           name.contains("software");
+}
+
+} // namespace
 
 void ensureGlShareContext() {
     static bool tried = false;
@@ -89,10 +150,19 @@ void ensureGlShareContext() {
     if (!qGuiApp || !context || tried)
         return;
     tried = true;
+    if (qgetenv("QT_QUICK_BACKEND") == "software")
+        return; // composited without GL
     context->setFormat(QSurfaceFormat::defaultFormat());
     context->setScreen(QGuiApplication::primaryScreen());
-    if (!context->create())
+    if (!context->create()) {
         qWarning("flashhost: no GL context to share; the players draw without GL");
+        return;
+    }
+    // Drawn through a software rasteriser, every frame of a player costs the program more
+    // than twice the CPU that compositing the page in software does: then the engine and
+    // the views composite in software (unless the user chose otherwise).
+    if (softwareGl(context) && qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        qputenv("QT_QUICK_BACKEND", "software");
 }
 
 QWebEngineProfile* sharedProfile() {

@@ -20,7 +20,9 @@ bool hostInitialized();
 
 // Makes the GL context that the web engine's views share (loading the GL driver), once.
 // The shared profile does it before the engine starts; the program does it once its main
-// window has painted, so that neither the window nor the first movie waits for it.
+// window has painted, so that neither the window nor the first movie waits for it. Where
+// GL is only a software rasteriser the pages are composited in software instead (without
+// a GPU device that is decided as the host starts, and no GL driver is loaded at all).
 void ensureGlShareContext();
 
 // The host is offline: anything but our scheme and in-page data is refused.

@@ -49,7 +49,8 @@ QByteArray HostSchemeHandler::mimeTypeFor(const QString& fileName) {
 }
 
 std::optional<HostSchemeHandler::Reply> HostSchemeHandler::lookup(const QString& path) {
-    if (path == QLatin1String("/host.html") || path == QLatin1String("/host.js")) {
+    if (path == QLatin1String("/host.html") || path == QLatin1String("/host.js") ||
+        path == QLatin1String("/pacer.js")) {
         auto bytes = readFile(QStringLiteral(":/flashhost") + path);
         if (!bytes)
             return std::nullopt;

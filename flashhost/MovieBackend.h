@@ -50,6 +50,12 @@ public:
     // Suspends a player nobody can see (no CPU) and resumes it.
     virtual void setActive(bool active) = 0;
     virtual void focusPlayer() = 0;
+    // A movie that keeps nothing of its own but its root frame (a menu, an effect) may be
+    // reloaded there: its player then gives back its memory while nobody sees it.
+    virtual void setReloadable(bool) {}
+    // The movie's first frame as an encoded picture (JPEG, PNG), shown until the player has
+    // drawn the movie.
+    virtual void setPoster(const QByteArray&) {}
 
 signals:
     void ready();

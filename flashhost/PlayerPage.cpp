@@ -71,6 +71,13 @@ PlayerPage::PlayerPage(QObject* parent, bool warm)
     page_->load(url);
 }
 
+void PlayerPage::release() {
+    ready_ = false;
+    released_ = true;
+    page_->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+    page_->load(QUrl(QStringLiteral("about:blank")));
+}
+
 PlayerPage::~PlayerPage() {
     // The page must go before the channel it refers to.
     delete page_;

@@ -31,8 +31,10 @@ signals:
     void pageLoaded();
     void started(int token);
     void controlReady(int token);
+    void drawn(int token);
     void failed(int token, const QString& reason);
     void state(int frame0, bool playing, int seq);
+    void done(int seq); // the page applied frame call `seq`
     void command(const QString& command, const QString& args);
     void call(const QString& request);
 
@@ -40,8 +42,10 @@ public slots:
     void pageReady() { emit pageLoaded(); }
     void movieStarted(const QVariant& token) { emit started(token.toInt()); }
     void movieReady(const QVariant& token) { emit controlReady(token.toInt()); }
+    void movieDrawn(const QVariant& token) { emit drawn(token.toInt()); }
     void loadFailed(const QVariant& token, const QVariant& reason);
     void frameState(const QVariant& frame0, const QVariant& playing, const QVariant& seq);
+    void frameDone(const QVariant& seq) { emit done(seq.toInt()); }
     void fsCommand(const QVariant& command, const QVariant& args);
     void flashCall(const QVariant& request) { emit call(argumentText(request)); }
 };
@@ -59,6 +63,11 @@ public:
     PageBridge* bridge() const { return bridge_; }
     bool isReady() const { return ready_; }
 
+    // Gives back what the page holds (its player, its movie and their memory): the page
+    // goes blank for good.
+    void release();
+    bool isReleased() const { return released_; }
+
 signals:
     void ready();
 
@@ -67,6 +76,7 @@ private:
     QWebChannel* channel_;
     PageBridge* bridge_;
     bool ready_ = false;
+    bool released_ = false;
 };
 
 // Starts a player page in the background so that the next control's player is ready

@@ -3,6 +3,7 @@
 #include "flashhost/FlashHost.h"
 #include "flashhost/MemoryMovies.h"
 #include "flashhost/PlayerPage.h"
+#include "flashhost/PlayerPoster.h"
 #include "flashhost/swf/ActionBuilder.h"
 #include "flashhost/swf/ControlScript.h"
 #include "flashhost/swf/Swf.h"
@@ -11,13 +12,17 @@
 #include <QColor>
 #include <QEvent>
 #include <QFile>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <utility>
 
 namespace flashhost {
 namespace {
 
 constexpr int kControlLevel = 99;
+constexpr int kWakeMs = 2000;
+constexpr int kReleaseMs = 3000;
 
 bool controlMovieAvailable() {
     static const bool present = QFile::exists(QStringLiteral(":/flash/control.swf"));
@@ -73,47 +78,80 @@ QString qualityOf(const FlashProps& p) {
 
 WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
     : MovieBackend(parent), kind_(kind), view_(new QWebEngineView(parent)),
-      page_(PlayerPage::take(this)) {
+      reloadable_(kind == BackendKind::Transparent) {
     view_->setObjectName(QStringLiteral("playerView"));
     view_->setContextMenuPolicy(Qt::PreventContextMenu);
-    view_->setPage(page_->page());
     if (kind_ == BackendKind::Transparent) {
         view_->setFocusPolicy(Qt::NoFocus);
         view_->setAttribute(Qt::WA_TranslucentBackground);
     }
-    page_->page()->setBackgroundColor(Qt::transparent);
     view_->installEventFilter(this);
+    attachPage(PlayerPage::take(this));
+    everReady_ = page_->isReady(); // a page started ahead of need
+    checkInputWidget();
+    wakeTimer_.setSingleShot(true);
+    connect(&wakeTimer_, &QTimer::timeout, this, &WebEngineBackend::applyLifecycle);
+    releaseTimer_.setSingleShot(true);
+    connect(&releaseTimer_, &QTimer::timeout, this, &WebEngineBackend::releasePage);
+    restoreEnd_.setSingleShot(true);
+    connect(&restoreEnd_, &QTimer::timeout, this, [this] { restore_.finish(); });
+}
 
+void WebEngineBackend::attachPage(PlayerPage* page) {
+    page_ = page;
+    view_->setPage(page_->page());
+    page_->page()->setBackgroundColor(Qt::transparent);
     PageBridge* bridge = page_->bridge();
-    connect(page_, &PlayerPage::ready, this, [this] {
-        // A page suspended while it started is frozen once its player code is in.
-        if (!active_)
-            page_->page()->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
-        emit ready();
-    });
+    connect(page_, &PlayerPage::ready, this, &WebEngineBackend::pageReady);
     connect(bridge, &PageBridge::started, this, [this](int token) {
-        if (token == token_)
+        if (token == token_ && !restore_.restoring())
             emit movieStarted();
     });
     connect(bridge, &PageBridge::controlReady, this, [this](int token) {
-        if (token == token_)
-            emit movieReady();
+        if (token != token_)
+            return;
+        if (restore_.restoring()) {
+            restored();
+            return;
+        }
+        movieReady_ = true;
+        emit movieReady();
+        applyLifecycle();
+    });
+    connect(bridge, &PageBridge::drawn, this, [this](int token) {
+        if (token == token_ && poster_)
+            poster_->hideWhenShown(input_);
     });
     connect(bridge, &PageBridge::failed, this, [this](int token, const QString& reason) {
         if (token != token_ && token != -1)
             return;
         qWarning("flashhost: the movie did not load: %s", qPrintable(reason));
+        restore_.forget(); // nothing to bring back, nothing held back
+        runDeferred();
         emit loadFailed();
     });
-    connect(bridge, &PageBridge::state, this, &MovieBackend::frameState);
-    connect(bridge, &PageBridge::command, this, &MovieBackend::fsCommand);
-    connect(bridge, &PageBridge::call, this, &MovieBackend::flashCall);
+    connect(bridge, &PageBridge::state, this, [this](int frame0, bool playing, int seq) {
+        if (!restore_.reported(frame0, playing, seq))
+            return;
+        moviePlaying_ = playing;
+        emit frameState(frame0, playing, seq);
+        applyLifecycle();
+    });
+    connect(bridge, &PageBridge::done, this, [this](int seq) { restore_.applied(seq); });
+    connect(bridge, &PageBridge::command, this,
+            [this](const QString& command, const QString& args) {
+                if (!restore_.restoring())
+                    emit fsCommand(command, args);
+            });
+    connect(bridge, &PageBridge::call, this, [this](const QString& request) {
+        if (!restore_.restoring())
+            emit flashCall(request);
+    });
     connect(page_->page(), &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 if (status != QWebEnginePage::NormalTerminationStatus)
                     emit loadFailed();
             });
-    checkInputWidget();
 }
 
 WebEngineBackend::~WebEngineBackend() {
@@ -133,7 +171,8 @@ QWidget* WebEngineBackend::inputWidget() {
 }
 
 bool WebEngineBackend::isReady() const {
-    return page_->isReady();
+    // A page given back takes calls too: they wait for its restart.
+    return everReady_;
 }
 
 void WebEngineBackend::applyProps(const FlashProps& props) {
@@ -211,6 +250,11 @@ QVariantMap WebEngineBackend::playerOptions(const FlashProps& p) {
 
 void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>& prelude,
                             int seq) {
+    wakeForCall();
+    restore_.forget(); // a new movie: nothing of the old one comes back
+    showPoster(true);
+    movieReady_ = false;
+    moviePlaying_ = props_.Playing;
     QString error;
     const auto injected = swf::injectFrameOneActions(
         movie.bytes, frameOneActions(movie.version, props_.Playing, prelude), &error);
@@ -234,16 +278,30 @@ void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>
     options.insert(QStringLiteral("background"), kind_ == BackendKind::Transparent);
     if (!injected)
         options.insert(QStringLiteral("control"), false);
-    emit page_->bridge()->loadRequested(token_, url.toString(), options);
+    if (reloadable_)
+        restore_.loaded(url.toString(), options, seq);
+    const int token = token_;
+    whenPageReady([this, token, url, options] {
+        emit page_->bridge()->loadRequested(token, url.toString(), options);
+    });
 }
 
 void WebEngineBackend::unload() {
+    wakeForCall();
+    restore_.forget();
+    movieReady_ = false;
     ++token_;
     MovieRegistry::instance().removeOwner(this);
-    emit page_->bridge()->unloadRequested();
+    whenPageReady([this] { emit page_->bridge()->unloadRequested(); });
 }
 
 void WebEngineBackend::frame(const FrameOp& op, int seq) {
+    wakeForCall();
+    restore_.called(seq);
+    whenPageReady([this, op, seq] { sendFrame(op, seq); });
+}
+
+void WebEngineBackend::sendFrame(const FrameOp& op, int seq) {
     switch (op.kind) {
     case FrameOp::Goto:
         emit page_->bridge()->frameRequested(QStringLiteral("goto"), op.frame, seq);
@@ -261,29 +319,159 @@ void WebEngineBackend::setActive(bool active) {
     if (active == active_)
         return;
     active_ = active;
-    QWebEnginePage* page = page_->page();
     if (active) {
-        page->setLifecycleState(QWebEnginePage::LifecycleState::Active);
-        page->setVisible(view_->isVisible());
+        applyLifecycle(); // a frozen page cannot be made visible (a blank one is replaced)
+        page_->page()->setVisible(view_->isVisible());
     } else {
-        // Hidden, the player pauses itself; frozen, the page runs no script at all.
-        page->setVisible(false);
-        if (page_->isReady())
-            page->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
+        page_->page()->setVisible(false); // hidden, the player pauses itself
+        applyLifecycle();
     }
+}
+
+// At rest, a page is frozen (it runs no script at all): a windowed player nobody can see,
+// and an effect player that is hidden and has played its movie to the end. It wakes for
+// the next call. A page that rests a while gives its memory back when its movie can be
+// reloaded as it was.
+bool WebEngineBackend::atRest() const {
+    if (wakeTimer_.isActive())
+        return false;
+    if (!active_)
+        return true;
+    return kind_ == BackendKind::Transparent && movieReady_ && !moviePlaying_ &&
+           !view_->isVisible() && !page_->page()->isVisible();
+}
+
+void WebEngineBackend::applyLifecycle() {
+    const bool rest = atRest();
+    if (page_->isReleased()) {
+        if (!rest)
+            restartPage();
+        return;
+    }
+    if (!page_->isReady())
+        return; // applied once the page is ready
+    using State = QWebEnginePage::LifecycleState;
+    const State wanted = rest ? State::Frozen : State::Active;
+    QWebEnginePage* page = page_->page();
+    if (page->lifecycleState() != wanted)
+        page->setLifecycleState(wanted);
+    if (rest && reloadable_ && movieReady_ && restore_.canRestore() && !restore_.restoring()) {
+        if (!releaseTimer_.isActive())
+            releaseTimer_.start(kReleaseMs);
+    } else {
+        releaseTimer_.stop();
+    }
+}
+
+void WebEngineBackend::releasePage() {
+    if (!atRest() || !page_->isReady() || restore_.restoring() || !restore_.canRestore())
+        return;
+    page_->release();
+}
+
+// The blank page gives way to a new one, the one started ahead of need when there is one
+// (its player is ready: the movie is back at once).
+void WebEngineBackend::restartPage() {
+    restoreEnd_.stop();
+    restore_.begin();
+    showPoster(true);
+    PlayerPage* blank = page_;
+    attachPage(PlayerPage::take(this));
+    disconnect(blank, nullptr, this, nullptr);
+    disconnect(blank->bridge(), nullptr, this, nullptr);
+    disconnect(blank->page(), nullptr, this, nullptr);
+    blank->deleteLater();
+    page_->page()->setVisible(active_ && view_->isVisible());
+    if (page_->isReady())
+        pageReady();
+}
+
+void WebEngineBackend::pageReady() {
+    const bool restart = std::exchange(everReady_, true);
+    applyLifecycle(); // a page suspended while it started is frozen now
+    if (!restart) {
+        emit ready();
+        return;
+    }
+    if (restore_.restoring()) {
+        // The same movie again; the calls made meanwhile follow once it is back.
+        ++token_;
+        emit page_->bridge()->loadRequested(token_, restore_.url(), restore_.reloadOptions());
+        return;
+    }
+    runDeferred();
+}
+
+void WebEngineBackend::restored() {
+    for (const PageRestore::Call& call : restore_.resume())
+        sendFrame(call.op, call.seq);
+    // Should the page never answer, the restore ends a little later.
+    restoreEnd_.start(kWakeMs);
+    runDeferred();
+    applyLifecycle();
+}
+
+void WebEngineBackend::whenPageReady(std::function<void()> call) {
+    if (page_->isReady() && !restore_.restoring() && deferred_.empty()) {
+        call();
+        return;
+    }
+    deferred_.push_back(std::move(call));
+}
+
+void WebEngineBackend::runDeferred() {
+    std::vector<std::function<void()>> calls;
+    calls.swap(deferred_);
+    for (auto& call : calls)
+        call();
+}
+
+void WebEngineBackend::wakeForCall() {
+    // Awake a little while, so that the call's effect is reported before the page may
+    // freeze again.
+    wakeTimer_.start(kWakeMs);
+    applyLifecycle();
 }
 
 void WebEngineBackend::focusPlayer() {
     if (kind_ == BackendKind::Transparent)
         return;
+    wakeForCall();
     view_->setFocus();
-    emit page_->bridge()->focusRequested();
+    whenPageReady([this] { emit page_->bridge()->focusRequested(); });
+}
+
+void WebEngineBackend::setPoster(const QByteArray& picture) {
+    delete poster_;
+    poster_ = new PlayerPoster(picture, view_);
+    poster_->setGeometry(view_->rect());
+    showPoster(!page_->isReady() || !movieReady_);
+}
+
+void WebEngineBackend::showPoster(bool show) {
+    if (!poster_)
+        return;
+    poster_->setVisible(show);
+    if (show)
+        poster_->raise();
+}
+
+void WebEngineBackend::setReloadable(bool reloadable) {
+    reloadable_ = reloadable;
+    applyLifecycle();
 }
 
 bool WebEngineBackend::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_ &&
-        (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished))
+        (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished)) {
         checkInputWidget();
+        if (poster_ && poster_->isVisible())
+            poster_->raise();
+    }
+    if (watched == view_ && event->type() == QEvent::Resize && poster_)
+        poster_->setGeometry(view_->rect());
+    if (watched == view_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        QTimer::singleShot(0, this, &WebEngineBackend::applyLifecycle);
     return MovieBackend::eventFilter(watched, event);
 }
 

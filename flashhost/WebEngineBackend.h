@@ -7,14 +7,19 @@
 // frame, which the control keeps, so frame questions are answered at once.
 
 #include "flashhost/MovieBackend.h"
+#include "flashhost/PageRestore.h"
 
 #include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <vector>
 
 class QWebEngineView;
 
 namespace flashhost {
 
 class PlayerPage;
+class PlayerPoster;
 
 class WebEngineBackend : public MovieBackend {
     Q_OBJECT
@@ -31,6 +36,8 @@ public:
     void frame(const FrameOp& op, int seq) override;
     void setActive(bool active) override;
     void focusPlayer() override;
+    void setReloadable(bool reloadable) override;
+    void setPoster(const QByteArray& picture) override;
 
     // The frame-1 actions put into a movie of `swfVersion`.
     static QByteArray frameOneActions(int swfVersion, bool playing,
@@ -43,14 +50,38 @@ protected:
 
 private:
     void checkInputWidget();
+    void attachPage(PlayerPage* page);
+    bool atRest() const;
+    void applyLifecycle();
+    void wakeForCall();
+    void sendFrame(const FrameOp& op, int seq);
+    // Giving the page back and bringing the movie back.
+    void releasePage();
+    void restartPage();
+    void pageReady();
+    void restored();
+    // Calls into the page wait while it restarts.
+    void whenPageReady(std::function<void()> call);
+    void runDeferred();
+    void showPoster(bool show);
 
     BackendKind kind_;
     QWebEngineView* view_;
-    PlayerPage* page_;
+    PlayerPage* page_ = nullptr;
     QPointer<QWidget> input_;
     FlashProps props_;
     int token_ = 0;
+    bool reloadable_;
     bool active_ = true;
+    bool everReady_ = false;
+    bool movieReady_ = false;
+    bool moviePlaying_ = true;
+    QTimer wakeTimer_;
+    QTimer releaseTimer_;
+    QTimer restoreEnd_;
+    PageRestore restore_;
+    QPointer<PlayerPoster> poster_;
+    std::vector<std::function<void()>> deferred_;
 };
 
 } // namespace flashhost

@@ -6,6 +6,8 @@
 //   - CPU seconds used per 10 s (over 30 s) by the bare web engine, by a player that is
 //     playing, and by one hidden or parked off screen (from 3 s after it was hidden or
 //     moved).
+// `--scenario movie PACK ITEM WxH` prints the CPU seconds over 10 s of one movie of a content
+// pack playing (the idle bench compares a lesson in the program with it).
 // Each scenario starts as the program's process is once its main window has painted (the
 // GL driver loaded), before the warm-up. PELUMO_BENCH_PHASES=1 prints when each step of
 // a player's start was reached.
@@ -14,6 +16,7 @@
 #include "flashhost/FlashHost.h"
 #include "flashhost/FlashHostControl.h"
 #include "flashhost/PlayerPage.h"
+#include "platform/ContentPack.h"
 #include "tools/lib/SwfWriter.h"
 
 #include <QApplication>
@@ -141,11 +144,11 @@ struct Player {
 
 // Creates a form with a player, loads the menu and returns the milliseconds until the
 // movie answers frame calls; -1 when it never does.
-qint64 startPlayer(Player& p, const QByteArray& movie, QPoint at) {
+qint64 startPlayer(Player& p, const QByteArray& movie, QPoint at, QSize size = QSize(320, 240)) {
     QElapsedTimer t;
     t.start();
     p.form = std::make_unique<QWidget>();
-    p.form->setGeometry(QRect(at, QSize(320, 240)));
+    p.form->setGeometry(QRect(at, size));
     p.flash = new TFlashHostControl(p.form.get());
     if (qEnvironmentVariableIsSet("PELUMO_BENCH_PHASES")) {
         std::fprintf(stderr, "  control made after %lld ms\n", static_cast<long long>(t.elapsed()));
@@ -160,7 +163,7 @@ qint64 startPlayer(Player& p, const QByteArray& movie, QPoint at) {
             });
         }
     }
-    p.flash->setGeometry(0, 0, 320, 240);
+    p.flash->setGeometry(QRect(QPoint(0, 0), size));
     p.form->show();
     if (qEnvironmentVariableIsSet("PELUMO_BENCH_PHASES"))
         std::fprintf(stderr, "  shown after %lld ms\n", static_cast<long long>(t.elapsed()));
@@ -223,6 +226,26 @@ double cpuOver10s(int settleMs) {
 // activity), then its form hidden or moved off screen.
 // "hidden-at-once": hidden right after its start, so the figure also holds the engine's
 // one-time clean-up after the player's start (garbage collection of the start-up).
+// "movie PACK ITEM WxH": item ITEM (type "Flash") of the content pack file PACK playing
+// in a player of that size, as a lesson plays in the program.
+int scenarioMovie(const QStringList& args) {
+    const auto pack = platform::ContentPack::open(args.value(0));
+    const QStringList size = args.value(2).split(QLatin1Char('x'));
+    QByteArray movie;
+    try {
+        movie = pack->read(args.value(1), QStringLiteral("Flash"));
+    } catch (const std::exception&) {
+        return 1;
+    }
+    Player p;
+    startPlayer(p, movie, QPoint(0, 0), QSize(size.value(0).toInt(), size.value(1).toInt()));
+    wait(3000);
+    const double before = treeCpuSeconds();
+    wait(10000);
+    std::printf("%.3f\n", treeCpuSeconds() - before);
+    return 0;
+}
+
 int scenarioCpu(const QString& how) {
     if (how == QLatin1String("blank")) {
         auto* page = new QWebEnginePage(flashhost::sharedProfile());
@@ -345,5 +368,7 @@ int main(int argc, char** argv) {
         return scenarioMemory();
     if (scenario == QLatin1String("cpu"))
         return scenarioCpu(args.value(at + 2));
+    if (scenario == QLatin1String("movie"))
+        return scenarioMovie(args.mid(at + 2));
     return 2;
 }

@@ -199,6 +199,9 @@
     // The smallest movie: one empty frame. A page started ahead of need ("?warm") loads it
     // at once, so that the player's code is compiled before the page is taken.
     const WARM = PARAMS.has("warm");
+    // The empty movie's load while it runs: a movie's load waits for it, or the player
+    // would end up with two movies, the empty one in front.
+    let warming = null;
     const EMPTY_MOVIE = new Uint8Array([0x46, 0x57, 0x53, 8, 17, 0, 0, 0, 0, 0, 24, 1, 0, 0x40, 0, 0, 0]);
 
     // WebGL where the system draws with it; otherwise the player would first try and
@@ -219,6 +222,8 @@
             return true;
         };
         player.addEventListener("loadedmetadata", function () {
+            if (window.pelumoPacer && player && player.metadata)
+                window.pelumoPacer.setFrameRate(Number(player.metadata.frameRate) || 0);
             if (loadToken === 0) return; // the empty movie of the start
             host.movieStarted(loadToken);
             // The player goes on in the background only when it sees the page hidden;
@@ -228,12 +233,26 @@
         });
         document.getElementById("stage").appendChild(player);
         if (!WARM) return;
-        player.load({ data: EMPTY_MOVIE, preferredRenderer: RENDERER, splashScreen: false,
-                      unmuteOverlay: "hidden", contextMenu: "off", logLevel: "error" })
-            .catch(function () {});
+        warming = player.load({ data: EMPTY_MOVIE, preferredRenderer: RENDERER, splashScreen: false,
+                                unmuteOverlay: "hidden", contextMenu: "off", logLevel: "error" })
+            .catch(function () {})
+            .then(function () { warming = null; });
+    }
+
+    // The pacer (pacer.js) runs the player at full pace again on every host call, and
+    // tells when a movie's first frame is on the screen.
+    function wakePlayer() {
+        if (window.pelumoPacer) window.pelumoPacer.wake();
+    }
+    function reportFirstFrame(token) {
+        if (!window.pelumoPacer) return;
+        window.pelumoPacer.whenDrawn(function () {
+            if (token === loadToken) host.movieDrawn(token);
+        });
     }
 
     function load(token, url, options) {
+        wakePlayer();
         loadToken = token;
         controlReady = false;
         loop = options.loop !== false;
@@ -244,10 +263,17 @@
         clearTimeout(fallback);
         document.body.style.background = options.wmode === "transparent" ? "transparent" : (options.backgroundColor || "transparent");
         if (!player) createPlayer();
+        reportFirstFrame(token);
         const config = Object.assign({ preferredRenderer: RENDERER }, options.ruffle, { url: url });
-        player.load(config).catch(function (e) {
-            if (token === loadToken) host.loadFailed(token, text(e && e.message));
-        });
+        const target = player;
+        const start = function () {
+            if (token !== loadToken || player !== target) return; // another load came meanwhile
+            player.load(config).catch(function (e) {
+                if (token === loadToken) host.loadFailed(token, text(e && e.message));
+            });
+        };
+        if (warming) warming.then(start);
+        else start();
         // A movie that never reports its control movie still takes frame calls as no-ops.
         fallback = setTimeout(function () {
             if (token === loadToken && !controlReady) {
@@ -266,10 +292,13 @@
     }
 
     function frameCall(kind, frame, callSeq) {
+        wakePlayer();
         seq = callSeq;
         if (kind === "goto") call("pelumoGoto", frame + 1);
         else if (kind === "play") call("pelumoPlay");
         else if (kind === "stop") call("pelumoStop");
+        // What the call made the movie say came before this.
+        host.frameDone(callSeq);
     }
 
     // The first sound output of the program takes the engine some 40 ms to set up, and
@@ -289,7 +318,10 @@
             host.loadRequested.connect(load);
             host.unloadRequested.connect(unload);
             host.frameRequested.connect(frameCall);
-            host.focusRequested.connect(function () { if (player) player.focus(); });
+            host.focusRequested.connect(function () {
+                wakePlayer();
+                if (player) player.focus();
+            });
             // The player's script came with the page (host.html), after this one.
             if (!window.RufflePlayer || typeof window.RufflePlayer.newest !== "function") {
                 host.loadFailed(-1, "player script missing");

@@ -291,6 +291,41 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!form.flash->Playing(), kTimeout);
     }
 
+    // A player that may be reloaded (a menu) rests while its movie stands still and wakes
+    // on the mouse; hidden, it gives its page back, and shown again it stands on its frame
+    // and plays on from there, its reload's own commands never reaching the form.
+    void restingPlayerComesBackWhereItStood() {
+        Form form;
+        form.flash->backend()->setReloadable(true);
+        form.flash->setPlaying(false);
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(*form.flash, countingMovie(12));
+        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
+        form.flash->GotoFrame(5);
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("frame5")), kTimeout);
+        auto* view = qobject_cast<QWebEngineView*>(form.flash->backend()->view());
+        const auto resting = [view]() -> bool {
+            QVariant answer;
+            view->page()->runJavaScript(QStringLiteral("pelumoPacer.state().resting"),
+                                        [&answer](const QVariant& v) { answer = v; });
+            return QTest::qWaitFor([&answer] { return answer.isValid(); }) && answer.toBool();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(resting(), kTimeout);
+        QTest::mouseMove(form.flash->backend()->inputWidget(), QPoint(40, 40));
+        QTRY_VERIFY_WITH_TIMEOUT(!resting(), kTimeout);
+        form.window.hide();
+        QTRY_COMPARE_WITH_TIMEOUT(view->page()->url().scheme(), QStringLiteral("about"), kTimeout);
+        commands.clear();
+        form.window.show();
+        QTRY_COMPARE_WITH_TIMEOUT(view->page()->url().scheme(), QStringLiteral("pelumo"), kTimeout);
+        form.flash->Play();
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("frame11")),
+                                 kTimeout);
+        for (int f = 0; f < 5; ++f) // nothing of the reload's start, no frame before 5
+            QVERIFY(!commandsOf(commands).contains(QStringLiteral("frame%1").arg(f)));
+        QTRY_COMPARE_WITH_TIMEOUT(form.flash->CurrentFrame(), 11, kTimeout);
+    }
+
     // Effect players play while nobody sees them, and IsPlaying follows the movie: the
     // keyboard game takes the first of its three hidden players that is not playing.
     void hiddenEffectPlayersPlayToTheirEnd() {

@@ -441,7 +441,22 @@ QImage sceneryImage(const MenuMovie& menu) {
     return bg;
 }
 
-QByteArray buildMenu(const MenuMovie& menu, const QImage& bg) {
+// A menu movie and its first frame as a picture: the program shows the picture until the
+// player has drawn the movie.
+struct BuiltMenu {
+    QByteArray movie;
+    QImage firstFrame;
+};
+
+BuiltMenu buildMenu(const MenuMovie& menu, const QImage& bg) {
+    QImage first = bg.convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&first);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Every picture placed on the first frame is drawn on it too, where the movie puts it.
+    const auto drawn = [&painter](const QImage& picture, QPointF at) {
+        painter.drawImage(at, picture);
+        return picture;
+    };
     SwfWriter w(kStage, kRate, 8);
     w.setCompression('C');
     w.setBackgroundColor(QColor(0x9e, 0xd8, 0xff));
@@ -456,21 +471,25 @@ QByteArray buildMenu(const MenuMovie& menu, const QImage& bg) {
     // The title with a sparkle on either side, all still: a menu that does not move costs
     // nothing to show while the child chooses.
     const QImage title = titleImage(menu.title);
+    const QPointF titleAt(kStage.width() / 2.0, 62);
+    const QPointF titleAnchor(title.width() / 2.0, title.height() / 2.0);
     const int titleShape =
-        w.defineJpegShape(title, kJpegQuality, QPointF(title.width() / 2.0, title.height() / 2.0));
-    root.place(0, depth++, titleShape, QTransform::fromTranslate(kStage.width() / 2.0, 62));
+        w.defineJpegShape(drawn(title, titleAt - titleAnchor), kJpegQuality, titleAnchor);
+    root.place(0, depth++, titleShape, QTransform::fromTranslate(titleAt.x(), titleAt.y()));
     const QColor sparkleColours[] = {QColor(0xff, 0xf0, 0x80), QColor(255, 255, 255)};
     for (int i = 0; i < 2; ++i) {
+        const QPointF at(i == 0 ? 210 : 690, i == 0 ? 40 : 86);
         const int shape =
-            w.defineJpegShape(sparkleImage(sparkleColours[i]), kJpegQuality, QPointF(14, 14));
-        root.place(0, depth++, shape,
-                   QTransform::fromTranslate(i == 0 ? 210 : 690, i == 0 ? 40 : 86));
+            w.defineJpegShape(drawn(sparkleImage(sparkleColours[i]), at - QPointF(14, 14)),
+                              kJpegQuality, QPointF(14, 14));
+        root.place(0, depth++, shape, QTransform::fromTranslate(at.x(), at.y()));
     }
 
     // One button per command: its three looks as JPEG pictures.
-    const auto commandButton = [&w](const std::function<QImage(State)>& look,
-                                    const QString& command) {
-        const int up = w.defineJpegShape(look(State::Rest), kJpegQuality);
+    QPointF buttonAt;
+    const auto commandButton = [&w, &drawn, &buttonAt](const std::function<QImage(State)>& look,
+                                                       const QString& command) {
+        const int up = w.defineJpegShape(drawn(look(State::Rest), buttonAt), kJpegQuality);
         const int over = w.defineJpegShape(look(State::Hover), kJpegQuality);
         const int pressed = w.defineJpegShape(look(State::Pressed), kJpegQuality);
         return w.defineCommandButton(up, over, pressed, 0, command);
@@ -481,6 +500,7 @@ QByteArray buildMenu(const MenuMovie& menu, const QImage& bg) {
         const ButtonLook& look = lookOf(menu, b);
         const CardStyle card{menu.card, look.colour, QString::fromUtf8(b.label), look.art,
                              menu.card.width() >= 200 ? 34.0 : 26.0};
+        buttonAt = at[i];
         root.place(0, depth++,
                    commandButton([&](State s) { return cardButton(card, s); },
                                  QString::fromUtf8(b.command)),
@@ -490,6 +510,7 @@ QByteArray buildMenu(const MenuMovie& menu, const QImage& bg) {
     // Back to the main window.
     const QSize exitSize(132, 54);
     const QColor exitColour(0xf0, 0x3c, 0x3c);
+    buttonAt = QPointF(kStage.width() - exitSize.width() - 18, 18);
     root.place(0, depth++,
                commandButton(
                    [&](State s) {
@@ -498,7 +519,8 @@ QByteArray buildMenu(const MenuMovie& menu, const QImage& bg) {
                    QString::fromUtf8(menus::kExit)),
                QTransform::fromTranslate(kStage.width() - exitSize.width() - 18, 18));
     root.stop(0);
-    return w.finish();
+    painter.end();
+    return {w.finish(), first};
 }
 
 void makeMenus(Output& out) {
@@ -512,7 +534,7 @@ void makeMenus(Output& out) {
         sceneries.push_back(sceneryImage(menu));
     for (const QString& e : buttonEmoji())
         emojiImage(e);
-    std::vector<QByteArray> movies(menuList.size());
+    std::vector<BuiltMenu> movies(menuList.size());
     std::vector<std::string> errors(menuList.size());
     std::vector<std::thread> threads;
     for (size_t i = 0; i < menuList.size(); ++i)
@@ -528,7 +550,9 @@ void makeMenus(Output& out) {
     for (size_t i = 0; i < menuList.size(); ++i) {
         if (!errors[i].empty())
             throw std::runtime_error(errors[i]);
-        out.writeResource(QStringLiteral("flash/") + menuList[i].name, movies[i]);
+        out.writeResource(QStringLiteral("flash/") + menuList[i].name, movies[i].movie);
+        out.writeResource(QStringLiteral("flash/") + menuList[i].name + QStringLiteral(".first"),
+                          jpeg(movies[i].firstFrame));
     }
 }
 

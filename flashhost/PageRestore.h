@@ -1,0 +1,63 @@
+#pragma once
+// How a player whose page was given back (to free its memory while nobody sees it)
+// shows its movie again as it was: the page starts afresh, the same movie loads, and once
+// it answers frame calls it goes back to the root frame it stood on, playing or stopped
+// as it was. What the reloaded movie says of itself until the page has applied those calls
+// (its frames' commands, its state) belongs to the restart, not to the form, and is held
+// back.
+
+#include "flashhost/CommandQueue.h"
+
+#include <QString>
+#include <QVariantMap>
+#include <vector>
+
+namespace flashhost {
+
+class PageRestore {
+public:
+    struct Call {
+        FrameOp op;
+        int seq = 0;
+    };
+
+    // A movie was loaded with these options (the page's load request); `seq` numbers the
+    // form's last call with it.
+    void loaded(const QString& url, const QVariantMap& options, int seq);
+    // A frame call went to the player.
+    void called(int seq);
+    // The movie reported its root timeline as of call `seq`; true when the report is the
+    // form's (not one of the restart's).
+    bool reported(int frame0, bool playing, int seq);
+    // The page applied frame call `seq`.
+    void applied(int seq);
+    // Nothing to restore any more (the movie was unloaded or failed).
+    void forget();
+
+    // True when there is a movie that a restart can bring back.
+    bool canRestore() const { return !url_.isEmpty(); }
+    // The page restarts: until it has applied the calls of resume(), the movie's reports and
+    // commands are held back.
+    void begin();
+    bool restoring() const { return phase_ != Phase::Idle; }
+    // Ends the restore without that (a page that never answers).
+    void finish() { phase_ = Phase::Idle; }
+
+    QString url() const { return url_; }
+    // The options of the reload: as loaded, but its reports count as older than the
+    // form's last call until the calls of resume() reach the movie.
+    QVariantMap reloadOptions() const;
+    // The reloaded movie answers frame calls: the calls that put it back as it was.
+    std::vector<Call> resume();
+
+private:
+    enum class Phase { Idle, Reloading, Resuming };
+    QString url_;
+    QVariantMap options_;
+    int seq_ = 0;
+    int frame0_ = 0;
+    bool playing_ = true;
+    Phase phase_ = Phase::Idle;
+};
+
+} // namespace flashhost
