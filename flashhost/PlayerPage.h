@@ -26,6 +26,8 @@ signals:
     void unloadRequested();
     void frameRequested(const QString& kind, int frame, int seq);
     void focusRequested();
+    void callRequested(const QString& callback, const QVariantList& args, int seq);
+    void propsRequested(const QVariantMap& props);
 
     // From the page, passed on by the slots below.
     void pageLoaded();

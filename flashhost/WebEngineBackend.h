@@ -6,7 +6,10 @@
 // movie lets the program go to, play and stop the root timeline and reports the root's
 // frame, which the control keeps, so frame questions are answered at once.
 
+#include "flashhost/MemoryMovies.h"
 #include "flashhost/MovieBackend.h"
+#include "flashhost/swf/ActionBuilder.h"
+#include "flashhost/swf/ControlScript.h"
 
 #include <QPointer>
 
@@ -32,17 +35,31 @@ public:
     void setActive(bool active) override;
     void focusPlayer() override;
 
-    // The frame-1 actions put into a movie of `swfVersion`.
-    static QByteArray frameOneActions(int swfVersion, bool playing,
-                                      const std::vector<FrameOp>& prelude);
-    // The player's options for a load with these properties.
+    // The player's options for a load with these properties, and those it takes while
+    // a movie plays.
     static QVariantMap playerOptions(const FlashProps& props);
+    static QVariantMap liveOptions(const FlashProps& props);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    using ActionBuilderValue = swf::ActionBuilder::Value;
+    // A call beyond the root's frame as the movie's script takes it.
+    struct ScriptCall {
+        swf::HostCall call;
+        QVariantList args;
+    };
+
     void checkInputWidget();
+    // The frame-1 actions put into a movie of `swfVersion`.
+    QByteArray frameOneActions(int swfVersion, bool playing, const std::vector<FrameOp>& prelude);
+    static ActionBuilderValue literal(const QVariant& value);
+    ScriptCall scriptCall(const FrameOp& op);
+    void callMovie(const FrameOp& op, int seq);
+    // The URL a layer's movie is served under ("" for none).
+    QString layerUrl(const QByteArray& movie, int layer);
+    MovieRegistry::ResourceSource resourceSource();
 
     BackendKind kind_;
     QWebEngineView* view_;
@@ -50,6 +67,7 @@ private:
     QPointer<QWidget> input_;
     FlashProps props_;
     int token_ = 0;
+    int movieVersion_ = 0;
     bool active_ = true;
 };
 

@@ -1,6 +1,7 @@
 // The windowed host control over the fake player: loading, the order of calls, the
 // properties, frame answers, commands and the routing of mouse and keys.
 #include "FlashTestSupport.h"
+#include "TestSupport.h"
 #include "flashhost/BackendProvider.h"
 #include "flashhost/FakeBackend.h"
 #include "flashhost/FlashHostControl.h"
@@ -222,18 +223,56 @@ private slots:
         menu.close();
     }
 
-    // What the player here cannot do is raised as a failed player call.
-    void callsThePlayerCannotMakeAreRaised() {
+    // Calls into the movie's clips reach the player with absolute paths and frames
+    // counted from 1; movies for layers come from Base and nowhere else.
+    void movieCallsReachThePlayer_data() {
+        QTest::addColumn<QString>("calls");
+        QTest::addColumn<QString>("expected"); // %n: the size of b.swf
+        QTest::newRow("slash path") << "TGotoFrame /mc/a 4"
+                                    << "tgoto 0 _level0/mc/a 5";
+        QTest::newRow("dotted path, label") << "TGotoLabel _root.a.b end"
+                                            << "tgoto 0 _level0.a.b end";
+        QTest::newRow("the root is GotoFrame") << "TGotoFrame / 3"
+                                               << "goto 3";
+        QTest::newRow("relative and other level") << "TPlay mc; TStopPlay _level1/x"
+                                                  << "tplay 0 _level0/mc|tstop 0 _level1/x";
+        QTest::newRow("variable on the root") << "SetVariable score 7"
+                                              << "setvar 0 _level0:score 7";
+        QTest::newRow("variable of a clip") << "SetVariable /mc:v 1; SetVariable _root.a.v 2"
+                                            << "setvar 0 _level0/mc:v 1|setvar 0 _level0.a.v 2";
+        QTest::newRow("property") << "TSetPropertyNum /mc 6 50"
+                                  << "setprop 6 _level0/mc 50";
+        QTest::newRow("frame actions") << "TCallFrame /mc 2"
+                                       << "call 0 _level0/mc:3";
+        QTest::newRow("layer from Base") << "LoadMovie 2 B.SWF"
+                                         << "layer 2  %n";
+        QTest::newRow("layer emptied") << "LoadMovie 3"
+                                       << "layer 3  0";
+        QTest::newRow("network refused") << "LoadMovie 2 http://127.0.0.1/b.swf"
+                                         << "";
+        QTest::newRow("climbing out refused") << "LoadMovie 2 ../b.swf"
+                                              << "";
+        QTest::newRow("layer 0 replaces the movie") << "Movie b.swf"
+                                                    << "load %n";
+    }
+    void movieCallsReachThePlayer() {
+        QFETCH(QString, calls);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        testsupport::writeFile(dir.path(), QStringLiteral("base/b.swf"), movieBytes(3));
+        testsupport::writeFile(dir.path(), QStringLiteral("b.swf"), movieBytes(4));
         TFlashHostControl flash;
-        const QString t = QStringLiteral("/mc");
-        const std::vector<std::function<void()>> calls = {
-            [&] { flash.Zoom(50); },
-            [&] { flash.LoadMovie(1, QStringLiteral("a.swf")); },
-            [&] { flash.TGotoFrame(t, 1); },
-            [&] { flash.GetVariable(QStringLiteral("v")); },
-        };
-        for (size_t i = 0; i < calls.size(); ++i)
-            QVERIFY_THROWS_EXCEPTION(ESafecallException, calls[i]());
+        flash.setBase(dir.filePath(QStringLiteral("base")));
+        load(flash, movieBytes(10));
+        QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
+        fakeBackendOf(&flash)->clearCalls();
+        flashtest::runCalls(flash, calls);
+        settle();
+        QCOMPARE(fakeBackendOf(&flash)->calls().join('|'),
+                 expected.replace("%n", QString::number(movieBytes(3).size())));
+        // What the player here cannot do is raised as a failed player call.
+        QVERIFY_THROWS_EXCEPTION(ESafecallException, flash.Zoom(50));
+        QVERIFY_THROWS_EXCEPTION(ESafecallException, flash.GetVariable(QStringLiteral("v")));
     }
 
     void hiddenOrParkedPlayerIsSuspended() {

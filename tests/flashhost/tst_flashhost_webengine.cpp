@@ -41,6 +41,7 @@ const QSize kStage(160, 120);
 using flashtest::load;
 using tools::ShapeFill;
 using tools::SwfShape;
+using tools::SwfTimeline;
 using tools::SwfWriter;
 
 // Frame n of the movie sends "frame<n>" (an effect: nothing) and the last frame stops;
@@ -57,6 +58,31 @@ QByteArray countingMovie(int frames, bool effect = false) {
     if (effect)
         w.root().stop(0);
     w.root().stop(frames - 1);
+    return w.finish();
+}
+
+// countingMovie(12) with the clip "mc" of three stopped frames sending "mc0", "mc1" and
+// "mc" followed by _root.v.
+QByteArray wrapperMovie() {
+    SwfWriter w(kStage, 24, 8);
+    const int box = w.defineShape(SwfShape().rect(QRectF(0, 0, 20, 20), ShapeFill::solid(Qt::red)));
+    SwfTimeline clip = w.newTimeline();
+    clip.ensureFrames(3);
+    for (int f = 0; f < 3; ++f)
+        clip.stop(f);
+    clip.fsCommand(0, QStringLiteral("mc0"));
+    clip.fsCommand(1, QStringLiteral("mc1"));
+    swf::ActionBuilder a = clip.actionBuilder();
+    a.push("FSCommand:mc").push("/:v").getVariable().add2().push("").getUrl2();
+    clip.actions(2, a);
+    const int mc = w.defineSprite(clip);
+    w.root().ensureFrames(12);
+    w.root().place(0, 2, mc, QTransform(), {}, QStringLiteral("mc"));
+    for (int f = 0; f < 12; ++f) {
+        w.root().place(f, 1, box, QTransform::fromTranslate(f * 4, 50));
+        w.root().fsCommand(f, QStringLiteral("frame%1").arg(f));
+    }
+    w.root().stop(11);
     return w.finish();
 }
 
@@ -251,42 +277,59 @@ private slots:
         QVERIFY(calls.at(1).at(0).toString().startsWith(QLatin1String("<invoke name=\"eval\"")));
     }
 
-    // The player's frame wrappers on a loaded movie stopped on frame 5: where each leaves
-    // it, as the movie itself reports.
-    void frameWrappersDriveTheMovie_data() {
-        QTest::addColumn<QString>("call");
+    // The player's wrappers on a movie sent to frame 5 as soon as it is loaded (as lessons
+    // do): the movie's commands after each call, up to a last call that runs frame 12's
+    // actions (so nothing still on its way is missed), and where the root then stands.
+    // The clip "mc" stops on each of its frames; its frame 3 sends "mc" and _root.v.
+    void wrappersDriveTheMovie_data() {
+        QTest::addColumn<QString>("calls");
+        QTest::addColumn<QString>("commands");
         QTest::addColumn<int>("frame");
-        QTest::newRow("Rewind") << "Rewind" << 0;
-        QTest::newRow("Back") << "Back" << 4;
-        QTest::newRow("Forward") << "Forward" << 6;
-        QTest::newRow("FrameNum put") << "FrameNum" << 9;
-        QTest::newRow("Playing put plays to the end") << "Playing" << 11;
+        QTest::newRow("Rewind stays on frame 1") << "Rewind"
+                                                 << "frame0" << 0;
+        QTest::newRow("Back") << "Back"
+                              << "frame4" << 4;
+        QTest::newRow("Forward") << "Forward"
+                                 << "frame6" << 6;
+        QTest::newRow("FrameNum put") << "FrameNum 9"
+                                      << "frame9" << 9;
+        QTest::newRow("Playing put plays to the end")
+            << "Playing true"
+            << "frame6 frame7 frame8 frame9 frame10 frame11" << 11;
+        QTest::newRow("TGotoFrame on a clip") << "TGotoFrame mc 1"
+                                              << "mc1" << 5;
+        QTest::newRow("TPlay on a clip") << "TPlay /mc"
+                                         << "mc1" << 5;
+        QTest::newRow("TCallFrame leaves the root") << "TCallFrame _root.mc 1"
+                                                    << "mc1" << 5;
+        QTest::newRow("SetVariable then TCallLabel") << "SetVariable /:v 7; TCallLabel /mc 3"
+                                                     << "mc7" << 5;
+        QTest::newRow("LoadMovie into a layer from Base") << "LoadMovie 1 inside.swf"
+                                                          << "inside" << 5;
     }
-    void frameWrappersDriveTheMovie() {
-        QFETCH(QString, call);
+    void wrappersDriveTheMovie() {
+        QFETCH(QString, calls);
+        QFETCH(QString, commands);
         QFETCH(int, frame);
+        QTemporaryDir base;
+        testsupport::writeFile(base.path(), QStringLiteral("inside.swf"),
+                               commandMovie(QStringLiteral("inside"), 8));
         Form form;
+        form.flash->setBase(base.path());
         form.flash->setPlaying(false);
-        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
-        load(*form.flash, countingMovie(12));
-        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
+        QSignalSpy spy(form.flash, &TFlashHostControl::OnFSCommand);
+        load(*form.flash, wrapperMovie());
+        form.flash->GotoFrame(5);
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(spy).contains(QStringLiteral("frame5")), kTimeout);
+        QCOMPARE(form.flash->ReadyState(), 4);
         QCOMPARE(form.flash->PercentLoaded(), 100);
         QVERIFY(form.flash->FrameLoaded(11) && !form.flash->FrameLoaded(12));
-        form.flash->GotoFrame(5);
-        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("frame5")), kTimeout);
-        commands.clear();
-        if (call == "Rewind")
-            form.flash->Rewind();
-        else if (call == "Back")
-            form.flash->Back();
-        else if (call == "Forward")
-            form.flash->Forward();
-        else if (call == "FrameNum")
-            form.flash->setProperty("FrameNum", frame);
-        else
-            form.flash->setProperty("Playing", true);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            commandsOf(commands).contains(QStringLiteral("frame%1").arg(frame)), kTimeout);
+        spy.clear();
+        flashtest::runCalls(*form.flash, calls);
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(spy).contains(commands.section(' ', -1)), kTimeout);
+        form.flash->TCallFrame(QStringLiteral("/"), 11);
+        QTRY_COMPARE_WITH_TIMEOUT(commandsOf(spy).filter(QRegularExpression("^(?!mc0$)")).join(' '),
+                                  commands + QStringLiteral(" frame11"), kTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(form.flash->FrameNum(), frame, kTimeout);
         QTRY_VERIFY_WITH_TIMEOUT(!form.flash->Playing(), kTimeout);
     }
