@@ -51,6 +51,8 @@ public:
     // Suspends a player nobody can see (no CPU) and resumes it.
     virtual void setActive(bool active) = 0;
     virtual void focusPlayer() = 0;
+    // Draws the movie anew (its window was made anew).
+    virtual void redraw() {}
 
 signals:
     void ready();

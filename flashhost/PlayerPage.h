@@ -28,6 +28,7 @@ signals:
     void focusRequested();
     void callRequested(const QString& callback, const QVariantList& args, int seq);
     void propsRequested(const QVariantMap& props);
+    void redrawRequested();
 
     // From the page, passed on by the slots below.
     void pageLoaded();

@@ -390,6 +390,10 @@ void WebEngineBackend::focusPlayer() {
     emit page_->bridge()->focusRequested();
 }
 
+void WebEngineBackend::redraw() {
+    emit page_->bridge()->redrawRequested();
+}
+
 bool WebEngineBackend::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_ &&
         (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished))

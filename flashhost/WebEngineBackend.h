@@ -34,6 +34,7 @@ public:
     void frame(const FrameOp& op, int seq) override;
     void setActive(bool active) override;
     void focusPlayer() override;
+    void redraw() override;
 
     // The player's options for a load with these properties, and those it takes while
     // a movie plays.

@@ -305,6 +305,14 @@
         call(name, args);
     }
 
+    // Two frames that differ: the page's picture is sent again (to a new window).
+    function redraw() {
+        document.body.style.opacity = "0.99";
+        requestAnimationFrame(function () {
+            requestAnimationFrame(function () { document.body.style.opacity = ""; });
+        });
+    }
+
     // Settings the player takes while a movie plays.
     function applyProps(props) {
         loop = props.loop !== false;
@@ -330,6 +338,7 @@
             host = channel.objects.host;
             host.callRequested.connect(hostCall);
             host.propsRequested.connect(applyProps);
+            host.redrawRequested.connect(redraw);
             host.loadRequested.connect(load);
             host.unloadRequested.connect(unload);
             host.frameRequested.connect(frameCall);

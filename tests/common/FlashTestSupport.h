@@ -51,9 +51,8 @@ inline void runCalls(TFlashHostControl& f, const QString& script) {
             n == "TPlay" ? f.TPlay(a) : f.TStopPlay(a);
         else if (n == "SetVariable" || n == "LoadMovie")
             n == "SetVariable" ? f.SetVariable(a, b) : f.LoadMovie(a.toInt(), b);
-        else if (n == "TSetProperty" || n == "TSetPropertyNum")
-            n == "TSetProperty" ? f.TSetProperty(a, b.toInt(), c)
-                                : f.TSetPropertyNum(a, b.toInt(), c.toDouble());
+        else if (n == "TSetPropertyNum")
+            f.TSetPropertyNum(a, b.toInt(), c.toDouble());
         else if (n == "Rewind" || n == "Back" || n == "Forward")
             n == "Rewind" ? f.Rewind() : n == "Back" ? f.Back() : f.Forward();
         else
