@@ -230,12 +230,10 @@ QByteArray WebEngineBackend::frameOneActions(int swfVersion, bool playing,
                                              const std::vector<FrameOp>& prelude) {
     swf::ActionBuilder a(swfVersion, swfVersion <= 5 ? &platform::toGbk : nullptr);
     // Frame 1 runs again whenever the movie goes back to it: what follows is for the
-    // load only (the page answers false after the first time).
+    // load only.
     const swf::ActionBuilder::Label again = a.newLabel();
-    if (swfVersion >= 5) {
-        swf::askFirstRun(a);
-        a.push(false).equals2().ifTrue(again);
-    }
+    if (swfVersion >= 4)
+        swf::skipAfterFirstRun(a, again);
     if (controlMovieAvailable())
         a.getUrl(hostUrl(QStringLiteral("/control.swf")).toString(),
                  QStringLiteral("_level%1").arg(kControlLevel));

@@ -112,14 +112,13 @@
     let fallback = null;
     let withControl = true; // the movie carries the control movie
     let background = false; // the movie plays on while the page is hidden
-    let firstRun = false;   // the movie's first frame has not run yet
     let stage = null;       // stage settings that came while the movie was loading
     let unreported = false; // a call came since the last report
 
     // No script text from a movie runs here: the page's policy refuses eval, and the
     // player's external calls, which it builds as "return (<name>)(...arguments);"
     // functions, become requests to the program instead (pelumo* are the host's own).
-    const HOST_CALLS = { pelumoTick: true, pelumoReady: true, pelumoFirst: true };
+    const HOST_CALLS = { pelumoTick: true, pelumoReady: true };
     function xmlText(s) {
         return String(s).replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;")
             .replace(/"/g, "&quot;").replace(/'/g, "&apos;");
@@ -170,13 +169,6 @@
         clearTimeout(fallback);
         host.movieReady(loadToken);
         if (stage) later("pelumoStage", stage);
-    };
-    // Frame 1 runs again whenever the movie goes back to it; the load's own actions there
-    // (the frame calls made before the load) run the first time only.
-    window.pelumoFirst = function () {
-        const first = firstRun;
-        firstRun = false;
-        return first;
     };
     // The movie is inside a call to the page until it returns: calls back into it wait.
     function later(name, args) {
@@ -253,7 +245,6 @@
     function load(token, url, options) {
         loadToken = token;
         controlReady = false;
-        firstRun = true;
         stage = null;
         loop = options.loop !== false;
         withControl = options.control !== false;

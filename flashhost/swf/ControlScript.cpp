@@ -132,10 +132,11 @@ void emitHostCall(ActionBuilder& a, HostCall call,
     });
 }
 
-void askFirstRun(ActionBuilder& a) {
-    a.push("pelumoFirst").push(1);
-    pushExternalInterface(a);
-    a.push("call").callMethod();
+void skipAfterFirstRun(ActionBuilder& a, ActionBuilder::Label skip) {
+    // Pushes of strings only, and no comparison: movies from version 4 on run it.
+    const char* const ran = "_level0:$pelumoStarted";
+    a.push(ran).getVariable().ifTrue(skip);
+    a.push({ran, "1"}).setVariable();
 }
 
 void addFrameCallbacks(ActionBuilder& a) {

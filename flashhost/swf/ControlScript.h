@@ -38,9 +38,9 @@ void emitHostCall(ActionBuilder& a, HostCall call,
 // functions: nothing is added to the timeline the script runs in).
 void addFrameCallbacks(ActionBuilder& a);
 
-// Leaves true on the stack the first time a load runs it, false after (the movie went
-// back to its first frame): ExternalInterface.call("pelumoFirst").
-void askFirstRun(ActionBuilder& a);
+// Jumps to `skip` when this has run before since the movie was loaded (it went back to
+// its first frame); else notes that it ran, in a variable of the root timeline.
+void skipAfterFirstRun(ActionBuilder& a, ActionBuilder::Label skip);
 
 // Reports the root's frame: ExternalInterface.call("pelumoTick", frame, total).
 void reportRootFrame(ActionBuilder& a);
