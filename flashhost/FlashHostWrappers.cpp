@@ -3,7 +3,6 @@
 
 #include "flashhost/MemoryMovies.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QUrl>
 #include <algorithm>
@@ -100,12 +99,15 @@ void TFlashHostControl::setScale(const QString& scale) {
 
 void TFlashHostControl::setAlignMode(const int& mode) {
     props_.AlignMode = mode;
-    props_.SAlign = QString(mode & 4   ? "T"
-                            : mode & 8 ? "B"
-                                       : "") +
-                    (mode & 1   ? "L"
-                     : mode & 2 ? "R"
-                                : "");
+    props_.SAlign.clear();
+    if (mode & 4)
+        props_.SAlign += QLatin1Char('T');
+    else if (mode & 8)
+        props_.SAlign += QLatin1Char('B');
+    if (mode & 1)
+        props_.SAlign += QLatin1Char('L');
+    else if (mode & 2)
+        props_.SAlign += QLatin1Char('R');
     propsChanged();
 }
 
