@@ -40,8 +40,11 @@ TTransparentFlashHostControl::TTransparentFlashHostControl(QWidget* parent)
 TTransparentFlashHostControl::~TTransparentFlashHostControl() {
     delete relay_;
     relay_ = nullptr;
-    // The form must not stay a borderless translucent window without its movie.
-    setMakeParentTransparent(false);
+    // The form must not stay a borderless translucent window without its movie: it gets
+    // its own window back once this control is gone, unless the form is going as well.
+    if (makeParentTransparent_)
+        QTimer::singleShot(0, window(),
+                           [form = window(), saved = saved_] { restoreForm(form, saved); });
 }
 
 void TTransparentFlashHostControl::setupPlayerView(QWidget* view) {
@@ -210,15 +213,15 @@ void TTransparentFlashHostControl::renewWindow(QWidget* form, Qt::WindowFlags fl
 }
 
 void TTransparentFlashHostControl::setMakeParentTransparent(bool on) {
-    if (on == makeParentTransparent_ || !IsTransparencySupported())
+    if (on == makeParentTransparent_ || (on && !IsTransparencySupported()))
         return;
     QWidget* form = window();
     if (form == this)
         return;
     makeParentTransparent_ = on;
-    const bool wasVisible = form->isVisible();
-    form->hide();
     if (on) {
+        const bool wasVisible = form->isVisible();
+        form->hide();
         saved_ = {
             form->windowFlags(), form->testAttribute(Qt::WA_TranslucentBackground), geometry(), {}};
         form->setAttribute(Qt::WA_TranslucentBackground, true);
@@ -229,17 +232,24 @@ void TTransparentFlashHostControl::setMakeParentTransparent(bool on) {
                 saved_.hiddenSiblings << sibling;
                 sibling->hide();
             }
+        form->setVisible(wasVisible);
     } else {
-        for (const QPointer<QWidget>& sibling : std::as_const(saved_.hiddenSiblings))
-            if (sibling)
-                sibling->show();
+        restoreForm(form, saved_);
         saved_.hiddenSiblings.clear();
-        form->setAttribute(Qt::WA_TranslucentBackground, saved_.translucent);
-        renewWindow(form, saved_.flags);
         setGeometry(saved_.bounds);
     }
-    form->setVisible(wasVisible);
     setPlayerTakesKeys(on);
     if (hasPlayer())
         backend()->redraw(); // into the new window
+}
+
+void TTransparentFlashHostControl::restoreForm(QWidget* form, const SavedParent& saved) {
+    const bool wasVisible = form->isVisible();
+    form->hide();
+    for (const QPointer<QWidget>& sibling : saved.hiddenSiblings)
+        if (sibling)
+            sibling->show();
+    form->setAttribute(Qt::WA_TranslucentBackground, saved.translucent);
+    renewWindow(form, saved.flags);
+    form->setVisible(wasVisible);
 }

@@ -64,6 +64,7 @@ private:
     void reportFlashPaint();
     void setPlayerTakesKeys(bool on);
     static void renewWindow(QWidget* form, Qt::WindowFlags flags);
+    static void restoreForm(QWidget* form, const SavedParent& saved);
 
     class InputMethodRelay;
 
