@@ -7,20 +7,39 @@
 // Frame calls made before the load ran travel with it ("prelude"), so the player applies
 // them on the movie's first frame instead of a few frames late.
 
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
 #include <functional>
 #include <optional>
 #include <vector>
 
 namespace flashhost {
 
+// A call on the loaded movie. Play, Stop and Goto drive the root timeline. The others
+// reach into the movie: the clip at `target` (an absolute path) goes to the frame or
+// label `value` and stops there, plays or stops; the variable `target` is set to `value`;
+// property number `frame` of the clip at `target` is set to `value`; the actions of the
+// frame `target` ("path:frame") run; `movie` is loaded into layer `frame` (no movie
+// empties the layer).
 struct FrameOp {
-    enum Kind { Play, Stop, Goto };
+    enum Kind {
+        Play,
+        Stop,
+        Goto,
+        TargetGoto,
+        TargetPlay,
+        TargetStop,
+        SetVariable,
+        SetProperty,
+        CallFrame,
+        LoadLayer
+    };
     Kind kind = Play;
-    int frame = 0; // Goto only; frames count from 0
-
-    bool operator==(const FrameOp& o) const {
-        return kind == o.kind && (kind != Goto || frame == o.frame);
-    }
+    int frame = 0; // Goto: frames count from 0
+    QString target{};
+    QVariant value{};
+    QByteArray movie{};
 };
 
 class CommandQueue {

@@ -81,6 +81,11 @@ void TFlashHostControl::setWMode(const QString& value) {
     propsChanged();
 }
 
+void TFlashHostControl::setStandartMenu(bool on) {
+    props_.StandartMenu = on;
+    propsChanged();
+}
+
 void TFlashHostControl::propsChanged() {
     if (backend_ && queue_.playerReady())
         backend_->applyProps(props_);
@@ -88,13 +93,20 @@ void TFlashHostControl::propsChanged() {
 
 // Loading ------------------------------------------------------------------------------
 
-void TFlashHostControl::LoadMovieFromStream(int /*layer*/, QIODevice& stream) {
+void TFlashHostControl::LoadMovieFromStream(int layer, QIODevice& stream) {
     QByteArray bytes;
     if (stream.isOpen() && stream.isReadable()) {
         if (!stream.isSequential())
             stream.seek(0);
         bytes = stream.readAll();
     }
+    if (layer != 0)
+        loadLayer(layer, bytes);
+    else
+        startLoad(bytes);
+}
+
+void TFlashHostControl::startLoad(const QByteArray& bytes) {
     QString error;
     const auto movie = swf::parse(bytes, &error);
     if (!movie) {
@@ -112,6 +124,17 @@ void TFlashHostControl::LoadMovieFromStream(int /*layer*/, QIODevice& stream) {
     queue_.submitLoad(++loadId_);
     scheduleFlush();
     emit OnReadyStateChange(0);
+}
+
+void TFlashHostControl::loadLayer(int layer, const QByteArray& bytes) {
+    QString error;
+    if (!bytes.isEmpty() && !swf::parse(bytes, &error)) {
+        qWarning("flashhost: not a movie for layer %d (%s)", layer, qPrintable(error));
+        return;
+    }
+    FrameOp op{FrameOp::LoadLayer, layer};
+    op.movie = bytes;
+    submitMovieCall(3, op);
 }
 
 void TFlashHostControl::PutMovieFromStream(QIODevice& stream) {
@@ -147,6 +170,11 @@ std::unique_ptr<QIODevice> TFlashHostControl::PutMovieUsingStream() {
 }
 
 void TFlashHostControl::failLoad() {
+    clearMovie();
+    emit loadFailed();
+}
+
+void TFlashHostControl::clearMovie() {
     // Nothing of the earlier movie stays: the control is blank and nothing is pending.
     pendingMovie_.reset();
     queue_.clear();
@@ -157,7 +185,6 @@ void TFlashHostControl::failLoad() {
     ++seq_;
     if (backend_)
         backend_->unload();
-    emit loadFailed();
 }
 
 void TFlashHostControl::runLoad(int loadId, const std::vector<FrameOp>& prelude) {
@@ -288,20 +315,37 @@ void TFlashHostControl::onFlashCall(const QString& request) {
         emit OnFlashCall(request);
 }
 
-void TFlashHostControl::onExternalResource(const QString& url, std::optional<QByteArray>* bytes) {
+void TFlashHostControl::onExternalResource(const QString& url,
+                                           std::optional<ServedResource>* served) {
     QBuffer ex;
     ex.open(QIODevice::ReadWrite);
     bool handled = false;
     emit OnLoadExternalResourceEx(url, ex, handled);
     if (handled) {
-        *bytes = ex.data();
+        *served = ServedResource{ex.data()};
         return;
     }
     QBuffer plain;
     plain.open(QIODevice::ReadWrite);
     emit OnLoadExternalResource(url, plain);
-    if (!plain.data().isEmpty())
-        *bytes = plain.data();
+    if (!plain.data().isEmpty()) {
+        *served = ServedResource{plain.data()};
+        return;
+    }
+    QIODevice* stream = nullptr;
+    emit OnLoadExternalResourceAsync(url, stream);
+    if (!stream)
+        return;
+    const auto release = [control = QPointer<TFlashHostControl>(this)](QIODevice* s) {
+        if (control)
+            emit control->OnUnloadExternalResourceAsync(s);
+        s->deleteLater();
+    };
+    if (!stream->isReadable() && !stream->open(QIODevice::ReadOnly)) {
+        release(stream);
+        return;
+    }
+    *served = ServedResource{{}, stream, release};
 }
 
 // Input --------------------------------------------------------------------------------
@@ -345,7 +389,7 @@ bool TFlashHostControl::routeInput(QEvent* event) {
         if (event->type() == QEvent::MouseButtonDblClick && me->button() == Qt::LeftButton)
             emit OnDblClick();
         emit OnMouseDown(me->button(), me->modifiers(), at.x(), at.y());
-        return me->button() == Qt::RightButton && !standartMenu_;
+        return me->button() == Qt::RightButton && !props_.StandartMenu;
     }
     case QEvent::MouseMove: {
         auto* me = static_cast<QMouseEvent*>(event);
@@ -379,7 +423,7 @@ bool TFlashHostControl::routeInput(QEvent* event) {
                     popupMenu_->popup(mapToGlobal(QPoint(0, 0)));
                 return true;
             }
-            return !standartMenu_;
+            return !props_.StandartMenu;
         }
         if (ke->key() == Qt::Key_Escape) {
             // The form gets Esc first (it leaves full screen on it); the movie gets it when

@@ -71,9 +71,10 @@ public:
     explicit TFlashHostControl(QWidget* parent = nullptr);
     ~TFlashHostControl() override;
 
-    // The whole stream, read from its start whatever its position, becomes the movie;
-    // the caller keeps the stream. Only layer 0 exists here: other layers replace the
-    // movie as well. An empty or damaged movie blanks the control and raises loadFailed.
+    // The whole stream, read from its start whatever its position, becomes the movie of
+    // `layer`; the caller keeps the stream. An empty or damaged movie for layer 0 blanks
+    // the control and raises loadFailed. Other layers play over layer 0's movie (and
+    // need one); a damaged movie leaves them as they were.
     void LoadMovieFromStream(int layer, QIODevice& stream);
     void PutMovieFromStream(QIODevice& stream);
     // A stream for the caller to fill with a movie; deleting it loads the movie.
@@ -91,9 +92,11 @@ public:
     void SetFocus();
 
     // The rest of the player's interface. Each answers its default (0, empty, True for
-    // FrameLoaded) without a player. The player here cannot zoom or pan, nor reach into
-    // a movie's clips and variables or call it and wait for the answer: those raise
-    // ESafecallException, as a failing player call does.
+    // FrameLoaded) without a player. Targets name clips as the player takes them ("/" or
+    // "" the root, "/a/b", "a.b", "_root.a", "_level1/a"); frames count from 0. The
+    // player here cannot zoom or pan, nor read from a movie's clips and variables or call
+    // it and wait for the answer: those raise ESafecallException, as a failing player
+    // call does.
     void SetZoomRect(int left, int top, int right, int bottom);
     void Zoom(int factor);
     void Pan(int x, int y, int mode);
@@ -103,6 +106,8 @@ public:
     void StopPlay();
     int PercentLoaded() const; // movies come whole from memory: 100 once in
     bool FrameLoaded(int frameNum) const;
+    // The movie at `url` (relative to Base, served through the events below) into
+    // `layer`; "" empties the layer. Other schemes are refused: the host is offline.
     void LoadMovie(int layer, const QString& url);
     void TGotoFrame(const QString& target, int frameNum);
     void TGotoLabel(const QString& target, const QString& label);
@@ -124,26 +129,34 @@ public:
 
     QMenu* PopupMenu() const { return popupMenu_; }
     void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
-    bool StandartMenu() const { return standartMenu_; }
-    void setStandartMenu(bool on) { standartMenu_ = on; }
+    bool StandartMenu() const { return props_.StandartMenu; }
+    void setStandartMenu(bool on);
 
-    PELUMO_FLASH_PROPERTY(QString, Movie)
+    // Setting Movie loads it (LoadMovie into layer 0).
+    QString Movie() const { return props_.Movie; }
+    void setMovie(const QString& url);
     // With a loaded movie these answer and drive the movie; otherwise the kept value.
     int FrameNum() const;
     void setFrameNum(const int& frame);
     bool Playing() const;
     void setPlaying(const bool& on);
     PELUMO_FLASH_PROPERTY(int, Quality)
-    PELUMO_FLASH_PROPERTY(int, ScaleMode)
-    PELUMO_FLASH_PROPERTY(int, AlignMode)
+    // ScaleMode (0 ShowAll, 1 NoBorder, 2 ExactFit, 3 NoScale) and Scale, AlignMode
+    // (1 left, 2 right, 4 top, 8 bottom) and SAlign ("TL"...) are one setting each.
+    int ScaleMode() const { return props_.ScaleMode; }
+    void setScaleMode(const int& mode);
+    int AlignMode() const { return props_.AlignMode; }
+    void setAlignMode(const int& mode);
     PELUMO_FLASH_PROPERTY(int, BackgroundColor)
     PELUMO_FLASH_PROPERTY(bool, Loop)
     QString WMode() const { return props_.WMode; }
     void setWMode(const QString& value);
-    PELUMO_FLASH_PROPERTY(QString, SAlign)
+    QString SAlign() const { return props_.SAlign; }
+    void setSAlign(const QString& align);
     PELUMO_FLASH_PROPERTY(bool, Menu)
     PELUMO_FLASH_PROPERTY(QString, Base)
-    PELUMO_FLASH_PROPERTY(QString, Scale)
+    QString Scale() const { return props_.Scale; }
+    void setScale(const QString& scale);
     PELUMO_FLASH_PROPERTY(bool, DeviceFont)
     PELUMO_FLASH_PROPERTY(bool, EmbedMovie)
     PELUMO_FLASH_PROPERTY(QString, BGColor)
@@ -176,9 +189,12 @@ signals:
     void OnProgress(int percentDone); // movies come whole from memory: 100 once in
     // A file the movie asks for beside it (`url` relative to the movie): a handler of
     // the first may fill the stream and set `handled`; else what the second writes
-    // serves it; else the file comes from Base.
+    // serves it; else a stream the third hands out (the control owns it: it goes back
+    // through the fourth once read, then is deleted); else the file comes from Base.
     void OnLoadExternalResourceEx(const QString& url, QIODevice& stream, bool& handled);
     void OnLoadExternalResource(const QString& url, QIODevice& stream);
+    void OnLoadExternalResourceAsync(const QString& path, QIODevice*& stream);
+    void OnUnloadExternalResourceAsync(QIODevice* stream);
     // An external call of the movie ("<invoke name=...>"); never with AllowScriptAccess
     // "never".
     void OnFlashCall(const QString& request);
@@ -212,8 +228,15 @@ private:
     void onFrameState(int frame0, bool playing, int seq);
     void onFsCommand(const QString& command, const QString& args);
     void onFlashCall(const QString& request);
-    void onExternalResource(const QString& url, std::optional<QByteArray>* bytes);
+    void onExternalResource(const QString& url, std::optional<flashhost::ServedResource>* served);
+    void startLoad(const QByteArray& bytes);
+    void loadLayer(int layer, const QByteArray& bytes);
+    // The bytes of the movie at `url` as LoadMovie finds it.
+    std::optional<QByteArray> movieAt(const QString& url);
+    void clearMovie();
     void failLoad();
+    // A call into the loaded movie's clips (none without a movie or below `gate`).
+    void submitMovieCall(int gate, const flashhost::FrameOp& op);
     void watchInput(QWidget* widget);
     bool routeInput(QEvent* event);
     void scheduleActivityCheck();
@@ -227,7 +250,6 @@ private:
     QPointer<QMenu> popupMenu_;
     QPointer<QWidget> input_;
     QPointer<QWidget> watchedWindow_;
-    bool standartMenu_ = false;
     bool flushScheduled_ = false;
     bool activityScheduled_ = false;
     bool active_ = true;

@@ -1,7 +1,7 @@
 #pragma once
-// The published player properties of the host controls, as the form loader sets them.
-// The control keeps them and hands them to its player when the player is ready and
-// whenever one changes.
+// The published player properties of the host controls, as the form loader sets them,
+// and the control's StandartMenu. The control keeps them and hands them to its player
+// when the player is ready and whenever one changes.
 
 #include <QString>
 
@@ -31,6 +31,7 @@ struct FlashProps {
     QString AllowScriptAccess = QStringLiteral("sameDomain");
     QString MovieData;
     bool AllowFullscreen = false;
+    bool StandartMenu = false; // the player's own menu may show
 
     bool transparent() const {
         return WMode.compare(QLatin1String("Transparent"), Qt::CaseInsensitive) == 0;

@@ -87,7 +87,7 @@ std::optional<HostSchemeHandler::Reply> HostSchemeHandler::lookup(const QString&
             return Reply{mimeTypeFor(parsed->relativePath), entry->bytes, {}};
         if (entry->resource) {
             if (auto served = entry->resource(parsed->relativePath))
-                return Reply{mimeTypeFor(parsed->relativePath), *served, {}};
+                return Reply{mimeTypeFor(parsed->relativePath), served->bytes, {}, *served};
         }
         const auto file = resolveMovieResource(entry->base, parsed->relativePath);
         if (!file || !QFileInfo(*file).isFile())
@@ -109,6 +109,14 @@ void HostSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     }
     // The engine reads the device on its own thread: a file is read there, not here.
     QIODevice* device = nullptr;
+    if (QIODevice* stream = reply->served.stream) {
+        // A stream from the control's event goes back to it once the engine is done.
+        stream->seek(0);
+        connect(job, &QObject::destroyed, stream,
+                [stream, release = reply->served.release] { release(stream); });
+        job->reply(reply->mimeType, stream);
+        return;
+    }
     if (reply->file.isEmpty()) {
         auto* buffer = new QBuffer;
         buffer->setData(reply->bytes);

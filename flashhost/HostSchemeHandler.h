@@ -3,6 +3,8 @@
 // player's files, the control movie, each loaded movie and the files a movie asks
 // for beside it (from its control's `Base`, never outside it).
 
+#include "flashhost/MemoryMovies.h"
+
 #include <QByteArray>
 #include <QWebEngineUrlSchemeHandler>
 #include <optional>
@@ -15,11 +17,13 @@ public:
     explicit HostSchemeHandler(QObject* parent = nullptr);
     void requestStarted(QWebEngineUrlRequestJob* job) override;
 
-    // Either bytes in memory or a file, which the engine reads on its own thread.
+    // Bytes in memory, a file or a stream a control's event handed out; the engine
+    // reads the last two on its own thread.
     struct Reply {
         QByteArray mimeType;
         QByteArray bytes;
         QString file;
+        ServedResource served{};
     };
     // What a path of our scheme answers; nothing for an unknown or refused path.
     std::optional<Reply> lookup(const QString& path);

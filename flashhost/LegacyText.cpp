@@ -49,6 +49,17 @@ QString commandText(const QString& received, int swfVersion) {
     return received;
 }
 
+QString movieText(const QString& text, int swfVersion) {
+    if (swfVersion <= 0 || swfVersion > kLastLegacyTextVersion)
+        return text;
+    QString out;
+    for (const char c : platform::toGbk(text)) {
+        const auto b = static_cast<unsigned char>(c);
+        out += QChar(b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char16_t(b));
+    }
+    return out;
+}
+
 QString argumentText(const QVariant& value) {
     if (!value.isValid() || value.isNull())
         return QString();

@@ -22,6 +22,10 @@ QString repairLegacyText(const QString& misread);
 // The text of a movie's command for a movie of `swfVersion`.
 QString commandText(const QString& received, int swfVersion);
 
+// Text for a movie of `swfVersion` as the player reads the movie's own strings: for a
+// version 5 movie "找不同" becomes its GBK bytes read as Windows-1252.
+QString movieText(const QString& text, int swfVersion);
+
 // An event argument as text: missing or null gives "", numbers and booleans their
 // text form.
 QString argumentText(const QVariant& value);

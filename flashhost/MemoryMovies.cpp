@@ -65,10 +65,15 @@ MovieRegistry& MovieRegistry::instance() {
 }
 
 int MovieRegistry::add(const void* owner, const QByteArray& bytes, const QString& base,
-                       ResourceSource resource) {
-    removeOwner(owner);
+                       ResourceSource resource, int layer) {
+    for (auto it = entries_.begin(); it != entries_.end();) {
+        if (it->second.owner == owner && (layer == 0 || it->second.layer == layer))
+            it = entries_.erase(it);
+        else
+            ++it;
+    }
     const int id = counter_++;
-    entries_[id] = Entry{bytes, owner, base, std::move(resource)};
+    entries_[id] = Entry{bytes, owner, base, std::move(resource), layer};
     return id;
 }
 

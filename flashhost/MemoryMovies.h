@@ -8,6 +8,8 @@
 
 #include <QByteArray>
 #include <QString>
+
+class QIODevice;
 #include <functional>
 #include <map>
 #include <optional>
@@ -34,25 +36,35 @@ std::optional<MemoryPath> parseMemoryMoviePath(const QString& url);
 // path climbs out of the base folder.
 std::optional<QString> resolveMovieResource(const QString& base, const QString& relative);
 
+// A file a movie asks for, as its control's events serve it: the bytes, or a stream
+// that the web engine reads on its own thread and then hands to `release`.
+struct ServedResource {
+    QByteArray bytes;
+    QIODevice* stream = nullptr;
+    std::function<void(QIODevice*)> release{};
+};
+
 // The movies currently loaded, by id. Used on the GUI thread only.
 class MovieRegistry {
 public:
     // A file the movie asks for, from its control's events; nothing when none serves it.
-    using ResourceSource = std::function<std::optional<QByteArray>(const QString& relative)>;
+    using ResourceSource = std::function<std::optional<ServedResource>(const QString& relative)>;
 
     struct Entry {
         QByteArray bytes;
         const void* owner = nullptr;
         QString base;
         ResourceSource resource;
+        int layer = 0;
     };
 
     static MovieRegistry& instance();
 
-    // Registers a new load of `owner` and returns its id. The owner's earlier
-    // loads are dropped: a control shows one movie at a time.
+    // Registers a new load of `owner` into `layer` and returns its id. The owner's
+    // earlier load of that layer is dropped, and a new layer 0 drops all of them: a
+    // control shows one movie at a time.
     int add(const void* owner, const QByteArray& bytes, const QString& base,
-            ResourceSource resource = {});
+            ResourceSource resource = {}, int layer = 0);
     void removeOwner(const void* owner);
     void setBase(const void* owner, const QString& base);
     const Entry* find(int id) const;

@@ -4,6 +4,7 @@
 
 #include "flashhost/CommandQueue.h"
 #include "flashhost/FlashProps.h"
+#include "flashhost/MemoryMovies.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -56,6 +57,8 @@ public:
     // The movie's first frame as an encoded picture (JPEG, PNG), shown until the player has
     // drawn the movie.
     virtual void setPoster(const QByteArray&) {}
+    // Draws the movie anew (its window was made anew).
+    virtual void redraw() {}
 
 signals:
     void ready();
@@ -65,9 +68,9 @@ signals:
     // The root timeline's frame (from 0) and whether it moves, as of call `seq`.
     void frameState(int frame0, bool playing, int seq);
     void fsCommand(const QString& command, const QString& args);
-    // The movie asks for a file beside it: `bytes` is set when the control's events
+    // The movie asks for a file beside it: `served` is set when the control's events
     // serve it (direct connection, on the GUI thread).
-    void externalResource(const QString& relative, std::optional<QByteArray>* bytes);
+    void externalResource(const QString& relative, std::optional<ServedResource>* served);
     // An external call of the movie, as an "<invoke>" request.
     void flashCall(const QString& request);
     void inputWidgetChanged(QWidget* widget);

@@ -26,6 +26,9 @@ signals:
     void unloadRequested();
     void frameRequested(const QString& kind, int frame, int seq);
     void focusRequested();
+    void callRequested(const QString& callback, const QVariantList& args, int seq);
+    void propsRequested(const QVariantMap& props);
+    void redrawRequested();
 
     // From the page, passed on by the slots below.
     void pageLoaded();

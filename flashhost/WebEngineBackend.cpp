@@ -1,6 +1,7 @@
 #include "flashhost/WebEngineBackend.h"
 
 #include "flashhost/FlashHost.h"
+#include "flashhost/LegacyText.h"
 #include "flashhost/MemoryMovies.h"
 #include "flashhost/PlayerPage.h"
 #include "flashhost/PlayerPoster.h"
@@ -178,11 +179,100 @@ bool WebEngineBackend::isReady() const {
 void WebEngineBackend::applyProps(const FlashProps& props) {
     props_ = props;
     MovieRegistry::instance().setBase(this, props.Base);
+    // What the player can change while a movie plays reaches it at once; the rest
+    // (WMode, background, device fonts, FlashVars) with the next load.
+    if (token_ > 0)
+        emit page_->bridge()->propsRequested(liveOptions(props));
+}
+
+QVariantMap WebEngineBackend::liveOptions(const FlashProps& p) {
+    QString quality = qualityOf(p).toUpper();
+    if (quality.startsWith(QLatin1String("AUTO")))
+        quality = quality.mid(4);
+    return QVariantMap{
+        {QStringLiteral("loop"), p.Loop},
+        {QStringLiteral("contextMenu"),
+         p.StandartMenu ? QStringLiteral("rightClickOnly") : QStringLiteral("off")},
+        {QStringLiteral("stage"),
+         QVariantList{scaleOf(p.Scale), p.SAlign.toUpper(), quality, p.Menu}},
+    };
+}
+
+WebEngineBackend::ActionBuilderValue WebEngineBackend::literal(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Int:
+        return value.toInt();
+    case QMetaType::Double:
+        return value.toDouble();
+    case QMetaType::Bool:
+        return value.toBool();
+    case QMetaType::QString:
+        return value.toString();
+    default:
+        return ActionBuilderValue::undefined();
+    }
+}
+
+WebEngineBackend::ScriptCall WebEngineBackend::scriptCall(const FrameOp& op) {
+    using swf::HostCall;
+    switch (op.kind) {
+    case FrameOp::TargetGoto:
+        return {HostCall::Target, {op.target, QStringLiteral("gotoAndStop"), op.value}};
+    case FrameOp::TargetPlay:
+        return {HostCall::Target, {op.target, QStringLiteral("play"), QVariant()}};
+    case FrameOp::TargetStop:
+        return {HostCall::Target, {op.target, QStringLiteral("stop"), QVariant()}};
+    case FrameOp::SetVariable:
+        return {HostCall::SetVariable, {op.target, op.value}};
+    case FrameOp::SetProperty:
+        return {HostCall::SetProperty, {op.target, op.frame, op.value}};
+    case FrameOp::CallFrame:
+        return {HostCall::CallFrame, {op.target}};
+    case FrameOp::LoadLayer:
+        return {HostCall::Load,
+                {layerUrl(op.movie, op.frame), QStringLiteral("_level%1").arg(op.frame)}};
+    case FrameOp::Play:
+    case FrameOp::Stop:
+    case FrameOp::Goto:
+        break;
+    }
+    return {HostCall::Target, {}};
+}
+
+QString WebEngineBackend::layerUrl(const QByteArray& movie, int layer) {
+    if (movie.isEmpty())
+        return QString();
+    const int id = MovieRegistry::instance().add(this, movie, props_.Base, resourceSource(), layer);
+    return hostUrl(makeMemoryMoviePath(id)).toString();
+}
+
+MovieRegistry::ResourceSource WebEngineBackend::resourceSource() {
+    return [this](const QString& relative) {
+        std::optional<ServedResource> served;
+        emit externalResource(relative, &served);
+        return served;
+    };
+}
+
+void WebEngineBackend::callMovie(const FrameOp& op, int seq) {
+    const ScriptCall call = scriptCall(op);
+    QVariantList args;
+    for (const QVariant& arg : call.args)
+        args << (arg.typeId() == QMetaType::QString
+                     ? QVariant(movieText(arg.toString(), movieVersion_))
+                     : arg);
+    emit page_->bridge()->callRequested(QString::fromLatin1(swf::callbackName(call.call)), args,
+                                        seq);
 }
 
 QByteArray WebEngineBackend::frameOneActions(int swfVersion, bool playing,
                                              const std::vector<FrameOp>& prelude) {
     swf::ActionBuilder a(swfVersion, swfVersion <= 5 ? &platform::toGbk : nullptr);
+    // Frame 1 runs again whenever the movie goes back to it: what follows is for the
+    // load only.
+    const swf::ActionBuilder::Label again = a.newLabel();
+    if (swfVersion >= 4)
+        swf::skipAfterFirstRun(a, again);
     if (controlMovieAvailable())
         a.getUrl(hostUrl(QStringLiteral("/control.swf")).toString(),
                  QStringLiteral("_level%1").arg(kControlLevel));
@@ -199,8 +289,17 @@ QByteArray WebEngineBackend::frameOneActions(int swfVersion, bool playing,
         case FrameOp::Stop:
             a.stop();
             break;
+        default: {
+            const ScriptCall call = scriptCall(op);
+            std::vector<ActionBuilderValue> args;
+            for (const QVariant& arg : call.args)
+                args.push_back(literal(arg));
+            swf::emitHostCall(a, call.call, args);
+            break;
+        }
         }
     }
+    a.mark(again);
     // Frame calls work from the first frame on, not only once the control movie is in
     // (a frame or two later). Movies older than the script's actions leave it to the
     // control movie.
@@ -216,7 +315,8 @@ QVariantMap WebEngineBackend::playerOptions(const FlashProps& p) {
         {QStringLiteral("autoplay"), QStringLiteral("on")},
         {QStringLiteral("unmuteOverlay"), QStringLiteral("hidden")},
         {QStringLiteral("splashScreen"), false},
-        {QStringLiteral("contextMenu"), QStringLiteral("off")},
+        // The player's own menu only where the control lets the right button through.
+        {QStringLiteral("contextMenu"), liveOptions(p).value(QStringLiteral("contextMenu"))},
         {QStringLiteral("menu"), false},
         {QStringLiteral("showSwfDownload"), false},
         {QStringLiteral("warnOnUnsupportedContent"), false},
@@ -234,6 +334,8 @@ QVariantMap WebEngineBackend::playerOptions(const FlashProps& p) {
     };
     if (!p.SAlign.isEmpty())
         player.insert(QStringLiteral("salign"), p.SAlign.toLower());
+    if (!p.FlashVars.isEmpty())
+        player.insert(QStringLiteral("parameters"), p.FlashVars);
     const QString bg = backgroundOf(p);
     if (!bg.isEmpty() && !p.transparent())
         player.insert(QStringLiteral("backgroundColor"), bg);
@@ -260,12 +362,9 @@ void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>
         movie.bytes, frameOneActions(movie.version, props_.Playing, prelude), &error);
     if (!injected)
         qWarning("flashhost: frame calls unavailable for this movie: %s", qPrintable(error));
+    movieVersion_ = movie.version;
     const int id = MovieRegistry::instance().add(this, injected.value_or(movie.bytes), movie.base,
-                                                 [this](const QString& relative) {
-                                                     std::optional<QByteArray> bytes;
-                                                     emit externalResource(relative, &bytes);
-                                                     return bytes;
-                                                 });
+                                                 resourceSource());
     ++token_;
     const QUrl url = hostUrl(makeMemoryMoviePath(id));
     QVariantMap options = playerOptions(props_);
@@ -275,6 +374,12 @@ void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>
     player.insert(QStringLiteral("base"), url.resolved(QUrl(QStringLiteral("."))).toString());
     options.insert(QStringLiteral("ruffle"), player);
     options.insert(QStringLiteral("seq"), seq);
+    // Whether the movie plays once its first frame has run the calls made before.
+    bool playing = props_.Playing;
+    for (const FrameOp& op : prelude)
+        if (op.kind == FrameOp::Play || op.kind == FrameOp::Stop || op.kind == FrameOp::Goto)
+            playing = op.kind == FrameOp::Play;
+    options.insert(QStringLiteral("playing"), playing);
     options.insert(QStringLiteral("background"), kind_ == BackendKind::Transparent);
     if (!injected)
         options.insert(QStringLiteral("control"), false);
@@ -311,6 +416,9 @@ void WebEngineBackend::sendFrame(const FrameOp& op, int seq) {
         break;
     case FrameOp::Stop:
         emit page_->bridge()->frameRequested(QStringLiteral("stop"), 0, seq);
+        break;
+    default:
+        callMovie(op, seq);
         break;
     }
 }
@@ -459,6 +567,10 @@ void WebEngineBackend::showPoster(bool show) {
 void WebEngineBackend::setReloadable(bool reloadable) {
     reloadable_ = reloadable;
     applyLifecycle();
+}
+
+void WebEngineBackend::redraw() {
+    emit page_->bridge()->redrawRequested();
 }
 
 bool WebEngineBackend::eventFilter(QObject* watched, QEvent* event) {

@@ -6,8 +6,11 @@
 // movie lets the program go to, play and stop the root timeline and reports the root's
 // frame, which the control keeps, so frame questions are answered at once.
 
+#include "flashhost/MemoryMovies.h"
 #include "flashhost/MovieBackend.h"
 #include "flashhost/PageRestore.h"
+#include "flashhost/swf/ActionBuilder.h"
+#include "flashhost/swf/ControlScript.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -38,17 +41,24 @@ public:
     void focusPlayer() override;
     void setReloadable(bool reloadable) override;
     void setPoster(const QByteArray& picture) override;
+    void redraw() override;
 
-    // The frame-1 actions put into a movie of `swfVersion`.
-    static QByteArray frameOneActions(int swfVersion, bool playing,
-                                      const std::vector<FrameOp>& prelude);
-    // The player's options for a load with these properties.
+    // The player's options for a load with these properties, and those it takes while
+    // a movie plays.
     static QVariantMap playerOptions(const FlashProps& props);
+    static QVariantMap liveOptions(const FlashProps& props);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    using ActionBuilderValue = swf::ActionBuilder::Value;
+    // A call beyond the root's frame as the movie's script takes it.
+    struct ScriptCall {
+        swf::HostCall call;
+        QVariantList args;
+    };
+
     void checkInputWidget();
     void attachPage(PlayerPage* page);
     bool atRest() const;
@@ -64,6 +74,14 @@ private:
     void whenPageReady(std::function<void()> call);
     void runDeferred();
     void showPoster(bool show);
+    // The frame-1 actions put into a movie of `swfVersion`.
+    QByteArray frameOneActions(int swfVersion, bool playing, const std::vector<FrameOp>& prelude);
+    static ActionBuilderValue literal(const QVariant& value);
+    ScriptCall scriptCall(const FrameOp& op);
+    void callMovie(const FrameOp& op, int seq);
+    // The URL a layer's movie is served under ("" for none).
+    QString layerUrl(const QByteArray& movie, int layer);
+    MovieRegistry::ResourceSource resourceSource();
 
     BackendKind kind_;
     QWebEngineView* view_;
@@ -72,6 +90,7 @@ private:
     FlashProps props_;
     int token_ = 0;
     bool reloadable_;
+    int movieVersion_ = 0;
     bool active_ = true;
     bool everReady_ = false;
     bool movieReady_ = false;

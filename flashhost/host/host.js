@@ -112,6 +112,8 @@
     let fallback = null;
     let withControl = true; // the movie carries the control movie
     let background = false; // the movie plays on while the page is hidden
+    let stage = null;       // stage settings that came while the movie was loading
+    let unreported = false; // a call came since the last report
 
     // No script text from a movie runs here: the page's policy refuses eval, and the
     // player's external calls, which it builds as "return (<name>)(...arguments);"
@@ -156,6 +158,7 @@
     }
 
     function report() {
+        unreported = false;
         host.frameState(last.frame - 1, last.playing, seq);
     }
 
@@ -165,32 +168,38 @@
         controlReady = true;
         clearTimeout(fallback);
         host.movieReady(loadToken);
+        if (stage) later("pelumoStage", stage);
     };
+    // The movie is inside a call to the page until it returns: calls back into it wait.
+    function later(name, args) {
+        setTimeout(function () { call(name, args); }, 0);
+    }
     window.pelumoTick = function (frame, total) {
         frame = Number(frame) || 0;
         total = Number(total) || 0;
+        // The first report of a load knows from the program whether the movie plays.
         let playing = last.playing;
-        if (frame !== last.frame) playing = true;
-        else if (total > 1) playing = false;
+        if (frame !== last.frame && last.frame !== -1) playing = true;
+        else if (frame === last.frame && total > 1) playing = false;
         if (!loop && playing && total > 1 && frame === total) {
-            call("pelumoStop");
+            later("pelumoStop");
             playing = false;
         }
         const changed = frame !== last.frame || playing !== last.playing || total !== last.total;
         last = { frame: frame, total: total, playing: playing };
-        if (changed) report();
+        // After a call the program waits for a report that knows of it, news or not.
+        if (changed || unreported) report();
     };
 
-    function call(name, arg) {
+    // A callback of the movie; `args` is one argument or a list of them.
+    function call(name, args) {
         if (!player) return;
+        if (args === undefined) args = [];
+        else if (!Array.isArray(args)) args = [args];
         try {
-            if (typeof player[name] === "function") {
-                if (arg === undefined) player[name]();
-                else player[name](arg);
-            } else if (typeof player.ruffle === "function") {
-                if (arg === undefined) player.ruffle().callExternalInterface(name);
-                else player.ruffle().callExternalInterface(name, arg);
-            }
+            if (typeof player[name] === "function") player[name].apply(player, args);
+            else if (typeof player.ruffle === "function")
+                player.ruffle().callExternalInterface.apply(player.ruffle(), [name].concat(args));
         } catch (e) {
             console.warn("frame call " + name + " failed: " + e);
         }
@@ -255,6 +264,7 @@
         wakePlayer();
         loadToken = token;
         controlReady = false;
+        stage = null;
         loop = options.loop !== false;
         withControl = options.control !== false;
         background = options.background === true;
@@ -294,11 +304,42 @@
     function frameCall(kind, frame, callSeq) {
         wakePlayer();
         seq = callSeq;
-        if (kind === "goto") call("pelumoGoto", frame + 1);
+        unreported = true;
+        if (kind === "goto") gotoAndStop(frame + 1);
         else if (kind === "play") call("pelumoPlay");
         else if (kind === "stop") call("pelumoStop");
         // What the call made the movie say came before this.
         host.frameDone(callSeq);
+    }
+
+    // The program knows where the movie stands after a goto: only a report that differs
+    // from it is news.
+    function gotoAndStop(frame1) {
+        last = { frame: frame1, total: last.total, playing: false };
+        call("pelumoGoto", frame1);
+    }
+
+    function hostCall(name, args, callSeq) {
+        seq = callSeq;
+        unreported = true;
+        call(name, args);
+    }
+
+    // Two frames that differ: the page's picture is sent again (to a new window).
+    function redraw() {
+        document.body.style.opacity = "0.99";
+        requestAnimationFrame(function () {
+            requestAnimationFrame(function () { document.body.style.opacity = ""; });
+        });
+    }
+
+    // Settings the player takes while a movie plays.
+    function applyProps(props) {
+        loop = props.loop !== false;
+        const config = player && typeof player.ruffle === "function" ? player.ruffle().loadedConfig : null;
+        if (config) config.contextMenu = props.contextMenu;
+        stage = props.stage;
+        if (controlReady) call("pelumoStage", stage);
     }
 
     // The first sound output of the program takes the engine some 40 ms to set up, and
@@ -315,6 +356,9 @@
     function start() {
         new QWebChannel(qt.webChannelTransport, function (channel) {
             host = channel.objects.host;
+            host.callRequested.connect(hostCall);
+            host.propsRequested.connect(applyProps);
+            host.redrawRequested.connect(redraw);
             host.loadRequested.connect(load);
             host.unloadRequested.connect(unload);
             host.frameRequested.connect(frameCall);

@@ -1,5 +1,7 @@
 #include "flashhost/swf/ControlScript.h"
 
+#include <functional>
+
 namespace swf {
 namespace {
 
@@ -27,7 +29,115 @@ void addCallback(ActionBuilder& a, const char* name) {
     a.push("addCallback").callMethod().pop();
 }
 
+using Argument = std::function<void(ActionBuilder&, int index)>;
+
+constexpr quint8 kActionSetProperty = 0x23;
+constexpr quint8 kActionCall = 0x9E;
+constexpr int kPropertyQuality = 19;
+
+int argumentCount(HostCall call) {
+    switch (call) {
+    case HostCall::Target:
+    case HostCall::SetProperty:
+        return 3;
+    case HostCall::SetVariable:
+    case HostCall::Load:
+        return 2;
+    case HostCall::CallFrame:
+        return 1;
+    case HostCall::Stage:
+        return 4;
+    }
+    return 0;
+}
+
+// Stage.<name> := argument `index`.
+void setStage(ActionBuilder& a, const char* name, const Argument& arg, int index) {
+    a.push("Stage").getVariable().push(name);
+    arg(a, index);
+    a.setMember();
+}
+
+void emitBody(ActionBuilder& a, HostCall call, const Argument& arg) {
+    switch (call) {
+    case HostCall::Target: // eval(path)[method](argument)
+        arg(a, 2);
+        a.push(1);
+        arg(a, 0);
+        a.getVariable();
+        arg(a, 1);
+        a.callMethod().pop();
+        break;
+    case HostCall::SetVariable:
+        arg(a, 0);
+        arg(a, 1);
+        a.setVariable();
+        break;
+    case HostCall::SetProperty:
+        arg(a, 0);
+        arg(a, 1);
+        arg(a, 2);
+        a.action(kActionSetProperty);
+        break;
+    case HostCall::CallFrame:
+        arg(a, 0);
+        a.action(kActionCall);
+        break;
+    case HostCall::Load:
+        arg(a, 0);
+        arg(a, 1);
+        a.getUrl2();
+        break;
+    case HostCall::Stage:
+        setStage(a, "scaleMode", arg, 0);
+        setStage(a, "align", arg, 1);
+        a.push({"", kPropertyQuality}); // _quality, for the whole player
+        arg(a, 2);
+        a.action(kActionSetProperty);
+        setStage(a, "showMenu", arg, 3);
+        break;
+    }
+}
+
+const HostCall kHostCalls[] = {HostCall::Target,    HostCall::SetVariable, HostCall::SetProperty,
+                               HostCall::CallFrame, HostCall::Load,        HostCall::Stage};
+
 } // namespace
+
+const char* callbackName(HostCall call) {
+    switch (call) {
+    case HostCall::Target:
+        return "pelumoTarget";
+    case HostCall::SetVariable:
+        return "pelumoSet";
+    case HostCall::SetProperty:
+        return "pelumoSetProperty";
+    case HostCall::CallFrame:
+        return "pelumoCallFrame";
+    case HostCall::Load:
+        return "pelumoLoad";
+    case HostCall::Stage:
+        return "pelumoStage";
+    }
+    return "";
+}
+
+void emitHostCall(ActionBuilder& a, HostCall call,
+                  const std::vector<ActionBuilder::Value>& arguments) {
+    emitBody(a, call, [&](ActionBuilder& b, int index) {
+        if (index < int(arguments.size()))
+            b.push(arguments[size_t(index)]);
+        else
+            b.push(ActionBuilder::Value::undefined());
+    });
+}
+
+void skipAfterFirstRun(ActionBuilder& a, ActionBuilder::Label skip) {
+    // Pushes of strings only, and no comparison: movies from version 4 on run it.
+    const char* const ran = "_level0:$pelumoStarted";
+    a.push(ran).getVariable().ifTrue(skip);
+    a.push({ran, "1"}).setVariable();
+}
 
 void addFrameCallbacks(ActionBuilder& a) {
     ActionBuilder gotoBody = a.nested();
@@ -45,6 +155,18 @@ void addFrameCallbacks(ActionBuilder& a) {
     callRoot(stopBody, "stop", 0);
     a.defineFunction(QString(), {}, stopBody);
     addCallback(a, "pelumoStop");
+
+    for (HostCall call : kHostCalls) {
+        QStringList params;
+        for (int i = 0; i < argumentCount(call); ++i)
+            params << QStringLiteral("a%1").arg(i);
+        ActionBuilder body = a.nested();
+        emitBody(body, call, [](ActionBuilder& b, int index) {
+            b.push(QStringLiteral("a%1").arg(index)).getVariable();
+        });
+        a.defineFunction(QString(), params, body);
+        addCallback(a, callbackName(call));
+    }
 }
 
 void reportRootFrame(ActionBuilder& a) {

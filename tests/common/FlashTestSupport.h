@@ -37,6 +37,29 @@ inline QByteArray movieBytes(int frames, int version = 8, char compression = 'F'
     return swf::serialize(m);
 }
 
+// Runs player calls written as "Name arg arg; Name arg" ("TGotoFrame /mc 4; Rewind");
+// a name that is no call sets the property of that name ("FrameNum 9").
+inline void runCalls(TFlashHostControl& f, const QString& script) {
+    for (const QString& call : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QStringList w = call.trimmed().split(QLatin1Char(' '));
+        const QString n = w[0], a = w.value(1), b = w.value(2), c = w.value(3);
+        if (n == "TGotoFrame" || n == "TCallFrame")
+            n == "TGotoFrame" ? f.TGotoFrame(a, b.toInt()) : f.TCallFrame(a, b.toInt());
+        else if (n == "TGotoLabel" || n == "TCallLabel")
+            n == "TGotoLabel" ? f.TGotoLabel(a, b) : f.TCallLabel(a, b);
+        else if (n == "TPlay" || n == "TStopPlay")
+            n == "TPlay" ? f.TPlay(a) : f.TStopPlay(a);
+        else if (n == "SetVariable" || n == "LoadMovie")
+            n == "SetVariable" ? f.SetVariable(a, b) : f.LoadMovie(a.toInt(), b);
+        else if (n == "TSetPropertyNum")
+            f.TSetPropertyNum(a, b.toInt(), c.toDouble());
+        else if (n == "Rewind" || n == "Back" || n == "Forward")
+            n == "Rewind" ? f.Rewind() : n == "Back" ? f.Back() : f.Forward();
+        else
+            f.setProperty(qPrintable(n), a);
+    }
+}
+
 inline void load(TFlashHostControl& flash, const QByteArray& bytes) {
     QBuffer stream;
     stream.setData(bytes);

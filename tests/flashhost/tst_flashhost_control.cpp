@@ -1,6 +1,7 @@
 // The windowed host control over the fake player: loading, the order of calls, the
 // properties, frame answers, commands and the routing of mouse and keys.
 #include "FlashTestSupport.h"
+#include "TestSupport.h"
 #include "flashhost/BackendProvider.h"
 #include "flashhost/FakeBackend.h"
 #include "flashhost/FlashHostControl.h"
@@ -117,6 +118,10 @@ private slots:
         QCOMPARE(fake->props().Quality2, QStringLiteral("Low"));
         flash.setBGColor(QStringLiteral("#FF0000"));
         QCOMPARE(fake->props().BGColor, QStringLiteral("#FF0000"));
+        flash.setProperty("ScaleMode", 2);
+        flash.setSAlign(QStringLiteral("TR"));
+        QCOMPARE(fake->props().Scale, QStringLiteral("ExactFit"));
+        QCOMPARE(flash.AlignMode(), 6);
     }
 
     void frameAnswersComeAtOnce() {
@@ -222,18 +227,90 @@ private slots:
         menu.close();
     }
 
-    // What the player here cannot do is raised as a failed player call.
-    void callsThePlayerCannotMakeAreRaised() {
+    // Calls into the movie's clips reach the player with absolute paths and frames
+    // counted from 1; movies for layers come from Base and nowhere else.
+    void movieCallsReachThePlayer_data() {
+        QTest::addColumn<QString>("script"); // calls => what the player got (%n: size of b.swf)
+        QTest::newRow("slash path") << "TGotoFrame /mc/a 4 => tgoto 0 _level0/mc/a 5";
+        QTest::newRow("dotted path, label")
+            << "TGotoLabel _root.a.b end => tgoto 0 _level0.a.b end";
+        QTest::newRow("the root is GotoFrame") << "TGotoFrame / 3 => goto 3";
+        QTest::newRow("relative, other level")
+            << "TPlay mc; TStopPlay _level1/x => tplay 0 _level0/mc|tstop 0 _level1/x";
+        QTest::newRow("variables")
+            << "SetVariable v 7; SetVariable /mc:v 1; SetVariable _root.a.v 2 "
+               "=> setvar 0 _level0:v 7|setvar 0 _level0/mc:v 1|"
+               "setvar 0 _level0.a.v 2";
+        QTest::newRow("property") << "TSetPropertyNum /mc 6 50 => setprop 6 _level0/mc 50";
+        QTest::newRow("frame actions") << "TCallFrame /mc 2 => call 0 _level0/mc:3";
+        QTest::newRow("layers from Base, emptied")
+            << "LoadMovie 2 B.SWF; LoadMovie 3 => layer 2  %n|layer 3  0";
+        QTest::newRow("network and climbs refused")
+            << "LoadMovie 2 http://127.0.0.1/b.swf; LoadMovie 2 ../b.swf => ";
+        QTest::newRow("layer 0 replaces the movie") << "Movie b.swf => load %n";
+    }
+    void movieCallsReachThePlayer() {
+        QFETCH(QString, script);
+        QTemporaryDir dir;
+        testsupport::writeFile(dir.path(), QStringLiteral("base/b.swf"), movieBytes(3));
+        testsupport::writeFile(dir.path(), QStringLiteral("b.swf"), movieBytes(4));
         TFlashHostControl flash;
-        const QString t = QStringLiteral("/mc");
-        const std::vector<std::function<void()>> calls = {
-            [&] { flash.Zoom(50); },
-            [&] { flash.LoadMovie(1, QStringLiteral("a.swf")); },
-            [&] { flash.TGotoFrame(t, 1); },
-            [&] { flash.GetVariable(QStringLiteral("v")); },
-        };
-        for (size_t i = 0; i < calls.size(); ++i)
-            QVERIFY_THROWS_EXCEPTION(ESafecallException, calls[i]());
+        flash.setBase(dir.filePath(QStringLiteral("base")));
+        load(flash, movieBytes(10));
+        QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
+        fakeBackendOf(&flash)->clearCalls();
+        flashtest::runCalls(flash, script.section(" => ", 0, 0));
+        settle();
+        QCOMPARE(fakeBackendOf(&flash)->calls().join('|'),
+                 script.section(" => ", 1).replace("%n", QString::number(movieBytes(3).size())));
+        // What the player here cannot do is raised as a failed player call.
+        QVERIFY_THROWS_EXCEPTION(ESafecallException, flash.Zoom(50));
+        QVERIFY_THROWS_EXCEPTION(ESafecallException, flash.GetVariable(QStringLiteral("v")));
+    }
+
+    // A file the movie asks for: the first event that serves it wins; a stream handed out
+    // goes back through OnUnloadExternalResourceAsync once read.
+    void externalResourcesServedInOrder_data() {
+        QTest::addColumn<QString>("answering");
+        QTest::addColumn<QByteArray>("served");
+        QTest::newRow("Ex first") << "ex plain async" << QByteArray("ex");
+        QTest::newRow("Ex written but declined") << "plain async" << QByteArray("plain");
+        QTest::newRow("a stream last") << "async" << QByteArray("async");
+        QTest::newRow("none: the file from Base") << "" << QByteArray();
+    }
+    void externalResourcesServedInOrder() {
+        QFETCH(QString, answering);
+        QFETCH(QByteArray, served);
+        TFlashHostControl flash;
+        QIODevice* handedOut = nullptr;
+        QIODevice* back = nullptr;
+        connect(&flash, &TFlashHostControl::OnLoadExternalResourceEx,
+                [&](const QString&, QIODevice& s, bool& handled) {
+                    s.write("ex");
+                    handled = answering.contains("ex");
+                });
+        connect(&flash, &TFlashHostControl::OnLoadExternalResource,
+                [&](const QString&, QIODevice& s) {
+                    if (answering.contains("plain"))
+                        s.write("plain");
+                });
+        QBuffer* buffer = new QBuffer; // handed out below, or not at all
+        buffer->setData("async");
+        connect(&flash, &TFlashHostControl::OnLoadExternalResourceAsync,
+                [&](const QString& path, QIODevice*& stream) {
+                    if (answering.contains("async") && path == "pics/a.jpg")
+                        stream = handedOut = buffer;
+                });
+        connect(&flash, &TFlashHostControl::OnUnloadExternalResourceAsync,
+                [&](QIODevice* s) { back = s; });
+        const auto reply = fakeBackendOf(&flash)->askForResource(QStringLiteral("pics/a.jpg"));
+        QCOMPARE(reply ? (reply->stream ? reply->stream->readAll() : reply->bytes) : "", served);
+        if (reply && reply->stream)
+            reply->release(reply->stream);
+        QCOMPARE(back, handedOut);
+        if (!handedOut)
+            delete buffer;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void hiddenOrParkedPlayerIsSuspended() {

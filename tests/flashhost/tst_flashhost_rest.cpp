@@ -43,7 +43,8 @@ private slots:
         QCOMPARE(r.reloadOptions().value(QStringLiteral("playing")).toBool(), playing);
         const auto calls = r.resume();
         QCOMPARE(calls.size(), size_t(2));
-        QVERIFY((calls[0].op == FrameOp{FrameOp::Goto, frame}));
+        QCOMPARE(calls[0].op.kind, FrameOp::Goto);
+        QCOMPARE(calls[0].op.frame, frame);
         QCOMPARE(calls[1].op.kind, then);
         QCOMPARE(calls[1].seq, 4);
         QVERIFY(r.resume().empty()); // once only

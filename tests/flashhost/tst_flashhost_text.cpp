@@ -42,6 +42,8 @@ private slots:
         QFETCH(bool, repaired);
         const QString misread = QStringLiteral("ÕÒ²»Í¬");
         QCOMPARE(commandText(misread, version), repaired ? QStringLiteral("找不同") : misread);
+        // Text the host sends such a movie is misread the same way.
+        QCOMPARE(movieText(QStringLiteral("找不同"), version) == misread, repaired);
     }
 
     void argumentsOfAnyType_data() {

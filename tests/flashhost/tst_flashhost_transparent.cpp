@@ -1,5 +1,6 @@
 // The transparent host control over the fake player: one player however often it is
-// re-parented, always transparent, no focus, and the answers without a player.
+// re-parented, always transparent, no focus, clicks and input method text by the
+// movie's picture, its paint events.
 #include "FlashTestSupport.h"
 #include "flashhost/BackendProvider.h"
 #include "flashhost/FakeBackend.h"
@@ -7,6 +8,8 @@
 #include "flashhost/swf/Swf.h"
 
 #include <QBuffer>
+#include <QInputMethodEvent>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -15,6 +18,20 @@ using flashhost::fakeBackendOf;
 using flashtest::load;
 
 namespace {
+
+// What lies below the player: records the presses, releases and input method text it gets.
+class Below : public QWidget {
+public:
+    explicit Below(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_InputMethodEnabled); }
+    QStringList seen;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        seen << QStringLiteral("press %1,%2").arg(e->pos().x()).arg(e->pos().y());
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { seen << QStringLiteral("release"); }
+    void inputMethodEvent(QInputMethodEvent* e) override { seen << "ime " + e->commitString(); }
+};
 
 // A square stage, as the transparent overlays have.
 QByteArray movieBytes(int frames) {
@@ -64,19 +81,46 @@ private slots:
         QCOMPARE(flash->focusPolicy(), Qt::NoFocus);
         QCOMPARE(flash->backend()->view()->focusPolicy(), Qt::NoFocus);
         QCOMPARE(flash->size(), QSize(100, 100));
-    }
-
-    void layeredParentRefusedWithoutCompositing() {
-        if (IsTransparencySupported())
-            QSKIP("this display composites windows");
-        QWidget form;
-        auto* flash = new TTransparentFlashHostControl(&form);
-        flash->setGeometry(10, 10, 50, 50);
+        // Without compositing (offscreen) the layered form is refused.
         const Qt::WindowFlags flags = form.windowFlags();
         flash->setMakeParentTransparent(true);
-        QVERIFY(!flash->MakeParentTransparent());
-        QCOMPARE(form.windowFlags(), flags);
-        QCOMPARE(flash->geometry(), QRect(10, 10, 50, 50));
+        QVERIFY(!flash->MakeParentTransparent() && form.windowFlags() == flags);
+        QCOMPARE(flash->size(), QSize(100, 100));
+    }
+
+    // A press where the movie draws nothing, and what follows it, goes to what lies
+    // below; one on the movie reaches the player, which then takes the input method's
+    // text until a press elsewhere. Under the movie the form's own painting shows.
+    void movieTakesOnlyWhatItDraws() {
+        QWidget form;
+        form.resize(200, 150);
+        auto* below = new Below(&form);
+        below->resize(form.size());
+        auto* flash = new TTransparentFlashHostControl(&form);
+        flash->setGeometry(20, 20, 100, 100);
+        QList<QRect> redrawn;
+        connect(flash, &TTransparentFlashHostControl::OnUpdateRect,
+                [&](QRect& rc) { redrawn << rc; });
+        connect(flash, &TTransparentFlashHostControl::OnDrawBackground,
+                [](QPainter& canvas) { canvas.fillRect(0, 0, 100, 100, Qt::blue); });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        FakeBackend* fake = fakeBackendOf(flash);
+        fake->drawSquare(QRect(40, 40, 20, 20));
+        QTRY_VERIFY(redrawn.contains(QRect(0, 0, 100, 100)));
+        const QImage shot = form.grab().toImage();
+        QCOMPARE(shot.pixelColor(25, 25), QColor(Qt::blue));
+        QCOMPARE(shot.pixelColor(70, 70), QColor(Qt::red));
+        QInputMethodEvent text;
+        text.setCommitString(QStringLiteral("好"));
+        QTest::mouseClick(fake->inputWidget(), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(below->seen, (QStringList{"press 25,25", "release"}));
+        QTest::mouseClick(fake->inputWidget(), Qt::LeftButton, {}, QPoint(50, 50));
+        QApplication::sendEvent(below, &text);
+        QCOMPARE(fake->inputSeen(), (QStringList{"press 1", "release 1", "ime 好"}));
+        QTest::mouseClick(fake->inputWidget(), Qt::LeftButton, {}, QPoint(95, 5));
+        QApplication::sendEvent(below, &text);
+        QCOMPARE(below->seen.mid(2), (QStringList{"press 115,25", "release", "ime 好"}));
     }
 };
 

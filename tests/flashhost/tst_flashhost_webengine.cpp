@@ -10,6 +10,10 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QLabel>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QUdpSocket>
@@ -41,6 +45,7 @@ const QSize kStage(160, 120);
 using flashtest::load;
 using tools::ShapeFill;
 using tools::SwfShape;
+using tools::SwfTimeline;
 using tools::SwfWriter;
 
 // Frame n of the movie sends "frame<n>" (an effect: nothing) and the last frame stops;
@@ -57,6 +62,31 @@ QByteArray countingMovie(int frames, bool effect = false) {
     if (effect)
         w.root().stop(0);
     w.root().stop(frames - 1);
+    return w.finish();
+}
+
+// countingMovie(12) with the clip "mc" of three stopped frames sending "mc0", "mc1" and
+// "mc" followed by _root.v.
+QByteArray wrapperMovie() {
+    SwfWriter w(kStage, 24, 8);
+    const int box = w.defineShape(SwfShape().rect(QRectF(0, 0, 20, 20), ShapeFill::solid(Qt::red)));
+    SwfTimeline clip = w.newTimeline();
+    clip.ensureFrames(3);
+    for (int f = 0; f < 3; ++f)
+        clip.stop(f);
+    clip.fsCommand(0, QStringLiteral("mc0"));
+    clip.fsCommand(1, QStringLiteral("mc1"));
+    swf::ActionBuilder a = clip.actionBuilder();
+    a.push("FSCommand:mc").push("/:v").getVariable().add2().push("").getUrl2();
+    clip.actions(2, a);
+    const int mc = w.defineSprite(clip);
+    w.root().ensureFrames(12);
+    w.root().place(0, 2, mc, QTransform(), {}, QStringLiteral("mc"));
+    for (int f = 0; f < 12; ++f) {
+        w.root().place(f, 1, box, QTransform::fromTranslate(f * 4, 50));
+        w.root().fsCommand(f, QStringLiteral("frame%1").arg(f));
+    }
+    w.root().stop(11);
     return w.finish();
 }
 
@@ -136,6 +166,11 @@ struct Form {
     }
 };
 
+// A form that paints its own background, as forms with a picture do.
+struct YellowForm : QWidget {
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::yellow); }
+};
+
 // The GL driver (Mesa's dri module) is unloaded before the leak check, which then cannot
 // name it and so cannot apply the project's suppression for it: keep it loaded.
 void keepGlDriverLoaded() {
@@ -191,29 +226,6 @@ private slots:
         QCOMPARE(form.flash->movieVersion(), version);
     }
 
-    // The movie's first frame carries the frame callbacks: without the control movie
-    // (blocked here) the movie is ready long before the page would give up waiting for
-    // it (8 s), and frame calls, made before and after, reach it.
-    void frameCallsWorkFromTheFirstFrame() {
-        auto* recorder = new BlockingInterceptor(flashhost::sharedProfile());
-        recorder->blocked = QStringLiteral("/control.swf");
-        flashhost::sharedProfile()->setUrlRequestInterceptor(recorder);
-        Form form;
-        form.flash->setPlaying(false);
-        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
-        load(*form.flash, countingMovie(12));
-        form.flash->GotoFrame(3); // before the player took the movie: it travels with the load
-        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("frame3")), kTimeout);
-        form.flash->GotoFrame(7);
-        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("frame7")), kTimeout);
-        QVERIFY(!commandsOf(commands).contains(QStringLiteral("frame2")));
-        QVERIFY(!commandsOf(commands).contains(QStringLiteral("frame6")));
-        QVERIFY(recorder->sawBlocked);
-        flashhost::sharedProfile()->setUrlRequestInterceptor(
-            new flashhost::OfflineInterceptor(flashhost::sharedProfile()));
-    }
-
     // A movie reaches nothing but the files under its Base: no script of its runs in the
     // page, no byte reaches a listener on this machine, no file outside Base is served.
     void hostileMovieReachesNothing() {
@@ -251,44 +263,61 @@ private slots:
         QVERIFY(calls.at(1).at(0).toString().startsWith(QLatin1String("<invoke name=\"eval\"")));
     }
 
-    // The player's frame wrappers on a loaded movie stopped on frame 5: where each leaves
-    // it, as the movie itself reports.
-    void frameWrappersDriveTheMovie_data() {
-        QTest::addColumn<QString>("call");
-        QTest::addColumn<int>("frame");
-        QTest::newRow("Rewind") << "Rewind" << 0;
-        QTest::newRow("Back") << "Back" << 4;
-        QTest::newRow("Forward") << "Forward" << 6;
-        QTest::newRow("FrameNum put") << "FrameNum" << 9;
-        QTest::newRow("Playing put plays to the end") << "Playing" << 11;
+    // The player's wrappers on a movie sent to frame 5 as soon as it is loaded (as lessons
+    // do): the movie's commands after each call, up to a last call that runs frame 12's
+    // actions (so nothing still on its way is missed), and where the root then stands.
+    // The clip "mc" stops on each of its frames; its frame 3 sends "mc" and _root.v.
+    // Frame 1 of the movie brings the callbacks: the movie is ready and takes calls before
+    // the control movie comes, and without it ("| /control.swf": blocked).
+    void wrappersDriveTheMovie_data() {
+        QTest::addColumn<QString>("script"); // calls => the movie's commands => the root's frame
+        QTest::newRow("Rewind stays on frame 1") << "Rewind => frame0 => 0";
+        QTest::newRow("without the control movie") << "Rewind | /control.swf => frame0 => 0";
+        QTest::newRow("Back") << "Back => frame4 => 4";
+        QTest::newRow("Forward") << "Forward => frame6 => 6";
+        QTest::newRow("FrameNum put") << "FrameNum 9 => frame9 => 9";
+        QTest::newRow("Playing put plays to the end")
+            << "Playing true => frame6 frame7 frame8 frame9 frame10 frame11 => 11";
+        QTest::newRow("TGotoFrame on a clip") << "TGotoFrame mc 1 => mc1 => 5";
+        QTest::newRow("TPlay on a clip") << "TPlay /mc => mc1 => 5";
+        QTest::newRow("TCallFrame leaves the root") << "TCallFrame _root.mc 1 => mc1 => 5";
+        QTest::newRow("SetVariable, TCallLabel")
+            << "SetVariable /:v 7; TCallLabel /mc 3 => mc7 => 5";
+        QTest::newRow("LoadMovie into a layer from Base")
+            << "LoadMovie 1 inside.swf => inside => 5";
     }
-    void frameWrappersDriveTheMovie() {
-        QFETCH(QString, call);
-        QFETCH(int, frame);
+    void wrappersDriveTheMovie() {
+        QFETCH(QString, script);
+        const QString calls = script.section(" => ", 0, 0);
+        const QString commands = script.section(" => ", 1, 1);
+        const int frame = script.section(" => ", 2).toInt();
+        QTemporaryDir base;
+        testsupport::writeFile(base.path(), QStringLiteral("inside.swf"),
+                               commandMovie(QStringLiteral("inside"), 8));
+        auto* blocker = new BlockingInterceptor(flashhost::sharedProfile());
+        blocker->blocked = calls.section(QStringLiteral(" | "), 1);
+        flashhost::sharedProfile()->setUrlRequestInterceptor(blocker);
         Form form;
+        form.flash->setBase(base.path());
         form.flash->setPlaying(false);
-        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
-        load(*form.flash, countingMovie(12));
-        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
+        QSignalSpy spy(form.flash, &TFlashHostControl::OnFSCommand);
+        load(*form.flash, wrapperMovie());
+        form.flash->GotoFrame(5);
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(spy).contains(QStringLiteral("frame5")), kTimeout);
+        QCOMPARE(form.flash->ReadyState(), 4);
         QCOMPARE(form.flash->PercentLoaded(), 100);
         QVERIFY(form.flash->FrameLoaded(11) && !form.flash->FrameLoaded(12));
-        form.flash->GotoFrame(5);
-        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("frame5")), kTimeout);
-        commands.clear();
-        if (call == "Rewind")
-            form.flash->Rewind();
-        else if (call == "Back")
-            form.flash->Back();
-        else if (call == "Forward")
-            form.flash->Forward();
-        else if (call == "FrameNum")
-            form.flash->setProperty("FrameNum", frame);
-        else
-            form.flash->setProperty("Playing", true);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            commandsOf(commands).contains(QStringLiteral("frame%1").arg(frame)), kTimeout);
+        spy.clear();
+        flashtest::runCalls(*form.flash, calls.section(QStringLiteral(" | "), 0, 0));
+        QCOMPARE(blocker->sawBlocked, !blocker->blocked.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(spy).contains(commands.section(' ', -1)), kTimeout);
+        form.flash->TCallFrame(QStringLiteral("/"), 11);
+        QTRY_COMPARE_WITH_TIMEOUT(commandsOf(spy).filter(QRegularExpression("^(?!mc0$)")).join(' '),
+                                  commands + QStringLiteral(" frame11"), kTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(form.flash->FrameNum(), frame, kTimeout);
         QTRY_VERIFY_WITH_TIMEOUT(!form.flash->Playing(), kTimeout);
+        flashhost::sharedProfile()->setUrlRequestInterceptor(
+            new flashhost::OfflineInterceptor(flashhost::sharedProfile()));
     }
 
     // A player that may be reloaded (a menu) rests while its movie stands still and wakes
@@ -350,6 +379,46 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!players[0]->IsPlaying(), kTimeout);
         QCOMPARE(players[0]->CurrentFrame(), 11);
         QCOMPARE(pick(), 0);
+    }
+
+    // Under a compositing manager a layered form shows its movie and nothing else of
+    // itself: on the screen the movie's square and, around it, what lies behind the form;
+    // switched off, the form is as it was.
+    void layeredFormShowsOnlyTheMovie() {
+        QProcess compositor;
+        compositor.start(QStringLiteral("xcompmgr"), {});
+        QVERIFY(compositor.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(IsTransparencySupported(), kTimeout);
+        auto form = std::make_unique<YellowForm>();
+        form->setGeometry(QRect(QPoint(100, 100), kStage));
+        auto* other = new QLabel(QStringLiteral("其他"), form.get());
+        other->setGeometry(100, 0, 60, 40);
+        auto* flash = new TTransparentFlashHostControl(form.get());
+        flash->setGeometry(0, 0, 80, 60);
+        QImage picture;
+        connect(flash, &TTransparentFlashHostControl::OnFlashPaint,
+                [&](const QImage& pixels) { picture = pixels; });
+        form->show();
+        load(*flash, countingMovie(12, true));
+        QTRY_VERIFY_WITH_TIMEOUT(flash->hitsMovie(QPoint(5, 30)), kTimeout); // the square
+        QVERIFY(!flash->hitsMovie(QPoint(60, 10)));
+        flash->setMakeParentTransparent(true);
+        const auto screen = [&](int x, int y) {
+            return form->screen()->grabWindow(0).toImage().pixelColor(x, y);
+        };
+        const QColor behind = screen(20, 20);
+        QTRY_COMPARE_WITH_TIMEOUT(screen(110, 160), QColor(Qt::red), kTimeout); // the square
+        QCOMPARE(screen(230, 110), behind); // where the other child was
+        QCOMPARE(screen(160, 200), behind); // the form's own background
+        QTRY_COMPARE_WITH_TIMEOUT(picture.pixelColor(10, 60), QColor(Qt::red), kTimeout);
+        QCOMPARE(picture.pixelColor(130, 10).alpha(), 0);
+        flash->setMakeParentTransparent(false);
+        QCOMPARE(flash->geometry(), QRect(0, 0, 80, 60));
+        QVERIFY(!other->isHidden() && !(form->windowFlags() & Qt::FramelessWindowHint));
+        flash->setMakeParentTransparent(true);
+        form.reset(); // while layered
+        compositor.terminate();
+        QVERIFY(compositor.waitForFinished());
     }
 
     // Without the player's files there is no player: the gates see version -1, wrappers

@@ -414,13 +414,14 @@ std::vector<SwfTimeline::Op>& SwfTimeline::frame(int index) {
 }
 
 void SwfTimeline::place(int frame, int depth, int characterId, const QTransform& matrix,
-                        const ColorTransform& cx) {
+                        const ColorTransform& cx, const QString& name) {
     Op op;
     op.kind = Op::Kind::Set;
     op.depth = depth;
     op.characterId = characterId;
     op.matrix = matrix;
     op.cx = cx;
+    op.name = name;
     this->frame(frame).push_back(op);
 }
 
@@ -502,6 +503,8 @@ std::vector<swf::Tag> SwfTimeline::tags() const {
                     flags |= 0x02;
                 if (writeCx)
                     flags |= 0x08;
+                if (!op.name.isEmpty())
+                    flags |= 0x20;
                 QByteArray body(1, char(flags));
                 appendU16(body, op.depth);
                 if (newCharacter)
@@ -509,6 +512,8 @@ std::vector<swf::Tag> SwfTimeline::tags() const {
                 body.append(encodeMatrix(op.matrix));
                 if (writeCx)
                     body.append(encodeColorTransform(op.cx));
+                if (!op.name.isEmpty())
+                    body.append(actionBuilder().encode(op.name) + '\0');
                 out.push_back({swf::kTagPlaceObject2, body});
                 shown[op.depth] = op.characterId;
                 cxs[op.depth] = op.cx;

@@ -118,8 +118,9 @@ public:
     int frameCount() const { return int(std::max<size_t>(1, frames_.size())); }
     void ensureFrames(int count);
 
+    // `name`: the instance name scripts reach the character by.
     void place(int frame, int depth, int characterId, const QTransform& matrix = {},
-               const ColorTransform& cx = {});
+               const ColorTransform& cx = {}, const QString& name = {});
     void place(int frame, int depth, int characterId, const Pose& pose) {
         place(frame, depth, characterId, pose.transform(), pose.colorTransform());
     }
@@ -151,6 +152,7 @@ private:
         int characterId = 0;
         QTransform matrix;
         ColorTransform cx;
+        QString name;
         swf::Tag tag;
     };
     std::vector<Op>& frame(int index);

@@ -2,8 +2,10 @@
 
 #include "flashhost/FlashHostControl.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
 
 namespace flashhost {
@@ -23,12 +25,14 @@ int& created() {
 class FakeView : public QWidget {
 public:
     using QWidget::QWidget;
+    QRect square;
 
 protected:
     void keyPressEvent(QKeyEvent* e) override { e->accept(); }
     void keyReleaseEvent(QKeyEvent* e) override { e->accept(); }
     void mousePressEvent(QMouseEvent* e) override { e->accept(); }
     void mouseReleaseEvent(QMouseEvent* e) override { e->accept(); }
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(square, Qt::red); }
 };
 
 class FakeFactory : public PlayerFactory {
@@ -112,6 +116,17 @@ void FakeBackend::frame(const FrameOp& op, int seq) {
     case FrameOp::Goto:
         calls_ << QStringLiteral("goto %1").arg(op.frame);
         break;
+    default: {
+        static const char* const kinds[] = {"tgoto",   "tplay", "tstop", "setvar",
+                                            "setprop", "call",  "layer"};
+        const QVariant value = op.kind == FrameOp::LoadLayer ? op.movie.size() : op.value;
+        calls_ << QStringLiteral("%1 %2 %3 %4")
+                      .arg(QLatin1String(kinds[op.kind - FrameOp::TargetGoto]))
+                      .arg(op.frame)
+                      .arg(op.target, value.toString())
+                      .trimmed();
+        break;
+    }
     }
 }
 
@@ -148,6 +163,17 @@ void FakeBackend::pushFrameState(int frame0, bool playing) {
     emit frameState(frame0, playing, seq_);
 }
 
+void FakeBackend::drawSquare(const QRect& square) {
+    static_cast<FakeView*>(view_.data())->square = square;
+    view_->update();
+}
+
+std::optional<ServedResource> FakeBackend::askForResource(const QString& relative) {
+    std::optional<ServedResource> served;
+    emit externalResource(relative, &served);
+    return served;
+}
+
 bool FakeBackend::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_) {
         switch (event->type()) {
@@ -161,6 +187,9 @@ bool FakeBackend::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::KeyPress:
             input_ << QStringLiteral("key %1").arg(static_cast<QKeyEvent*>(event)->key());
+            break;
+        case QEvent::InputMethod:
+            input_ << "ime " + static_cast<QInputMethodEvent*>(event)->commitString();
             break;
         default:
             break;

@@ -53,11 +53,13 @@ public:
     void focusPlayer() override;
 
     // What was asked, in order: "load <bytes>", "play", "stop", "goto <n>", "unload",
-    // "focus" (properties and activity are kept apart: props(), isActive()).
+    // "focus", and the calls into the movie as "<kind> <frame> <target> <value>" (kinds
+    // tgoto, tplay, tstop, setvar, setprop, call, layer; a layer's value is its size).
+    // Properties and activity are kept apart: props(), isActive().
     const QStringList& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
-    // The mouse buttons and keys that reached the player: "press 2", "release 1",
-    // "key <Qt::Key>" (button numbers as Qt::MouseButton).
+    // The mouse buttons, keys and input method text that reached the player: "press 2",
+    // "release 1", "key <Qt::Key>", "ime <text>" (button numbers as Qt::MouseButton).
     const QStringList& inputSeen() const { return input_; }
     void clearInput() { input_.clear(); }
     const MovieToLoad& movie() const { return movie_; }
@@ -72,6 +74,10 @@ public:
     void failLoad();
     void fireFsCommand(const QString& command, const QString& args);
     void pushFrameState(int frame0, bool playing);
+    // The movie draws an opaque square there (view coordinates); elsewhere nothing.
+    void drawSquare(const QRect& square);
+    // The movie asks for a file beside it: what the control's events serve.
+    std::optional<ServedResource> askForResource(const QString& relative);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
