@@ -170,19 +170,6 @@ SwfShape& addText(SwfShape& shape, const QString& text, const QFont& font, QPoin
     return shape.add(path, ShapeFill::solid(fill), ShapeLine{outlineWidth, outline});
 }
 
-QPainterPath starPath(qreal outer, qreal inner) {
-    QPolygonF pts;
-    for (int i = 0; i < 10; ++i) {
-        const qreal a = qDegreesToRadians(-90 + i * 36.0);
-        const qreal r = i % 2 ? inner : outer;
-        pts << QPointF(r * std::cos(a), r * std::sin(a));
-    }
-    QPainterPath path;
-    path.addPolygon(pts);
-    path.closeSubpath();
-    return path;
-}
-
 // A picture of the words: the emoji centred on the origin, or a star when the font
 // has no such emoji.
 int pictureShape(SwfWriter& w, const QString& emoji) {

@@ -765,18 +765,21 @@ void drawRainbow(QPainter& p, QPointF c, qreal radius, qreal band, qreal opacity
     p.restore();
 }
 
-void drawStar(QPainter& p, QPointF c, qreal r, const QColor& colour) {
-    QPainterPath star;
+QPainterPath starPath(qreal outer, qreal inner) {
+    QPolygonF pts;
     for (int i = 0; i < 10; ++i) {
-        const qreal rr = i % 2 ? r * 0.5 : r;
         const qreal a = -M_PI / 2 + i * M_PI / 5;
-        const QPointF pt(c.x() + rr * std::cos(a), c.y() + rr * std::sin(a));
-        if (i == 0)
-            star.moveTo(pt);
-        else
-            star.lineTo(pt);
+        const qreal r = i % 2 ? inner : outer;
+        pts << QPointF(r * std::cos(a), r * std::sin(a));
     }
-    star.closeSubpath();
+    QPainterPath path;
+    path.addPolygon(pts);
+    path.closeSubpath();
+    return path;
+}
+
+void drawStar(QPainter& p, QPointF c, qreal r, const QColor& colour) {
+    const QPainterPath star = starPath(r, r * 0.5).translated(c);
     p.save();
     p.setPen(QPen(shade(colour, -0.25), std::max(1.0, r * 0.18), Qt::SolidLine, Qt::RoundCap,
                   Qt::RoundJoin));

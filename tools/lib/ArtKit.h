@@ -133,6 +133,8 @@ void drawMeadow(QPainter& p, const QRectF& area, qreal horizon);
 void drawSun(QPainter& p, QPointF centre, qreal radius);
 // A rainbow arc (upper half) centred at `centre`, outermost band at `radius`.
 void drawRainbow(QPainter& p, QPointF centre, qreal radius, qreal bandWidth, qreal opacity);
+// A five-pointed star centred on the origin, its points at `outer`, its notches at `inner`.
+QPainterPath starPath(qreal outer, qreal inner);
 // A plump five-pointed star with a darker rim.
 void drawStar(QPainter& p, QPointF centre, qreal radius, const QColor& colour);
 // A four-pointed twinkle.

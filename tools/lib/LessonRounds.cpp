@@ -217,7 +217,7 @@ int LessonWriter::round(int frame, const Question& q, int index, int count) {
     {
         // Stars burst out of the banner.
         SwfTimeline t = w_.newTimeline();
-        const int star = shape(SwfShape().add(starShape(16, 7), ShapeFill::solid(kGold),
+        const int star = shape(SwfShape().add(tools::art::starPath(16, 7), ShapeFill::solid(kGold),
                                               ShapeLine{2, shade(kGold, -0.4)}));
         for (int s = 0; s < 8; ++s) {
             const qreal a = s * M_PI / 4 + 0.3;
@@ -280,7 +280,7 @@ int LessonWriter::resultCard(int frame, int rounds) {
             layoutLines({QStringLiteral("你答对了 %1 题！").arg(n)}, cjkFont(48, QFont::Black), 64);
         s.add(head.path, ShapeFill::solid(deep()), ShapeLine{1.5, deep()});
         for (int i = 0; i < rounds; ++i) {
-            QPainterPath p = starShape(star / 2, star / 4.4);
+            QPainterPath p = tools::art::starPath(star / 2, star / 4.4);
             p.translate((i - (rounds - 1) / 2.0) * (star + 8), 110);
             s.add(p, ShapeFill::solid(i < n ? kGold : QColor(0xe2, 0xe2, 0xe2)),
                   ShapeLine{2.5, i < n ? shade(kGold, -0.4) : QColor(0xbb, 0xbb, 0xbb)});

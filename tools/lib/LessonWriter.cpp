@@ -17,8 +17,7 @@ constexpr int kGlideFrames = 8;
 
 // A yellow star of the title card and the opening.
 SwfShape yellowStar() {
-    return SwfShape().add(LessonWriter::starShape(22, 10),
-                          ShapeFill::solid(QColor(0xff, 0xd0, 0x1f)),
+    return SwfShape().add(starPath(22, 10), ShapeFill::solid(QColor(0xff, 0xd0, 0x1f)),
                           ShapeLine{2.5, QColor(0xf0, 0x8a, 0x00)});
 }
 
@@ -31,19 +30,6 @@ SwfShape& addText(SwfShape& shape, const QString& text, const QFont& font, QPoin
 }
 
 } // namespace
-
-QPainterPath LessonWriter::starShape(qreal outer, qreal inner) {
-    QPolygonF pts;
-    for (int i = 0; i < 10; ++i) {
-        const qreal a = qDegreesToRadians(-90 + i * 36.0);
-        const qreal r = i % 2 ? inner : outer;
-        pts << QPointF(r * std::cos(a), r * std::sin(a));
-    }
-    QPainterPath path;
-    path.addPolygon(pts);
-    path.closeSubpath();
-    return path;
-}
 
 LessonWriter::LessonWriter(const Script* script, const Look& look, const Media& media)
     : script_(script), look_(look), media_(media), w_(kStage, kLessonFrameRate, 8) {

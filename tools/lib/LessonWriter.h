@@ -118,8 +118,6 @@ public:
                        qreal borderWidth);
 
     static QString chinese(int n);
-    // A plump five-pointed star centred on the origin.
-    static QPainterPath starShape(qreal outer, qreal inner);
 
 private:
     void backdrop();
