@@ -2,6 +2,7 @@
 
 #include "app/Guard.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -9,6 +10,22 @@
 TImage::TImage(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(false);
+}
+
+void TImage::setHint(const QString& h) {
+    hint_ = h;
+    setToolTip(showHint_ ? hint_ : QString());
+}
+
+void TImage::setShowHint(bool s) {
+    showHint_ = s;
+    setToolTip(showHint_ ? hint_ : QString());
+}
+
+void TImage::connectNotify(const QMetaMethod& signal) {
+    if (signal == QMetaMethod::fromSignal(&TImage::OnMouseMove))
+        setMouseTracking(true);
+    QWidget::connectNotify(signal);
 }
 
 void TImage::setPicture(const QPixmap& p) {

@@ -14,6 +14,7 @@ class TImage : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int Tag READ Tag WRITE setTag)
     Q_PROPERTY(QString Hint READ Hint WRITE setHint)
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE setShowHint)
     Q_PROPERTY(QPixmap Picture READ Picture WRITE setPicture)
     Q_PROPERTY(bool Stretch READ Stretch WRITE setStretch)
     Q_PROPERTY(bool Center READ Center WRITE setCenter)
@@ -24,8 +25,12 @@ public:
 
     int Tag() const { return tag_; }
     void setTag(int t) { tag_ = t; }
-    QString Hint() const { return toolTip(); }
-    void setHint(const QString& h) { setToolTip(h); }
+    // Several windows keep data in Hint (a picture's name, the answer), so it
+    // becomes a tool tip only where ShowHint is set.
+    QString Hint() const { return hint_; }
+    void setHint(const QString& h);
+    bool ShowHint() const { return showHint_; }
+    void setShowHint(bool s);
     QPixmap Picture() const { return picture_; }
     void setPicture(const QPixmap& p);
     bool Stretch() const { return stretch_; }
@@ -51,6 +56,9 @@ signals:
     void OnMouseLeave();
 
 protected:
+    // A picture whose OnMouseMove is connected follows the mouse with no button
+    // held, as the windows' hover rules expect; others leave tracking off.
+    void connectNotify(const QMetaMethod& signal) override;
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -60,6 +68,8 @@ protected:
 
 private:
     QPixmap picture_;
+    QString hint_;
+    bool showHint_ = false;
     int tag_ = 0;
     bool stretch_ = false;
     bool center_ = false;
