@@ -666,6 +666,9 @@ bool TFlatControl::event(QEvent* ev) {
     case QEvent::MouseButtonDblClick:
         clicked_ = false;
         break;
+    case QEvent::WindowActivate:
+        WindowActivated();
+        break;
     case QEvent::MouseButtonRelease: {
         auto* me = static_cast<QMouseEvent*>(ev);
         if (me->button() == Qt::LeftButton && clicked_) {
@@ -812,6 +815,8 @@ QStringList SplitTextLines(const QString& text) {
 TFlatToggleControl::TFlatToggleControl(QWidget* parent) : TFlatFaceColorControl(parent, clWhite) {
     resize(121, 17);
     SetOpaqueFace(this, true);
+    // Made inside a right-to-left form, it starts in the right layout.
+    rightLayout_ = layoutDirection() == Qt::RightToLeft;
 }
 
 void TFlatToggleControl::SetTransparent(bool value) {
@@ -905,6 +910,24 @@ void TFlatToggleControl::enterEvent(QEnterEvent* ev) {
     }
 }
 
+void TFlatToggleControl::mouseMoveEvent(QMouseEvent* ev) {
+    TFlatControl::mouseMoveEvent(ev);
+    // Any move over the control lights it, not only the entering one: the window may have
+    // become active, or the focus gone, while the mouse rested inside.
+    if (HoverAllowed() && isEnabled() && !mouseInside_ &&
+        rect().contains(ev->position().toPoint())) {
+        mouseInside_ = true;
+        update();
+    }
+}
+
+void TFlatToggleControl::WindowActivated() {
+    if (isEnabled() && !mouseInside_ && underMouse()) {
+        mouseInside_ = true;
+        update();
+    }
+}
+
 void TFlatToggleControl::leaveEvent(QEvent* ev) {
     TFlatControl::leaveEvent(ev);
     if (isEnabled() && mouseInside_ && !pressing_) {
@@ -935,6 +958,7 @@ void TFlatToggleControl::changeEvent(QEvent* ev) {
     // Right to left puts the indicator on the right.
     if (ev->type() == QEvent::LayoutDirectionChange)
         setRightLayout(layoutDirection() == Qt::RightToLeft);
+
     if (ev->type() == QEvent::EnabledChange && !isEnabled()) {
         mouseInside_ = false;
         pressing_ = false;
