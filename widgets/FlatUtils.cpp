@@ -958,7 +958,6 @@ void TFlatToggleControl::changeEvent(QEvent* ev) {
     // Right to left puts the indicator on the right.
     if (ev->type() == QEvent::LayoutDirectionChange)
         setRightLayout(layoutDirection() == Qt::RightToLeft);
-
     if (ev->type() == QEvent::EnabledChange && !isEnabled()) {
         mouseInside_ = false;
         pressing_ = false;
