@@ -7,6 +7,7 @@
 #include "app/ShellState.h"
 #include "app/TTimer.h"
 #include "platform/ContentPack.h"
+#include "widgets/ThemedMenu.h"
 
 #include <QFile>
 #include <QKeyEvent>
@@ -124,6 +125,7 @@ void Tfrmkjxx::FormCreate() {
     lbml->SetColor(0x00424142);
     lbml->SetAutoItemHeight(false);
     lbml->SetItemHeight(30);
+    lbml->SetTwoLineItems(true);
     chkrec->SetCaption(QStringLiteral("全屏观看"));
     chkrec->SetTransparent(true);
     chkrec->SetFontColor(clWhite);
@@ -140,6 +142,7 @@ void Tfrmkjxx::FormCreate() {
         popups_[QString::fromLatin1(c.popup)] = buildPopup(c, lessons);
     }
 
+    CreateFormThemedMenu(this);
     wirePictureButtons();
     const std::pair<TImage*, void (Tfrmkjxx::*)()> clicks[] = {
         {imgplay, &Tfrmkjxx::imgplayClick},

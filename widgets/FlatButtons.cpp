@@ -204,10 +204,15 @@ void TFlatButton::mousePressEvent(QMouseEvent* ev) {
 
 void TFlatButton::mouseMoveEvent(QMouseEvent* ev) {
     TFlatControl::mouseMoveEvent(ev);
+    const QPoint pos = ev->position().toPoint();
+    // Any move over the button lights it, not only the entering one: the window may have
+    // become active, or the focus gone, while the mouse rested inside.
+    if (!mouseInside_ && rect().contains(pos) && HoverAllowed())
+        mouseEnterProcessing();
     if (!pressing_)
         return;
     TButtonState next = down_ ? bsExclusive : bsUp;
-    if (insideForRelease(ev->position().toPoint()))
+    if (insideForRelease(pos))
         next = down_ ? bsExclusive : bsDown;
     if (next != state_) {
         state_ = next;
@@ -277,6 +282,11 @@ void TFlatButton::leaveEvent(QEvent* ev) {
     TFlatControl::leaveEvent(ev);
     mouseLeaveProcessing();
     emit OnMouseLeave();
+}
+
+void TFlatButton::WindowActivated() {
+    if (underMouse())
+        mouseEnterProcessing();
 }
 
 void TFlatButton::focusInEvent(QFocusEvent* ev) {

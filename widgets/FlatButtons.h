@@ -92,6 +92,7 @@ protected:
     void changeEvent(QEvent* ev) override;
     void DblClick() override;
     void CaptionChanged() override;
+    void WindowActivated() override;
 
 private:
     bool insideForRelease(QPoint pos) const;

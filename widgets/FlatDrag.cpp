@@ -30,15 +30,32 @@ void TDragDock::BeginDrag() {
     moveTo(QCursor::pos());
 }
 
+bool TDragDock::takesPart(const QWidget* w) const {
+    const TDragDock* d = Of(w);
+    if (!d || kind_ == dkDrag)
+        return d != nullptr;
+    if (!d->dockSite_)
+        return false;
+    bool canDock = true;
+    emit const_cast<TDragDock*>(d)->OnGetSiteInfo(control_, &canDock);
+    return canDock;
+}
+
 void TDragDock::moveTo(QPoint global) {
     lastGlobal_ = global;
-    // The nearest control under the mouse that takes part in dragging.
+    // The nearest control under the mouse that takes part in dragging (docking: a dock site).
     QWidget* over = QApplication::widgetAt(global);
-    while (over && !Of(over))
+    while (over && !takesPart(over))
         over = over->parentWidget();
     auto tell = [this, global](QWidget* w, TDragState state) {
         const QPoint p = w->mapFromGlobal(global);
         TDragDock* d = Of(w);
+        if (kind_ == dkDock) {
+            // A dock site takes a dock unless its handler says no.
+            bool accept = true;
+            emit d->OnDockOver(control_, p.x(), p.y(), state, &accept);
+            return accept;
+        }
         // A control with a handler accepts unless the handler says no; one without refuses.
         bool accept = d->isSignalConnected(QMetaMethod::fromSignal(&TDragDock::OnDragOver));
         emit d->OnDragOver(control_, p.x(), p.y(), state, &accept);
@@ -62,6 +79,8 @@ void TDragDock::EndDrag(bool drop) {
     const QPoint p = target ? target->mapFromGlobal(lastGlobal_) : QPoint();
     if (target && kind_ == dkDrag)
         emit Of(target)->OnDragDrop(control_, p.x(), p.y());
+    if (target && kind_ == dkDock)
+        emit Of(target)->OnDockDrop(control_, p.x(), p.y());
     if (kind_ == dkDock)
         emit OnEndDock(target, p.x(), p.y());
     else

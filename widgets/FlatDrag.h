@@ -8,7 +8,9 @@
 // hears OnDragOver (enter, move, leave) and sets Accept; a release over an accepting control
 // fires its OnDragDrop, and the source always hears OnEndDrag with the target (or none) and the
 // point in the target's coordinates. With DragKind dkDock the same drag fires OnStartDock and
-// OnEndDock; DockSite and UseDockManager are kept as set: docking itself moves nothing.
+// OnEndDock, and the controls that hear it are the dock sites (DockSite on): OnGetSiteInfo
+// lets a site refuse, OnDockOver and OnDockDrop stand for the drag's over and drop. Docking
+// itself moves nothing, so nothing is ever undocked either.
 
 #include <QObject>
 #include <QPoint>
@@ -103,6 +105,9 @@ signals:
     void OnEndDrag(QObject* target, int x, int y);
     void OnStartDock();
     void OnEndDock(QObject* target, int x, int y);
+    void OnGetSiteInfo(QObject* client, bool* canDock);
+    void OnDockOver(QObject* source, int x, int y, TDragTypes::TDragState state, bool* accept);
+    void OnDockDrop(QObject* source, int x, int y);
     void OnContextPopup(QPoint mousePos, bool* handled);
     void OnCanResize(int* newWidth, int* newHeight, bool* resize);
     void OnConstrainedResize(int* minWidth, int* minHeight, int* maxWidth, int* maxHeight);
@@ -111,6 +116,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* ev) override;
 
 private:
+    // Whether w hears this drag: any control with a TDragDock, or for a dock a dock site that
+    // does not refuse it.
+    bool takesPart(const QWidget* w) const;
     void moveTo(QPoint global);
     void checkResize();
 

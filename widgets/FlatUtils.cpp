@@ -666,6 +666,9 @@ bool TFlatControl::event(QEvent* ev) {
     case QEvent::MouseButtonDblClick:
         clicked_ = false;
         break;
+    case QEvent::WindowActivate:
+        WindowActivated();
+        break;
     case QEvent::MouseButtonRelease: {
         auto* me = static_cast<QMouseEvent*>(ev);
         if (me->button() == Qt::LeftButton && clicked_) {
@@ -812,6 +815,8 @@ QStringList SplitTextLines(const QString& text) {
 TFlatToggleControl::TFlatToggleControl(QWidget* parent) : TFlatFaceColorControl(parent, clWhite) {
     resize(121, 17);
     SetOpaqueFace(this, true);
+    // Made inside a right-to-left form, it starts in the right layout.
+    rightLayout_ = layoutDirection() == Qt::RightToLeft;
 }
 
 void TFlatToggleControl::SetTransparent(bool value) {
@@ -900,6 +905,24 @@ void TFlatToggleControl::mouseReleaseEvent(QMouseEvent* ev) {
 void TFlatToggleControl::enterEvent(QEnterEvent* ev) {
     TFlatControl::enterEvent(ev);
     if (HoverAllowed() && isEnabled() && !mouseInside_) {
+        mouseInside_ = true;
+        update();
+    }
+}
+
+void TFlatToggleControl::mouseMoveEvent(QMouseEvent* ev) {
+    TFlatControl::mouseMoveEvent(ev);
+    // Any move over the control lights it, not only the entering one: the window may have
+    // become active, or the focus gone, while the mouse rested inside.
+    if (HoverAllowed() && isEnabled() && !mouseInside_ &&
+        rect().contains(ev->position().toPoint())) {
+        mouseInside_ = true;
+        update();
+    }
+}
+
+void TFlatToggleControl::WindowActivated() {
+    if (isEnabled() && !mouseInside_ && underMouse()) {
         mouseInside_ = true;
         update();
     }

@@ -17,7 +17,8 @@
 // - Programming errors throw EFlatError with an English message. Callers inside event handlers
 //   must not let it escape into the event loop.
 // - Forms call Loaded() after setting properties: it stands for the end of form loading, after
-//   which size rules (edit height, list rows) apply.
+//   which size rules (edit height, list rows) apply. Controls with such rules run it themselves
+//   when first polished (before they are first shown) if the form did not.
 // - A "transparent" face paints no background: the widget is not opaque, so Qt composes the
 //   parent and the siblings beneath it. PaintParentBackground copies the parent's own drawing
 //   for code that needs those pixels in an off-screen image.
@@ -225,6 +226,8 @@ protected:
     virtual void SysColorChanged() { update(); }
     virtual void CaptionChanged() { update(); }
     virtual void DblClick() { emit OnDblClick(); }
+    // The window became active (a resting mouse may now light a hover look).
+    virtual void WindowActivated() {}
 
     // The inherited handling of the mouse messages: fires the events.
     void mousePressEvent(QMouseEvent* ev) override;
@@ -384,12 +387,14 @@ protected:
     void mousePressEvent(QMouseEvent* ev) override;
     void mouseReleaseEvent(QMouseEvent* ev) override;
     void mouseDoubleClickEvent(QMouseEvent* ev) override;
+    void mouseMoveEvent(QMouseEvent* ev) override;
     void enterEvent(QEnterEvent* ev) override;
     void leaveEvent(QEvent* ev) override;
     void focusInEvent(QFocusEvent* ev) override;
     void focusOutEvent(QFocusEvent* ev) override;
     void changeEvent(QEvent* ev) override;
     void CaptionChanged() override;
+    void WindowActivated() override;
 
     bool focused_ = false;
     bool pressing_ = false;

@@ -158,7 +158,8 @@ QString TUserLabel::Text() const {
         text = text_;
         break;
     }
-    emit const_cast<TUserLabel*>(this)->OnGetText(const_cast<TUserLabel*>(this), text);
+    if (OnGetText)
+        OnGetText(const_cast<TUserLabel*>(this), text);
     return text;
 }
 
@@ -180,7 +181,7 @@ void TUserLabel::Assign(const TUserLabel& source) {
     SetName(source.name_);
     text_ = source.text_;
     style_ = source.style_;
-    // OnGetText connections stay with the label they were made on.
+    OnGetText = source.OnGetText;
     changed();
 }
 

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QSignalBlocker>
 #include <QString>
+#include <functional>
 
 #include <vector>
 
@@ -167,10 +168,12 @@ public:
     void SetText(const QString& text);
     TSmoothLabelTypes::TLabelStyle Style() const { return style_; }
     void SetStyle(TSmoothLabelTypes::TLabelStyle style);
+    // Copies name, text, style and the OnGetText handler.
     void Assign(const TUserLabel& source);
 
-signals:
-    void OnGetText(TUserLabel* label, QString& text);
+    // Asked for the tag's text each time it is inserted; may change it.
+    using TGetTextEvent = std::function<void(TUserLabel* label, QString& text)>;
+    TGetTextEvent OnGetText;
 
 private:
     friend class TLabelList<TUserLabel, TUserLabels>;

@@ -10,6 +10,7 @@ TCustomFlatEdit::TCustomFlatEdit(QWidget* parent)
     setFrame(false);
     setTextMargins(0, 0, 0, 0);
     setContentsMargins(3, 3, 3, 3);
+    setMouseTracking(true);
     resize(121, 19);
     connect(this, &QLineEdit::textChanged, this, &TCustomFlatEdit::OnChange);
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -209,6 +210,12 @@ void TCustomFlatEdit::mousePressEvent(QMouseEvent* ev) {
 }
 
 void TCustomFlatEdit::mouseMoveEvent(QMouseEvent* ev) {
+    // Any move over the edit counts as the mouse being inside, not only the entering one:
+    // the window may have become active while the mouse rested on it.
+    if (!mouseInside_ && rect().contains(ev->position().toPoint()) && HoverAllowed()) {
+        mouseInside_ = true;
+        redrawFrame();
+    }
     emit OnMouseMove(ev->modifiers(), ev->position().toPoint().x(), ev->position().toPoint().y());
     QLineEdit::mouseMoveEvent(ev);
 }
@@ -230,6 +237,15 @@ void TCustomFlatEdit::mouseDoubleClickEvent(QMouseEvent* ev) {
 }
 
 bool TCustomFlatEdit::event(QEvent* ev) {
+    // A form that never called Loaded has set its properties by the time the edit is first
+    // polished (before it is shown): the height follows the font from then on.
+    if (ev->type() == QEvent::Polish && !loaded_)
+        Loaded();
+    // A window made active under a resting mouse lights the edit below it.
+    if (ev->type() == QEvent::WindowActivate && !mouseInside_ && underMouse()) {
+        mouseInside_ = true;
+        redrawFrame();
+    }
     if (ev->type() == ParentColorChangedEventType()) {
         parentColorChanged();
         return true;

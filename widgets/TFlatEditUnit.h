@@ -67,7 +67,8 @@ public:
     TColor Color() const { return Lit() ? colorFocused_ : colorFlat_; }
     bool Lit() const;
     bool MouseInside() const { return mouseInside_; }
-    // End of form loading: the height follows the font from now on.
+    // End of form loading: the height follows the font from now on. Runs when the edit is
+    // first polished if the form did not call it.
     void Loaded();
 
 signals:

@@ -170,6 +170,14 @@ void TFlatListBox::Loaded() {
     snapHeight();
 }
 
+bool TFlatListBox::event(QEvent* ev) {
+    // A form that never called Loaded has set its properties by the time the control is first
+    // polished (before it is shown): the size rules apply from then on.
+    if (ev->type() == QEvent::Polish && loading_)
+        Loaded();
+    return TFlatAdvColorControl::event(ev);
+}
+
 void TFlatListBox::SetItemHeight(int value) {
     const int rows = VisibleRows();
     itemHeight_ = std::max(value, 1);
@@ -246,7 +254,6 @@ void TFlatListBox::SetItemIndex(int value) {
     if (value == itemIndex_)
         return;
     itemIndex_ = value;
-    emit OnChangeIndex();
     update();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // List of single-line items in fixed-height rows with its own arrow strips instead of a scroll
 // bar; keys, wheel and the strips scroll the view, clicks select. The height snaps to whole
-// rows; ItemHeight and ScrollBars resize the control only after Loaded() (forms call it after
-// setting their properties, code that creates a list box calls it too).
+// rows; ItemHeight and ScrollBars resize the control only after Loaded() (forms may call it
+// after setting their properties; otherwise it runs when the control is first polished).
 
 #include "widgets/FlatUtils.h"
 
@@ -93,7 +93,7 @@ public:
     void SetSorted(bool value);
 
     int ItemIndex() const { return itemIndex_; }
-    // Clamped to -1..Count-1; fires OnChangeIndex when it changes.
+    // Clamped to -1..Count-1; only clicks and SetSelected fire OnChangeIndex.
     void SetItemIndex(int value);
     int TopIndex() const { return topIndex_; }
     void SetTopIndex(int value);
@@ -113,6 +113,7 @@ signals:
     void OnChangeIndex();
 
 protected:
+    bool event(QEvent* ev) override;
     void paintEvent(QPaintEvent* ev) override;
     void resizeEvent(QResizeEvent* ev) override;
     void mousePressEvent(QMouseEvent* ev) override;

@@ -210,10 +210,18 @@ QSize TThemedMenu::MeasureMenuItem(const TMenuItemInfo& item, QSize current) con
     return size;
 }
 
-void TThemedMenu::FillGradient(QPainter& p, const QRect& rect, const TThemedColors& c) const {
+void TThemedMenu::FillGradient(QPainter& p, const QRect& rect, const TThemedColors& c,
+                               bool rightToLeft) const {
     int level = 0;
-    const int left = rect.left();
-    for (int x = left; x <= rect.right(); ++x) {
+    const int left = rect.left(), right = rect.x() + rect.width();
+    if (rightToLeft) {
+        for (int x = right - 1; x >= left; --x) {
+            p.fillRect(x, rect.top(), 1, rect.height(), toQColor(Lighten(c.IconStrip, level)));
+            level = std::min(level + (x > right - iconWidth_ + 5 ? 3 : 1), 96);
+        }
+        return;
+    }
+    for (int x = left; x < right; ++x) {
         p.fillRect(x, rect.top(), 1, rect.height(), toQColor(Lighten(c.IconStrip, level)));
         level = std::min(level + ((x > left && x < left + iconWidth_ + 5) ? 3 : 1), 96);
     }
@@ -432,8 +440,9 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
         if (selected && bar && useSystemColors_)
             colour = ContrastColor(c.IconStrip);
         const int th = fm.height();
+        // Caption and shortcut stand 3 pixels in from the text rectangle's leading edge.
         const QRect line = mirrored(QRect(text.left(), T + (B - T - th) / 2, text.width(), th))
-                               .adjusted(0, 0, rtl ? -3 : 0, 0);
+                               .adjusted(rtl ? 0 : 3, 0, rtl ? -3 : 0, 0);
         const int flags = Qt::AlignAbsolute | (rtl ? Qt::AlignRight : Qt::AlignLeft) |
                           Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
         const QString caption = rtl ? item.Caption : QLatin1Char(' ') + item.Caption;
@@ -463,18 +472,26 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
     p.restore();
 }
 
-void TThemedMenu::DrawMenuWindowFrame(QPainter& p, const QRect& window,
-                                      const TThemedColors& c) const {
+void TThemedMenu::DrawMenuWindowFrame(QPainter& p, const QRect& window, const TThemedColors& c,
+                                      bool rightToLeft) const {
     const int L = window.left(), T = window.top(), R = window.x() + window.width(),
               B = window.y() + window.height();
     gdi::FrameRect(p, ltrb(L, T, R - 2, B - 2), c.Frame);
+    const QRect band = ltrb(L + 1, T + 1, R - 3, T + 3);
     if (gradient_ && c.HighColor) {
-        FillGradient(p, ltrb(L + 1, T + 1, R - 3, T + 3), c);
+        FillGradient(p, band, c, rightToLeft);
     } else {
-        gdi::FillRect(p, ltrb(L + 1, T + 1, R - 3, T + 3), c.Menu);
-        gdi::Line(p, {L + 1, T + 2}, {L + 3 + iconWidth_, T + 2}, c.IconStrip);
+        gdi::FillRect(p, band, c.Menu);
+        // The icon strip's top continues into the band.
+        if (rightToLeft)
+            gdi::Line(p, {R - 4, T + 2}, {R - 5 - iconWidth_, T + 2}, c.IconStrip);
+        else
+            gdi::Line(p, {L + 1, T + 2}, {L + 3 + iconWidth_, T + 2}, c.IconStrip);
     }
-    gdi::FillRect(p, ltrb(L + 1, T + 1, L + 3, B - 3), c.IconStrip);
+    if (rightToLeft)
+        gdi::FillRect(p, ltrb(R - 5, T + 1, R - 3, B - 3), c.IconStrip);
+    else
+        gdi::FillRect(p, ltrb(L + 1, T + 1, L + 3, B - 3), c.IconStrip);
     gdi::FillRect(p, ltrb(L + 2, B - 2, R, B), c.Shadow);
     gdi::FillRect(p, ltrb(R - 2, T + 2, R, B), c.Shadow);
     gdi::FillRect(p, ltrb(L, B - 2, L + 2, B), clBtnFace);
@@ -626,6 +643,16 @@ bool TThemedMenu::eventFilter(QObject* watched, QEvent* ev) {
         }
     }
     return QObject::eventFilter(watched, ev);
+}
+
+TThemedMenu* CreateFormThemedMenu(QWidget* form) {
+    auto* menu = new TThemedMenu(form);
+    menu->setObjectName(QStringLiteral("ThemedMenu1"));
+    menu->SetFont(TThemedMenu::SystemMenuFont());
+    menu->SetThemedControls(TThemedTypes::xcMainMenu | TThemedTypes::xcPopupMenu);
+    menu->SetGradient(true);
+    menu->SetActive(true);
+    return menu;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -782,7 +809,7 @@ void TThemedMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
         case PE_FrameMenu: {
             const QRect r = widget ? widget->rect() : option->rect;
             if (menu_->FlatMenu())
-                menu_->DrawMenuWindowFrame(*painter, r, c);
+                menu_->DrawMenuWindowFrame(*painter, r, c, option->direction == Qt::RightToLeft);
             else
                 gdi::DrawEdge(*painter, r, gdi::Edge::Raised);
             return;

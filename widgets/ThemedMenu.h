@@ -118,10 +118,14 @@ public:
     // Draws an item into rect (left to right).
     void DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRect& rect,
                       bool selected) const;
-    // The column colours of the icon strip's gradient from rect's left edge.
-    void FillGradient(QPainter& p, const QRect& rect, const TThemedColors& c) const;
-    // The flat popup frame with its two-pixel shadow, inside the popup's own rectangle.
-    void DrawMenuWindowFrame(QPainter& p, const QRect& window, const TThemedColors& c) const;
+    // The column colours of the icon strip's gradient from rect's left edge (right to left:
+    // from its right edge).
+    void FillGradient(QPainter& p, const QRect& rect, const TThemedColors& c,
+                      bool rightToLeft = false) const;
+    // The flat popup frame with its two-pixel shadow, inside the popup's own rectangle; right
+    // to left, the icon strip's edge runs along the right.
+    void DrawMenuWindowFrame(QPainter& p, const QRect& window, const TThemedColors& c,
+                             bool rightToLeft = false) const;
 
     // Menus and controls hooked now.
     QList<QWidget*> HookedMenus() const;
@@ -173,6 +177,10 @@ private:
     TThemedControls themedControls_ = TThemedControls(0xFFFF);
     bool active_ = false;
 };
+
+// The themed menu a form with popup menus carries ("ThemedMenu1"): menus only, the menu font
+// "宋体" at 12 pixels, system colours with the icon strip's gradient, active.
+TThemedMenu* CreateFormThemedMenu(QWidget* form);
 
 // The style the hooked menus are drawn with: measure and draw of items, menu panel and frame,
 // menu bar; everything else is the application style's.

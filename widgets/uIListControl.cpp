@@ -913,6 +913,13 @@ void TIListBox::SetItems(const TIListControlString& other) {
     SetItems(other.ToStringList());
 }
 
+void TIListBox::SetTwoLineItems(bool value) {
+    if (value == twoLineItems_)
+        return;
+    twoLineItems_ = value;
+    update();
+}
+
 void TIListBox::SetOwnerDraw(bool value) {
     TIGUIListControl::SetOwnerDraw(value);
     ScrollBar()->SetOwnerDraw(value);
@@ -965,7 +972,7 @@ void TIListBox::DrawItem(QPainter& p, int index, int state, const QRect& r) {
     }
     const QString full = items_.Strings(index);
     p.setFont(font());
-    if (QFontMetrics(font()).horizontalAdvance(full) <= textRect.width() ||
+    if (!twoLineItems_ || QFontMetrics(font()).horizontalAdvance(full) <= textRect.width() ||
         !drawOnTwoLines(p, textRect, full, color)) {
         const QString text =
             QFontMetrics(font()).elidedText(full, Qt::ElideRight, textRect.width());

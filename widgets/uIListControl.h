@@ -227,6 +227,7 @@ class TIListBox : public TIGUIListControl {
     Q_OBJECT
     Q_PROPERTY(bool AutoItemHeight READ AutoItemHeight WRITE SetAutoItemHeight)
     Q_PROPERTY(QStringList Items READ ItemsList WRITE SetItems)
+    Q_PROPERTY(bool TwoLineItems READ TwoLineItems WRITE SetTwoLineItems)
 
 public:
     explicit TIListBox(QWidget* parent = nullptr);
@@ -240,6 +241,10 @@ public:
     void SetItems(const QStringList& lines);
     void SetItems(const TIListControlString& other);
     void SetOwnerDraw(bool value) override;
+    // Off (the default), an item too long for its row ends in an ellipsis; on, it first goes
+    // into a smaller type on up to two lines.
+    bool TwoLineItems() const { return twoLineItems_; }
+    void SetTwoLineItems(bool value);
 
 protected:
     void DrawItem(QPainter& p, int index, int state, const QRect& rect) override;
@@ -250,5 +255,6 @@ protected:
 
 private:
     bool autoItemHeight_ = true;
+    bool twoLineItems_ = false;
     TIListControlString items_;
 };

@@ -4,6 +4,7 @@
 #include "app/FormRegistry.h"
 #include "platform/ContentPack.h"
 #include "platform/ProgramDir.h"
+#include "widgets/ThemedMenu.h"
 
 #include <QMenu>
 #include <QScreen>
@@ -47,6 +48,7 @@ Tfrmxchy::Tfrmxchy(QWidget* parent) : TActivityForm(parent) {
         w->installEventFilter(this);
     lblfull->setCursor(Qt::PointingHandCursor);
     buildPopup();
+    CreateFormThemedMenu(this);
     centreOnScreen();
 }
 

@@ -27,10 +27,7 @@ TFrmKtrwAll::TFrmKtrwAll(QWidget* parent) : TLanguageForm(parent) {
     connect(Timer2, &TTimer::OnTimer, this, &TFrmKtrwAll::Timer2Timer);
     connect(Timer3, &TTimer::OnTimer, this, &TFrmKtrwAll::Timer3Timer);
     connect(Timer4, &TTimer::OnTimer, this, &TFrmKtrwAll::Timer4Timer);
-    atitle->Fonts()->AddItem(QStringLiteral("Title1"), QStringLiteral("微软雅黑"), 20,
-                             TColor{0x0000D7FF}, fsBold, true, 2, 2);
-    atitle->CreateDefLabels();
-    atitle->Text()->SetTransparent(true);
+    setUpTitle();
     showAnimalsTitle();
     QPainterPath round;
     round.addRoundedRect(QRectF(0, 0, pnlml->width(), pnlml->height()), 34, 34);
@@ -55,6 +52,43 @@ TFrmKtrwAll::TFrmKtrwAll(QWidget* parent) : TLanguageForm(parent) {
         txttime->setFocus();
     });
     wireDirectory();
+}
+
+void TFrmKtrwAll::setUpTitle() {
+    // The title's own fonts (pixel sizes) and labels: the eight standard ones and "self".
+    struct FontLabel {
+        const char* name;
+        const char* face;
+        int pixels;
+        TColor color;
+        bool bold, shadow;
+        int offset;
+    };
+    const FontLabel fonts[] = {{"Title1", "黑体", 29, clYellow, true, true, 2},
+                               {"Title2", "黑体", 12, clNavy, true, true, 1},
+                               {"Title3", "宋体", 14, clRed, true, true, 2},
+                               {"Text1", "仿宋_GB2312", 21, clBlack, true, false, 1},
+                               {"Text2", "楷体_GB2312", 14, clFuchsia, false, true, 1}};
+    for (const FontLabel& f : fonts) {
+        TFontLabel* label = atitle->Fonts()->AddItem(
+            QString::fromUtf8(f.name), QString::fromUtf8(f.face), 9, f.color,
+            f.bold ? TFontStyles(fsBold) : TFontStyles(), f.shadow, f.offset, f.offset);
+        TTextFont font = label->Font();
+        font.Font.setPixelSize(f.pixels);
+        label->SetFont(font);
+    }
+    TSmoothGradual* title1 = atitle->Fonts()->Items(0)->Effect()->Gradual();
+    title1->SetStyle(TSmoothTypes::gsTopToBottom);
+    title1->SetStartColor(clRed);
+    title1->SetEndColor(clYellow);
+    title1->SetEnabled(true);
+    atitle->Fonts()->Items(3)->Effect()->Gradual()->SetStyle(TSmoothTypes::gsTopToBottom);
+    atitle->Fonts()->Items(3)->Effect()->Gradual()->SetStartColor(TColor{0x000080FF});
+    atitle->CreateDefLabels();
+    atitle->Labels()->AddItem(QStringLiteral("self"), QString(), TSmoothLabelTypes::lsCustom);
+    atitle->SetAutoSize(false);
+    atitle->Text()->SetWordWrap(true);
+    atitle->Text()->SetTransparent(true);
 }
 
 void TFrmKtrwAll::showAnimalsTitle() {

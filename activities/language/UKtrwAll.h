@@ -27,7 +27,6 @@ public:
     const language::PictureBrowser& browser() const { return browser_; }
     // The picture menu shows the animals under this title.
     Q_INVOKABLE void showAnimalsTitle();
-
     void ShowPicture(const QString& direction);
     void Timer1Timer();
     void Timer2Timer();
@@ -45,6 +44,8 @@ protected:
     void pictureButtonDown(TImage* button) override;
 
 private:
+    // The title's fonts, labels and layout.
+    void setUpTitle();
     void showRow();
     void speakName();
     void fillPage();

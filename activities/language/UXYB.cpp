@@ -2,6 +2,7 @@
 
 #include "app/FormRegistry.h"
 #include "platform/ContentPack.h"
+#include "widgets/ThemedMenu.h"
 
 #include <QBuffer>
 #include <QMenu>
@@ -56,6 +57,7 @@ Tfrmxyb::Tfrmxyb(QWidget* parent) : TActivityForm(parent) {
     popyb->addAction(QStringLiteral("下一组"), this, &Tfrmxyb::imgnextClick);
     popyb->addAction(QStringLiteral("返    回"), this, &Tfrmxyb::imgfhClick);
     ShockwaveFlash1->setPopupMenu(popyb);
+    CreateFormThemedMenu(this);
     centreOnScreen();
 }
 

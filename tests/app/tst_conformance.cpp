@@ -13,8 +13,10 @@
 #include "platform/ContentPack.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
+#include "widgets/ThemedMenu.h"
 
 #include <QFile>
+#include <QMenu>
 #include <QSet>
 #include <QtTest>
 
@@ -110,6 +112,15 @@ void TestConformance::opensAndCloses() {
     opener.show();
     QPointer<QWidget> w = openFrom(&opener, cls, LeaveMode::Hide);
     QVERIFY2(w && w->isVisible(), qPrintable(cls + " did not open: " + warnings.join("; ")));
+    // The windows with popup menus on their movies draw them with a themed menu of their own.
+    if (QStringList{"Tfrmkjxx", "Tfrmxyb", "Tfrmxchy"}.contains(cls)) {
+        auto* themed = w->findChild<TThemedMenu*>(QStringLiteral("ThemedMenu1"));
+        QVERIFY2(themed && themed->Active(), "no active themed menu");
+        const QList<QMenu*> menus = w->findChildren<QMenu*>();
+        QVERIFY(!menus.isEmpty());
+        for (QMenu* m : menus)
+            QVERIFY2(m->style() == themed->MenuStyle(), qPrintable(m->objectName()));
+    }
     QCoreApplication::processEvents();
     w->close();
     QCoreApplication::processEvents();

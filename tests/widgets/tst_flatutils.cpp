@@ -3,10 +3,13 @@
 #include "widgets/FlatButtons.h"
 #include "widgets/FlatUtils.h"
 #include "widgets/HSLUtils.h"
+#include "widgets/TFlatCheckBoxUnit.h"
 #include "widgets/TFlatComboBoxUnit.h"
 #include "widgets/TFlatEditUnit.h"
+#include "widgets/TFlatRadioButtonUnit.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -49,6 +52,8 @@ private slots:
     void parentBackground();
     void parentColourFollowsAndNotifies();
     void clickFiresBeforeMouseUpOnlyInside();
+    void hoverFollowsAnyMove_data();
+    void hoverFollowsAnyMove();
 };
 
 void TstFlatUtils::systemColoursResolveBeforeArithmetic() {
@@ -85,6 +90,11 @@ void TstFlatUtils::colourTextForms() {
     TColor c(0x12345678);
     QCOMPARE(ParseColor(text, &c), ok);
     QCOMPARE(quint32(c), ok ? value : 0x12345678u);
+    // Forms set their colours as text through the properties.
+    TFlatControl w;
+    w.SetColor(TColor(0x12345678));
+    QCOMPARE(w.setProperty("Color", text), ok);
+    QCOMPARE(quint32(w.Color()), ok ? value : 0x12345678u);
     if (ok) {
         TColor back;
         QVERIFY(ParseColor(ColorToString(c), &back));
@@ -335,6 +345,67 @@ void TstFlatUtils::clickFiresBeforeMouseUpOnlyInside() {
     QTest::mousePress(&w, Qt::RightButton, {}, QPoint(5, 5));
     QTest::mouseRelease(&w, Qt::RightButton, {}, QPoint(5, 5));
     QCOMPARE(order, QStringList({"up"}));
+}
+
+enum HoverCase { FocusLost, MadeActive };
+
+void TstFlatUtils::hoverFollowsAnyMove_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("when");
+    for (const char* kind : {"button", "check box", "radio button"})
+        QTest::addRow("%s: focus lost, moving inside lights it again", kind)
+            << QString::fromLatin1(kind) << int(FocusLost);
+    for (const char* kind : {"button", "check box", "radio button", "edit"})
+        QTest::addRow("%s: window made active with the mouse on it", kind)
+            << QString::fromLatin1(kind) << int(MadeActive);
+}
+
+void TstFlatUtils::hoverFollowsAnyMove() {
+    QFETCH(QString, kind);
+    QFETCH(int, when);
+    QWidget form;
+    form.resize(200, 100);
+    auto* other = new QLineEdit(&form);
+    other->setGeometry(0, 60, 100, 20);
+    QWidget* control = nullptr;
+    std::function<bool()> lit;
+    if (kind == QLatin1String("button")) {
+        auto* b = new TFlatButton(&form);
+        lit = [b] { return b->MouseInside(); };
+        control = b;
+    } else if (kind == QLatin1String("edit")) {
+        auto* e = new TFlatEdit(&form);
+        lit = [e] { return e->MouseInside(); };
+        control = e;
+    } else {
+        TFlatToggleControl* t = kind == QLatin1String("check box")
+                                    ? static_cast<TFlatToggleControl*>(new TFlatCheckBox(&form))
+                                    : new TFlatRadioButton(&form);
+        lit = [t] { return t->MouseInside(); };
+        control = t;
+    }
+    control->setGeometry(10, 10, 80, 30);
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::mouseMove(form.windowHandle(), QPoint(150, 90));
+    if (when == MadeActive)
+        QApplication::setActiveWindow(nullptr);
+    QTest::mouseMove(form.windowHandle(), QPoint(30, 20));
+    QTRY_VERIFY(control->underMouse());
+    if (when == FocusLost) {
+        QVERIFY(lit());
+        control->setFocus();
+        other->setFocus();
+        QTRY_VERIFY(other->hasFocus());
+        QVERIFY(!lit());
+    } else {
+        QVERIFY(!lit());
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QApplication::activeWindow() == &form);
+    }
+    QTest::mouseMove(form.windowHandle(), QPoint(32, 21));
+    QTRY_VERIFY(lit());
 }
 
 QTEST_MAIN(TstFlatUtils)

@@ -49,6 +49,27 @@ private slots:
             }
     }
 
+    // The dithered pixels are drawn into one 16-pixel strip, which is repeated along the bands.
+    void ditherStripRepeats() {
+        platform::RandomSource rnd(7);
+        const QImage img = BuildGradientBitmap(QSize(64, 80), clWhite, clBlack, 4,
+                                               TGradientTypes::gsLeft, true, rnd);
+        bool mixed = false;
+        for (int x = 0; x < 64; ++x)
+            for (int y = 0; y < 80; ++y) {
+                if (y + 16 < 80)
+                    QCOMPARE(at(img, x, y), at(img, x, y + 16));
+                mixed = mixed || at(img, x, y) != at(img, x, 0);
+            }
+        // Within a band the strip does differ from row to row: it is dithered.
+        bool dithered = false;
+        for (int x = 0; x < 64 && !dithered; ++x)
+            for (int y = 1; y < 16 && !dithered; ++y)
+                dithered = at(img, x, y) != at(img, x, 0);
+        QVERIFY(mixed);
+        QVERIFY(dithered);
+    }
+
     void twoStepsGiveTwoBands_data() {
         QTest::addColumn<int>("style");
         QTest::addColumn<QRgb>("first");

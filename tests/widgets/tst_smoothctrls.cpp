@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QtTest>
+#include <cmath>
 
 namespace {
 
@@ -118,6 +119,42 @@ private slots:
         QVERIFY(ink.right() <= 200 - 10);
         QVERIFY(ink.right() > 200 - 10 - 8);
         QVERIFY(ink.top() >= 10);
+    }
+
+    // Auto size: 2 x Border + the widest line across; 2 x Border + each line's height and its
+    // RowPitch share, none after the last, down.
+    void autoSize_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<int>("border");
+        QTest::addColumn<int>("pitch");
+        QTest::newRow("widest line, summed heights with pitch")
+            << QStringList{"a", "abcdef", "abc"} << QStringList{"a", "abcdef", "abc"} << 5 << 50;
+        QTest::newRow("negative pitch, no border")
+            << QStringList{"ab", "a"} << QStringList{"ab", "a"} << 0 << -50;
+        QTest::newRow("a line of only tags takes a line")
+            << QStringList{"<Center>", "xy"} << QStringList{"", "xy"} << 3 << 0;
+    }
+    void autoSize() {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, shown);
+        QFETCH(int, border);
+        QFETCH(int, pitch);
+        Fixture fx;
+        TSmoothText* t = fx.text;
+        t->SetBorder(border);
+        t->Text()->SetRowPitch(pitch);
+        t->Text()->SetLines(lines);
+        t->Loaded();
+        int width = 0, height = 0;
+        for (int i = 0; i < shown.size(); ++i) {
+            width = std::max(width, t->SmoothFont().TextWidth(shown[i]));
+            const int h = fx.lineHeight(shown[i]);
+            height += h;
+            if (i + 1 < shown.size())
+                height += int(std::nearbyint(pitch * h / 100.0)); // halves to even
+        }
+        QCOMPARE(t->size(), QSize(2 * border + width, 2 * border + height));
     }
 
     void negativeRoomDoesNotHang() {

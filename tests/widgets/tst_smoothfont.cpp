@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 
 namespace {
 
@@ -75,6 +76,88 @@ private slots:
         m.SetSize(1, 1);
         m.AverageFrom(work);
         QCOMPARE(int(m.Pixel(0, 0)), expected);
+    }
+
+    // The extent is the measure at the quality's scale, divided and rounded up; italic text
+    // grows by 0.3 of its average character width.
+    void extent_data() {
+        QTest::addColumn<int>("quality");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("high: a quarter, rounded up") << int(TSmoothTypes::aqHigh) << false << 4;
+        QTest::newRow("normal: a third, rounded up") << int(TSmoothTypes::aqNormal) << false << 3;
+        QTest::newRow("none: the measure itself") << int(TSmoothTypes::aqNone) << false << 1;
+        QTest::newRow("italic widens") << int(TSmoothTypes::aqNormal) << true << 3;
+    }
+    void extent() {
+        QFETCH(int, quality);
+        QFETCH(bool, italic);
+        QFETCH(int, scale);
+        Target t(10, 10);
+        t.canvas.Font.Font.setPixelSize(13);
+        t.canvas.Font.Font.setItalic(italic);
+        t.engine.SetQuality(TSmoothTypes::TSmoothQuality(quality));
+        const QString text = QStringLiteral("Wide text");
+        QFont big = t.canvas.Font.Font;
+        big.setPixelSize(13 * scale);
+        big.setStyleStrategy(QFont::NoAntialias);
+        const QFontMetrics fm(big);
+        const QSize ext = t.engine.TextExtent(text);
+        int widening = 0;
+        if (italic) {
+            const int plain = (fm.horizontalAdvance(text) + scale - 1) / scale;
+            widening = ext.width() - plain;
+            QCOMPARE(widening, int(std::nearbyint(plain / double(text.size()) * 0.3)));
+            QVERIFY(widening > 0);
+        }
+        const int measured = ext.width() - widening;
+        QVERIFY((measured - 1) * scale < fm.horizontalAdvance(text));
+        QVERIFY(measured * scale >= fm.horizontalAdvance(text));
+        QVERIFY((ext.height() - 1) * scale < fm.height());
+        QVERIFY(ext.height() * scale >= fm.height());
+    }
+
+    void plainInkAtTheLowestQuality() {
+        Target t(10, 10);
+        t.engine.SetQuality(TSmoothTypes::aqNone);
+        TSmoothMask& m = t.engine.Mask();
+        m.DrawText(QStringLiteral("Ink"));
+        QVERIFY(m.Width() > 0);
+        int full = 0;
+        for (int y = 0; y < m.Height(); ++y)
+            for (int x = 0; x < m.Width(); ++x) {
+                const int v = m.Pixel(x, y);
+                QVERIFY2(v == 0 || v == 255, qPrintable(QString::number(v)));
+                full += v == 255;
+            }
+        QVERIFY(full > 0);
+    }
+
+    void errorMessages_data() {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a row past the mask") << 0 << "Invalid line!";
+        QTest::newRow("a row before the mask") << 1 << "Invalid line!";
+        QTest::newRow("a foreground of another size") << 2 << "Invalid foreground bitmap!";
+    }
+    void errorMessages() {
+        QFETCH(int, which);
+        QFETCH(QString, message);
+        Target t(20, 20);
+        TSmoothMask m = maskOf({{255, 255}, {255, 255}});
+        try {
+            if (which == 0)
+                m.ScanLine(2);
+            else if (which == 1)
+                m.ScanLine(-1);
+            else {
+                t.engine.Blender().ForeBmp() = QImage(3, 2, QImage::Format_RGB888);
+                t.engine.Blender().BlendEx(0, 0, m, 100);
+            }
+            QFAIL("no error");
+        } catch (const EFlatError& e) {
+            QCOMPARE(e.message(), message);
+        }
     }
 
     void blurOfSinglePixelSpreadsOverFiveByFive() {

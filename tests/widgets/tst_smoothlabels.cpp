@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QSignalSpy>
 #include <QtTest>
+#include <functional>
 
 using T = TSmoothLabelTypes;
 
@@ -102,6 +103,56 @@ private slots:
         labels.Check(line, align);
         QCOMPARE(line, rest);
         QCOMPARE(int(align), alignment);
+    }
+
+    void duplicateNames_data() {
+        QTest::addColumn<bool>("fontLabels");
+        QTest::newRow("font label renamed to another's name in other case") << true;
+        QTest::newRow("user label renamed to another's name in other case") << false;
+    }
+    void duplicateNames() {
+        QFETCH(bool, fontLabels);
+        TFontLabels fonts;
+        TUserLabels users(nullptr, TRegistration{});
+        std::function<void(const QString&)> rename;
+        std::function<QString()> name;
+        if (fontLabels) {
+            addFont(fonts, QStringLiteral("Title1"), clRed);
+            TFontLabel* l = addFont(fonts, QStringLiteral("Text1"), clRed);
+            rename = [l](const QString& n) { l->SetName(n); };
+            name = [l] { return l->Name(); };
+            QVERIFY(!fonts.AddItem(QStringLiteral("TITLE1"), QStringLiteral("黑体"), 9, clRed, {},
+                                   false, 1, 1));
+        } else {
+            users.AddItem(QStringLiteral("Title1"), QString(), T::lsCustom);
+            TUserLabel* l = users.AddItem(QStringLiteral("Text1"), QString(), T::lsCustom);
+            rename = [l](const QString& n) { l->SetName(n); };
+            name = [l] { return l->Name(); };
+            QVERIFY(!users.AddItem(QStringLiteral("TITLE1"), QString(), T::lsCustom));
+        }
+        try {
+            rename(QStringLiteral("title1"));
+            QFAIL("no error");
+        } catch (const EFlatError& e) {
+            QCOMPARE(e.message(), QStringLiteral("Duplicate string!"));
+        }
+        QCOMPARE(name(), QStringLiteral("Text1"));
+        // Its own name in another case is no duplicate.
+        rename(QStringLiteral("TEXT1"));
+        QCOMPARE(name(), QStringLiteral("TEXT1"));
+    }
+
+    void userLabelAssignCopiesEverything() {
+        TUserLabels from(nullptr, TRegistration{});
+        TUserLabel* source =
+            from.AddItem(QStringLiteral("self"), QStringLiteral("我"), T::lsCustom);
+        source->OnGetText = [](TUserLabel*, QString& text) { text += QStringLiteral("!"); };
+        TUserLabels to(nullptr, TRegistration{});
+        TUserLabel* copy = to.AddItem(QStringLiteral("x"), QString(), T::lsDate);
+        copy->Assign(*source);
+        QCOMPARE(copy->Name(), QStringLiteral("self"));
+        QCOMPARE(copy->Style(), T::lsCustom);
+        QCOMPARE(copy->Text(), QStringLiteral("我!"));
     }
 
     void changesReachTheCollection() {

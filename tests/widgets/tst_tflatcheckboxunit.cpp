@@ -151,21 +151,26 @@ void TstFlatCheckBox::indicatorPixels() {
 }
 
 void TstFlatCheckBox::rightLayoutMirrors_data() {
-    QTest::addColumn<bool>("byDirection");
-    QTest::newRow("Layout right") << false;
-    QTest::newRow("right-to-left widget") << true;
+    QTest::addColumn<int>("how");
+    QTest::newRow("Layout right") << 0;
+    QTest::newRow("right-to-left widget") << 1;
+    QTest::newRow("created inside a right-to-left form") << 2;
 }
 
 void TstFlatCheckBox::rightLayoutMirrors() {
-    QFETCH(bool, byDirection);
-    TFlatCheckBox c;
+    QFETCH(int, how);
+    QWidget form;
+    if (how == 2)
+        form.setLayoutDirection(Qt::RightToLeft);
+    auto& c = *new TFlatCheckBox(&form);
     c.SetColor(kFace);
     c.SetFontColor(clBlack);
     c.SetCaption(QStringLiteral("WW"));
-    if (byDirection)
+    if (how == 1)
         c.setLayoutDirection(Qt::RightToLeft);
-    else
+    else if (how == 0)
         c.SetLayout(TFlatCheckBox::checkboxRight);
+    QCOMPARE(c.Layout(), TFlatCheckBox::checkboxRight);
     QCOMPARE(c.IndicatorRect(), QRect(121 - 12, 3, 11, 11));
     const QImage img = c.grab().toImage();
     COMPARE_PIXELS(img, {109, 3, rgbOf(TColor(0x008396A0))}, {1, 3, rgbOf(kFace)});

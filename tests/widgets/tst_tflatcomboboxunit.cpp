@@ -31,6 +31,8 @@ private slots:
     void styleDecidesEditing();
     void onlyUserChoicesChange();
     void frameAndButtonPixels();
+    void arrowAndStripByState_data();
+    void arrowAndStripByState();
     void ownerDrawUsesTheHandlers_data();
     void ownerDrawUsesTheHandlers();
     void simpleStyleShowsItsList();
@@ -78,6 +80,56 @@ void TstFlatComboBox::frameAndButtonPixels() {
     const int x = 107 + 13 / 2 - 6, y = 22 / 2 - 1;
     COMPARE_PIXELS(img, {x + 6, y, rgbOf(clBlack)}, {x + 6, y + 2, rgbOf(clBlack)},
                    {x + 4, y + 2, rgbOf(clYellow)});
+}
+
+enum ComboState { Disabled, Dropped, FocusedClosed };
+
+void TstFlatComboBox::arrowAndStripByState_data() {
+    QTest::addColumn<int>("state");
+    QTest::newRow("disabled: grey arrow with a white shadow") << int(Disabled);
+    QTest::newRow("dropped: the arrow points up") << int(Dropped);
+    QTest::newRow("focused with the list closed: the strip in clHighlight") << int(FocusedClosed);
+}
+
+void TstFlatComboBox::arrowAndStripByState() {
+    QFETCH(int, state);
+    QWidget form;
+    form.resize(200, 60);
+    auto* c = makeCombo(&form);
+    c->SetColor(clWhite);
+    c->SetColorArrowBackground(clYellow);
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    // The arrow's origin in the 13 by 22 button at x 107.
+    const int x = 107 + 13 / 2 - 6, y = 22 / 2 - 1;
+    const QPoint strip(101, 10);
+    switch (state) {
+    case Disabled: {
+        c->setEnabled(false);
+        const QImage img = c->grab().toImage();
+        COMPARE_PIXELS(img, {x + 6, y, rgbOf(clGray)}, {x + 4, y, rgbOf(clGray)},
+                       {x + 7, y + 3, rgbOf(clWhite)});
+        break;
+    }
+    case Dropped: {
+        QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(113, 11));
+        QTRY_VERIFY(c->view()->isVisible());
+        const QImage img = c->grab().toImage();
+        COMPARE_PIXELS(img, {x + 6, y, rgbOf(clBlack)}, {x + 4, y + 2, rgbOf(clBlack)},
+                       {x + 4, y, rgbOf(clYellow)});
+        c->hidePopup();
+        break;
+    }
+    case FocusedClosed: {
+        QCOMPARE(c->grab().toImage().pixel(strip), rgbOf(clWhite));
+        c->setFocus();
+        QTRY_VERIFY(c->hasFocus());
+        const QImage img = c->grab().toImage();
+        COMPARE_PIXELS(img, {strip.x(), strip.y(), rgbOf(clHighlight)});
+        break;
+    }
+    }
 }
 
 void TstFlatComboBox::ownerDrawUsesTheHandlers_data() {

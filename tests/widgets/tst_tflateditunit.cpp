@@ -25,6 +25,8 @@ private slots:
     void framePixelsLitAndNot();
     void hoverLightsOnlyWithoutAnotherFlatEditFocused();
     void colorFlatAndParentColor();
+    void heightFollowsTheFont_data();
+    void heightFollowsTheFont();
 };
 
 void TstFlatEdit::defaultsTakeTheParentsColour() {
@@ -96,6 +98,33 @@ void TstFlatEdit::colorFlatAndParentColor() {
     QCOMPARE(quint32(edit.ColorFlat()), 0x00778899u);
     form.SetColor(clBlue);
     QCOMPARE(quint32(edit.ColorFlat()), quint32(clBlue));
+}
+
+void TstFlatEdit::heightFollowsTheFont_data() {
+    QTest::addColumn<bool>("changeFont");
+    QTest::newRow("a font change: text height + 6") << true;
+    QTest::newRow("shown without Loaded: text height + 6") << false;
+}
+
+void TstFlatEdit::heightFollowsTheFont() {
+    QFETCH(bool, changeFont);
+    QWidget form;
+    auto* edit = new TFlatEdit(&form);
+    QFont f = edit->font();
+    f.setPixelSize(30);
+    if (changeFont) {
+        edit->setFont(f);
+    } else {
+        // Set before the edit exists, as a form's font: no font change reaches the edit later.
+        delete edit;
+        form.setFont(f);
+        edit = new TFlatEdit(&form);
+        edit->resize(121, 19);
+        QCOMPARE(edit->height(), 19);
+        form.show();
+    }
+    QCOMPARE(edit->height(), QFontMetrics(f).height() + 6);
+    QVERIFY(edit->height() > 30);
 }
 
 QTEST_MAIN(TstFlatEdit)

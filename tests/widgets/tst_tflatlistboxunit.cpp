@@ -43,6 +43,8 @@ class TstFlatListBox : public QObject {
 private slots:
     void initTestCase() { TWidgetTimer::SetManualClock(true); }
     void heightSnapsToRows();
+    void sizeRulesAfterLoading_data();
+    void sizeRulesAfterLoading();
     void selectedRowPixels();
     void setSelectedAndChangeIndex();
     void rowClickSelects();
@@ -72,6 +74,29 @@ void TstFlatListBox::heightSnapsToRows() {
     QCOMPARE(lb.height(), 13 * 5 + 4);
     lb.SetItemHeight(0);
     QCOMPARE(lb.ItemHeight(), 1);
+}
+
+void TstFlatListBox::sizeRulesAfterLoading_data() {
+    QTest::addColumn<bool>("formCallsLoaded");
+    QTest::newRow("the form calls Loaded") << true;
+    QTest::newRow("shown without Loaded: loaded when first polished") << false;
+}
+
+void TstFlatListBox::sizeRulesAfterLoading() {
+    QFETCH(bool, formCallsLoaded);
+    QWidget form;
+    auto* lb = new TFlatListBox(&form);
+    lb->SetItemHeight(21);
+    lb->SetScrollBars(true);
+    lb->resize(120, 23 * 5 + 24);
+    QCOMPARE(lb->height(), 23 * 5 + 24); // still loading: the settings resized nothing
+    if (formCallsLoaded)
+        lb->Loaded();
+    form.show();
+    lb->SetScrollBars(false);
+    QCOMPARE(lb->height(), 23 * 5 + 4);
+    lb->SetItemHeight(11);
+    QCOMPARE(lb->height(), 13 * 5 + 4);
 }
 
 void TstFlatListBox::selectedRowPixels() {
@@ -107,6 +132,10 @@ void TstFlatListBox::setSelectedAndChangeIndex() {
     lb->SetSelected(-1, true);
     QCOMPARE(changes.count(), 2);
     QCOMPARE(lb->ItemIndex(), 1);
+    // Setting ItemIndex itself is no click and no SetSelected.
+    lb->SetItemIndex(4);
+    QCOMPARE(lb->ItemIndex(), 4);
+    QCOMPARE(changes.count(), 2);
 }
 
 void TstFlatListBox::rowClickSelects() {

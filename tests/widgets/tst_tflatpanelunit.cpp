@@ -59,6 +59,8 @@ private slots:
     void captionAlignment();
     void dragAndDrop_data();
     void dragAndDrop();
+    void mouseEvents_data();
+    void mouseEvents();
 };
 
 void TstFlatPanel::opaqueFaceAndBorder() {
@@ -163,16 +165,26 @@ void TstFlatPanel::captionAlignment() {
 
 void TstFlatPanel::dragAndDrop_data() {
     QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("dock");
+    QTest::addColumn<bool>("site");
     QTest::addColumn<bool>("accept");
     QTest::addColumn<int>("drops");
+    const int automatic = TDragDock::dmAutomatic;
     QTest::newRow("automatic drag onto an accepting panel")
-        << int(TDragDock::dmAutomatic) << true << 1;
-    QTest::newRow("target refuses: no drop") << int(TDragDock::dmAutomatic) << false << 0;
-    QTest::newRow("manual mode: a press is only a press") << int(TDragDock::dmManual) << true << 0;
+        << automatic << false << false << true << 1;
+    QTest::newRow("target refuses: no drop") << automatic << false << false << false << 0;
+    QTest::newRow("manual mode: a press is only a press")
+        << int(TDragDock::dmManual) << false << false << true << 0;
+    QTest::newRow("dock onto a dock site: over and drop") << automatic << true << true << true << 1;
+    QTest::newRow("dock site refuses: no drop") << automatic << true << true << false << 0;
+    QTest::newRow("dock onto a panel that is no site: not heard")
+        << automatic << true << false << true << 0;
 }
 
 void TstFlatPanel::dragAndDrop() {
     QFETCH(int, mode);
+    QFETCH(bool, dock);
+    QFETCH(bool, site);
     QFETCH(bool, accept);
     QFETCH(int, drops);
     QWidget form;
@@ -184,16 +196,19 @@ void TstFlatPanel::dragAndDrop() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     source->SetDragMode(TDragDock::TDragMode(mode));
+    source->SetDragKind(dock ? TDragDock::dkDock : TDragDock::dkDrag);
+    target->SetDockSite(site);
     QList<TDragDock::TDragState> states;
-    connect(target->DragDock(), &TDragDock::OnDragOver,
-            [&](QObject* from, int, int, TDragDock::TDragState state, bool* ok) {
-                QCOMPARE(from, source);
-                states << state;
-                *ok = accept;
-            });
-    QSignalSpy dropped(target->DragDock(), &TDragDock::OnDragDrop);
-    QSignalSpy ended(source->DragDock(), &TDragDock::OnEndDrag);
-    QSignalSpy started(source->DragDock(), &TDragDock::OnStartDrag);
+    auto over = [&](QObject* from, int, int, TDragDock::TDragState state, bool* ok) {
+        QCOMPARE(from, source);
+        states << state;
+        *ok = accept;
+    };
+    connect(target->DragDock(), dock ? &TDragDock::OnDockOver : &TDragDock::OnDragOver, over);
+    QSignalSpy dropped(target->DragDock(), dock ? &TDragDock::OnDockDrop : &TDragDock::OnDragDrop);
+    QSignalSpy ended(source->DragDock(), dock ? &TDragDock::OnEndDock : &TDragDock::OnEndDrag);
+    QSignalSpy started(source->DragDock(),
+                       dock ? &TDragDock::OnStartDock : &TDragDock::OnStartDrag);
     QSignalSpy pressed(source, &TFlatControl::OnMouseDown);
     auto send = [&](QEvent::Type type, QPoint at) {
         QMouseEvent ev(type, source->mapFrom(&form, at), form.mapToGlobal(at), Qt::LeftButton,
@@ -212,14 +227,63 @@ void TstFlatPanel::dragAndDrop() {
     }
     QCOMPARE(pressed.count(), 0); // the press started the drag instead
     QCOMPARE(started.count(), 1);
-    QCOMPARE(states, QList<TDragDock::TDragState>(
-                         {TDragDock::dsDragEnter, TDragDock::dsDragMove, TDragDock::dsDragMove}));
+    const bool heard = !dock || site;
+    QCOMPARE(states,
+             heard ? QList<TDragDock::TDragState>(
+                         {TDragDock::dsDragEnter, TDragDock::dsDragMove, TDragDock::dsDragMove})
+                   : QList<TDragDock::TDragState>());
     QCOMPARE(ended.count(), 1);
-    QCOMPARE(ended.at(0).at(0).value<QObject*>(), accept ? target : nullptr);
-    if (accept) {
+    QCOMPARE(ended.at(0).at(0).value<QObject*>(), drops ? target : nullptr);
+    if (drops) {
         QCOMPARE(dropped.at(0).at(1).toInt(), 30); // in the target's coordinates
         QCOMPARE(ended.at(0).at(2).toInt(), 60);
     }
+}
+
+enum PanelMouse { MoveWithoutButton, Click, DoubleClick };
+
+void TstFlatPanel::mouseEvents_data() {
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QStringList>("heard");
+    QTest::newRow("a move without a button fires OnMouseMove")
+        << int(MoveWithoutButton) << QStringList{"move 30,20"};
+    QTest::newRow("a click fires OnClick") << int(Click) << QStringList{"click"};
+    QTest::newRow("a double click fires OnDblClick") << int(DoubleClick) << QStringList{"double"};
+}
+
+void TstFlatPanel::mouseEvents() {
+    QFETCH(int, action);
+    QFETCH(QStringList, heard);
+    QWidget form;
+    form.resize(200, 100);
+    auto* panel = new TFlatPanel(&form);
+    panel->setGeometry(20, 10, 100, 60);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseMove(form.windowHandle(), QPoint(150, 90));
+    QStringList got;
+    connect(panel, &TFlatControl::OnMouseMove, [&](Qt::KeyboardModifiers, int x, int y) {
+        got << QStringLiteral("move %1,%2").arg(x).arg(y);
+    });
+    connect(panel, &TFlatControl::OnClick, [&] { got << "click"; });
+    connect(panel, &TFlatControl::OnDblClick, [&] { got << "double"; });
+    const QPoint at(30, 20);
+    switch (action) {
+    case MoveWithoutButton:
+        QTest::mouseMove(form.windowHandle(), panel->pos() + at);
+        QTRY_COMPARE(got, heard);
+        return;
+    case Click:
+        QTest::mouseClick(panel, Qt::LeftButton, {}, at);
+        break;
+    case DoubleClick:
+        // The clicks of the double click's presses are not counted here.
+        QTest::mouseDClick(panel, Qt::LeftButton, {}, at);
+        got.removeAll(QStringLiteral("click"));
+        break;
+    }
+    got.removeAll(QStringLiteral("move 30,20"));
+    QCOMPARE(got, heard);
 }
 
 QTEST_MAIN(TstFlatPanel)

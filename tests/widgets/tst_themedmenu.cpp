@@ -141,6 +141,97 @@ private slots:
         }
     }
 
+    // The caption stands 3 pixels in from the text rectangle's leading edge, the icon strip
+    // (24 wide) lying before it.
+    void captionInset_data() {
+        QTest::addColumn<int>("direction");
+        QTest::newRow("left to right: 3 px after the strip") << int(Qt::LeftToRight);
+        QTest::newRow("right to left: 3 px before the strip") << int(Qt::RightToLeft);
+    }
+    void captionInset() {
+        QFETCH(int, direction);
+        testsupport::substituteControlFonts();
+        QWidget form;
+        TThemedMenu m(&form);
+        TMenuItemInfo item;
+        item.Caption = QStringLiteral("I");
+        const int w = 120;
+        const QImage img = drawItem(m, item, w, 22, false, Qt::LayoutDirection(direction));
+        const TThemedColors c = m.SetupColors(&img);
+        int first = -1, last = -1;
+        for (int x = 0; x < w; ++x)
+            for (int y = 0; y < 22; ++y)
+                if (qGray(img.pixel(x, y)) < 0x80) {
+                    if (first < 0)
+                        first = x;
+                    last = x;
+                }
+        QVERIFY(first >= 0);
+        const QFontMetrics fm(c.Font);
+        if (direction == Qt::LeftToRight) {
+            // The caption is drawn with a leading blank; one pixel of slack for smoothing.
+            const int bearing = std::max(0, int(fm.leftBearing(QLatin1Char('I'))));
+            QVERIFY2(first >= 24 + 3 + fm.horizontalAdvance(QLatin1Char(' ')) + bearing - 1,
+                     qPrintable(QString::number(first)));
+        } else {
+            QVERIFY2(last <= w - 24 - 3, qPrintable(QString::number(last)));
+        }
+    }
+
+    void measuring_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<QString>("counted");
+        QTest::newRow("\"&\" is not counted") << "&Open"
+                                              << ""
+                                              << "Open";
+        QTest::newRow("a shortcut adds its text and WWW") << "Open"
+                                                          << "Ctrl+O"
+                                                          << "OpenCtrl+OWWW";
+    }
+    void measuring() {
+        QFETCH(QString, caption);
+        QFETCH(QString, shortcut);
+        QFETCH(QString, counted);
+        QWidget form;
+        TThemedMenu m(&form);
+        TMenuItemInfo item;
+        item.Caption = caption;
+        item.ShortCut = shortcut;
+        // Text width + 5, with the icon strip's width for an item without a picture.
+        const int expected =
+            QFontMetrics(TThemedMenu::SystemMenuFont()).horizontalAdvance(counted) + 5 + 24;
+        QVERIFY(qAbs(m.MeasureMenuItem(item).width() - expected) <= 1);
+    }
+
+    // The flat frame's icon-strip edge follows the reading direction.
+    void flatFrameSides_data() {
+        QTest::addColumn<bool>("rightToLeft");
+        QTest::addColumn<int>("stripX");
+        QTest::addColumn<int>("plainX");
+        QTest::newRow("left to right: strip edge on the left") << false << 1 << 97;
+        QTest::newRow("right to left: strip edge on the right") << true << 96 << 2;
+    }
+    void flatFrameSides() {
+        QFETCH(bool, rightToLeft);
+        QFETCH(int, stripX);
+        QFETCH(int, plainX);
+        QWidget form;
+        TThemedMenu m(&form);
+        QImage img = canvas(101, 60);
+        const TThemedColors c = m.SetupColors(&img);
+        {
+            QPainter p(&img);
+            m.DrawMenuWindowFrame(p, QRect(0, 0, 101, 60), c, rightToLeft);
+        }
+        // The frame ends 2 pixels before the shadow; the strip edge runs inside it.
+        QCOMPARE(img.pixel(stripX, 30), rgbOf(c.IconStrip));
+        QCOMPARE(img.pixel(stripX + 1, 30), rgbOf(c.IconStrip));
+        QVERIFY(img.pixel(plainX, 30) != rgbOf(c.IconStrip));
+        COMPARE_PIXELS(img, {0, 30, rgbOf(c.Frame)}, {98, 30, rgbOf(c.Frame)},
+                       {99, 30, rgbOf(c.Shadow)});
+    }
+
     void lowColourHasNoGradient() {
         QWidget form;
         TThemedMenu m(&form);

@@ -67,6 +67,10 @@ private slots:
     void dragBelowAutoScrollsAndExtends();
     void slideDoesNotBlock();
     void ownerDrawReplacesRows();
+    void rowLook_data();
+    void rowLook();
+    void scrollBarMovesTheList();
+    void itemHeightBelowOneIsRefused();
 };
 
 void TstIListControl::itemIndexClampsAndSelects_data() {
@@ -362,6 +366,106 @@ void TstIListControl::ownerDrawReplacesRows() {
     const QImage img = lb->grab().toImage();
     QCOMPARE(drawn.mid(0, 4), QList<int>({0, 1, 2, 3}));
     COMPARE_PIXELS(img, {50, 15, QColor(Qt::green).rgb()}, {50, 45, QColor(Qt::blue).rgb()});
+}
+
+namespace {
+// Runs of pixel rows inside r that hold ink darker than the background of a lowered row.
+int inkBands(const QImage& img, const QRect& r) {
+    int bands = 0;
+    bool inBand = false;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        bool ink = false;
+        for (int x = r.left(); x <= r.right() && !ink; ++x)
+            ink = qGray(img.pixel(x, y)) > 0x80;
+        if (ink && !inBand)
+            ++bands;
+        inBand = ink;
+    }
+    return bands;
+}
+} // namespace
+
+enum RowLook { Colours, FontColourIgnored, LongItem, LongItemTwoLines };
+
+void TstIListControl::rowLook_data() {
+    QTest::addColumn<int>("look");
+    QTest::newRow("lowered: selected row, other rows and frame") << int(Colours);
+    QTest::newRow("lowered: text ignores Font.Color") << int(FontColourIgnored);
+    QTest::newRow("long item: one line ending in an ellipsis") << int(LongItem);
+    QTest::newRow("two-line option: a long item on two lines") << int(LongItemTwoLines);
+}
+
+void TstIListControl::rowLook() {
+    QFETCH(int, look);
+    testsupport::substituteControlFonts();
+    QWidget form;
+    auto* lb = makeList(&form, 3);
+    QFont f(QStringLiteral("微软雅黑"));
+    f.setPixelSize(16);
+    lb->setFont(f);
+    lb->SetFontColor(clRed);
+    lb->Items().Put(2, QStringLiteral("WWWWW WWWWW WWWWW WWWWW WWWWW"));
+    lb->SetTwoLineItems(look == LongItemTwoLines);
+    lb->SetItemIndex(1);
+    const QImage img = lb->grab().toImage();
+    auto rgb = [](quint32 c) { return toQColor(TColor(c)).rgb(); };
+    const QRect row2 = QRect(1, 61, 180, 30);
+    switch (look) {
+    case Colours:
+        COMPARE_PIXELS(img, {0, 0, rgb(0x001F1F1F)}, {190, 15, rgb(0x00404040)},
+                       {190, 45, rgb(0x00323232)}, {1, 31, rgb(0x004F4F4F)});
+        break;
+    case FontColourIgnored: {
+        bool grey = false, red = false;
+        for (int y = 2; y < 30; ++y)
+            for (int x = 2; x < 100; ++x) {
+                grey = grey || img.pixel(x, y) == rgb(0x00B5BBC4);
+                red = red || (qRed(img.pixel(x, y)) > 0xC0 && qGreen(img.pixel(x, y)) < 0x40);
+            }
+        QVERIFY(grey);
+        QVERIFY(!red);
+        break;
+    }
+    case LongItem:
+        QCOMPARE(inkBands(img, row2), 1);
+        break;
+    case LongItemTwoLines:
+        QCOMPARE(inkBands(img, row2), 2);
+        break;
+    }
+}
+
+void TstIListControl::scrollBarMovesTheList() {
+    QWidget form;
+    auto* lb = makeList(&form, 10);
+    form.show();
+    TIScrollBar* bar = lb->ScrollBar();
+    QVERIFY(bar->isVisible());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 4));
+    QCOMPARE(lb->TopIndex(), 1);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, 4));
+    QCOMPARE(lb->TopIndex(), 0);
+    // Dragging the thumb to the bottom shows the last page.
+    const QRect thumb = bar->PartRect(TIScrollBar::spThumb);
+    QTest::mousePress(bar, Qt::LeftButton, {}, thumb.center());
+    QMouseEvent move(QEvent::MouseMove, QPointF(thumb.center().x(), bar->height()),
+                     bar->mapToGlobal(QPointF(thumb.center().x(), bar->height())), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(bar, &move);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(thumb.center().x(), bar->height()));
+    QCOMPARE(lb->TopIndex(), 10 - 4 + 1);
+}
+
+void TstIListControl::itemHeightBelowOneIsRefused() {
+    TIListBox lb;
+    lb.SetItemHeight(20);
+    try {
+        lb.SetItemHeight(0);
+        QFAIL("no error");
+    } catch (const EFlatError& e) {
+        QCOMPARE(e.message(), QStringLiteral("Can not Set ItemHeight < 1."));
+    }
+    QCOMPARE(lb.ItemHeight(), 20);
 }
 
 QTEST_MAIN(TstIListControl)

@@ -34,6 +34,8 @@ private slots:
     void initTestCase() { TWidgetTimer::SetManualClock(true); }
     void thumbSizeAndPosition_data();
     void thumbSizeAndPosition();
+    void shortBars_data();
+    void shortBars();
     void enabledByRange();
     void rangeChangesPullThePosition();
     void stepsAndClamping();
@@ -69,6 +71,26 @@ void TstIScrollBar::thumbSizeAndPosition() {
     QCOMPARE(bar->ThumbSize(), 16);
     bar->SetPageSize(1);
     QCOMPARE(bar->ThumbSize(), 9);
+}
+
+void TstIScrollBar::shortBars_data() {
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("arrow");
+    QTest::addColumn<bool>("thumb");
+    QTest::newRow("30 px: two 15-px arrows and no thumb") << 30 << 15 << false;
+    QTest::newRow("48 px: 16-px arrows, no room for a 16-px thumb") << 48 << 16 << false;
+    QTest::newRow("49 px: the thumb shows") << 49 << 16 << true;
+}
+
+void TstIScrollBar::shortBars() {
+    QFETCH(int, length);
+    QFETCH(int, arrow);
+    QFETCH(bool, thumb);
+    QWidget host;
+    auto* bar = makeBar(&host, length);
+    QCOMPARE(bar->PartRect(TIScrollBar::spFirstArrow), QRect(0, 0, 16, arrow));
+    QCOMPARE(bar->PartRect(TIScrollBar::spSecondArrow), QRect(0, length - arrow, 16, arrow));
+    QCOMPARE(!bar->PartRect(TIScrollBar::spThumb).isEmpty(), thumb);
 }
 
 void TstIScrollBar::enabledByRange() {
