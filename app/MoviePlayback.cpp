@@ -39,6 +39,8 @@ QPoint MovieFullScreen::exitButtonPos(QRect area, int buttonWidth) {
 void MovieFullScreen::enter() {
     QScreen* s = window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
     const QRect area = s ? s->geometry() : QRect(0, 0, 900, 675);
+    if (!active())
+        normal_ = window_->geometry();
     window_->setMinimumSize(0, 0);
     window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     window_->showFullScreen();
@@ -55,7 +57,10 @@ void MovieFullScreen::leave(QSize clientSize, QRect panelGeometry) {
     exit_->hide();
     window_->showNormal();
     window_->setFixedSize(clientSize);
-    centreOnScreen(window_);
+    if (normal_.isValid())
+        window_->setGeometry(QRect(normal_.topLeft(), clientSize));
+    else
+        centreOnScreen(window_);
     panel_->setGeometry(panelGeometry);
 }
 

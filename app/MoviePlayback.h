@@ -29,7 +29,8 @@ public:
 
     // The window covers its screen; the exit button shows near its top right corner.
     void enter();
-    // Back to a window of `clientSize`, centred, with the panel at `panelGeometry`.
+    // Back to a window of `clientSize` where it was before (centred when it never was
+    // anywhere), with the panel at `panelGeometry`.
     void leave(QSize clientSize, QRect panelGeometry);
     // Full screen is on while the exit button shows.
     bool active() const;
@@ -40,4 +41,7 @@ private:
     QWidget* window_;
     QWidget* panel_;
     TFlatButton* exit_;
+    // The client area before full screen: the frame is not known again until the window
+    // manager has put it back, so a place reckoned from the frame lands off by its height.
+    QRect normal_;
 };

@@ -41,6 +41,19 @@ void playClick() {
         platform::soundLibrary().PlayMemory(clickSound());
 }
 
+bool soundLibraryFits() {
+    static bool said = false;
+    if ((platform::soundLibrary().GetVersion() >> 16) == 0x0204)
+        return true;
+    // Every window that starts the library would say it again; once is enough.
+    if (!said) {
+        said = true;
+        platform::showMessage(nullptr, QStringLiteral("播放声音的库文件版本不合适!"), QString(),
+                              platform::MB_ICONERROR);
+    }
+    return false;
+}
+
 bool playSoundPath(const QString& fullPath, bool report) {
     auto& snd = platform::soundLibrary();
     snd.StreamFree(SoundChannel);

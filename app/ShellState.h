@@ -21,6 +21,9 @@ namespace shell {
 void setClickSound(const QByteArray& wav);
 void playClick();
 
+// Whether the sound library is of version 2.4. When it is not (also when it is missing
+// or damaged) the first call says "播放声音的库文件版本不合适!"; later calls say nothing.
+bool soundLibraryFits();
 // Frees the previous stream, creates one from a file under the program folder (named
 // the Windows way, "DATA\Sound\ReadNumber\3.mp3") and plays it. When it fails and
 // `report` is set, shows "播放声音文件失败!". Returns whether it plays.

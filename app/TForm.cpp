@@ -3,6 +3,7 @@
 #include "app/Guard.h"
 #include "app/ShellState.h"
 #include "app/TImage.h"
+#include "app/TTimer.h"
 #include "app/UbtnState.h"
 
 #include <QCloseEvent>
@@ -108,9 +109,16 @@ void TForm::showEvent(QShowEvent* e) {
 void TForm::closeEvent(QCloseEvent* e) {
     CloseAction action = CloseAction::Hide;
     guarded([&] { action = FormClose(); });
+    if (action == CloseAction::None) {
+        e->ignore();
+        return;
+    }
+    // The frame's close box and Alt+F4 close as the window's own close button does: no
+    // timer of a closed window goes on reading, counting or playing behind the others.
+    for (TTimer* t : findChildren<TTimer*>())
+        t->setEnabled(false);
     switch (action) {
     case CloseAction::None:
-        e->ignore();
         return;
     case CloseAction::Hide:
         e->accept();

@@ -3,6 +3,7 @@
 #include "app/FormRegistry.h"
 #include "app/Guard.h"
 #include "app/ShellState.h"
+#include "app/UbtnState.h"
 #include "platform/AtomicFile.h"
 #include "platform/CursorLoader.h"
 #include "platform/MessageService.h"
@@ -109,6 +110,9 @@ TFrmmain::TFrmmain(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWi
     ThemedMenu1->SetActive(true);
 
     wirePictureButtons();
+    // The hover look of the photo's picture lies under the photo, not over it: with a
+    // photo set, the photo is what shows.
+    pnldtt->raise();
     const std::pair<TImage*, void (TFrmmain::*)()> clicks[] = {
         {imgclose, &TFrmmain::imgcloseClick}, {imgexit, &TFrmmain::imgcloseClick},
         {imgktrw, &TFrmmain::imgktrwClick},   {imgyygj, &TFrmmain::imgyygjClick},
@@ -179,11 +183,12 @@ void TFrmmain::FormCreate() {
     });
 
     // 7. Sound library.
+    // A library that is not the right one was said once; its failures that follow from
+    // that are not said again.
     auto& snd = platform::soundLibrary();
-    if ((snd.GetVersion() >> 16) != 0x0204)
-        platform::showMessage(nullptr, QStringLiteral("播放声音的库文件版本不合适!"), QString(),
-                              platform::MB_ICONERROR);
-    if (!snd.Init(-1, 44100, 0, nullptr, nullptr))
+    const bool fits = shell::soundLibraryFits();
+    const bool started = snd.Init(-1, 44100, 0, nullptr, nullptr);
+    if (fits && !started)
         platform::showMessage(nullptr, QStringLiteral("初始化错误!"), QString(),
                               platform::MB_ICONERROR);
 
@@ -192,7 +197,7 @@ void TFrmmain::FormCreate() {
         BgMusicChannel =
             snd.StreamCreateFile(platform::dataPath(QStringLiteral("DATA\\Sound\\bg.mp3")), 4);
     });
-    if (!snd.ChannelPlay(BgMusicChannel, false))
+    if (!snd.ChannelPlay(BgMusicChannel, false) && fits && started)
         platform::showMessage(nullptr, QStringLiteral("播放音乐文件失败!"), QString(),
                               platform::MB_ICONERROR);
 }
@@ -256,11 +261,17 @@ void TFrmmain::imgkeyClick() {
 void TFrmmain::imgminiClick() {
     showMinimized();
 }
+void TFrmmain::popupFrom(TImage* button, QMenu* menu) {
+    popupMenu(menu);
+    if (!button->rect().contains(button->mapFromGlobal(QCursor::pos())))
+        SetBtnState(button, QStringLiteral("MVLeave"));
+}
+
 void TFrmmain::imgdttClick() {
-    popupMenu(popyy);
+    popupFrom(imgdtt, popyy);
 }
 void TFrmmain::imghelpClick() {
-    popupMenu(pophelp);
+    popupFrom(imghelp, pophelp);
 }
 void TFrmmain::imghomeClick() {
     platform::shellOpen(homePage());

@@ -71,6 +71,9 @@ private:
     void FormCreate();
     void openSection(const QString& className);
     void imgbgMouseDown(Qt::MouseButton button);
+    // Pops up a menu of a picture button; the menu (and a dialog one of its entries opens)
+    // holds the mouse, so the picture is told afterwards when the mouse has left it.
+    void popupFrom(TImage* button, QMenu* menu);
 
     QPoint dragOffset_;
     bool dragging_ = false;

@@ -264,7 +264,7 @@ void Tfrmkjxx::lbmlClick() {
     // The lesson playing stays marked and in view, whichever way it was chosen and
     // wherever the focus goes.
     lbml->SetActiveItem(index);
-    const int rows = std::max(1, lbml->VisibleRows());
+    const int rows = lbml->FullRows();
     if (index < lbml->TopIndex())
         lbml->SetTopIndex(index);
     else if (index >= lbml->TopIndex() + rows)

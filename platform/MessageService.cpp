@@ -1,6 +1,7 @@
 #include "platform/MessageService.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -46,12 +47,38 @@ QString messageDisplayText(const QString& text) {
     return t;
 }
 
-int showMessage(QWidget* parent, const QString& text, const QString& caption, int flags) {
-    if (handler())
-        return handler()(MessageCall{text, caption, flags});
+namespace {
+// The last shown of the windows that stay on top: it is above the rest.
+QWidget* frontStayingOnTop() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        QWidget* w = *it;
+        if (w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
+            (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog))
+            return w;
+    }
+    return nullptr;
+}
+} // namespace
 
-    QMessageBox box(iconOf(flags), caption, messageDisplayText(text), QMessageBox::NoButton,
-                    parent);
+QWidget* messageOwner(QWidget* parent) {
+    if (parent)
+        return parent->window();
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return frontStayingOnTop();
+}
+
+int showMessage(QWidget* parent, const QString& text, const QString& caption, int flags) {
+    QWidget* owner = messageOwner(parent);
+    if (handler())
+        return handler()(MessageCall{text, caption, flags, owner});
+
+    QMessageBox box(iconOf(flags), caption, messageDisplayText(text), QMessageBox::NoButton, owner);
+    // An owned box stands above its owner; above one that stays on top it needs the same
+    // hint, or a window manager may still keep it underneath.
+    if ((owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) || frontStayingOnTop())
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
     struct Btn {
         int result;
         const char* label;

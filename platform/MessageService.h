@@ -35,9 +35,17 @@ struct MessageCall {
     QString text; // as passed, "\r" not yet turned into a line break
     QString caption;
     int flags = 0;
+    QWidget* owner = nullptr; // the window the box stands above
 };
 
-// Shows a message box and returns the button pressed.
+// The window a box without a given owner belongs to: the active window, else the
+// front-most visible one that stays on top. A box without an owner goes under a window
+// that stays on top, where no one sees it while it takes every click; so while such a
+// window shows, the box stays on top too.
+QWidget* messageOwner(QWidget* parent);
+
+// Shows a message box and returns the button pressed. A null parent gives the box to
+// `messageOwner`.
 int showMessage(QWidget* parent, const QString& text, const QString& caption, int flags);
 
 // The text as the box shows it: "\r\n" and "\r" become line breaks.

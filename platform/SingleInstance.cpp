@@ -12,17 +12,40 @@
 
 namespace platform {
 
+namespace {
+
+// A folder only this user can write to: made with mode 700 when it is not there; one
+// that exists must be a real folder (not a link), owned by this user, closed to others.
+bool privateFolder(const QString& folder, bool create) {
+    const QByteArray p = QFile::encodeName(folder);
+    if (create && ::mkdir(p.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st {};
+    return ::lstat(p.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+// Where the lock lives: the runtime folder, else a folder of this user's own in the
+// temporary folder, else (someone else took that name first) one in the cache folder.
+QString lockFolder() {
+    const QString runtime = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
+    if (!runtime.isEmpty() && privateFolder(runtime, false))
+        return runtime;
+    const QString own = QStringLiteral("/pelumo-%1").arg(::getuid());
+    if (const QString tmp = QDir::tempPath() + own; privateFolder(tmp, true))
+        return tmp;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (!cache.isEmpty() && QDir().mkpath(cache) && privateFolder(cache + own, true))
+        return cache + own;
+    return {};
+}
+
+} // namespace
+
 SingleInstanceLock::SingleInstanceLock(const QString& name, const QString& dir) {
-    QString folder = dir;
-    if (folder.isEmpty())
-        folder = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
-    QString file = name;
-    if (folder.isEmpty() || !QDir(folder).exists()) {
-        // The temporary folder is shared by every user: each user locks a file of their own.
-        folder = QDir::tempPath();
-        file += QLatin1Char('-') + QString::number(::getuid());
-    }
-    path_ = folder + QLatin1Char('/') + file + QLatin1String(".lock");
+    const QString folder = dir.isEmpty() ? lockFolder() : dir;
+    if (!folder.isEmpty())
+        path_ = folder + QLatin1Char('/') + name + QLatin1String(".lock");
 }
 
 SingleInstanceLock::~SingleInstanceLock() {
@@ -32,22 +55,29 @@ SingleInstanceLock::~SingleInstanceLock() {
 bool SingleInstanceLock::tryAcquire() {
     if (fd_ >= 0)
         return true;
+    if (path_.isEmpty())
+        return true; // nowhere safe to lock: better to start twice than never
     const QByteArray p = QFile::encodeName(path_);
-    int fd = ::open(p.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
-        return true;
-    // A file someone else put under our name is not our lock.
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || st.st_uid != ::getuid()) {
-        ::close(fd);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        int fd = ::open(p.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0)
+            return true;
+        // A file someone else put under our name is not our lock: it goes, and ours
+        // takes its place.
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || st.st_uid != ::getuid() || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            ::unlink(p.constData());
+            continue;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const bool busy = errno == EWOULDBLOCK;
+            ::close(fd);
+            return !busy;
+        }
+        fd_ = fd;
         return true;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool busy = errno == EWOULDBLOCK;
-        ::close(fd);
-        return !busy;
-    }
-    fd_ = fd;
     return true;
 }
 

@@ -10,16 +10,16 @@ namespace platform {
 class SingleInstanceLock {
 public:
     // `name` is the lock's name ("Tovimbrel"); `dir` the folder of the lock file
-    // (default: $XDG_RUNTIME_DIR, else the temporary folder, where the file name
-    // carries the user id, "<name>-<uid>.lock").
+    // (default: $XDG_RUNTIME_DIR, else a folder of the user's own, mode 700, in the
+    // temporary folder, else one in the cache folder when another user holds that name).
     explicit SingleInstanceLock(const QString& name, const QString& dir = QString());
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
 
-    // True when this process now holds the lock; false when another copy does.
-    // A lock file that cannot be created at all, or that belongs to another user,
-    // counts as held (better to start twice than never).
+    // True when this process now holds the lock; false when another copy does. A lock
+    // file the user does not own is never trusted: it is replaced. With no folder of
+    // the user's own at all, the lock counts as held (better to start twice than never).
     bool tryAcquire();
     bool isHeld() const { return fd_ >= 0; }
     void release();

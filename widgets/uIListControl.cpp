@@ -136,6 +136,10 @@ int TIListControl::VisibleRows() const {
     return h / itemHeight_ + (h % itemHeight_ ? 1 : 0);
 }
 
+int TIListControl::FullRows() const {
+    return std::max(1, itemsRect_.height() / itemHeight_);
+}
+
 bool TIListControl::scrollBarActive() const {
     return scrollBar_->Max() - scrollBar_->Min() >= scrollBar_->PageSize();
 }
@@ -201,7 +205,7 @@ void TIListControl::SetItemHeight(int value) {
 }
 
 bool TIListControl::rowVisible(int index) const {
-    return index >= topIndex_ && index < topIndex_ + VisibleRows();
+    return index >= topIndex_ && index < topIndex_ + FullRows();
 }
 
 void TIListControl::SetItemIndex(int value) {
@@ -381,8 +385,8 @@ void TIListControl::scrollIntoView(int index, bool animate) {
     int target = topIndex_;
     if (index < topIndex_)
         target = index;
-    else if (index >= topIndex_ + VisibleRows())
-        target = index - VisibleRows() + 1;
+    else if (index >= topIndex_ + FullRows())
+        target = index - FullRows() + 1;
     if (target == topIndex_)
         return;
     if (animate)

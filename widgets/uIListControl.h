@@ -84,6 +84,8 @@ public:
     int ItemAtPos(int x, int y) const;
     QRect ItemsRect() const { return itemsRect_; }
     int VisibleRows() const;
+    // Rows shown whole: a row scrolled into view is one of these, never the cut one below.
+    int FullRows() const;
     TIScrollBar* ScrollBar() const { return scrollBar_; }
     int FocusItem() const { return focusItem_; }
     int HotItem() const { return hotItem_; }

@@ -111,16 +111,57 @@ namespace {
 // The first error of a parse: the parser goes on after it and its last error is often a
 // consequence ("Premature end of data") far from the cause.
 struct FirstError {
-    QString message;
+    bool seen = false;
+    int code = 0;
     int line = 0;
 };
+
+// What the parser found, in the words of the program (the parser's own are English).
+QString parserFault(int code) {
+    switch (code) {
+    case XML_ERR_DOCUMENT_EMPTY:
+        return QStringLiteral("文件是空的");
+    case XML_ERR_DOCUMENT_END:
+        return QStringLiteral("根元素之后还有内容");
+    case XML_ERR_TAG_NAME_MISMATCH:
+        return QStringLiteral("开始标记和结束标记不配对");
+    case XML_ERR_TAG_NOT_FINISHED:
+    case XML_ERR_GT_REQUIRED:
+    case XML_ERR_LTSLASH_REQUIRED:
+        return QStringLiteral("有没有结束的标记");
+    case XML_ERR_ATTRIBUTE_NOT_STARTED:
+    case XML_ERR_ATTRIBUTE_NOT_FINISHED:
+    case XML_ERR_ATTRIBUTE_WITHOUT_VALUE:
+    case XML_ERR_LT_IN_ATTRIBUTE:
+    case XML_ERR_LITERAL_NOT_STARTED:
+    case XML_ERR_LITERAL_NOT_FINISHED:
+        return QStringLiteral("有写错的属性");
+    case XML_ERR_ATTRIBUTE_REDEFINED:
+        return QStringLiteral("有重复的属性");
+    case XML_ERR_UNDECLARED_ENTITY:
+    case XML_WAR_UNDECLARED_ENTITY:
+        return QStringLiteral("有未定义的实体");
+    case XML_ERR_ENTITY_LOOP:
+        return QStringLiteral("实体循环引用");
+    case XML_ERR_UNSUPPORTED_ENCODING:
+        return QStringLiteral("声明了不认识的编码");
+    case XML_ERR_INVALID_CHAR:
+    case XML_ERR_INVALID_ENCODING:
+        return QStringLiteral("有和声明的编码不符的字符");
+    case XML_ERR_NAME_REQUIRED:
+        return QStringLiteral("有缺少名字的标记");
+    default:
+        return QStringLiteral("有无法识别的内容（错误%1）").arg(code);
+    }
+}
 
 void keepFirstError(void* user, xmlErrorPtr err) {
     auto* ctxt = static_cast<xmlParserCtxtPtr>(user);
     auto* first = ctxt ? static_cast<FirstError*>(ctxt->_private) : nullptr;
-    if (!first || !err || err->level < XML_ERR_ERROR || !first->message.isNull())
+    if (!first || !err || err->level < XML_ERR_ERROR || first->seen)
         return;
-    first->message = err->message ? QString::fromUtf8(err->message).trimmed() : QStringLiteral("");
+    first->seen = true;
+    first->code = err->code;
     first->line = err->line;
 }
 
@@ -143,10 +184,12 @@ void TXMLDocument::LoadFromXML(const QByteArray& bytes, const QString& name) {
         ctxt.get(), bytes.constData(), static_cast<int>(bytes.size()), nullptr, nullptr, options));
     if (!doc || !ctxt->wellFormed) {
         const xmlError* err = xmlCtxtGetLastError(ctxt.get());
-        QString detail = first.message;
+        QString detail;
         int line = first.line;
-        if (detail.isNull() && err) {
-            detail = err->message ? QString::fromUtf8(err->message).trimmed() : QString();
+        if (first.seen) {
+            detail = parserFault(first.code);
+        } else if (err && err->code != XML_ERR_OK) {
+            detail = parserFault(err->code);
             line = err->line;
         }
         throw EXmlBankError(

@@ -1,7 +1,7 @@
 #include "activities/language/UABCKeyboard.h"
 
 #include "app/FormRegistry.h"
-#include "platform/MessageService.h"
+#include "app/ShellState.h"
 #include "platform/ProgramDir.h"
 #include "platform/SoundLibrary.h"
 
@@ -56,11 +56,8 @@ TfrmABCKeyboard::TfrmABCKeyboard(QWidget* parent)
     });
     if (const QScreen* s = QGuiApplication::primaryScreen())
         setGeometry(s->geometry());
-    auto& snd = platform::soundLibrary();
-    if ((snd.GetVersion() >> 16) != 0x0204)
-        platform::showMessage(nullptr, QStringLiteral("播放声音的库文件版本不合适!"), QString(),
-                              platform::MB_ICONERROR);
-    snd.Init(-1, 44100, 0, nullptr, nullptr);
+    shell::soundLibraryFits();
+    platform::soundLibrary().Init(-1, 44100, 0, nullptr, nullptr);
 }
 
 TfrmABCKeyboard::~TfrmABCKeyboard() {

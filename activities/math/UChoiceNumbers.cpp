@@ -80,6 +80,12 @@ void TFrmChoiceNumbers::NewQuestion() {
     }
 }
 
+namespace {
+// The sign's place and size in the layout.
+constexpr int kJudgeLeft = 824;
+constexpr QSize kJudgeSize(76, 110);
+} // namespace
+
 void TFrmChoiceNumbers::showSign(const QString& sign, int top, const QString& judged) {
     // The next question is already shown beside the sign, so a judged pick names its number
     // under the sign: the sign is read as the verdict on that number, not on the new choice.
@@ -87,7 +93,11 @@ void TFrmChoiceNumbers::showSign(const QString& sign, int top, const QString& ju
                                        : QStringLiteral("<div style=\"line-height:80%\">%1</div>"
                                                         "<div style=\"font-size:30px\">%2</div>")
                                              .arg(sign.trimmed(), judged.toHtmlEscaped()));
-    lbljudge->move(lbljudge->x(), top);
+    // The sign with the number under it is taller than the sign alone: the label grows to
+    // hold both, and stays inside the window.
+    const QSize need = lbljudge->sizeHint().expandedTo(kJudgeSize);
+    lbljudge->setGeometry(std::min(kJudgeLeft, width() - need.width()), top, need.width(),
+                          need.height());
     lbljudge->show();
     Timer1->setEnabled(true);
 }

@@ -8,6 +8,7 @@
 #include "app/SectionMenu.h"
 #include "app/Startup.h"
 #include "app/TActivityForm.h"
+#include "app/TTimer.h"
 #include "app/UMain.h"
 #include "app/Ukjxx.h"
 #include "platform/ContentPack.h"
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QSet>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -122,8 +124,18 @@ void TestConformance::opensAndCloses() {
             QVERIFY2(m->style() == themed->MenuStyle(), qPrintable(m->objectName()));
     }
     QCoreApplication::processEvents();
-    w->close();
+    // Every timer running, as a child playing along would leave them; then the frame's
+    // close box (not the window's own button, which may stop them itself).
+    QList<QPointer<TTimer>> timers;
+    for (TTimer* t : w->findChildren<TTimer*>()) {
+        t->setEnabled(true);
+        timers << t;
+    }
+    QVERIFY(w->windowHandle());
+    w->windowHandle()->close();
     QCoreApplication::processEvents();
+    for (const QPointer<TTimer>& t : timers)
+        QVERIFY2(!t || !t->Enabled(), "a timer runs on after its window closed by its frame");
     QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join("; ")));
     for (const platform::MessageCall& m : messages_->calls())
         QVERIFY2(!(m.flags & platform::MB_ICONERROR), qPrintable(m.text));

@@ -273,6 +273,7 @@ void TestUkjxx::fullScreenAndBack() {
     const QRect screen = screenArea();
     QTest::keyClick(p, Qt::Key_Escape); // only full screen has something to leave
     QCOMPARE(p->size(), QSize(900, 675));
+    const QRect windowed = p->geometry(); // centred when it opened
     // Back by the button, by Esc in the list and by Esc in the player.
     for (QWidget* back : {static_cast<QWidget*>(p->btnpic), static_cast<QWidget*>(p->lbml),
                           static_cast<QWidget*>(p->MyShockwaveFlash1)}) {
@@ -289,16 +290,31 @@ void TestUkjxx::fullScreenAndBack() {
         QVERIFY(!p->chkrec->isHidden() && !p->chkrec->Checked() && p->btnpic->isHidden());
         QCOMPARE(p->size(), QSize(900, 675));
         QCOMPARE(p->pnlmain->geometry(), QRect(14, 83, 697, 577));
-        QCOMPARE(p->pos(), QPoint((screen.width() - p->frameGeometry().width()) / 2,
-                                  (screen.height() - p->frameGeometry().height()) / 2));
+        QCOMPARE(p->geometry(), windowed);
     }
+    // A window the child moved comes back where it was.
+    p->move(40, 30);
+    const QRect before = p->geometry();
+    p->chkrec->SetChecked(true);
+    QCOMPARE(p->geometry(), screen);
+    QTest::keyClick(p, Qt::Key_Escape);
+    QCOMPARE(p->geometry(), before);
 }
 
 void TestUkjxx::closeReturnsToItsMenu_data() {
     QTest::addColumn<QString>("category");
     QTest::addColumn<QString>("menu");
-    QTest::newRow("maths") << QString("数学课件") << QString("TFrmWzsx");
-    QTest::newRow("Chinese") << QString("寓言故事") << QString("Tfrmywtd");
+    // A wrong menu here leaves the right one parked off screen for good.
+    const auto row = [](const char* category, const char* menu) {
+        QTest::newRow(category) << QString(category) << QString(menu);
+    };
+    for (const char* maths : {"数学游戏", "数学课件"})
+        row(maths, "TFrmWzsx");
+    for (const char* english : {"开心说英语", "英语故事", "快乐游戏"})
+        row(english, "Tfrmyygj");
+    for (const char* chinese :
+         {"学拼音", "学古诗", "寓言故事", "趣味游戏", "弟子规", "百科知识", "童话故事"})
+        row(chinese, "Tfrmywtd");
 }
 
 void TestUkjxx::closeReturnsToItsMenu() {
@@ -336,10 +352,15 @@ void TestUkjxx::missingPackReportsAndStaysOpen() {
     QVERIFY(p && p->isVisible());
     QCOMPARE(messages_->calls().size(), size_t(0));
     QVERIFY(!fakeOf(p)->movieLoaded());
-    // ...the child's own click gets the error box, and the player stays.
+    // ...the child's own click gets the error box, and the player stays. The box is the
+    // player's, so it stands above the player, which stays on top.
+    p->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), p);
     p->lbml->SetItemIndex(3);
     emit p->lbml->OnClick();
     QCOMPARE(messages_->calls().size(), size_t(1));
+    QCOMPARE(messages_->calls()[0].owner, p);
+    QVERIFY(p->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(messages_->calls()[0].text.contains("Tonghua4"));
     QVERIFY(p->isVisible());
     QCOMPARE(p->lbltopic->text(), "【" + p->lbml->Items()[3] + "】");

@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileIconProvider>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -71,11 +73,48 @@ private slots:
         QCOMPARE(seenText, QString("第一行\n第二行"));
     }
 
+    // A box from code that names no window (the lesson player's error) belongs to the
+    // active window, so it stands above a window that stays on top instead of under it.
+    void boxOwnedByActiveStayOnTopWindow() {
+        QWidget player(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+        player.resize(300, 200);
+        player.show();
+        player.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&player));
+        QWidget* owner = nullptr;
+        bool onTop = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            poll.stop();
+            owner = box->parentWidget();
+            onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            box->buttons().first()->click();
+        });
+        poll.start(10);
+        showMessage(nullptr, "课件文件已损坏", "", MB_ICONERROR);
+        QCOMPARE(owner, &player);
+        QVERIFY(onTop);
+        // The recorder is told the same owner; a child names its own window.
+        MessageRecorder rec;
+        auto* list = new QWidget(&player);
+        showMessage(nullptr, "a", "", MB_OK);
+        showMessage(list, "b", "", MB_OK);
+        QCOMPARE(rec.calls().size(), size_t(2));
+        QCOMPARE(rec.calls()[0].owner, &player);
+        QCOMPARE(rec.calls()[1].owner, &player);
+    }
+
     void standardButtonsInChinese() {
         QVERIFY(installChineseTranslations(*qApp));
         QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
         QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QString("取消"));
         QCOMPARE(box.button(QDialogButtonBox::Open)->text(), QString("打开"));
+        // The file dialog's kind of a folder, which Qt's translation leaves in English.
+        QTemporaryDir dir;
+        QCOMPARE(QFileIconProvider().type(QFileInfo(dir.path())), QString("文件夹"));
     }
 };
 

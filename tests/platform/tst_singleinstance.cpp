@@ -1,11 +1,15 @@
 // One running copy: a second start is refused; a killed first copy does not block; without
-// a runtime folder, users of one machine do not block each other.
+// a runtime folder, users of one machine do not block each other, and the lock sits in a
+// folder only its user can write to, where no one else can put a lock in its way.
 #include "platform/SingleInstance.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,6 +42,30 @@ struct Holder {
         pid = -1;
     }
 };
+// Runs without a runtime folder, with the temporary and cache folders in `root`.
+struct NoRuntimeFolder {
+    QByteArray saved[3];
+    static constexpr const char* names[3] = {"XDG_RUNTIME_DIR", "TMPDIR", "XDG_CACHE_HOME"};
+    explicit NoRuntimeFolder(const QString& root) {
+        for (int i = 0; i < 3; ++i)
+            saved[i] = qgetenv(names[i]);
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(root + "/tmp"));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(root + "/cache"));
+        QDir().mkpath(root + "/tmp");
+    }
+    ~NoRuntimeFolder() {
+        for (int i = 0; i < 3; ++i)
+            saved[i].isNull() ? qunsetenv(names[i]) : qputenv(names[i], saved[i]);
+    }
+};
+
+struct stat statOf(const QString& path) {
+    struct stat st {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
 } // namespace
 
 class TestSingleInstance : public QObject {
@@ -80,6 +108,68 @@ private slots:
             value.isNull() ? qunsetenv(name) : qputenv(name, value);
         QVERIFY(other.held);
         QVERIFY(acquired);
+    }
+
+    void lockInAFolderOfItsOwn() {
+        QTemporaryDir root;
+        NoRuntimeFolder env(root.path());
+        platform::SingleInstanceLock lock("Tovimbrel");
+        QVERIFY(lock.tryAcquire() && lock.isHeld());
+        const QString folder = QFileInfo(lock.lockFilePath()).path();
+        QCOMPARE(folder, root.path() + "/tmp/pelumo-" + QString::number(::getuid()));
+        const struct stat st = statOf(folder);
+        QCOMPARE(st.st_mode & 0777, 0700u);
+        QCOMPARE(st.st_uid, ::getuid());
+    }
+
+    // Someone made the folder's name first: the lock goes elsewhere and still holds.
+    void folderTakenFirstIsNotUsed_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("open to every user") << "open";
+        QTest::newRow("a link to another folder") << "link";
+        QTest::newRow("another user's") << "owner";
+    }
+
+    void folderTakenFirstIsNotUsed() {
+        QFETCH(QString, how);
+        if (how == "owner" && ::geteuid() != 0)
+            QSKIP("acting as another user needs root");
+        QTemporaryDir root;
+        NoRuntimeFolder env(root.path());
+        const QString taken = root.path() + "/tmp/pelumo-" + QString::number(::getuid());
+        if (how == "link") {
+            QVERIFY(QDir().mkpath(root.path() + "/elsewhere"));
+            QVERIFY(QFile::link(root.path() + "/elsewhere", taken));
+        } else {
+            QVERIFY(QDir().mkpath(taken));
+            QVERIFY(::chmod(QFile::encodeName(taken).constData(), how == "open" ? 0777 : 0700) ==
+                    0);
+            if (how == "owner")
+                QVERIFY(::chown(QFile::encodeName(taken).constData(), 65534, 65534) == 0);
+        }
+        platform::SingleInstanceLock lock("Tovimbrel"), second("Tovimbrel");
+        QVERIFY(!lock.lockFilePath().startsWith(taken + "/"));
+        QVERIFY(!QFileInfo(lock.lockFilePath())
+                     .canonicalFilePath()
+                     .startsWith(root.path() + "/elsewhere"));
+        QVERIFY(lock.tryAcquire() && lock.isHeld());
+        QVERIFY(!second.tryAcquire()); // one copy still
+    }
+
+    // A lock file that another user put in place is not trusted: ours replaces it.
+    void foreignLockFileReplaced() {
+        if (::geteuid() != 0)
+            QSKIP("acting as another user needs root");
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/Tovimbrel.lock";
+        QFile planted(path);
+        QVERIFY(planted.open(QIODevice::WriteOnly));
+        planted.close();
+        QVERIFY(::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
+        platform::SingleInstanceLock lock("Tovimbrel", dir.path());
+        QVERIFY(lock.tryAcquire() && lock.isHeld());
+        QCOMPARE(statOf(path).st_uid, ::getuid());
+        QVERIFY(!platform::SingleInstanceLock("Tovimbrel", dir.path()).tryAcquire());
     }
 };
 

@@ -62,9 +62,9 @@ private:
     QString write(const QString& name, const QByteArray& bytes) {
         return writeFile(dir.path(), name, bytes);
     }
-    QString makeMp3(const QString& name, double seconds) {
+    QString makeMp3(const QString& name, double seconds, int rate = 44100, int channels = 2) {
         const QString wav =
-            write(name + ".src.wav", tools::makeWav(tone(seconds, 44100, 2), 44100, 2));
+            write(name + ".src.wav", tools::makeWav(tone(seconds, rate, channels), rate, channels));
         QProcess lame;
         lame.start("lame", {"--quiet", "-b", "64", wav, dir.filePath(name)});
         return lame.waitForFinished(60000) && lame.exitCode() == 0 ? dir.filePath(name) : QString();
@@ -201,6 +201,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<double>("seconds");
+        QTest::newRow("16-bit stereo 44100 Hz (every effect shipped)")
+            << "s.wav" << tools::makeWav(tone(0.5, 44100, 2), 44100, 2) << 0.5;
         QTest::newRow("16-bit mono 22050 Hz, .WAV")
             << "b.WAV" << tools::makeWav(tone(0.4, 22050, 1), 22050, 1) << 0.4;
         // Byte rate 11025, block of 1 byte, 8 bits: the 16-bit samples read as twice as many.
@@ -214,6 +216,8 @@ private slots:
             << 0.4;
         QTest::newRow("MP3") << "short.mp3" << QByteArray() << 0.5;
         QTest::newRow("MP3 named .wav") << "mp3.wav" << QByteArray() << 0.5;
+        QTest::newRow("MP3 mono 11025 Hz (all speech shipped)")
+            << "speech.mp3" << QByteArray() << 0.7;
     }
     void playsToTheEnd() {
         QFETCH(QString, name);
@@ -222,6 +226,8 @@ private slots:
         QString path = dir.filePath(name);
         if (name == "mp3.wav")
             QVERIFY(QFile::exists(path) || QFile::copy(mp3Short, path));
+        else if (name == "speech.mp3")
+            QVERIFY(QFile::exists(path) || !makeMp3(name, seconds, 11025, 1).isEmpty());
         else if (!bytes.isEmpty())
             path = write(name, bytes);
         const quint32 h = lib.StreamCreateFile(path, 0);

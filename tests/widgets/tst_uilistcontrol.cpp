@@ -9,13 +9,14 @@
 
 namespace {
 
-// Lowered style, rows of 30 in a 120-pixel item area: exactly 4 visible rows.
-TIListBox* makeList(QWidget* parent, int items, int rowHeight = 30, int rows = 4) {
+// Lowered style, rows of 30 in a 120-pixel item area: exactly 4 visible rows; `cut`
+// pixels more show a part of a fifth.
+TIListBox* makeList(QWidget* parent, int items, int rowHeight = 30, int rows = 4, int cut = 0) {
     auto* lb = new TIListBox(parent);
     lb->SetGUIStyle(TIGUIListControl::lcgLowered);
     lb->SetAutoItemHeight(false);
     lb->SetItemHeight(rowHeight);
-    lb->resize(200, rowHeight * rows + 2);
+    lb->resize(200, rowHeight * rows + 2 + cut);
     QStringList lines;
     for (int i = 0; i < items; ++i)
         lines << QStringLiteral("Song %1").arg(i);
@@ -62,6 +63,8 @@ private slots:
     void topIndexLimitsAndHiddenBar();
     void keys_data();
     void keys();
+    void rowScrolledIntoViewIsWhole_data();
+    void rowScrolledIntoViewIsWhole();
     void clicksAndItemEvents();
     void wheelAcceleratesWithinTheWindow();
     void dragBelowAutoScrollsAndExtends();
@@ -242,6 +245,37 @@ void TstIListControl::keys() {
     QCOMPARE(lb->ItemIndex(), expected);
     QCOMPARE(lb->TopIndex(), topIndex);
     QCOMPARE(clicks.count(), expected != start ? 1 : 0);
+}
+
+// Four whole rows and 10 px of a fifth: the cut row is not in view.
+void TstIListControl::rowScrolledIntoViewIsWhole_data() {
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("key"); // 0: ItemIndex set by the program
+    QTest::addColumn<int>("target");
+    QTest::addColumn<int>("topIndex");
+    QTest::newRow("down onto the cut row") << 3 << int(Qt::Key_Down) << 4 << 1;
+    QTest::newRow("program picks the cut row") << 0 << 0 << 4 << 1;
+    QTest::newRow("end shows the last row whole") << 0 << int(Qt::Key_End) << 9 << 6;
+    QTest::newRow("row above the view") << 9 << 0 << 2 << 2;
+}
+
+void TstIListControl::rowScrolledIntoViewIsWhole() {
+    QFETCH(int, start);
+    QFETCH(int, key);
+    QFETCH(int, target);
+    QWidget form;
+    auto* lb = makeList(&form, 10, 30, 4, 10);
+    QCOMPARE(lb->VisibleRows(), 5);
+    lb->SetItemIndex(start);
+    if (key)
+        QTest::keyClick(lb, Qt::Key(key));
+    else
+        lb->SetItemIndex(target);
+    QCOMPARE(lb->ItemIndex(), target);
+    QTEST(lb->TopIndex(), "topIndex");
+    const int rowTop = lb->ItemsRect().top() + (target - lb->TopIndex()) * lb->ItemHeight();
+    QVERIFY(rowTop >= lb->ItemsRect().top());
+    QVERIFY(rowTop + lb->ItemHeight() <= lb->ItemsRect().bottom() + 1);
 }
 
 void TstIListControl::clicksAndItemEvents() {

@@ -352,12 +352,12 @@ int LessonWriter::scene(int frame, const Scene& s) {
             continue;
         }
         if (!lines.empty())
-            frame = sceneLines(frame, s.pictures, lines);
+            frame = sceneLines(frame, drawnPictures(s), lines);
         lines.clear();
         frame = moralCard(frame, l);
         moral = true;
     }
-    return lines.empty() && moral ? frame : sceneLines(frame, s.pictures, lines);
+    return lines.empty() && moral ? frame : sceneLines(frame, drawnPictures(s), lines);
 }
 
 namespace {

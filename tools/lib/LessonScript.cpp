@@ -344,4 +344,20 @@ QStringList words(const QString& s) {
     return out;
 }
 
+QStringList drawnPictures(const Scene& scene) {
+    QStringList counted;
+    for (const Line& l : scene.lines) {
+        if (l.type == Line::Type::Count)
+            counted << l.emoji;
+        else if (l.type == Line::Type::Groups)
+            for (const Group& g : l.groups)
+                counted << g.emoji;
+    }
+    QStringList shown;
+    for (const QString& p : scene.pictures)
+        if (!counted.contains(p))
+            shown << p;
+    return shown;
+}
+
 } // namespace tools::lesson

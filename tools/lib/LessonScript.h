@@ -80,6 +80,11 @@ public:
 // ScriptError.
 Script parseScript(const QString& text, const QString& fileName, const QString& title);
 
+// The pictures a scene draws above its lines: its own, less those that a count or a group
+// of the scene draws one by one. Drawn there too, they would add to the objects counted,
+// and "天上有1个太阳" would show two suns.
+QStringList drawnPictures(const Scene& scene);
+
 // Helpers shared with the movie writer.
 // Code points, as the length limits count them.
 int codePoints(const QString& s);

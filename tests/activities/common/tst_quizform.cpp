@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -447,6 +448,14 @@ void TestQuizForm::wholeBank() {
     }
     QCOMPARE(inWords > 0, words);
     QVERIFY(rec_->calls().empty());
+    // The right and wrong signs leave every answer button clear.
+    for (const char* sign : {"imgright", "imgwrong"}) {
+        auto* img = w->findChild<TImage*>(sign);
+        const QRect at(img->mapTo(w, QPoint()), img->size());
+        for (TFlatButton* b : w->findChildren<TFlatButton*>(QRegularExpression("^btn[1-4a-d]$")))
+            QVERIFY2(!at.intersects(QRect(b->mapTo(w, QPoint()), b->size())),
+                     qPrintable(QString(sign) + " covers " + b->objectName()));
+    }
     w->close();
 }
 

@@ -297,7 +297,7 @@ void TestUReadNumbers::answering() {
     const int index = c_->practice().index();
     TImage* b = button(c_->asked(), right);
     const QString picked = b->Hint();
-    b->OnClick();
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() / 2, b->height() / 2));
     QCOMPARE(h_->sounds, QStringList{right ? "DATA\\bgsnd\\right.wav" : "DATA\\bgsnd\\wrong.wav"});
     QVERIFY(c_->lbljudge->isVisible());
     // The sign names the picked number: the choices beside it already belong to the next question.
@@ -305,6 +305,9 @@ void TestUReadNumbers::answering() {
     shown.setHtml(c_->lbljudge->text());
     QCOMPARE(shown.toPlainText().simplified(), QString(right ? "√ " : "× ") + picked);
     QCOMPARE(c_->lbljudge->y(), b->y() - 11);
+    // The sign and the number under it fit their label, which stays inside the window.
+    QVERIFY(c_->lbljudge->size().expandedTo(c_->lbljudge->sizeHint()) == c_->lbljudge->size());
+    QVERIFY(c_->rect().contains(c_->lbljudge->geometry()));
     QCOMPARE(c_->practice().index(), index + 1);
     QVERIFY(button(c_->asked()));
     emit c_->Timer1->OnTimer();
