@@ -1,6 +1,5 @@
 #include "flashhost/FlashHost.h"
 
-#include "flashhost/BackendProvider.h"
 #include "flashhost/HostSchemeHandler.h"
 #include "platform/ProgramDir.h"
 
@@ -227,8 +226,7 @@ bool webPlayerAvailable() {
 }
 
 bool isTransparencySupported() {
-    // The player must be there, and at least of version 3.
-    if (!qGuiApp || ((BackendProvider::packedVersion() >> 24) & 0xFF) < 3)
+    if (!qGuiApp)
         return false;
     const QString platform = QGuiApplication::platformName();
     if (platform.startsWith(QLatin1String("wayland")))

@@ -648,5 +648,7 @@ bool IsFlashInstalled() {
 }
 
 bool IsTransparencySupported() {
-    return flashhost::isTransparencySupported();
+    // A player of version 3 or later first, then the window system.
+    return ((BackendProvider::packedVersion() >> 24) & 0xFF) >= 3 &&
+           flashhost::isTransparencySupported();
 }

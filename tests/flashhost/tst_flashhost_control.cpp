@@ -9,6 +9,7 @@
 #include "flashhost/swf/Swf.h"
 
 #include <QBuffer>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QThread>
@@ -357,6 +358,65 @@ private slots:
         QCOMPARE(downs.last(), QStringLiteral("double"));
         QCOMPARE(downs.count("double"), 1);
         QCOMPARE(dbl, dblClick ? 1 : 0);
+    }
+
+    // The focus coming into the control (a click on the movie) and leaving it for another
+    // control raise OnEnter and OnExit; the window losing it raises neither.
+    void enterAndExit() {
+        QWidget form;
+        form.resize(300, 200);
+        auto* flash = new TFlashHostControl(&form);
+        auto* edit = new QLineEdit(&form);
+        edit->setGeometry(150, 10, 100, 30);
+        QStringList seen;
+        connect(flash, &TFlashHostControl::OnEnter, [&] { seen << "enter"; });
+        connect(flash, &TFlashHostControl::OnExit, [&] { seen << "exit"; });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(fakeBackendOf(flash)->inputWidget(), Qt::LeftButton, {}, QPoint(50, 50));
+        QTRY_COMPARE(seen, QStringList{"enter"});
+        QWidget other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(seen, QStringList{"enter"});
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(seen, (QStringList{"enter", "exit"}));
+    }
+
+    // With DragMode automatic a press on the movie starts dragging the control: the
+    // player gets none of it, and a release over a control that accepts drops it there.
+    void dragTheControl() {
+        QWidget form;
+        form.resize(300, 150);
+        auto* flash = new TFlashHostControl(&form);
+        flash->SetDragMode(TDragTypes::dmAutomatic);
+        auto* target = new QWidget(&form);
+        target->setGeometry(150, 0, 100, 100);
+        auto* dock = new TDragDock(target);
+        connect(dock, &TDragDock::OnDragOver,
+                [](QObject*, int, int, TDragTypes::TDragState, bool* accept) { *accept = true; });
+        QSignalSpy dropped(dock, &TDragDock::OnDragDrop);
+        QSignalSpy started(flash->DragDock(), &TDragDock::OnStartDrag);
+        QSignalSpy ended(flash->DragDock(), &TDragDock::OnEndDrag);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QWidget* input = fakeBackendOf(flash)->inputWidget();
+        const auto send = [&](QEvent::Type type, QPoint at) {
+            QMouseEvent ev(type, input->mapFrom(&form, at), form.mapToGlobal(at), Qt::LeftButton,
+                           type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+            QApplication::sendEvent(input, &ev);
+        };
+        send(QEvent::MouseButtonPress, QPoint(50, 50));
+        send(QEvent::MouseMove, QPoint(170, 50));
+        send(QEvent::MouseButtonRelease, QPoint(180, 60));
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(dropped.count(), 1);
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(ended.at(0).at(0).value<QObject*>(), static_cast<QObject*>(target));
+        QVERIFY(fakeBackendOf(flash)->inputSeen().isEmpty());
     }
 
     // Calls into the movie's clips reach the player with absolute paths and frames
