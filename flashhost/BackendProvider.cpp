@@ -30,12 +30,17 @@ MovieBackend* BackendProvider::create(BackendKind kind, QWidget* parent) {
     return new WebEngineBackend(kind, parent);
 }
 
+// Without a player there is no version to report: 0.
 int BackendProvider::flashVersion() {
+    return available() ? playerVersion() : 0;
+}
+
+int BackendProvider::playerVersion() {
     return kMajor << 16;
 }
 
 quint32 BackendProvider::packedVersion() {
-    return quint32(kMajor) << 24;
+    return available() ? quint32(kMajor) << 24 : 0;
 }
 
 void BackendProvider::setFactory(PlayerFactory* f) {

@@ -29,8 +29,11 @@ public:
     // missing or the host was not started in time): the control then stays empty.
     static MovieBackend* create(BackendKind kind, QWidget* parent);
 
-    // The player version the wrappers report: major in bits 16-23, as FlashVersion gives it.
+    // The version of the player that can be made here: major in bits 16-23, as FlashVersion
+    // gives it; 0 when no player can run here.
     static int flashVersion();
+    // The version a player that was made reports.
+    static int playerVersion();
     // The same packed as major.minor.release.build, one byte each.
     static quint32 packedVersion();
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -110,7 +111,8 @@ void initializeHost() {
     appendChromiumFlag("--proxy-server=socks5://255.255.255.255:1");
     appendChromiumFlag("--proxy-bypass-list=<-loopback>");
     appendChromiumFlag("--force-webrtc-ip-handling-policy=disable_non_proxied_udp");
-    appendChromiumFlag("--host-resolver-rules=MAP * ~NOTFOUND");
+    // The engine splits its switches at spaces outside quotes: the rule is quoted whole.
+    appendChromiumFlag("--host-resolver-rules=\"MAP * ~NOTFOUND\"");
     limitMemory();
     // Without a GPU, GL would only be a software rasteriser: the pages are composited in
     // software and the GL driver (some 30 MB) is never loaded.
@@ -199,8 +201,28 @@ QUrl hostUrl(const QString& path) {
     return url;
 }
 
+// The engine ends the whole program when its helper process is missing: a player is only
+// made where the helper is there, looked for where the engine looks.
+bool engineHelperPresent() {
+    const QString name = QStringLiteral("QtWebEngineProcess");
+    const QString fromEnv = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH");
+    QStringList candidates;
+    if (!fromEnv.isEmpty())
+        candidates << fromEnv;
+    else
+        candidates << QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + QLatin1Char('/') +
+                          name
+                   << QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    for (const QString& candidate : candidates) {
+        const QFileInfo info(candidate);
+        if (info.isFile() && info.isExecutable())
+            return true;
+    }
+    return false;
+}
+
 bool webPlayerAvailable() {
-    return initialized() && !playerDir().isEmpty();
+    return initialized() && !playerDir().isEmpty() && engineHelperPresent();
 }
 
 bool isTransparencySupported() {

@@ -39,9 +39,10 @@ QWebEngineProfile* sharedProfile();
 // "pelumo://player/<path>".
 QUrl hostUrl(const QString& path);
 
-// True when the web player can run here: its files are there and the host was
-// started in time.
+// True when the web player can run here: its files and the engine's helper process are
+// there and the host was started in time.
 bool webPlayerAvailable();
+bool engineHelperPresent();
 
 // True when a top-level window can be made per-pixel translucent here (a compositing
 // window system).

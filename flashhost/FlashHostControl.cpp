@@ -3,17 +3,21 @@
 #include "flashhost/FlashHost.h"
 #include "flashhost/LegacyText.h"
 #include "flashhost/swf/Swf.h"
+#include "platform/Gbk.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QIODevice>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
+#include <QtEndian>
 
 using namespace flashhost;
 
@@ -29,7 +33,8 @@ TFlashHostControl::TFlashHostControl(BackendKind kind, QWidget* parent)
              [this](const FrameOp& op) {
                  if (backend_)
                      backend_->frame(op, seq_);
-             }) {
+             }),
+      dragDock_(new TDragDock(this)) {
     resize(100, 100);
 }
 
@@ -60,7 +65,8 @@ void TFlashHostControl::createPlayer() {
     connect(backend_, &MovieBackend::loadFailed, this, &TFlashHostControl::onLoadFailed);
     connect(backend_, &MovieBackend::frameState, this, &TFlashHostControl::onFrameState);
     connect(backend_, &MovieBackend::fsCommand, this, &TFlashHostControl::onFsCommand);
-    connect(backend_, &MovieBackend::flashCall, this, &TFlashHostControl::onFlashCall);
+    connect(backend_, &MovieBackend::flashCall, this, &TFlashHostControl::onFlashCall,
+            Qt::DirectConnection);
     connect(backend_, &MovieBackend::externalResource, this, &TFlashHostControl::onExternalResource,
             Qt::DirectConnection);
     connect(backend_, &MovieBackend::inputWidgetChanged, this, &TFlashHostControl::watchInput);
@@ -106,9 +112,45 @@ void TFlashHostControl::LoadMovieFromStream(int layer, QIODevice& stream) {
         startLoad(bytes);
 }
 
+namespace {
+
+// The root timeline's frame labels by frame (from 0).
+std::map<int, QString> frameLabels(const swf::Movie& movie) {
+    constexpr quint16 kTagFrameLabel = 43;
+    std::map<int, QString> labels;
+    int frame = 0;
+    for (const swf::Tag& tag : movie.tags) {
+        if (tag.code == swf::kTagShowFrame)
+            ++frame;
+        else if (tag.code == kTagFrameLabel && !labels.count(frame)) {
+            const QByteArray name = tag.body.left(tag.body.indexOf('\0'));
+            labels[frame] = movie.header.version <= kLastLegacyTextVersion
+                                ? platform::fromGbk(name)
+                                : QString::fromUtf8(name);
+        }
+    }
+    return labels;
+}
+
+// No movie of this program comes near this size: a larger one (declared or given) is
+// refused before anything of it is unpacked.
+constexpr qsizetype kMaxControlMovie = 64 * 1024 * 1024;
+
+bool withinCap(const QByteArray& bytes, QString* error) {
+    const quint32 declared =
+        bytes.size() < 8 ? 0 : qFromLittleEndian<quint32>(bytes.constData() + 4);
+    if (bytes.size() <= kMaxControlMovie && declared <= kMaxControlMovie)
+        return true;
+    *error = QStringLiteral("%1 bytes, more than a movie here may have")
+                 .arg(qMax<qint64>(bytes.size(), declared));
+    return false;
+}
+
+} // namespace
+
 void TFlashHostControl::startLoad(const QByteArray& bytes) {
     QString error;
-    const auto movie = swf::parse(bytes, &error);
+    const auto movie = withinCap(bytes, &error) ? swf::parse(bytes, &error) : std::nullopt;
     if (!movie) {
         qWarning("flashhost: not a movie (%s)", qPrintable(error));
         failLoad();
@@ -117,6 +159,10 @@ void TFlashHostControl::startLoad(const QByteArray& bytes) {
     pendingMovie_ =
         MovieToLoad{bytes, movie->header.version, movie->header.frameCount, props_.Base};
     movieVersion_ = movie->header.version;
+    labels_ = frameLabels(*movie);
+    const swf::Rect& r = movie->header.frameSize;
+    stageSize_ = QSizeF((r.xmax - r.xmin) / 20.0, (r.ymax - r.ymin) / 20.0);
+    zoom_.reset();
     totalFrames_ = movie->header.frameCount;
     frame_ = 0;
     playing_ = props_.Playing;
@@ -128,7 +174,7 @@ void TFlashHostControl::startLoad(const QByteArray& bytes) {
 
 void TFlashHostControl::loadLayer(int layer, const QByteArray& bytes) {
     QString error;
-    if (!bytes.isEmpty() && !swf::parse(bytes, &error)) {
+    if (!bytes.isEmpty() && (!withinCap(bytes, &error) || !swf::parse(bytes, &error))) {
         qWarning("flashhost: not a movie for layer %d (%s)", layer, qPrintable(error));
         return;
     }
@@ -143,15 +189,32 @@ void TFlashHostControl::PutMovieFromStream(QIODevice& stream) {
 
 namespace {
 
-// Filled by the caller; its bytes become the control's movie when it goes.
+// Filled by the caller, on any thread; its bytes become the control's movie when it goes.
+// The control acts on its own (the GUI) thread only: from another thread the load is
+// posted there.
 class MovieFillStream : public QBuffer {
 public:
     MovieFillStream(TFlashHostControl* control, int layer) : control_(control), layer_(layer) {
         open(QIODevice::ReadWrite);
     }
     ~MovieFillStream() override {
-        if (control_)
-            control_->LoadMovieFromStream(layer_, *this);
+        const auto loadInto = [layer = layer_](TFlashHostControl* control, QByteArray bytes) {
+            QBuffer stream(&bytes);
+            stream.open(QIODevice::ReadOnly);
+            control->LoadMovieFromStream(layer, stream);
+        };
+        if (QThread::currentThread() == qApp->thread()) {
+            if (control_)
+                loadInto(control_, data());
+            return;
+        }
+        QMetaObject::invokeMethod(
+            qApp,
+            [control = control_, bytes = data(), loadInto] {
+                if (control)
+                    loadInto(control, bytes);
+            },
+            Qt::QueuedConnection);
     }
 
 private:
@@ -179,6 +242,8 @@ void TFlashHostControl::clearMovie() {
     pendingMovie_.reset();
     queue_.clear();
     movieVersion_ = 0;
+    labels_.clear();
+    zoom_.reset();
     totalFrames_ = 0;
     frame_ = 0;
     playing_ = false;
@@ -240,6 +305,8 @@ int TFlashHostControl::TotalFrames() const {
 int TFlashHostControl::ReadyState() const {
     if (!backend_)
         return 0;
+    if (pendingMovie_)
+        return 2; // a new load starts at loading, whatever the movie before it reached
     switch (queue_.movieState()) {
     case CommandQueue::MovieState::Ready:
         return 4;
@@ -252,7 +319,7 @@ int TFlashHostControl::ReadyState() const {
 }
 
 int TFlashHostControl::FlashVersion() const {
-    return backend_ ? BackendProvider::flashVersion() : -1;
+    return backend_ ? BackendProvider::playerVersion() : -1;
 }
 
 void TFlashHostControl::SetFocus() {
@@ -310,13 +377,21 @@ void TFlashHostControl::onFsCommand(const QString& command, const QString& args)
     emit OnFSCommand(commandText(command, movieVersion_), commandText(args, movieVersion_));
 }
 
-void TFlashHostControl::onFlashCall(const QString& request) {
-    if (props_.AllowScriptAccess.compare(QLatin1String("never"), Qt::CaseInsensitive) != 0)
-        emit OnFlashCall(request);
+void TFlashHostControl::onFlashCall(const QString& request, QString* answer) {
+    if (props_.AllowScriptAccess.compare(QLatin1String("never"), Qt::CaseInsensitive) == 0)
+        return;
+    // What a handler gives SetReturnValue goes back to the movie.
+    const QPointer<TFlashHostControl> alive(this);
+    returnValue_.clear();
+    emit OnFlashCall(request);
+    if (alive && answer)
+        *answer = std::exchange(returnValue_, QString());
 }
 
 void TFlashHostControl::onExternalResource(const QString& url,
                                            std::optional<ServedResource>* served) {
+    // A handler may destroy this control: nothing of it is touched after that.
+    const QPointer<TFlashHostControl> alive(this);
     QBuffer ex;
     ex.open(QIODevice::ReadWrite);
     bool handled = false;
@@ -325,6 +400,8 @@ void TFlashHostControl::onExternalResource(const QString& url,
         *served = ServedResource{ex.data()};
         return;
     }
+    if (!alive)
+        return;
     QBuffer plain;
     plain.open(QIODevice::ReadWrite);
     emit OnLoadExternalResource(url, plain);
@@ -332,10 +409,16 @@ void TFlashHostControl::onExternalResource(const QString& url,
         *served = ServedResource{plain.data()};
         return;
     }
+    if (!alive)
+        return;
     QIODevice* stream = nullptr;
     emit OnLoadExternalResourceAsync(url, stream);
     if (!stream)
         return;
+    if (!alive) {
+        stream->deleteLater();
+        return;
+    }
     const auto release = [control = QPointer<TFlashHostControl>(this)](QIODevice* s) {
         if (control)
             emit control->OnUnloadExternalResourceAsync(s);
@@ -380,16 +463,61 @@ bool TFlashHostControl::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+bool TFlashHostControl::routeDrag(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+        return false;
+    auto* me = static_cast<QMouseEvent*>(event);
+    const bool starts = type == QEvent::MouseButtonPress && me->button() == Qt::LeftButton &&
+                        dragDock_->DragMode() == TDragTypes::dmAutomatic;
+    if (!starts && !dragDock_->Dragging())
+        return false;
+    // The drag follows the control's own mouse events: the player gets none of them.
+    QMouseEvent copy(type, mapFromGlobal(me->globalPosition()), me->globalPosition(), me->button(),
+                     me->buttons(), me->modifiers());
+    QApplication::sendEvent(this, &copy);
+    return true;
+}
+
+void TFlashHostControl::focusMoved(QEvent* event) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return;
+    const QWidget* focus = QApplication::focusWidget();
+    const bool inside = focus && (focus == this || isAncestorOf(focus));
+    if (inside == entered_)
+        return;
+    entered_ = inside;
+    if (inside)
+        emit OnEnter();
+    else
+        emit OnExit();
+}
+
 bool TFlashHostControl::routeInput(QEvent* event) {
+    if (routeDrag(event))
+        return true;
     switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        focusMoved(event);
+        return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         auto* me = static_cast<QMouseEvent*>(event);
         const QPoint at = mapFromGlobal(me->globalPosition().toPoint());
-        if (event->type() == QEvent::MouseButtonDblClick && me->button() == Qt::LeftButton)
+        const bool dbl = event->type() == QEvent::MouseButtonDblClick;
+        // A right press is the player's only with StandartMenu; the effect player then
+        // does nothing at all with it. A double click always reaches the player.
+        const bool rightPressKept = me->button() == Qt::RightButton && !dbl && !props_.StandartMenu;
+        if (rightPressKept && kind_ == BackendKind::Transparent)
+            return true;
+        if (dbl && me->button() == Qt::LeftButton)
             emit OnDblClick();
-        emit OnMouseDown(me->button(), me->modifiers(), at.x(), at.y());
-        return me->button() == Qt::RightButton && !props_.StandartMenu;
+        emit OnMouseDown(me->button(), me->modifiers() | (dbl ? ssDouble : Qt::NoModifier), at.x(),
+                         at.y());
+        return rightPressKept;
     }
     case QEvent::MouseMove: {
         auto* me = static_cast<QMouseEvent*>(event);
@@ -459,6 +587,10 @@ void TFlashHostControl::resizeEvent(QResizeEvent* event) {
 
 bool TFlashHostControl::event(QEvent* event) {
     switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        focusMoved(event); // a control without a player takes the focus itself
+        break;
     case QEvent::Show:
     case QEvent::Hide:
     case QEvent::ParentChange:
@@ -516,5 +648,7 @@ bool IsFlashInstalled() {
 }
 
 bool IsTransparencySupported() {
-    return flashhost::isTransparencySupported();
+    // A player of version 3 or later first, then the window system.
+    return ((BackendProvider::packedVersion() >> 24) & 0xFF) >= 3 &&
+           flashhost::isTransparencySupported();
 }

@@ -13,10 +13,13 @@
 #include "flashhost/CommandQueue.h"
 #include "flashhost/FlashProps.h"
 #include "flashhost/MovieBackend.h"
+#include "flashhost/ZoomView.h"
+#include "widgets/FlatDrag.h"
 
 #include <QMenu>
 #include <QPointer>
 #include <QWidget>
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -28,6 +31,9 @@ class ESafecallException : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The shift state of OnMouseDown carries this beside the keys on a double click.
+inline const Qt::KeyboardModifiers ssDouble(Qt::KeyboardModifier(0x80000000u));
 
 #define PELUMO_FLASH_PROPERTY(Type, Name)                                                          \
     Type Name() const {                                                                            \
@@ -93,9 +99,12 @@ public:
 
     // The rest of the player's interface. Each answers its default (0, empty, True for
     // FrameLoaded) without a player. Targets name clips as the player takes them ("/" or
-    // "" the root, "/a/b", "a.b", "_root.a", "_level1/a"); frames count from 0. The
-    // player here cannot zoom or pan, nor read from a movie's clips and variables or call
-    // it and wait for the answer: those raise ESafecallException, as a failing player
+    // "" the root, "/a/b", "a.b", "_root.a", "_level1/a"); frames count from 0. The root's
+    // frame, label and frame counts are answered from what the movie reports; the other
+    // questions (GetVariable, TGetProperty*, CallFunction, TCurrentFrame of a clip) ask the
+    // movie and wait for it a short while, without user input meanwhile. A call that finds
+    // no loaded movie, gets no answer, is made while another waits, or that the player
+    // cannot make (TCurrentLabel of a clip) raises ESafecallException, as a failing player
     // call does.
     void SetZoomRect(int left, int top, int right, int bottom);
     void Zoom(int factor);
@@ -125,7 +134,12 @@ public:
     double TGetPropertyNum(const QString& target, int property);
     double TGetPropertyAsNumber(const QString& target, int property);
     QString CallFunction(const QString& request);
+    // The answer the movie's external call gets (from an OnFlashCall handler).
     void SetReturnValue(const QString& returnValue);
+
+    // Dragging the control onto another (DragMode, DragCursor, and the drag events on
+    // DragDock(): OnStartDrag, OnDragOver, OnDragDrop, OnEndDrag), as other controls do.
+    DRAG_DOCK_ACCESSORS(dragDock_)
 
     QMenu* PopupMenu() const { return popupMenu_; }
     void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
@@ -140,14 +154,19 @@ public:
     void setFrameNum(const int& frame);
     bool Playing() const;
     void setPlaying(const bool& on);
-    PELUMO_FLASH_PROPERTY(int, Quality)
+    // Quality (0 low, 1 high, 2 auto-low, 3 auto-high) and Quality2 ("Low", "Medium",
+    // "High", "Best", "AutoLow", "AutoHigh") are one setting, as are BackgroundColor
+    // ($00BBGGRR, -1 the movie's own) and BGColor ("#RRGGBB"): the later write wins.
+    int Quality() const { return props_.Quality; }
+    void setQuality(const int& quality);
     // ScaleMode (0 ShowAll, 1 NoBorder, 2 ExactFit, 3 NoScale) and Scale, AlignMode
     // (1 left, 2 right, 4 top, 8 bottom) and SAlign ("TL"...) are one setting each.
     int ScaleMode() const { return props_.ScaleMode; }
     void setScaleMode(const int& mode);
     int AlignMode() const { return props_.AlignMode; }
     void setAlignMode(const int& mode);
-    PELUMO_FLASH_PROPERTY(int, BackgroundColor)
+    int BackgroundColor() const { return props_.BackgroundColor; }
+    void setBackgroundColor(const int& color);
     PELUMO_FLASH_PROPERTY(bool, Loop)
     QString WMode() const { return props_.WMode; }
     void setWMode(const QString& value);
@@ -159,8 +178,10 @@ public:
     void setScale(const QString& scale);
     PELUMO_FLASH_PROPERTY(bool, DeviceFont)
     PELUMO_FLASH_PROPERTY(bool, EmbedMovie)
-    PELUMO_FLASH_PROPERTY(QString, BGColor)
-    PELUMO_FLASH_PROPERTY(QString, Quality2)
+    QString BGColor() const { return props_.BGColor; }
+    void setBGColor(const QString& color);
+    QString Quality2() const { return props_.Quality2; }
+    void setQuality2(const QString& quality);
     PELUMO_FLASH_PROPERTY(QString, SWRemote)
     PELUMO_FLASH_PROPERTY(QString, Stacking)
     PELUMO_FLASH_PROPERTY(QString, FlashVars)
@@ -181,7 +202,12 @@ signals:
     void OnFSCommand(const QString& command, const QString& args);
     void OnClick();
     void OnDblClick();
-    // Control coordinates. A right release never comes: it opens the PopupMenu.
+    // The keyboard focus came into the control, or left it for another control of the
+    // program (not when the whole window lost it).
+    void OnEnter();
+    void OnExit();
+    // Control coordinates; `shift` holds ssDouble on a double click. A right release never
+    // comes: it opens the PopupMenu.
     void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -227,7 +253,7 @@ private:
     void onLoadFailed();
     void onFrameState(int frame0, bool playing, int seq);
     void onFsCommand(const QString& command, const QString& args);
-    void onFlashCall(const QString& request);
+    void onFlashCall(const QString& request, QString* answer);
     void onExternalResource(const QString& url, std::optional<flashhost::ServedResource>* served);
     void startLoad(const QByteArray& bytes);
     void loadLayer(int layer, const QByteArray& bytes);
@@ -237,8 +263,16 @@ private:
     void failLoad();
     // A call into the loaded movie's clips (none without a movie or below `gate`).
     void submitMovieCall(int gate, const flashhost::FrameOp& op);
+    // Asks the loaded movie and waits for the answer; raises when there is none.
+    QVariant askMovie(const char* call, const QString& callback, const QVariantList& args);
+    QVariant propertyOf(const char* call, const QString& target, int property);
+    bool prepareZoom();
+    void applyZoom();
     void watchInput(QWidget* widget);
     bool routeInput(QEvent* event);
+    // A press, move or release that belongs to a drag of the control.
+    bool routeDrag(QEvent* event);
+    void focusMoved(QEvent* event);
     void scheduleActivityCheck();
     void updateActivity();
     bool shouldBeActive() const;
@@ -247,6 +281,8 @@ private:
     flashhost::MovieBackend* backend_ = nullptr;
     flashhost::CommandQueue queue_;
     std::optional<flashhost::MovieToLoad> pendingMovie_;
+    TDragDock* dragDock_;
+    bool entered_ = false;
     QPointer<QMenu> popupMenu_;
     QPointer<QWidget> input_;
     QPointer<QWidget> watchedWindow_;
@@ -256,6 +292,10 @@ private:
     int loadId_ = 0;
     int seq_ = 0;
     int movieVersion_ = 0;
+    std::map<int, QString> labels_; // the root's frame labels by frame
+    QSizeF stageSize_;
+    flashhost::ZoomView zoom_;
+    QString returnValue_;
     int totalFrames_ = 0;
     int frame_ = 0;
     bool playing_ = false;

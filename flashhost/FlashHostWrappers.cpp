@@ -1,8 +1,10 @@
 // The player interface of the host controls beyond the frame calls forms use.
 #include "flashhost/FlashHostControl.h"
 
+#include "flashhost/LegacyText.h"
 #include "flashhost/MemoryMovies.h"
 
+#include <QColor>
 #include <QFile>
 #include <QUrl>
 #include <algorithm>
@@ -14,6 +16,11 @@ namespace {
 [[noreturn]] void cannot(const char* call) {
     throw ESafecallException(std::string(call) + ": the player cannot do this");
 }
+
+// Clip properties by number, as the player's property calls take them.
+constexpr int kPropFrame = 4;
+constexpr int kPropTotalFrames = 5;
+constexpr int kPropFramesLoaded = 12;
 
 constexpr const char* kRoot = "_level0";
 
@@ -41,6 +48,9 @@ QString variablePath(const QString& name) {
     }
     return kRoot + QLatin1Char(':') + name;
 }
+
+const QStringList kQualityNames = {QStringLiteral("Low"), QStringLiteral("High"),
+                                   QStringLiteral("AutoLow"), QStringLiteral("AutoHigh")};
 
 const QStringList kScaleNames = {QStringLiteral("ShowAll"), QStringLiteral("NoBorder"),
                                  QStringLiteral("ExactFit"), QStringLiteral("NoScale")};
@@ -80,6 +90,41 @@ void TFlashHostControl::setMovie(const QString& url) {
     props_.Movie = url;
     if (!url.isEmpty())
         LoadMovie(0, url);
+}
+
+void TFlashHostControl::setQuality(const int& quality) {
+    props_.Quality = quality;
+    if (quality >= 0 && quality < kQualityNames.size())
+        props_.Quality2 = kQualityNames[quality];
+    propsChanged();
+}
+
+void TFlashHostControl::setQuality2(const QString& quality) {
+    props_.Quality2 = quality;
+    for (int i = 0; i < kQualityNames.size(); ++i)
+        if (kQualityNames[i].compare(quality, Qt::CaseInsensitive) == 0)
+            props_.Quality = i;
+    propsChanged();
+}
+
+void TFlashHostControl::setBackgroundColor(const int& color) {
+    props_.BackgroundColor = color;
+    props_.BGColor =
+        color < 0
+            ? QString()
+            : QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF).name().toUpper();
+    propsChanged();
+}
+
+void TFlashHostControl::setBGColor(const QString& color) {
+    props_.BGColor = color;
+    QString name = color.trimmed();
+    if (!name.isEmpty() && !name.startsWith(QLatin1Char('#')))
+        name.prepend(QLatin1Char('#'));
+    const QColor c(name);
+    props_.BackgroundColor =
+        name.isEmpty() || !c.isValid() ? -1 : c.red() | (c.green() << 8) | (c.blue() << 16);
+    propsChanged();
 }
 
 void TFlashHostControl::setScaleMode(const int& mode) {
@@ -131,7 +176,13 @@ std::optional<QByteArray> TFlashHostControl::movieAt(const QString& url) {
     if (QUrl(url).scheme().size() > 1)
         return std::nullopt;
     std::optional<flashhost::ServedResource> served;
+    const QPointer<TFlashHostControl> alive(this);
     onExternalResource(url, &served);
+    if (!alive) {
+        if (served && served->stream)
+            served->release(served->stream);
+        return std::nullopt;
+    }
     if (served && served->stream) {
         const QByteArray bytes = served->stream->readAll();
         served->release(served->stream);
@@ -146,19 +197,37 @@ std::optional<QByteArray> TFlashHostControl::movieAt(const QString& url) {
     return f.readAll();
 }
 
-void TFlashHostControl::SetZoomRect(int, int, int, int) {
-    if (gateVersion() >= 3)
-        cannot("SetZoomRect");
+bool TFlashHostControl::prepareZoom() {
+    if (gateVersion() < 3 || movieVersion_ == 0)
+        return false;
+    zoom_.setView(size());
+    zoom_.setStage(stageSize_, flashhost::ZoomView::Fit(std::clamp(props_.ScaleMode, 0, 3)));
+    return true;
 }
 
-void TFlashHostControl::Zoom(int) {
-    if (gateVersion() >= 3)
-        cannot("Zoom");
+void TFlashHostControl::applyZoom() {
+    backend_->setZoom(zoom_.scale(), zoom_.offset());
 }
 
-void TFlashHostControl::Pan(int, int, int) {
-    if (gateVersion() >= 3)
-        cannot("Pan");
+void TFlashHostControl::SetZoomRect(int left, int top, int right, int bottom) {
+    if (!prepareZoom())
+        return;
+    zoom_.zoomRect(left, top, right, bottom);
+    applyZoom();
+}
+
+void TFlashHostControl::Zoom(int factor) {
+    if (!prepareZoom())
+        return;
+    zoom_.zoom(factor);
+    applyZoom();
+}
+
+void TFlashHostControl::Pan(int x, int y, int mode) {
+    if (!prepareZoom())
+        return;
+    zoom_.pan(x, y, mode);
+    applyZoom();
 }
 
 void TFlashHostControl::Back() {
@@ -214,16 +283,24 @@ void TFlashHostControl::TGotoLabel(const QString& target, const QString& label) 
     submitMovieCall(3, {FrameOp::TargetGoto, 0, clipPath(target), label});
 }
 
-int TFlashHostControl::TCurrentFrame(const QString&) {
-    if (gateVersion() >= 3)
-        cannot("TCurrentFrame");
-    return 0;
+int TFlashHostControl::TCurrentFrame(const QString& target) {
+    if (gateVersion() < 3)
+        return 0;
+    if (clipPath(target) == QLatin1String(kRoot))
+        return CurrentFrame();
+    return int(askMovie("TCurrentFrame", "pelumoGetProperty", {clipPath(target), kPropFrame})
+                   .toDouble()) -
+           1;
 }
 
-QString TFlashHostControl::TCurrentLabel(const QString&) {
-    if (gateVersion() >= 3)
+QString TFlashHostControl::TCurrentLabel(const QString& target) {
+    if (gateVersion() < 3)
+        return {};
+    // The root's labels are known from the movie itself; a clip's are not.
+    if (clipPath(target) != QLatin1String(kRoot))
         cannot("TCurrentLabel");
-    return {};
+    const auto it = labels_.upper_bound(frame_);
+    return it == labels_.begin() ? QString() : std::prev(it)->second;
 }
 
 void TFlashHostControl::TPlay(const QString& target) {
@@ -242,20 +319,37 @@ void TFlashHostControl::SetVariable(const QString& name, const QString& value) {
     submitMovieCall(4, {FrameOp::SetVariable, 0, variablePath(name), value});
 }
 
-QString TFlashHostControl::GetVariable(const QString&) {
-    if (gateVersion() >= 4)
-        cannot("GetVariable");
-    return {};
+QString TFlashHostControl::GetVariable(const QString& name) {
+    if (gateVersion() < 4)
+        return {};
+    return askMovie("GetVariable", "pelumoGet", {variablePath(name)}).toString();
 }
 
 void TFlashHostControl::TSetProperty(const QString& target, int property, const QString& value) {
     submitMovieCall(4, {FrameOp::SetProperty, property, clipPath(target), value});
 }
 
-QString TFlashHostControl::TGetProperty(const QString&, int) {
-    if (gateVersion() >= 4)
-        cannot("TGetProperty");
-    return {};
+QVariant TFlashHostControl::propertyOf(const char* call, const QString& target, int property) {
+    // The root's frames are known from what the movie reports.
+    if (clipPath(target) == QLatin1String(kRoot)) {
+        switch (property) {
+        case kPropFrame:
+            return frame_ + 1;
+        case kPropTotalFrames:
+            return totalFrames_;
+        case kPropFramesLoaded:
+            return ReadyState() == 4 ? totalFrames_ : 0;
+        default:
+            break;
+        }
+    }
+    return askMovie(call, "pelumoGetProperty", {clipPath(target), property});
+}
+
+QString TFlashHostControl::TGetProperty(const QString& target, int property) {
+    if (gateVersion() < 4)
+        return {};
+    return propertyOf("TGetProperty", target, property).toString();
 }
 
 void TFlashHostControl::TCallFrame(const QString& target, int frameNum) {
@@ -270,25 +364,55 @@ void TFlashHostControl::TSetPropertyNum(const QString& target, int property, dou
     submitMovieCall(4, {FrameOp::SetProperty, property, clipPath(target), value});
 }
 
-double TFlashHostControl::TGetPropertyNum(const QString&, int) {
-    if (gateVersion() >= 4)
-        cannot("TGetPropertyNum");
-    return 0;
+double TFlashHostControl::TGetPropertyNum(const QString& target, int property) {
+    if (gateVersion() < 4)
+        return 0;
+    return propertyOf("TGetPropertyNum", target, property).toDouble();
 }
 
-double TFlashHostControl::TGetPropertyAsNumber(const QString&, int) {
-    if (gateVersion() == 7 || gateVersion() == 8)
-        cannot("TGetPropertyAsNumber");
-    return 0;
+double TFlashHostControl::TGetPropertyAsNumber(const QString& target, int property) {
+    if (gateVersion() != 7 && gateVersion() != 8)
+        return 0;
+    return propertyOf("TGetPropertyAsNumber", target, property).toDouble();
 }
 
-QString TFlashHostControl::CallFunction(const QString&) {
+QString TFlashHostControl::CallFunction(const QString& request) {
+    if (gateVersion() < 8)
+        return {};
+    return askMovie("CallFunction", "pelumoInvoke", {request}).toString();
+}
+
+void TFlashHostControl::SetReturnValue(const QString& returnValue) {
     if (gateVersion() >= 8)
-        cannot("CallFunction");
-    return {};
+        returnValue_ = returnValue;
 }
 
-void TFlashHostControl::SetReturnValue(const QString&) {
-    if (gateVersion() >= 8)
-        cannot("SetReturnValue");
+namespace {
+
+// One call into a movie waits at a time: a call made while one waits (from a timer, or
+// from the movie's own events meanwhile) fails at once.
+bool& askingMovie() {
+    static bool asking = false;
+    return asking;
+}
+
+} // namespace
+
+QVariant TFlashHostControl::askMovie(const char* call, const QString& callback,
+                                     const QVariantList& args) {
+    if (!backend_ || movieVersion_ == 0 || pendingMovie_ ||
+        queue_.movieState() != flashhost::CommandQueue::MovieState::Ready)
+        throw ESafecallException(std::string(call) + ": no movie is loaded");
+    if (askingMovie())
+        throw ESafecallException(std::string(call) + ": another call into a movie is waiting");
+    flush(); // the calls made before reach the movie first
+    askingMovie() = true;
+    const QPointer<TFlashHostControl> alive(this);
+    const std::optional<QVariant> answer = backend_->query(callback, args);
+    askingMovie() = false;
+    if (!alive || !answer)
+        throw ESafecallException(std::string(call) + ": the movie did not answer");
+    if (answer->typeId() == QMetaType::QString)
+        return flashhost::commandText(answer->toString(), movieVersion_);
+    return answer->isNull() ? QVariant(QString()) : *answer;
 }

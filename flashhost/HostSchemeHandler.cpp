@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrlQuery>
 #include <QWebEngineUrlRequestJob>
 
 // The host page lives in this static library's resources.
@@ -85,9 +86,19 @@ std::optional<HostSchemeHandler::Reply> HostSchemeHandler::lookup(const QString&
             return std::nullopt;
         if (parsed->relativePath == QLatin1String(kMemoryMovieFile))
             return Reply{mimeTypeFor(parsed->relativePath), entry->bytes, {}};
-        if (entry->resource) {
-            if (auto served = entry->resource(parsed->relativePath))
+        // The control's handlers may empty, reload or destroy the control, and with it the
+        // entry: nothing of the entry is read once they ran.
+        const MovieRegistry::ResourceSource resource = entry->resource;
+        if (resource) {
+            auto served = resource(parsed->relativePath);
+            if (!MovieRegistry::instance().find(parsed->id)) {
+                if (served && served->stream)
+                    served->release(served->stream);
+                return std::nullopt; // the movie that asked is gone
+            }
+            if (served)
                 return Reply{mimeTypeFor(parsed->relativePath), served->bytes, {}, *served};
+            entry = MovieRegistry::instance().find(parsed->id);
         }
         const auto file = resolveMovieResource(entry->base, parsed->relativePath);
         if (!file || !QFileInfo(*file).isFile())
@@ -97,9 +108,39 @@ std::optional<HostSchemeHandler::Reply> HostSchemeHandler::lookup(const QString&
     return std::nullopt;
 }
 
+std::optional<QByteArray> HostSchemeHandler::answerCall(const QString& path,
+                                                        const QString& request) {
+    const auto parsed = parseMemoryMoviePath(path);
+    if (!parsed || parsed->relativePath != QLatin1String(kMemoryCallFile))
+        return std::nullopt;
+    const MovieRegistry::Entry* entry = MovieRegistry::instance().find(parsed->id);
+    if (!entry || !entry->call)
+        return std::nullopt;
+    // The handler may take the movie away: only the copy is called.
+    const MovieRegistry::CallSource call = entry->call;
+    return call(request).toUtf8();
+}
+
 void HostSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     if (job->requestMethod() != "GET") {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
+        return;
+    }
+    const QUrl url = job->requestUrl();
+    if (url.path().endsWith(QLatin1Char('/') + QLatin1String(kMemoryCallFile))) {
+        // The movie's page waits for this answer: it is given at once.
+        const auto answer =
+            answerCall(url.path(QUrl::FullyDecoded),
+                       QUrlQuery(url).queryItemValue(QStringLiteral("r"), QUrl::FullyDecoded));
+        if (!answer) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        auto* buffer = new QBuffer;
+        buffer->setData(*answer);
+        buffer->open(QIODevice::ReadOnly);
+        connect(job, &QObject::destroyed, buffer, &QObject::deleteLater);
+        job->reply("text/xml", buffer);
         return;
     }
     const auto reply = lookup(job->requestUrl().path(QUrl::FullyDecoded));

@@ -27,6 +27,9 @@ public:
     };
     // What a path of our scheme answers; nothing for an unknown or refused path.
     std::optional<Reply> lookup(const QString& path);
+    // The answer to the external call `request` of the movie whose call path this is;
+    // nothing when that movie is gone.
+    std::optional<QByteArray> answerCall(const QString& path, const QString& request);
 
     static QByteArray mimeTypeFor(const QString& fileName);
 };

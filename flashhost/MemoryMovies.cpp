@@ -92,6 +92,12 @@ void MovieRegistry::setBase(const void* owner, const QString& base) {
             entry.base = base;
 }
 
+void MovieRegistry::setCallSource(int id, CallSource call) {
+    const auto it = entries_.find(id);
+    if (it != entries_.end())
+        it->second.call = std::move(call);
+}
+
 const MovieRegistry::Entry* MovieRegistry::find(int id) const {
     const auto it = entries_.find(id);
     return it == entries_.end() ? nullptr : &it->second;

@@ -23,6 +23,10 @@ inline constexpr char kMemoryMovieFile[] = "E4ED7C01D28A43418DBF2CB92CC35E56.swf
 // "/movie/<tag>/<id>/<file>.swf": the path part of the URL a load is served under.
 QString makeMemoryMoviePath(int id);
 
+// Beside a memory movie, the name under which its page asks for the answers to the
+// movie's external calls ("?r=<request>").
+inline constexpr char kMemoryCallFile[] = "pelumo-call";
+
 struct MemoryPath {
     int id = 0;
     QString relativePath; // as written in the URL, separators turned into '/'
@@ -49,6 +53,8 @@ class MovieRegistry {
 public:
     // A file the movie asks for, from its control's events; nothing when none serves it.
     using ResourceSource = std::function<std::optional<ServedResource>(const QString& relative)>;
+    // The answer to an external call of the movie (an "<invoke>" request).
+    using CallSource = std::function<QString(const QString& request)>;
 
     struct Entry {
         QByteArray bytes;
@@ -56,6 +62,7 @@ public:
         QString base;
         ResourceSource resource;
         int layer = 0;
+        CallSource call{};
     };
 
     static MovieRegistry& instance();
@@ -67,6 +74,7 @@ public:
             ResourceSource resource = {}, int layer = 0);
     void removeOwner(const void* owner);
     void setBase(const void* owner, const QString& base);
+    void setCallSource(int id, CallSource call);
     const Entry* find(int id) const;
 
     int size() const { return static_cast<int>(entries_.size()); }

@@ -8,7 +8,9 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointF>
 #include <QString>
+#include <QVariant>
 #include <optional>
 #include <vector>
 
@@ -59,6 +61,20 @@ public:
     virtual void setPoster(const QByteArray&) {}
     // Draws the movie anew (its window was made anew).
     virtual void redraw() {}
+    // Asks the loaded movie and waits for its answer: `callback` with `args`, one of the
+    // host's queries (swf::HostCall::Get, GetProperty) or "pelumoInvoke" (an "<invoke>"
+    // request for the movie's own callbacks). Nothing when the player cannot answer.
+    virtual std::optional<QVariant> query(const QString& callback, const QVariantList& args) {
+        Q_UNUSED(callback);
+        Q_UNUSED(args);
+        return std::nullopt;
+    }
+    // The view's zoom: `scale` times the stage's own size, its top-left corner at `offset`
+    // (view pixels; 1 and (0, 0) the movie as loaded).
+    virtual void setZoom(double scale, const QPointF& offset) {
+        Q_UNUSED(scale);
+        Q_UNUSED(offset);
+    }
 
 signals:
     void ready();
@@ -71,8 +87,9 @@ signals:
     // The movie asks for a file beside it: `served` is set when the control's events
     // serve it (direct connection, on the GUI thread).
     void externalResource(const QString& relative, std::optional<ServedResource>* served);
-    // An external call of the movie, as an "<invoke>" request.
-    void flashCall(const QString& request);
+    // An external call of the movie, as an "<invoke>" request; the movie gets `answer`
+    // back (empty: undefined). Direct connection: the movie waits for it.
+    void flashCall(const QString& request, QString* answer);
     void inputWidgetChanged(QWidget* widget);
 };
 

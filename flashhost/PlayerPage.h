@@ -29,6 +29,8 @@ signals:
     void callRequested(const QString& callback, const QVariantList& args, int seq);
     void propsRequested(const QVariantMap& props);
     void redrawRequested();
+    void queryRequested(int id, const QString& callback, const QVariantList& args);
+    void zoomRequested(double scale, double x, double y);
 
     // From the page, passed on by the slots below.
     void pageLoaded();
@@ -39,7 +41,7 @@ signals:
     void state(int frame0, bool playing, int seq);
     void done(int seq); // the page applied frame call `seq`
     void command(const QString& command, const QString& args);
-    void call(const QString& request);
+    void answered(int id, bool ok, const QVariant& value);
 
 public slots:
     void pageReady() { emit pageLoaded(); }
@@ -50,7 +52,9 @@ public slots:
     void frameState(const QVariant& frame0, const QVariant& playing, const QVariant& seq);
     void frameDone(const QVariant& seq) { emit done(seq.toInt()); }
     void fsCommand(const QVariant& command, const QVariant& args);
-    void flashCall(const QVariant& request) { emit call(argumentText(request)); }
+    void queryAnswered(const QVariant& id, const QVariant& ok, const QVariant& value) {
+        emit answered(id.toInt(), ok.toBool(), value);
+    }
 };
 
 class PlayerPage : public QObject {

@@ -27,6 +27,31 @@ private:
     TTransparentFlashHostControl* control_;
 };
 
+// Shows, over the player, the picture an OnFlashPaint handler changed: its pixels replace
+// the player's (their opacity too); the mouse goes through to the player.
+class TTransparentFlashHostControl::PaintedPicture : public QWidget {
+public:
+    explicit PaintedPicture(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_TranslucentBackground);
+        hide();
+    }
+    void setPicture(const QImage& picture) {
+        picture_ = picture;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, picture_);
+    }
+
+private:
+    QImage picture_;
+};
+
 TTransparentFlashHostControl::TTransparentFlashHostControl(QWidget* parent)
     : TFlashHostControl(BackendKind::Transparent, parent) {
     forceTransparent_ = true;
@@ -168,9 +193,27 @@ void TTransparentFlashHostControl::playerPainted(const QRect& dirty) {
 
 void TTransparentFlashHostControl::reportFlashPaint() {
     flashPaintPending_ = false;
-    if (makeParentTransparent_ && hasPlayer())
-        emit OnFlashPaint(backend()->view()->grab().toImage().convertToFormat(
-            QImage::Format_ARGB32_Premultiplied));
+    if (!makeParentTransparent_ || !hasPlayer())
+        return;
+    QWidget* view = backend()->view();
+    const QImage drawn =
+        view->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage shown = drawn;
+    const QPointer<TTransparentFlashHostControl> alive(this);
+    emit OnFlashPaint(shown);
+    if (!alive || !makeParentTransparent_)
+        return;
+    if (shown == drawn) {
+        if (painted_)
+            painted_->hide();
+        return;
+    }
+    if (!painted_)
+        painted_ = new PaintedPicture(this);
+    painted_->setGeometry(view->geometry());
+    painted_->setPicture(shown);
+    painted_->show();
+    painted_->raise();
 }
 
 bool TTransparentFlashHostControl::eventFilter(QObject* watched, QEvent* event) {
@@ -234,6 +277,8 @@ void TTransparentFlashHostControl::setMakeParentTransparent(bool on) {
             }
         form->setVisible(wasVisible);
     } else {
+        if (painted_)
+            painted_->hide();
         restoreForm(form, saved_);
         saved_.hiddenSiblings.clear();
         setGeometry(saved_.bounds);

@@ -38,8 +38,9 @@ signals:
     // The player redraws `rc` (control coordinates); a handler may change what of the
     // form is redrawn with it.
     void OnUpdateRect(QRect& rc);
-    // On a layered form, the picture the window shows, premultiplied ARGB.
-    void OnFlashPaint(const QImage& pixels);
+    // On a layered form, the picture the window is about to show, premultiplied ARGB; a
+    // handler may change its pixels, and the window then shows them instead.
+    void OnFlashPaint(QImage& pixels);
     // Painting under the movie, before it is drawn.
     void OnDrawBackground(QPainter& canvas);
 
@@ -67,11 +68,13 @@ private:
     static void restoreForm(QWidget* form, const SavedParent& saved);
 
     class InputMethodRelay;
+    class PaintedPicture;
 
     bool makeParentTransparent_ = false;
     bool playerFocus_ = false;
     bool flashPaintPending_ = false;
     QPointer<QWidget> passTarget_; // what lies below a press on a transparent part
     InputMethodRelay* relay_ = nullptr;
+    PaintedPicture* painted_ = nullptr; // what an OnFlashPaint handler made of the picture
     SavedParent saved_;
 };

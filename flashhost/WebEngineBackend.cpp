@@ -12,6 +12,7 @@
 
 #include <QColor>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFile>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -24,6 +25,8 @@ namespace {
 constexpr int kControlLevel = 99;
 constexpr int kWakeMs = 2000;
 constexpr int kReleaseMs = 3000;
+// How long a question to a movie may wait for its answer.
+constexpr int kQueryLimitMs = 5000;
 
 bool controlMovieAvailable() {
     static const bool present = QFile::exists(QStringLiteral(":/flash/control.swf"));
@@ -61,18 +64,12 @@ QString scaleOf(const QString& scale) {
 }
 
 QString qualityOf(const FlashProps& p) {
-    if (!p.Quality2.isEmpty())
-        return lower(p.Quality2);
-    switch (p.Quality) {
-    case 0:
-        return QStringLiteral("low");
-    case 2:
-        return QStringLiteral("autolow");
-    case 3:
-        return QStringLiteral("autohigh");
-    default:
-        return QStringLiteral("high");
+    if (!p.Quality2.isEmpty()) {
+        // The player knows no automatic qualities: they start at their level.
+        QString q = lower(p.Quality2);
+        return q.startsWith(QLatin1String("auto")) ? q.mid(4) : q;
     }
+    return p.Quality == 0 || p.Quality == 2 ? QStringLiteral("low") : QStringLiteral("high");
 }
 
 } // namespace
@@ -144,10 +141,7 @@ void WebEngineBackend::attachPage(PlayerPage* page) {
                 if (!restore_.restoring())
                     emit fsCommand(command, args);
             });
-    connect(bridge, &PageBridge::call, this, [this](const QString& request) {
-        if (!restore_.restoring())
-            emit flashCall(request);
-    });
+    connect(bridge, &PageBridge::answered, this, &WebEngineBackend::queryAnswered);
     connect(page_->page(), &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 if (status != QWebEnginePage::NormalTerminationStatus)
@@ -189,12 +183,16 @@ QVariantMap WebEngineBackend::liveOptions(const FlashProps& p) {
     QString quality = qualityOf(p).toUpper();
     if (quality.startsWith(QLatin1String("AUTO")))
         quality = quality.mid(4);
+    // The player takes an empty or blank alignment set while a movie plays as L (left), not
+    // as the centre it gives a load without one: centred goes as a text naming no edge.
+    QString align = p.SAlign.toUpper();
+    if (align.trimmed().isEmpty())
+        align = QStringLiteral("C");
     return QVariantMap{
         {QStringLiteral("loop"), p.Loop},
         {QStringLiteral("contextMenu"),
          p.StandartMenu ? QStringLiteral("rightClickOnly") : QStringLiteral("off")},
-        {QStringLiteral("stage"),
-         QVariantList{scaleOf(p.Scale), p.SAlign.toUpper(), quality, p.Menu}},
+        {QStringLiteral("stage"), QVariantList{scaleOf(p.Scale), align, quality, p.Menu}},
     };
 }
 
@@ -327,6 +325,9 @@ QVariantMap WebEngineBackend::playerOptions(const FlashProps& p) {
         {QStringLiteral("logLevel"), QStringLiteral("error")},
         // Like the original player, the stage's surroundings show the movie, not bars.
         {QStringLiteral("letterbox"), QStringLiteral("off")},
+        // Device fonts are the system's, drawn by the page; otherwise the player's own.
+        {QStringLiteral("deviceFontRenderer"),
+         p.DeviceFont ? QStringLiteral("canvas") : QStringLiteral("embedded")},
         {QStringLiteral("scale"), scaleOf(p.Scale)},
         {QStringLiteral("quality"), qualityOf(p)},
         {QStringLiteral("wmode"),
@@ -350,6 +351,21 @@ QVariantMap WebEngineBackend::playerOptions(const FlashProps& p) {
     };
 }
 
+QVariantMap WebEngineBackend::withCurrentSettings(QVariantMap options) const {
+    const QVariantMap now = playerOptions(props_);
+    QVariantMap player = options.value(QStringLiteral("ruffle")).toMap();
+    const QVariantMap nowPlayer = now.value(QStringLiteral("ruffle")).toMap();
+    // Settings the control no longer has (an alignment or background taken back) go too.
+    for (const char* key : {"salign", "backgroundColor", "parameters"})
+        player.remove(QLatin1String(key));
+    for (auto it = nowPlayer.begin(); it != nowPlayer.end(); ++it)
+        player.insert(it.key(), it.value());
+    options.insert(QStringLiteral("ruffle"), player);
+    for (const char* key : {"wmode", "backgroundColor", "loop"})
+        options.insert(QLatin1String(key), now.value(QLatin1String(key)));
+    return options;
+}
+
 void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>& prelude,
                             int seq) {
     wakeForCall();
@@ -359,12 +375,21 @@ void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>
     moviePlaying_ = props_.Playing;
     QString error;
     const auto injected = swf::injectFrameOneActions(
-        movie.bytes, frameOneActions(movie.version, props_.Playing, prelude), &error);
+        movie.bytes, frameOneActions(movie.version, props_.Playing, prelude), &error, true);
     if (!injected)
         qWarning("flashhost: frame calls unavailable for this movie: %s", qPrintable(error));
     movieVersion_ = movie.version;
     const int id = MovieRegistry::instance().add(this, injected.value_or(movie.bytes), movie.base,
                                                  resourceSource());
+    MovieRegistry::instance().setCallSource(id, [this](const QString& request) {
+        // What the reload of a restart says is not the form's.
+        QString answer;
+        if (!restore_.restoring())
+            emit flashCall(request, &answer);
+        return answer;
+    });
+    zoomScale_ = 1;
+    zoomOffset_ = {};
     ++token_;
     const QUrl url = hostUrl(makeMemoryMoviePath(id));
     QVariantMap options = playerOptions(props_);
@@ -502,9 +527,11 @@ void WebEngineBackend::pageReady() {
         return;
     }
     if (restore_.restoring()) {
-        // The same movie again; the calls made meanwhile follow once it is back.
+        // The same movie again, with the settings in force now; the calls made meanwhile
+        // follow once it is back.
         ++token_;
-        emit page_->bridge()->loadRequested(token_, restore_.url(), restore_.reloadOptions());
+        emit page_->bridge()->loadRequested(token_, restore_.url(),
+                                            withCurrentSettings(restore_.reloadOptions()));
         return;
     }
     runDeferred();
@@ -513,6 +540,8 @@ void WebEngineBackend::pageReady() {
 void WebEngineBackend::restored() {
     for (const PageRestore::Call& call : restore_.resume())
         sendFrame(call.op, call.seq);
+    if (zoomScale_ != 1 || !zoomOffset_.isNull())
+        emit page_->bridge()->zoomRequested(zoomScale_, zoomOffset_.x(), zoomOffset_.y());
     // Should the page never answer, the restore ends a little later.
     restoreEnd_.start(kWakeMs);
     runDeferred();
@@ -571,6 +600,51 @@ void WebEngineBackend::setReloadable(bool reloadable) {
 
 void WebEngineBackend::redraw() {
     emit page_->bridge()->redrawRequested();
+}
+
+void WebEngineBackend::setZoom(double scale, const QPointF& offset) {
+    zoomScale_ = scale;
+    zoomOffset_ = offset;
+    wakeForCall();
+    whenPageReady([this, scale, offset] {
+        emit page_->bridge()->zoomRequested(scale, offset.x(), offset.y());
+    });
+}
+
+std::optional<QVariant> WebEngineBackend::query(const QString& callback, const QVariantList& args) {
+    if (!movieReady_)
+        return std::nullopt;
+    wakeForCall();
+    const int id = ++queryId_;
+    QVariantList sent;
+    for (const QVariant& arg : args)
+        sent << (arg.typeId() == QMetaType::QString
+                     ? QVariant(movieText(arg.toString(), movieVersion_))
+                     : arg);
+    std::optional<QVariant> answer;
+    bool done = false;
+    QEventLoop loop;
+    connect(this, &WebEngineBackend::queryAnswered, &loop,
+            [&](int answeredId, bool ok, const QVariant& value) {
+                if (answeredId != id)
+                    return;
+                if (ok)
+                    answer = value;
+                done = true;
+                loop.quit();
+            });
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kQueryLimitMs, &loop, &QEventLoop::quit);
+    const QPointer<WebEngineBackend> alive(this);
+    whenPageReady(
+        [this, id, callback, sent] { emit page_->bridge()->queryRequested(id, callback, sent); });
+    // The form waits for the answer; meanwhile the player and the program's timers run,
+    // the user's input does not.
+    if (!done)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!alive)
+        return std::nullopt;
+    return answer;
 }
 
 bool WebEngineBackend::eventFilter(QObject* watched, QEvent* event) {

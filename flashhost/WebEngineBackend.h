@@ -42,11 +42,18 @@ public:
     void setReloadable(bool reloadable) override;
     void setPoster(const QByteArray& picture) override;
     void redraw() override;
+    std::optional<QVariant> query(const QString& callback, const QVariantList& args) override;
+    void setZoom(double scale, const QPointF& offset) override;
 
     // The player's options for a load with these properties, and those it takes while
     // a movie plays.
     static QVariantMap playerOptions(const FlashProps& props);
     static QVariantMap liveOptions(const FlashProps& props);
+    // The options of an earlier load with the control's settings of now.
+    QVariantMap withCurrentSettings(QVariantMap options) const;
+
+signals:
+    void queryAnswered(int id, bool ok, const QVariant& value);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -89,6 +96,9 @@ private:
     QPointer<QWidget> input_;
     FlashProps props_;
     int token_ = 0;
+    int queryId_ = 0;
+    double zoomScale_ = 1;
+    QPointF zoomOffset_;
     bool reloadable_;
     int movieVersion_ = 0;
     bool active_ = true;

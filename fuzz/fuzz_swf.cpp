@@ -48,6 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (frame == patched->tags.begin() || (frame - 1)->code != swf::kTagDoAction ||
             (frame - 1)->body != kActions + QByteArray(1, '\0'))
             std::abort();
+        // The player's uncompressed copy holds the same tags.
+        const auto flat = swf::injectFrameOneActions(bytes, kActions, nullptr, true);
+        const std::optional<swf::Movie> flatMovie = flat ? swf::parse(*flat) : std::nullopt;
+        if (!flatMovie || flat->at(0) != 'F' || !sameTags(*patched, *flatMovie))
+            std::abort();
     }
     return 0;
 }

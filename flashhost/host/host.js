@@ -128,7 +128,56 @@
         if (v === undefined) return "<undefined/>";
         if (v === true || v === false) return "<" + v + "/>";
         if (typeof v === "number") return "<number>" + v + "</number>";
+        if (Array.isArray(v)) {
+            return "<array>" + v.map(function (item, i) {
+                return "<property id=\"" + i + "\">" + xmlValue(item) + "</property>";
+            }).join("") + "</array>";
+        }
+        if (typeof v === "object") {
+            return "<object>" + Object.keys(v).map(function (key) {
+                return "<property id=\"" + xmlText(key) + "\">" + xmlValue(v[key]) + "</property>";
+            }).join("") + "</object>";
+        }
         return "<string>" + xmlText(v) + "</string>";
+    }
+    // A value written as xmlValue writes it (what the program answers); undefined for
+    // anything else.
+    function valueOfXml(node) {
+        if (!node) return undefined;
+        const list = function (into) {
+            for (const p of node.children)
+                if (p.nodeName === "property") into[p.getAttribute("id")] = valueOfXml(p.firstElementChild);
+            return into;
+        };
+        switch (node.nodeName) {
+        case "string": return node.textContent;
+        case "number": return Number(node.textContent);
+        case "true": return true;
+        case "false": return false;
+        case "null": return null;
+        case "array": return list([]);
+        case "object": return list({});
+        default: return undefined;
+        }
+    }
+    function parseXml(text) {
+        if (!text) return null;
+        const doc = new DOMParser().parseFromString(text, "text/xml");
+        return doc.getElementsByTagName("parsererror").length ? null : doc.documentElement;
+    }
+    // The movie's external call goes to the program, which answers at once (the movie
+    // waits for it, as it waits for a script's answer).
+    let callUrl = null;
+    function externalCall(request) {
+        if (!callUrl) return undefined;
+        try {
+            const xhr = new XMLHttpRequest();
+            xhr.open("GET", callUrl + "?r=" + encodeURIComponent(request), false);
+            xhr.send();
+            return xhr.status === 200 ? valueOfXml(parseXml(xhr.responseText)) : undefined;
+        } catch (e) {
+            return undefined;
+        }
     }
     function flashCallRequest(name, args) {
         return "<invoke name=\"" + xmlText(name) + "\" returntype=\"xml\"><arguments>" +
@@ -143,8 +192,7 @@
         return function () {
             const args = Array.prototype.slice.call(arguments);
             if (HOST_CALLS[name] === true) return window[name].apply(null, args);
-            if (host) host.flashCall(flashCallRequest(name, args));
-            return undefined;
+            return externalCall(flashCallRequest(name, args));
         };
     };
     CallFunction.prototype = NativeFunction.prototype;
@@ -263,6 +311,7 @@
     function load(token, url, options) {
         wakePlayer();
         loadToken = token;
+        callUrl = new URL("pelumo-call", url).href;
         controlReady = false;
         stage = null;
         loop = options.loop !== false;
@@ -273,6 +322,7 @@
         clearTimeout(fallback);
         document.body.style.background = options.wmode === "transparent" ? "transparent" : (options.backgroundColor || "transparent");
         if (!player) createPlayer();
+        zoom(1, 0, 0);
         reportFirstFrame(token);
         const config = Object.assign({ preferredRenderer: RENDERER }, options.ruffle, { url: url });
         const target = player;
@@ -325,6 +375,48 @@
         call(name, args);
     }
 
+    // The program's questions to the movie: the host's callbacks in it, or an "<invoke>"
+    // request for the movie's own; answered as the program waits for it.
+    function movieCallback(name) {
+        if (!player || !Object.prototype.hasOwnProperty.call(player, name) ||
+            typeof player[name] !== "function") throw new Error("no callback " + name);
+        return player[name];
+    }
+    function invoke(request) {
+        const root = parseXml(request);
+        if (!root || root.nodeName !== "invoke") throw new Error("not a request");
+        const args = [];
+        const list = root.getElementsByTagName("arguments")[0];
+        if (list) for (const child of list.children) args.push(valueOfXml(child));
+        return xmlValue(movieCallback(root.getAttribute("name")).apply(player, args));
+    }
+    function query(id, name, args) {
+        wakePlayer();
+        let ok = true;
+        let value = null;
+        try {
+            value = name === "pelumoInvoke" ? invoke(args[0]) : movieCallback(name).apply(player, args);
+        } catch (e) {
+            ok = false;
+        }
+        host.queryAnswered(id, ok, value === undefined ? null : value);
+    }
+
+    // The view's zoom: the player `scale` times the stage's size, its corner at (x, y).
+    function zoom(scale, x, y) {
+        if (!player) return;
+        wakePlayer();
+        const s = player.style;
+        if (scale === 1 && x === 0 && y === 0) {
+            s.position = s.left = s.top = s.width = s.height = "";
+            return;
+        }
+        s.position = "absolute";
+        s.left = x + "px";
+        s.top = y + "px";
+        s.width = s.height = (scale * 100) + "%";
+    }
+
     // Two frames that differ: the page's picture is sent again (to a new window).
     function redraw() {
         document.body.style.opacity = "0.99";
@@ -359,6 +451,8 @@
             host.callRequested.connect(hostCall);
             host.propsRequested.connect(applyProps);
             host.redrawRequested.connect(redraw);
+            host.queryRequested.connect(query);
+            host.zoomRequested.connect(zoom);
             host.loadRequested.connect(load);
             host.unloadRequested.connect(unload);
             host.frameRequested.connect(frameCall);

@@ -31,6 +31,7 @@ void addCallback(ActionBuilder& a, const char* name) {
 
 using Argument = std::function<void(ActionBuilder&, int index)>;
 
+constexpr quint8 kActionGetProperty = 0x22;
 constexpr quint8 kActionSetProperty = 0x23;
 constexpr quint8 kActionCall = 0x9E;
 constexpr int kPropertyQuality = 19;
@@ -42,8 +43,10 @@ int argumentCount(HostCall call) {
         return 3;
     case HostCall::SetVariable:
     case HostCall::Load:
+    case HostCall::GetProperty:
         return 2;
     case HostCall::CallFrame:
+    case HostCall::Get:
         return 1;
     case HostCall::Stage:
         return 4;
@@ -96,11 +99,21 @@ void emitBody(ActionBuilder& a, HostCall call, const Argument& arg) {
         a.action(kActionSetProperty);
         setStage(a, "showMenu", arg, 3);
         break;
+    case HostCall::Get:
+        arg(a, 0);
+        a.getVariable().returnValue();
+        break;
+    case HostCall::GetProperty:
+        arg(a, 0);
+        arg(a, 1);
+        a.action(kActionGetProperty).returnValue();
+        break;
     }
 }
 
 const HostCall kHostCalls[] = {HostCall::Target,    HostCall::SetVariable, HostCall::SetProperty,
-                               HostCall::CallFrame, HostCall::Load,        HostCall::Stage};
+                               HostCall::CallFrame, HostCall::Load,        HostCall::Stage,
+                               HostCall::Get,       HostCall::GetProperty};
 
 } // namespace
 
@@ -118,6 +131,10 @@ const char* callbackName(HostCall call) {
         return "pelumoLoad";
     case HostCall::Stage:
         return "pelumoStage";
+    case HostCall::Get:
+        return "pelumoGet";
+    case HostCall::GetProperty:
+        return "pelumoGetProperty";
     }
     return "";
 }

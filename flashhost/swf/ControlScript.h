@@ -23,9 +23,11 @@ namespace swf {
 //   CallFrame    ("path:frame")            runs that frame's actions
 //   Load         (url, "_levelN")          loads the movie at url into level N ("" empties it)
 //   Stage        (scale mode, align, quality, menu)  the stage's settings
+//   Get          (path)                     answers the variable at path
+//   GetProperty  (path, number)             answers property `number` of the clip at path
 // Paths are absolute ("_level0/a/b", "_level0.a"), so the callbacks act alike whichever
 // movie registered them.
-enum class HostCall { Target, SetVariable, SetProperty, CallFrame, Load, Stage };
+enum class HostCall { Target, SetVariable, SetProperty, CallFrame, Load, Stage, Get, GetProperty };
 
 // The name the page calls it by ("pelumoTarget", ...).
 const char* callbackName(HostCall call);

@@ -411,7 +411,7 @@ QByteArray serialize(const Movie& m) {
 }
 
 std::optional<QByteArray> injectFrameOneActions(const QByteArray& movie, const QByteArray& actions,
-                                                QString* error) {
+                                                QString* error, bool flat) {
     std::optional<Movie> m = parse(movie, error);
     if (!m)
         return std::nullopt;
@@ -430,6 +430,8 @@ std::optional<QByteArray> injectFrameOneActions(const QByteArray& movie, const Q
     QByteArray body = actions;
     body.append(char(0)); // End action
     m->tags.insert(firstFrame, Tag{kTagDoAction, body});
+    if (flat)
+        m->header.compression = 'F';
     return serialize(*m);
 }
 

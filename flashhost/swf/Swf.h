@@ -74,9 +74,10 @@ std::optional<Movie> parse(const QByteArray& bytes, QString* error = nullptr);
 QByteArray serialize(const Movie& m);
 
 // Inserts a DoAction tag holding `actions` (and the closing End action) before the
-// first ShowFrame of the root timeline, keeping everything else and the compression.
+// first ShowFrame of the root timeline, keeping everything else and the compression, or
+// written uncompressed with `flat` (no time spent compressing what a player inflates).
 std::optional<QByteArray> injectFrameOneActions(const QByteArray& movie, const QByteArray& actions,
-                                                QString* error = nullptr);
+                                                QString* error = nullptr, bool flat = false);
 
 // The version byte of a movie's header; 0 when the bytes are not a SWF.
 int version(const QByteArray& movie);

@@ -53,6 +53,10 @@ inline void runCalls(TFlashHostControl& f, const QString& script) {
             n == "SetVariable" ? f.SetVariable(a, b) : f.LoadMovie(a.toInt(), b);
         else if (n == "TSetPropertyNum")
             f.TSetPropertyNum(a, b.toInt(), c.toDouble());
+        else if (n == "Zoom" || n == "Pan")
+            n == "Zoom" ? f.Zoom(a.toInt()) : f.Pan(a.toInt(), b.toInt(), c.toInt());
+        else if (n == "SetZoomRect")
+            f.SetZoomRect(a.toInt(), b.toInt(), c.toInt(), w.value(4).toInt());
         else if (n == "Rewind" || n == "Back" || n == "Forward")
             n == "Rewind" ? f.Rewind() : n == "Back" ? f.Back() : f.Forward();
         else

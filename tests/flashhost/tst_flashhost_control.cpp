@@ -5,11 +5,14 @@
 #include "flashhost/BackendProvider.h"
 #include "flashhost/FakeBackend.h"
 #include "flashhost/FlashHostControl.h"
+#include "flashhost/WebEngineBackend.h"
 #include "flashhost/swf/Swf.h"
 
 #include <QBuffer>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QThread>
 #include <QtTest>
 #include <memory>
 
@@ -72,12 +75,66 @@ private slots:
         QCOMPARE(states.last().at(0).toInt(), 4);
     }
 
+    // The stream a caller fills may be written and freed on another thread: the control
+    // still acts on the GUI thread only.
+    void streamFilledOnAWorkerThread_data() {
+        QTest::addColumn<QByteArray>("movie");
+        QTest::newRow("a movie") << movieBytes(6);
+        QTest::newRow("not a movie") << QByteArray("not a movie");
+    }
+    void streamFilledOnAWorkerThread() {
+        QFETCH(QByteArray, movie);
+        TFlashHostControl flash;
+        QList<QThread*> threads;
+        const auto note = [&] { threads << QThread::currentThread(); };
+        connect(&flash, &TFlashHostControl::OnReadyStateChange, note);
+        connect(&flash, &TFlashHostControl::OnProgress, note);
+        connect(&flash, &TFlashHostControl::loadFailed, note);
+        std::unique_ptr<QIODevice> fill = flash.LoadMovieUsingStream(0);
+        std::unique_ptr<QThread> worker(QThread::create([&fill, movie] {
+            for (int at = 0; at < movie.size(); at += 4)
+                fill->write(movie.mid(at, 4));
+            fill.reset();
+        }));
+        worker->start();
+        QVERIFY(worker->wait());
+        QTRY_VERIFY(!threads.isEmpty());
+        if (movie.startsWith("FWS")) {
+            QTRY_VERIFY(fakeBackendOf(&flash)->movieLoaded());
+            QCOMPARE(fakeBackendOf(&flash)->movie().bytes, movie);
+            QTRY_COMPARE(flash.ReadyState(), 4);
+        }
+        settle();
+        QCOMPARE(threads.count(qApp->thread()), threads.count());
+    }
+
+    // A new load is loading from the call on, not complete until its player says so.
+    void newLoadStartsAtLoading() {
+        TFlashHostControl flash;
+        load(flash, movieBytes(4));
+        QTRY_COMPARE(flash.ReadyState(), 4);
+        QVERIFY(flash.FrameLoaded(3));
+        load(flash, movieBytes(9));
+        QCOMPARE(flash.ReadyState(), 2);
+        QCOMPARE(flash.PercentLoaded(), 0);
+        QVERIFY(!flash.FrameLoaded(0));
+        QTRY_COMPARE(flash.ReadyState(), 4);
+        QCOMPARE(flash.PercentLoaded(), 100);
+        QVERIFY(flash.FrameLoaded(8));
+    }
+
     void badStreamFailsAndLeavesNothing_data() {
         QTest::addColumn<QByteArray>("bytes");
         const QByteArray fws = movieBytes(20);
         const QByteArray cws = movieBytes(20, 8, 'C');
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("truncated CWS") << cws.left(cws.size() / 2);
+        // 65 MB of nothing in 64 KB: refused by its size, never unpacked.
+        swf::Movie bomb;
+        bomb.header.compression = 'C';
+        bomb.tags.push_back({87, QByteArray(65 * 1024 * 1024, '\0')});
+        bomb.tags.push_back({swf::kTagShowFrame, {}});
+        QTest::newRow("compressed bomb beyond any movie") << swf::serialize(bomb);
     }
     void badStreamFailsAndLeavesNothing() {
         QFETCH(QByteArray, bytes);
@@ -122,6 +179,51 @@ private slots:
         flash.setSAlign(QStringLiteral("TR"));
         QCOMPARE(fake->props().Scale, QStringLiteral("ExactFit"));
         QCOMPARE(flash.AlignMode(), 6);
+    }
+
+    // Quality and Quality2 are one setting, and so are BackgroundColor and BGColor: the
+    // later write is what the player gets.
+    void propertyPairsAreOneSetting_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("expected"); // Quality Quality2 BackgroundColor BGColor
+        QTest::addColumn<QString>("player");   // quality and background the player gets
+        QTest::newRow("Quality reaches the player") << "Quality 0"
+                                                    << "0 Low -1 "
+                                                    << "low ";
+        QTest::newRow("Quality2 after Quality") << "Quality 0; Quality2 Best"
+                                                << "0 Best -1 "
+                                                << "best ";
+        QTest::newRow("Quality after Quality2") << "Quality2 AutoHigh; Quality 0"
+                                                << "0 Low -1 "
+                                                << "low ";
+        QTest::newRow("BackgroundColor after BGColor") << "BGColor #00FF00; BackgroundColor 255"
+                                                       << "1 High 255 #FF0000"
+                                                       << "high #ff0000";
+        QTest::newRow("BGColor after BackgroundColor") << "BackgroundColor 255; BGColor 0000FF"
+                                                       << "1 High 16711680 0000FF"
+                                                       << "high #0000ff";
+        QTest::newRow("BGColor emptied") << "BackgroundColor 255; BGColor"
+                                         << "1 High -1 "
+                                         << "high ";
+    }
+    void propertyPairsAreOneSetting() {
+        QFETCH(QString, script);
+        TFlashHostControl flash;
+        flashtest::runCalls(flash, script);
+        const flashhost::FlashProps& p = fakeBackendOf(&flash)->props();
+        QFETCH(QString, expected);
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4")
+                     .arg(p.Quality)
+                     .arg(p.Quality2)
+                     .arg(p.BackgroundColor)
+                     .arg(p.BGColor),
+                 expected);
+        const QVariantMap options =
+            flashhost::WebEngineBackend::playerOptions(p).value("ruffle").toMap();
+        QFETCH(QString, player);
+        QCOMPARE(options.value("quality").toString() + ' ' +
+                     options.value("backgroundColor").toString(),
+                 player);
     }
 
     void frameAnswersComeAtOnce() {
@@ -227,6 +329,96 @@ private slots:
         menu.close();
     }
 
+    // A double click always reaches the player (the right one too, whose press does not)
+    // and its OnMouseDown carries the double flag.
+    void doubleClicks_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("dblClick"); // OnDblClick fires
+        QTest::newRow("right double click reaches the player") << int(Qt::RightButton) << false;
+        QTest::newRow("left double click") << int(Qt::LeftButton) << true;
+    }
+    void doubleClicks() {
+        QFETCH(int, button);
+        QFETCH(bool, dblClick);
+        QWidget form;
+        form.resize(200, 150);
+        auto* flash = new TFlashHostControl(&form);
+        QStringList downs;
+        int dbl = 0;
+        connect(flash, &TFlashHostControl::OnMouseDown,
+                [&](Qt::MouseButton, Qt::KeyboardModifiers shift, int, int) {
+                    downs << ((shift & ssDouble) ? "double" : "single");
+                });
+        connect(flash, &TFlashHostControl::OnDblClick, [&] { ++dbl; });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        FakeBackend* fake = fakeBackendOf(flash);
+        QTest::mouseDClick(fake->inputWidget(), Qt::MouseButton(button), {}, QPoint(50, 50));
+        QVERIFY(fake->inputSeen().contains(QStringLiteral("double %1").arg(button)));
+        QCOMPARE(downs.last(), QStringLiteral("double"));
+        QCOMPARE(downs.count("double"), 1);
+        QCOMPARE(dbl, dblClick ? 1 : 0);
+    }
+
+    // The focus coming into the control (a click on the movie) and leaving it for another
+    // control raise OnEnter and OnExit; the window losing it raises neither.
+    void enterAndExit() {
+        QWidget form;
+        form.resize(300, 200);
+        auto* flash = new TFlashHostControl(&form);
+        auto* edit = new QLineEdit(&form);
+        edit->setGeometry(150, 10, 100, 30);
+        QStringList seen;
+        connect(flash, &TFlashHostControl::OnEnter, [&] { seen << "enter"; });
+        connect(flash, &TFlashHostControl::OnExit, [&] { seen << "exit"; });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(fakeBackendOf(flash)->inputWidget(), Qt::LeftButton, {}, QPoint(50, 50));
+        QTRY_COMPARE(seen, QStringList{"enter"});
+        QWidget other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(seen, QStringList{"enter"});
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(seen, (QStringList{"enter", "exit"}));
+    }
+
+    // With DragMode automatic a press on the movie starts dragging the control: the
+    // player gets none of it, and a release over a control that accepts drops it there.
+    void dragTheControl() {
+        QWidget form;
+        form.resize(300, 150);
+        auto* flash = new TFlashHostControl(&form);
+        flash->SetDragMode(TDragTypes::dmAutomatic);
+        auto* target = new QWidget(&form);
+        target->setGeometry(150, 0, 100, 100);
+        auto* dock = new TDragDock(target);
+        connect(dock, &TDragDock::OnDragOver,
+                [](QObject*, int, int, TDragTypes::TDragState, bool* accept) { *accept = true; });
+        QSignalSpy dropped(dock, &TDragDock::OnDragDrop);
+        QSignalSpy started(flash->DragDock(), &TDragDock::OnStartDrag);
+        QSignalSpy ended(flash->DragDock(), &TDragDock::OnEndDrag);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QWidget* input = fakeBackendOf(flash)->inputWidget();
+        const auto send = [&](QEvent::Type type, QPoint at) {
+            QMouseEvent ev(type, input->mapFrom(&form, at), form.mapToGlobal(at), Qt::LeftButton,
+                           type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+            QApplication::sendEvent(input, &ev);
+        };
+        send(QEvent::MouseButtonPress, QPoint(50, 50));
+        send(QEvent::MouseMove, QPoint(170, 50));
+        send(QEvent::MouseButtonRelease, QPoint(180, 60));
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(dropped.count(), 1);
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(ended.at(0).at(0).value<QObject*>(), static_cast<QObject*>(target));
+        QVERIFY(fakeBackendOf(flash)->inputSeen().isEmpty());
+    }
+
     // Calls into the movie's clips reach the player with absolute paths and frames
     // counted from 1; movies for layers come from Base and nowhere else.
     void movieCallsReachThePlayer_data() {
@@ -248,6 +440,8 @@ private slots:
         QTest::newRow("network and climbs refused")
             << "LoadMovie 2 http://127.0.0.1/b.swf; LoadMovie 2 ../b.swf => ";
         QTest::newRow("layer 0 replaces the movie") << "Movie b.swf => load %n";
+        QTest::newRow("zoom in, pan, reset")
+            << "Zoom 50; Pan 10 0 0; Zoom 0 => zoom 2 -50 -50|zoom 2 -60 -50|zoom 1 0 0";
     }
     void movieCallsReachThePlayer() {
         QFETCH(QString, script);
@@ -263,9 +457,122 @@ private slots:
         settle();
         QCOMPARE(fakeBackendOf(&flash)->calls().join('|'),
                  script.section(" => ", 1).replace("%n", QString::number(movieBytes(3).size())));
-        // What the player here cannot do is raised as a failed player call.
-        QVERIFY_THROWS_EXCEPTION(ESafecallException, flash.Zoom(50));
+        // A question the movie does not answer is raised as a failed player call.
         QVERIFY_THROWS_EXCEPTION(ESafecallException, flash.GetVariable(QStringLiteral("v")));
+    }
+
+    // Questions to the movie: the root's frame, label and frame counts come from what the
+    // movie reported, the rest is asked of the movie; a question it does not answer, or
+    // one the player cannot ask, raises.
+    void questionsToTheMovie_data() {
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("answer");   // what the movie answers ("-": nothing)
+        QTest::addColumn<QString>("expected"); // the result | what the player was asked
+        QTest::newRow("root frame from the report") << "TCurrentFrame /"
+                                                    << "-"
+                                                    << "6 | ";
+        QTest::newRow("root label from the movie") << "TCurrentLabel /"
+                                                   << "-"
+                                                   << "终点 | ";
+        QTest::newRow("root _currentframe") << "TGetPropertyNum _root 4"
+                                            << "-"
+                                            << "7 | ";
+        QTest::newRow("root _totalframes") << "TGetProperty / 5"
+                                           << "-"
+                                           << "10 | ";
+        QTest::newRow("root _framesloaded as number") << "TGetPropertyAsNumber / 12"
+                                                      << "-"
+                                                      << "10 | ";
+        QTest::newRow("a clip's frame is asked") << "TCurrentFrame /mc"
+                                                 << "3"
+                                                 << "2 | query pelumoGetProperty _level0/mc 4";
+        QTest::newRow("a clip's property is asked")
+            << "TGetPropertyNum mc 0"
+            << "12.5"
+            << "12.5 | query pelumoGetProperty _level0/mc 0";
+        QTest::newRow("a variable is asked") << "GetVariable /mc:v"
+                                             << "7"
+                                             << "7 | query pelumoGet _level0/mc:v";
+        QTest::newRow("an undefined variable is empty") << "GetVariable v"
+                                                        << "null"
+                                                        << " | query pelumoGet _level0:v";
+        QTest::newRow("a function of the movie")
+            << "CallFunction <invoke name=\"f\"/>"
+            << "<string>x</string>"
+            << "<string>x</string> | query pelumoInvoke <invoke name=\"f\"/>";
+        QTest::newRow("no answer raises") << "GetVariable v"
+                                          << "-"
+                                          << "raised | query pelumoGet _level0:v";
+        QTest::newRow("a clip's label cannot be asked") << "TCurrentLabel /mc"
+                                                        << "-"
+                                                        << "raised | ";
+    }
+    void questionsToTheMovie() {
+        QFETCH(QString, question);
+        QFETCH(QString, answer);
+        swf::Movie m = swf::parse(movieBytes(10)).value();
+        const auto label = [](const char* text) { return swf::Tag{43, QByteArray(text) + '\0'}; };
+        m.tags.insert(m.tags.begin() + 3, label("中间"));
+        m.tags.insert(m.tags.begin() + 5, label("终点"));
+        TFlashHostControl flash;
+        load(flash, swf::serialize(m));
+        QTRY_COMPARE(flash.ReadyState(), 4);
+        FakeBackend* fake = fakeBackendOf(&flash);
+        fake->pushFrameState(6, false);
+        fake->clearCalls();
+        const QString callback = question.startsWith("GetVariable")    ? "pelumoGet"
+                                 : question.startsWith("CallFunction") ? "pelumoInvoke"
+                                                                       : "pelumoGetProperty";
+        if (answer == "null")
+            fake->setAnswer(callback, QVariant());
+        else if (answer != "-")
+            fake->setAnswer(callback, answer);
+        const QStringList w = question.split(' ');
+        QString result;
+        try {
+            if (w[0] == "TCurrentFrame")
+                result = QString::number(flash.TCurrentFrame(w[1]));
+            else if (w[0] == "TCurrentLabel")
+                result = flash.TCurrentLabel(w[1]);
+            else if (w[0] == "TGetPropertyNum")
+                result = QString::number(flash.TGetPropertyNum(w[1], w[2].toInt()));
+            else if (w[0] == "TGetPropertyAsNumber")
+                result = QString::number(flash.TGetPropertyAsNumber(w[1], w[2].toInt()));
+            else if (w[0] == "TGetProperty")
+                result = flash.TGetProperty(w[1], w[2].toInt());
+            else if (w[0] == "GetVariable")
+                result = flash.GetVariable(w[1]);
+            else
+                result = flash.CallFunction(question.section(' ', 1));
+        } catch (const ESafecallException&) {
+            result = "raised";
+        }
+        QFETCH(QString, expected);
+        QCOMPARE((result + " | " + fake->calls().join('|')).trimmed(), expected.trimmed());
+    }
+
+    // A question asked while another waits for the movie fails at once; calls made before
+    // a question reach the movie before it.
+    void questionsWaitOneAtATime() {
+        TFlashHostControl flash;
+        load(flash, movieBytes(10));
+        QTRY_COMPARE(flash.ReadyState(), 4);
+        FakeBackend* fake = fakeBackendOf(&flash);
+        fake->clearCalls();
+        fake->setAnswer("pelumoGet", QStringLiteral("1"));
+        bool nestedRaised = false;
+        fake->duringQuery = [&] {
+            try {
+                flash.GetVariable(QStringLiteral("w"));
+            } catch (const ESafecallException&) {
+                nestedRaised = true;
+            }
+        };
+        flash.GotoFrame(3);
+        QCOMPARE(flash.GetVariable(QStringLiteral("v")), QStringLiteral("1"));
+        QVERIFY(nestedRaised);
+        QCOMPARE(fake->calls(), (QStringList{"goto 3", "query pelumoGet _level0:v"}));
+        QCOMPARE(flash.GetVariable(QStringLiteral("v")), QStringLiteral("1")); // free again
     }
 
     // A file the movie asks for: the first event that serves it wins; a stream handed out
@@ -311,6 +618,37 @@ private slots:
         if (!handedOut)
             delete buffer;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // A handler that destroys its control while its movie's file is served: the events
+    // after it are not raised on the freed control (run under the address sanitizer).
+    void handlerThatDestroysItsControl_data() {
+        QTest::addColumn<QString>("handler");
+        QTest::newRow("in the Ex event") << "ex";
+        QTest::newRow("in the plain event") << "plain";
+    }
+    void handlerThatDestroysItsControl() {
+        QFETCH(QString, handler);
+        QWidget form;
+        QPointer<TFlashHostControl> flash = new TFlashHostControl(&form);
+        FakeBackend* fake = fakeBackendOf(flash);
+        QStringList seen;
+        connect(flash, &TFlashHostControl::OnLoadExternalResourceEx,
+                [&](const QString&, QIODevice&, bool&) {
+                    seen << "ex";
+                    if (handler == "ex")
+                        delete flash.data();
+                });
+        connect(flash, &TFlashHostControl::OnLoadExternalResource, [&](const QString&, QIODevice&) {
+            seen << "plain";
+            if (handler == "plain")
+                delete flash.data();
+        });
+        connect(flash, &TFlashHostControl::OnLoadExternalResourceAsync,
+                [&](const QString&, QIODevice*&) { seen << "async"; });
+        QVERIFY(!fake->askForResource(QStringLiteral("a.jpg")));
+        QVERIFY(!flash);
+        QCOMPARE(seen.last(), handler);
     }
 
     void hiddenOrParkedPlayerIsSuspended() {

@@ -106,6 +106,37 @@ private slots:
         QVERIFY(!handler.lookup(makeMemoryMoviePath(id)));
     }
 
+    // A control's handler may empty, reload or destroy its control while the scheme serves
+    // a file its movie asked for: the entry it came from is gone then, and nothing of it is
+    // read again (run under the address sanitizer).
+    void handlerThatDropsItsMovie_data() {
+        QTest::addColumn<bool>("serves");
+        QTest::newRow("drops it, serves nothing") << false;
+        QTest::newRow("drops it, serves the file") << true;
+    }
+    void handlerThatDropsItsMovie() {
+        QFETCH(bool, serves);
+        QTemporaryDir tmp;
+        testsupport::writeFile(tmp.path(), QStringLiteral("a.txt"), "file");
+        int owner = 0;
+        const QString name = QStringLiteral("kept in the handler");
+        int calls = 0;
+        const int id = MovieRegistry::instance().add(
+            &owner, "FWSmovie", tmp.path(),
+            [&owner, name, serves, &calls](const QString&) -> std::optional<ServedResource> {
+                MovieRegistry::instance().removeOwner(&owner);
+                ++calls;
+                if (name.isEmpty() || !serves) // reads what the handler holds after that
+                    return std::nullopt;
+                return ServedResource{QByteArray("served")};
+            });
+        const QString dir = makeMemoryMoviePath(id).section(QLatin1Char('/'), 0, -2);
+        HostSchemeHandler handler;
+        QVERIFY(!handler.lookup(dir + QStringLiteral("/a.txt")));
+        QCOMPARE(calls, 1);
+        QVERIFY(!handler.lookup(makeMemoryMoviePath(id)));
+    }
+
     void refusesEverythingElse_data() {
         QTest::addColumn<QString>("path");
         QTest::newRow("unknown") << QStringLiteral("/nothing");

@@ -88,6 +88,41 @@ private slots:
         QCOMPARE(flash->size(), QSize(100, 100));
     }
 
+    // On the movie a right press does nothing at all unless StandartMenu lets it through
+    // to the player; a double click reaches the player either way.
+    void rightButtonOnTheMovie_data() {
+        QTest::addColumn<bool>("standartMenu");
+        QTest::addColumn<QString>("expected"); // what the player saw | OnMouseDown
+        QTest::newRow("right press without StandartMenu: nothing") << false << " | ";
+        QTest::newRow("right press with StandartMenu") << true << "press 2 | down";
+    }
+    void rightButtonOnTheMovie() {
+        QFETCH(bool, standartMenu);
+        QWidget form;
+        form.resize(200, 150);
+        auto* flash = new TTransparentFlashHostControl(&form);
+        flash->setGeometry(20, 20, 100, 100);
+        flash->setStandartMenu(standartMenu);
+        QStringList downs;
+        connect(flash, &TFlashHostControl::OnMouseDown,
+                [&](Qt::MouseButton, Qt::KeyboardModifiers shift, int, int) {
+                    downs << ((shift & ssDouble) ? "double" : "down");
+                });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        FakeBackend* fake = fakeBackendOf(flash);
+        fake->drawSquare(QRect(40, 40, 20, 20));
+        QTRY_VERIFY(flash->hitsMovie(QPoint(50, 50)));
+        QTest::mousePress(fake->inputWidget(), Qt::RightButton, {}, QPoint(50, 50));
+        QFETCH(QString, expected);
+        QCOMPARE(fake->inputSeen().join(',') + " | " + downs.join(','), expected);
+        fake->clearInput();
+        downs.clear();
+        QTest::mouseDClick(fake->inputWidget(), Qt::RightButton, {}, QPoint(50, 50));
+        QVERIFY(fake->inputSeen().contains(QStringLiteral("double 2")));
+        QCOMPARE(downs.last(), QStringLiteral("double"));
+    }
+
     // A press where the movie draws nothing, and what follows it, goes to what lies
     // below; one on the movie reaches the player, which then takes the input method's
     // text until a press elsewhere. Under the movie the form's own painting shows.

@@ -17,13 +17,16 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QUdpSocket>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QtTest>
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
 #include <link.h>
+#include <unistd.h>
 
 // The web engine library (a prebuilt Chromium, built without frame pointers) frees some
 // of its own objects with a sized delete of another size, and leaves its singletons
@@ -88,6 +91,54 @@ QByteArray wrapperMovie() {
     }
     w.root().stop(11);
     return w.finish();
+}
+
+// A red 20x20 button at (0, 50) of the stage that sends "hit" when clicked, and a stop.
+QByteArray buttonMovie() {
+    SwfWriter w(kStage, 24, 8);
+    const int box = w.defineShape(SwfShape().rect(QRectF(0, 0, 20, 20), ShapeFill::solid(Qt::red)));
+    const int button = w.defineCommandButton(box, 0, 0, 0, QStringLiteral("hit"));
+    w.root().place(0, 1, button, QTransform::fromTranslate(0, 50));
+    w.root().stop(0);
+    return w.finish();
+}
+
+// Sends "answer" with what ExternalInterface.call("ask", "x") gave back; registers the
+// callback "twice" (twice its number) and sets _root.v to 5.
+QByteArray askingMovie() {
+    SwfWriter w(kStage, 24, 8);
+    swf::ActionBuilder a = w.actionBuilder();
+    swf::ActionBuilder twice = a.nested();
+    twice.push("n").getVariable().push(2).action(0x0C).returnValue(); // n * 2
+    a.defineFunction(QString(), {QStringLiteral("n")}, twice);
+    a.push(nullptr).push("twice").push(3);
+    a.push("flash").getVariable().push("external").getMember();
+    a.push("ExternalInterface").getMember().push("addCallback").callMethod().pop();
+    a.push({"v", 5}).setVariable();
+    a.push("FSCommand:answer");
+    a.push("x").push("ask").push(2);
+    a.push("flash").getVariable().push("external").getMember();
+    a.push("ExternalInterface").getMember().push("call").callMethod();
+    a.getUrl2();
+    w.root().actions(0, a);
+    w.root().stop(0);
+    return w.finish();
+}
+
+// Where the player draws red in its view (the counting movie's square, the button).
+QRect redArea(TFlashHostControl& flash) {
+    QWidget* view = flash.backend()->view();
+    QImage picture(view->size(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    view->render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
+    QRect red;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            if (c.alpha() > 200 && c.red() > 200 && c.green() < 60 && c.blue() < 60)
+                red |= QRect(x, y, 1, 1);
+        }
+    return red;
 }
 
 QByteArray commandMovie(const QString& command, int version) {
@@ -198,13 +249,109 @@ public:
     std::atomic<bool> sawBlocked = false;
 };
 
+// What the engine writes to the standard error as it starts (its own log, in this
+// process): kept aside until take() puts it back where it belongs.
+class StartLog {
+public:
+    void begin() {
+        char name[] = "/tmp/pelumo-enginelog-XXXXXX";
+        file_ = mkstemp(name);
+        if (file_ < 0)
+            return;
+        unlink(name);
+        std::fflush(stderr);
+        saved_ = dup(2);
+        dup2(file_, 2);
+    }
+    QByteArray take() {
+        if (saved_ < 0)
+            return {};
+        std::fflush(stderr);
+        dup2(saved_, 2);
+        close(saved_);
+        saved_ = -1;
+        QByteArray text;
+        lseek(file_, 0, SEEK_SET);
+        char chunk[4096];
+        for (ssize_t n; (n = read(file_, chunk, sizeof chunk)) > 0;)
+            text.append(chunk, n);
+        close(file_);
+        if (!text.isEmpty() && write(2, text.constData(), size_t(text.size())) < 0)
+            text.clear();
+        return text;
+    }
+
+private:
+    int file_ = -1;
+    int saved_ = -1;
+};
+
+StartLog& startLog() {
+    static StartLog log;
+    return log;
+}
+
 } // namespace
 
 class TestFlashHostWebEngine : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(IsFlashInstalled()); }
-    void cleanupTestCase() { keepGlDriverLoaded(); }
+    void cleanupTestCase() {
+        startLog().take();
+        keepGlDriverLoaded();
+    }
+
+    // The engine takes the host's network switches as they are written (it says when it
+    // cannot parse one), and they alone keep a page off the network: a page with none of
+    // the host page's guards, in a profile without the host's request filter, reaches no
+    // listener on this machine, by script or by navigation.
+    void engineSwitchesKeepPagesOffline() {
+        QTcpServer tcp;
+        QUdpSocket udp;
+        QVERIFY(tcp.listen(QHostAddress::LocalHost));
+        QVERIFY(udp.bind(QHostAddress::LocalHost));
+        int connections = 0, datagrams = 0;
+        connect(&tcp, &QTcpServer::newConnection, [&] { ++connections; });
+        connect(&udp, &QUdpSocket::readyRead, [&] { ++datagrams; });
+        const QString http = QStringLiteral("http://127.0.0.1:%1/").arg(tcp.serverPort());
+        const QString script =
+            QStringLiteral(
+                "var h='%1';"
+                "try{fetch(h+'fetch')}catch(e){}"
+                "try{var x=new XMLHttpRequest();x.open('GET',h+'xhr');x.send()}catch(e){}"
+                "try{new WebSocket('ws://127.0.0.1:%2/ws')}catch(e){}"
+                "try{new Image().src=h+'img'}catch(e){}"
+                "try{navigator.sendBeacon(h+'beacon','x')}catch(e){}"
+                "try{var p=new RTCPeerConnection({iceServers:[{urls:'stun:127.0.0.1:%3'},"
+                "{urls:'stun:localhost:%3'}]});"
+                "p.createDataChannel('d');p.createOffer().then(function(o){"
+                "return p.setLocalDescription(o)})}catch(e){}"
+                "document.title='tried';")
+                .arg(http)
+                .arg(tcp.serverPort())
+                .arg(udp.localPort());
+        auto* profile = new QWebEngineProfile(this);
+        auto* page = new QWebEnginePage(profile, profile);
+        auto* navigation = new QWebEnginePage(profile, profile);
+        QSignalSpy loaded(page, &QWebEnginePage::loadFinished);
+        page->setHtml(QStringLiteral("<html><body><script>%1</script></body></html>").arg(script));
+        QTRY_VERIFY_WITH_TIMEOUT(loaded.count() == 1, kTimeout);
+        const QByteArray log = startLog().take();
+        QVERIFY2(!log.contains("Failed parsing"), log.constData());
+        QTRY_COMPARE_WITH_TIMEOUT(page->title(), QStringLiteral("tried"), kTimeout);
+        QSignalSpy navigated(navigation, &QWebEnginePage::loadFinished);
+        navigation->load(QUrl(http + QStringLiteral("page")));
+        QTRY_VERIFY_WITH_TIMEOUT(navigated.count() == 1, kTimeout);
+        QVERIFY(!navigated.at(0).at(0).toBool());
+        // What the page started keeps going for a while: give it the time to arrive.
+        QTest::qWait(3000);
+        QCOMPARE(connections, 0);
+        QCOMPARE(datagrams, 0);
+        delete navigation;
+        delete page;
+        delete profile;
+    }
 
     // Commands arrive from the first frame; version 5 movies keep their Chinese.
     void commandsArrive_data() {
@@ -357,6 +504,132 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(form.flash->CurrentFrame(), 11, kTimeout);
     }
 
+    // Settings changed while a movie plays reach it and stay when a resting player gives
+    // its page back and brings the movie back; the stage lies where it lies when the same
+    // settings come with the load. A 160x120 movie in a 320x240 control, its 20x20 square
+    // at (0, 50).
+    void liveSettingsHoldAfterARestore_data() {
+        QTest::addColumn<QString>("atLoad");
+        QTest::addColumn<QString>("live");
+        QTest::addColumn<QRect>("square");
+        QTest::newRow("ShowAll doubles") << ""
+                                         << "" << QRect(0, 100, 40, 40);
+        QTest::newRow("NoScale at the load, centred") << "Scale NoScale"
+                                                      << "" << QRect(80, 110, 20, 20);
+        QTest::newRow("NoScale live, centred as at the load")
+            << ""
+            << "Scale NoScale" << QRect(80, 110, 20, 20);
+        QTest::newRow("NoScale live, top left")
+            << ""
+            << "Scale NoScale; SAlign TL" << QRect(0, 50, 20, 20);
+        QTest::newRow("back to ShowAll live") << "Scale NoScale"
+                                              << "Scale ShowAll" << QRect(0, 100, 40, 40);
+    }
+    void liveSettingsHoldAfterARestore() {
+        QFETCH(QString, atLoad);
+        QFETCH(QString, live);
+        QFETCH(QRect, square);
+        Form form;
+        form.window.resize(360, 280);
+        form.flash->resize(320, 240);
+        form.flash->backend()->setReloadable(true);
+        form.flash->setPlaying(false);
+        flashtest::runCalls(*form.flash, atLoad);
+        load(*form.flash, countingMovie(12));
+        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
+        flashtest::runCalls(*form.flash, live);
+        QTRY_COMPARE_WITH_TIMEOUT(redArea(*form.flash), square, kTimeout);
+        auto* view = qobject_cast<QWebEngineView*>(form.flash->backend()->view());
+        form.window.hide();
+        QTRY_COMPARE_WITH_TIMEOUT(view->page()->url().scheme(), QStringLiteral("about"), kTimeout);
+        form.window.show();
+        QTRY_COMPARE_WITH_TIMEOUT(view->page()->url().scheme(), QStringLiteral("pelumo"), kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(redArea(*form.flash), square, kTimeout);
+    }
+
+    // The movie's external call reaches OnFlashCall and gets what the handler gives
+    // SetReturnValue; without an answer it gets nothing.
+    void externalCallGetsTheReturnValue_data() {
+        QTest::addColumn<QString>("returned");
+        QTest::addColumn<QString>("received");
+        QTest::newRow("a string") << "<string>找到了</string>"
+                                  << "找到了";
+        QTest::newRow("a number") << "<number>42</number>"
+                                  << "42";
+        QTest::newRow("AllowScriptAccess never: no call") << "never"
+                                                          << "";
+    }
+    void externalCallGetsTheReturnValue() {
+        QFETCH(QString, returned);
+        QFETCH(QString, received);
+        Form form;
+        QStringList requests;
+        if (returned == "never")
+            form.flash->setAllowScriptAccess(QStringLiteral("never"));
+        connect(form.flash, &TFlashHostControl::OnFlashCall, [&](const QString& request) {
+            requests << request;
+            form.flash->SetReturnValue(returned);
+        });
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(*form.flash, askingMovie());
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("answer")), kTimeout);
+        const QString args = commands.at(commandsOf(commands).indexOf("answer")).at(1).toString();
+        QCOMPARE(args == QLatin1String("undefined") ? QString() : args, received);
+        QCOMPARE(requests.size(), returned == "never" ? 0 : 1);
+        if (!requests.isEmpty())
+            QCOMPARE(requests.at(0),
+                     QStringLiteral("<invoke name=\"ask\" returntype=\"xml\"><arguments>"
+                                    "<string>x</string></arguments></invoke>"));
+    }
+
+    // Questions to the movie wait for its answer: variables, a clip's frame and
+    // properties, the movie's own callbacks; the root's frame and label come from what it
+    // reported.
+    void questionsGetTheMovieAnswer() {
+        Form form;
+        form.flash->setPlaying(false);
+        load(*form.flash, askingMovie());
+        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
+        QCOMPARE(form.flash->GetVariable(QStringLiteral("/:v")), QStringLiteral("5"));
+        QCOMPARE(form.flash->GetVariable(QStringLiteral("_root.missing")), QString());
+        form.flash->SetVariable(QStringLiteral("v"), QStringLiteral("8"));
+        QCOMPARE(form.flash->GetVariable(QStringLiteral("v")), QStringLiteral("8"));
+        QCOMPARE(form.flash->CallFunction(QStringLiteral(
+                     "<invoke name=\"twice\" returntype=\"xml\"><arguments><number>21</number>"
+                     "</arguments></invoke>")),
+                 QStringLiteral("<number>42</number>"));
+        QCOMPARE(form.flash->TGetPropertyNum(QStringLiteral("/"), 5), 1.0);
+        QVERIFY_THROWS_EXCEPTION(ESafecallException, form.flash->CallFunction(QStringLiteral(
+                                                         "<invoke name=\"none\"/>")));
+
+        Form clips;
+        clips.flash->setPlaying(false);
+        load(*clips.flash, wrapperMovie());
+        QTRY_COMPARE_WITH_TIMEOUT(clips.flash->ReadyState(), 4, kTimeout);
+        clips.flash->TGotoFrame(QStringLiteral("mc"), 1);
+        QCOMPARE(clips.flash->TCurrentFrame(QStringLiteral("/mc")), 1);
+        QCOMPARE(clips.flash->TGetPropertyNum(QStringLiteral("_root.mc"), 5), 3.0);
+        clips.flash->GotoFrame(4);
+        QCOMPARE(clips.flash->TCurrentFrame(QStringLiteral("/")), 4);
+    }
+
+    // Zoomed, the picture grows inside the control and the movie's button takes clicks
+    // where it is drawn now.
+    void zoomedMovieTakesClicksWhereDrawn() {
+        Form form;
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(*form.flash, buttonMovie());
+        QTRY_COMPARE_WITH_TIMEOUT(redArea(*form.flash), QRect(0, 50, 20, 20), kTimeout);
+        form.flash->SetZoomRect(0, 50 * 20, 40 * 20, 90 * 20); // 3 times, the button at 0, 0
+        QTRY_COMPARE_WITH_TIMEOUT(redArea(*form.flash), QRect(0, 0, 60, 60), kTimeout);
+        QWidget* input = form.flash->backend()->inputWidget();
+        QTest::mouseMove(input, QPoint(50, 50));
+        QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(50, 50));
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("hit")), kTimeout);
+        form.flash->Zoom(0);
+        QTRY_COMPARE_WITH_TIMEOUT(redArea(*form.flash), QRect(0, 50, 20, 20), kTimeout);
+    }
+
     // Effect players play while nobody sees them, and IsPlaying follows the movie: the
     // keyboard game takes the first of its three hidden players that is not playing.
     void hiddenEffectPlayersPlayToTheirEnd() {
@@ -391,6 +664,13 @@ private slots:
         compositor.start(QStringLiteral("xcompmgr"), {});
         QVERIFY(compositor.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(IsTransparencySupported(), kTimeout);
+        {
+            // Not without a player, even where the window system could.
+            QTemporaryDir empty;
+            flashhost::setPlayerDir(empty.path());
+            QVERIFY(!IsTransparencySupported());
+            flashhost::setPlayerDir(QString());
+        }
         auto form = std::make_unique<YellowForm>();
         form->setGeometry(QRect(QPoint(100, 100), kStage));
         auto* other = new QLabel(QStringLiteral("其他"), form.get());
@@ -398,8 +678,15 @@ private slots:
         auto* flash = new TTransparentFlashHostControl(form.get());
         flash->setGeometry(0, 0, 80, 60);
         QImage picture;
-        connect(flash, &TTransparentFlashHostControl::OnFlashPaint,
-                [&](const QImage& pixels) { picture = pixels; });
+        bool paintBlue = false;
+        connect(flash, &TTransparentFlashHostControl::OnFlashPaint, [&](QImage& pixels) {
+            picture = pixels;
+            if (paintBlue) // the handler's pixels are what the window shows
+                for (int y = 0; y < pixels.height(); ++y)
+                    for (int x = 0; x < pixels.width(); ++x)
+                        if (qAlpha(pixels.pixel(x, y)) == 255)
+                            pixels.setPixel(x, y, qRgb(0, 0, 255));
+        });
         form->show();
         load(*flash, countingMovie(12, true));
         QTRY_VERIFY_WITH_TIMEOUT(flash->hitsMovie(QPoint(5, 30)), kTimeout); // the square
@@ -414,6 +701,10 @@ private slots:
         QCOMPARE(screen(160, 200), behind); // the form's own background
         QTRY_COMPARE_WITH_TIMEOUT(picture.pixelColor(10, 60), QColor(Qt::red), kTimeout);
         QCOMPARE(picture.pixelColor(130, 10).alpha(), 0);
+        paintBlue = true;
+        flash->backend()->redraw();
+        QTRY_COMPARE_WITH_TIMEOUT(screen(110, 160), QColor(Qt::blue), kTimeout);
+        QCOMPARE(screen(160, 200), behind);
         flash->setMakeParentTransparent(false);
         QCOMPARE(flash->geometry(), QRect(0, 0, 80, 60));
         QVERIFY(!other->isHidden() && !(form->windowFlags() & Qt::FramelessWindowHint));
@@ -423,16 +714,32 @@ private slots:
         QVERIFY(compositor.waitForFinished());
     }
 
-    // Without the player's files there is no player: the gates see version -1, wrappers
-    // do nothing, IsPlaying answers True and the control shows the window colour.
-    void emptyPlayerFolderGivesNoPlayer() {
+    // Without the player's files, or without the engine's helper process (the engine would
+    // end the program), there is no player: the loader reports version 0, the gates see -1,
+    // wrappers do nothing, IsPlaying answers True and the control shows the window colour.
+    void missingPartsGiveNoPlayer_data() {
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("player files") << "files";
+        QTest::newRow("engine helper") << "helper";
+    }
+    void missingPartsGiveNoPlayer() {
+        QFETCH(QString, missing);
         QTemporaryDir empty;
-        flashhost::setPlayerDir(empty.path());
+        const QByteArray helper = qgetenv("QTWEBENGINEPROCESS_PATH");
+        if (missing == "files")
+            flashhost::setPlayerDir(empty.path());
+        else
+            qputenv("QTWEBENGINEPROCESS_PATH", empty.filePath("QtWebEngineProcess").toLocal8Bit());
         QVERIFY(!IsFlashInstalled());
+        QCOMPARE(flashhost::BackendProvider::flashVersion(), 0);
         QWidget form;
         auto* flash = new TFlashHostControl(&form);
         auto* effect = new TTransparentFlashHostControl(&form);
         flashhost::setPlayerDir(QString());
+        if (helper.isEmpty())
+            qunsetenv("QTWEBENGINEPROCESS_PATH");
+        else
+            qputenv("QTWEBENGINEPROCESS_PATH", helper);
         QVERIFY(IsFlashInstalled());
         for (TFlashHostControl* control : {static_cast<TFlashHostControl*>(effect), flash}) {
             QVERIFY(!control->hasPlayer());
@@ -456,6 +763,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
+    startLog().begin();
     flashhost::initializeHost();
     QApplication app(argc, argv);
     TestFlashHostWebEngine t;

@@ -158,6 +158,23 @@ private slots:
         QCOMPARE(qsizetype(m->header.fileLength), swf::serialize(flat).size());
     }
 
+    // The player's copy may be left uncompressed: the same movie, nothing recompressed.
+    void injectFlatLeavesTheMovieUncompressed_data() { roundTrip_data(); }
+    void injectFlatLeavesTheMovieUncompressed() {
+        QFETCH(char, compression);
+        const swf::Movie original = typicalMovie(compression);
+        const QByteArray actions = hex("07");
+        const auto kept = swf::injectFrameOneActions(swf::serialize(original), actions);
+        const auto flat =
+            swf::injectFrameOneActions(swf::serialize(original), actions, nullptr, true);
+        QVERIFY(kept && flat);
+        QCOMPARE(flat->at(0), 'F');
+        const auto a = swf::parse(*kept), b = swf::parse(*flat);
+        QVERIFY(a && b);
+        QVERIFY(sameTags(a->tags, b->tags));
+        QCOMPARE(b->header.frameCount, original.header.frameCount);
+    }
+
     // Old movies (version 5 and below) read strings in the local code page.
     void stringEncodingFollowsVersion_data() {
         QTest::addColumn<QByteArray>("actual");

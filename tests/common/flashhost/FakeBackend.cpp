@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <utility>
 
 namespace flashhost {
 namespace {
@@ -104,6 +105,23 @@ void FakeBackend::unload() {
     calls_ << QStringLiteral("unload");
 }
 
+std::optional<QVariant> FakeBackend::query(const QString& callback, const QVariantList& args) {
+    QStringList words{QStringLiteral("query"), callback};
+    for (const QVariant& arg : args)
+        words << arg.toString();
+    calls_ << words.join(QLatin1Char(' '));
+    if (duringQuery) {
+        const std::function<void()> hook = std::exchange(duringQuery, nullptr);
+        hook();
+    }
+    const auto it = answers_.find(callback);
+    return it == answers_.end() ? std::nullopt : it->second;
+}
+
+void FakeBackend::setZoom(double scale, const QPointF& offset) {
+    calls_ << QStringLiteral("zoom %1 %2 %3").arg(scale).arg(offset.x()).arg(offset.y());
+}
+
 void FakeBackend::frame(const FrameOp& op, int seq) {
     seq_ = seq;
     switch (op.kind) {
@@ -180,6 +198,10 @@ bool FakeBackend::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonPress:
             input_
                 << QStringLiteral("press %1").arg(int(static_cast<QMouseEvent*>(event)->button()));
+            break;
+        case QEvent::MouseButtonDblClick:
+            input_
+                << QStringLiteral("double %1").arg(int(static_cast<QMouseEvent*>(event)->button()));
             break;
         case QEvent::MouseButtonRelease:
             input_ << QStringLiteral("release %1")

@@ -17,6 +17,9 @@
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
+#include <map>
+#include <optional>
 
 class TFlashHostControl;
 
@@ -51,6 +54,17 @@ public:
     void frame(const FrameOp& op, int seq) override;
     void setActive(bool active) override;
     void focusPlayer() override;
+    // Recorded as "query <callback> <args joined by ' '>"; answered from setAnswer().
+    std::optional<QVariant> query(const QString& callback, const QVariantList& args) override;
+    // Recorded as "zoom <scale> <x> <y>".
+    void setZoom(double scale, const QPointF& offset) override;
+    // What the movie answers to `callback` from now on (nothing: it never answers).
+    void setAnswer(const QString& callback, std::optional<QVariant> answer) {
+        answers_[callback] = std::move(answer);
+    }
+    // Runs once, while the next question waits for its answer (what the program does
+    // meanwhile).
+    std::function<void()> duringQuery;
 
     // What was asked, in order: "load <bytes>", "play", "stop", "goto <n>", "unload",
     // "focus", and the calls into the movie as "<kind> <frame> <target> <value>" (kinds
@@ -59,7 +73,7 @@ public:
     const QStringList& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
     // The mouse buttons, keys and input method text that reached the player: "press 2",
-    // "release 1", "key <Qt::Key>", "ime <text>" (button numbers as Qt::MouseButton).
+    // "double 2", "release 1", "key <Qt::Key>", "ime <text>" (button numbers as Qt::MouseButton).
     const QStringList& inputSeen() const { return input_; }
     void clearInput() { input_.clear(); }
     const MovieToLoad& movie() const { return movie_; }
@@ -85,6 +99,7 @@ protected:
 private:
     QPointer<QWidget> view_;
     QStringList calls_;
+    std::map<QString, std::optional<QVariant>> answers_;
     QStringList input_;
     MovieToLoad movie_;
     FlashProps props_;
