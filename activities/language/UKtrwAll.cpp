@@ -27,9 +27,23 @@ TFrmKtrwAll::TFrmKtrwAll(QWidget* parent) : TLanguageForm(parent) {
     connect(Timer2, &TTimer::OnTimer, this, &TFrmKtrwAll::Timer2Timer);
     connect(Timer3, &TTimer::OnTimer, this, &TFrmKtrwAll::Timer3Timer);
     connect(Timer4, &TTimer::OnTimer, this, &TFrmKtrwAll::Timer4Timer);
-    atitle->Fonts()->AddItem(QStringLiteral("Title1"), QStringLiteral("微软雅黑"), 20,
-                             TColor{0x0000D7FF}, fsBold, true, 2, 2);
+    // The title: 29-pixel bold 黑体, yellow with a red-to-yellow gradient from the top and
+    // a shadow; a fixed box whose text wraps.
+    if (TFontLabel* title1 = atitle->Fonts()->AddItem(
+            QStringLiteral("Title1"), QStringLiteral("黑体"), 12, clYellow, fsBold, true, 2, 2)) {
+        TTextFont f = title1->Font();
+        f.Font.setFamilies({QStringLiteral("黑体"), QStringLiteral("Noto Sans CJK SC")});
+        f.Font.setPixelSize(29);
+        title1->SetFont(f);
+        TSmoothGradual* g = title1->Effect()->Gradual();
+        g->SetStyle(TSmoothTypes::gsTopToBottom);
+        g->SetStartColor(clRed);
+        g->SetEndColor(clYellow);
+        g->SetEnabled(true);
+    }
     atitle->CreateDefLabels();
+    atitle->SetAutoSize(false);
+    atitle->Text()->SetWordWrap(true);
     atitle->Text()->SetTransparent(true);
     showAnimalsTitle();
     QPainterPath round;
@@ -92,13 +106,12 @@ void TFrmKtrwAll::showRow() {
     txtzw->setText(r.name());
     txtyw->setText(r.word());
     txtpy->setText(r.spelling());
-    QFont zw = txtzw->font(), py = txtpy->font();
-    zw.setPixelSize(language::nameFontSize(r.name()));
-    py.setPixelSize(language::pinyinFontSize(r.spelling()));
-    txtzw->setStyleSheet(
-        QStringLiteral("color: #ffffff; font-weight: bold; font-size: %1px;").arg(zw.pixelSize()));
+    // The sizes are point sizes of a 96-dpi screen.
+    txtzw->setStyleSheet(QStringLiteral("color: #ffffff; font-weight: bold; font-size: %1px;")
+                             .arg(language::pointsToPixels(language::nameFontSize(r.name()))));
     txtpy->setStyleSheet(
-        QStringLiteral("color: #ffe14d; font-weight: bold; font-size: %1px;").arg(py.pixelSize()));
+        QStringLiteral("color: #ffe14d; font-weight: bold; font-size: %1px;")
+            .arg(language::pointsToPixels(language::pinyinFontSize(r.spelling()))));
     txtyw->hide();
 }
 
