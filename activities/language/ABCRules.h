@@ -30,10 +30,9 @@ private:
     int capital_ = kCapitalStart, small_ = kSmallStart;
 };
 
-// Where the big letters stand: the board behind them has four writing lines, the third
-// (red) one at this height is the baseline, and the lines lie kLetterLineGap apart.
+// Where the big letters stand: the board behind them has four writing lines 100 pixels
+// apart, the third (red) one at this height is the baseline.
 constexpr int kLetterBaseline = 340;
-constexpr int kLetterLineGap = 93;
 // The growth steps come at a pace the eye can follow (21 steps in about half a second).
 constexpr int kLetterGrowthMs = 25;
 

@@ -43,18 +43,19 @@ TfrmABCKeyboard::TfrmABCKeyboard(QWidget* parent)
     Timer1 = new TTimer(this, 38, false);
     connect(Timer1, &TTimer::OnTimer, this, &TfrmABCKeyboard::Timer1Timer);
     connect(btnreturn, &TFlatButton::OnClick, this, &TfrmABCKeyboard::btnreturnClick);
-    connect(rb1, &TFlatRadioButton::OnClick, this, [this] {
-        if (rb1->Checked())
-            game_.setSpeed(KeyboardGame::Speed::Slow);
-    });
-    connect(rb2, &TFlatRadioButton::OnClick, this, [this] {
-        if (rb2->Checked())
-            game_.setSpeed(KeyboardGame::Speed::Middle);
-    });
-    connect(rb3, &TFlatRadioButton::OnClick, this, [this] {
-        if (rb3->Checked())
-            game_.setSpeed(KeyboardGame::Speed::Fast);
-    });
+    const std::pair<TFlatRadioButton*, KeyboardGame::Speed> speeds[] = {
+        {rb1, KeyboardGame::Speed::Slow},
+        {rb2, KeyboardGame::Speed::Middle},
+        {rb3, KeyboardGame::Speed::Fast}};
+    for (auto [rb, speed] : speeds) {
+        rb->SetColorBorder(clWhite);
+        rb->SetColorDot(kChosen);
+        connect(rb, &TFlatRadioButton::OnClick, this, [this, rb, speed] {
+            if (rb->Checked())
+                game_.setSpeed(speed);
+            showSpeedChoice();
+        });
+    }
     if (const QScreen* s = QGuiApplication::primaryScreen())
         setGeometry(s->geometry());
     auto& snd = platform::soundLibrary();
@@ -96,6 +97,12 @@ void TfrmABCKeyboard::fitStatus() {
     lblstate->setFont(f);
 }
 
+// The chosen speed reads at a glance: its caption lights up, the others stay white.
+void TfrmABCKeyboard::showSpeedChoice() {
+    for (TFlatRadioButton* rb : {rb1, rb2, rb3})
+        rb->SetFontColor(rb->Checked() ? kChosen : clWhite);
+}
+
 void TfrmABCKeyboard::showStatus(const QString& text) {
     lblstate->setText(text);
     fitStatus();
@@ -105,6 +112,7 @@ void TfrmABCKeyboard::FormShow() {
     showFullScreen();
     showStatus(KeyboardGame::startText());
     rb2->SetChecked(true);
+    showSpeedChoice();
     platform::rng().randomize(); // once per game
     game_.start(width());
     showCounters();

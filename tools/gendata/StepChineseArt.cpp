@@ -134,12 +134,12 @@ void abcArt(Output& out) {
                   QRectF(88, 498, 760, 100)},
                  kBlue, [](QPainter& p) {
                      // Four writing lines on the letter board, as in an exercise book;
-                     // the red third line (y 340, lines 93 apart) is the baseline the
+                     // the red third line (y 340, lines 100 apart) is the baseline the
                      // letters window puts its letters on.
                      for (int k = 0; k < 4; ++k) {
                          p.setPen(
                              QPen(k == 2 ? QColor(0xf0, 0x6a, 0x6a) : QColor(0xa8, 0xc8, 0xee), 2));
-                         p.drawLine(QPointF(126, 154 + k * 93), QPointF(552, 154 + k * 93));
+                         p.drawLine(QPointF(126, 140 + k * 100), QPointF(552, 140 + k * 100));
                      }
                  });
     for (int i = 0; i < 26; ++i) {
