@@ -3,6 +3,7 @@
 #include "activities/language/UABC.h"
 #include "activities/language/UABCKeyboard.h"
 #include "app/ActivitySound.h"
+#include "app/FormRegistry.h"
 #include "platform/MessageService.h"
 
 #include <QFontInfo>
@@ -150,6 +151,19 @@ private slots:
         w.Timer1Timer();
         QVERIFY(!w.flashword->isVisible());
         w.btnreturnClick();
+    }
+
+    void keyboardGameReturnsToItsOpener() {
+        platform::MessageRecorder rec;
+        QWidget opener;
+        opener.show();
+        QPointer<QWidget> game =
+            openFrom(&opener, QStringLiteral("TfrmABCKeyboard"), LeaveMode::Stay);
+        QVERIFY(game && game->isVisible());
+        opener.hide(); // left behind the full-screen game
+        game->close();
+        QVERIFY(opener.isVisible()); // the window that opened it, whatever its class
+        delete game.data();
     }
 
     void keyboardGame() {
