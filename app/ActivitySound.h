@@ -18,5 +18,10 @@ void playWave(const QString& windowsPath);
 // Told of every file asked for (by playSound and playWave), before it is played.
 using SoundListener = std::function<void(const QString& windowsPath)>;
 void setSoundListener(SoundListener listener);
+// The same, also told which output plays it: the shared stream, where the next sound
+// cuts it off, or the wave player beside it.
+enum class SoundOutput { Stream, Wave };
+using OutputListener = std::function<void(const QString& windowsPath, SoundOutput output)>;
+void setOutputListener(OutputListener listener);
 
 } // namespace shell

@@ -58,6 +58,17 @@ void setLeftEdge(QWidget* w, int left) {
     }
 }
 
+void TForm::reframe(Qt::WindowFlags flags, bool fullScreen) {
+    const bool quiet = property(kQuietShow).toBool();
+    setProperty(kQuietShow, true);
+    setWindowFlags(flags);
+    if (fullScreen)
+        showFullScreen();
+    else
+        showNormal();
+    setProperty(kQuietShow, quiet);
+}
+
 void recentreHorizontally(QWidget* w) {
     QScreen* s = QGuiApplication::primaryScreen();
     if (!s || !w)

@@ -70,6 +70,9 @@ protected:
     // A parked window coming back: for the program it never went away.
     bool comingBackFromPark() const { return property("pelumoQuietShow").toBool(); }
     virtual CloseAction FormClose() { return CloseAction::Hide; }
+    // New window flags shown full screen or normal (a flag change hides the window): for
+    // the program the window stays open, so the show handler does not run again.
+    void reframe(Qt::WindowFlags flags, bool fullScreen);
     // A picture button was pressed: the default plays the click sound.
     virtual void pictureButtonDown(TImage* button);
 

@@ -252,10 +252,10 @@ void TFrmmain::imgkeyClick() {
     const FormEntry* e = FormRegistry::find(QStringLiteral("TfrmABCKeyboard"));
     if (!e)
         return;
+    // The game knows this window as its opener and comes back here; only a game made
+    // anew hides this window.
     const bool existed = e->instance() != nullptr;
-    QWidget* w = openLazy(QStringLiteral("TfrmABCKeyboard"));
-    if (!existed && w && w->isVisible())
-        hide();
+    openFrom(this, QStringLiteral("TfrmABCKeyboard"), existed ? LeaveMode::Stay : LeaveMode::Hide);
 }
 
 void TFrmmain::imgminiClick() {

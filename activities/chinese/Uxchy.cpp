@@ -234,12 +234,11 @@ void Tfrmxchy::Timer2Timer() {
 void Tfrmxchy::lblfullClick() {
     if (!book_.enterFullScreen(chkauto->Checked()))
         return;
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     const QRect screen = this->screen() ? this->screen()->geometry() : QRect(0, 0, 1280, 1024);
     setGeometry(screen);
-    showFullScreen();
+    reframe(Qt::Window | Qt::FramelessWindowHint, true);
     pnlmain->setGeometry(0, 0, screen.width(), screen.height());
     ShockwaveFlash1->setGeometry(0, 0, screen.width(), screen.height());
     pnlmain->raise();
@@ -258,8 +257,7 @@ void Tfrmxchy::btnpicClick() {
         return;
     btnpic->hide();
     chkauto->show();
-    setWindowFlags(Qt::Window);
-    showNormal();
+    reframe(Qt::Window, false);
     setFixedSize(900, 675);
     centreOnScreen();
     pnlmain->setGeometry(52, 92, 614, 470);

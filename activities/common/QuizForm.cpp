@@ -82,7 +82,6 @@ void TQuizForm::bindControls() {
         imgmany[i] = child<TImage>(QByteArray("imgmany" + n).constData());
         chk[i] = child<TCheckBox>(QByteArray("chk" + n).constData());
         TImage* img = imgmany[i];
-        img->setMouseTracking(true);
         img->setCursor(Qt::PointingHandCursor);
         connect(img, &TImage::OnClick, this, [this, i] { imgmanyClick(i + 1); });
         connect(img, &TImage::OnMouseMove, this, [this, img] { imgmany1MouseMove(img); });

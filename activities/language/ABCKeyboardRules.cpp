@@ -114,4 +114,15 @@ int explosionPlayer(bool firstPlaying, bool secondPlaying) {
     return secondPlaying ? 2 : 1;
 }
 
+bool Explosion::tick(bool playing) {
+    if (!shown_)
+        return false;
+    ++ticks_;
+    if (playing)
+        started_ = true;
+    if ((!playing && (started_ || ticks_ >= kWaitTicks)) || ticks_ >= kMostTicks)
+        shown_ = false;
+    return shown_;
+}
+
 } // namespace language

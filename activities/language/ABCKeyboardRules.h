@@ -72,4 +72,23 @@ private:
 // that is not playing, else the third.
 int explosionPlayer(bool firstPlaying, bool secondPlaying);
 
+// One explosion on screen: shown when a hit starts it, hidden once its movie has played
+// to the end. One that has not started after kWaitTicks ticks of the game clock (about
+// 1.5 s), or is still on screen after kMostTicks (about 1.7 s; the movie lasts one
+// second), is hidden too, so none stays on screen.
+class Explosion {
+public:
+    static constexpr int kWaitTicks = 40;
+    static constexpr int kMostTicks = 45;
+    void start() { shown_ = true, started_ = false, ticks_ = 0; }
+    // One tick with the player's state; false once the explosion is to be hidden.
+    bool tick(bool playing);
+    bool shown() const { return shown_; }
+
+private:
+    bool shown_ = false;
+    bool started_ = false;
+    int ticks_ = 0;
+};
+
 } // namespace language

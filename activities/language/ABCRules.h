@@ -30,6 +30,12 @@ private:
     int capital_ = kCapitalStart, small_ = kSmallStart;
 };
 
+// Where the big letters stand: the board behind them has four writing lines 100 pixels
+// apart, the third (red) one at this height is the baseline.
+constexpr int kLetterBaseline = 340;
+// The growth steps come at a pace the eye can follow (21 steps in about half a second).
+constexpr int kLetterGrowthMs = 25;
+
 // The automatic mode: every period shows the next letter; after Z one period shows
 // nothing and the alphabet starts again at A.
 class LetterAuto {

@@ -40,6 +40,11 @@ private:
 int nameFontSize(const QString& chinese);  // 56, or 42 above 8 bytes
 int pinyinFontSize(const QString& pinyin); // 36, or 23 above 16 bytes
 
+// Font sizes given in points, in pixels of a 96-dpi screen (rounded).
+constexpr int pointsToPixels(int points) {
+    return (points * 96 + 36) / 72;
+}
+
 // The automatic step interval for an item of "间隔6秒".."间隔10秒".
 int autoIntervalMs(int itemIndex);
 

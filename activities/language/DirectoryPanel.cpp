@@ -21,9 +21,10 @@ TDirectoryPanel::TDirectoryPanel(QWidget* panel) : QObject(panel) {
     for (int i = 0; i < 10; ++i) {
         QLabel* l = part<QLabel>(panel, QStringLiteral("Label%1").arg(i + 1));
         labels_[static_cast<size_t>(i)] = l;
-        l->setCursor(shell::screenCursor(3));
         auto* link = new THoverLink(l, 16, {QColor(0, 0, 255)}, {QColor(255, 0, 0), false, true},
                                     {QColor(128, 0, 0), false, true});
+        // The program's own cursor, not the link's pointing hand.
+        l->setCursor(shell::screenCursor(3));
         connect(link, &THoverLink::clicked, this, [this, i] { emit labelClicked(i); });
     }
     auto* back = part<TImage>(panel, QStringLiteral("imgmlback"));

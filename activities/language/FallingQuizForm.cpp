@@ -109,8 +109,10 @@ void TFallingQuizForm::answerClick(int item) {
     setRunning(true);
     updateCounters();
     if (a == language::FallingQuiz::Answer::Right) {
+        // The next prompt takes the shared stream at once, so the judgement goes to the
+        // wave player beside it and both are heard.
         if (rightSoundPlays())
-            playJudgement(true);
+            playWave(QStringLiteral("DATA\\bgsnd\\right.WAV"));
         showQuestion();
         return;
     }

@@ -103,14 +103,14 @@ void TPicturePracticeForm::showQuestion() {
         p->setProperty("Tag", practice_->rows()[static_cast<size_t>(s)]);
     }
     lblkey_->setText(practice_->asked().name());
-    lblkey_->setToolTip(practice_->asked().word());
     saySoon();
 }
 
 void TPicturePracticeForm::saySoon() {
     if (!asked_)
         return;
-    playSound(language::soundPath(rbchinese_->Checked() ? lblkey_->text() : lblkey_->toolTip()));
+    const language::WordRow& asked = practice_->asked();
+    playSound(language::soundPath(rbchinese_->Checked() ? asked.name() : asked.word()));
 }
 
 void TPicturePracticeForm::btnsentence1Click() {
@@ -160,9 +160,11 @@ void TPicturePracticeForm::pictureClick(int slot) {
     if (a == language::PicturePractice::Answer::Ignored)
         return;
     const bool right = a == language::PicturePractice::Answer::Right;
+    // The sign's box fits its text, so that it starts where the window places it.
+    lblright_->setText(right ? QStringLiteral("√") : QStringLiteral("×"));
+    lblright_->adjustSize();
     lblright_->move(
         language::signPlace(practice_->layout(), language::barsFor(practice_->layout(), slot)));
-    lblright_->setText(right ? QStringLiteral("√") : QStringLiteral("×"));
     counters_[0]->setText(QString::number(practice_->answered()));
     counters_[1]->setText(QString::number(practice_->right()));
     counters_[2]->setText(QString::number(practice_->wrong()));

@@ -1,8 +1,10 @@
 #include "activities/language/UABC.h"
 
+#include "activities/language/BrowserRules.h"
 #include "app/FormRegistry.h"
 #include "platform/ContentPack.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 
 QPointer<TfrmABC> frmABC;
@@ -13,7 +15,7 @@ using namespace language;
 TfrmABC::TfrmABC(QWidget* parent) : TActivityForm(parent) {
     setupUi(this);
     setFixedSize(900, 675);
-    Timer1 = new TTimer(this, 1, false);
+    Timer1 = new TTimer(this, kLetterGrowthMs, false);
     Timer2 = new TTimer(this, 4000, false);
     Timer2->setTag(1);
     connect(Timer1, &TTimer::OnTimer, this, &TfrmABC::Timer1Timer);
@@ -74,19 +76,36 @@ void TfrmABC::showLetter(int letter) {
     Timer1->setEnabled(true);
     lbldx->show();
     lblxx->show();
-    lblword->setText(letterWord(letter));
+    showWord(letterWord(letter));
     QPixmap picture;
     if (pack_ && pack_->contains(letterWord(letter), QStringLiteral("JPG")))
         picture.loadFromData(pack_->read(letterWord(letter), QStringLiteral("JPG")), "JPG");
     imgshow->setPicture(picture);
 }
 
+// The sizes are point sizes of a 96-dpi screen. Each letter's label ends one descent
+// below the baseline, so both letters stand on the board's red line as they grow.
 void TfrmABC::showSizes() {
-    QFont big(QStringLiteral("Arial")), small(QStringLiteral("Arial"));
-    big.setPointSize(growth_.capitalSize());
-    small.setPointSize(growth_.smallSize());
-    lbldx->setFont(big);
-    lblxx->setFont(small);
+    const std::pair<QLabel*, int> letters[] = {{lbldx, growth_.capitalSize()},
+                                               {lblxx, growth_.smallSize()}};
+    for (auto [label, points] : letters) {
+        QFont f(QStringLiteral("Arial"));
+        f.setPixelSize(pointsToPixels(points));
+        label->setFont(f);
+        const int bottom = kLetterBaseline + QFontMetrics(f).descent();
+        label->setGeometry(label->x(), bottom - label->height(), label->width(), label->height());
+    }
+}
+
+// The example word in 56-pixel type, smaller where a long word would not fit its frame.
+void TfrmABC::showWord(const QString& word) {
+    QFont f = lblword->font();
+    int px = 56;
+    f.setPixelSize(px);
+    while (px > 20 && QFontMetrics(f).horizontalAdvance(word) > lblword->width() - 8)
+        f.setPixelSize(--px);
+    lblword->setFont(f);
+    lblword->setText(word);
 }
 
 void TfrmABC::imgaClick(int letter) {

@@ -46,6 +46,7 @@ protected:
 private:
     void showLetter(int letter);
     void showSizes();
+    void showWord(const QString& word);
     void stopAuto();
 
     std::shared_ptr<platform::ContentPack> pack_;

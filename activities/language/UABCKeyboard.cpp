@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QScreen>
 
@@ -42,18 +43,19 @@ TfrmABCKeyboard::TfrmABCKeyboard(QWidget* parent)
     Timer1 = new TTimer(this, 38, false);
     connect(Timer1, &TTimer::OnTimer, this, &TfrmABCKeyboard::Timer1Timer);
     connect(btnreturn, &TFlatButton::OnClick, this, &TfrmABCKeyboard::btnreturnClick);
-    connect(rb1, &TFlatRadioButton::OnClick, this, [this] {
-        if (rb1->Checked())
-            game_.setSpeed(KeyboardGame::Speed::Slow);
-    });
-    connect(rb2, &TFlatRadioButton::OnClick, this, [this] {
-        if (rb2->Checked())
-            game_.setSpeed(KeyboardGame::Speed::Middle);
-    });
-    connect(rb3, &TFlatRadioButton::OnClick, this, [this] {
-        if (rb3->Checked())
-            game_.setSpeed(KeyboardGame::Speed::Fast);
-    });
+    const std::pair<TFlatRadioButton*, KeyboardGame::Speed> speeds[] = {
+        {rb1, KeyboardGame::Speed::Slow},
+        {rb2, KeyboardGame::Speed::Middle},
+        {rb3, KeyboardGame::Speed::Fast}};
+    for (auto [rb, speed] : speeds) {
+        rb->SetColorBorder(clWhite);
+        rb->SetColorDot(kChosen);
+        connect(rb, &TFlatRadioButton::OnClick, this, [this, rb, speed] {
+            if (rb->Checked())
+                game_.setSpeed(speed);
+            showSpeedChoice();
+        });
+    }
     if (const QScreen* s = QGuiApplication::primaryScreen())
         setGeometry(s->geometry());
     shell::soundLibraryFits();
@@ -79,19 +81,44 @@ void TfrmABCKeyboard::resizeEvent(QResizeEvent* e) {
         w->move(x, w->y());
     }
     lblstate->resize(std::max(200, x - lblstate->x() - 10), lblstate->height());
+    fitStatus();
+}
+
+// The status stays on one line: its type shrinks where the line would not fit.
+void TfrmABCKeyboard::fitStatus() {
+    QFont f = lblstate->font();
+    int px = kStatusPixels;
+    f.setPixelSize(px);
+    while (px > 10 && QFontMetrics(f).horizontalAdvance(lblstate->text()) > lblstate->width())
+        f.setPixelSize(--px);
+    lblstate->setFont(f);
+}
+
+// The chosen speed reads at a glance: its caption lights up, the others stay white.
+void TfrmABCKeyboard::showSpeedChoice() {
+    for (TFlatRadioButton* rb : {rb1, rb2, rb3})
+        rb->SetFontColor(rb->Checked() ? kChosen : clWhite);
+}
+
+void TfrmABCKeyboard::showStatus(const QString& text) {
+    lblstate->setText(text);
+    fitStatus();
 }
 
 void TfrmABCKeyboard::FormShow() {
     showFullScreen();
-    lblstate->setText(KeyboardGame::startText());
+    showStatus(KeyboardGame::startText());
     rb2->SetChecked(true);
+    showSpeedChoice();
     platform::rng().randomize(); // once per game
     game_.start(width());
     showCounters();
-    lblstate->setText(KeyboardGame::startText());
+    showStatus(KeyboardGame::startText());
     placeLabels();
-    for (TTransparentFlashHostControl* p : explosions_)
-        p->hide();
+    for (size_t i = 0; i < explosions_.size(); ++i) {
+        explosions_[i]->hide();
+        bursts_[i] = {};
+    }
     Timer1->setInterval(38);
     Timer1->setEnabled(true);
     activateWindow();
@@ -102,12 +129,12 @@ TForm::CloseAction TfrmABCKeyboard::FormClose() {
     platform::soundLibrary().StreamFree(stream_);
     stream_ = 0;
     Timer1->setEnabled(false);
-    // Back to the main window (the game is opened from it and never knows it by name).
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (QLatin1String(w->metaObject()->className()) == QLatin1String("TFrmmain")) {
-            w->show();
-            w->activateWindow();
-        }
+    // The window that opened the game comes to the front again, also where it stayed
+    // behind the full-screen game.
+    if (QWidget* opener = openerOf(this)) {
+        opener->show();
+        opener->activateWindow();
+    }
     return CloseAction::Hide;
 }
 
@@ -130,9 +157,13 @@ void TfrmABCKeyboard::showCounters() {
 void TfrmABCKeyboard::Timer1Timer() {
     if (game_.tick(pnl_bottom->y())) {
         showCounters();
-        lblstate->setText(game_.statusText());
+        showStatus(game_.statusText());
     }
     placeLabels();
+    // An explosion that has played to its end leaves the screen.
+    for (size_t i = 0; i < explosions_.size(); ++i)
+        if (!bursts_[i].tick(explosions_[i]->IsPlaying()))
+            explosions_[i]->hide();
 }
 
 void TfrmABCKeyboard::keyPressEvent(QKeyEvent* e) {
@@ -145,8 +176,11 @@ void TfrmABCKeyboard::FormKeyPress(QChar key) {
     if (r.kind == KeyboardGame::Key::Ignored)
         return;
     if (r.kind == KeyboardGame::Key::Hit) {
-        TTransparentFlashHostControl* boom = explosions_[size_t(
-            language::explosionPlayer(explosions_[0]->IsPlaying(), explosions_[1]->IsPlaying()))];
+        // A player counts as playing from the hit on, before its movie reports it.
+        auto busy = [this](size_t i) { return bursts_[i].shown() || explosions_[i]->IsPlaying(); };
+        const auto which = size_t(language::explosionPlayer(busy(0), busy(1)));
+        TTransparentFlashHostControl* boom = explosions_[which];
+        bursts_[which].start();
         boom->move(r.left, r.top);
         boom->show();
         boom->raise();
@@ -155,7 +189,7 @@ void TfrmABCKeyboard::FormKeyPress(QChar key) {
     }
     placeLabels();
     showCounters();
-    lblstate->setText(game_.statusText());
+    showStatus(game_.statusText());
     playEffect(r.kind == KeyboardGame::Key::Hit ? QStringLiteral("ding.wav")
                                                 : QStringLiteral("wrong.WAV"));
 }

@@ -37,9 +37,16 @@ private:
     void placeLabels();
     void showCounters();
     void playEffect(const QString& file);
+    void showStatus(const QString& text);
+    void showSpeedChoice();
+    void fitStatus();
+
+    static constexpr int kStatusPixels = 16;
+    static constexpr TColor kChosen{0x0000D4FF}; // the yellow of the counters
 
     std::array<QLabel*, language::kFallerCount> labels_{};
     std::array<TTransparentFlashHostControl*, 3> explosions_{};
+    std::array<language::Explosion, 3> bursts_{};
     language::KeyboardGame game_;
     quint32 stream_ = 0; // the game's own sound stream
 };

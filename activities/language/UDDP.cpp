@@ -54,6 +54,8 @@ void Tfrmddp::loadBackground() {
 }
 
 void Tfrmddp::FormShow() {
+    // A game left by closing does not carry over: no board, full life, clock at zero.
+    game_ = language::WordPairGame();
     pnlmain->hide();
     loadBackground();
     imgbg->show();

@@ -126,13 +126,12 @@ void TFrmKtrwAll::showRow() {
     txtzw->setText(r.name());
     txtyw->setText(r.word());
     txtpy->setText(r.spelling());
-    QFont zw = txtzw->font(), py = txtpy->font();
-    zw.setPixelSize(language::nameFontSize(r.name()));
-    py.setPixelSize(language::pinyinFontSize(r.spelling()));
-    txtzw->setStyleSheet(
-        QStringLiteral("color: #ffffff; font-weight: bold; font-size: %1px;").arg(zw.pixelSize()));
+    // The sizes are point sizes of a 96-dpi screen.
+    txtzw->setStyleSheet(QStringLiteral("color: #ffffff; font-weight: bold; font-size: %1px;")
+                             .arg(language::pointsToPixels(language::nameFontSize(r.name()))));
     txtpy->setStyleSheet(
-        QStringLiteral("color: #ffe14d; font-weight: bold; font-size: %1px;").arg(py.pixelSize()));
+        QStringLiteral("color: #ffe14d; font-weight: bold; font-size: %1px;")
+            .arg(language::pointsToPixels(language::pinyinFontSize(r.spelling()))));
     txtyw->hide();
 }
 

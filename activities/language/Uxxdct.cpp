@@ -41,28 +41,38 @@ void Tfrmxxdct::fillList() {
     for (const language::WordMeaning& w : language::groupWords(browser_.group()))
         LSBList->Items().Add(QString::fromUtf8(w.word));
     LSBList->SetItemIndex(browser_.index());
-    if (browser_.index() >= 0)
+    if (browser_.index() >= 0) {
         LSBListClick();
+        return;
+    }
+    // Nothing to show: no word of another group stays behind.
+    lblenglish->clear();
+    lblchinese->clear();
+    lblchinese->setProperty("Hint", QString());
+    clearMovie();
 }
 
 void Tfrmxxdct::LSBListClick() {
     if (!browser_.select(LSBList->ItemIndex()))
         return;
     lblenglish->setText(browser_.word());
-    if (browser_.group() == 0) {
-        lblchinese->setText(browser_.meaningCaption());
-        lblchinese->setToolTip(browser_.meaning());
-    }
+    lblchinese->setText(browser_.meaningCaption());
+    lblchinese->setProperty("Hint", browser_.meaning());
     showMovie(browser_.word());
 }
 
+void Tfrmxxdct::clearMovie() {
+    ShockwaveFlash1->Stop();
+    ShockwaveFlash1->LoadMovie(0, QString());
+}
+
 void Tfrmxxdct::showMovie(const QString& word) {
-    // A word without a movie stops the player; the word and its meaning stay shown.
+    // A word without a movie leaves the player empty; the word and its meaning stay shown.
     QByteArray movie;
     if (pack_ && pack_->isValid() && pack_->contains(word, QStringLiteral("Flash")))
         movie = pack_->read(word, QStringLiteral("Flash"));
     if (movie.isEmpty()) {
-        ShockwaveFlash1->Stop();
+        clearMovie();
         return;
     }
     QBuffer stream(&movie);
@@ -110,8 +120,9 @@ TForm::CloseAction Tfrmxxdct::FormClose() {
 
 QStringList Tfrmxxdct::dataPaths() {
     QStringList paths;
-    for (const language::WordMeaning& w : language::groupWords(0))
-        paths << packItemPath(QStringLiteral("Fword"), QStringLiteral("Flash"),
-                              QString::fromUtf8(w.word));
+    for (int g = 0; g < language::letterGroups().size(); ++g)
+        for (const language::WordMeaning& w : language::groupWords(g))
+            paths << packItemPath(QStringLiteral("Fword"), QStringLiteral("Flash"),
+                                  QString::fromUtf8(w.word));
     return paths;
 }

@@ -36,6 +36,7 @@ protected:
 private:
     void fillList();
     void showMovie(const QString& word);
+    void clearMovie();
 
     language::WordBrowser browser_;
     std::shared_ptr<platform::ContentPack> pack_;

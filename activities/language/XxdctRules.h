@@ -15,7 +15,7 @@ struct WordMeaning {
 
 // The items of the letter-group box ("A" .. "X,Y,Z").
 const QStringList& letterGroups();
-// The words of a group in list order; only group 0 ("A") has words.
+// The words of a group in list order; an unknown group has none.
 const std::vector<WordMeaning>& groupWords(int group);
 
 class WordBrowser {
@@ -33,7 +33,7 @@ public:
     bool next();  // false on the last word
 
     QString word() const;
-    // The meaning shown: only while group 0 is chosen; empty otherwise.
+    // The meaning of the chosen word; empty when nothing is chosen.
     QString meaning() const;
     QString meaningCaption() const; // "[ " + meaning + " ]"
 

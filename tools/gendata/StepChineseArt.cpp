@@ -133,11 +133,13 @@ void abcArt(Output& out) {
                  {QRectF(106, 96, 466, 382), QRectF(600, 104, 228, 228), QRectF(572, 336, 284, 80),
                   QRectF(88, 498, 760, 100)},
                  kBlue, [](QPainter& p) {
-                     // Four writing lines on the letter board, as in an exercise book.
+                     // Four writing lines on the letter board, as in an exercise book;
+                     // the red third line (y 340, lines 100 apart) is the baseline the
+                     // letters window puts its letters on.
                      for (int k = 0; k < 4; ++k) {
                          p.setPen(
                              QPen(k == 2 ? QColor(0xf0, 0x6a, 0x6a) : QColor(0xa8, 0xc8, 0xee), 2));
-                         p.drawLine(QPointF(126, 190 + k * 62), QPointF(552, 190 + k * 62));
+                         p.drawLine(QPointF(126, 140 + k * 100), QPointF(552, 140 + k * 100));
                      }
                  });
     for (int i = 0; i < 26; ++i) {

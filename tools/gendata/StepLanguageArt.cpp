@@ -123,9 +123,29 @@ void makeKtrwAll(Output& out) {
         p.drawLine(QPointF(10, 48), QPointF(376, 48));
     }
     a.png(QStringLiteral("Image1"), panel);
+    // The page buttons are small (62x32): a flat tab whose caption fills it, so that it
+    // reads at a glance, where a pill's margins would leave the caption tiny.
     for (const auto& [name, label] : {std::pair{"imgmlback", "上一组"}, {"imgmlnext", "下一组"}})
-        a.pill(QString::fromLatin1(name), QSize(62, 32), kPurple, QString(),
-               QString::fromUtf8(label));
+        for (const auto& [suffix, state] :
+             {std::pair{"", State::Rest}, {"1", State::Hover}, {"2", State::Pressed}}) {
+            QImage tab = art::canvas({62, 32});
+            QPainter p(&tab);
+            art::prepare(p);
+            const QColor c = state == State::Hover     ? art::shade(kPurple, 0.18)
+                             : state == State::Pressed ? art::shade(kPurple, -0.2)
+                                                       : kPurple;
+            const qreal sink = state == State::Pressed ? 1 : 0;
+            p.setPen(QPen(art::shade(c, -0.45), 1.5));
+            p.setBrush(c);
+            p.drawRoundedRect(QRectF(1 + sink, 1 + sink, 60 - sink, 30 - sink), 9, 9);
+            art::TextStyle t;
+            t.font = art::fitFont(art::cjkFont(17, QFont::Black), QString::fromUtf8(label), 54);
+            t.outline = art::shade(c, -0.55);
+            t.outlineWidth = 1.5;
+            art::drawText(p, QRectF(1 + sink, 1 + sink, 60, 30), QString::fromUtf8(label), t);
+            p.end();
+            a.png(QString::fromLatin1(name) + QString::fromLatin1(suffix), tab);
+        }
 }
 
 void makePractices(Output& out) {

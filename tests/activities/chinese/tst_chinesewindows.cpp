@@ -9,7 +9,11 @@
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
 
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <QtTest>
 
 class TestChineseWindows : public QObject {
@@ -97,12 +101,43 @@ private slots:
                      item(QStringLiteral("cy"), QStringLiteral("CY1")));
         QTest::keyClick(&w, Qt::Key_Escape); // not in full screen: nothing
         QVERIFY(w.lblfull->isVisibleTo(&w));
-        w.lblfullClick();
+        QTest::mouseClick(w.lblfull, Qt::LeftButton, {}, w.lblfull->rect().center());
         QVERIFY(w.btnpic->isVisibleTo(&w));
+        // The movie fills the screen; the switch did not start the window over as a card.
+        const QSize screen = w.screen()->geometry().size();
+        QTRY_COMPARE(w.size(), screen);
+        QVERIFY(w.pnlmain->isVisibleTo(&w));
+        QCOMPARE(w.ShockwaveFlash1->size(), screen);
+        QCOMPARE(w.ShockwaveFlash1->mapTo(&w, QPoint(0, 0)), QPoint(0, 0));
+        QCOMPARE(flashhost::fakeBackendOf(w.ShockwaveFlash1)->movie().bytes,
+                 item(QStringLiteral("cy"), QStringLiteral("CY1")));
         QTest::keyClick(&w, Qt::Key_Escape);
         QVERIFY(!w.btnpic->isVisibleTo(&w));
         QCOMPARE(w.size(), QSize(900, 675));
+        QVERIFY(w.pnlmain->isVisibleTo(&w)); // back to the movie in its frame
+        QCOMPARE(w.ShockwaveFlash1->size(), QSize(614, 470));
         QVERIFY(!w.chkauto->Checked()); // as it was before the full screen
+        // The card and 看动画 still work afterwards.
+        QTest::mouseClick(w.imgstop, Qt::LeftButton, {}, w.imgstop->rect().center());
+        QVERIFY(!w.pnlmain->isVisibleTo(&w));
+        QTest::mouseClick(w.imgpre, Qt::LeftButton, {}, w.imgpre->rect().center());
+        QVERIFY(w.pnlmain->isVisibleTo(&w));
+    }
+
+    void riddleAnswerInTheBookFace() {
+        Tfrmjzw w;
+        w.selectBrainTeasers();
+        w.show();
+        // "楷体_GB2312" is not on this system: the face that draws the answer's characters
+        // is a serif CJK one, not the sans every unknown family falls back to.
+        QTextLayout layout(QStringLiteral("手指"), w.lblkey->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        QVERIFY(!runs.isEmpty());
+        const QString face = runs.first().rawFont().familyName();
+        QVERIFY2(face.contains(QStringLiteral("Serif")), qPrintable(face));
     }
 };
 

@@ -18,6 +18,10 @@ private slots:
     void statusText();
     void explosionPlayer_data();
     void explosionPlayer();
+    void everyRangeOfEveryLabel_data();
+    void everyRangeOfEveryLabel();
+    void explosionEnds_data();
+    void explosionEnds();
 };
 
 namespace {
@@ -139,6 +143,85 @@ void TestAbcKeyboardRules::explosionPlayer() {
     QFETCH(bool, second);
     QFETCH(int, player);
     QCOMPARE(language::explosionPlayer(first, second), player);
+}
+
+void TestAbcKeyboardRules::everyRangeOfEveryLabel_data() {
+    QTest::addColumn<int>("label");
+    QTest::addColumn<int>("when"); // 0 game start, 1 after a miss, 2 after a hit
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    // Per label: start, after a miss, after a hit (half-open ranges).
+    const int table[kFallerCount][3][2] = {
+        {{-450, -280}, {-350, -250}, {-250, -80}},  {{-350, -180}, {-250, -80}, {-250, -80}},
+        {{-450, -300}, {-550, -380}, {-250, -80}},  {{-350, -200}, {-450, -280}, {-250, -80}},
+        {{-250, -80}, {-350, -250}, {-250, -80}},   {{-550, -400}, {-250, -80}, {-250, -80}},
+        {{-500, -350}, {-250, -180}, {-250, -80}},  {{-250, -80}, {-250, -80}, {-250, -80}},
+        {{-250, -80}, {-550, -420}, {-250, -80}},   {{-310, -150}, {-310, -120}, {-310, -120}},
+        {{-300, -220}, {-300, -220}, {-300, -220}},
+    };
+    const char* when[] = {"start", "after a miss", "after a hit"};
+    for (int k = 0; k < kFallerCount; ++k)
+        for (int w = 0; w < 3; ++w)
+            QTest::addRow("lbl%d %s", k + 1, when[w]) << k << w << table[k][w][0] << table[k][w][1];
+}
+
+void TestAbcKeyboardRules::everyRangeOfEveryLabel() {
+    QFETCH(int, label);
+    QFETCH(int, when);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    // Over many games every drawn Top lies in the range, and the draws reach both ends
+    // of it (a neighbour's range, shifted or swapped, would miss one of them).
+    int low = 100000, high = -100000;
+    for (uint32_t seed = 1; seed <= 600; ++seed) {
+        platform::RandomSource rng(seed);
+        KeyboardGame g(rng);
+        g.start(1024);
+        int top = g.faller(label).top;
+        if (when == 1) {
+            clear(g);
+            g.faller(label).top = 700;
+            QVERIFY(g.tick(700));
+            top = g.faller(label).top - g.faller(label).speed; // it fell once since
+        } else if (when == 2) {
+            clear(g);
+            g.faller(label) = Faller{QChar(u'K'), 10, 100, 1};
+            QCOMPARE(int(g.key(QChar(u'k')).kind), int(KeyboardGame::Key::Hit));
+            top = g.faller(label).top;
+        }
+        QVERIFY2(top >= from && top < to, qPrintable(QString::number(top)));
+        low = std::min(low, top);
+        high = std::max(high, top);
+    }
+    const int slack = std::max(2, (to - from) / 8);
+    QVERIFY2(low < from + slack, qPrintable(QString::number(low)));
+    QVERIFY2(high >= to - slack, qPrintable(QString::number(high)));
+}
+
+void TestAbcKeyboardRules::explosionEnds_data() {
+    QTest::addColumn<QString>("states");  // the player at each tick: P playing, s stopped
+    QTest::addColumn<int>("hiddenAfter"); // ticks until hidden; 0: still shown at the end
+    QTest::newRow("plays to its end, then hides") << "sPPPPs" << 6;
+    QTest::newRow("reports playing late: waits for it") << "sssPPs" << 6;
+    QTest::newRow("still playing: stays") << "PPPP" << 0;
+    QTest::newRow("never starts: hidden after the wait")
+        << QString(Explosion::kWaitTicks, QLatin1Char('s')) << Explosion::kWaitTicks;
+    QTest::newRow("never reports its end: hidden after the longest an explosion takes")
+        << QString(Explosion::kMostTicks + 5, QLatin1Char('P')) << Explosion::kMostTicks;
+}
+
+void TestAbcKeyboardRules::explosionEnds() {
+    QFETCH(QString, states);
+    QFETCH(int, hiddenAfter);
+    Explosion e;
+    QVERIFY(!e.shown());
+    e.start();
+    int hidden = 0;
+    for (int t = 0; t < states.size() && !hidden; ++t)
+        if (!e.tick(states[t] == QLatin1Char('P')))
+            hidden = t + 1;
+    QCOMPARE(hidden, hiddenAfter);
+    QCOMPARE(e.shown(), hiddenAfter == 0);
 }
 
 QTEST_GUILESS_MAIN(TestAbcKeyboardRules)

@@ -336,7 +336,10 @@ void TestLanguageRules::wordBrowserBoundsAndHandover() {
     QCOMPARE(b.index(), 28);
     QVERIFY(b.prior());
     QCOMPARE(b.word(), QStringLiteral("ask"));
-    b.showGroup(3); // groups other than "A" hold no words yet
+    b.showGroup(3); // "D": its own words, each with its meaning
+    QCOMPARE(b.word(), QStringLiteral("dance"));
+    QCOMPARE(b.meaningCaption(), QStringLiteral("[ 跳舞 ]"));
+    b.showGroup(int(letterGroups().size())); // no such group: nothing chosen
     QCOMPARE(b.index(), -1);
     QVERIFY(!b.next() && !b.prior());
     QCOMPARE(b.meaning(), QString());

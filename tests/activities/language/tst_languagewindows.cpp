@@ -7,6 +7,7 @@
 #include "activities/language/UEngLishZHLX.h"
 #include "activities/language/UKtrwAll.h"
 #include "activities/language/UKtrwZhlx.h"
+#include "activities/language/UXYB.h"
 #include "activities/language/Uktrwlx.h"
 #include "activities/language/Uxxdct.h"
 #include "app/ActivitySound.h"
@@ -15,10 +16,15 @@
 #include "app/Startup.h"
 #include "app/TImage.h"
 #include "app/UMain.h"
+#include "platform/ContentPack.h"
 #include "platform/MessageService.h"
+#include "platform/ProgramDir.h"
 #include "platform/Random.h"
 #include "platform/SoundLibrary.h"
+#include "tools/lib/PackWriter.h"
 
+#include <QFontInfo>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -32,10 +38,21 @@ private slots:
     void browserStopsItsTimersWhenItLeaves();
     void practiceClicksDuringThePauseAreIgnored();
     void quizStopEndsThePause();
-    void wordBrowserWithoutMovieKeepsTheWord();
+    void wordBrowserHandsOverAndKeepsTheMusicRight();
+    void hoverRules_data();
+    void hoverRules();
+    void directoryNamesLightUpUnderTheMouse();
+    void practicePictureGrowsAndIsSigned_data();
+    void practicePictureGrowsAndIsSigned();
+    void letterGameRightSoundHeardBesideThePrompt();
+    void pairGameReopenedStartsAfresh();
+    void wordBrowserGroupsAndMissingMovie();
 
 private:
     static void grab(QWidget* w, const QString& name);
+    static QWidget* part(QWidget* form, const QString& name);
+    static void moveOver(QWidget* w);
+    static void alone(QWidget* w);
     std::unique_ptr<platform::MessageRecorder> recorder_;
     std::unique_ptr<TFrmmain> main_;
     QStringList sounds_;
@@ -70,6 +87,54 @@ void TestLanguageWindows::grab(QWidget* w, const QString& name) {
         w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
+QWidget* TestLanguageWindows::part(QWidget* form, const QString& name) {
+    QWidget* w = form->findChild<QWidget*>(name);
+    if (!w)
+        qFatal("%s has no %s", form->metaObject()->className(), qPrintable(name));
+    return w;
+}
+
+// Only `w` is on screen, so that the mouse reaches it and no window left behind.
+void TestLanguageWindows::alone(QWidget* w) {
+    for (QWidget* t : QApplication::topLevelWidgets())
+        if (t != w && t->isVisible())
+            t->hide();
+    QCoreApplication::processEvents();
+    w->raise();
+}
+
+// The mouse, no button held, comes to rest in the middle of a widget.
+void TestLanguageWindows::moveOver(QWidget* w) {
+    QTest::mouseMove(w, w->rect().center());
+    QCoreApplication::processEvents();
+}
+
+namespace {
+// Where a widget puts ink (form coordinates): its pixels drawn over nothing.
+QRect inkOf(QWidget* w) {
+    QImage img(w->size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    w->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+    QRect ink;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qAlpha(img.pixel(x, y)) > 128)
+                ink |= QRect(x, y, 1, 1);
+    return ink.translated(w->pos());
+}
+
+int redPixels(QWidget* w) {
+    const QImage img = w->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            n += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+        }
+    return n;
+}
+} // namespace
+
 void TestLanguageWindows::everyPictureButtonHasItsLooks_data() {
     QTest::addColumn<QString>("className");
     for (const char* c : {"TFrmKtrwAll", "Tfrmktrwlx", "TfrmKtrwZhlx", "TfrmEngLishZHLX",
@@ -96,6 +161,17 @@ void TestLanguageWindows::browserStopsItsTimersWhenItLeaves() {
     QVERIFY(b);
     QVERIFY(b->Timer2->Enabled());
     QVERIFY(!b->dbimg->Picture().isNull());
+    // Name and pinyin in the sizes given in points (56 and 36 on a 96-dpi screen).
+    QCOMPARE(QFontInfo(b->txtzw->font()).pixelSize(), 75);
+    QCOMPARE(QFontInfo(b->txtpy->font()).pixelSize(), 48);
+    // The title: 29-pixel 黑体 with its red-to-yellow gradient, a fixed wrapping box.
+    const TFontLabel* title1 =
+        b->atitle->Fonts()->Items(b->atitle->Fonts()->IndexOf(QStringLiteral("Title1")));
+    QCOMPARE(title1->Font().Font.family(), QStringLiteral("黑体"));
+    QCOMPARE(title1->Font().Font.pixelSize(), 29);
+    QVERIFY(title1->Effect()->Gradual()->Enabled());
+    QVERIFY(!b->atitle->AutoSize() && b->atitle->Text()->WordWrap());
+    QCOMPARE(b->atitle->size(), QSize(145, 34));
     for (int i = 0; i < 64; ++i)
         b->ShowPicture(QStringLiteral("next"));
     QCOMPARE(b->txtzw->text(), QStringLiteral("苍蝇"));
@@ -159,7 +235,7 @@ void TestLanguageWindows::quizStopEndsThePause() {
     q->close();
 }
 
-void TestLanguageWindows::wordBrowserWithoutMovieKeepsTheWord() {
+void TestLanguageWindows::wordBrowserHandsOverAndKeepsTheMusicRight() {
     auto& snd = platform::soundLibrary();
     const auto music = [&snd] { return snd.ChannelState(BgMusicChannel); };
     QVERIFY(Frmmain->chkrec->isChecked());
@@ -168,11 +244,8 @@ void TestLanguageWindows::wordBrowserWithoutMovieKeepsTheWord() {
     QVERIFY(x);
     QCOMPARE(x->lblenglish->text(), QStringLiteral("a"));
     QCOMPARE(music(), 3u); // paused while the browser is open
-    x->cmbcontent->setCurrentIndex(1);
-    emit x->cmbcontent->OnChange(); // a group without words: an empty list, nothing fails
-    QCOMPARE(x->LSBList->Items().Count(), 0);
-    QCOMPARE(x->lblenglish->text(), QStringLiteral("a"));
     x->imgnextClick();
+    QCOMPARE(x->lblenglish->text(), QStringLiteral("about"));
     QVERIFY(recorder_->calls().empty());
     QPointer<Tfrmxxdct> gone(x);
     x->imgautoClick(); // hands over to the pair game and frees itself
@@ -194,6 +267,219 @@ void TestLanguageWindows::wordBrowserWithoutMovieKeepsTheWord() {
     QCOMPARE(music(), 3u);
     frmxxdct->close();
     QCOMPARE(music(), 1u);
+}
+
+void TestLanguageWindows::hoverRules_data() {
+    // Each step: "move X" (the mouse comes to rest over X, no button held; "X@x,y" at a
+    // point of the window), "click X", "shown X" / "hidden X" (what the window shows then).
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("picture browser: 目录 opens the directory on hover")
+        << "TFrmKtrwAll" << QStringList{"hidden pnlml", "move imgml", "shown pnlml"};
+    QTest::newRow("four pictures: bars round the picture under the mouse, gone over the "
+                  "background")
+        << "Tfrmktrwlx"
+        << QStringList{"move picc", "shown lbltop", "shown lblbot", "move imgbg@30,600",
+                       "hidden lbltop"};
+    QTest::newRow("sixteen pictures: bars round the picture under the mouse, gone over the "
+                  "background")
+        << "TfrmKtrwZhlx"
+        << QStringList{"move imgpic7", "shown lbltop", "move imgbg@40,400", "hidden lblbot"};
+    QTest::newRow("letter game: the background takes away the lit stop button")
+        << "Tfrmabcgame"
+        << QStringList{"click imgplay", "shown imgstop1", "move imgbg@800,40", "hidden imgstop1"};
+    QTest::newRow("phonetic symbols: vowel groups, consonant groups with 第七组, both gone "
+                  "over 返回")
+        << "Tfrmxyb" << QStringList{"move imyyy",   "shown pnlml", "hidden Label7", "move imgml",
+                                    "shown Label7", "move imgfh",  "hidden pnlml"};
+}
+
+void TestLanguageWindows::hoverRules() {
+    QFETCH(QString, className);
+    QFETCH(QStringList, steps);
+    QPointer<QWidget> w = openLazy(className);
+    QVERIFY(w && QTest::qWaitForWindowExposed(w));
+    alone(w);
+    for (const QString& step : steps) {
+        const QString verb = step.section(QLatin1Char(' '), 0, 0);
+        const QString object = step.section(QLatin1Char(' '), 1);
+        QWidget* target = part(w, object.section(QLatin1Char('@'), 0, 0));
+        const QStringList at = object.section(QLatin1Char('@'), 1).split(QLatin1Char(','));
+        if (verb == QLatin1String("move") && at.size() == 2) {
+            const QPoint p(at[0].toInt(), at[1].toInt());
+            QCOMPARE(w->childAt(p), target);
+            QTest::mouseMove(w, p);
+            QCoreApplication::processEvents();
+        } else if (verb == QLatin1String("move"))
+            moveOver(target);
+        else if (verb == QLatin1String("click"))
+            QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+        else // on a window system the mouse's move arrives a little later
+            QTRY_VERIFY2(target->isVisibleTo(w) == (verb == QLatin1String("shown")),
+                         qPrintable(step));
+    }
+    w->close();
+    recorder_->clear();
+}
+
+void TestLanguageWindows::directoryNamesLightUpUnderTheMouse() {
+    auto* b = qobject_cast<TFrmKtrwAll*>(openLazy(QStringLiteral("TFrmKtrwAll")));
+    QVERIFY(b && QTest::qWaitForWindowExposed(b));
+    alone(b);
+    // (On a window system the mouse's moves arrive a little later.)
+    moveOver(b->imgml);
+    QTRY_VERIFY(b->pnlml->isVisible());
+    QCOMPARE(b->Label1->text(), QStringLiteral("老虎"));
+    QCOMPARE(redPixels(b->Label1), 0); // blue at rest
+    moveOver(b->Label1);
+    QTRY_VERIFY(redPixels(b->Label1) > 20);
+    QVERIFY(b->Label1->font().underline());
+    // The program's own cursor 3, not a pointing hand.
+    QCOMPARE(b->Label1->cursor().shape(), shell::screenCursor(3).shape());
+    moveOver(b->Image1);
+    QTRY_COMPARE(redPixels(b->Label1), 0);
+    grab(b, QStringLiteral("TFrmKtrwAll-directory"));
+    b->close();
+}
+
+void TestLanguageWindows::practicePictureGrowsAndIsSigned_data() {
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<int>("reach"); // how far above the picture's top the bar stops it
+    QTest::addColumn<bool>("signOnPicture");
+    QTest::newRow("four pictures: sign under the picture's right side")
+        << "Tfrmktrwlx" << 6 << false;
+    QTest::newRow("sixteen pictures: sign on the picture, not in the gap")
+        << "TfrmKtrwZhlx" << 5 << true;
+}
+
+void TestLanguageWindows::practicePictureGrowsAndIsSigned() {
+    QFETCH(QString, className);
+    QFETCH(int, reach);
+    QFETCH(bool, signOnPicture);
+    auto* p = qobject_cast<TPicturePracticeForm*>(openLazy(className));
+    QVERIFY(p && QTest::qWaitForWindowExposed(p));
+    alone(p);
+    const int slot = p->practice().rightSlot();
+    const bool four = p->practice().layout().pictures == 4;
+    auto* picture = qobject_cast<TImage*>(part(p, four ? QStringLiteral("pic") + QChar(u'a' + slot)
+                                                       : QStringLiteral("imgpic%1").arg(slot + 1)));
+    const QRect home = picture->geometry();
+    moveOver(picture);
+    QTRY_VERIFY(p->Timer1->Enabled());
+    for (int t = 0; t < 100 && p->Timer1->Enabled(); ++t)
+        p->Timer1Timer();
+    QVERIFY(!p->Timer1->Enabled());
+    const QRect grown = picture->geometry();
+    QVERIFY(grown.width() > home.width() && grown.height() > home.height());
+    QCOMPARE(grown.center(), home.center());
+    QCOMPARE(grown.top(), part(p, QStringLiteral("lbltop"))->y() + reach);
+
+    QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
+    QWidget* sign = part(p, QStringLiteral("lblright"));
+    QVERIFY(sign->isVisible());
+    const QRect ink = inkOf(sign);
+    QVERIFY(!ink.isEmpty());
+    const QRect pic = picture->geometry();
+    QVERIFY2(ink.left() < pic.right() && ink.right() > pic.left(),
+             qPrintable(QStringLiteral("ink %1..%2, picture %3..%4")
+                            .arg(ink.left())
+                            .arg(ink.right())
+                            .arg(pic.left())
+                            .arg(pic.right())));
+    if (signOnPicture)
+        QVERIFY(ink.intersects(pic));
+    grab(p, className + QStringLiteral("-signed"));
+    p->close();
+}
+
+void TestLanguageWindows::letterGameRightSoundHeardBesideThePrompt() {
+    auto* q = qobject_cast<Tfrmabcgame*>(openLazy(QStringLiteral("Tfrmabcgame")));
+    QVERIFY(q && QTest::qWaitForWindowExposed(q));
+    QTest::mouseClick(q->imgplay, Qt::LeftButton, {}, q->imgplay->rect().center());
+    QVERIFY(q->Timer1->Enabled());
+    QList<QPair<QString, shell::SoundOutput>> heard;
+    shell::setOutputListener(
+        [&heard](const QString& path, shell::SoundOutput o) { heard << qMakePair(path, o); });
+    QLabel* right =
+        std::array<QLabel*, 4>{q->lbla, q->lblb, q->lblc, q->lbld}[size_t(q->quiz().answerItem())];
+    QTest::mouseClick(right, Qt::LeftButton, {}, right->rect().center());
+    shell::setSoundListener([this](const QString& path) { sounds_ << path; });
+    // The judgement plays beside the shared stream, so the next prompt does not cut it off.
+    QCOMPARE(heard.size(), 2);
+    QCOMPARE(heard[0].first, QStringLiteral("DATA\\bgsnd\\right.WAV"));
+    QVERIFY(heard[0].second == shell::SoundOutput::Wave);
+    QCOMPARE(heard[1].first, language::soundPath(QString(QChar(u'A' + q->quiz().answerEntry()))));
+    QVERIFY(heard[1].second == shell::SoundOutput::Stream);
+    QCOMPARE(q->lblright->text(), QStringLiteral("1"));
+    q->close();
+}
+
+void TestLanguageWindows::pairGameReopenedStartsAfresh() {
+    auto* d = qobject_cast<Tfrmddp*>(openLazy(QStringLiteral("Tfrmddp")));
+    QVERIFY(d && QTest::qWaitForWindowExposed(d));
+    QTest::mouseClick(d->imgnext, Qt::LeftButton, {}, d->imgnext->rect().center()); // 开始
+    QVERIFY(d->pnlmain->isVisible());
+    QTest::mouseClick(d->imgts, Qt::LeftButton, {}, d->imgts->rect().center()); // 提示
+    QCOMPARE(d->game().life(), 503);
+    d->close();
+    QCOMPARE(openLazy(QStringLiteral("Tfrmddp")), d);
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    recorder_->clear();
+    QTest::mouseClick(d->imgts, Qt::LeftButton, {}, d->imgts->rect().center());
+    // No game yet: the hint asks for 开始 and costs nothing.
+    QCOMPARE(int(recorder_->calls().size()), 1);
+    QCOMPARE(recorder_->calls()[0].text,
+             QStringLiteral("请点击\"开始\"按钮进行[对对踫]游戏的练习！"));
+    QCOMPARE(d->game().life(), 553);
+    QCOMPARE(d->lblper->text(), QStringLiteral("100%"));
+    recorder_->clear();
+    d->close();
+}
+
+void TestLanguageWindows::wordBrowserGroupsAndMissingMovie() {
+    auto* x = qobject_cast<Tfrmxxdct*>(openLazy(QStringLiteral("Tfrmxxdct")));
+    QVERIFY(x);
+    auto movie = [](Tfrmxxdct* w) { return w->ShockwaveFlash1->movieVersion(); };
+    QTRY_VERIFY(movie(x) > 0);
+    // Every letter group has its words, meanings and movies.
+    x->cmbcontent->setCurrentIndex(1);
+    emit x->cmbcontent->OnChange();
+    QCOMPARE(x->lblenglish->text(), QStringLiteral("bag"));
+    QCOMPARE(x->lblchinese->text(), QStringLiteral("[ 书包 ]"));
+    QCOMPARE(x->lblchinese->property("Hint").toString(), QStringLiteral("书包"));
+    QVERIFY(x->lblchinese->toolTip().isEmpty());
+    QTRY_VERIFY(movie(x) > 0);
+    // No group chosen: nothing of the last word stays.
+    x->cmbcontent->setCurrentIndex(-1);
+    emit x->cmbcontent->OnChange();
+    QCOMPARE(x->LSBList->Items().Count(), 0);
+    QVERIFY(x->lblenglish->text().isEmpty() && x->lblchinese->text().isEmpty());
+    QCOMPARE(movie(x), 0);
+    QPointer<Tfrmxxdct> gone(x);
+    x->close();
+    QTRY_VERIFY(gone.isNull());
+
+    // A pack that lacks the movie of "about": the player is cleared, the word stays.
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Data/kjfile")));
+    tools::PackWriter pack;
+    pack.add(QStringLiteral("a"), QStringLiteral("Flash"),
+             platform::ContentPack::load(QStringLiteral("Fword"))
+                 ->read(QStringLiteral("a"), QStringLiteral("Flash")));
+    QVERIFY(pack.write(dir.path() + QStringLiteral("/Data/kjfile/Fword.dat"), nullptr));
+    platform::setProgramDir(dir.path());
+    x = qobject_cast<Tfrmxxdct*>(openLazy(QStringLiteral("Tfrmxxdct")));
+    QVERIFY(x);
+    QTRY_VERIFY(movie(x) > 0);
+    QTest::mouseClick(x->imgnext, Qt::LeftButton, {}, x->imgnext->rect().center());
+    platform::setProgramDir(QString());
+    QCOMPARE(x->lblenglish->text(), QStringLiteral("about"));
+    QCOMPARE(x->lblchinese->text(), QStringLiteral("[ 大约,关于 ]"));
+    QCOMPARE(movie(x), 0);
+    gone = x;
+    x->close();
+    QTRY_VERIFY(gone.isNull());
+    QVERIFY(recorder_->calls().empty());
 }
 
 QTEST_MAIN(TestLanguageWindows)

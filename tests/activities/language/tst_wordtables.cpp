@@ -157,9 +157,13 @@ void TestWordTables::contentListsMatchTheTables() {
     }
     for (char c = 'A'; c <= 'Z'; ++c)
         QVERIFY(spoken.contains(QString(QLatin1Char(c))));
+    // Every letter group's words have their movies, in the order of the groups.
     QStringList words;
-    for (const WordMeaning& m : groupWords(0))
-        words << QString::fromUtf8(m.word);
+    for (int g = 0; g < letterGroups().size(); ++g) {
+        QVERIFY2(!groupWords(g).empty(), qPrintable(letterGroups()[g]));
+        for (const WordMeaning& m : groupWords(g))
+            words << QString::fromUtf8(m.word);
+    }
     QCOMPARE(firstColumn("fword.txt"), words);
 }
 
@@ -172,6 +176,11 @@ void TestWordTables::fontSizes_data() {
     QTest::newRow("leading blank counts") << " gōng jī" << true << 36;
     QTest::newRow("four characters stay large") << "公共汽车" << false << 56;
     QTest::newRow("five characters shrink") << "动物园管理" << false << 42;
+    QTest::newRow("ASCII counts one byte: 3 CJK + 2 ASCII stay large") << "公共汽AB" << false << 56;
+    QTest::newRow("ASCII counts one byte: 4 CJK + 1 ASCII shrink") << "公共汽车A" << false << 42;
+    QTest::newRow("pinyin with plain letters counts them once")
+        << "xiao hong ma ya zi" << true << 23;
+    QTest::newRow("sixteen plain letters stay large") << "xiao hong ma yaz" << true << 36;
 }
 
 void TestWordTables::fontSizes() {
