@@ -13,6 +13,7 @@
 #include "tools/lib/SwfWriter.h"
 
 #include <QHash>
+#include <algorithm>
 
 namespace gendata {
 namespace {
@@ -31,11 +32,18 @@ SwfShape& addText(SwfShape& s, const QString& text, const QFont& font, QPointF c
     return s.add(path, ShapeFill::solid(fill), ShapeLine{width, outline});
 }
 
-// A text broken into lines of at most `perLine` characters.
+// A text broken into lines of `perLine` characters; punctuation that would open a line
+// stays at the end of the line before ("。" never stands alone).
 QStringList wrapped(const QString& text, int perLine) {
+    static const QString closing = QStringLiteral("。，、；：？！”’）》…");
     QStringList lines;
-    for (int i = 0; i < text.size(); i += perLine)
-        lines << text.mid(i, perLine);
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype n = std::min<qsizetype>(perLine, text.size() - i);
+        while (i + n < text.size() && closing.contains(text[i + n]))
+            ++n;
+        lines << text.mid(i, n);
+        i += n;
+    }
     return lines;
 }
 
@@ -98,10 +106,12 @@ QByteArray classicMovie(const QString& section, int number, const QByteArray& mp
     font.setFamilies({QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
     const QStringList lines = section.split(QStringLiteral("\\r"));
     const int per = 30; // frames a line stays the newest
+    // Four lines at their ease; a longer section closes up to stay between the rods.
+    const qreal step = lines.size() > 1 ? std::min(72.0, 232.0 / qreal(lines.size() - 1)) : 72;
     for (int l = 0; l < lines.size(); ++l) {
         SwfShape line;
         addText(line, lines[l], font, {}, ink, paper, 1);
-        const QPointF at(280, 160 + l * 72);
+        const QPointF at(280, 160 + l * step);
         root.tween(2 + l, w.defineShape(line), l * per, 8, Pose::at(at, 0.7, 0), Pose::at(at));
     }
     root.startSound(0, w.defineSound(mp3));
@@ -121,7 +131,7 @@ void makeIdioms(Output& out) {
         const QImage picture = pictureCard({320, 240}, art.value(idiom), idiom, paletteColour(i));
         out.writeData(QStringLiteral("Data/picture/xchy/") + idiom + QStringLiteral(".jpg"),
                       jpeg(picture, 88));
-        const QString cmn = QStringLiteral("cmn");
+        const SpokenAt at(QStringLiteral("content/chinese/cy.txt: ") + idiom);
         out.writeData(QStringLiteral("Data/Sound/") + idiom + QStringLiteral(".mp3"),
                       speak(out, idiom, Voice::Mandarin));
         const QByteArray explained = speak(out, explanation, Voice::Mandarin);
@@ -142,6 +152,7 @@ void makeIdioms(Output& out) {
         const QString text = sections[n - 1].value(0);
         QString spoken = text;
         spoken.replace(QStringLiteral("\\r"), QString());
+        const SpokenAt at(QStringLiteral("content/chinese/szj.txt: section %1").arg(n));
         classic.add(QStringLiteral("SZJ%1").arg(n), QStringLiteral("Flash"),
                     classicMovie(text, n, speak(out, spoken, Voice::Mandarin)));
     }
