@@ -17,6 +17,8 @@ private slots:
     void numbersInChinese();
     void letterReading_data();
     void letterReading();
+    void lettersSaid_data();
+    void lettersSaid();
     void heard_data();
     void heard();
     void compare_data();
@@ -106,6 +108,25 @@ void TestPinyin::letterReading() {
     QFETCH(QString, character);
     QFETCH(QString, expected);
     QCOMPARE(py::letterReading(letters, character), expected);
+}
+
+void TestPinyin::lettersSaid_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("final after characters") << u"单韵母a"_qs << u"单韵母 a1 "_qs;
+    QTest::newRow("initial as its syllable") << u"声母zh"_qs << u"声母 zhi1 "_qs;
+    QTest::newRow("f as fó") << u"声母f"_qs << u"声母 fo2 "_qs;
+    QTest::newRow("ü final") << u"单韵母ü"_qs << u"单韵母 ü1 "_qs;
+    QTest::newRow("English word in quotes left alone")
+        << u"“doll”是什么玩具？"_qs << u"“doll”是什么玩具？"_qs;
+    QTest::newRow("English word apart left alone") << u"说 a cat 吧"_qs << u"说 a cat 吧"_qs;
+    QTest::newRow("letters that are no pinyin left alone") << u"按ABC走"_qs << u"按ABC走"_qs;
+}
+
+void TestPinyin::lettersSaid() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(py::lettersSaid(text), expected);
 }
 
 void TestPinyin::heard_data() {

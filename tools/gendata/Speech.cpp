@@ -191,7 +191,7 @@ QString mandarinReading(Output& out, const QString& text, const QString& pinyin)
     namespace py = tools::pinyin;
     if (!pinyin.trimmed().isEmpty())
         return py::spokenLine(text, py::syllables(pinyin));
-    const QString said = py::numbersInChinese(text);
+    const QString said = py::lettersSaid(py::numbersInChinese(text));
     if (py::hanCount(said) == 0)
         return said;
     const QString read = reader().read(out.contentDir() + QStringLiteral("/.."), said);

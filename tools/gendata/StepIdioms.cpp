@@ -9,6 +9,7 @@
 #include "tools/gendata/LanguageMedia.h"
 #include "tools/gendata/Speech.h"
 #include "tools/lib/ArtKit.h"
+#include "tools/lib/LessonText.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SwfWriter.h"
 
@@ -30,21 +31,6 @@ SwfShape& addText(SwfShape& s, const QString& text, const QFont& font, QPointF c
     QPainterPath path = textPath(text, font);
     path.translate(centre);
     return s.add(path, ShapeFill::solid(fill), ShapeLine{width, outline});
-}
-
-// A text broken into lines of `perLine` characters; punctuation that would open a line
-// stays at the end of the line before ("。" never stands alone).
-QStringList wrapped(const QString& text, int perLine) {
-    static const QString closing = QStringLiteral("。，、；：？！”’）》…");
-    QStringList lines;
-    for (qsizetype i = 0; i < text.size();) {
-        qsizetype n = std::min<qsizetype>(perLine, text.size() - i);
-        while (i + n < text.size() && closing.contains(text[i + n]))
-            ++n;
-        lines << text.mid(i, n);
-        i += n;
-    }
-    return lines;
 }
 
 QByteArray idiomMovie(const QString& idiom, const QString& explanation, const QImage& picture,
@@ -76,10 +62,20 @@ QByteArray idiomMovie(const QString& idiom, const QString& explanation, const QI
         root.tween(3 + k, id, first, 5, Pose::at(at - QPointF(0, 160), 0.5, 0), Pose::at(at, 1, 1));
     }
     SwfShape text;
-    const QStringList lines = wrapped(explanation, 20);
+    // Broken between clauses where it can, never opening a line with punctuation; a long
+    // explanation in smaller letters, so that all of it fits in four lines.
+    QFont font;
+    QStringList lines;
+    for (const int px : {26, 23, 20}) {
+        font = cjkFont(px, QFont::Bold);
+        lines = tools::lesson::wrapText(explanation, font, 540);
+        if (lines.size() <= 4)
+            break;
+    }
+    const qreal step = font.pixelSize() + 10;
     for (int l = 0; l < lines.size() && l < 4; ++l)
-        addText(text, lines[l], cjkFont(26, QFont::Bold), {307, 320.0 + l * 36},
-                QColor(0x3a, 0x46, 0x6e), Qt::white, 1);
+        addText(text, lines[l], font, {307, 320.0 + l * step}, QColor(0x3a, 0x46, 0x6e),
+                Qt::white, 1);
     const int last = 8 + int(idiom.size()) * 5;
     root.tween(10, w.defineShape(text), last, 6, Pose::at({0, 20}, 1, 0), Pose::at({0, 0}));
     root.startSound(0, w.defineSound(mp3));

@@ -35,7 +35,7 @@ using namespace tools::art;
 namespace lesson = tools::lesson;
 
 // Changes with every change of how a movie is made.
-constexpr const char* kMovieVersion = "lesson-movie-v8";
+constexpr const char* kMovieVersion = "lesson-movie-v9";
 
 struct Category {
     const char* prefix;

@@ -1,5 +1,6 @@
 #include "tools/lib/Pinyin.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
@@ -188,6 +189,37 @@ QString letterReading(const QString& letters, const QString& characterReading) {
     return characterReading.chopped(1) + QString::number(tone != 5       ? tone
                                                          : own_tone == 5 ? 1
                                                                          : own_tone);
+}
+
+QString letterSyllable(const QString& letters) {
+    // The syllables the lessons teach the initials with (玻 坡 摸 佛 得 特 讷 勒 ...).
+    static const QHash<QString, QString> initials{
+        {"b", "bo1"},  {"p", "po1"},  {"m", "mo1"},   {"f", "fo2"},   {"d", "de2"},
+        {"t", "te4"},  {"n", "ne4"},  {"l", "le4"},   {"g", "ge1"},   {"k", "ke1"},
+        {"h", "he1"},  {"j", "ji1"},  {"q", "qi1"},   {"x", "xi1"},   {"zh", "zhi1"},
+        {"ch", "chi1"}, {"sh", "shi1"}, {"r", "ri4"}, {"z", "zi1"},   {"c", "ci2"},
+        {"s", "si1"},  {"y", "yi1"},  {"w", "wu1"},
+    };
+    const QString l = letters.toLower().replace(QLatin1Char('v'), QChar(0xfc));
+    if (const auto hit = initials.constFind(l); hit != initials.constEnd())
+        return *hit;
+    return isBase(l) ? l + QLatin1Char('1') : QString();
+}
+
+QString lettersSaid(const QString& text) {
+    static const QRegularExpression attached(
+        QStringLiteral("(?<=\\p{Han})[a-zü]{1,4}(?![A-Za-z])|(?<![A-Za-z])[a-zü]{1,4}(?=\\p{Han})"));
+    QString out;
+    qsizetype at = 0;
+    auto it = attached.globalMatch(text);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        const QString said = letterSyllable(m.captured());
+        out += text.mid(at, m.capturedStart() - at) +
+               (said.isEmpty() ? m.captured() : QLatin1Char(' ') + said + QLatin1Char(' '));
+        at = m.capturedEnd();
+    }
+    return out + text.mid(at);
 }
 
 int hanCount(const QString& text) {

@@ -33,6 +33,16 @@ QStringList syllables(const QString& pinyin);
 // the tone the letters mark.
 QString letterReading(const QString& letters, const QString& characterReading);
 
+// A pinyin letter group said the way the pinyin lessons teach it: an initial with its
+// vowel ("b" -> "bo1", "f" -> "fo2", "zh" -> "zhi1"), a final or a syllable in the first
+// tone ("ang" -> "ang1", "ü" -> "ü1"); empty for anything else.
+QString letterSyllable(const QString& letters);
+
+// `text` with the pinyin letters written against Chinese characters ("单韵母a",
+// "声母zh") put as the syllables they are said as ("单韵母 a1 "); English words, which
+// stand apart from the characters, are left alone.
+QString lettersSaid(const QString& text);
+
 // `text` with its Chinese characters replaced by `readings` in turn, punctuation and
 // everything else kept (the voice pauses at the punctuation). When the counts differ,
 // the readings alone.
