@@ -74,8 +74,8 @@ QByteArray idiomMovie(const QString& idiom, const QString& explanation, const QI
     }
     const qreal step = font.pixelSize() + 10;
     for (int l = 0; l < lines.size() && l < 4; ++l)
-        addText(text, lines[l], font, {307, 320.0 + l * step}, QColor(0x3a, 0x46, 0x6e),
-                Qt::white, 1);
+        addText(text, lines[l], font, {307, 320.0 + l * step}, QColor(0x3a, 0x46, 0x6e), Qt::white,
+                1);
     const int last = 8 + int(idiom.size()) * 5;
     root.tween(10, w.defineShape(text), last, 6, Pose::at({0, 20}, 1, 0), Pose::at({0, 0}));
     root.startSound(0, w.defineSound(mp3));

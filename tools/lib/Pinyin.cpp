@@ -194,11 +194,10 @@ QString letterReading(const QString& letters, const QString& characterReading) {
 QString letterSyllable(const QString& letters) {
     // The syllables the lessons teach the initials with (玻 坡 摸 佛 得 特 讷 勒 ...).
     static const QHash<QString, QString> initials{
-        {"b", "bo1"},  {"p", "po1"},  {"m", "mo1"},   {"f", "fo2"},   {"d", "de2"},
-        {"t", "te4"},  {"n", "ne4"},  {"l", "le4"},   {"g", "ge1"},   {"k", "ke1"},
-        {"h", "he1"},  {"j", "ji1"},  {"q", "qi1"},   {"x", "xi1"},   {"zh", "zhi1"},
-        {"ch", "chi1"}, {"sh", "shi1"}, {"r", "ri4"}, {"z", "zi1"},   {"c", "ci2"},
-        {"s", "si1"},  {"y", "yi1"},  {"w", "wu1"},
+        {"b", "bo1"}, {"p", "po1"}, {"m", "mo1"},   {"f", "fo2"},   {"d", "de2"},   {"t", "te4"},
+        {"n", "ne4"}, {"l", "le4"}, {"g", "ge1"},   {"k", "ke1"},   {"h", "he1"},   {"j", "ji1"},
+        {"q", "qi1"}, {"x", "xi1"}, {"zh", "zhi1"}, {"ch", "chi1"}, {"sh", "shi1"}, {"r", "ri4"},
+        {"z", "zi1"}, {"c", "ci2"}, {"s", "si1"},   {"y", "yi1"},   {"w", "wu1"},
     };
     const QString l = letters.toLower().replace(QLatin1Char('v'), QChar(0xfc));
     if (const auto hit = initials.constFind(l); hit != initials.constEnd())
@@ -207,8 +206,8 @@ QString letterSyllable(const QString& letters) {
 }
 
 QString lettersSaid(const QString& text) {
-    static const QRegularExpression attached(
-        QStringLiteral("(?<=\\p{Han})[a-zü]{1,4}(?![A-Za-z])|(?<![A-Za-z])[a-zü]{1,4}(?=\\p{Han})"));
+    static const QRegularExpression attached(QStringLiteral(
+        "(?<=\\p{Han})[a-zü]{1,4}(?![A-Za-z])|(?<![A-Za-z])[a-zü]{1,4}(?=\\p{Han})"));
     QString out;
     qsizetype at = 0;
     auto it = attached.globalMatch(text);
