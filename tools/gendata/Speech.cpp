@@ -91,9 +91,13 @@ private:
         ::close(fromChild[1]);
         in_ = toChild[1];
         out_ = fromChild[0];
-        if (failed)
+        if (failed) {
+            ::close(in_);
+            ::close(out_);
+            pid_ = -1;
             throw std::runtime_error(
                 "cannot start node for the pinyin reader (is nodejs installed?)");
+        }
     }
 
     std::mutex m_;
@@ -189,8 +193,9 @@ QByteArray encode(std::vector<short> samples, int rate) {
 
 QString mandarinReading(Output& out, const QString& text, const QString& pinyin) {
     namespace py = tools::pinyin;
-    if (!pinyin.trimmed().isEmpty())
-        return py::spokenLine(text, py::syllables(pinyin));
+    // Pinyin that has no syllable in it is no reading: the library reads the text.
+    if (const QStringList given = py::syllables(pinyin); !given.isEmpty())
+        return py::spokenLine(text, given);
     const QString said = py::lettersSaid(py::numbersInChinese(text));
     if (py::hanCount(said) == 0)
         return said;
