@@ -26,7 +26,10 @@ int u16(const QByteArray& b, qsizetype at) {
 
 Media media() {
     return {[](const QString& text, bool) { return silence(int(text.size()) * 8); },
-            [](Chime) { return silence(10); }};
+            [](Chime) { return silence(10); },
+            {},
+            {},
+            {}};
 }
 
 struct Frame {

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSaveFile>
+#include <mutex>
 #include <stdexcept>
 
 namespace gendata {
@@ -30,6 +31,14 @@ void writeIfChanged(const QString& path, const QByteArray& bytes, int& counter) 
         throw std::runtime_error("cannot write " + path.toStdString());
     ++counter;
 }
+
+std::mutex& notesLock() {
+    static std::mutex m;
+    return m;
+}
+
+// The notes taken by the `make` calls running on this thread, innermost last.
+thread_local std::vector<QStringList*> takingNotes;
 
 } // namespace
 
@@ -83,13 +92,37 @@ QByteArray Output::cached(const QString& key, const std::function<QByteArray()>&
     const QString hash = QString::fromLatin1(
         QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex());
     const QString path = outDir_ + QLatin1String("/.gencache/") + hash;
-    QFile f(path);
-    if (f.open(QIODevice::ReadOnly))
+    QFile f(path), kept(path + QLatin1String(".notes"));
+    // Without its notes (made before notes were kept) an entry is made anew.
+    if (kept.open(QIODevice::ReadOnly) && f.open(QIODevice::ReadOnly)) {
+        for (const QString& line : QString::fromUtf8(kept.readAll()).split(QLatin1Char('\n')))
+            if (!line.isEmpty())
+                note(line);
         return f.readAll();
-    QByteArray bytes = make();
+    }
+    QStringList taken;
+    takingNotes.push_back(&taken);
+    QByteArray bytes;
+    try {
+        bytes = make();
+    } catch (...) {
+        takingNotes.pop_back();
+        throw;
+    }
+    takingNotes.pop_back();
     int ignored = 0;
     writeIfChanged(path, bytes, ignored);
+    writeIfChanged(path + QLatin1String(".notes"),
+                   taken.isEmpty() ? QByteArray() : taken.join(QLatin1Char('\n')).toUtf8() + '\n',
+                   ignored);
     return bytes;
+}
+
+void Output::note(const QString& line) {
+    for (QStringList* taking : takingNotes)
+        taking->append(line);
+    const std::lock_guard<std::mutex> lock(notesLock());
+    notes_ << line;
 }
 
 void Output::run(const QString& program, const QStringList& args) {
@@ -113,6 +146,11 @@ void Output::finish() {
         qrc += "  <file alias=\"" + r.toUtf8() + "\">files/" + r.toUtf8() + "</file>\n";
     qrc += "</qresource>\n</RCC>\n";
     writeIfChanged(resDir_ + QLatin1String("/resources.qrc"), qrc, written_);
+    notes_.sort();
+    notes_.removeDuplicates();
+    int ignored = 0;
+    writeIfChanged(outDir_ + QLatin1String("/spoken-lines.tsv"),
+                   notes_.join(QLatin1Char('\n')).toUtf8() + '\n', ignored);
 }
 
 } // namespace gendata

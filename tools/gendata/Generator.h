@@ -30,8 +30,13 @@ public:
     void writeResource(const QString& alias, const QByteArray& bytes);
 
     // Expensive outputs (speech, MP3) are cached by a key of their inputs; returns
-    // the cached bytes or runs `make` and stores its result.
+    // the cached bytes or runs `make` and stores its result. The notes that `make`
+    // took are kept with it and taken again when the bytes come from the cache.
     QByteArray cached(const QString& key, const std::function<QByteArray()>& make);
+
+    // A line of the build's record of what it spoke ("spoken-lines.tsv" beside Data/,
+    // which the speech check reads). Safe from several threads.
+    void note(const QString& line);
 
     // Runs an external program; throws on failure.
     static void run(const QString& program, const QStringList& args);
@@ -47,6 +52,7 @@ private:
     QSet<QString> claimed_; // every path written or recorded
     QStringList manifest_;
     QStringList resources_;
+    QStringList notes_;
     int written_ = 0;
 };
 

@@ -1,16 +1,115 @@
 #include "tools/gendata/Speech.h"
+#include "tools/lib/Pinyin.h"
 
 #include <espeak-ng/speak_lib.h>
 #include <lame/lame.h>
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
+
+extern char** environ;
 
 namespace gendata {
 namespace {
+
+thread_local QString spokenAt;
+
+// The pinyin library runs in one Node.js process for the whole build, started when the
+// first line needs it; a line in, its reading out.
+class Reader {
+public:
+    ~Reader() {
+        if (pid_ > 0) {
+            ::close(in_);
+            ::close(out_);
+            int status = 0;
+            ::waitpid(pid_, &status, 0);
+        }
+    }
+
+    QString read(const QString& sourceDir, const QString& line) {
+        const std::lock_guard<std::mutex> lock(m_);
+        if (pid_ <= 0)
+            start(sourceDir);
+        QByteArray request = line.toUtf8();
+        request.replace('\n', ' ').replace('\r', ' ');
+        request += '\n';
+        for (qsizetype at = 0; at < request.size();) {
+            const ssize_t n = ::write(in_, request.constData() + at, size_t(request.size() - at));
+            if (n <= 0)
+                throw std::runtime_error("the pinyin reader (node) stopped");
+            at += n;
+        }
+        for (;;) {
+            const qsizetype end = buffer_.indexOf('\n');
+            if (end >= 0) {
+                const QString answer = QString::fromUtf8(buffer_.left(end));
+                buffer_.remove(0, end + 1);
+                return answer;
+            }
+            char chunk[4096];
+            const ssize_t n = ::read(out_, chunk, sizeof chunk);
+            if (n <= 0)
+                throw std::runtime_error("the pinyin reader (node) stopped");
+            buffer_.append(chunk, n);
+        }
+    }
+
+private:
+    void start(const QString& sourceDir) {
+        std::signal(SIGPIPE, SIG_IGN); // a reader that died is an error, not the end
+        int toChild[2], fromChild[2];
+        if (::pipe(toChild) != 0 || ::pipe(fromChild) != 0)
+            throw std::runtime_error("cannot start the pinyin reader");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, toChild[0], 0);
+        posix_spawn_file_actions_adddup2(&actions, fromChild[1], 1);
+        for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]})
+            posix_spawn_file_actions_addclose(&actions, fd);
+        const QByteArray script =
+            QDir(sourceDir).filePath(QStringLiteral("tools/gendata/reading.js")).toLocal8Bit();
+        const QByteArray table =
+            QDir(sourceDir).filePath(QStringLiteral("content/chinese/readings.txt")).toLocal8Bit();
+        char node[] = "node";
+        char* argv[] = {node, const_cast<char*>(script.constData()),
+                        const_cast<char*>(table.constData()), nullptr};
+        const int failed = posix_spawnp(&pid_, "node", &actions, nullptr, argv, environ);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(toChild[0]);
+        ::close(fromChild[1]);
+        in_ = toChild[1];
+        out_ = fromChild[0];
+        if (failed) {
+            ::close(in_);
+            ::close(out_);
+            pid_ = -1;
+            throw std::runtime_error(
+                "cannot start node for the pinyin reader (is nodejs installed?)");
+        }
+    }
+
+    std::mutex m_;
+    pid_t pid_ = -1;
+    int in_ = -1, out_ = -1;
+    QByteArray buffer_;
+};
+
+Reader& reader() {
+    static Reader r;
+    return r;
+}
 
 // The synthesiser keeps its state in the process: one text at a time, started once.
 std::mutex& synthLock() {
@@ -92,15 +191,93 @@ QByteArray encode(std::vector<short> samples, int rate) {
 
 } // namespace
 
-QByteArray speak(Output& out, const QString& text, Voice voice, int wordsPerMinute) {
+QString mandarinReading(Output& out, const QString& text, const QString& pinyin) {
+    namespace py = tools::pinyin;
+    // Pinyin that has no syllable in it is no reading: the library reads the text.
+    if (const QStringList given = py::syllables(pinyin); !given.isEmpty())
+        return py::spokenLine(text, given);
+    const QString said = py::lettersSaid(py::numbersInChinese(text));
+    if (py::hanCount(said) == 0)
+        return said;
+    const QString read = reader().read(out.contentDir() + QStringLiteral("/.."), said);
+    // Pinyin written in the line ("说“zàijiàn”") is given numbered, as the rest.
+    static const QRegularExpression written(
+        QStringLiteral("[a-zA-Züāáǎàēéěèīíǐìōóǒòūúǔùǖǘǚǜ]*[āáǎàēéěèīíǐìōóǒòūúǔùǖǘǚǜ]"
+                       "[a-zA-Züāáǎàēéěèīíǐìōóǒòūúǔùǖǘǚǜ]*"));
+    QString numbered;
+    qsizetype at = 0;
+    auto it = written.globalMatch(read);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        const QStringList syllables = py::syllables(m.captured());
+        numbered += read.mid(at, m.capturedStart() - at) +
+                    (syllables.isEmpty()
+                         ? m.captured()
+                         : QLatin1Char(' ') + syllables.join(QLatin1Char(' ')) + QLatin1Char(' '));
+        at = m.capturedEnd();
+    }
+    return (numbered + read.mid(at)).simplified();
+}
+
+void noteSpoken(Output& out, const QString& text, const QString& said) {
+    QStringList meant;
+    for (const QString& word : said.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        if (tools::pinyin::isSyllable(word))
+            meant << word;
+    const auto clean = [](QString s) {
+        return s.replace(QLatin1Char('\t'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '))
+            .replace(QLatin1Char('\r'), QLatin1Char(' '));
+    };
+    out.note(clean(spokenAt.isEmpty() ? QStringLiteral("(unnamed)") : spokenAt) +
+             QLatin1Char('\t') + clean(text) + QLatin1Char('\t') + meant.join(QLatin1Char(' ')) +
+             QLatin1Char('\t') + clean(said));
+}
+
+QString readingsVersion(Output& out) {
+    static std::once_flag once;
+    static QString version;
+    std::call_once(once, [&] {
+        QCryptographicHash h(QCryptographicHash::Sha1);
+        const QDir source(out.contentDir() + QStringLiteral("/.."));
+        for (const char* file : {"content/chinese/readings.txt", "tools/gendata/reading.js",
+                                 "node_modules/pinyin-pro/package.json"}) {
+            QFile f(source.filePath(QString::fromLatin1(file)));
+            if (f.open(QIODevice::ReadOnly))
+                h.addData(f.readAll());
+        }
+        version = QString::fromLatin1(h.result().toHex().left(12));
+    });
+    return version;
+}
+
+QByteArray speak(Output& out, const QString& text, Voice voice, int wordsPerMinute,
+                 const QString& pinyin) {
     const QString code =
         voice == Voice::English ? QStringLiteral("en") : QStringLiteral("cmn-latn-pinyin");
     const QString rate = QString::number(wordsPerMinute);
-    return out.cached(QStringLiteral("speech-v3|%1|%2|").arg(code, rate) + text, [&] {
+    QString said = text;
+    if (voice == Voice::Mandarin) {
+        said = mandarinReading(out, text, pinyin);
+        noteSpoken(out, text, said);
+    }
+    return out.cached(QStringLiteral("speech-v4|%1|%2|").arg(code, rate) + said, [&] {
         int sampleRate = 0;
-        std::vector<short> samples = synthesize(text, voice, wordsPerMinute, sampleRate);
+        std::vector<short> samples = synthesize(said, voice, wordsPerMinute, sampleRate);
         return encode(std::move(samples), sampleRate);
     });
+}
+
+SpokenAt::SpokenAt(const QString& where) : before_(spokenAt) {
+    spokenAt = where;
+}
+
+void SpokenAt::moveTo(const QString& where) {
+    spokenAt = where;
+}
+
+SpokenAt::~SpokenAt() {
+    spokenAt = before_;
 }
 
 } // namespace gendata

@@ -6,20 +6,52 @@
 //
 //   out.writeData("Data/Sound/ReadNumber/3.mp3", gendata::speak(out, QStringLiteral("三")));
 //   const QByteArray word = gendata::speak(out, QStringLiteral("apple"), gendata::Voice::English);
+//   speak(out, QStringLiteral("鹿柴"), Voice::Mandarin, 140, QStringLiteral("lù zhài"));
 //
-// Throws std::runtime_error when espeak-ng or lame fails.
+// Mandarin is spoken from its reading, never from the characters (the voice has one
+// reading a character and doubles the last syllable of some words): the pinyin given,
+// or else the reading of the pinyin library (tools/gendata/reading.js) with our own
+// corrections in content/chinese/readings.txt. Every Mandarin line is noted in the
+// build's record of what it spoke, with where it came from (see SpokenAt).
+//
+// Throws std::runtime_error when espeak-ng, lame or the reader fails.
 
 #include "tools/gendata/Generator.h"
 
 namespace gendata {
 
 enum class Voice {
-    Mandarin, // espeak-ng "cmn-latn-pinyin": Chinese text as UTF-8 (its whole dictionary; Latin as
-              // pinyin)
+    Mandarin, // espeak-ng "cmn-latn-pinyin", given numbered pinyin
     English,  // espeak-ng "en"
 };
 
 QByteArray speak(Output& out, const QString& text, Voice voice = Voice::Mandarin,
-                 int wordsPerMinute = 140);
+                 int wordsPerMinute = 140, const QString& pinyin = {});
+
+// What the Mandarin voice is given for `text`: its syllables with tone numbers, the
+// punctuation between them kept ("lu4 zhai4 。"); from `pinyin` when it is given.
+QString mandarinReading(Output& out, const QString& text, const QString& pinyin = {});
+
+// Notes a Mandarin line that is spoken by other means: `text` said as `said` (its
+// reading), where the innermost SpokenAt names.
+void noteSpoken(Output& out, const QString& text, const QString& said);
+
+// Changes whenever a reading may change (our table, the reader, the library's version):
+// part of the cache key of whatever keeps speech made from readings.
+QString readingsVersion(Output& out);
+
+// Names where the lines spoken on this thread come from, while it lives
+// ("content/lessons/gushi/026.txt:12"); the innermost one counts.
+class SpokenAt {
+public:
+    explicit SpokenAt(const QString& where);
+    ~SpokenAt();
+    void moveTo(const QString& where); // the next lines come from here
+    SpokenAt(const SpokenAt&) = delete;
+    SpokenAt& operator=(const SpokenAt&) = delete;
+
+private:
+    QString before_;
+};
 
 } // namespace gendata

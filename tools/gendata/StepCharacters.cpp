@@ -141,8 +141,9 @@ void makeCharacters(Output& out) {
                       word = rows[i].value(2);
         pack.add(QStringLiteral("XHZ%1").arg(i + 1), QStringLiteral("Flash"),
                  characterMovie(character, pinyin));
+        const SpokenAt at(QStringLiteral("content/chinese/xhz.txt: ") + character);
         write(QStringLiteral("Data/Sound/") + character + QStringLiteral(".mp3"),
-              [&] { return speak(out, character, Voice::Mandarin); });
+              [&] { return speak(out, character, Voice::Mandarin, 140, pinyin); });
         write(QStringLiteral("Data/Sound/") + word + QStringLiteral(".mp3"),
               [&] { return speak(out, word, Voice::Mandarin); });
     }

@@ -9,10 +9,12 @@
 #include "tools/gendata/LanguageMedia.h"
 #include "tools/gendata/Speech.h"
 #include "tools/lib/ArtKit.h"
+#include "tools/lib/LessonText.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SwfWriter.h"
 
 #include <QHash>
+#include <algorithm>
 
 namespace gendata {
 namespace {
@@ -29,14 +31,6 @@ SwfShape& addText(SwfShape& s, const QString& text, const QFont& font, QPointF c
     QPainterPath path = textPath(text, font);
     path.translate(centre);
     return s.add(path, ShapeFill::solid(fill), ShapeLine{width, outline});
-}
-
-// A text broken into lines of at most `perLine` characters.
-QStringList wrapped(const QString& text, int perLine) {
-    QStringList lines;
-    for (int i = 0; i < text.size(); i += perLine)
-        lines << text.mid(i, perLine);
-    return lines;
 }
 
 QByteArray idiomMovie(const QString& idiom, const QString& explanation, const QImage& picture,
@@ -68,10 +62,20 @@ QByteArray idiomMovie(const QString& idiom, const QString& explanation, const QI
         root.tween(3 + k, id, first, 5, Pose::at(at - QPointF(0, 160), 0.5, 0), Pose::at(at, 1, 1));
     }
     SwfShape text;
-    const QStringList lines = wrapped(explanation, 20);
+    // Broken between clauses where it can, never opening a line with punctuation; a long
+    // explanation in smaller letters, so that all of it fits in four lines.
+    QFont font;
+    QStringList lines;
+    for (const int px : {26, 23, 20}) {
+        font = cjkFont(px, QFont::Bold);
+        lines = tools::lesson::wrapText(explanation, font, 540);
+        if (lines.size() <= 4)
+            break;
+    }
+    const qreal step = font.pixelSize() + 10;
     for (int l = 0; l < lines.size() && l < 4; ++l)
-        addText(text, lines[l], cjkFont(26, QFont::Bold), {307, 320.0 + l * 36},
-                QColor(0x3a, 0x46, 0x6e), Qt::white, 1);
+        addText(text, lines[l], font, {307, 320.0 + l * step}, QColor(0x3a, 0x46, 0x6e), Qt::white,
+                1);
     const int last = 8 + int(idiom.size()) * 5;
     root.tween(10, w.defineShape(text), last, 6, Pose::at({0, 20}, 1, 0), Pose::at({0, 0}));
     root.startSound(0, w.defineSound(mp3));
@@ -98,10 +102,12 @@ QByteArray classicMovie(const QString& section, int number, const QByteArray& mp
     font.setFamilies({QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
     const QStringList lines = section.split(QStringLiteral("\\r"));
     const int per = 30; // frames a line stays the newest
+    // Four lines at their ease; a longer section closes up to stay between the rods.
+    const qreal step = lines.size() > 1 ? std::min(72.0, 232.0 / qreal(lines.size() - 1)) : 72;
     for (int l = 0; l < lines.size(); ++l) {
         SwfShape line;
         addText(line, lines[l], font, {}, ink, paper, 1);
-        const QPointF at(280, 160 + l * 72);
+        const QPointF at(280, 160 + l * step);
         root.tween(2 + l, w.defineShape(line), l * per, 8, Pose::at(at, 0.7, 0), Pose::at(at));
     }
     root.startSound(0, w.defineSound(mp3));
@@ -121,7 +127,7 @@ void makeIdioms(Output& out) {
         const QImage picture = pictureCard({320, 240}, art.value(idiom), idiom, paletteColour(i));
         out.writeData(QStringLiteral("Data/picture/xchy/") + idiom + QStringLiteral(".jpg"),
                       jpeg(picture, 88));
-        const QString cmn = QStringLiteral("cmn");
+        const SpokenAt at(QStringLiteral("content/chinese/cy.txt: ") + idiom);
         out.writeData(QStringLiteral("Data/Sound/") + idiom + QStringLiteral(".mp3"),
                       speak(out, idiom, Voice::Mandarin));
         const QByteArray explained = speak(out, explanation, Voice::Mandarin);
@@ -142,6 +148,7 @@ void makeIdioms(Output& out) {
         const QString text = sections[n - 1].value(0);
         QString spoken = text;
         spoken.replace(QStringLiteral("\\r"), QString());
+        const SpokenAt at(QStringLiteral("content/chinese/szj.txt: section %1").arg(n));
         classic.add(QStringLiteral("SZJ%1").arg(n), QStringLiteral("Flash"),
                     classicMovie(text, n, speak(out, spoken, Voice::Mandarin)));
     }

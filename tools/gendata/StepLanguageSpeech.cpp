@@ -10,9 +10,12 @@ namespace {
 void makeLanguageSpeech(Output& out) {
     const QStringList lines =
         QString::fromUtf8(out.content(QStringLiteral("language/speech.txt"))).split('\n');
+    int number = 0;
     for (const QString& line : lines) {
+        ++number;
         if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
+        const SpokenAt at(QStringLiteral("content/language/speech.txt:%1").arg(number));
         const QStringList f = line.split(QLatin1Char('\t'));
         if (f.size() < 2 || f[0].isEmpty())
             throw std::runtime_error("bad line in language/speech.txt: " + line.toStdString());

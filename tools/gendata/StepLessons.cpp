@@ -12,6 +12,7 @@
 #include "tools/lib/LessonMovie.h"
 #include "tools/lib/LessonText.h"
 #include "tools/lib/PackWriter.h"
+#include "tools/lib/Pinyin.h"
 #include "tools/lib/Synth.h"
 #include "tools/lib/WavWriter.h"
 
@@ -34,7 +35,7 @@ using namespace tools::art;
 namespace lesson = tools::lesson;
 
 // Changes with every change of how a movie is made.
-constexpr const char* kMovieVersion = "lesson-movie-v7";
+constexpr const char* kMovieVersion = "lesson-movie-v9";
 
 struct Category {
     const char* prefix;
@@ -240,13 +241,21 @@ QByteArray makeMovie(Output& out, const Job& job, const lesson::Media& media) {
     look.picture = c.pictures[(job.number - 1) % c.pictures.size()];
     look.startFrame = job.title.startFrame;
     look.waitsForStart = c.game;
-    const QString key = QStringLiteral("%1|%2|%3|%4|%5|")
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6|")
                             .arg(QLatin1String(kMovieVersion), QLatin1String(c.prefix))
                             .arg(job.number)
                             .arg(job.title.startFrame)
-                            .arg(sha1(job.source)) +
+                            .arg(sha1(job.source), readingsVersion(out)) +
                         job.title.title;
-    return out.cached(key, [&] { return lesson::lessonMovie(job.script.get(), look, media); });
+    // Each spoken line is noted with the script line it comes from.
+    const QString file =
+        job.script ? job.script->fileName : QStringLiteral("content/lessons/%1.txt").arg(c.prefix);
+    SpokenAt at(file);
+    lesson::Media own = media;
+    own.spokenLine = [&at, file](int line) {
+        at.moveTo(line > 0 ? QStringLiteral("%1:%2").arg(file).arg(line) : file);
+    };
+    return out.cached(key, [&] { return lesson::lessonMovie(job.script.get(), look, own); });
 }
 
 double median(std::vector<qsizetype> v) {
@@ -306,6 +315,14 @@ void makeLessons(Output& out) {
                        : speak(out, text, Voice::Mandarin, 170);
     };
     media.chime = [&chimes](lesson::Chime c) { return chimes.at(c); };
+    media.pinyinSpeech = [&out](const QString& text, const QString& pinyin) {
+        return speak(out, text, Voice::Mandarin, 170, pinyin);
+    };
+    media.letterSpeech = [&out](const QString& letters, const QString& character) {
+        const QString reading = tools::pinyin::letterReading(
+            letters, mandarinReading(out, character).section(QLatin1Char(' '), 0, 0));
+        return speak(out, character, Voice::Mandarin, 170, reading);
+    };
 
     // The lessons are made side by side: each one speaks and draws for all its lines.
     std::atomic<size_t> next{0};

@@ -40,6 +40,7 @@ QByteArray say(Output& out, const QString& text) {
 }
 
 void makeMathSpeech(Output& out) {
+    const SpokenAt at(QStringLiteral("numbers (tools/gendata/StepMathSpeech.cpp)"));
     for (int n = 0; n <= 30; ++n)
         out.writeData(QStringLiteral("Data/Sound/ReadNumber/%1.mp3").arg(n), say(out, chinese(n)));
 

@@ -8,6 +8,7 @@
 // waiting below and a ball hopping along on the beat; at the end the title comes back
 // with all the song's pictures, and the movie stops on its last frame.
 #include "tools/gendata/Generator.h"
+#include "tools/gendata/Speech.h"
 #include "tools/lib/ArtKit.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SongBook.h"
@@ -96,6 +97,13 @@ QByteArray espeak(Output& out, const QString& voice, int speed, int pitch, const
     });
 }
 
+// The reading the voice sings, noted in the record of what the build spoke.
+QString sungReading(Output& out, const QString& text) {
+    const QString said = mandarinReading(out, text);
+    noteSpoken(out, text, said);
+    return said;
+}
+
 // The words spoken to fit in `seconds`: faster when the usual speed is too slow.
 std::vector<float> chant(Output& out, const QString& text, double seconds, int pitch) {
     const bool chinese = tools::isChinese(text);
@@ -106,11 +114,13 @@ std::vector<float> chant(Output& out, const QString& text, double seconds, int p
     int speed = std::clamp(
         static_cast<int>(std::ceil(tools::syllables(text) * perSyllable / seconds / 10)) * 10,
         chinese ? 170 : 150, 330);
-    std::vector<float> s = wavSamples(espeak(out, voice, speed, pitch, text));
+    // Mandarin is sung from its reading, as everything else is spoken.
+    const QString said = chinese ? sungReading(out, text) : text;
+    std::vector<float> s = wavSamples(espeak(out, voice, speed, pitch, said));
     const double took = static_cast<double>(s.size()) / kRate;
     if (took > seconds) {
         speed = std::min(330, static_cast<int>(std::ceil(speed * took / seconds * 1.08 / 10)) * 10);
-        s = wavSamples(espeak(out, voice, speed, pitch, text));
+        s = wavSamples(espeak(out, voice, speed, pitch, said));
     }
     return s;
 }
@@ -349,13 +359,15 @@ void makeSongPack(Output& out, const Theme& theme) {
         for (size_t i; (i = next++) < songs.size();) {
             try {
                 const Song& song = songs[i];
-                movies[i] = out.cached(QStringLiteral("song-movie-v3|") + prefix +
-                                           QLatin1Char('|') + sha1(songKey(song)),
-                                       [&] {
-                                           const SongPlan plan = tools::planSong(song);
-                                           return songMovie(theme, song, plan,
-                                                            toMp3(out, songAudio(out, song, plan)));
-                                       });
+                const SpokenAt at(QStringLiteral("content/songs/%1.txt: ").arg(prefix) +
+                                  song.title);
+                movies[i] = out.cached(
+                    QStringLiteral("song-movie-v3|") + prefix + QLatin1Char('|') +
+                        sha1(songKey(song)) + QLatin1Char('|') + readingsVersion(out),
+                    [&] {
+                        const SongPlan plan = tools::planSong(song);
+                        return songMovie(theme, song, plan, toMp3(out, songAudio(out, song, plan)));
+                    });
             } catch (const std::exception& e) {
                 errors[i] = e.what();
             }

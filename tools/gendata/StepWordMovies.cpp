@@ -98,9 +98,12 @@ QList<PackItem> wordMovies(Output& out) {
     const QStringList lines =
         QString::fromUtf8(out.content(QStringLiteral("language/fword.txt"))).split('\n');
     QList<PackItem> items;
+    int number = 0;
     for (const QString& line : lines) {
+        ++number;
         if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
+        const SpokenAt at(QStringLiteral("content/language/fword.txt:%1").arg(number));
         const QStringList f = line.split(QLatin1Char('\t'));
         if (f.size() != 4)
             throw std::runtime_error("bad line in language/fword.txt: " + line.toStdString());

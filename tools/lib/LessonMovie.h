@@ -27,6 +27,13 @@ enum class Chime { Right, Wrong, Finish };
 struct Media {
     std::function<QByteArray(const QString& text, bool english)> speech;
     std::function<QByteArray(Chime)> chime;
+    // Mandarin said from the pinyin it is shown with (a poem line, a word card); unset,
+    // `speech` says the text.
+    std::function<QByteArray(const QString& text, const QString& pinyin)> pinyinSpeech;
+    // A pinyin letter card ("f" with its character "佛"); unset, `speech` says the character.
+    std::function<QByteArray(const QString& letters, const QString& character)> letterSpeech;
+    // Told the script line each spoken text comes from (0: the title card).
+    std::function<void(int line)> spokenLine;
 };
 
 // How a lesson is dressed and where it starts.

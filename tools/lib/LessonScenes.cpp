@@ -102,7 +102,7 @@ Block poemBlock(const Line& l, qreal width, qreal cell) {
                 s.add(top, ShapeFill::solid(shade(w.colour(), -0.4)));
                 s.add(bottom, ShapeFill::solid(w.ink()));
                 const Visual v{w.shape(s), Pose::at(at), Appear::FadeUp};
-                return std::vector<Moment>{{w.speech(l.text), 12, {v}}};
+                return std::vector<Moment>{{w.pinyinSpeech(l.text, l.second), 12, {v}}};
             }};
 }
 
@@ -131,6 +131,11 @@ Block englishBlock(const Line& l, qreal width) {
 Block bigBlock(const Line& l, qreal width) {
     const QFont font = fitOneLine(cjkFont(130, QFont::Black), l.text, width - 20, 40);
     const TextInk ink = layoutLines({l.text}, font, font.pixelSize() * 1.2);
+    // A pinyin letter card says its letters as the card's character teaches them.
+    const bool letters =
+        !l.second.isEmpty() && l.second.toUcs4().size() == 1 && isCjk(l.second.toUcs4().first()) &&
+        std::none_of(l.text.begin(), l.text.end(),
+                     [](QChar c) { return c.isDigit() || c.script() == QChar::Script_Han; });
     const QString spoken = l.second.isEmpty() ? l.text : l.second;
     return {ink.box.size(), [=](LessonWriter& w, QPointF top) {
                 w.setLine(l.lineNumber);
@@ -138,7 +143,8 @@ Block bigBlock(const Line& l, qreal width) {
                 const QPointF centre = top + QPointF(0, ink.box.height() / 2);
                 Visual v{w.sprite({{p.id, QTransform::fromTranslate(0, -ink.box.height() / 2)}}),
                          Pose::at(centre), Appear::Pop};
-                return std::vector<Moment>{{w.speech(spoken), 12, {v}}};
+                return std::vector<Moment>{
+                    {letters ? w.letterSpeech(l.text, l.second) : w.speech(spoken), 12, {v}}};
             }};
 }
 
@@ -175,7 +181,9 @@ Block wordsBlock(const std::vector<Line>& cards, qreal width) {
                 const int sprite =
                     w.sprite({{w.shape(back), {}},
                               {w.emoji(l.emoji), w.emojiPose(l.emoji, {-72, 0}, 120).transform()}});
-                out.push_back({w.speech(l.text), 12, {{sprite, Pose::at(centre), Appear::Pop}}});
+                out.push_back({w.pinyinSpeech(l.text, l.second),
+                               12,
+                               {{sprite, Pose::at(centre), Appear::Pop}}});
             }
             return out;
         }};

@@ -120,17 +120,47 @@ int LessonWriter::framesOf(const QByteArray& mp3) const {
                          std::max(1, info.sampleRate)));
 }
 
-// What is spoken of a shown text: the pictures in it are left out.
-QByteArray LessonWriter::speech(const QString& text, bool english) const {
+namespace {
+
+// What is spoken of a shown text: the pictures in it are left out; empty when nothing
+// is left to say.
+QString spokenOf(const QString& text) {
     QString spoken;
     for (const QString& g : graphemes(text))
         if (!isPictograph(g))
             spoken += g;
     spoken = spoken.simplified();
-    if (spoken.isEmpty() ||
-        std::none_of(spoken.begin(), spoken.end(), [](QChar c) { return c.isLetterOrNumber(); }))
+    if (std::none_of(spoken.begin(), spoken.end(), [](QChar c) { return c.isLetterOrNumber(); }))
         return {};
+    return spoken;
+}
+
+} // namespace
+
+QByteArray LessonWriter::speech(const QString& text, bool english) const {
+    const QString spoken = spokenOf(text);
+    if (spoken.isEmpty())
+        return {};
+    if (media_.spokenLine)
+        media_.spokenLine(line_);
     return media_.speech(spoken, english);
+}
+
+QByteArray LessonWriter::pinyinSpeech(const QString& text, const QString& pinyin) const {
+    const QString spoken = spokenOf(text);
+    if (spoken.isEmpty() || !media_.pinyinSpeech)
+        return speech(text);
+    if (media_.spokenLine)
+        media_.spokenLine(line_);
+    return media_.pinyinSpeech(spoken, pinyin);
+}
+
+QByteArray LessonWriter::letterSpeech(const QString& letters, const QString& character) const {
+    if (!media_.letterSpeech)
+        return speech(character);
+    if (media_.spokenLine)
+        media_.spokenLine(line_);
+    return media_.letterSpeech(letters, character);
 }
 
 int LessonWriter::bob(int character, const Pose& pose, qreal lift, int period, int phase) {

@@ -82,6 +82,9 @@ public:
     int sound(const QByteArray& mp3);
     int framesOf(const QByteArray& mp3) const;
     QByteArray speech(const QString& text, bool english = false) const;
+    // Mandarin said from its pinyin; a pinyin letter card said as its letters are read.
+    QByteArray pinyinSpeech(const QString& text, const QString& pinyin) const;
+    QByteArray letterSpeech(const QString& letters, const QString& character) const;
     QByteArray chime(Chime c) const { return media_.chime(c); }
     // `character` going up and down by `lift` pixels in `period` frames.
     int bob(int character, const Pose& pose, qreal lift, int period, int phase);
