@@ -1586,22 +1586,22 @@ void nineGrid(QPainter& p) {
 }
 
 void stairs(QPainter& p, bool up) {
-    // The walker faces left: going up, the steps rise to the left and the walker is at
-    // their foot; going down, they rise to the right and the walker sets off from the top.
+    // Side view, the lowest step the longest. The walker faces left: going up, the steps
+    // rise to the left and the walker is on the way up; going down, they rise to the
+    // right and the walker sets off from the top.
     p.save();
     if (!up)
         p.setTransform(QTransform(-1, 0, 0, 1, kSide, 0), true);
     for (int k = 0; k < 5; ++k)
-        fill(p, box(20 + k * 32, 66 + k * 26, 180 - k * 32, 26, 2),
-             k % 2 ? rgb(0xe0a86a) : rgb(0xd89a5a), 2);
+        fill(p, box(14, 88 + k * 22, 44 + k * 36, 22, 2), k % 2 ? rgb(0xe0a86a) : rgb(0xd89a5a), 2);
     p.restore();
-    drawEmoji(p, up ? QRectF(136, 82, 62, 70) : QRectF(136, -2, 62, 70), QStringLiteral("🚶"));
+    drawEmoji(p, up ? QRectF(112, 68, 64, 88) : QRectF(134, 2, 64, 88), QStringLiteral("🚶"));
     QPainterPath arrow =
         poly({{22, 50}, {48, 50}, {48, 80}, {62, 80}, {35, 110}, {8, 80}, {22, 80}}); // down
     if (up)
-        arrow = QTransform(1, 0, 0, -1, 0, 140).map(arrow);
-    if (!up)
-        arrow.translate(0, 40);
+        arrow = QTransform(1, 0, 0, -1, 0, 130).map(arrow);
+    else
+        arrow.translate(0, -24);
     fill(p, arrow, up ? rgb(0x4fb84a) : rgb(0xf04a4a));
 }
 

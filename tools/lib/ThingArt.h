@@ -7,7 +7,7 @@
 //   "🐄"            an emoji
 //   "@calculator"   a drawing of this file
 //   "6*🍎"          that many copies, in a row or in rows
-//   "🧍,🧍‍♀️,🧒"      several, side by side in a row (a queue)
+//   "🧍,🧍‍♀️,🧍‍♂️"    several, side by side in a row (a queue)
 //   "🐄+🥛"         the first big, the others small beside it (each part any of the above)
 
 #include <QRectF>
