@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
+#include <cstdio>
 
 namespace gendata {
 
@@ -160,6 +161,9 @@ void makeLookRecPictures(Output& out) {
         // drawing all of them takes a second or two.
         bool drawn = false;
         const QByteArray bytes = art::jpeg(lookRecPicture(e, &drawn), 86);
+        if (!drawn)
+            std::fprintf(stderr, "gendata: %s cannot be drawn as \"%s\", a word card instead\n",
+                         qPrintable(e.name), qPrintable(e.recipe));
         out.writeData(QStringLiteral("Data/picture/LookRec/") + e.name + QStringLiteral(".jpg"),
                       bytes);
         note += (e.name + QLatin1Char('\t') + (drawn ? e.recipe : QStringLiteral("card")) +

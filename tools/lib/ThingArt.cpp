@@ -114,7 +114,7 @@ void label(QPainter& p, const QRectF& r, const QString& text, const QColor& c, q
 // Water droplets, for rain and sprinklers.
 void drop(QPainter& p, QPointF at, qreal size, const QColor& c = rgb(0x3aa0f0)) {
     QPainterPath d(at + QPointF(0, -size));
-    d.cubicTo(at + QPointF(size * 0.2, -size * 0.4), at + QPointF(size * 0.6, at.y() * 0),
+    d.cubicTo(at + QPointF(size * 0.2, -size * 0.4), at + QPointF(size * 0.6, 0),
               at + QPointF(0, size * 0.45));
     d.cubicTo(at + QPointF(-size * 0.6, 0), at + QPointF(-size * 0.2, -size * 0.4),
               at + QPointF(0, -size));
@@ -1560,7 +1560,7 @@ void erhu(QPainter& p) {
 void tangram(QPainter& p) {
     const QPointF a(20, 20), b(180, 20), c(180, 180), d(20, 180), o(100, 100);
     const auto mid = [](QPointF x, QPointF y) { return (x + y) / 2; };
-    const QPointF ab = mid(a, b), bc = mid(b, c), cd = mid(c, d);
+    const QPointF bc = mid(b, c), cd = mid(c, d);
     const QPointF oc = mid(o, c), ob = mid(o, b);
     fill(p, poly({a, b, o}), rgb(0xf04a4a));
     fill(p, poly({a, o, d}), rgb(0x3a8af0));
@@ -1569,7 +1569,6 @@ void tangram(QPainter& p) {
     fill(p, poly({ob, bc, oc, o}), rgb(0xa86af0));
     fill(p, poly({o, oc, cd}), rgb(0xff9a1f));
     fill(p, poly({d, o, cd}), rgb(0x2ac8c0));
-    Q_UNUSED(ab);
 }
 
 void nineGrid(QPainter& p) {
