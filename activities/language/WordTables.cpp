@@ -130,7 +130,7 @@ const std::vector<WordRow>& KtrwZhlxWordTable() {
         appendClass(r, '7', {"豆浆机", "电压力锅"});
         appendClass(r, '8');
         appendClass(r, '4');
-        appendClass(r, '5', {"火龙果", "蓝梅", "莲雾", "柚子", "乌梅"});
+        appendClass(r, '5', {"火龙果", "蓝莓", "莲雾", "柚子", "乌梅"});
         for (const char* p : kZhlxPeople)
             r.push_back({p, "", ""});
         return r;

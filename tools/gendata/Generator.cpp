@@ -76,6 +76,11 @@ void Output::recordData(const QString& relative) {
     manifest_ << relative;
 }
 
+void Output::writeNote(const QString& name, const QByteArray& bytes) {
+    claim(QStringLiteral("gendata-notes/") + name);
+    writeIfChanged(outDir_ + QLatin1String("/gendata-notes/") + name, bytes, written_);
+}
+
 void Output::writeResource(const QString& alias, const QByteArray& bytes) {
     claim(QStringLiteral(":/") + alias);
     writeIfChanged(resDir_ + QLatin1String("/files/") + alias, bytes, written_);

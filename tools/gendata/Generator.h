@@ -26,6 +26,9 @@ public:
     void writeData(const QString& relative, const QByteArray& bytes);
     // Records a file that the build makes by other means (the sound library).
     void recordData(const QString& relative);
+    // How a file was made, for the build's own checks: "<out>/gendata-notes/<name>",
+    // beside the program, never shipped.
+    void writeNote(const QString& name, const QByteArray& bytes);
     // A program resource, compiled into the executable under ":/<alias>".
     void writeResource(const QString& alias, const QByteArray& bytes);
 

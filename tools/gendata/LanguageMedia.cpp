@@ -1,6 +1,7 @@
 #include "tools/gendata/LanguageMedia.h"
 
 #include "tools/lib/ArtKit.h"
+#include "tools/lib/ThingArt.h"
 
 #include <QPainter>
 #include <QSet>
@@ -9,7 +10,8 @@ namespace gendata {
 
 using namespace tools::art;
 
-QImage pictureCard(QSize size, const QString& emoji, const QString& caption, const QColor& colour) {
+QImage pictureCard(QSize size, const QString& recipe, const QString& caption,
+                   const QColor& colour) {
     QImage img = canvas(size, mix(colour, Qt::white, 0.78));
     QPainter p(&img);
     prepare(p);
@@ -20,7 +22,7 @@ QImage pictureCard(QSize size, const QString& emoji, const QString& caption, con
     p.drawRoundedRect(QRectF(rim, rim, w - 2 * rim, h - 2 * rim), w / 10, w / 10);
     const qreal band = h * 0.26;
     const QRectF picture(rim * 3, rim * 2.5, w - rim * 6, h - band - rim * 3);
-    if (!drawEmoji(p, picture, emoji)) {
+    if (!drawRecipe(p, picture, recipe)) {
         TextStyle big;
         big.font = cjkFont(picture.height() * 0.8, QFont::Black);
         big.fill = colour;

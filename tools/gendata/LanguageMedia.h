@@ -14,9 +14,10 @@ class QPainterPath;
 
 namespace gendata {
 
-// A picture card: the emoji (or, when it cannot be drawn, the caption's first
-// character) on a light ground in a coloured frame, the caption along the bottom.
-QImage pictureCard(QSize size, const QString& emoji, const QString& caption, const QColor& colour);
+// A picture card: the picture of a recipe (an emoji, a drawing, tools/lib/ThingArt.h; or,
+// when it cannot be drawn, the caption's first character) on a light ground in a
+// coloured frame, the caption along the bottom.
+QImage pictureCard(QSize size, const QString& recipe, const QString& caption, const QColor& colour);
 
 // Rows of a tab-separated content file (lines starting with '#' skipped).
 QList<QStringList> contentRows(Output& out, const QString& relative);

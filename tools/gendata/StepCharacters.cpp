@@ -1,6 +1,8 @@
 // Data of the character lessons: the pack "Data/kjfile/XHZ.dat" with a movie per
-// character ("XHZ1".."XHZ30") in which the character is written stroke by stroke in a
-// writing grid, its pinyin appearing above it; and the spoken characters and words
+// character ("XHZ1".."XHZ30") in which the character is written stroke by stroke, in
+// writing order and direction, in a writing grid, its pinyin appearing above it (the
+// strokes come from the stroke-data package in node_modules, see
+// licenses/README.md); and the spoken characters and words
 // "Data/Sound/<character>.mp3", "Data/Sound/<word>.mp3" (the words' pictures are in
 // the picture catalogue).
 #include "tools/gendata/Generator.h"
@@ -10,6 +12,11 @@
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SwfWriter.h"
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainterPathStroker>
 #include <QSet>
 #include <algorithm>
 #include <functional>
@@ -24,56 +31,103 @@ using tools::SwfShape;
 using tools::SwfWriter;
 
 constexpr QSize kStage(400, 400);
-constexpr int kFramesPerStroke = 8;
 const QPointF kCentre(200, 225);
+constexpr qreal kGrid = 300;
 
-// The pieces of a glyph that stand apart, each with its holes, in writing order:
-// from the top down, and left to right among pieces that start at about the same height.
-std::vector<QPainterPath> strokes(const QPainterPath& glyph) {
-    const QList<QPolygonF> contours = glyph.toSubpathPolygons();
-    std::vector<int> owner(size_t(contours.size()), -1);
-    for (int i = 0; i < contours.size(); ++i)
-        for (int j = 0; j < contours.size(); ++j)
-            if (i != j && !contours[i].isEmpty() &&
-                contours[j].boundingRect().contains(contours[i].boundingRect()) &&
-                contours[j].containsPoint(contours[i].first(), Qt::OddEvenFill) &&
-                (owner[size_t(i)] < 0 ||
-                 contours[owner[size_t(i)]].boundingRect().contains(contours[j].boundingRect())))
-                owner[size_t(i)] = j;
-    std::vector<QPainterPath> pieces;
-    QHash<int, size_t> pieceOf;
-    for (int i = 0; i < contours.size(); ++i)
-        if (owner[size_t(i)] < 0) {
-            pieceOf.insert(i, pieces.size());
-            QPainterPath p;
-            p.setFillRule(Qt::OddEvenFill);
-            p.addPolygon(contours[i]);
-            pieces.push_back(p);
-        }
-    for (int i = 0; i < contours.size(); ++i)
-        if (owner[size_t(i)] >= 0 && pieceOf.contains(owner[size_t(i)]))
-            pieces[pieceOf[owner[size_t(i)]]].addPolygon(contours[i]);
-    std::sort(pieces.begin(), pieces.end(), [](const QPainterPath& a, const QPainterPath& b) {
-        const QRectF ra = a.boundingRect(), rb = b.boundingRect();
-        if (std::abs(ra.top() - rb.top()) > 24)
-            return ra.top() < rb.top();
-        return ra.left() < rb.left();
-    });
-    return pieces;
+// One stroke of a character from the stroke data: its outline and the line along its
+// middle from where the brush lands to where it lifts, in stage pixels.
+struct Stroke {
+    QPainterPath outline;
+    QPolygonF median;
+};
+
+// The stroke data's em square is 1024 units with y pointing up and the baseline at 900.
+QPointF toStage(qreal x, qreal y) {
+    const qreal s = kGrid / 1024;
+    return {kCentre.x() - kGrid / 2 + x * s, kCentre.y() - kGrid / 2 + (900 - y) * s};
 }
 
-// How much of a stroke shows at `t` (0..1): wide strokes are written from the left,
-// the others from the top.
-QPainterPath partOf(const QPainterPath& stroke, qreal t) {
-    const QRectF r = stroke.boundingRect().adjusted(-2, -2, 2, 2);
-    QRectF shown = r;
-    if (r.width() > r.height() * 1.3)
-        shown.setWidth(r.width() * t);
-    else
-        shown.setHeight(r.height() * t);
-    QPainterPath clip;
-    clip.addRect(shown);
-    return stroke.intersected(clip);
+// An outline in the data's path syntax (M, L, Q, C, Z with absolute coordinates).
+QPainterPath outlineOf(const QString& d) {
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    const QStringList t = d.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const auto point = [&](qsizetype i) {
+        if (i + 1 >= t.size())
+            throw std::runtime_error("stroke outline ends early: " + d.toStdString());
+        return toStage(t[i].toDouble(), t[i + 1].toDouble());
+    };
+    for (qsizetype i = 0; i < t.size();) {
+        const QString op = t[i++];
+        if (op == QLatin1String("M"))
+            path.moveTo(point(i)), i += 2;
+        else if (op == QLatin1String("L"))
+            path.lineTo(point(i)), i += 2;
+        else if (op == QLatin1String("Q"))
+            path.quadTo(point(i), point(i + 2)), i += 4;
+        else if (op == QLatin1String("C"))
+            path.cubicTo(point(i), point(i + 2), point(i + 4)), i += 6;
+        else if (op == QLatin1String("Z"))
+            path.closeSubpath();
+        else
+            throw std::runtime_error("unknown command in a stroke outline: " + op.toStdString());
+    }
+    return path;
+}
+
+// The strokes of `character` in writing order, from the stroke-data package (one JSON
+// file per character with "strokes" and "medians").
+std::vector<Stroke> strokesOf(const Output& out, const QString& character) {
+    const QString file = out.contentDir() + QStringLiteral("/../node_modules/hanzi-writer-data/") +
+                         character + QStringLiteral(".json");
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        throw std::runtime_error("no stroke data for " + character.toStdString() + " (" +
+                                 file.toStdString() + "); run scripts/install-deps");
+    const QJsonObject data = QJsonDocument::fromJson(f.readAll()).object();
+    const QJsonArray outlines = data.value(QStringLiteral("strokes")).toArray();
+    const QJsonArray medians = data.value(QStringLiteral("medians")).toArray();
+    if (outlines.isEmpty() || outlines.size() != medians.size())
+        throw std::runtime_error("bad stroke data for " + character.toStdString());
+    std::vector<Stroke> strokes;
+    for (qsizetype k = 0; k < outlines.size(); ++k) {
+        Stroke s;
+        s.outline = outlineOf(outlines[k].toString());
+        for (const QJsonValue& pt : medians[k].toArray())
+            s.median << toStage(pt.toArray().at(0).toDouble(), pt.toArray().at(1).toDouble());
+        if (s.median.size() < 2)
+            throw std::runtime_error("a stroke without a median in " + character.toStdString());
+        strokes.push_back(s);
+    }
+    return strokes;
+}
+
+qreal lengthOf(const QPolygonF& line) {
+    qreal len = 0;
+    for (qsizetype i = 1; i < line.size(); ++i)
+        len += QLineF(line[i - 1], line[i]).length();
+    return len;
+}
+
+// The part of a stroke the brush has covered after travelling `t` (0..1) of its median:
+// the outline cut by a broad round brush run along the median so far.
+QPainterPath partOf(const Stroke& stroke, qreal t) {
+    qreal left = lengthOf(stroke.median) * t;
+    QPainterPath brush(stroke.median.first());
+    for (qsizetype i = 1; i < stroke.median.size() && left > 0; ++i) {
+        const QLineF seg(stroke.median[i - 1], stroke.median[i]);
+        if (seg.length() <= left) {
+            brush.lineTo(seg.p2());
+        } else {
+            brush.lineTo(seg.pointAt(left / seg.length()));
+        }
+        left -= seg.length();
+    }
+    QPainterPathStroker stroker;
+    stroker.setWidth(56);
+    stroker.setCapStyle(Qt::RoundCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    return stroke.outline.intersected(stroker.createStroke(brush));
 }
 
 SwfShape gridShape() {
@@ -89,31 +143,35 @@ SwfShape gridShape() {
     return s;
 }
 
-QByteArray characterMovie(const QString& character, const QString& pinyin) {
+// The character in a writing grid, written stroke by stroke: the whole character
+// shows faintly first, then each stroke is brushed in red along its median and stays
+// in ink, one depth per stroke from 10 on; the pinyin comes in last.
+QByteArray characterMovie(const std::vector<Stroke>& strokes, const QString& pinyin) {
     SwfWriter w(kStage, 12, 8);
     w.setCompression('C');
     w.setBackgroundColor(QColor(0xe6, 0xf6, 0xff));
     tools::SwfTimeline& root = w.root();
     root.place(0, 1, w.defineShape(gridShape()));
+    SwfShape faint;
+    for (const Stroke& s : strokes)
+        faint.add(s.outline, ShapeFill::solid(QColor(0xdc, 0xd6, 0xd0)));
+    root.place(0, 2, w.defineShape(faint));
 
-    QFont font = cjkFont(250, QFont::Bold);
-    font.setFamilies({QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
-    QPainterPath glyph = textPath(character, font);
-    glyph.translate(kCentre);
-    const std::vector<QPainterPath> pieces = strokes(glyph);
     const ShapeFill ink = ShapeFill::solid(QColor(0x22, 0x22, 0x2a));
     const ShapeFill wet = ShapeFill::solid(QColor(0xe0, 0x30, 0x28));
     int frame = 4;
-    for (size_t k = 0; k < pieces.size(); ++k) {
-        for (int f = 1; f <= kFramesPerStroke; ++f) {
-            const QPainterPath part = partOf(pieces[k], qreal(f) / kFramesPerStroke);
+    for (size_t k = 0; k < strokes.size(); ++k) {
+        // Long strokes take longer, as with a brush.
+        const int frames = std::clamp(int(lengthOf(strokes[k].median) / 22), 4, 10);
+        for (int f = 1; f <= frames; ++f) {
+            const QPainterPath part = partOf(strokes[k], qreal(f) / frames);
             if (!part.isEmpty())
                 root.place(frame, 3, w.defineShape(SwfShape().add(part, wet)));
             ++frame;
         }
         root.remove(frame, 3);
-        root.place(frame, 10 + int(k), w.defineShape(SwfShape().add(pieces[k], ink)));
-        frame += 2;
+        root.place(frame, 10 + int(k), w.defineShape(SwfShape().add(strokes[k].outline, ink)));
+        frame += 3;
     }
     SwfShape label;
     QPainterPath py = textPath(pinyin, cjkFont(44, QFont::Black));
@@ -140,7 +198,7 @@ void makeCharacters(Output& out) {
         const QString character = rows[i].value(0), pinyin = rows[i].value(1),
                       word = rows[i].value(2);
         pack.add(QStringLiteral("XHZ%1").arg(i + 1), QStringLiteral("Flash"),
-                 characterMovie(character, pinyin));
+                 characterMovie(strokesOf(out, character), pinyin));
         const SpokenAt at(QStringLiteral("content/chinese/xhz.txt: ") + character);
         write(QStringLiteral("Data/Sound/") + character + QStringLiteral(".mp3"),
               [&] { return speak(out, character, Voice::Mandarin, 140, pinyin); });

@@ -1,18 +1,22 @@
 // The pictures of the picture-recognition activities, "Data/picture/LookRec/<name>.jpg"
-// (320x240): the list in content/language/pictures.txt, each a small scene with its
-// colour emoji, or a drawn card with the word where no emoji fits.
+// (320x240): the list in content/language/pictures.txt, each a small scene with the
+// thing drawn by its recipe (colour emoji, drawings of our own, or both). Also the note
+// "lookrec-recipes.txt" (name, how it was drawn) for the check that no picture is only
+// its word and no two words share one.
 #include "tools/gendata/Generator.h"
 #include "tools/lib/ArtKit.h"
+#include "tools/lib/ThingArt.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
+#include <cstdio>
 
 namespace gendata {
 
-// One picture of the list: name, emoji (may be empty), scene.
+// One picture of the list: name, recipe (tools/lib/ThingArt.h), scene.
 struct LookRecEntry {
-    QString name, emoji, scene;
+    QString name, recipe, scene;
 };
 
 std::vector<LookRecEntry> lookRecEntries(const Output& out) {
@@ -98,7 +102,9 @@ void drawScene(QPainter& p, const QRectF& r, const QString& scene, quint32 seed)
                scene == QLatin1String("snow") ? QColor(Qt::white) : QColor(0xf2, 0xc8, 0x78));
 }
 
-// A picture for a word that no emoji shows: a bright card with the word.
+// A stand-in for a picture whose recipe cannot be drawn here (an emoji missing from the
+// installed font): a bright card with the word. The recipe note says "card", which the
+// build's check refuses.
 void drawWordCard(QPainter& p, const QRectF& r, const QString& word, quint32 seed) {
     const QColor colour = QColor::fromHsv(int(seed % 360), 170, 240);
     const QRectF card = r.adjusted(34, 34, -34, -34);
@@ -115,21 +121,32 @@ void drawWordCard(QPainter& p, const QRectF& r, const QString& word, quint32 see
                    QColor(0x2f, 0xa8, 0x4a)});
 }
 
-QImage lookRecPicture(const LookRecEntry& e) {
+// Where the thing stands: one emoji at its own size above its shadow, a drawing or a
+// group larger, and a main part with others beside it across the picture.
+QRectF thingArea(const QString& recipe) {
+    if (recipe.contains(QLatin1Char('+')) || recipe.contains(QLatin1Char(',')) ||
+        recipe.contains(QLatin1Char('*')))
+        return QRectF(28, 30, 264, 172);
+    if (recipe.startsWith(QLatin1Char('@')))
+        return QRectF(70, 22, 180, 180);
+    return QRectF(160 - 68, 122 - 68 - 6, 136, 136);
+}
+
+QImage lookRecPicture(const LookRecEntry& e, bool* drawn) {
     const quint32 seed = qHash(e.name);
     QImage img = art::canvas({320, 240}, Qt::white);
     QPainter p(&img);
     art::prepare(p);
     const QRectF r(0, 0, 320, 240);
     drawScene(p, r, e.scene, seed);
-    const QImage emoji = e.emoji.isEmpty() ? QImage() : art::emojiImage(e.emoji);
-    if (emoji.isNull()) {
+    *drawn = art::recipeDrawable(e.recipe);
+    if (!*drawn) {
         drawWordCard(p, r, e.name, seed);
     } else {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0, 45));
-        p.drawEllipse(QPointF(160, 196), 70, 12);
-        art::drawEmoji(p, QRectF(160 - 68, 122 - 68 - 6, 136, 136), e.emoji);
+        p.drawEllipse(QPointF(160, 200), 80, 12);
+        art::drawRecipe(p, thingArea(e.recipe), e.recipe);
     }
     p.setPen(QPen(QColor(0xff, 0xff, 0xff, 200), 6));
     p.setBrush(Qt::NoBrush);
@@ -138,13 +155,22 @@ QImage lookRecPicture(const LookRecEntry& e) {
 }
 
 void makeLookRecPictures(Output& out) {
+    QByteArray note;
     for (const LookRecEntry& e : lookRecEntries(out)) {
-        const QByteArray bytes =
-            out.cached(QStringLiteral("lookrec-v1|") + e.name + '|' + e.emoji + '|' + e.scene,
-                       [&] { return art::jpeg(lookRecPicture(e), 86); });
+        // Not cached: the drawings change with the code, not with the content, and
+        // drawing all of them takes a second or two.
+        bool drawn = false;
+        const QByteArray bytes = art::jpeg(lookRecPicture(e, &drawn), 86);
+        if (!drawn)
+            std::fprintf(stderr, "gendata: %s cannot be drawn as \"%s\", a word card instead\n",
+                         qPrintable(e.name), qPrintable(e.recipe));
         out.writeData(QStringLiteral("Data/picture/LookRec/") + e.name + QStringLiteral(".jpg"),
                       bytes);
+        note += (e.name + QLatin1Char('\t') + (drawn ? e.recipe : QStringLiteral("card")) +
+                 QLatin1Char('\t') + e.scene + QLatin1Char('\n'))
+                    .toUtf8();
     }
+    out.writeNote(QStringLiteral("lookrec-recipes.txt"), note);
 }
 
 const RegisterStep step{"lookrecpictures", &makeLookRecPictures};
