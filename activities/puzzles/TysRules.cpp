@@ -17,7 +17,7 @@ bool ColouringNavigator::next() {
 }
 
 bool ColouringNavigator::choose(int tag) {
-    if (tag < 1 || tag > movies_)
+    if (!canChoose(tag))
         return false;
     current_ = tag;
     return true;

@@ -36,6 +36,7 @@ public:
     bool previous();
     bool next();
     bool choose(int tag);
+    bool canChoose(int tag) const { return tag >= 1 && tag <= movies_; }
     void restart() { current_ = 1; }
 
 private:

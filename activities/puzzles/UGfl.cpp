@@ -1,6 +1,7 @@
 #include "activities/puzzles/UGfl.h"
 
 #include "activities/common/PictureCatalogue.h"
+#include "activities/puzzles/PuzzleDialogs.h"
 #include "app/FormRegistry.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr int kSize = 100, kZoomed = 110;
 }
 
-Tfrmgfl::Tfrmgfl(QWidget* parent) : TActivityForm(parent) {
+Tfrmgfl::Tfrmgfl(QWidget* parent) : TActivityForm(parent, Qt::Window | puzzles::kSystemMenuFrame) {
     setupUi(this);
     setFixedSize(900, 675);
     Timer1 = new TTimer(this, 1000, false);
@@ -39,7 +40,6 @@ Tfrmgfl::Tfrmgfl(QWidget* parent) : TActivityForm(parent) {
         TImage* p = pics_[i] = child<TImage>(("pic" + n).constData());
         ticks_[i] = child<QWidget>(("pdpic" + n).constData());
         frames_[i] = child<QWidget>(("spic" + n).constData());
-        p->setMouseTracking(true);
         connect(p, &TImage::OnClick, this, [this, k] { pic1Click(k); });
         connect(p, &TImage::OnMouseDown, this, [this, k] { pressed(k, 1); });
         connect(p, &TImage::OnMouseUp, this, [this, k] { pressed(k, -1); });

@@ -1,5 +1,6 @@
 #include "activities/puzzles/UTys.h"
 
+#include "activities/puzzles/PuzzleDialogs.h"
 #include "app/FormRegistry.h"
 #include "platform/ContentPack.h"
 
@@ -14,7 +15,7 @@ namespace {
 const QColor kPlain(0, 0, 255);
 } // namespace
 
-Tfrmtys::Tfrmtys(QWidget* parent) : TActivityForm(parent) {
+Tfrmtys::Tfrmtys(QWidget* parent) : TActivityForm(parent, Qt::Window | puzzles::kSystemMenuFrame) {
     setupUi(this);
     setFixedSize(900, 675);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -26,6 +27,8 @@ Tfrmtys::Tfrmtys(QWidget* parent) : TActivityForm(parent) {
     connect(imgnext, &TImage::OnClick, this, &Tfrmtys::imgnextClick);
     connect(imgfh, &TImage::OnClick, this, &QWidget::close);
     connect(imgml, &TImage::OnMouseMove, pnlml, &QWidget::show);
+    // A press, too: a finger on a touch screen comes without a hover.
+    connect(imgml, &TImage::OnMouseDown, pnlml, &QWidget::show);
     connect(imgbg, &TImage::OnClick, pnlml, &QWidget::hide);
     for (TImage* b : {imgfh, imgpre, imgnext})
         connect(b, &TImage::OnMouseDown, pnlml, &QWidget::hide);
@@ -33,7 +36,6 @@ Tfrmtys::Tfrmtys(QWidget* parent) : TActivityForm(parent) {
         const puzzles::ColouringTitle& t = puzzles::kColouringTitles[i];
         QLabel* l = titles_[i] = child<QLabel>(("Label" + QByteArray::number(t.label)).constData());
         l->setProperty("Tag", t.movie);
-        l->setCursor(Qt::PointingHandCursor);
         l->installEventFilter(this);
         setLook(l, false, kPlain);
     }
@@ -53,6 +55,13 @@ void Tfrmtys::FormShow() {
                            QStringLiteral("Flash")))
         ++movies;
     nav_ = puzzles::ColouringNavigator(movies);
+    // All titles look alike, as their shared handlers make them; only the pointer tells
+    // a title with a movie from one without.
+    for (QLabel* t : titles_)
+        if (nav_.canChoose(t->property("Tag").toInt()))
+            t->setCursor(Qt::PointingHandCursor);
+        else
+            t->unsetCursor();
     play(1);
 }
 

@@ -1,5 +1,6 @@
 #include "activities/puzzles/UZbn.h"
 
+#include "activities/puzzles/PuzzleDialogs.h"
 #include "activities/puzzles/UPhb.h"
 #include "activities/puzzles/Ugamesave.h"
 #include "app/FormRegistry.h"
@@ -26,7 +27,7 @@ bool ask(QWidget* owner, const QString& text, const QString& caption) {
 }
 } // namespace
 
-Tfrmzbn::Tfrmzbn(QWidget* parent) : TActivityForm(parent) {
+Tfrmzbn::Tfrmzbn(QWidget* parent) : TActivityForm(parent, Qt::Window | puzzles::kSystemMenuFrame) {
     setupUi(this);
     setFixedSize(900, 675);
     Timer1 = new TTimer(this, 1000, false);
@@ -50,7 +51,6 @@ Tfrmzbn::Tfrmzbn(QWidget* parent) : TActivityForm(parent) {
     }
     for (bool right : {false, true}) {
         TImage* pic = right ? pic2 : pic1;
-        pic->setMouseTracking(true);
         connect(pic, &TImage::OnClick, this, &Tfrmzbn::pic1Click);
         TShape* other = right ? shpcur1 : shpcur2;
         connect(pic, &TImage::OnMouseMove, this, [this, pic, other, right](QPoint at) {
@@ -71,7 +71,6 @@ Tfrmzbn::Tfrmzbn(QWidget* parent) : TActivityForm(parent) {
     }
     for (TShape* c : {shpcur1, shpcur2})
         c->setAttribute(Qt::WA_TransparentForMouseEvents);
-    imgbg->setMouseTracking(true);
     connect(imgbg, &TImage::OnMouseMove, this, [this] {
         shpcur1->hide();
         shpcur2->hide();
@@ -122,6 +121,9 @@ void Tfrmzbn::NextPicture() {
     txtinfo->setText(QStringLiteral("5"));
     Timer2->setEnabled(false);
     Timer1->setEnabled(true);
+    // The squares of the last pair would point into a picture that is no longer there.
+    shpcur1->hide();
+    shpcur2->hide();
     const QString pair = QString::number(game_.pair());
     QPixmap left, right;
     left.loadFromData(pack_->read(pair + QStringLiteral("_1"), QStringLiteral("JPG")), "JPG");

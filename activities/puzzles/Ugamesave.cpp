@@ -8,11 +8,13 @@ QPointer<Tfrmgamesave> frmgamesave;
 
 Tfrmgamesave::Tfrmgamesave(QWidget* parent) : QDialog(parent) {
     setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Dialog | puzzles::kSystemMenuFrame | Qt::WindowStaysOnTopHint);
     setFixedSize(400, 250);
     puzzles::wireDialogButtons(this);
     connect(imgok, &TImage::OnClick, this, &Tfrmgamesave::imgokClick);
     connect(imgexit, &TImage::OnClick, this, &Tfrmgamesave::imgexitClick);
+    // Enter after the name saves, as a child who typed it expects.
+    connect(txtname, &QLineEdit::returnPressed, this, &Tfrmgamesave::imgokClick);
     // Only what the score file can hold: GBK characters, one line, 20 at most.
     connect(txtname, &QLineEdit::textChanged, this, [this](const QString& text) {
         const QString kept = puzzles::cleanedName(text);

@@ -1,11 +1,15 @@
 #include "activities/puzzles/UguessNumber.h"
 
+#include "activities/puzzles/PuzzleDialogs.h"
 #include "app/ActivitySound.h"
 #include "app/FormRegistry.h"
 #include "platform/MessageService.h"
 #include "platform/Random.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
+#include <algorithm>
 
 QPointer<TfrmguessNumber> frmguessNumber;
 static RegisterForm<TfrmguessNumber> reg("TfrmguessNumber", frmguessNumber);
@@ -22,7 +26,8 @@ void sound(const char* file) {
 }
 } // namespace
 
-TfrmguessNumber::TfrmguessNumber(QWidget* parent) : TActivityForm(parent) {
+TfrmguessNumber::TfrmguessNumber(QWidget* parent)
+    : TActivityForm(parent, Qt::Window | puzzles::kSystemMenuFrame) {
     setupUi(this);
     setFixedSize(900, 675);
     Timer1 = new TTimer(this, 500, false);
@@ -134,8 +139,10 @@ void TfrmguessNumber::handle(puzzles::GuessGame::Submit outcome) {
     default:
         break;
     }
-    cmbshow->Items().Add(game_.history().back());
-    cmbshow->SetItemIndex(static_cast<int>(game_.history().size()) - 1);
+    const int newest = cmbshow->Items().Add(game_.history().back());
+    cmbshow->SetSelected(newest, true);
+    // The newest guess is always in view: the list's top row follows it down.
+    cmbshow->SetTopIndex(std::max(0, newest + 1 - cmbshow->VisibleRows()));
     if (outcome == S::Won) {
         showWin();
         info(QStringLiteral("你真棒！在这么短的时间内就猜出这么难的数字，太厉害了！\r若继续努力，"
@@ -237,15 +244,28 @@ void TfrmguessNumber::FormKeyPress(QKeyEvent* e) {
     cmbshow->setFocus();
 }
 
-void TfrmguessNumber::keyPressEvent(QKeyEvent* e) {
+bool TfrmguessNumber::keyFirst(QObject* receiver, QKeyEvent* e) {
     FormKeyPress(e);
+    // After the window, the scroll keys reach the history list when it has the focus, as
+    // they would reach any focused control; every other key stops at the window.
+    static const int scrollKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown};
+    if (focusWidget() != cmbshow ||
+        std::find(std::begin(scrollKeys), std::end(scrollKeys), e->key()) == std::end(scrollKeys))
+        return true;
+    if (receiver == cmbshow)
+        return false;
+    const QScopedValueRollback passing(passingKey_, true);
+    QCoreApplication::sendEvent(cmbshow, e);
+    return true;
+}
+
+void TfrmguessNumber::keyPressEvent(QKeyEvent* e) {
+    keyFirst(this, e);
 }
 
 bool TfrmguessNumber::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        FormKeyPress(static_cast<QKeyEvent*>(event));
-        return true;
-    }
+    if (event->type() == QEvent::KeyPress && !passingKey_)
+        return keyFirst(watched, static_cast<QKeyEvent*>(event));
     return TActivityForm::eventFilter(watched, event);
 }
 

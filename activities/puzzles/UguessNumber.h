@@ -38,6 +38,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // The window's look at a key before `receiver`; true when the key goes no further.
+    bool keyFirst(QObject* receiver, QKeyEvent* e);
     void showBoxes();
     void handle(puzzles::GuessGame::Submit outcome);
     void showWin();
@@ -46,6 +48,7 @@ private:
     QLabel* box(int pos) const;
 
     puzzles::GuessGame game_;
+    bool passingKey_ = false; // a scroll key on its way on to the history list
 };
 
 extern QPointer<TfrmguessNumber> frmguessNumber;

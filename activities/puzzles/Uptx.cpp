@@ -1,5 +1,6 @@
 #include "activities/puzzles/Uptx.h"
 
+#include "activities/puzzles/PuzzleDialogs.h"
 #include "activities/puzzles/UPhb.h"
 #include "activities/puzzles/Ugamesave.h"
 #include "app/FormRegistry.h"
@@ -18,7 +19,7 @@ const QString kCaption = QStringLiteral("[拼图形]说明！");
 const QString kStageHint = QStringLiteral("（每关都有3幅图）");
 } // namespace
 
-Tfrmptx::Tfrmptx(QWidget* parent) : TActivityForm(parent) {
+Tfrmptx::Tfrmptx(QWidget* parent) : TActivityForm(parent, Qt::Window | puzzles::kSystemMenuFrame) {
     setupUi(this);
     setFixedSize(900, 675);
     Timer1 = new TTimer(this, 1000, false);
@@ -104,6 +105,9 @@ void Tfrmptx::imgnextClick() {
 }
 
 void Tfrmptx::NextPicture() {
+    // The stage hint of the idle window, or the last bonus text, goes as a picture comes.
+    lblscroe2->clear();
+    bonusTicks_ = 0;
     // The game has already moved on to the next picture when this runs after the start.
     if (game_.picture() > 0 && game_.piecesLeft() == 0)
         switch (game_.nextPicture(platform::rng())) {
@@ -205,8 +209,6 @@ void Tfrmptx::showScore() {
 void Tfrmptx::Timer1Timer() {
     if (bonusTicks_ > 0 && --bonusTicks_ == 0)
         lblscroe2->clear();
-    if (dragging_) // a time-out drops the piece where it came from
-        pieceUp(dragging_);
     const auto outcome = game_.tick();
     if (outcome == puzzles::PuzzleGame::Tick::Counted)
         lbltime->setText(QString::number(game_.secondsLeft()));
@@ -214,6 +216,11 @@ void Tfrmptx::Timer1Timer() {
         return;
     lbltime->setText(QStringLiteral("0"));
     Timer1->setEnabled(false);
+    // Only the end of the time takes a held piece away: it goes back where it came from.
+    if (dragging_) {
+        piece(dragging_)->move(game_.piecePosition(dragging_));
+        dragging_ = 0;
+    }
     if (platform::showMessage(
             this,
             QStringLiteral("小朋友，在本次拼图形中，你没有在规定的时间内完成任务噢，游戏结束。\r"

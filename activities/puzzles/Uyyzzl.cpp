@@ -1,5 +1,6 @@
 #include "activities/puzzles/Uyyzzl.h"
 
+#include "activities/puzzles/PuzzleDialogs.h"
 #include "app/FormRegistry.h"
 #include "app/Guard.h"
 #include "app/MissingPlayer.h"
@@ -20,9 +21,7 @@ using puzzles::SongList;
 using puzzles::SongListInfo;
 
 Tfrmyyzzl::Tfrmyyzzl(QWidget* parent)
-    : TActivityForm(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                                Qt::WindowStaysOnTopHint) {
+    : TActivityForm(parent, Qt::Window | puzzles::kSystemMenuFrame | Qt::WindowStaysOnTopHint) {
     setupUi(this);
     returnsToOpener_ = false; // the main window comes back from its own Tag
     FormCreate();

@@ -17,13 +17,14 @@ namespace ma = tools::mathart;
 
 // A window backdrop with its title ribbon; the painter stays open on `img`.
 void backdrop(QPainter& p, QImage& img, QSize size, const QString& title, const QString& emoji,
-              const QColor& sky) {
+              const QColor& sky, const QRectF& titleBox = QRectF(16, 10, 220, 62)) {
     img = art::canvas(size);
     p.begin(&img);
     art::prepare(p);
     ma::drawBackdrop(p, size, sky, QColor(0xff, 0xf6, 0xdc), size.height() - 70);
-    ma::drawTitle(p, QRectF(16, 10, 220, 62), title);
-    art::drawEmoji(p, QRectF(244, 14, 54, 54), emoji);
+    ma::drawTitle(p, titleBox, title);
+    const qreal e = titleBox.height() - 8;
+    art::drawEmoji(p, QRectF(titleBox.right() + 8, titleBox.top() + 4, e, e), emoji);
 }
 
 // A caption card at the left of a value label.
@@ -86,8 +87,8 @@ void guessArt(Output& out) {
     backdrop(p, img, {900, 675}, QStringLiteral("猜数字"), QStringLiteral("🤔"),
              QColor(0xc6, 0xe2, 0xff));
     ma::drawCard(p, QRectF(24, 96, 682, 146), QColor(255, 255, 255, 215), kBlue, 20, 4);
-    ma::drawCard(p, QRectF(722, 96, 160, 400), QColor(255, 255, 255, 230), kPurple, 18, 3);
-    ma::drawCaption(p, QRectF(722, 100, 160, 30), QStringLiteral("猜过的数"), 19, kCaption);
+    ma::drawCard(p, QRectF(712, 96, 176, 400), QColor(255, 255, 255, 230), kPurple, 18, 3);
+    ma::drawCaption(p, QRectF(712, 100, 176, 30), QStringLiteral("猜过的数"), 19, kCaption);
     ma::drawCard(p, QRectF(24, 430, 682, 100), QColor(0x1f, 0x3a, 0x6a), kOrange, 18, 4);
     infoCard(p, QRectF(722, 506, 160, 50), QStringLiteral(""), QStringLiteral("⏰"));
     p.end();
@@ -145,8 +146,9 @@ void colouringArt(Output& out) {
     FormArt a(out, "puzzles", "tys");
     QImage img;
     QPainter p;
+    // The movie's frame starts at 62: the title stays above it.
     backdrop(p, img, {900, 675}, QStringLiteral("涂颜色"), QStringLiteral("🖍️"),
-             QColor(0xff, 0xd6, 0xe8));
+             QColor(0xff, 0xd6, 0xe8), QRectF(16, 5, 196, 50));
     ma::drawCard(p, QRectF(58, 62, 774, 544), Qt::white, kPurple, 20, 5);
     p.end();
     a.background(QStringLiteral("imgbg"), img);
@@ -178,7 +180,7 @@ void leaderboardArt(Output& out) {
              QColor(0xff, 0xe0, 0x9e));
     ma::drawCard(p, QRectF(20, 84, 562, 322), QColor(255, 255, 255, 235), kOrange, 20, 4);
     const char* heads[] = {"名次", "名字", "关数", "分数"};
-    const qreal xs[] = {30, 120, 360, 460}, ws[] = {80, 230, 90, 110};
+    const qreal xs[] = {30, 120, 390, 460}, ws[] = {80, 270, 70, 110};
     for (int i = 0; i < 4; ++i)
         ma::drawCaption(p, QRectF(xs[i], 92, ws[i], 36), QString::fromUtf8(heads[i]), 22, kCaption);
     const char* medals[] = {"🥇", "🥈", "🥉"};

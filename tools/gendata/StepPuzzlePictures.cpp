@@ -10,6 +10,8 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPainterPath>
+#include <array>
+#include <cmath>
 #include <random>
 
 namespace gendata {
@@ -77,15 +79,92 @@ void drawScene(QPainter& p, const QRectF& area, int theme, std::mt19937& gen) {
     }
 }
 
-// One difference: what picture `side` (0 or 1) shows inside the region.
-void drawDifference(QPainter& p, const puzzles::Region& r, int pair, int k, int side) {
-    const QRectF ellipse(r.left, r.top, r.width, r.height);
-    const qreal side0 = std::min(r.width, r.height) * 0.78;
-    const QRectF box(ellipse.center() - QPointF(side0 / 2, side0 / 2), QSizeF(side0, side0));
-    const QString a = kProps[(pair * 5 + k) % kProps.size()];
-    const QString b = kProps[(pair * 5 + k + 7) % kProps.size()];
-    const QColor c1 = kBright[(pair + k) % kBright.size()];
-    const QColor c2 = kBright[(pair + k + 3) % kBright.size()];
+// The mean colour of the opaque pixels of `img` inside `r`.
+QColor meanColour(const QImage& img, const QRect& r) {
+    qint64 sum[3] = {0, 0, 0}, n = 0;
+    const QRect inside = r & img.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            if (qAlpha(c) < 128)
+                continue;
+            sum[0] += qRed(c);
+            sum[1] += qGreen(c);
+            sum[2] += qBlue(c);
+            ++n;
+        }
+    if (n == 0)
+        return Qt::white;
+    return QColor(int(sum[0] / n), int(sum[1] / n), int(sum[2] / n));
+}
+
+// How far apart two colours look (CIE76 distance in L*a*b*): a yellow chick and yellow
+// sand are close although their RGB values are not.
+qreal colourDistance(const QColor& a, const QColor& b) {
+    const auto lab = [](const QColor& c) {
+        const auto lin = [](qreal s) {
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        const qreal r = lin(c.redF()), g = lin(c.greenF()), bl = lin(c.blueF());
+        const auto f = [](qreal t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116; };
+        const qreal x = f((0.4124 * r + 0.3576 * g + 0.1805 * bl) / 0.95047);
+        const qreal y = f(0.2126 * r + 0.7152 * g + 0.0722 * bl);
+        const qreal z = f((0.0193 * r + 0.1192 * g + 0.9505 * bl) / 1.08883);
+        return std::array<qreal, 3>{116 * y - 16, 500 * (x - y), 200 * (y - z)};
+    };
+    const auto p = lab(a), q = lab(b);
+    return std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]);
+}
+
+// A thing of about the ground's colour hides on it (a yellow chick on sand): the first of
+// `count` choices, from `from` on and other than `other`, that stands out against `ground`.
+template <class Colour>
+int standingOut(int from, qsizetype count, const QColor& ground, Colour colourOf, int other = -1) {
+    constexpr qreal kEnough = 60;
+    int fallback = -1;
+    for (int i = 0; i < count; ++i) {
+        const int c = int((from + i) % count);
+        if (c == other)
+            continue;
+        if (colourDistance(colourOf(c), ground) >= kEnough)
+            return c;
+        if (fallback < 0)
+            fallback = c;
+    }
+    return fallback;
+}
+
+QColor propColour(int i) {
+    static const QList<QColor> colours = [] {
+        QList<QColor> c;
+        for (const QString& prop : kProps) {
+            const QImage e = art::emojiImage(prop);
+            // Without the emoji font a star is drawn in its place.
+            c << (e.isNull() ? QColor(0xff, 0xd0, 0x1f) : meanColour(e, e.rect()));
+        }
+        return c;
+    }();
+    return colours[i];
+}
+
+// One difference: what picture `side` (0 or 1) shows inside the region. `ground` is the
+// picture before any difference was drawn, the same for both sides. The thing is drawn
+// in the part of the region that lies inside the picture.
+void drawDifference(QPainter& p, const QImage& ground, const puzzles::Region& r, int pair, int k,
+                    int side) {
+    const QRectF visible =
+        QRectF(r.left, r.top, r.width, r.height) & QRectF(QPointF(0, 0), QSizeF(ground.size()));
+    const qreal side0 = std::min(visible.width(), visible.height()) * 0.78;
+    const QRectF box(visible.center() - QPointF(side0 / 2, side0 / 2), QSizeF(side0, side0));
+    const QColor under = meanColour(ground, box.toAlignedRect());
+    // Where one thing turns into another, the two differ.
+    const int ia = standingOut(pair * 5 + k, kProps.size(), under, propColour);
+    const int ib = standingOut(pair * 5 + k + 7, kProps.size(), under, propColour, ia);
+    const auto bright = [](int i) { return kBright[i]; };
+    const int i1 = standingOut(pair + k, kBright.size(), under, bright);
+    const int i2 = standingOut(pair + k + 3, kBright.size(), under, bright, i1);
+    const QString a = kProps[ia], b = kProps[ib];
+    const QColor c1 = kBright[i1], c2 = kBright[i2];
     switch ((pair + k) % 5) {
     case 0: // there on the left only
         if (side == 0)
@@ -120,8 +199,12 @@ QImage spotPicture(int pair, int side) {
                    kHeroes[(pair - 1) % kHeroes.size()]);
     for (int i = 0; i < 3; ++i)
         art::drawEmoji(p, QRectF(ux(gen), uy(gen), 44, 44), kProps[(pair * 3 + i) % kProps.size()]);
+    p.end();
+    const QImage ground = img.copy();
+    p.begin(&img);
+    art::prepare(p);
     for (int k = 1; k <= 5; ++k)
-        drawDifference(p, puzzles::spotRegion(pair, k), pair, k, side);
+        drawDifference(p, ground, puzzles::spotRegion(pair, k), pair, k, side);
     p.end();
     return img;
 }

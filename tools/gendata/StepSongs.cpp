@@ -180,6 +180,14 @@ SwfShape& addText(SwfShape& shape, const QString& text, const QFont& font, QPoin
     return shape.add(path, ShapeFill::solid(fill), ShapeLine{outlineWidth, outline});
 }
 
+// The font at most as big as `font` whose drawn text is at most `maxWidth` wide; the
+// outline of the glyphs is measured, symbols from a fallback font included.
+QFont fitInk(QFont font, const QString& text, qreal maxWidth) {
+    while (font.pixelSize() > 8 && textPath(text, font).boundingRect().width() > maxWidth)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
 // A picture of the words: the emoji centred on the origin, or a star when the font
 // has no such emoji.
 int pictureShape(SwfWriter& w, const QString& emoji) {
@@ -239,12 +247,13 @@ QByteArray songMovie(const Theme& theme, const Song& song, const SongPlan& plan,
     titleCard.roundedRect(card, 40, ShapeFill::solid(Qt::white), ShapeLine{8, theme.board});
     addText(titleCard, song.title, big, {0, 0}, theme.board, shade(theme.board, -0.5), 2.5);
     const int bigTitle = w.defineShape(titleCard);
+    // The notes are part of what must fit between the bar's round ends.
     SwfShape headerShape;
-    const QFont small = fitFont(cjkFont(32, QFont::Black), song.title, 440);
+    const QString headerText = QStringLiteral("♪ ") + song.title + QStringLiteral(" ♪");
     headerShape.roundedRect(QRectF(-240, -26, 480, 52), 26, ShapeFill::solid(theme.board),
                             ShapeLine{3, Qt::white});
-    addText(headerShape, QStringLiteral("♪ ") + song.title + QStringLiteral(" ♪"), small, {0, 0},
-            Qt::white, shade(theme.board, -0.5), 1.2);
+    addText(headerShape, headerText, fitInk(cjkFont(32, QFont::Black), headerText, 480 - 2 * 22),
+            {0, 0}, Qt::white, shade(theme.board, -0.5), 1.2);
     const int header = w.defineShape(headerShape);
 
     const int introEnd = frameOf(plan.introBeats), ending = frameOf(plan.endingBeat);
@@ -267,8 +276,13 @@ QByteArray songMovie(const Theme& theme, const Song& song, const SongPlan& plan,
         addText(s, l.words, fitFont(cjkFont(50, QFont::Black), l.words, 580), {350, 445}, theme.ink,
                 theme.ink, 0.8);
         lineShapes.push_back(w.defineShape(s));
-        addText(n, l.words, fitFont(cjkFont(28, QFont::Bold), l.words, 600), {350, 538},
-                QColor(255, 255, 255, 235), shade(theme.hills, -0.5), 1.5);
+        // The line to come sits on a dark strip of its own, so it reads over the hills.
+        const QFont nextFont = fitInk(cjkFont(28, QFont::Bold), l.words, 600);
+        const qreal nextWidth = textPath(l.words, nextFont).boundingRect().width();
+        n.roundedRect(
+            QRectF(350 - nextWidth / 2 - 18, 538 - 21, nextWidth + 36, 42), 21,
+            ShapeFill::solid(QColor(theme.ink.red(), theme.ink.green(), theme.ink.blue(), 205)));
+        addText(n, l.words, nextFont, {350, 538}, Qt::white, Qt::white, 0.6);
         nextShapes.push_back(w.defineShape(n));
     }
     const int ball =
@@ -361,13 +375,16 @@ void makeSongPack(Output& out, const Theme& theme) {
                 const Song& song = songs[i];
                 const SpokenAt at(QStringLiteral("content/songs/%1.txt: ").arg(prefix) +
                                   song.title);
-                movies[i] = out.cached(
-                    QStringLiteral("song-movie-v3|") + prefix + QLatin1Char('|') +
-                        sha1(songKey(song)) + QLatin1Char('|') + readingsVersion(out),
-                    [&] {
-                        const SongPlan plan = tools::planSong(song);
-                        return songMovie(theme, song, plan, toMp3(out, songAudio(out, song, plan)));
-                    });
+                const QString key = prefix + QLatin1Char('|') + sha1(songKey(song));
+                const SongPlan plan = tools::planSong(song);
+                // The sound is kept apart, so a change of the pictures leaves it alone.
+                const QByteArray mp3 =
+                    out.cached(QStringLiteral("song-sound-v2|") + key + QLatin1Char('|') +
+                                   readingsVersion(out),
+                               [&] { return toMp3(out, songAudio(out, song, plan)); });
+                movies[i] = out.cached(QStringLiteral("song-movie-v4|") + key + QLatin1Char('|') +
+                                           sha1(mp3),
+                                       [&] { return songMovie(theme, song, plan, mp3); });
             } catch (const std::exception& e) {
                 errors[i] = e.what();
             }
