@@ -6,7 +6,7 @@
 
 namespace {
 void reportException(const char* what) {
-    platform::showMessage(nullptr, QString::fromUtf8(what && *what ? what : "Unknown error"),
+    platform::showMessage(nullptr, QString::fromUtf8(what && *what ? what : "发生未知错误"),
                           QStringLiteral("Pelumo"), platform::MB_ICONERROR);
 }
 } // namespace

@@ -395,7 +395,7 @@ PackCache& cache() {
 } // namespace
 
 ResourceNotFound::ResourceNotFound(const QString& name)
-    : std::runtime_error(QStringLiteral("Resource %1 not found").arg(name).toStdString()) {}
+    : std::runtime_error(QStringLiteral("找不到资源 %1").arg(name).toStdString()) {}
 
 ContentPack::~ContentPack() = default;
 

@@ -3,6 +3,8 @@
 // (animals, clothing, vehicles, vegetables, fruit, family and occupations, household
 // appliances, stationery). A picture is "Data\picture\LookRec\" + name + ".jpg".
 
+#include <QString>
+
 #include <array>
 #include <cstddef>
 
@@ -65,6 +67,14 @@ inline constexpr std::array<LookRecEntry, kLookRecCount> LookRecTable = {{
     {"蜡笔","8"},
 }};
 // clang-format on
+
+// The picture file of a catalogue name, "Data\picture\LookRec\<file>.jpg". The
+// blueberry's name is spelled right now, but its picture keeps the file name that
+// data folders already have.
+inline QString lookRecPicturePath(const QString& name) {
+    const QString file = name == QStringLiteral("蓝莓") ? QStringLiteral("蓝梅") : name;
+    return QStringLiteral("DATA\\picture\\LookRec\\") + file + QStringLiteral(".jpg");
+}
 
 // The class of a catalogue row as a number, 0 for a row outside the table.
 constexpr int lookRecClass(int row) {

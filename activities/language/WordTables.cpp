@@ -1,5 +1,7 @@
 #include "activities/language/WordTables.h"
 
+#include "activities/common/PictureCatalogue.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -292,7 +294,7 @@ const std::vector<QString>& extraPictureNames() {
 }
 
 QString picturePath(const QString& chinese) {
-    return QStringLiteral("DATA\\picture\\LookRec\\") + chinese + QStringLiteral(".jpg");
+    return lookRecPicturePath(chinese);
 }
 
 QString soundPath(const QString& word) {

@@ -84,8 +84,7 @@ void Tfrmgfl::NewQuestion() {
         const LookRecEntry& e = LookRecTable[static_cast<size_t>(round_.row(k))];
         // A picture that cannot be read leaves an empty place, not the last question's.
         if (!picture(k)->loadFromFile(
-                platform::dataPath(QStringLiteral("Data\\picture\\LookRec\\") +
-                                   QString::fromUtf8(e.name) + QStringLiteral(".jpg"))))
+                platform::dataPath(lookRecPicturePath(QString::fromUtf8(e.name)))))
             picture(k)->clearPicture();
         picture(k)->setTag(round_.pictureClass(k));
     }
@@ -211,6 +210,6 @@ QStringList Tfrmgfl::dataPaths() {
     QStringList paths = {QStringLiteral("DATA\\bgsnd\\right.WAV"),
                          QStringLiteral("DATA\\bgsnd\\wrong.WAV")};
     for (const LookRecEntry& e : LookRecTable)
-        paths << QStringLiteral("Data\\picture\\LookRec\\%1.jpg").arg(QString::fromUtf8(e.name));
+        paths << lookRecPicturePath(QString::fromUtf8(e.name));
     return paths;
 }

@@ -165,8 +165,8 @@ private slots:
         }
         QCOMPARE(pack->names("FLASH").mid(0, 2), QStringList({"XHZ1", "XHZ3"}));
         QCOMPARE(pack->read("#007", "jpg"), sampleItems().last().bytes);
-        QCOMPARE(notFoundMessage(*pack, "XHZ4", "Flash"), "Resource XHZ4 not found");
-        QCOMPARE(notFoundMessage(*pack, "XHZ1", "JPG"), "Resource XHZ1 not found");
+        QCOMPARE(notFoundMessage(*pack, "XHZ4", "Flash"), "找不到资源 XHZ4");
+        QCOMPARE(notFoundMessage(*pack, "XHZ1", "JPG"), "找不到资源 XHZ1");
 
         // Cut anywhere, the same file is refused.
         for (qsizetype cut = 0; cut < bytes.size(); cut += cut < 2048 ? 1 : 37)
@@ -230,7 +230,7 @@ private slots:
         if (reason.isEmpty())
             QCOMPARE(pack->read("XHZ1", "Flash"), QByteArray("movie"));
         else
-            QCOMPARE(notFoundMessage(*pack, "XHZ1", "Flash"), "Resource XHZ1 not found");
+            QCOMPARE(notFoundMessage(*pack, "XHZ1", "Flash"), "找不到资源 XHZ1");
     }
 
     // A pack in the program folder, found in any letter case, loaded once; a missing or
@@ -240,7 +240,7 @@ private slots:
         testsupport::TempProgramDir program;
         const auto missing = ContentPack::load("XHZ");
         QVERIFY(!missing->isValid());
-        QCOMPARE(notFoundMessage(*missing, "XHZ1", "Flash"), "Resource XHZ1 not found");
+        QCOMPARE(notFoundMessage(*missing, "XHZ1", "Flash"), "找不到资源 XHZ1");
 
         const QString path = program.write("data/KJFILE/xhz.DAT", "MZ broken");
         QTest::ignoreMessage(QtWarningMsg,

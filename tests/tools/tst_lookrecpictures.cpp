@@ -16,6 +16,11 @@ namespace {
 const QString kNote = QStringLiteral(PELUMO_BINARY_DIR "/gendata-notes/lookrec-recipes.txt");
 const QString kFolder = QStringLiteral(PELUMO_BINARY_DIR "/Data/picture/LookRec/");
 
+// The built picture of a name, where the program looks for it.
+QString pictureFile(const QString& name) {
+    return kFolder + lookRecPicturePath(name).section(QLatin1Char('\\'), -1);
+}
+
 // Every name a practice or the sorting game shows a picture of.
 QStringList catalogueNames() {
     QStringList names;
@@ -56,7 +61,7 @@ void TestLookRecPictures::everyCataloguePictureShowsItsThing() {
     const QStringList names = catalogueNames();
     QVERIFY(names.size() >= kLookRecCount);
     for (const QString& name : names) {
-        if (!QFile::exists(kFolder + name + ".jpg"))
+        if (!QFile::exists(pictureFile(name)))
             faults << name + ": no picture";
         else if (!made.contains(name))
             faults << name + ": how it was drawn is not recorded";
@@ -87,7 +92,7 @@ void TestLookRecPictures::noTwoWordsShareAPicture() {
             else
                 byRecipe.insert(recipe, name);
         }
-        QFile f(kFolder + name + ".jpg");
+        QFile f(pictureFile(name));
         if (!f.open(QIODevice::ReadOnly))
             continue;
         const QString hash = QString::fromLatin1(

@@ -164,7 +164,9 @@ void makeLookRecPictures(Output& out) {
         if (!drawn)
             std::fprintf(stderr, "gendata: %s cannot be drawn as \"%s\", a word card instead\n",
                          qPrintable(e.name), qPrintable(e.recipe));
-        out.writeData(QStringLiteral("Data/picture/LookRec/") + e.name + QStringLiteral(".jpg"),
+        // The blueberry's picture keeps its old file name (the program maps the name).
+        const QString file = e.name == QStringLiteral("蓝莓") ? QStringLiteral("蓝梅") : e.name;
+        out.writeData(QStringLiteral("Data/picture/LookRec/") + file + QStringLiteral(".jpg"),
                       bytes);
         note += (e.name + QLatin1Char('\t') + (drawn ? e.recipe : QStringLiteral("card")) +
                  QLatin1Char('\t') + e.scene + QLatin1Char('\n'))

@@ -126,6 +126,9 @@ void TestWordTables::storedSpellingKept() {
     QCOMPARE(KtrwWordTable[20].spelling(), QStringLiteral(" gōng jī"));
     QCOMPARE(picturePath(QStringLiteral("袋鼠")),
              QStringLiteral("DATA\\picture\\LookRec\\袋鼠.jpg"));
+    // The name is mended, the file name that data folders have stays.
+    QCOMPARE(picturePath(QStringLiteral("蓝莓")),
+             QStringLiteral("DATA\\picture\\LookRec\\蓝梅.jpg"));
 }
 
 namespace {
