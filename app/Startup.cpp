@@ -3,12 +3,14 @@
 #include "app/FormRegistry.h"
 #include "app/Guard.h"
 #include "app/ShellState.h"
+#include "app/StartupTrace.h"
 #include "app/UMain.h"
 #include "app/USplash.h"
 #include "flashhost/FlashHost.h"
 #include "flashhost/PlayerPage.h"
 #include "platform/MessageService.h"
 #include "platform/SingleInstance.h"
+#include "platform/SoundLibrary.h"
 #include "platform/Translations.h"
 
 #include <QEvent>
@@ -54,7 +56,47 @@ void afterFirstPaint(QWidget* widget, std::function<void()> then) {
 
 } // namespace
 
+// After the main window shows, the rest of the start waits this long.
+constexpr int kBackgroundStartMs = 300;
+
+void openStartWindows() {
+    frmsplash = new Tfrmsplash;
+    frmsplash->show();
+    frmsplash->repaint();
+    QCoreApplication::processEvents();
+    startup::mark("splash");
+
+    // The sound library and its codecs take the system a while to map: that happens on
+    // the side while the main window is built (the splash loads libraries of its own
+    // first); the main window's sound start waits for it.
+    platform::soundLibrary().loadInBackground();
+    new TFrmmain;
+    startup::mark("main window built");
+    Frmmain->centreOnScreen();
+    Frmmain->Show();
+    frmsplash->close();
+    startup::mark("shown");
+    // What the child does not see yet is built once the main window is on the screen, and
+    // a moment later, so that the window's first hover looks and clicks answer at once:
+    // the GL driver the movies draw with, then the keyboard game's window (its three
+    // effect players start the web engine; it exists, hidden, long before a child can
+    // click its picture) and a player started in the background, so that the first
+    // section menu opens quickly.
+    afterFirstPaint(Frmmain, [] {
+        startup::mark("first paint");
+        flashhost::ensureGlShareContext();
+    });
+    QTimer::singleShot(kBackgroundStartMs, [] {
+        if (const FormEntry* e = FormRegistry::find(QStringLiteral("TfrmABCKeyboard")))
+            if (!e->instance())
+                swallowed([e] { shell::prepareNewWindow(e->create()); });
+        startup::mark("keyboard window built");
+        flashhost::warmUp();
+    });
+}
+
 int runProgram(int& argc, char** argv) {
+    startup::mark("main");
     // Window positions (parking a window at Left -2000) need X11; Wayland sessions run
     // the program through XWayland unless the platform was chosen explicitly.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -66,9 +108,12 @@ int runProgram(int& argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Pelumo"));
     // The main window hides while a menu is open: only its close ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    startup::mark("application");
     installFontSubstitutes();
+    startup::mark("fonts");
     // The standard dialogs (the photo's file picker) speak Chinese like the rest.
     platform::installChineseTranslations(app);
+    startup::mark("translations");
 
     platform::SingleInstanceLock lock(QStringLiteral("Tovimbrel"));
     if (!lock.tryAcquire()) {
@@ -76,25 +121,7 @@ int runProgram(int& argc, char** argv) {
                               QString::fromUtf8(kAlreadyRunningCaption), platform::MB_ICONWARNING);
         return 0;
     }
-
-    frmsplash = new Tfrmsplash;
-    frmsplash->show();
-    frmsplash->repaint();
-    QCoreApplication::processEvents();
-
-    new TFrmmain;
-    // The keyboard game's window exists from the start, hidden.
-    if (const FormEntry* e = FormRegistry::find(QStringLiteral("TfrmABCKeyboard")))
-        swallowed([e] { shell::prepareNewWindow(e->create()); });
-
-    Frmmain->centreOnScreen();
-    Frmmain->Show();
-    frmsplash->close();
-    // The GL driver the movies draw with loads once the main window has painted (it
-    // would hold the window back some 40 ms); then a player starts in the background,
-    // so the first section menu opens quickly without slowing the start.
-    afterFirstPaint(Frmmain, [] { flashhost::ensureGlShareContext(); });
-    QTimer::singleShot(300, [] { flashhost::warmUp(); });
+    openStartWindows();
 
     const int code = QApplication::exec();
     delete frmsplash;

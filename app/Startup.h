@@ -7,6 +7,10 @@
 // Maps the fonts the windows were designed with to the CJK fonts installed here.
 void installFontSubstitutes();
 
+// The splash while the main window is built, then the main window; the keyboard game's
+// window follows once the main window has painted.
+void openStartWindows();
+
 // Runs the whole program; returns its exit code.
 int runProgram(int& argc, char** argv);
 

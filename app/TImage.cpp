@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <utility>
 
 TImage::TImage(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -28,9 +29,29 @@ void TImage::connectNotify(const QMetaMethod& signal) {
     QWidget::connectNotify(signal);
 }
 
+QPixmap TImage::Picture() const {
+    readPictureFile();
+    return picture_;
+}
+
 void TImage::setPicture(const QPixmap& p) {
+    pictureFile_.clear();
+    pictureFileRead_ = true;
     picture_ = p;
     update();
+}
+
+void TImage::setPictureFile(const QString& path) {
+    picture_ = QPixmap();
+    pictureFile_ = path;
+    pictureFileRead_ = false;
+    update();
+}
+
+void TImage::readPictureFile() const {
+    if (std::exchange(pictureFileRead_, true))
+        return;
+    picture_.load(pictureFile_);
 }
 
 void TImage::setStretch(bool s) {
@@ -57,6 +78,7 @@ bool TImage::loadFromFile(const QString& path) {
 }
 
 QRect TImage::pictureRect() const {
+    readPictureFile();
     if (picture_.isNull())
         return {};
     QSize s = picture_.deviceIndependentSize().toSize();
@@ -72,6 +94,7 @@ QRect TImage::pictureRect() const {
 }
 
 void TImage::paintEvent(QPaintEvent*) {
+    readPictureFile();
     if (picture_.isNull())
         return;
     QPainter p(this);

@@ -16,6 +16,7 @@ class TImage : public QWidget {
     Q_PROPERTY(QString Hint READ Hint WRITE setHint)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE setShowHint)
     Q_PROPERTY(QPixmap Picture READ Picture WRITE setPicture)
+    Q_PROPERTY(QString PictureFile READ PictureFile WRITE setPictureFile)
     Q_PROPERTY(bool Stretch READ Stretch WRITE setStretch)
     Q_PROPERTY(bool Center READ Center WRITE setCenter)
     Q_PROPERTY(bool Proportional READ Proportional WRITE setProportional)
@@ -31,8 +32,12 @@ public:
     void setHint(const QString& h);
     bool ShowHint() const { return showHint_; }
     void setShowHint(bool s);
-    QPixmap Picture() const { return picture_; }
+    QPixmap Picture() const;
     void setPicture(const QPixmap& p);
+    // The picture as a file that is read only when the picture is first needed (drawn,
+    // measured or asked for): a window's hidden looks cost its start nothing.
+    QString PictureFile() const { return pictureFile_; }
+    void setPictureFile(const QString& path);
     bool Stretch() const { return stretch_; }
     void setStretch(bool s);
     bool Center() const { return center_; }
@@ -67,7 +72,11 @@ protected:
     void leaveEvent(QEvent* e) override;
 
 private:
-    QPixmap picture_;
+    void readPictureFile() const;
+
+    mutable QPixmap picture_;
+    QString pictureFile_;
+    mutable bool pictureFileRead_ = true;
     QString hint_;
     bool showHint_ = false;
     int tag_ = 0;

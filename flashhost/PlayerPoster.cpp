@@ -44,14 +44,32 @@ bool PlayerPoster::isBlank(const QImage& image) {
 }
 
 void PlayerPoster::check() {
-    if (!player_ || waited_.elapsed() >= kLongestMs || !isBlank(player_->grab().toImage()))
+    if (!player_ || waited_.elapsed() >= kLongestMs) {
         hide();
+        return;
+    }
+    const QImage drawn = player_->grab().toImage();
+    if (isBlank(drawn))
+        return;
+    keepPlayerPicture(drawn);
+    hide();
+}
+
+void PlayerPoster::keepPlayerPicture(const QImage& drawn) {
+    if (QSizeF(drawn.size()) / drawn.devicePixelRatio() != QSizeF(size()))
+        return; // not the whole movie as the poster covers it
+    playerPicture_ = drawn.convertToFormat(QImage::Format_RGB32);
+    picture_.clear(); // the given picture is not needed any more
 }
 
 void PlayerPoster::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (!playerPicture_.isNull()) {
+        p.drawImage(rect(), playerPicture_);
+        return;
+    }
     if (decoded_.isNull())
         decoded_.loadFromData(picture_);
-    QPainter p(this);
     if (decoded_.isNull())
         p.fillRect(rect(), Qt::white);
     else

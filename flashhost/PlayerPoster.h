@@ -1,7 +1,9 @@
 #pragma once
 // A movie's first frame as a picture, shown over its player until the player shows the
 // movie: a window never shows an empty player while the movie starts. The picture stays
-// encoded and is decoded only while it shows.
+// encoded and is decoded only while it shows. Once the player has drawn the movie, its own
+// picture takes the place of the given one, so that the next time the poster shows (the
+// movie comes back after its page was given back) it is exactly what the player draws.
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -30,9 +32,12 @@ protected:
 
 private:
     void check();
+    // The player's own first frame becomes the picture shown from now on.
+    void keepPlayerPicture(const QImage& drawn);
 
     QByteArray picture_;
     QImage decoded_;
+    QImage playerPicture_;
     QPointer<QWidget> player_;
     QTimer checks_;
     QElapsedTimer waited_;

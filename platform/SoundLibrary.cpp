@@ -41,12 +41,26 @@ template <typename Fn> bool resolve(void* lib, const char* name, Fn& fn, QString
 
 // The library is never unloaded: its audio thread may be running until the process ends.
 SoundLibrary::~SoundLibrary() {
+    if (loader_.joinable())
+        loader_.join();
     delete api_;
 }
 
-void SoundLibrary::load() {
+namespace {
+QString libraryPath() {
+    return dataPath(QStringLiteral("Data\\systxt\\snd.txt"));
+}
+} // namespace
+
+void SoundLibrary::loadInBackground() {
+    if (tried_ || loader_.joinable())
+        return;
+    // The path is found here: the program folder is only known on the main thread.
+    loader_ = std::thread([this, path = libraryPath()] { load(path); });
+}
+
+void SoundLibrary::load(const QString& path) {
     tried_ = true;
-    const QString path = dataPath(QStringLiteral("Data\\systxt\\snd.txt"));
     // A damaged file is refused before the loader maps it: a cut one would crash.
     error_ = libraryFileProblem(path);
     if (!error_.isEmpty()) {
@@ -79,8 +93,10 @@ void SoundLibrary::load() {
 }
 
 bool SoundLibrary::isLoaded() {
+    if (loader_.joinable())
+        loader_.join();
     if (!tried_)
-        load();
+        load(libraryPath());
     return api_ != nullptr;
 }
 

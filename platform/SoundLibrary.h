@@ -9,6 +9,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <thread>
+
 namespace platform {
 
 class SoundLibrary {
@@ -24,6 +26,9 @@ public:
 
     // Loads the library from the data folder on first use; later calls answer at once.
     bool isLoaded();
+    // Starts loading the library on a thread of its own, so that the caller goes on while
+    // the system maps it and its codecs; the first call waits for it to finish.
+    void loadInBackground();
     // Why loading failed; empty when it did not.
     QString errorString() const { return error_; }
 
@@ -47,8 +52,9 @@ public:
 
 private:
     struct Api;
-    void load();
+    void load(const QString& path);
 
+    std::thread loader_;
     bool tried_ = false;
     Api* api_ = nullptr;
     QString error_;

@@ -1,8 +1,9 @@
 // How soon a window shows its picture: runs a command (the click that opens the window),
 // then watches the screen for the top-level window titled TITLE and prints, in
 // milliseconds from the command's start, when the window mapped, when its picture (or
-// the part x,y,w,h of it) first stood as it finally stays, and for how long in all it
-// showed a blank (one colour) picture, before that or after.
+// the part x,y,w,h of it) first stood as it finally stays (nearly: most of it), when it
+// settled (no longer changed at all, a finer look), and for how long in all it showed a
+// blank (one colour) picture, before that or after.
 //
 //   bench-firstdraw TITLE [X Y W H] -- COMMAND [ARGS...]
 #include <X11/Xlib.h>
@@ -68,7 +69,7 @@ struct Shot {
     std::vector<unsigned long> samples;
 };
 
-constexpr int kGridX = 48, kGridY = 36;
+constexpr int kGridX = 96, kGridY = 72;
 
 // A grid of pixels of the part of the window.
 std::vector<unsigned long> sample(Display* d, Window w, int x, int y, int width, int height) {
@@ -85,20 +86,26 @@ std::vector<unsigned long> sample(Display* d, Window w, int x, int y, int width,
     return out;
 }
 
-bool close(unsigned long a, unsigned long b) {
+bool close(unsigned long a, unsigned long b, int tolerance = 24) {
     for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int((a >> shift) & 0xff) - int((b >> shift) & 0xff)) > 24)
+        if (std::abs(int((a >> shift) & 0xff) - int((b >> shift) & 0xff)) > tolerance)
             return false;
     return true;
 }
 
-double matching(const std::vector<unsigned long>& a, const std::vector<unsigned long>& b) {
+double matching(const std::vector<unsigned long>& a, const std::vector<unsigned long>& b,
+                int tolerance = 24) {
     if (a.empty() || a.size() != b.size())
         return 0;
     size_t same = 0;
     for (size_t i = 0; i < a.size(); ++i)
-        same += close(a[i], b[i]) ? 1 : 0;
+        same += close(a[i], b[i], tolerance) ? 1 : 0;
     return double(same) / double(a.size());
+}
+
+// Pictures that differ only by the odd pixel of rounding.
+bool same(const std::vector<unsigned long>& a, const std::vector<unsigned long>& b) {
+    return matching(a, b, 12) >= 0.998;
 }
 
 // True when nearly the whole picture is one colour: nothing drawn yet.
@@ -110,6 +117,28 @@ bool blank(const std::vector<unsigned long>& s) {
     for (const auto& c : counts)
         most = std::max(most, c.second);
     return !s.empty() && double(most) / double(s.size()) >= 0.9;
+}
+
+// The window's whole picture as a PPM file (FIRSTDRAW_SAVE: to look at what changed).
+void savePicture(Display* d, Window w, const std::string& path) {
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(d, w, &a))
+        return;
+    XImage* img = XGetImage(d, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+    FILE* f = img ? std::fopen(path.c_str(), "wb") : nullptr;
+    if (f) {
+        std::fprintf(f, "P6\n%d %d\n255\n", a.width, a.height);
+        for (int y = 0; y < a.height; ++y)
+            for (int x = 0; x < a.width; ++x) {
+                const unsigned long p = XGetPixel(img, x, y);
+                const unsigned char rgb[3] = {(unsigned char)(p >> 16), (unsigned char)(p >> 8),
+                                              (unsigned char)p};
+                std::fwrite(rgb, 1, 3, f);
+            }
+        std::fclose(f);
+    }
+    if (img)
+        XDestroyImage(img);
 }
 
 } // namespace
@@ -154,16 +183,23 @@ int main(int argc, char** argv) {
             const int height = part ? std::atoi(argv[5]) : a.height;
             const double at = ms();
             shots.push_back({at, sample(d, w, x, y, width, height)});
+            const char* save = std::getenv("FIRSTDRAW_SAVE");
+            if (save && shots.size() == 4)
+                savePicture(d, w, std::string(save) + "-early.ppm");
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(3));
     }
+    if (const char* save = std::getenv("FIRSTDRAW_SAVE"); save && w)
+        savePicture(d, w, std::string(save) + "-final.ppm");
     waitpid(child, nullptr, 0);
     if (shots.empty()) {
         std::printf("no window\n");
         return 1;
     }
     const std::vector<unsigned long>& last = shots.back().samples;
-    double drawn = -1, blankMs = 0;
+    double drawn = -1, blankMs = 0, settled = shots.back().ms;
+    for (size_t i = shots.size(); i-- > 0 && same(shots[i].samples, last);)
+        settled = shots[i].ms;
     for (size_t i = 0; i < shots.size(); ++i) {
         if (drawn < 0 && matching(shots[i].samples, last) >= 0.85)
             drawn = shots[i].ms;
@@ -171,7 +207,8 @@ int main(int argc, char** argv) {
         if (blank(shots[i].samples) && i + 1 < shots.size())
             blankMs += shots[i + 1].ms - shots[i].ms;
     }
-    std::printf("mapped %.0f ms, drawn %.0f ms, blank %.0f ms\n", mapped, drawn, blankMs);
+    std::printf("mapped %.0f ms, drawn %.0f ms, blank %.0f ms, settled %.0f ms\n", mapped, drawn,
+                blankMs, settled);
     XCloseDisplay(d);
     return 0;
 }

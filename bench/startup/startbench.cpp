@@ -1,6 +1,8 @@
 // Starts a program on the current X display and prints the milliseconds from exec to the
 // first map of a top-level window with the given title, then the PSS of the program's
-// process tree once that window shows.
+// process tree once that window shows. The program is started with PELUMO_STARTUP_TRACE
+// naming a file, where it marks its steps ("<step> <monotonic ns>"); each step is printed
+// as a line "step <ms after exec> <name>", in the order of the marks.
 //
 //   bench-startup TITLE SETTLE_MS PROGRAM [ARGS...]
 //   (BENCH_SIZE=WxH: only a window of that size counts)
@@ -10,8 +12,10 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -103,6 +107,21 @@ long pssKb(int pid) {
     return 0;
 }
 
+// The program's own marks, in milliseconds after `start` (the same monotonic clock).
+void printSteps(const char* path, std::chrono::steady_clock::time_point start) {
+    const long long startNs =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(start.time_since_epoch()).count();
+    std::ifstream f(path);
+    std::string line;
+    while (std::getline(f, line)) {
+        const auto space = line.rfind(' ');
+        if (space == std::string::npos)
+            continue;
+        const long long ns = std::atoll(line.c_str() + space + 1);
+        std::printf("step %.1f %s\n", double(ns - startNs) / 1e6, line.substr(0, space).c_str());
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -121,9 +140,21 @@ int main(int argc, char** argv) {
     XSelectInput(d, root, SubstructureNotifyMask);
     XSync(d, False);
 
+    char tracePath[] = "/tmp/bench-startup-XXXXXX";
+    const int traceFd = mkstemp(tracePath);
+    if (traceFd < 0) {
+        std::perror("mkstemp");
+        return 2;
+    }
+    close(traceFd);
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
     if (child == 0) {
+        setenv("PELUMO_STARTUP_TRACE", tracePath, 1);
+        if (int null = open("/dev/null", O_WRONLY); null >= 0) {
+            dup2(null, 1);
+            dup2(null, 2);
+        }
         execvp(argv[3], argv + 3);
         _exit(127);
     }
@@ -162,6 +193,8 @@ int main(int argc, char** argv) {
         pss += pssKb(pid);
     std::printf("%s: window mapped after %.1f ms; PSS of %zu processes %.1f MB\n", title.c_str(),
                 mappedMs, tree.size(), pss / 1024.0);
+    printSteps(tracePath, start);
+    unlink(tracePath);
     for (int pid : tree)
         kill(pid, SIGTERM);
     waitpid(child, nullptr, 0);

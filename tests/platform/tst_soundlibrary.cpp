@@ -96,20 +96,24 @@ private slots:
     // loaded (a cut one would crash the loader), and every call then answers 0.
     void unusableLibraryAnswersZero_data() {
         QTest::addColumn<QString>("source");
-        QTest::addColumn<qint64>("length"); // of the copy; -1 for all of it
+        QTest::addColumn<qint64>("length");  // of the copy; -1 for all of it
+        QTest::addColumn<bool>("onTheSide"); // loaded on a thread of its own
         const QString ours = PELUMO_BINARY_DIR "/Data/systxt/snd.txt";
         const qint64 size = QFileInfo(ours).size();
-        QTest::newRow("no file") << QString() << qint64(-1);
-        QTest::newRow("text file") << "text" << qint64(-1);
+        QTest::newRow("no file") << QString() << qint64(-1) << false;
+        QTest::newRow("text file") << "text" << qint64(-1) << false;
         QTest::newRow("library without the calls")
-            << "/lib/x86_64-linux-gnu/libz.so.1" << qint64(-1);
-        QTest::newRow("cut to 36000 bytes") << ours << qint64(36000);
-        QTest::newRow("cut to half") << ours << size / 2;
-        QTest::newRow("last byte missing") << ours << size - 1;
+            << "/lib/x86_64-linux-gnu/libz.so.1" << qint64(-1) << false;
+        QTest::newRow("cut to 36000 bytes") << ours << qint64(36000) << false;
+        QTest::newRow("cut to half") << ours << size / 2 << false;
+        QTest::newRow("last byte missing") << ours << size - 1 << false;
+        QTest::newRow("no file, loaded on the side") << QString() << qint64(-1) << true;
+        QTest::newRow("cut to half, loaded on the side") << ours << size / 2 << true;
     }
     void unusableLibraryAnswersZero() {
         QFETCH(QString, source);
         QFETCH(qint64, length);
+        QFETCH(bool, onTheSide);
         testsupport::TempProgramDir program;
         if (source == "text") {
             program.write("Data/systxt/snd.txt", "not a library\n");
@@ -120,11 +124,25 @@ private slots:
             program.write("Data/systxt/snd.txt", length < 0 ? file.readAll() : file.read(length));
         }
         SoundLibrary missing;
+        if (onTheSide)
+            missing.loadInBackground();
         QVERIFY(!missing.isLoaded() && !missing.errorString().isEmpty());
         QCOMPARE(missing.GetVersion(), 0u); // not 2.4: the caller reports the library unusable
         QVERIFY(!missing.Init(-1, 44100, 0, nullptr) && !missing.Free());
         QCOMPARE(missing.StreamCreateFile(wavShort, 0), 0u);
         QVERIFY(!missing.ChannelPlay(1, false) && !missing.PlayMemory(QByteArray("RIFF")));
+    }
+
+    // Loaded on a thread of its own while the program goes on, the library answers as
+    // when loaded on first use; asking again does not load it twice.
+    void loadedOnTheSide() {
+        SoundLibrary side;
+        side.loadInBackground();
+        side.loadInBackground();
+        QVERIFY2(side.isLoaded(), qPrintable(side.errorString()));
+        QCOMPARE(side.GetVersion() >> 16, 0x0204u);
+        side.loadInBackground(); // already loaded: nothing happens
+        QVERIFY(side.isLoaded());
     }
 
     // Before init: streams are refused, yet the click plays (it opens the device itself).
