@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QtTest>
+#include <algorithm>
 #include <stdexcept>
 
 using namespace tools;
@@ -256,6 +257,8 @@ private slots:
     void shapesCloseAndBound_data();
     void shapesCloseAndBound();
     void bitmaps();
+    void jpegShownAsThePlayerDrawsIt_data();
+    void jpegShownAsThePlayerDrawsIt();
     void imageShapeIsAnchored();
     void spriteHasOwnFrames();
     void sounds();
@@ -563,16 +566,48 @@ void TestSwfWriter::bitmaps() {
     QCOMPARE(j.mid(alphaAt - 2, 2), hex("ffd9")); // the offset ends the JPEG data
     QCOMPARE(qUncompress(hex("00000002") + j.mid(alphaAt)), hex("ff80"));
 
-    // The colour of translucent JPEG pixels is premultiplied, as in lossless bitmaps.
+    // The colour of translucent JPEG pixels is kept as it is: the player multiplies it by
+    // the alpha plane itself.
     QImage glass(16, 16, QImage::Format_ARGB32);
     glass.fill(qRgba(0, 0, 255, 128));
     SwfWriter g(QSize(10, 10));
     g.defineJpeg(glass);
     const QByteArray glassBody = tagsOf(g.finish(), swf::kTagDefineBitsJpeg3)[0].body;
     const QImage decoded = QImage::fromData(glassBody.mid(6, int(u32(glassBody, 2))), "JPEG");
-    QVERIFY(qAbs(qBlue(decoded.pixel(8, 8)) - 128) <= 6);
+    QVERIFY(qAbs(qBlue(decoded.pixel(8, 8)) - 255) <= 6);
 
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, w.defineBitmap(QImage()));
+}
+
+void TestSwfWriter::jpegShownAsThePlayerDrawsIt_data() {
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QColor>("shown"); // premultiplied, as drawn over the ground
+    QTest::newRow("opaque colour as decoded") << QColor(40, 160, 90, 255) << QColor(40, 160, 90);
+    QTest::newRow("translucent white clamped to its alpha")
+        << QColor(255, 255, 255, 200) << QColor(157, 157, 157, 200);
+    QTest::newRow("dark translucent colour only multiplied")
+        << QColor(60, 30, 120, 128) << QColor(30, 15, 60, 128);
+    QTest::newRow("transparent pixel shows nothing") << QColor(255, 0, 0, 0) << QColor(0, 0, 0, 0);
+}
+
+// The picture a movie's first frame is drawn from must be what the player will draw, or
+// the window's picture jumps when the player takes over.
+void TestSwfWriter::jpegShownAsThePlayerDrawsIt() {
+    QFETCH(QColor, colour);
+    QFETCH(QColor, shown);
+    QImage img(16, 16, QImage::Format_ARGB32);
+    img.fill(colour);
+    img.setPixel(0, 0, qRgba(0, 0, 0, 255)); // a bitmap with transparency is not all one pixel
+    SwfWriter w(QSize(16, 16));
+    QImage picture;
+    w.defineJpeg(img, 95, &picture);
+    QCOMPARE(picture.size(), img.size());
+    QCOMPARE(picture.format(), QImage::Format_ARGB32_Premultiplied);
+    const QRgb p = reinterpret_cast<const QRgb*>(picture.constScanLine(8))[8];
+    QCOMPARE(qAlpha(p), shown.alpha());
+    QVERIFY2(qAbs(qRed(p) - shown.red()) <= 4 && qAbs(qGreen(p) - shown.green()) <= 4 &&
+                 qAbs(qBlue(p) - shown.blue()) <= 4,
+             qPrintable(QString("shown %1 %2 %3").arg(qRed(p)).arg(qGreen(p)).arg(qBlue(p))));
 }
 
 void TestSwfWriter::imageShapeIsAnchored() {

@@ -449,21 +449,25 @@ struct BuiltMenu {
 };
 
 BuiltMenu buildMenu(const MenuMovie& menu, const QImage& bg) {
-    QImage first = bg.convertToFormat(QImage::Format_RGB32);
-    QPainter painter(&first);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    // Every picture placed on the first frame is drawn on it too, where the movie puts it.
-    const auto drawn = [&painter](const QImage& picture, QPointF at) {
-        painter.drawImage(at, picture);
-        return picture;
-    };
     SwfWriter w(kStage, kRate, 8);
     w.setCompression('C');
     w.setBackgroundColor(QColor(0x9e, 0xd8, 0xff));
+    // The first frame is drawn from the pictures as the player decodes them (JPEG losses
+    // and all), so that the player's first frame does not differ from it.
+    QImage first;
     const int bgShape = w.defineShape(
         SwfShape().rect(QRectF(QPointF(0, 0), QSizeF(kStage)),
-                        tools::ShapeFill::bitmap(
-                            w.defineJpeg(bg.convertToFormat(QImage::Format_RGB32), kJpegQuality))));
+                        tools::ShapeFill::bitmap(w.defineJpeg(
+                            bg.convertToFormat(QImage::Format_RGB32), kJpegQuality, &first))));
+    first = first.convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&first);
+    // Every picture placed on the first frame is drawn on it too, where the movie puts it.
+    const auto drawn = [&painter, &w](const QImage& picture, QPointF at, QPointF anchor = {}) {
+        QImage shown;
+        const int shape = w.defineJpegShape(picture, kJpegQuality, anchor, &shown);
+        painter.drawImage(at, shown);
+        return shape;
+    };
     tools::SwfTimeline& root = w.root();
     int depth = 1;
     root.place(0, depth++, bgShape);
@@ -473,15 +477,13 @@ BuiltMenu buildMenu(const MenuMovie& menu, const QImage& bg) {
     const QImage title = titleImage(menu.title);
     const QPointF titleAt(kStage.width() / 2.0, 62);
     const QPointF titleAnchor(title.width() / 2.0, title.height() / 2.0);
-    const int titleShape =
-        w.defineJpegShape(drawn(title, titleAt - titleAnchor), kJpegQuality, titleAnchor);
+    const int titleShape = drawn(title, titleAt - titleAnchor, titleAnchor);
     root.place(0, depth++, titleShape, QTransform::fromTranslate(titleAt.x(), titleAt.y()));
     const QColor sparkleColours[] = {QColor(0xff, 0xf0, 0x80), QColor(255, 255, 255)};
     for (int i = 0; i < 2; ++i) {
         const QPointF at(i == 0 ? 210 : 690, i == 0 ? 40 : 86);
         const int shape =
-            w.defineJpegShape(drawn(sparkleImage(sparkleColours[i]), at - QPointF(14, 14)),
-                              kJpegQuality, QPointF(14, 14));
+            drawn(sparkleImage(sparkleColours[i]), at - QPointF(14, 14), QPointF(14, 14));
         root.place(0, depth++, shape, QTransform::fromTranslate(at.x(), at.y()));
     }
 
@@ -489,7 +491,7 @@ BuiltMenu buildMenu(const MenuMovie& menu, const QImage& bg) {
     QPointF buttonAt;
     const auto commandButton = [&w, &drawn, &buttonAt](const std::function<QImage(State)>& look,
                                                        const QString& command) {
-        const int up = w.defineJpegShape(drawn(look(State::Rest), buttonAt), kJpegQuality);
+        const int up = drawn(look(State::Rest), buttonAt);
         const int over = w.defineJpegShape(look(State::Hover), kJpegQuality);
         const int pressed = w.defineJpegShape(look(State::Pressed), kJpegQuality);
         return w.defineCommandButton(up, over, pressed, 0, command);
@@ -552,7 +554,7 @@ void makeMenus(Output& out) {
             throw std::runtime_error(errors[i]);
         out.writeResource(QStringLiteral("flash/") + menuList[i].name, movies[i].movie);
         out.writeResource(QStringLiteral("flash/") + menuList[i].name + QStringLiteral(".first"),
-                          jpeg(movies[i].firstFrame));
+                          png(movies[i].firstFrame));
     }
 }
 

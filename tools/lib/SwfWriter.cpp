@@ -580,13 +580,15 @@ int SwfWriter::defineBitmap(const QImage& image) {
     return id;
 }
 
-int SwfWriter::defineJpeg(const QImage& image, int quality) {
+int SwfWriter::defineJpeg(const QImage& image, int quality, QImage* shown) {
     const QImage img = checkedImage(image);
-    // JPEG has no alpha: the colour goes in premultiplied, as in lossless bitmaps
-    // (players clamp it to the alpha plane), and the alpha plane beside it.
+    // JPEG has no alpha: the colour goes in as it is, not premultiplied (the player
+    // multiplies it by the alpha plane when it draws: premultiplied colour would come
+    // out darker wherever the picture is translucent), and the alpha plane beside it.
+    const QImage straight = img.convertToFormat(QImage::Format_ARGB32);
     QImage colour(img.size(), QImage::Format_RGB888);
     for (int y = 0; y < img.height(); ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        const auto* in = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
         uchar* out = colour.scanLine(y);
         for (int x = 0; x < img.width(); ++x) {
             out[3 * x] = uchar(qRed(in[x]));
@@ -594,13 +596,31 @@ int SwfWriter::defineJpeg(const QImage& image, int quality) {
             out[3 * x + 2] = uchar(qBlue(in[x]));
         }
     }
+    const bool transparent = hasTransparency(img);
     QByteArray jpeg;
     QBuffer buffer(&jpeg);
     buffer.open(QIODevice::WriteOnly);
     if (!colour.save(&buffer, "JPEG", quality))
         throw std::invalid_argument("JPEG encoding is not available");
+    if (shown) {
+        // As the player shows it: the decoded colour, clamped to the alpha plane as if
+        // it were premultiplied, then drawn under the alpha plane all the same.
+        *shown = QImage::fromData(jpeg, "JPEG").convertToFormat(QImage::Format_ARGB32);
+        if (transparent && shown->size() == img.size()) {
+            for (int y = 0; y < img.height(); ++y) {
+                const auto* a = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+                auto* c = reinterpret_cast<QRgb*>(shown->scanLine(y));
+                for (int x = 0; x < img.width(); ++x) {
+                    const int alpha = qAlpha(a[x]);
+                    c[x] = qRgba(std::min(qRed(c[x]), alpha), std::min(qGreen(c[x]), alpha),
+                                 std::min(qBlue(c[x]), alpha), alpha);
+                }
+            }
+        }
+        *shown = shown->convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
     const int id = nextId();
-    if (!hasTransparency(img)) {
+    if (!transparent) {
         define(swf::kTagDefineBitsJpeg2, id, jpeg);
         return id;
     }
@@ -631,8 +651,8 @@ int SwfWriter::defineImageShape(const QImage& image, QPointF anchor) {
     return defineBitmapShape(defineBitmap(image), image.size(), anchor);
 }
 
-int SwfWriter::defineJpegShape(const QImage& image, int quality, QPointF anchor) {
-    return defineBitmapShape(defineJpeg(image, quality), image.size(), anchor);
+int SwfWriter::defineJpegShape(const QImage& image, int quality, QPointF anchor, QImage* shown) {
+    return defineBitmapShape(defineJpeg(image, quality, shown), image.size(), anchor);
 }
 
 int SwfWriter::defineSprite(const SwfTimeline& timeline) {

@@ -180,13 +180,15 @@ public:
     // DefineBitsLossless2: premultiplied ARGB, zlib-compressed.
     int defineBitmap(const QImage& image);
     // DefineBitsJPEG2, or DefineBitsJPEG3 with a zlib alpha plane when the image has
-    // transparent pixels (colour premultiplied, as players expect).
-    int defineJpeg(const QImage& image, int quality = 90);
+    // transparent pixels (colour premultiplied, as players expect). `shown`, when given,
+    // receives the picture as a player decodes it (JPEG losses included, premultiplied).
+    int defineJpeg(const QImage& image, int quality = 90, QImage* shown = nullptr);
     // A bitmap and a rectangle shape showing it at 1:1 with `anchor` (image pixels)
     // at the shape's origin, so poses scale and turn around it. Returns the shape id.
     int defineImageShape(const QImage& image, QPointF anchor = {});
     // The same with the picture stored as a JPEG of `quality`.
-    int defineJpegShape(const QImage& image, int quality, QPointF anchor = {});
+    int defineJpegShape(const QImage& image, int quality, QPointF anchor = {},
+                        QImage* shown = nullptr);
     int defineSprite(const SwfTimeline& timeline);
     int defineButton(const Button& button);
     // A button showing `up`, `over`, `down` (0: as up) and reacting in `hit` (0: as
