@@ -17,7 +17,6 @@ void setLabelLook(QLabel* label, const QColor& colour, int pixelSize, bool bold,
 
 THoverLink::THoverLink(QLabel* label, int pixelSize, Look rest, Look hover, Look pressed)
     : QObject(label), pixelSize_(pixelSize), rest_(rest), hover_(hover), pressed_(pressed) {
-    label->setCursor(Qt::PointingHandCursor);
     label->installEventFilter(this);
     show(rest_);
 }

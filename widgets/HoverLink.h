@@ -1,6 +1,7 @@
 #pragma once
 // A label that acts as a link: one look at rest, another under the mouse, a third
 // while pressed (the text also sinks by two pixels), and a click on release inside.
+// The cursor is the form's to choose.
 
 #include <QColor>
 #include <QObject>

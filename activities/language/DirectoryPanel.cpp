@@ -23,7 +23,6 @@ TDirectoryPanel::TDirectoryPanel(QWidget* panel) : QObject(panel) {
         labels_[static_cast<size_t>(i)] = l;
         auto* link = new THoverLink(l, 16, {QColor(0, 0, 255)}, {QColor(255, 0, 0), false, true},
                                     {QColor(128, 0, 0), false, true});
-        // The program's own cursor, not the link's pointing hand.
         l->setCursor(shell::screenCursor(3));
         connect(link, &THoverLink::clicked, this, [this, i] { emit labelClicked(i); });
     }

@@ -1,29 +1,16 @@
 // A bare Qt window showing one 900x675 picture: what start-up costs without the program.
 // It marks the same steps as the program where it has them (see app/StartupTrace.h).
+#include "app/StartupTrace.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QTimer>
 
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
-
 namespace {
 
-void mark(const char* step) {
-    static FILE* out = [] {
-        const char* path = std::getenv("PELUMO_STARTUP_TRACE");
-        return path && *path ? std::fopen(path, "a") : nullptr;
-    }();
-    if (!out)
-        return;
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    std::fprintf(out, "%s %lld\n", step, now.tv_sec * 1000000000LL + now.tv_nsec);
-    std::fflush(out);
-}
+using startup::mark;
 
 class Picture : public QLabel {
 protected:

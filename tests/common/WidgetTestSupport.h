@@ -14,6 +14,19 @@
 
 namespace testsupport {
 
+// Where a widget puts ink (form coordinates): its pixels drawn over nothing.
+inline QRect inkOf(QWidget* w) {
+    QImage img(w->size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    w->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+    QRect ink;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qAlpha(img.pixel(x, y)) > 128)
+                ink |= QRect(x, y, 1, 1);
+    return ink.translated(w->pos());
+}
+
 // The Chinese faces of the controls, mapped to the Noto faces.
 inline void substituteControlFonts() {
     QFont::insertSubstitution(QStringLiteral("微软雅黑"), QStringLiteral("Noto Sans CJK SC"));

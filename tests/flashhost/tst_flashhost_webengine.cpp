@@ -251,6 +251,21 @@ public:
 
 // What the engine writes to the standard error as it starts (its own log, in this
 // process): kept aside until take() puts it back where it belongs.
+// A TCP and a UDP listener on this machine that count what reaches them.
+struct LocalListeners {
+    QTcpServer tcp;
+    QUdpSocket udp;
+    int connections = 0, datagrams = 0;
+
+    bool open() {
+        if (!tcp.listen(QHostAddress::LocalHost) || !udp.bind(QHostAddress::LocalHost))
+            return false;
+        QObject::connect(&tcp, &QTcpServer::newConnection, [this] { ++connections; });
+        QObject::connect(&udp, &QUdpSocket::readyRead, [this] { ++datagrams; });
+        return true;
+    }
+};
+
 class StartLog {
 public:
     void begin() {
@@ -307,14 +322,9 @@ private slots:
     // the host page's guards, in a profile without the host's request filter, reaches no
     // listener on this machine, by script or by navigation.
     void engineSwitchesKeepPagesOffline() {
-        QTcpServer tcp;
-        QUdpSocket udp;
-        QVERIFY(tcp.listen(QHostAddress::LocalHost));
-        QVERIFY(udp.bind(QHostAddress::LocalHost));
-        int connections = 0, datagrams = 0;
-        connect(&tcp, &QTcpServer::newConnection, [&] { ++connections; });
-        connect(&udp, &QUdpSocket::readyRead, [&] { ++datagrams; });
-        const QString http = QStringLiteral("http://127.0.0.1:%1/").arg(tcp.serverPort());
+        LocalListeners local;
+        QVERIFY(local.open());
+        const QString http = QStringLiteral("http://127.0.0.1:%1/").arg(local.tcp.serverPort());
         const QString script =
             QStringLiteral(
                 "var h='%1';"
@@ -329,8 +339,8 @@ private slots:
                 "return p.setLocalDescription(o)})}catch(e){}"
                 "document.title='tried';")
                 .arg(http)
-                .arg(tcp.serverPort())
-                .arg(udp.localPort());
+                .arg(local.tcp.serverPort())
+                .arg(local.udp.localPort());
         auto* profile = new QWebEngineProfile(this);
         auto* page = new QWebEnginePage(profile, profile);
         auto* navigation = new QWebEnginePage(profile, profile);
@@ -346,8 +356,8 @@ private slots:
         QVERIFY(!navigated.at(0).at(0).toBool());
         // What the page started keeps going for a while: give it the time to arrive.
         QTest::qWait(3000);
-        QCOMPARE(connections, 0);
-        QCOMPARE(datagrams, 0);
+        QCOMPARE(local.connections, 0);
+        QCOMPARE(local.datagrams, 0);
         delete navigation;
         delete page;
         delete profile;
@@ -376,13 +386,8 @@ private slots:
     // A movie reaches nothing but the files under its Base: no script of its runs in the
     // page, no byte reaches a listener on this machine, no file outside Base is served.
     void hostileMovieReachesNothing() {
-        QTcpServer tcp;
-        QUdpSocket udp;
-        QVERIFY(tcp.listen(QHostAddress::LocalHost));
-        QVERIFY(udp.bind(QHostAddress::LocalHost));
-        int connections = 0, datagrams = 0;
-        connect(&tcp, &QTcpServer::newConnection, [&] { ++connections; });
-        connect(&udp, &QUdpSocket::readyRead, [&] { ++datagrams; });
+        LocalListeners local;
+        QVERIFY(local.open());
         QTemporaryDir dir;
         const QString outside = dir.filePath(QStringLiteral("outside.swf"));
         testsupport::writeFile(dir.path(), QStringLiteral("outside.swf"),
@@ -393,12 +398,12 @@ private slots:
         form.flash->setBase(dir.filePath(QStringLiteral("base")));
         QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
         QSignalSpy calls(form.flash, &TFlashHostControl::OnFlashCall);
-        load(*form.flash, hostileMovie(tcp.serverPort(), udp.localPort(), outside));
+        load(*form.flash, hostileMovie(local.tcp.serverPort(), local.udp.localPort(), outside));
         QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("inside")), kTimeout);
         // What the page started keeps going for a while: give it the time to arrive.
         QTest::qWait(3000);
-        QCOMPARE(connections, 0);
-        QCOMPARE(datagrams, 0);
+        QCOMPARE(local.connections, 0);
+        QCOMPARE(local.datagrams, 0);
         QVERIFY(!commandsOf(commands).contains(QStringLiteral("climbed")));
         auto* view = qobject_cast<QWebEngineView*>(form.flash->backend()->view());
         QVERIFY(view);

@@ -1,5 +1,6 @@
 // Wiring of the letter window and the keyboard game.
 #include "FlashTestSupport.h"
+#include "WidgetTestSupport.h"
 #include "activities/language/UABC.h"
 #include "activities/language/UABCKeyboard.h"
 #include "app/ActivitySound.h"
@@ -8,21 +9,6 @@
 
 #include <QFontInfo>
 #include <QtTest>
-
-namespace {
-// Where a widget puts ink (form coordinates): its pixels drawn over nothing.
-QRect inkOf(QWidget* w) {
-    QImage img(w->size(), QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    w->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
-    QRect ink;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (qAlpha(img.pixel(x, y)) > 128)
-                ink |= QRect(x, y, 1, 1);
-    return ink.translated(w->pos());
-}
-} // namespace
 
 class TestAbcWindows : public QObject {
     Q_OBJECT
@@ -79,10 +65,10 @@ private slots:
         do {
             // "C" and "c" have no descender: their ink ends on the baseline.
             for (QLabel* l : {w.lbldx, w.lblxx})
-                QVERIFY2(qAbs(inkOf(l).bottom() - line) <= 5,
+                QVERIFY2(qAbs(testsupport::inkOf(l).bottom() - line) <= 5,
                          qPrintable(QStringLiteral("%1 ends at %2, the line is at %3")
                                         .arg(l->objectName())
-                                        .arg(inkOf(l).bottom())
+                                        .arg(testsupport::inkOf(l).bottom())
                                         .arg(line)));
             w.Timer1Timer();
         } while (w.Timer1->Enabled() && ++steps < 100);
@@ -93,7 +79,7 @@ private slots:
         for (char letter = 'a'; letter <= 'z'; ++letter) {
             auto* img = w.findChild<TImage*>(QStringLiteral("img") + QLatin1Char(letter));
             QTest::mouseClick(img, Qt::LeftButton, {}, img->rect().center());
-            const QRect ink = inkOf(w.lblword);
+            const QRect ink = testsupport::inkOf(w.lblword);
             QVERIFY2(w.lblword->geometry().contains(ink), qPrintable(w.lblword->text()));
             QVERIFY2(QFontMetrics(w.lblword->font()).horizontalAdvance(w.lblword->text()) <=
                          w.lblword->width(),

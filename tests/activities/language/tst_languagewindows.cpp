@@ -2,6 +2,7 @@
 // when it closes or hands over, and survives missing data. A look at each window is
 // saved as a PNG when PELUMO_GRAB_DIR names a folder.
 #include "FlashTestSupport.h"
+#include "WidgetTestSupport.h"
 #include "activities/language/UABCGame.h"
 #include "activities/language/UDDP.h"
 #include "activities/language/UEngLishZHLX.h"
@@ -110,18 +111,6 @@ void TestLanguageWindows::moveOver(QWidget* w) {
 }
 
 namespace {
-// Where a widget puts ink (form coordinates): its pixels drawn over nothing.
-QRect inkOf(QWidget* w) {
-    QImage img(w->size(), QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    w->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
-    QRect ink;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (qAlpha(img.pixel(x, y)) > 128)
-                ink |= QRect(x, y, 1, 1);
-    return ink.translated(w->pos());
-}
 
 int redPixels(QWidget* w) {
     const QImage img = w->grab().toImage();
@@ -377,7 +366,7 @@ void TestLanguageWindows::practicePictureGrowsAndIsSigned() {
     QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
     QWidget* sign = part(p, QStringLiteral("lblright"));
     QVERIFY(sign->isVisible());
-    const QRect ink = inkOf(sign);
+    const QRect ink = testsupport::inkOf(sign);
     QVERIFY(!ink.isEmpty());
     const QRect pic = picture->geometry();
     QVERIFY2(ink.left() < pic.right() && ink.right() > pic.left(),
