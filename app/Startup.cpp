@@ -7,7 +7,7 @@
 #include "app/UMain.h"
 #include "app/USplash.h"
 #include "flashhost/FlashHost.h"
-#include "flashhost/PlayerPage.h"
+#include "flashhost/WebPlayer.h"
 #include "platform/MessageService.h"
 #include "platform/SingleInstance.h"
 #include "platform/SoundLibrary.h"
@@ -78,12 +78,13 @@ void openStartWindows() {
     startup::mark("shown");
     // What the child does not see yet is built once the main window is on the screen, and
     // a moment later, so that the window's first hover looks and clicks answer at once:
-    // the GL driver the movies draw with, then the keyboard game's window (its three
-    // effect players start the web engine; it exists, hidden, long before a child can
-    // click its picture) and a player started in the background, so that the first
-    // section menu opens quickly.
+    // the GL driver the movies draw with and the web player's libraries (mapped on the
+    // side), then the keyboard game's window (its three effect players start the web
+    // engine; it exists, hidden, long before a child can click its picture) and a player
+    // started in the background, so that the first section menu opens quickly.
     afterFirstPaint(Frmmain, [] {
         startup::mark("first paint");
+        flashhost::loadWebPlayerInBackground();
         flashhost::ensureGlShareContext();
     });
     QTimer::singleShot(kBackgroundStartMs, [] {
@@ -91,7 +92,7 @@ void openStartWindows() {
             if (!e->instance())
                 swallowed([e] { shell::prepareNewWindow(e->create()); });
         startup::mark("keyboard window built");
-        flashhost::warmUp();
+        flashhost::warmUpWebPlayer();
     });
 }
 
@@ -102,7 +103,7 @@ int runProgram(int& argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
-    // The movie host registers its URL scheme before the application object exists.
+    // The movie host sets the web engine's options before the application object exists.
     flashhost::initializeHost();
     TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelumo"));

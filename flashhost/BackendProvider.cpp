@@ -1,7 +1,7 @@
 #include "flashhost/BackendProvider.h"
 
 #include "flashhost/FlashHost.h"
-#include "flashhost/WebEngineBackend.h"
+#include "flashhost/WebPlayer.h"
 
 namespace flashhost {
 namespace {
@@ -27,7 +27,8 @@ MovieBackend* BackendProvider::create(BackendKind kind, QWidget* parent) {
         return factory()->create(kind, parent);
     if (!webPlayerAvailable())
         return nullptr;
-    return new WebEngineBackend(kind, parent);
+    const WebPlayerEntry* web = webPlayer();
+    return web ? web->create(kind, parent) : nullptr;
 }
 
 // Without a player there is no version to report: 0.

@@ -1,6 +1,6 @@
 #include "flashhost/FlashHost.h"
 
-#include "flashhost/HostSchemeHandler.h"
+#include "flashhost/WebPlayer.h"
 #include "platform/ProgramDir.h"
 
 #include <QCoreApplication>
@@ -11,9 +11,6 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
-#include <QWebEngineUrlScheme>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <malloc.h>
@@ -75,22 +72,10 @@ bool noGpu() {
 
 } // namespace
 
-void OfflineInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
-    const QString scheme = info.requestUrl().scheme();
-    if (scheme != QLatin1String(kScheme) && scheme != QLatin1String("data") &&
-        scheme != QLatin1String("blob"))
-        info.block(true);
-}
-
 void initializeHost() {
     if (initialized())
         return;
     initialized() = true;
-    QWebEngineUrlScheme scheme(kScheme);
-    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
-    scheme.setDefaultPort(QWebEngineUrlScheme::PortUnspecified);
-    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled);
-    QWebEngineUrlScheme::registerScheme(scheme);
     // The web engine's views share their GL textures through a global GL context, which
     // the application (or else the engine) would create as it starts: loading the GL
     // driver then costs the main window some 40 ms and 30 MB. The context object is
@@ -167,32 +152,6 @@ void ensureGlShareContext() {
         qputenv("QT_QUICK_BACKEND", "software");
 }
 
-QWebEngineProfile* sharedProfile() {
-    static QWebEngineProfile* profile = nullptr;
-    if (profile)
-        return profile;
-    ensureGlShareContext();
-    profile = new QWebEngineProfile(QCoreApplication::instance()); // off the record
-    profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
-    profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-    profile->setSpellCheckEnabled(false);
-    profile->installUrlSchemeHandler(kScheme, new HostSchemeHandler(profile));
-    profile->setUrlRequestInterceptor(new OfflineInterceptor(profile));
-    QWebEngineSettings* s = profile->settings();
-    s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
-    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    s->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
-    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-    s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
-    s->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
-    s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-    s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
-    s->setAttribute(QWebEngineSettings::ShowScrollBars, false);
-    s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
-    return profile;
-}
-
 QUrl hostUrl(const QString& path) {
     QUrl url;
     url.setScheme(QLatin1String(kScheme));
@@ -222,7 +181,7 @@ bool engineHelperPresent() {
 }
 
 bool webPlayerAvailable() {
-    return initialized() && !playerDir().isEmpty() && engineHelperPresent();
+    return initialized() && webPlayerPresent() && !playerDir().isEmpty() && engineHelperPresent();
 }
 
 bool isTransparencySupported() {

@@ -1,20 +1,17 @@
 #pragma once
-// Start-up of the movie host and what all players share: the URL scheme that serves
-// the host page, the player's files and the movies from memory, and one private
-// browser profile.
+// Start-up of the movie host and what all players share. The web engine itself lives in
+// the web player library (WebPlayer.h), which the program loads only once its main window
+// shows; nothing here needs it.
 
 #include "flashhost/PlayerFiles.h"
 
 #include <QString>
 #include <QUrl>
-#include <QWebEngineUrlRequestInterceptor>
-
-class QWebEngineProfile;
 
 namespace flashhost {
 
-// Call first in main(), before the QApplication exists: the web engine takes its URL
-// schemes and process options only then. Safe to call twice.
+// Call first in main(), before the QApplication exists: the web engine takes its process
+// options and the GL sharing only then. Safe to call twice.
 void initializeHost();
 bool hostInitialized();
 
@@ -25,22 +22,11 @@ bool hostInitialized();
 // a GPU device that is decided as the host starts, and no GL driver is loaded at all).
 void ensureGlShareContext();
 
-// The host is offline: anything but our scheme and in-page data is refused.
-class OfflineInterceptor : public QWebEngineUrlRequestInterceptor {
-public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override;
-};
-
-// The profile every player page uses: off the record, our scheme, no network.
-// Made on first use (after the QApplication exists).
-QWebEngineProfile* sharedProfile();
-
 // "pelumo://player/<path>".
 QUrl hostUrl(const QString& path);
 
-// True when the web player can run here: its files and the engine's helper process are
-// there and the host was started in time.
+// True when the web player can run here: its library, its files and the engine's helper
+// process are there and the host was started in time.
 bool webPlayerAvailable();
 bool engineHelperPresent();
 

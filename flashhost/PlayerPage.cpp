@@ -3,6 +3,7 @@
 #include "flashhost/FlashHost.h"
 #include "flashhost/LegacyText.h"
 #include "flashhost/PlayerCode.h"
+#include "flashhost/WebProfile.h"
 
 #include <QColor>
 #include <QCoreApplication>

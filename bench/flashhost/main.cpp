@@ -16,6 +16,7 @@
 #include "flashhost/FlashHost.h"
 #include "flashhost/FlashHostControl.h"
 #include "flashhost/PlayerPage.h"
+#include "flashhost/WebProfile.h"
 #include "platform/ContentPack.h"
 #include "tools/lib/SwfWriter.h"
 

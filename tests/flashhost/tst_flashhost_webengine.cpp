@@ -6,6 +6,7 @@
 #include "flashhost/FlashHost.h"
 #include "flashhost/FlashHostControl.h"
 #include "flashhost/TransparentFlashHostControl.h"
+#include "flashhost/WebProfile.h"
 #include "tools/lib/SwfWriter.h"
 
 #include <QApplication>
