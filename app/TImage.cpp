@@ -2,11 +2,15 @@
 
 #include "app/Guard.h"
 
+#include <QFileInfo>
+#include <QImageReader>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <future>
 #include <utility>
+#include <vector>
 
 TImage::TImage(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -51,7 +55,30 @@ void TImage::setPictureFile(const QString& path) {
 void TImage::readPictureFile() const {
     if (std::exchange(pictureFileRead_, true))
         return;
-    picture_.load(pictureFile_);
+    picture_ = QPixmap::fromImage(readPicture(pictureFile_));
+}
+
+QImage TImage::readPicture(const QString& path) {
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return {};
+    QImageReader named(path, QFileInfo(path).suffix().toLower().toLatin1());
+    named.setAutoDetectImageFormat(false);
+    QImage image = named.read();
+    if (image.isNull())
+        image = QImageReader(path).read(); // named as something it is not
+    return image;
+}
+
+void TImage::readShownPictures(const QList<TImage*>& images) {
+    std::vector<std::pair<TImage*, std::future<QImage>>> reads;
+    for (TImage* image : images)
+        if (!image->isHidden() && !image->pictureFileRead_)
+            reads.emplace_back(image,
+                               std::async(std::launch::async, readPicture, image->pictureFile_));
+    for (auto& [image, read] : reads) {
+        image->picture_ = QPixmap::fromImage(read.get());
+        image->pictureFileRead_ = true;
+    }
 }
 
 void TImage::setStretch(bool s) {
@@ -70,10 +97,10 @@ void TImage::setProportional(bool p) {
 }
 
 bool TImage::loadFromFile(const QString& path) {
-    QPixmap p;
-    if (!p.load(path))
+    const QImage read = readPicture(path);
+    if (read.isNull())
         return false;
-    setPicture(p);
+    setPicture(QPixmap::fromImage(read));
     return true;
 }
 

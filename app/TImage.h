@@ -7,6 +7,8 @@
 // for any button; on release, Click first (only for a left release inside), then
 // mouse up.
 
+#include <QImage>
+#include <QList>
 #include <QPixmap>
 #include <QWidget>
 
@@ -51,6 +53,15 @@ public:
 
     // Where the picture is drawn inside the widget.
     QRect pictureRect() const;
+
+    // A picture file read as what its name says it is (no format plug-in is asked about
+    // it, which would load every one of them), else as whatever its content is; null when
+    // it cannot be read.
+    static QImage readPicture(const QString& path);
+    // Reads the picture files of those of `images` that show, side by side: a window's
+    // pictures are decoded before it shows, in a fraction of the time one after another
+    // takes. Hidden looks stay unread until they are needed.
+    static void readShownPictures(const QList<TImage*>& images);
 
 signals:
     void OnClick();

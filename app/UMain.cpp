@@ -3,6 +3,7 @@
 #include "app/FormRegistry.h"
 #include "app/Guard.h"
 #include "app/ShellState.h"
+#include "app/StartupTrace.h"
 #include "app/UbtnState.h"
 #include "platform/AtomicFile.h"
 #include "platform/CursorLoader.h"
@@ -74,6 +75,8 @@ QString TFrmmain::homePage() {
 
 TFrmmain::TFrmmain(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWindowHint) {
     setupUi(this);
+    TImage::readShownPictures(findChildren<TImage*>());
+    startup::mark("main window pictures");
     Frmmain = this;
     setWindowTitle(QStringLiteral("Pelumo"));
     setFixedSize(900, 675);
@@ -182,6 +185,7 @@ void TFrmmain::FormCreate() {
             showPhoto(photoPath());
     });
 
+    startup::mark("main window looks");
     // 7. Sound library.
     // A library that is not the right one was said once; its failures that follow from
     // that are not said again.
@@ -200,6 +204,7 @@ void TFrmmain::FormCreate() {
     if (!snd.ChannelPlay(BgMusicChannel, false) && fits && started)
         platform::showMessage(nullptr, QStringLiteral("播放音乐文件失败!"), QString(),
                               platform::MB_ICONERROR);
+    startup::mark("sound and music");
 }
 
 void TFrmmain::showPhoto(const QString& path) {

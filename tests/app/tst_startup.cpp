@@ -22,6 +22,9 @@ private slots:
     void hiddenLooksShowTheirPictures();
     void pictureFileReadWhenNeeded_data();
     void pictureFileReadWhenNeeded();
+    void pictureReadAsNamedOrAsItIs_data();
+    void pictureReadAsNamedOrAsItIs();
+    void shownPicturesReadBeforeShowHiddenOnesLater();
 
 private:
     std::unique_ptr<testsupport::TempProgramDir> dir_;
@@ -141,6 +144,88 @@ void TestStartup::pictureFileReadWhenNeeded() {
     QCOMPARE(img->Picture().size(), expected.isValid() ? expected : QSize(0, 0));
     QCOMPARE(img->pictureRect().size(), expected.isValid() ? expected : QSize(0, 0));
     QCOMPARE(img->PictureFile(), setPictureAfter ? QString() : path);
+}
+
+namespace {
+
+QImage filled(QSize size, QColor colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+} // namespace
+
+// Pictures are read as what their names say without asking every format plug-in; a file
+// named as something it is not is still read, a damaged one gives no picture.
+void TestStartup::pictureReadAsNamedOrAsItIs_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("format"); // as written; empty: garbage bytes
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("png named png") << "a.png" << QByteArray("PNG") << QSize(30, 20);
+    QTest::newRow("jpeg named jpg") << "a.jpg" << QByteArray("JPG") << QSize(30, 20);
+    QTest::newRow("upper-case suffix") << "A.PNG" << QByteArray("PNG") << QSize(30, 20);
+    QTest::newRow("png named jpg") << "photo.jpg" << QByteArray("PNG") << QSize(30, 20);
+    QTest::newRow("jpeg named bmp") << "photo.bmp" << QByteArray("JPG") << QSize(30, 20);
+    QTest::newRow("no suffix") << "photo" << QByteArray("PNG") << QSize(30, 20);
+    QTest::newRow("damaged file") << "bad.png" << QByteArray() << QSize();
+    QTest::newRow("missing file") << "" << QByteArray("PNG") << QSize();
+}
+
+void TestStartup::pictureReadAsNamedOrAsItIs() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, format);
+    QFETCH(QSize, expected);
+    QTemporaryDir tmp;
+    QString path = tmp.filePath(name.isEmpty() ? QStringLiteral("gone.png") : name);
+    if (!name.isEmpty()) {
+        if (format.isEmpty()) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\x89PNG\r\n\x1a\n but nothing after it");
+        } else {
+            QVERIFY(filled({30, 20}, Qt::darkCyan).save(path, format.constData()));
+        }
+    }
+    const QImage read = TImage::readPicture(path);
+    QCOMPARE(read.size(), expected.isValid() ? expected : QSize(0, 0));
+    if (!read.isNull()) // JPEG loses a little
+        QVERIFY(qAbs(QColor(read.pixel(15, 10)).hue() - QColor(Qt::darkCyan).hue()) <= 4);
+
+    TImage img;
+    const bool loaded = img.loadFromFile(path);
+    QCOMPARE(loaded, expected.isValid());
+    QCOMPARE(img.Picture().size(), expected.isValid() ? expected : QSize(0, 0));
+}
+
+// A window's shown pictures are read before it shows (side by side); a hidden look is read
+// only when it is needed, so a file changed meanwhile shows as it is then.
+void TestStartup::shownPicturesReadBeforeShowHiddenOnesLater() {
+    QTemporaryDir tmp;
+    QWidget form;
+    QList<TImage*> images;
+    QStringList paths;
+    for (int i = 0; i < 4; ++i) {
+        paths << tmp.filePath(QStringLiteral("look%1.png").arg(i));
+        QVERIFY(filled({10 + i, 10}, Qt::red).save(paths.last()));
+        images << new TImage(&form);
+        images.last()->setPictureFile(paths.last());
+    }
+    images[2]->hide(); // a hover look
+    QVERIFY(QFile::remove(paths[3]));
+    TImage::readShownPictures(images);
+    for (const QString& path : paths)
+        if (QFile::exists(path))
+            QVERIFY(filled({40, 40}, Qt::blue).save(path));
+
+    QCOMPARE(images[0]->Picture().size(), QSize(10, 10));
+    QCOMPARE(images[1]->Picture().size(), QSize(11, 10));
+    QCOMPARE(QColor(images[1]->Picture().toImage().pixel(0, 0)), QColor(Qt::red));
+    QCOMPARE(images[2]->Picture().size(), QSize(40, 40));
+    QCOMPARE(QColor(images[2]->Picture().toImage().pixel(0, 0)), QColor(Qt::blue));
+    QVERIFY(images[3]->Picture().isNull());
+    // Read once: asking again reads nothing anew.
+    QCOMPARE(images[0]->Picture().size(), QSize(10, 10));
 }
 
 QTEST_MAIN(TestStartup)
