@@ -524,6 +524,9 @@ void WebEngineBackend::pageReady() {
     applyLifecycle(); // a page suspended while it started is frozen now
     if (!restart) {
         emit ready();
+        // Calls made before the page was ready (a focus, a zoom) go now: left waiting, they
+        // would hold back every later call, the movie's load among them.
+        runDeferred();
         return;
     }
     if (restore_.restoring()) {

@@ -384,6 +384,21 @@ private slots:
         QCOMPARE(form.flash->movieVersion(), version);
     }
 
+    // A call the form makes before its player's page has started (the lesson window gives
+    // its player the focus as it opens) does not hold back what follows: the movie loads
+    // and plays, and so does the next one.
+    void callBeforePageReadyHoldsNothingBack() {
+        Form form;
+        form.flash->SetFocus();
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(*form.flash, commandMovie(QStringLiteral("first"), 8));
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("first")), kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(form.flash->ReadyState(), 4, kTimeout);
+        form.flash->SetFocus();
+        load(*form.flash, commandMovie(QStringLiteral("second"), 8));
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("second")), kTimeout);
+    }
+
     // A movie reaches nothing but the files under its Base: no script of its runs in the
     // page, no byte reaches a listener on this machine, no file outside Base is served.
     void hostileMovieReachesNothing() {
