@@ -527,6 +527,9 @@ void WebEngineBackend::pageReady() {
     const bool restart = std::exchange(everReady_, true);
     applyLifecycle(); // a page suspended while it started is frozen now
     if (!restart) {
+        // Calls made before (a focus as the form opens) go first: held back, they would
+        // hold back every call after them, the movie's load too.
+        runDeferred();
         emit ready();
         return;
     }

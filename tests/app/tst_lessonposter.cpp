@@ -37,8 +37,11 @@ constexpr int kTimeout = 30000;
 const QSize kStage(700, 580);
 
 // How alike two pictures of the stage are: of a 24 x 24 grid of points, the share where
-// no colour channel differs by more than `kTolerance`. The player smooths edges its own
-// way and its stars and pictures keep moving while the root stands: a few points differ.
+// no colour channel differs by more than `kTolerance`. Measured on the lessons below: the
+// stored JPEG blurs colour by up to about 20 beside the edges (the edges themselves fall on
+// the same pixels), and the stars and pictures keep moving while the root stands, so 97 to
+// 99.5 % of the points are alike; the picture moved by 12 pixels gives at most 94 %, another
+// category's at most 88 %.
 constexpr int kGrid = 24;
 constexpr int kTolerance = 24;
 constexpr double kAlike = 0.96;
@@ -70,8 +73,12 @@ QImage startPicture(const QString& prefix, int n) {
     return QImage::fromData(pack->read(prefix + QString::number(n), "FIRST"));
 }
 
+// The poster has no meta-object of its own: found by its C++ type.
 flashhost::PlayerPoster* posterOf(TFlashHostControl* flash) {
-    return flash->findChild<flashhost::PlayerPoster*>();
+    for (QWidget* w : flash->findChildren<QWidget*>())
+        if (auto* poster = dynamic_cast<flashhost::PlayerPoster*>(w))
+            return poster;
+    return nullptr;
 }
 
 QImage drawnBy(TFlashHostControl* flash) {
@@ -125,12 +132,12 @@ void TestLessonPoster::cleanupTestCase() {
 void TestLessonPoster::playerDrawsTheStartPicture_data() {
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<int>("number");
-    QTest::addColumn<int>("startFrame");
     QTest::addColumn<QString>("other"); // a lesson of another look
-    QTest::newRow("a spoken lesson from its first frame") << "sxkj" << 1 << 0 << "sxyx";
-    QTest::newRow("a game waiting behind its start button") << "sxyx" << 12 << 12 << "sxkj";
-    QTest::newRow("an English lesson from a later frame") << "Eng_Listen" << 4 << 5 << "xpy";
-    QTest::newRow("a pinyin lesson after its opening") << "xpy" << 1 << 22 << "Eng_Listen";
+    QTest::newRow("a spoken lesson from its first frame") << "sxkj" << 1 << "sxyx";
+    QTest::newRow("a game waiting behind its start button") << "sxyx" << 1 << "sxkj";
+    QTest::newRow("a game of a later frame") << "sxyx" << 12 << "YWYX";
+    QTest::newRow("an English lesson from a later frame") << "Eng_Listen" << 4 << "xpy";
+    QTest::newRow("a pinyin lesson after its opening") << "xpy" << 1 << "Eng_Listen";
 }
 
 // The player stands on the lesson's start frame; what it draws there is the stored picture,
@@ -138,8 +145,12 @@ void TestLessonPoster::playerDrawsTheStartPicture_data() {
 void TestLessonPoster::playerDrawsTheStartPicture() {
     QFETCH(QString, prefix);
     QFETCH(int, number);
-    QFETCH(int, startFrame);
     QFETCH(QString, other);
+    int startFrame = -1;
+    for (const kjxx::Category& c : kjxx::categories())
+        if (prefix == QLatin1String(c.prefix))
+            startFrame = kjxx::lessonsOf(c).at(size_t(number - 1)).startFrame;
+    QVERIFY(startFrame >= 0);
     const auto pack = platform::ContentPack::load(prefix);
     const QString item = prefix + QString::number(number);
     QByteArray movie = pack->read(item, "Flash");
@@ -183,9 +194,11 @@ void TestLessonPoster::windowShowsThePictureUntilTheMovieIsDrawn() {
     });
     auto* p = qobject_cast<Tfrmkjxx*>(w);
     QVERIFY(p && p->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(p));
     p->playFirstLesson();
     TFlashHostControl* flash = p->MyShockwaveFlash1;
     for (int n : {1, 2}) {
+        QCoreApplication::processEvents(); // the window's calls reach the player
         flashhost::PlayerPoster* poster = posterOf(flash);
         QVERIFY(poster);
         QVERIFY(poster->isVisible());
@@ -195,7 +208,7 @@ void TestLessonPoster::windowShowsThePictureUntilTheMovieIsDrawn() {
         const double same = alike(shown, startPicture("sxkj", n));
         QVERIFY2(same > 0.99, qPrintable(QString("sxkj%1: %2 alike").arg(n).arg(same)));
         QTRY_VERIFY_WITH_TIMEOUT(poster->isHidden(), kTimeout);
-        QVERIFY(!flashhost::PlayerPoster::isBlank(drawnBy(flash)));
+        QTRY_VERIFY_WITH_TIMEOUT(!flashhost::PlayerPoster::isBlank(drawnBy(flash)), kTimeout);
         if (n == 1) {
             const QPoint at = p->imgnext->rect().center();
             QTest::mouseMove(p->imgnext, at);
