@@ -2,18 +2,41 @@
 
 #include "app/TForm.h"
 #include "flashhost/FlashHostControl.h"
+#include "flashhost/MovieBackend.h"
 #include "platform/ContentPack.h"
 #include "widgets/FlatButtons.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QScreen>
+
+QByteArray packStartPicture(const platform::ContentPack& pack, const QString& item) {
+    const QString type = QStringLiteral("FIRST");
+    if (!pack.contains(item, type))
+        return {};
+    QByteArray picture = pack.read(item, type);
+    // Only the header is read here: the picture is decoded when it shows.
+    QBuffer device(&picture);
+    device.open(QIODevice::ReadOnly);
+    QImageReader reader(&device);
+    if (!reader.canRead())
+        return {};
+    const QSize size = reader.size();
+    constexpr int kLargest = 4096;
+    if (size.isEmpty() || size.width() > kLargest || size.height() > kLargest)
+        return {};
+    return picture;
+}
 
 void loadPackMovie(TFlashHostControl& movie, const platform::ContentPack* pack,
                    const QString& item) {
     if (!pack)
         throw platform::ResourceNotFound(item);
     QByteArray bytes = pack->read(item, QStringLiteral("Flash"));
+    // Set before every load: a picture of the movie before never shows over this one.
+    if (flashhost::MovieBackend* player = movie.backend())
+        player->setPoster(packStartPicture(*pack, item));
     QBuffer stream(&bytes);
     stream.open(QIODevice::ReadOnly);
     movie.LoadMovieFromStream(0, stream);

@@ -17,9 +17,13 @@ class ContentPack;
 }
 
 // Loads the "Flash" item `item` of `pack` into `movie` on layer 0; throws
-// platform::ResourceNotFound when the pack or the item is missing.
+// platform::ResourceNotFound when the pack or the item is missing. The movie's start frame
+// as a picture, the "FIRST" item of the same name, shows until the player has drawn the
+// movie; without one (or with one that is no picture) the player shows no picture.
 void loadPackMovie(TFlashHostControl& movie, const platform::ContentPack* pack,
                    const QString& item);
+// The "FIRST" item `item` of `pack` when it is a picture of a sensible size; else empty.
+QByteArray packStartPicture(const platform::ContentPack& pack, const QString& item);
 
 class MovieFullScreen {
 public:

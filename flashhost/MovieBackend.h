@@ -56,8 +56,8 @@ public:
     // A movie that keeps nothing of its own but its root frame (a menu, an effect) may be
     // reloaded there: its player then gives back its memory while nobody sees it.
     virtual void setReloadable(bool) {}
-    // The movie's first frame as an encoded picture (JPEG, PNG), shown until the player has
-    // drawn the movie.
+    // The movie's first frame as an encoded picture (JPEG, PNG), shown from the next load
+    // until the player has drawn the movie (or the load failed); empty: no picture.
     virtual void setPoster(const QByteArray&) {}
     // Draws the movie anew (its window was made anew).
     virtual void redraw() {}

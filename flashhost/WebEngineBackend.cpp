@@ -125,6 +125,7 @@ void WebEngineBackend::attachPage(PlayerPage* page) {
             return;
         qWarning("flashhost: the movie did not load: %s", qPrintable(reason));
         restore_.forget(); // nothing to bring back, nothing held back
+        showPoster(false); // it stands for a movie that will not come
         runDeferred();
         emit loadFailed();
     });
@@ -144,8 +145,10 @@ void WebEngineBackend::attachPage(PlayerPage* page) {
     connect(bridge, &PageBridge::answered, this, &WebEngineBackend::queryAnswered);
     connect(page_->page(), &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-                if (status != QWebEnginePage::NormalTerminationStatus)
+                if (status != QWebEnginePage::NormalTerminationStatus) {
+                    showPoster(false);
                     emit loadFailed();
+                }
             });
 }
 
@@ -419,6 +422,7 @@ void WebEngineBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>
 void WebEngineBackend::unload() {
     wakeForCall();
     restore_.forget();
+    showPoster(false);
     movieReady_ = false;
     ++token_;
     MovieRegistry::instance().removeOwner(this);
@@ -523,6 +527,9 @@ void WebEngineBackend::pageReady() {
     const bool restart = std::exchange(everReady_, true);
     applyLifecycle(); // a page suspended while it started is frozen now
     if (!restart) {
+        // Calls made before (a focus as the form opens) go first: held back, they would
+        // hold back every call after them, the movie's load too.
+        runDeferred();
         emit ready();
         // Calls made before the page was ready (a focus, a zoom) go now: left waiting, they
         // would hold back every later call, the movie's load among them.
@@ -583,6 +590,8 @@ void WebEngineBackend::focusPlayer() {
 
 void WebEngineBackend::setPoster(const QByteArray& picture) {
     delete poster_;
+    if (picture.isEmpty())
+        return;
     poster_ = new PlayerPoster(picture, view_);
     poster_->setGeometry(view_->rect());
     showPoster(!page_->isReady() || !movieReady_);

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "app/FormRegistry.h"
 #include "app/MissingPlayer.h"
+#include "app/MoviePlayback.h"
 #include "app/SectionMenu.h"
 #include "app/ShellState.h"
 #include "app/Startup.h"
@@ -19,7 +20,9 @@
 #include "platform/MessageService.h"
 #include "platform/ShellOpen.h"
 #include "platform/SoundLibrary.h"
+#include "tools/lib/PackWriter.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QRegularExpression>
@@ -83,6 +86,9 @@ private slots:
     void closeReturnsToItsMenu();
     void missingPackReportsAndStaysOpen();
     void missingPlayerNotice();
+    void startPictureBeforeEveryLoad();
+    void startPictureOfPack_data();
+    void startPictureOfPack();
 
 private:
     platform::MessageRecorder* messages_ = nullptr;
@@ -376,6 +382,89 @@ void TestUkjxx::missingPlayerNotice() {
     QCOMPARE(testsupport::boxes(*messages_),
              QStringList{QString("重要提示！|%1|64").arg(QString::fromUtf8(kMissingPlayerNotice))});
     FakeBackend::reset();
+}
+
+// Every way to a movie (the first lesson, next, previous, replay, the list) gives the player
+// that movie's start picture before the movie itself, never the one before.
+void TestUkjxx::startPictureBeforeEveryLoad() {
+    Tfrmkjxx* p = openPlayer("开心说英语");
+    QVERIFY(QTest::qWaitForWindowExposed(p));
+    p->playFirstLesson();
+    const auto clickOn = [](QWidget* w, QPoint at) {
+        QTest::mouseMove(w, at);
+        QTest::mouseClick(w, Qt::LeftButton, {}, at);
+    };
+    const auto centre = [&](QWidget* w) { clickOn(w, w->rect().center()); };
+    centre(p->imgnext);
+    centre(p->imgnext);
+    centre(p->imgback);
+    centre(p->imgplay);
+    QPoint fifth;
+    for (int y = 0; y < p->lbml->height() && fifth.isNull(); ++y)
+        if (p->lbml->ItemAtPos(20, y) == 4)
+            fifth = QPoint(20, y);
+    QVERIFY(!fifth.isNull());
+    clickOn(p->lbml, fifth);
+    movieCalls(p);
+    const auto pack = platform::ContentPack::load("Eng_Listen");
+    QStringList loads, posters;
+    for (int n : {1, 2, 3, 2, 2, 5}) {
+        const QString name = QString("Eng_Listen%1").arg(n);
+        loads << loadOf(name);
+        posters << name + QString(" %1").arg(qHash(pack->read(name, "FIRST")));
+    }
+    QCOMPARE(fakeOf(p)->calls().filter(QRegularExpression("^load ")), loads);
+    QStringList got;
+    for (qsizetype i = 0; i < fakeOf(p)->postersAtLoad().size(); ++i)
+        got << posters.value(i).section(' ', 0, 0) +
+                   QString(" %1").arg(qHash(fakeOf(p)->postersAtLoad()[i]));
+    QCOMPARE(got, posters);
+}
+
+namespace {
+
+QByteArray encoded(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QImage picture(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(0x80, 0xc0, 0xff));
+    return image;
+}
+
+} // namespace
+
+void TestUkjxx::startPictureOfPack_data() {
+    QTest::addColumn<QByteArray>("first"); // the item "FIRST"; null: none
+    QTest::addColumn<bool>("shown");
+    const QByteArray png = encoded(picture({700, 580}), "PNG");
+    QTest::newRow("a PNG picture shows") << png << true;
+    QTest::newRow("a JPEG picture shows") << encoded(picture({700, 580}), "JPEG") << true;
+    QTest::newRow("no picture item: none") << QByteArray() << false;
+    QTest::newRow("not a picture: none") << QByteArray("CWS\x08 not a picture at all") << false;
+    QTest::newRow("a picture cut in its header: none") << png.left(20) << false;
+    QTest::newRow("a picture too large to show: none")
+        << encoded(picture({5000, 4}), "PNG") << false;
+}
+
+void TestUkjxx::startPictureOfPack() {
+    QFETCH(QByteArray, first);
+    QFETCH(bool, shown);
+    tools::PackWriter writer;
+    writer.add("sxkj1", "Flash", item("sxkj1"));
+    if (!first.isNull())
+        writer.add("sxkj1", "FIRST", first);
+    auto device = std::make_unique<QBuffer>();
+    device->setData(writer.build());
+    device->open(QIODevice::ReadOnly);
+    const auto pack = platform::ContentPack::fromDevice(std::move(device));
+    QVERIFY(pack->isValid());
+    QCOMPARE(packStartPicture(*pack, "sxkj1"), shown ? first : QByteArray());
 }
 
 QTEST_MAIN(TestUkjxx)

@@ -1,7 +1,9 @@
 // Every lesson of the twelve built packs teaches: read from the movie itself, what a
 // child sees and hears after the lesson's start frame is at least three scenes (what was
 // shown gives way to something else), some sound, and more than its title card (at least
-// three things never shown before the first scene changed).
+// three things never shown before the first scene changed). Every lesson has its start
+// frame as a picture beside it, of the stage's size and the movie's own background.
+#include "flashhost/PlayerPoster.h"
 #include "flashhost/swf/Swf.h"
 #include "platform/ContentPack.h"
 
@@ -101,11 +103,16 @@ Survey survey(const swf::Movie& movie, int start) {
 class TestLessonMovies : public QObject {
     Q_OBJECT
 private slots:
-    void everyLessonTeaches_data();
+    void everyLessonTeaches_data() { categories(); }
     void everyLessonTeaches();
+    void everyLessonHasItsStartPicture_data() { categories(); }
+    void everyLessonHasItsStartPicture();
+
+private:
+    static void categories();
 };
 
-void TestLessonMovies::everyLessonTeaches_data() {
+void TestLessonMovies::categories() {
     QTest::addColumn<QString>("prefix");
     for (const char* p : {"sxyx", "sxkj", "Eng_Listen", "EStory", "EGame", "xpy", "gushi", "CStory",
                           "YWYX", "dzg", "baike", "Tonghua"})
@@ -152,6 +159,50 @@ void TestLessonMovies::everyLessonTeaches() {
              qPrintable(QStringLiteral("%1 of %2 lessons do not teach (listed above)")
                             .arg(faults.size())
                             .arg(n)));
+}
+
+void TestLessonMovies::everyLessonHasItsStartPicture() {
+    QFETCH(QString, prefix);
+    const auto pack = platform::ContentPack::open(
+        QStringLiteral(PELUMO_BINARY_DIR "/Data/kjfile/") + prefix + ".dat");
+    QVERIFY2(pack->isValid(), qPrintable(pack->errorString()));
+    QStringList faults;
+    int n = 0;
+    for (QString item = prefix + "1"; pack->contains(item, "Flash");
+         item = prefix + QString::number(++n + 1)) {
+        const auto movie = swf::parse(pack->read(item, QStringLiteral("Flash")));
+        QVERIFY2(movie, qPrintable(item));
+        QColor background;
+        for (const swf::Tag& t : movie->tags)
+            if (t.code == swf::kTagSetBackgroundColor && t.body.size() >= 3)
+                background = QColor(u8(t.body, 0), u8(t.body, 1), u8(t.body, 2));
+        if (!pack->contains(item, "FIRST")) {
+            faults << item + ": no start picture";
+            continue;
+        }
+        const QImage picture = QImage::fromData(pack->read(item, "FIRST"));
+        const QSize stage((movie->header.frameSize.xmax - movie->header.frameSize.xmin) / 20,
+                          (movie->header.frameSize.ymax - movie->header.frameSize.ymin) / 20);
+        if (picture.size() != stage) {
+            faults << item + QString(": a picture of %1x%2, not of the stage")
+                                 .arg(picture.width())
+                                 .arg(picture.height());
+            continue;
+        }
+        if (flashhost::PlayerPoster::isBlank(picture))
+            faults << item + ": a picture of one colour";
+        // Between the ribbon and the sun nothing covers the stage on the start frame.
+        const QColor sky = picture.pixelColor(400, 40);
+        if (std::abs(sky.red() - background.red()) + std::abs(sky.green() - background.green()) +
+                std::abs(sky.blue() - background.blue()) >
+            24)
+            faults << item + QString(": its sky is %1, the movie's background %2")
+                                 .arg(sky.name(), background.name());
+    }
+    QVERIFY(n > 0);
+    for (const QString& f : faults)
+        qWarning().noquote() << f;
+    QVERIFY2(faults.isEmpty(), qPrintable(QString("%1 of %2 lessons").arg(faults.size()).arg(n)));
 }
 
 QTEST_GUILESS_MAIN(TestLessonMovies)

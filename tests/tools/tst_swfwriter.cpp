@@ -264,6 +264,8 @@ private slots:
     void sounds();
     void realMp3FromTheEncoder();
     void loseMovie();
+    void drawnFrame_data();
+    void drawnFrame();
 };
 
 void TestSwfWriter::movieStructure_data() {
@@ -741,6 +743,59 @@ void TestSwfWriter::loseMovie() {
             --shown;
     }
     QCOMPARE(shown, 0);
+}
+
+// A frame drawn as the player shows it when it starts there: what is placed up to the frame
+// and not removed, later depths over earlier ones, sprites on their first frame, buttons in
+// their up state, faded as placed.
+void TestSwfWriter::drawnFrame_data() {
+    QTest::addColumn<int>("frame");
+    QTest::addColumn<QColor>("at10"); // the colour at (10, 10)
+    QTest::addColumn<QColor>("at30"); // at (30, 10)
+    QTest::addColumn<QColor>("at50"); // at (50, 10)
+    const QColor sky(0, 0, 255);
+    QTest::newRow("the first frame: the red square and the sprite's first frame")
+        << 0 << QColor(255, 0, 0) << QColor(0, 255, 0) << sky;
+    QTest::newRow("a square removed is gone, a deeper one covers, the button's up look shows")
+        << 2 << sky << QColor(255, 255, 0) << QColor(255, 255, 255);
+    QTest::newRow("a later frame: the button gone, a red square half faded over the sky")
+        << 3 << sky << QColor(255, 255, 0) << QColor(128, 0, 128);
+}
+
+void TestSwfWriter::drawnFrame() {
+    QFETCH(int, frame);
+    QFETCH(QColor, at10);
+    QFETCH(QColor, at30);
+    QFETCH(QColor, at50);
+    SwfWriter w(QSize(60, 20), 12, 8);
+    w.setBackgroundColor(QColor(0, 0, 255));
+    w.keepForDrawing();
+    const auto square = [&w](const QColor& c) {
+        return w.defineShape(SwfShape().rect(QRectF(0, 0, 20, 20), ShapeFill::solid(c)));
+    };
+    const int red = square(Qt::red), green = square(Qt::green), yellow = square(Qt::yellow),
+              white = square(Qt::white), black = square(Qt::black);
+    SwfTimeline blink = w.newTimeline();
+    blink.place(0, 1, green);
+    blink.place(1, 1, black);
+    w.root().place(0, 1, red);
+    w.root().place(0, 2, w.defineSprite(blink), QTransform::fromTranslate(20, 0));
+    w.root().remove(1, 1);
+    w.root().place(2, 3, yellow, QTransform::fromTranslate(20, 0));
+    w.root().place(2, 4, w.defineCommandButton(white, black, black, 0, "go"),
+                   QTransform::fromTranslate(40, 0));
+    w.root().remove(3, 4);
+    w.root().place(3, 5, red, Pose::at({40, 0}, 1, 0.5));
+    const QImage drawn = w.drawFrame(frame);
+    QCOMPARE(drawn.size(), QSize(60, 20));
+    const auto near = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                   std::abs(a.blue() - b.blue()) <=
+               6;
+    };
+    QVERIFY2(near(drawn.pixelColor(10, 10), at10), qPrintable(drawn.pixelColor(10, 10).name()));
+    QVERIFY2(near(drawn.pixelColor(30, 10), at30), qPrintable(drawn.pixelColor(30, 10).name()));
+    QVERIFY2(near(drawn.pixelColor(50, 10), at50), qPrintable(drawn.pixelColor(50, 10).name()));
 }
 
 QTEST_MAIN(TestSwfWriter)

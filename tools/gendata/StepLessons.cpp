@@ -1,6 +1,8 @@
 // The lesson player's data: the twelve lesson lists (program resources "kjxx/<prefix>.txt",
 // copied from content/lessons), the twelve content packs "Data/kjfile/<prefix>.dat" with
-// one lesson movie per title, and the player's own pictures.
+// one lesson movie per title (type "Flash") and its start frame as a picture (type "FIRST",
+// the same name: the player shows it until the movie has drawn), and the player's own
+// pictures.
 //
 // The n-th title of a list plays the script content/lessons/<prefix>/NNN.txt (n in three
 // digits); a title without a script yet gets its title card. A bad script stops the build
@@ -16,9 +18,11 @@
 #include "tools/lib/Synth.h"
 #include "tools/lib/WavWriter.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
 #include <QPainter>
 #include <algorithm>
 #include <atomic>
@@ -36,6 +40,9 @@ namespace lesson = tools::lesson;
 
 // Changes with every change of how a movie is made.
 constexpr const char* kMovieVersion = "lesson-movie-v9";
+// JPEG quality of the start pictures: at 80 they look like the movie at a glance and all
+// of them stay under 15 MB.
+constexpr int kStartPictureQuality = 80;
 
 struct Category {
     const char* prefix;
@@ -197,6 +204,7 @@ struct Job {
     QByteArray source; // the script; empty when there is none yet
     std::unique_ptr<lesson::Script> script;
     QByteArray movie;
+    QByteArray startPicture;
     std::string error;
 };
 
@@ -228,7 +236,7 @@ void drawEmojiOf(const lesson::Script& s) {
     }
 }
 
-QByteArray makeMovie(Output& out, const Job& job, const lesson::Media& media) {
+lesson::Look lookOf(const Job& job) {
     const Category& c = *job.category;
     const auto [english, spoken] = spokenTitle(c, job.title.title);
     lesson::Look look;
@@ -241,12 +249,23 @@ QByteArray makeMovie(Output& out, const Job& job, const lesson::Media& media) {
     look.picture = c.pictures[(job.number - 1) % c.pictures.size()];
     look.startFrame = job.title.startFrame;
     look.waitsForStart = c.game;
-    const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6|")
-                            .arg(QLatin1String(kMovieVersion), QLatin1String(c.prefix))
-                            .arg(job.number)
-                            .arg(job.title.startFrame)
-                            .arg(sha1(job.source), readingsVersion(out)) +
-                        job.title.title;
+    return look;
+}
+
+QString cacheKey(const Job& job, Output& out) {
+    const Category& c = *job.category;
+    return QStringLiteral("%1|%2|%3|%4|%5|%6|")
+               .arg(QLatin1String(kMovieVersion), QLatin1String(c.prefix))
+               .arg(job.number)
+               .arg(job.title.startFrame)
+               .arg(sha1(job.source), readingsVersion(out)) +
+           job.title.title;
+}
+
+QByteArray makeMovie(Output& out, const Job& job, const lesson::Media& media) {
+    const Category& c = *job.category;
+    const lesson::Look look = lookOf(job);
+    const QString key = cacheKey(job, out);
     // Each spoken line is noted with the script line it comes from.
     const QString file =
         job.script ? job.script->fileName : QStringLiteral("content/lessons/%1.txt").arg(c.prefix);
@@ -256,6 +275,23 @@ QByteArray makeMovie(Output& out, const Job& job, const lesson::Media& media) {
         at.moveTo(line > 0 ? QStringLiteral("%1:%2").arg(file).arg(line) : file);
     };
     return out.cached(key, [&] { return lesson::lessonMovie(job.script.get(), look, own); });
+}
+
+// The start picture as PNG or as JPEG (with optimised tables), whichever is smaller.
+QByteArray makeStartPicture(Output& out, const Job& job) {
+    return out.cached(cacheKey(job, out) + QStringLiteral("|start-picture-v2"), [&] {
+        const QImage picture = lesson::lessonStartPicture(job.script.get(), lookOf(job));
+        QByteArray lossy;
+        QBuffer buffer(&lossy);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(kStartPictureQuality);
+        writer.setOptimizedWrite(true);
+        if (!writer.write(picture))
+            throw std::runtime_error("JPEG encoding is not available");
+        const QByteArray lossless = png(picture);
+        return lossless.size() <= lossy.size() ? lossless : lossy;
+    });
 }
 
 double median(std::vector<qsizetype> v) {
@@ -278,7 +314,7 @@ void makeLessons(Output& out) {
         for (size_t i = 0; i < titles.size(); ++i) {
             const QString relative =
                 QStringLiteral("lessons/%1/%2.txt").arg(prefix).arg(i + 1, 3, 10, QLatin1Char('0'));
-            Job job{&c, int(i) + 1, titles[i], {}, nullptr, {}, {}};
+            Job job{&c, int(i) + 1, titles[i], {}, nullptr, {}, {}, {}};
             if (QFile::exists(out.contentDir() + QLatin1Char('/') + relative)) {
                 job.source = out.content(relative);
                 job.script = std::make_unique<lesson::Script>(
@@ -330,6 +366,7 @@ void makeLessons(Output& out) {
         for (size_t i; (i = next++) < jobs.size();) {
             try {
                 jobs[i].movie = makeMovie(out, jobs[i], media);
+                jobs[i].startPicture = makeStartPicture(out, jobs[i]);
             } catch (const std::exception& e) {
                 jobs[i].error = e.what();
             }
@@ -346,24 +383,31 @@ void makeLessons(Output& out) {
             throw std::runtime_error(job.error);
 
     size_t at = 0;
+    qsizetype allPictures = 0;
     for (const auto& [c, list] : lists) {
         const QString prefix = QString::fromLatin1(c->prefix);
         tools::PackWriter pack;
         std::vector<qsizetype> sizes;
+        qsizetype pictures = 0;
         for (; at < jobs.size() && jobs[at].category == c; ++at) {
-            pack.add(prefix + QString::number(jobs[at].number), QStringLiteral("Flash"),
-                     jobs[at].movie);
+            const QString name = prefix + QString::number(jobs[at].number);
+            pack.add(name, QStringLiteral("Flash"), jobs[at].movie);
+            pack.add(name, QStringLiteral("FIRST"), jobs[at].startPicture);
             sizes.push_back(jobs[at].movie.size());
+            pictures += jobs[at].startPicture.size();
         }
+        allPictures += pictures;
         const QByteArray bytes = pack.build();
         out.writeResource(QStringLiteral("kjxx/") + prefix + QStringLiteral(".txt"), list);
         out.writeData(QStringLiteral("Data/kjfile/") + prefix + QStringLiteral(".dat"), bytes);
-        std::printf(
-            "gendata: lessons %-10s %6.1f MB, %3zu movies, median %4.0f KB, largest %4lld KB\n",
-            c->prefix, bytes.size() / 1048576.0, sizes.size(), median(sizes) / 1024,
-            static_cast<long long>(
-                sizes.empty() ? 0 : *std::max_element(sizes.begin(), sizes.end()) / 1024));
+        std::printf("gendata: lessons %-10s %6.1f MB, %3zu movies, median %4.0f KB, largest %4lld "
+                    "KB, start pictures %5.1f MB\n",
+                    c->prefix, bytes.size() / 1048576.0, sizes.size(), median(sizes) / 1024,
+                    static_cast<long long>(
+                        sizes.empty() ? 0 : *std::max_element(sizes.begin(), sizes.end()) / 1024),
+                    pictures / 1048576.0);
     }
+    std::printf("gendata: lessons' start pictures %.1f MB in all\n", allPictures / 1048576.0);
 }
 
 const RegisterStep lessonsStep{"lessons", &makeLessons};

@@ -18,6 +18,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <functional>
 
 namespace tools::lesson {
@@ -53,5 +54,9 @@ constexpr int kLessonFrameRate = 12;
 
 // `script` may be null: the lesson is then its title card.
 QByteArray lessonMovie(const Script* script, const Look& look, const Media& media);
+
+// The movie's start frame (`Look::startFrame`) as the player draws it when the lesson
+// player takes the movie there: what the player shows until the movie has drawn.
+QImage lessonStartPicture(const Script* script, const Look& look);
 
 } // namespace tools::lesson

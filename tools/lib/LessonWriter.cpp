@@ -442,11 +442,21 @@ int LessonWriter::startCard(int start) {
     return start + 2;
 }
 
-QByteArray LessonWriter::write() {
+int LessonWriter::beginning() {
     const int start = std::max(0, look_.startFrame);
     backdrop();
     opening(start);
-    int frame = look_.waitsForStart ? startCard(start) : titleCard(start);
+    return look_.waitsForStart ? startCard(start) : titleCard(start);
+}
+
+QImage LessonWriter::startPicture() {
+    w_.keepForDrawing();
+    beginning();
+    return w_.drawFrame(std::max(0, look_.startFrame));
+}
+
+QByteArray LessonWriter::write() {
+    int frame = beginning();
     if (!script_) {
         if (look_.waitsForStart) { // the card again after the button, as the lesson
             look_.waitsForStart = false;
@@ -475,6 +485,14 @@ QByteArray LessonWriter::write() {
 
 QByteArray lessonMovie(const Script* script, const Look& look, const Media& media) {
     return LessonWriter(script, look, media).write();
+}
+
+QImage lessonStartPicture(const Script* script, const Look& look) {
+    // Nothing before the start frame depends on what is said: the card is drawn silent.
+    Media silent;
+    silent.speech = [](const QString&, bool) { return QByteArray(); };
+    silent.chime = [](Chime) { return QByteArray(); };
+    return LessonWriter(script, look, silent).startPicture();
 }
 
 } // namespace tools::lesson

@@ -60,6 +60,8 @@ class LessonWriter {
 public:
     LessonWriter(const Script* script, const Look& look, const Media& media);
     QByteArray write();
+    // Makes only what shows up to the start frame and draws that frame.
+    QImage startPicture();
 
     // ---- pieces
     QColor colour() const { return look_.colour; }
@@ -123,6 +125,9 @@ public:
     static QString chinese(int n);
 
 private:
+    // The backdrop, the opening and the card of the start frame; returns the frame after
+    // the card.
+    int beginning();
     void backdrop();
     void opening(int start);
     int titleCard(int start);

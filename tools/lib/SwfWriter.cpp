@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QLineF>
+#include <QPainter>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -399,6 +400,32 @@ QByteArray SwfShape::encode() const {
     return out;
 }
 
+void SwfShape::paint(QPainter& p, const std::map<int, QImage>& bitmaps) const {
+    // The player fills every part of a shape first and outlines them after, and fills
+    // a path by the even-odd rule (the format knows no other).
+    for (const Part& part : parts_) {
+        QPainterPath path = part.path;
+        path.setFillRule(Qt::OddEvenFill);
+        if (part.fill.kind == ShapeFill::Kind::Solid) {
+            p.fillPath(path, part.fill.color);
+        } else if (part.fill.kind == ShapeFill::Kind::Bitmap) {
+            const auto it = bitmaps.find(part.fill.bitmapId);
+            if (it == bitmaps.end())
+                continue;
+            QBrush brush(it->second);
+            brush.setTransform(part.fill.bitmapToShape);
+            p.save();
+            p.setRenderHint(QPainter::SmoothPixmapTransform, part.fill.smooth);
+            p.fillPath(path, brush);
+            p.restore();
+        }
+    }
+    for (const Part& part : parts_)
+        if (part.line.width > 0)
+            p.strokePath(part.path, QPen(part.line.color, part.line.width, Qt::SolidLine,
+                                         Qt::RoundCap, Qt::RoundJoin));
+}
+
 // ---- SwfTimeline
 
 void SwfTimeline::ensureFrames(int count) {
@@ -524,6 +551,18 @@ std::vector<swf::Tag> SwfTimeline::tags() const {
     return out;
 }
 
+std::map<int, SwfTimeline::Placed> SwfTimeline::displayAt(int frame) const {
+    std::map<int, Placed> shown;
+    for (int f = 0; f <= frame && f < int(frames_.size()); ++f)
+        for (const Op& op : frames_[size_t(f)]) {
+            if (op.kind == Op::Kind::Remove)
+                shown.erase(op.depth);
+            else if (op.kind == Op::Kind::Set)
+                shown[op.depth] = {op.characterId, op.matrix, op.cx};
+        }
+    return shown;
+}
+
 QByteArray SwfTimeline::encodeTags() const {
     QByteArray out;
     for (const swf::Tag& t : tags())
@@ -555,6 +594,8 @@ void SwfWriter::define(quint16 code, int id, const QByteArray& body) {
 int SwfWriter::defineShape(const SwfShape& shape) {
     const int id = nextId();
     define(swf::kTagDefineShape3, id, shape.encode());
+    if (drawing_)
+        drawing_->shapes.emplace(id, shape);
     return id;
 }
 
@@ -577,10 +618,15 @@ int SwfWriter::defineBitmap(const QImage& image) {
     body.append(zlib(argb));
     const int id = nextId();
     define(swf::kTagDefineBitsLossless2, id, body);
+    if (drawing_)
+        drawing_->bitmaps.emplace(id, img.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     return id;
 }
 
 int SwfWriter::defineJpeg(const QImage& image, int quality, QImage* shown) {
+    QImage kept;
+    if (drawing_ && !shown)
+        shown = &kept;
     const QImage img = checkedImage(image);
     // JPEG has no alpha: the colour goes in as it is, not premultiplied (the player
     // multiplies it by the alpha plane when it draws: premultiplied colour would come
@@ -620,6 +666,8 @@ int SwfWriter::defineJpeg(const QImage& image, int quality, QImage* shown) {
         *shown = shown->convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
     const int id = nextId();
+    if (drawing_)
+        drawing_->bitmaps.emplace(id, *shown);
     if (!transparent) {
         define(swf::kTagDefineBitsJpeg2, id, jpeg);
         return id;
@@ -662,6 +710,8 @@ int SwfWriter::defineSprite(const SwfTimeline& timeline) {
     body.append(swf::tagRecord(swf::kTagEnd, {}));
     const int id = nextId();
     define(swf::kTagDefineSprite, id, body);
+    if (drawing_)
+        drawing_->sprites.emplace(id, timeline);
     return id;
 }
 
@@ -691,6 +741,15 @@ int SwfWriter::defineButton(const Button& button) {
     }
     const int id = nextId();
     define(swf::kTagDefineButton2, id, body);
+    if (drawing_) {
+        std::vector<ButtonRecord> up;
+        std::copy_if(button.records.begin(), button.records.end(), std::back_inserter(up),
+                     [](const ButtonRecord& r) { return r.up; });
+        std::stable_sort(up.begin(), up.end(), [](const ButtonRecord& a, const ButtonRecord& b) {
+            return a.depth < b.depth;
+        });
+        drawing_->buttons.emplace(id, up);
+    }
 
     if (button.pressSound != 0) {
         QByteArray sounds;
@@ -778,6 +837,47 @@ swf::Movie SwfWriter::movie() const {
     const std::vector<swf::Tag> frames = root_.tags();
     m.tags.insert(m.tags.end(), frames.begin(), frames.end());
     return m;
+}
+
+QImage SwfWriter::drawFrame(int frame) const {
+    if (!drawing_)
+        return {};
+    QImage image(size_, QImage::Format_ARGB32_Premultiplied);
+    image.fill(background_.isValid() ? background_ : QColor(Qt::white));
+    QPainter p(&image);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    for (const auto& [depth, placed] : root_.displayAt(frame)) {
+        p.save();
+        p.setTransform(placed.matrix, true);
+        p.setOpacity(p.opacity() * std::clamp(placed.cx.mulA, 0.0, 1.0));
+        drawCharacter(p, placed.characterId, 0);
+        p.restore();
+    }
+    p.end();
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+void SwfWriter::drawCharacter(QPainter& p, int id, int nesting) const {
+    if (nesting > 16) // a sprite that holds itself
+        return;
+    if (const auto shape = drawing_->shapes.find(id); shape != drawing_->shapes.end()) {
+        shape->second.paint(p, drawing_->bitmaps);
+    } else if (const auto sprite = drawing_->sprites.find(id); sprite != drawing_->sprites.end()) {
+        for (const auto& [depth, placed] : sprite->second.displayAt(0)) {
+            p.save();
+            p.setTransform(placed.matrix, true);
+            p.setOpacity(p.opacity() * std::clamp(placed.cx.mulA, 0.0, 1.0));
+            drawCharacter(p, placed.characterId, nesting + 1);
+            p.restore();
+        }
+    } else if (const auto button = drawing_->buttons.find(id); button != drawing_->buttons.end()) {
+        for (const ButtonRecord& r : button->second) {
+            p.save();
+            p.setTransform(r.matrix, true);
+            drawCharacter(p, r.characterId, nesting + 1);
+            p.restore();
+        }
+    }
 }
 
 // ---- MP3

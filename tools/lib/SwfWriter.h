@@ -19,7 +19,10 @@
 #include <QSize>
 #include <QTransform>
 #include <map>
+#include <memory>
 #include <vector>
+
+class QPainter;
 
 namespace tools {
 
@@ -86,6 +89,9 @@ public:
     // The DefineShape3 body after the character id.
     QByteArray encode() const;
     bool isEmpty() const { return parts_.empty(); }
+    // Paints the shape as a player draws it: each part filled, then outlined with round
+    // joins; bitmap fills from `bitmaps` (by id, premultiplied as the player decodes them).
+    void paint(QPainter& p, const std::map<int, QImage>& bitmaps) const;
 
 private:
     struct Part {
@@ -145,6 +151,14 @@ public:
     QByteArray encodeTags() const;
     std::vector<swf::Tag> tags() const;
 
+    // What shows at each depth on `frame` (placed, moved, removed up to it).
+    struct Placed {
+        int characterId = 0;
+        QTransform matrix;
+        ColorTransform cx;
+    };
+    std::map<int, Placed> displayAt(int frame) const;
+
 private:
     struct Op {
         enum class Kind { Set, Remove, Tag } kind = Kind::Tag;
@@ -202,7 +216,24 @@ public:
     swf::Movie movie() const;
     QByteArray finish() const { return swf::serialize(movie()); }
 
+    // From now on the writer keeps what it defines, so that it can draw a frame.
+    void keepForDrawing() { drawing_ = std::make_unique<Drawing>(); }
+    // The root timeline's `frame` as a player draws it when it starts there: the background,
+    // then each depth in turn, sprites on their first frame, buttons in their up state, with
+    // the opacity they are placed with. Empty unless keepForDrawing() came before the
+    // definitions.
+    QImage drawFrame(int frame) const;
+
 private:
+    // What drawFrame() needs of the definitions.
+    struct Drawing {
+        std::map<int, SwfShape> shapes;
+        std::map<int, QImage> bitmaps; // as the player decodes them
+        std::map<int, SwfTimeline> sprites;
+        std::map<int, std::vector<ButtonRecord>> buttons; // the up state's records
+    };
+    void drawCharacter(QPainter& p, int id, int nesting) const;
+
     swf::LegacyEncoder legacy() const;
     int nextId();
     void define(quint16 code, int id, const QByteArray& body);
@@ -217,6 +248,7 @@ private:
     SwfTimeline root_;
     std::vector<swf::Tag> definitions_;
     int lastId_ = 0;
+    std::unique_ptr<Drawing> drawing_;
 };
 
 // Parts of the MP3 reading, for tests and for tools that inspect their sounds.

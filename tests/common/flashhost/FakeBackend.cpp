@@ -93,6 +93,7 @@ void FakeBackend::load(const MovieToLoad& movie, const std::vector<FrameOp>& pre
     loaded_ = false;
     seq_ = seq;
     calls_ << QStringLiteral("load %1").arg(movie.bytes.size());
+    postersAtLoad_ << poster_;
     for (const FrameOp& op : prelude)
         frame(op, seq);
     if (options().loadsAtOnce)

@@ -58,6 +58,9 @@ public:
     std::optional<QVariant> query(const QString& callback, const QVariantList& args) override;
     // Recorded as "zoom <scale> <x> <y>".
     void setZoom(double scale, const QPointF& offset) override;
+    // Kept; each load notes the picture in force (postersAtLoad()).
+    void setPoster(const QByteArray& picture) override { poster_ = picture; }
+    const QList<QByteArray>& postersAtLoad() const { return postersAtLoad_; }
     // What the movie answers to `callback` from now on (nothing: it never answers).
     void setAnswer(const QString& callback, std::optional<QVariant> answer) {
         answers_[callback] = std::move(answer);
@@ -102,6 +105,8 @@ private:
     std::map<QString, std::optional<QVariant>> answers_;
     QStringList input_;
     MovieToLoad movie_;
+    QByteArray poster_;
+    QList<QByteArray> postersAtLoad_;
     FlashProps props_;
     int propsApplied_ = 0;
     int seq_ = 0;
