@@ -531,9 +531,6 @@ void WebEngineBackend::pageReady() {
         // hold back every call after them, the movie's load too.
         runDeferred();
         emit ready();
-        // Calls made before the page was ready (a focus, a zoom) go now: left waiting, they
-        // would hold back every later call, the movie's load among them.
-        runDeferred();
         return;
     }
     if (restore_.restoring()) {
