@@ -4,6 +4,7 @@
 // and the lesson window shows that picture over its movie from the moment it opens until
 // the player has drawn, for every way to a lesson; a movie that fails leaves no picture.
 #include "FormTestSupport.h"
+#include "WebEngineTestSupport.h"
 #include "app/FormRegistry.h"
 #include "app/SectionMenu.h"
 #include "app/Startup.h"
@@ -18,18 +19,6 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QtTest>
-#include <cstring>
-#include <dlfcn.h>
-#include <link.h>
-
-// The web engine library (a prebuilt Chromium) frees some of its own objects with a
-// sized delete of another size; only that check is off, and only here.
-extern "C" const char* __asan_default_options() {
-    return "new_delete_type_mismatch=0";
-}
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libQt6WebEngineCore\nleak:libudev\n";
-}
 
 namespace {
 
@@ -85,18 +74,6 @@ QImage drawnBy(TFlashHostControl* flash) {
     return flash->backend()->inputWidget()->grab().toImage();
 }
 
-// The software GL driver frees its caches by being unloaded at exit, which leaves the
-// leak checker with memory of an unknown owner. Kept loaded, its memory is its own.
-void keepGlDriversLoaded() {
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
-            if (info->dlpi_name && std::strstr(info->dlpi_name, "/dri/"))
-                dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}
-
 } // namespace
 
 class TestLessonPoster : public QObject {
@@ -123,7 +100,7 @@ void TestLessonPoster::initTestCase() {
 }
 
 void TestLessonPoster::cleanupTestCase() {
-    keepGlDriversLoaded();
+    webenginetest::keepGlDriversLoaded();
     if (Frmmain)
         testsupport::deleteAllWindows();
     delete messages_;

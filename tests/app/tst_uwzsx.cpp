@@ -2,6 +2,7 @@
 // The mathematics menu with the real player and its real movie, under an X server
 // (xvfb-run): opened from the main window, a click on the "加减法" button reaches the
 // menu, which opens its window and hides; the "返回" button takes the child home.
+#include "WebEngineTestSupport.h"
 #include "app/FormRegistry.h"
 #include "app/SectionMenu.h"
 #include "app/Startup.h"
@@ -15,15 +16,6 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QtTest>
-#include <cstring>
-#include <dlfcn.h>
-#include <link.h>
-
-// The web engine library (a prebuilt Chromium) frees some of its own objects with a
-// sized delete of another size; only that check is off, and only here.
-extern "C" const char* __asan_default_options() {
-    return "new_delete_type_mismatch=0";
-}
 
 namespace {
 
@@ -62,18 +54,6 @@ bool clickUntilCommand(TFlashHostControl* flash, QPoint at, QSignalSpy& spy,
         kTimeout);
 }
 
-// The software GL driver frees its caches by being unloaded at exit, which leaves the
-// leak checker with memory of an unknown owner. Kept loaded, its memory is its own.
-void keepGlDriversLoaded() {
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
-            if (info->dlpi_name && std::strstr(info->dlpi_name, "_dri.so"))
-                dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}
-
 } // namespace
 
 class TestUWzsx : public QObject {
@@ -106,7 +86,7 @@ void TestUWzsx::initTestCase() {
 }
 
 void TestUWzsx::cleanupTestCase() {
-    keepGlDriversLoaded();
+    webenginetest::keepGlDriversLoaded();
     delete drill;
     delete FrmWzsx;
     if (Frmmain) {

@@ -3,6 +3,7 @@
 // our SWF writer, loaded from memory, driven and heard from.
 #include "FlashTestSupport.h"
 #include "TestSupport.h"
+#include "WebEngineTestSupport.h"
 #include "flashhost/FlashHost.h"
 #include "flashhost/FlashHostControl.h"
 #include "flashhost/TransparentFlashHostControl.h"
@@ -24,22 +25,7 @@
 #include <QtTest>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
-#include <dlfcn.h>
-#include <link.h>
 #include <unistd.h>
-
-// The web engine library (a prebuilt Chromium, built without frame pointers) frees some
-// of its own objects with a sized delete of another size, and leaves its singletons
-// to the end of the process: AddressSanitizer reports both from inside
-// libQt6WebEngineCore (and from libudev, which it drives). Only those reports are off,
-// and only here; our own code is checked as everywhere.
-extern "C" const char* __asan_default_options() {
-    return "new_delete_type_mismatch=0";
-}
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libQt6WebEngineCore\nleak:libudev\n";
-}
 
 namespace {
 
@@ -223,18 +209,6 @@ struct YellowForm : QWidget {
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::yellow); }
 };
 
-// The GL driver (Mesa's dri module) is unloaded before the leak check, which then cannot
-// name it and so cannot apply the project's suppression for it: keep it loaded.
-void keepGlDriverLoaded() {
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
-            if (info->dlpi_name && std::strstr(info->dlpi_name, "/dri/"))
-                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}
-
 // The host's own interceptor that also refuses the path `blocked`.
 class BlockingInterceptor : public flashhost::OfflineInterceptor {
 public:
@@ -315,7 +289,7 @@ private slots:
     void initTestCase() { QVERIFY(IsFlashInstalled()); }
     void cleanupTestCase() {
         startLog().take();
-        keepGlDriverLoaded();
+        webenginetest::keepGlDriversLoaded();
     }
 
     // The engine takes the host's network switches as they are written (it says when it
