@@ -75,8 +75,8 @@ PlayerPage::PlayerPage(QObject* parent, bool warm)
 void PlayerPage::release() {
     ready_ = false;
     released_ = true;
-    page_->setLifecycleState(QWebEnginePage::LifecycleState::Active);
-    page_->load(QUrl(QStringLiteral("about:blank")));
+    // A blank page would keep its view's drawing surfaces, here and in the renderer.
+    delete std::exchange(page_, nullptr);
 }
 
 PlayerPage::~PlayerPage() {

@@ -66,12 +66,13 @@ public:
     explicit PlayerPage(QObject* parent = nullptr, bool warm = false);
     ~PlayerPage() override;
 
+    // No page once released.
     QWebEnginePage* page() const { return page_; }
     PageBridge* bridge() const { return bridge_; }
     bool isReady() const { return ready_; }
 
-    // Gives back what the page holds (its player, its movie and their memory): the page
-    // goes blank for good.
+    // Gives back what the page holds (its player, its movie, what showing it costs here
+    // and in the engine): the web page itself goes. Detach it from its view first.
     void release();
     bool isReleased() const { return released_; }
 

@@ -456,11 +456,14 @@ void WebEngineBackend::setActive(bool active) {
     if (active == active_)
         return;
     active_ = active;
+    QWebEnginePage* page = page_->page();
     if (active) {
-        applyLifecycle(); // a frozen page cannot be made visible (a blank one is replaced)
-        page_->page()->setVisible(view_->isVisible());
+        applyLifecycle(); // a frozen page cannot be made visible (a released one is replaced)
+        if ((page = page_->page()))
+            page->setVisible(view_->isVisible());
     } else {
-        page_->page()->setVisible(false); // hidden, the player pauses itself
+        if (page)
+            page->setVisible(false); // hidden, the player pauses itself
         applyLifecycle();
     }
 }
@@ -475,7 +478,7 @@ bool WebEngineBackend::atRest() const {
     if (!active_)
         return true;
     return kind_ == BackendKind::Transparent && movieReady_ && !moviePlaying_ &&
-           !view_->isVisible() && !page_->page()->isVisible();
+           !view_->isVisible() && (!page_->page() || !page_->page()->isVisible());
 }
 
 void WebEngineBackend::applyLifecycle() {
@@ -503,21 +506,21 @@ void WebEngineBackend::applyLifecycle() {
 void WebEngineBackend::releasePage() {
     if (!atRest() || !page_->isReady() || restore_.restoring() || !restore_.canRestore())
         return;
+    view_->setPage(nullptr);
     page_->release();
 }
 
-// The blank page gives way to a new one, the one started ahead of need when there is one
+// The released page gives way to a new one, the one started ahead of need when there is one
 // (its player is ready: the movie is back at once).
 void WebEngineBackend::restartPage() {
     restoreEnd_.stop();
     restore_.begin();
     showPoster(true);
-    PlayerPage* blank = page_;
+    PlayerPage* released = page_;
     attachPage(PlayerPage::take(this));
-    disconnect(blank, nullptr, this, nullptr);
-    disconnect(blank->bridge(), nullptr, this, nullptr);
-    disconnect(blank->page(), nullptr, this, nullptr);
-    blank->deleteLater();
+    disconnect(released, nullptr, this, nullptr);
+    disconnect(released->bridge(), nullptr, this, nullptr);
+    released->deleteLater();
     page_->page()->setVisible(active_ && view_->isVisible());
     if (page_->isReady())
         pageReady();
@@ -665,8 +668,13 @@ bool WebEngineBackend::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == view_ && event->type() == QEvent::Resize && poster_)
         poster_->setGeometry(view_->rect());
-    if (watched == view_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+    if (watched == view_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
         QTimer::singleShot(0, this, &WebEngineBackend::applyLifecycle);
+        // Without a page, the view would make one of its own to tell it it shows or hides
+        // (an empty page of the default profile); the page attached next is told instead.
+        if (page_->isReleased())
+            return true;
+    }
     return MovieBackend::eventFilter(watched, event);
 }
 
