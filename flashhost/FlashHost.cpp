@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -24,6 +25,8 @@ QT_END_NAMESPACE
 
 namespace flashhost {
 namespace {
+
+constexpr char kEngineMemoryLibrary[] = "libpelumo_enginememory.so";
 
 bool& initialized() {
     static bool done = false;
@@ -58,6 +61,17 @@ void limitMemory() {
     mallopt(M_ARENA_MAX, 2);
     mallopt(M_MMAP_THRESHOLD, 65536);
     mallopt(M_TRIM_THRESHOLD, 131072);
+    // The rest of what a renderer frees stays scattered in its heaps: the engine's
+    // processes load a library that gives it back as they go idle.
+    const QString library =
+        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath() +
+        QLatin1String("/") + QLatin1String(kEngineMemoryLibrary);
+    if (QFileInfo::exists(library)) {
+        QByteArray preload = qgetenv("LD_PRELOAD");
+        if (!preload.contains(kEngineMemoryLibrary))
+            qputenv("LD_PRELOAD", preload.isEmpty() ? QFile::encodeName(library)
+                                                    : QFile::encodeName(library) + ':' + preload);
+    }
 }
 
 // True when GL here can only be a software rasteriser: no GPU device at all.
