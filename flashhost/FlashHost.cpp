@@ -48,8 +48,10 @@ void appendChromiumFlag(const QByteArray& flag) {
 // sooner. The engine's processes and ours keep few malloc arenas and give large blocks
 // straight back, so that memory freed when a hidden player goes blank returns to the system.
 void limitMemory() {
+    // gc(): the player pages have the renderer collect what a page gone left (see
+    // PlayerPage), which it would otherwise keep until it next runs short.
     if (!qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--js-flags"))
-        appendChromiumFlag("--js-flags=--wasm-lazy-compilation");
+        appendChromiumFlag("--js-flags=\"--wasm-lazy-compilation --expose-gc\"");
     const std::pair<const char*, const char*> mallocTuning[] = {
         {"MALLOC_ARENA_MAX", "2"},
         {"MALLOC_MMAP_THRESHOLD_", "65536"},

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 #include <QUrlQuery>
 #include <QWebChannel>
@@ -30,6 +31,32 @@ bool& keepSpare() {
 }
 constexpr int kRefillDelayMs = 1500;
 
+// Pages that can run script now; one of them has the renderer collect after a page goes.
+QSet<PlayerPage*>& livePages() {
+    static QSet<PlayerPage*> pages;
+    return pages;
+}
+
+// A page gone leaves its player's memory (tens of megabytes) to the renderer's next
+// collection, which an idle renderer may not run for a long time. Once the renderer has
+// let go of the page, a page still running asks for the collection.
+constexpr int kCollectDelayMs = 1000;
+
+void collectSoon() {
+    static bool pending = false;
+    if (std::exchange(pending, true))
+        return;
+    QTimer::singleShot(kCollectDelayMs, QCoreApplication::instance(), [] {
+        pending = false;
+        for (PlayerPage* page : std::as_const(livePages()))
+            if (page->isReady() &&
+                page->page()->lifecycleState() == QWebEnginePage::LifecycleState::Active) {
+                page->page()->runJavaScript(QStringLiteral("typeof gc === \"function\" && gc()"));
+                return;
+            }
+    });
+}
+
 } // namespace
 
 void PageBridge::loadFailed(const QVariant& token, const QVariant& reason) {
@@ -50,6 +77,7 @@ PlayerPage::PlayerPage(QObject* parent, bool warm)
     channel_->registerObject(QStringLiteral("host"), bridge_);
     page_->setWebChannel(channel_);
     page_->setBackgroundColor(Qt::transparent);
+    livePages().insert(this);
     connect(bridge_, &PageBridge::pageLoaded, this, [this] {
         ready_ = true;
         emit ready();
@@ -75,13 +103,19 @@ PlayerPage::PlayerPage(QObject* parent, bool warm)
 void PlayerPage::release() {
     ready_ = false;
     released_ = true;
+    livePages().remove(this);
     // A blank page would keep its view's drawing surfaces, here and in the renderer.
     delete std::exchange(page_, nullptr);
+    collectSoon();
 }
 
 PlayerPage::~PlayerPage() {
+    livePages().remove(this);
     // The page must go before the channel it refers to.
-    delete page_;
+    if (page_) {
+        delete page_;
+        collectSoon();
+    }
 }
 
 PlayerPage* PlayerPage::take(QObject* parent) {

@@ -6,6 +6,7 @@
 #include "WebEngineTestSupport.h"
 #include "flashhost/FlashHost.h"
 #include "flashhost/FlashHostControl.h"
+#include "flashhost/PlayerPage.h"
 #include "flashhost/TransparentFlashHostControl.h"
 #include "flashhost/WebProfile.h"
 #include "tools/lib/SwfWriter.h"
@@ -478,6 +479,28 @@ private slots:
         QVERIFY(!view->findChild<QWebEnginePage*>()); // what it shows waits for the player's
         QTRY_VERIFY_WITH_TIMEOUT(view->focusProxy(), kTimeout); // a page in the view again
         QTRY_COMPARE_WITH_TIMEOUT(view->page()->url().scheme(), QStringLiteral("pelumo"), kTimeout);
+    }
+
+    // A page that goes leaves its player's memory to the renderer's next collection,
+    // which an idle renderer does not run: a page still running asks for it.
+    void pageGoneHasTheRendererCollect() {
+        auto* staying = new flashhost::PlayerPage;
+        auto* going = new flashhost::PlayerPage;
+        QTRY_VERIFY_WITH_TIMEOUT(staying->isReady() && going->isReady(), kTimeout);
+        const auto evaluate = [staying](const QString& script) {
+            QVariant answer;
+            staying->page()->runJavaScript(script, [&answer](const QVariant& v) { answer = v; });
+            return QTest::qWaitFor([&answer] { return answer.isValid(); }) ? answer : QVariant();
+        };
+        QCOMPARE(evaluate(QStringLiteral("typeof gc")).toString(), QStringLiteral("function"));
+        evaluate(QStringLiteral("window.collections = 0; const collect = gc;"
+                                "gc = function () { ++window.collections; collect(); }; 1"));
+        QTest::qWait(1500);
+        QCOMPARE(evaluate(QStringLiteral("window.collections")).toInt(), 0);
+        delete going;
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(QStringLiteral("window.collections")).toInt(), 1,
+                                  kTimeout);
+        delete staying;
     }
 
     void restingPlayerComesBackWhereItStood() {
