@@ -68,8 +68,11 @@ void limitMemory() {
     const QString library =
         QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath() +
         QLatin1String("/") + QLatin1String(kEngineMemoryLibrary);
-    if (QFileInfo::exists(library)) {
-        QByteArray preload = qgetenv("LD_PRELOAD");
+    // LD_PRELOAD splits at spaces and colons: a folder with one cannot be named there.
+    const bool nameable =
+        !library.contains(QLatin1Char(' ')) && !library.contains(QLatin1Char(':'));
+    if (nameable && QFileInfo::exists(library)) {
+        const QByteArray preload = qgetenv("LD_PRELOAD");
         if (!preload.contains(kEngineMemoryLibrary))
             qputenv("LD_PRELOAD", preload.isEmpty() ? QFile::encodeName(library)
                                                     : QFile::encodeName(library) + ':' + preload);

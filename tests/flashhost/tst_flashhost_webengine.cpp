@@ -503,6 +503,36 @@ private slots:
         delete staying;
     }
 
+    // The engine's processes (the renderer among them) load the library that gives their
+    // free memory back.
+    void engineProcessesGiveMemoryBack() {
+        flashhost::PlayerPage page;
+        QTRY_VERIFY_WITH_TIMEOUT(page.isReady(), kTimeout);
+        QHash<int, int> parentOf;
+        for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+            if (entry.toInt() > 0 && stat.open(QIODevice::ReadOnly)) {
+                const QByteArray line = stat.readAll();
+                parentOf[entry.toInt()] =
+                    line.mid(line.lastIndexOf(')') + 2).split(' ').value(1).toInt();
+            }
+        }
+        int engineProcesses = 0;
+        for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it) {
+            int up = it.key();
+            while (up > 1 && up != getpid())
+                up = parentOf.value(up);
+            const QString exe = QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(it.key()));
+            if (up != getpid() || !exe.endsWith(QLatin1String("/QtWebEngineProcess")))
+                continue;
+            ++engineProcesses;
+            QFile maps(QStringLiteral("/proc/%1/maps").arg(it.key()));
+            QVERIFY(maps.open(QIODevice::ReadOnly));
+            QVERIFY2(maps.readAll().contains("libpelumo_enginememory.so"), qPrintable(exe));
+        }
+        QVERIFY(engineProcesses >= 2); // the zygote and the renderer at least
+    }
+
     void restingPlayerComesBackWhereItStood() {
         Form form;
         form.flash->backend()->setReloadable(true);
