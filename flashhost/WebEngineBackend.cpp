@@ -154,6 +154,8 @@ void WebEngineBackend::attachPage(PlayerPage* page) {
 
 WebEngineBackend::~WebEngineBackend() {
     MovieRegistry::instance().removeOwner(this);
+    // Nothing the view goes through from here concerns a player whose page is gone.
+    view_->removeEventFilter(this);
     // The view must let go of the page before the page goes.
     view_->setPage(nullptr);
     delete page_;
