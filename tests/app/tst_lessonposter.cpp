@@ -74,6 +74,17 @@ QImage drawnBy(TFlashHostControl* flash) {
     return flash->backend()->inputWidget()->grab().toImage();
 }
 
+// A shown window of the stage's size filled by a real player.
+struct PlayerWindow {
+    QWidget window;
+    TFlashHostControl* flash = new TFlashHostControl(&window);
+    PlayerWindow() {
+        window.resize(kStage);
+        flash->setGeometry(window.rect());
+        window.show();
+    }
+};
+
 } // namespace
 
 class TestLessonPoster : public QObject {
@@ -134,12 +145,9 @@ void TestLessonPoster::playerDrawsTheStartPicture() {
     const QImage picture = startPicture(prefix, number);
     QCOMPARE(picture.size(), kStage);
 
-    QWidget window;
-    window.resize(kStage);
-    auto* flash = new TFlashHostControl(&window);
-    flash->setGeometry(window.rect());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    PlayerWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window.window));
+    TFlashHostControl* flash = window.flash;
     QBuffer stream(&movie);
     stream.open(QIODevice::ReadOnly);
     flash->LoadMovieFromStream(0, stream);
@@ -200,12 +208,9 @@ void TestLessonPoster::windowShowsThePictureUntilTheMovieIsDrawn() {
 
 // A picture given for a movie that never comes does not stay over the player.
 void TestLessonPoster::failedMovieLeavesNoPicture() {
-    QWidget window;
-    window.resize(kStage);
-    auto* flash = new TFlashHostControl(&window);
-    flash->setGeometry(window.rect());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    PlayerWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window.window));
+    TFlashHostControl* flash = window.flash;
     const auto pack = platform::ContentPack::load("sxkj");
     flash->backend()->setPoster(pack->read("sxkj1", "FIRST"));
     QByteArray broken = pack->read("sxkj1", "Flash").left(300);

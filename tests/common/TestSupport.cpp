@@ -30,4 +30,16 @@ TempProgramDir::~TempProgramDir() {
     platform::setProgramDir(QString());
 }
 
+std::shared_ptr<platform::ContentPack> builtPack(const QString& prefix) {
+    return platform::ContentPack::open(QStringLiteral(PELUMO_BINARY_DIR "/Data/kjfile/") + prefix +
+                                       QStringLiteral(".dat"));
+}
+
+QStringList packMovies(const platform::ContentPack& pack, const QString& prefix) {
+    QStringList items;
+    while (pack.contains(prefix + QString::number(items.size() + 1), QStringLiteral("Flash")))
+        items << prefix + QString::number(items.size() + 1);
+    return items;
+}
+
 } // namespace testsupport

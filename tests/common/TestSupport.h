@@ -1,12 +1,14 @@
 #pragma once
 // Small helpers for tests: a temporary program folder and file writing.
 
+#include "platform/ContentPack.h"
 #include "platform/MessageService.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace testsupport {
 
@@ -37,5 +39,10 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// A pack of the data build (Data/kjfile/<prefix>.dat) and its movies, "<prefix>1",
+// "<prefix>2", ... as far as they go.
+std::shared_ptr<platform::ContentPack> builtPack(const QString& prefix);
+QStringList packMovies(const platform::ContentPack& pack, const QString& prefix);
 
 } // namespace testsupport

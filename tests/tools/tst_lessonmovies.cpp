@@ -3,6 +3,7 @@
 // shown gives way to something else), some sound, and more than its title card (at least
 // three things never shown before the first scene changed). Every lesson has its start
 // frame as a picture beside it, of the stage's size and the movie's own background.
+#include "TestSupport.h"
 #include "flashhost/PlayerPoster.h"
 #include "flashhost/swf/Swf.h"
 #include "platform/ContentPack.h"
@@ -123,8 +124,7 @@ void TestLessonMovies::everyLessonTeaches() {
     QFETCH(QString, prefix);
     QFile list(QStringLiteral(PELUMO_SOURCE_DIR "/content/lessons/") + prefix + ".txt");
     QVERIFY(list.open(QIODevice::ReadOnly));
-    const auto pack = platform::ContentPack::open(
-        QStringLiteral(PELUMO_BINARY_DIR "/Data/kjfile/") + prefix + ".dat");
+    const auto pack = testsupport::builtPack(prefix);
     QVERIFY2(pack->isValid(), qPrintable(pack->errorString()));
     QStringList faults;
     int n = 0;
@@ -163,13 +163,12 @@ void TestLessonMovies::everyLessonTeaches() {
 
 void TestLessonMovies::everyLessonHasItsStartPicture() {
     QFETCH(QString, prefix);
-    const auto pack = platform::ContentPack::open(
-        QStringLiteral(PELUMO_BINARY_DIR "/Data/kjfile/") + prefix + ".dat");
+    const auto pack = testsupport::builtPack(prefix);
     QVERIFY2(pack->isValid(), qPrintable(pack->errorString()));
     QStringList faults;
-    int n = 0;
-    for (QString item = prefix + "1"; pack->contains(item, "Flash");
-         item = prefix + QString::number(++n + 1)) {
+    const QStringList items = testsupport::packMovies(*pack, prefix);
+    const qsizetype n = items.size();
+    for (const QString& item : items) {
         const auto movie = swf::parse(pack->read(item, QStringLiteral("Flash")));
         QVERIFY2(movie, qPrintable(item));
         QColor background;

@@ -2,6 +2,7 @@
 // with its notes stays inside the title bar on top, and the line to come, shown under
 // the board, carries a backing of its own that its words stand out on, whatever scenery
 // lies behind it.
+#include "TestSupport.h"
 #include "flashhost/swf/Swf.h"
 #include "platform/ContentPack.h"
 
@@ -107,13 +108,12 @@ void TestSongMovies::songsReadWell_data() {
 
 void TestSongMovies::songsReadWell() {
     QFETCH(QString, prefix);
-    const auto pack = platform::ContentPack::open(
-        QStringLiteral(PELUMO_BINARY_DIR "/Data/kjfile/") + prefix + ".dat");
+    const auto pack = testsupport::builtPack(prefix);
     QVERIFY2(pack->isValid(), qPrintable(pack->errorString()));
     QStringList faults;
-    int n = 0;
-    for (; pack->contains(prefix + QString::number(n + 1), QStringLiteral("Flash")); ++n) {
-        const QString item = prefix + QString::number(n + 1);
+    const QStringList items = testsupport::packMovies(*pack, prefix);
+    const qsizetype n = items.size();
+    for (const QString& item : items) {
         const auto movie = swf::parse(pack->read(item, QStringLiteral("Flash")));
         QVERIFY2(movie, qPrintable(item));
         const Placed p = placed(*movie);
