@@ -102,7 +102,6 @@ PlayerPage::PlayerPage(QObject* parent, bool warm)
 
 void PlayerPage::release() {
     ready_ = false;
-    released_ = true;
     livePages().remove(this);
     // A blank page would keep its view's drawing surfaces, here and in the renderer.
     delete std::exchange(page_, nullptr);

@@ -74,7 +74,7 @@ public:
     // Gives back what the page holds (its player, its movie, what showing it costs here
     // and in the engine): the web page itself goes. Detach it from its view first.
     void release();
-    bool isReleased() const { return released_; }
+    bool isReleased() const { return !page_; }
 
 signals:
     void ready();
@@ -84,7 +84,6 @@ private:
     QWebChannel* channel_;
     PageBridge* bridge_;
     bool ready_ = false;
-    bool released_ = false;
 };
 
 // Starts a player page in the background so that the next control's player is ready
