@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QChildEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -16,6 +17,11 @@
 namespace {
 
 constexpr int kKeepOwnLook = 999;
+// Blank room after a popup item's caption before the frame, and the submenu arrow's place.
+constexpr int kTrailingMargin = 5;
+constexpr int kSubMenuArrowRoom = 12;
+// Marks a menu whose direction the component took from the form.
+constexpr const char* kFollows = "themedMenuFollowsForm";
 
 int tagOf(const QObject* o) {
     const QVariant v = o ? o->property("Tag") : QVariant();
@@ -188,17 +194,24 @@ QSize TThemedMenu::MeasureMenuItem(const TMenuItemInfo& item, QSize current) con
     QString text = separator ? QString() : item.Caption;
     if (!item.ShortCut.isEmpty())
         text = item.Caption + item.ShortCut + QStringLiteral("WWW");
-    int w = fm.horizontalAdvance(text) + 5;
-    if (text.contains(QLatin1Char('&')))
-        w -= fm.horizontalAdvance(QLatin1Char('&'));
-    int pictureWidth = item.Picture.isNull() ? 0 : item.Picture.width();
+    // "&" only marks the mnemonic; "&&" shows one.
+    QString shown = text;
+    shown.replace(QLatin1String("&&"), QString(QChar(0xFFFF))).remove(QLatin1Char('&'));
+    shown.replace(QChar(0xFFFF), QLatin1Char('&'));
+    const int pictureWidth = item.Picture.isNull() ? 0 : item.Picture.width();
     const int pictureHeight = item.Picture.isNull() ? 0 : item.Picture.height();
-    if (!item.MenuBarItem)
-        pictureWidth = std::max(pictureWidth, iconWidth_);
-    if (pictureWidth > 0)
-        w += pictureWidth;
-    if (item.MenuBarItem)
-        w += 8;
+    int w;
+    if (item.MenuBarItem) {
+        w = fm.horizontalAdvance(shown) + 5 + std::max(pictureWidth, 0) + 8;
+    } else {
+        // A popup's row gets no extra room from the menu, so it is measured as drawn: the
+        // strip (or a wider picture), the 3-pixel inset, the leading blank and the caption,
+        // then a trailing margin (and the submenu arrow's place).
+        const int lead = std::max(iconWidth_, pictureWidth > 0 ? pictureWidth + 4 : 0);
+        w = lead + 3 + fm.horizontalAdvance(QLatin1Char(' ') + shown) + kTrailingMargin;
+        if (item.SubMenu)
+            w += kSubMenuArrowRoom;
+    }
     QSize size(std::max(current.width(), w), current.height());
     if (separator) {
         size.setHeight(4);
@@ -253,7 +266,7 @@ void TThemedMenu::drawHotMenuBarItem(QPainter& p, const QRect& rect, const TThem
 }
 
 void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRect& rect,
-                               bool selected) const {
+                               bool selected, bool rightToLeft) const {
     const TThemedColors c = SetupColors(p.device());
     const bool separator = item.Caption == QLatin1String("-");
     const bool bar = item.MenuBarItem;
@@ -283,7 +296,7 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
     const int pw = pic.isNull() ? 0 : pic.width();
     // Right to left, everything but the text is drawn mirrored within the item (the picture
     // is flipped first so it shows the right way round), and the text is placed mirrored.
-    const bool rtl = p.layoutDirection() == Qt::RightToLeft;
+    const bool rtl = rightToLeft;
     if (rtl && !pic.isNull())
         pic = pic.mirrored(true, false);
     auto mirrored = [rtl, L, R](QRect r) {
@@ -552,15 +565,36 @@ void TThemedMenu::hookMenu(QWidget* w) {
                 hookMenu(sub);
     };
     hookSubMenus(w);
-    if (auto* menu = qobject_cast<QMenu*>(w))
+    if (auto* menu = qobject_cast<QMenu*>(w)) {
+        followFormDirection(menu);
+        // Shown before it is placed: the direction decides which way it opens, too.
         connect(menu, &QMenu::aboutToShow, this, [this, menu, hookSubMenus] {
-            if (active_)
-                hookSubMenus(menu);
+            if (!active_)
+                return;
+            followFormDirection(menu);
+            hookSubMenus(menu);
         });
+    }
+}
+
+void TThemedMenu::followFormDirection(QWidget* menu) {
+    // A popup is a window of its own, so Qt gives it the application's direction; the form's
+    // popups read as the form does unless given a direction of their own.
+    if (!form_ ||
+        (menu->testAttribute(Qt::WA_SetLayoutDirection) && !menu->property(kFollows).toBool()))
+        return;
+    if (menu->layoutDirection() != form_->layoutDirection())
+        menu->setLayoutDirection(form_->layoutDirection());
+    menu->setProperty(kFollows, true);
 }
 
 void TThemedMenu::unhookMenu(QWidget* w) {
     disconnect(w, nullptr, this, nullptr);
+    if (w->property(kFollows).toBool()) {
+        w->setProperty(kFollows, QVariant());
+        w->setLayoutDirection(QGuiApplication::layoutDirection());
+        w->setAttribute(Qt::WA_SetLayoutDirection, false);
+    }
     if (w->style() == style_)
         w->setStyle(nullptr);
 }
@@ -659,6 +693,14 @@ TThemedMenu* CreateFormThemedMenu(QWidget* form) {
 // TThemedMenuStyle
 
 TThemedMenuStyle::TThemedMenuStyle(TThemedMenu* menu) : menu_(menu) {}
+
+bool TThemedMenuStyle::rightToLeft(const QStyleOption* option, const QWidget* widget) {
+    // The menu's own direction: its frame's option does not carry it, and the painter never
+    // does.
+    if (widget)
+        return widget->isRightToLeft();
+    return option && option->direction == Qt::RightToLeft;
+}
 
 QAction* TThemedMenuStyle::ActionOf(const QStyleOption* option, const QWidget* widget,
                                     bool byPlace) {
@@ -763,14 +805,15 @@ void TThemedMenuStyle::drawControl(ControlElement element, const QStyleOption* o
             if (keepsOwnLook(option, widget, true))
                 break;
             menu_->DrawMenuItem(*painter, InfoOf(option, widget), option->rect,
-                                option->state & State_Selected);
+                                option->state & State_Selected, rightToLeft(option, widget));
             return;
         }
         case CE_MenuBarItem:
             if (keepsOwnLook(option, widget, true))
                 break;
             menu_->DrawMenuItem(*painter, InfoOf(option, widget), option->rect,
-                                option->state & (State_Selected | State_Sunken));
+                                option->state & (State_Selected | State_Sunken),
+                                rightToLeft(option, widget));
             return;
         case CE_MenuEmptyArea:
             drawPrimitive(PE_PanelMenu, option, painter, widget);
@@ -791,9 +834,15 @@ void TThemedMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
         const TThemedColors c = menu_->SetupColors(painter->device());
         switch (element) {
         case PE_PanelMenu: {
-            // Margins continue the items' background from their left edge.
+            // Margins continue the items' background from their strip side; right to left,
+            // mirrored as the items are.
             const QRect r = widget ? widget->rect() : option->rect;
             const int left = r.left() + pixelMetric(PM_MenuPanelWidth, option, widget);
+            painter->save();
+            if (rightToLeft(option, widget)) {
+                painter->translate(r.left() + r.x() + r.width(), 0);
+                painter->scale(-1, 1);
+            }
             if (menu_->Gradient() && c.HighColor) {
                 gdi::FillRect(*painter, QRect(r.left(), r.top(), left - r.left(), r.height()),
                               c.IconStrip);
@@ -804,12 +853,13 @@ void TThemedMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
                 gdi::FillRect(*painter, QRect(left, r.top(), menu_->IconWidth(), r.height()),
                               c.IconStrip);
             }
+            painter->restore();
             return;
         }
         case PE_FrameMenu: {
             const QRect r = widget ? widget->rect() : option->rect;
             if (menu_->FlatMenu())
-                menu_->DrawMenuWindowFrame(*painter, r, c, option->direction == Qt::RightToLeft);
+                menu_->DrawMenuWindowFrame(*painter, r, c, rightToLeft(option, widget));
             else
                 gdi::DrawEdge(*painter, r, gdi::Edge::Raised);
             return;

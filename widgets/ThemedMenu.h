@@ -115,9 +115,9 @@ public:
 
     // Size of an item; current is the size asked for so far (the result is never smaller).
     QSize MeasureMenuItem(const TMenuItemInfo& item, QSize current = QSize(0, 0)) const;
-    // Draws an item into rect (left to right).
-    void DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRect& rect,
-                      bool selected) const;
+    // Draws an item into rect; right to left, the strip, marks and caption sit at the right.
+    void DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRect& rect, bool selected,
+                      bool rightToLeft = false) const;
     // The column colours of the icon strip's gradient from rect's left edge (right to left:
     // from its right edge).
     void FillGradient(QPainter& p, const QRect& rect, const TThemedColors& c,
@@ -140,6 +140,7 @@ private:
     void hookMenu(QWidget* menu);
     void watchForMenus(QWidget* root);
     void unhookMenu(QWidget* menu);
+    void followFormDirection(QWidget* menu);
     bool belongsToForm(const QWidget* w) const;
     bool wantsMenu(QWidget* menu) const;
     void hookControl(QWidget* control);
@@ -204,6 +205,7 @@ public:
     static TMenuItemInfo InfoOf(const QStyleOption* option, const QWidget* widget);
 
 private:
+    static bool rightToLeft(const QStyleOption* option, const QWidget* widget);
     bool keepsOwnLook(const QStyleOption* option, const QWidget* widget, bool byPlace) const;
 
     QPointer<TThemedMenu> menu_;

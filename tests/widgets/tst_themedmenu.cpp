@@ -31,9 +31,29 @@ QImage drawItem(TThemedMenu& m, const TMenuItemInfo& item, int w, int h, bool ho
                 Qt::LayoutDirection direction = Qt::LeftToRight) {
     QImage img = canvas(w, h);
     QPainter p(&img);
-    p.setLayoutDirection(direction);
-    m.DrawMenuItem(p, item, QRect(0, 0, w, h), hot);
+    m.DrawMenuItem(p, item, QRect(0, 0, w, h), hot, direction == Qt::RightToLeft);
     return img;
+}
+
+// Columns of an item's row where something other than its plain background was drawn: the
+// background of an unselected item is the same all the way down each column.
+QList<int> inkedColumns(const QImage& shot, const QRect& row) {
+    QList<int> out;
+    for (int x = row.left(); x <= row.right(); ++x)
+        for (int y = row.top() + 1; y < row.bottom(); ++y)
+            if (shot.pixel(x, y) != shot.pixel(x, row.top() + 1)) {
+                out << x;
+                break;
+            }
+    return out;
+}
+
+// The menu shown as a child opens it, and its picture.
+QImage shownMenu(QMenu* menu) {
+    menu->popup(QPoint(300, 200));
+    if (!QTest::qWaitForWindowExposed(menu))
+        return {};
+    return menu->grab().toImage();
 }
 
 enum ItemFlag { Hot = 1, Gradient = 2, Rtl = 4, Checked = 8, Disabled = 16 };
@@ -181,27 +201,123 @@ private slots:
     void measuring_data() {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("shortcut");
-        QTest::addColumn<QString>("counted");
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("extra");
         QTest::newRow("\"&\" is not counted") << "&Open"
                                               << ""
-                                              << "Open";
+                                              << "Open"
+                                              << "";
         QTest::newRow("a shortcut adds its text and WWW") << "Open"
                                                           << "Ctrl+O"
-                                                          << "OpenCtrl+OWWW";
+                                                          << "Open"
+                                                          << "Ctrl+OWWW";
     }
     void measuring() {
         QFETCH(QString, caption);
         QFETCH(QString, shortcut);
-        QFETCH(QString, counted);
+        QFETCH(QString, plain);
+        QFETCH(QString, extra);
         QWidget form;
         TThemedMenu m(&form);
         TMenuItemInfo item;
         item.Caption = caption;
         item.ShortCut = shortcut;
-        // Text width + 5, with the icon strip's width for an item without a picture.
-        const int expected =
-            QFontMetrics(TThemedMenu::SystemMenuFont()).horizontalAdvance(counted) + 5 + 24;
-        QVERIFY(qAbs(m.MeasureMenuItem(item).width() - expected) <= 1);
+        TMenuItemInfo bare;
+        bare.Caption = plain;
+        const int grown = m.MeasureMenuItem(item).width() - m.MeasureMenuItem(bare).width();
+        const int expected = QFontMetrics(TThemedMenu::SystemMenuFont()).horizontalAdvance(extra);
+        QVERIFY2(qAbs(grown - expected) <= 1, qPrintable(QString::number(grown)));
+    }
+
+    // A real popup shows every caption whole: nothing is drawn in the last columns of a row
+    // before the frame, however narrow the popup (the shortest captions of the program's
+    // popups, a long one, and one with a submenu).
+    void captionsKeepClearOfTheFrame_data() {
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<bool>("subMenu");
+        QTest::newRow("three short captions")
+            << QStringList{"上一组", "下一组", "返    回"} << false;
+        QTest::newRow("spaced caption alone") << QStringList{"返    回"} << false;
+        QTest::newRow("long lesson title")
+            << QStringList{"重    播", "第十二课 小蝌蚪找妈妈 (下)"} << false;
+        QTest::newRow("submenu arrow") << QStringList{"上一组"} << true;
+    }
+    void captionsKeepClearOfTheFrame() {
+        QFETCH(QStringList, captions);
+        QFETCH(bool, subMenu);
+        QWidget form;
+        auto* menu = new QMenu(&form);
+        for (const QString& text : captions)
+            menu->addAction(text);
+        if (subMenu)
+            menu->actions().first()->setMenu(new QMenu(menu));
+        TThemedMenu* m = CreateFormThemedMenu(&form);
+        QCOMPARE(menu->style(), m->MenuStyle());
+        const QImage shot = shownMenu(menu);
+        QVERIFY(!shot.isNull());
+        for (QAction* a : menu->actions()) {
+            const QRect row = menu->actionGeometry(a);
+            const QList<int> inked = inkedColumns(shot, row);
+            QVERIFY2(!inked.isEmpty(), qPrintable(a->text()));
+            // The caption, and a submenu's arrow, end at least 3 columns before the row does.
+            QVERIFY2(inked.last() <= row.right() - 3,
+                     qPrintable(QStringLiteral("%1: ink at %2, row ends at %3")
+                                    .arg(a->text())
+                                    .arg(inked.last())
+                                    .arg(row.right())));
+        }
+        menu->hide();
+    }
+
+    // A real popup of a right-to-left form: the strip, the tick and the submenu arrow on the
+    // right and left as the reading goes, the caption against the strip at the right.
+    void rightToLeftFormPopup() {
+        QWidget form;
+        form.setLayoutDirection(Qt::RightToLeft);
+        auto* menu = new QMenu(&form);
+        QAction* checked = menu->addAction(QStringLiteral("Check"));
+        checked->setCheckable(true);
+        checked->setChecked(true);
+        QAction* plain = menu->addAction(QStringLiteral("I"));
+        QAction* wide = menu->addAction(QStringLiteral("A much longer caption here"));
+        wide->setMenu(new QMenu(menu));
+        TThemedMenu* m = CreateFormThemedMenu(&form);
+        const QImage shot = shownMenu(menu);
+        QVERIFY(!shot.isNull());
+        QVERIFY(menu->isRightToLeft());
+        const TThemedColors c = m->SetupColors(&shot);
+
+        // The gradient starts from the strip colour at the right edge of a row.
+        const QRect r = menu->actionGeometry(plain);
+        const int y = r.center().y();
+        QCOMPARE(shot.pixel(r.right(), r.top() + 1), rgbOf(c.IconStrip));
+        QVERIFY(shot.pixel(r.left(), r.top() + 1) != rgbOf(c.IconStrip));
+        // The caption "I" ends 3 pixels before the 24-pixel strip and starts far from the
+        // left edge.
+        const QList<int> ink = inkedColumns(shot, r);
+        QVERIFY(!ink.isEmpty());
+        QVERIFY2(ink.last() <= r.right() - 24 - 3 && ink.last() >= r.right() - 24 - 12,
+                 qPrintable(QString::number(ink.last())));
+        QVERIFY2(ink.first() > r.center().x(), qPrintable(QString::number(ink.first())));
+
+        // The tick's 10 x 10 box in the strip at the right.
+        const QRect t = menu->actionGeometry(checked);
+        int frameLeft = -1;
+        for (int x = t.left(); x <= t.right(); ++x)
+            if (shot.pixel(x, t.center().y()) == rgbOf(c.CheckedFrame)) {
+                frameLeft = x;
+                break;
+            }
+        QVERIFY2(frameLeft >= t.right() - 24, qPrintable(QString::number(frameLeft)));
+
+        // The submenu arrow at the left, pointing left.
+        const QRect w = menu->actionGeometry(wide);
+        const QList<int> arrowInk = inkedColumns(shot, w);
+        QVERIFY(!arrowInk.isEmpty());
+        QVERIFY2(arrowInk.first() <= w.left() + 9 && arrowInk.first() >= w.left() + 4,
+                 qPrintable(QString::number(arrowInk.first())));
+        Q_UNUSED(y);
+        menu->hide();
     }
 
     // The flat frame's icon-strip edge follows the reading direction.
