@@ -4,18 +4,20 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOptionButton>
 
 namespace {
 
 constexpr int kKeepOwnLook = 999;
 constexpr int kPlainFlat = 1234567890;
+// The system's scroll-thumb size: the check and radio box, and the combo's button less one.
+constexpr int kScrollThumb = 16;
 
 int tagOf(const QObject* o) {
     const QVariant v = o ? o->property("Tag") : QVariant();
@@ -101,6 +103,12 @@ TControlSubClass::TControlSubClass(TThemedControlLook* owner, QWidget* control, 
         savedFrame_ = edit->hasFrame();
         edit->setFrame(false);
     }
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        // The list holds the mouse while it is open: the combo hears neither the release of the
+        // press that opened it nor the mouse leaving, so the list's window is watched too.
+        list_ = combo->view()->window();
+        list_->installEventFilter(this);
+    }
     if (auto* check = qobject_cast<QAbstractButton*>(control))
         connect(check, &QAbstractButton::toggled, this, [this] {
             hot_ = false;
@@ -113,6 +121,8 @@ TControlSubClass::~TControlSubClass() {
     if (!control_)
         return;
     control_->removeEventFilter(this);
+    if (list_)
+        list_->removeEventFilter(this);
     if (auto* edit = qobject_cast<QLineEdit*>(control_.data()))
         edit->setFrame(savedFrame_);
     control_->update();
@@ -133,6 +143,17 @@ void TControlSubClass::requestPaint() {
 }
 
 bool TControlSubClass::eventFilter(QObject* watched, QEvent* ev) {
+    if (watched == list_ && list_ && owner_ && control_) {
+        if (ev->type() == QEvent::Show || ev->type() == QEvent::Hide) {
+            // The press went on to the list; once it closes, the mouse is where it is now.
+            buttonDown_ = false;
+            if (ev->type() == QEvent::Hide)
+                hot_ = control_->isEnabled() && HoverAllowed() &&
+                       control_->rect().contains(control_->mapFromGlobal(QCursor::pos()));
+            requestPaint();
+        }
+        return false;
+    }
     if (watched != control_ || !owner_)
         return false;
     switch (ev->type()) {
@@ -188,12 +209,15 @@ bool TControlSubClass::eventFilter(QObject* watched, QEvent* ev) {
         break;
     }
     case QEvent::FocusIn:
-        hot_ = true;
+        // Focus coming back from the combo's own list is no new focus.
+        if (static_cast<QFocusEvent*>(ev)->reason() != Qt::PopupFocusReason || !list_)
+            hot_ = true;
         requestPaint();
         break;
     case QEvent::FocusOut:
         // The mouse may still be over the control: then it stays lit.
-        hot_ = control_->isEnabled() && control_->underMouse() && HoverAllowed();
+        if (static_cast<QFocusEvent*>(ev)->reason() != Qt::PopupFocusReason || !list_)
+            hot_ = control_->isEnabled() && control_->underMouse() && HoverAllowed();
         requestPaint();
         break;
     case QEvent::WindowActivate:
@@ -316,7 +340,7 @@ void TControlSubClass::paintCombo(QPainter& p, const TThemedColors& c) {
         gdi::FrameRect(p, r, b);
 
     r.adjust(1, 1, -1, -1);
-    const int width = 17 + ((hot_ || focused_) && !xp ? 1 : 0);
+    const int width = kScrollThumb + 1 + ((hot_ || focused_) && !xp ? 1 : 0);
     const QRect button(rtl ? r.left() : r.right() - width + 1, r.top(), width, r.height());
     if (!xp) {
         gdi::FillRect(p, button, f);
@@ -352,12 +376,10 @@ void TControlSubClass::paintCheck(QPainter& p, const TThemedColors& c, bool radi
     auto* button = static_cast<QAbstractButton*>(control_.data());
     const TThemedControlLook& m = *owner_;
     const bool xp = xpStyle();
-    QStyleOptionButton opt;
-    opt.initFrom(button);
-    QRect box = button->style()->subElementRect(
-        radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &opt, button);
-    const int side = std::min(box.width(), box.height());
-    box = QRect(box.left(), box.top() + (box.height() - side) / 2, side, side);
+    // The box is the system's scroll-thumb size, vertically centred, at the reading side.
+    const int top = (button->height() - kScrollThumb) / 2;
+    const QRect box(button->isRightToLeft() ? button->width() - kScrollThumb : 0, top, kScrollThumb,
+                    kScrollThumb);
     const bool pressed = buttonDown_ && hot_;
     const auto* check = qobject_cast<QCheckBox*>(button);
     const bool grayed = check && check->checkState() == Qt::PartiallyChecked;

@@ -59,6 +59,7 @@ private:
 
     QPointer<TThemedControlLook> owner_;
     QPointer<QWidget> control_;
+    QPointer<QWidget> list_; // a combo's drop-down list window
     TControlKind kind_;
     bool hot_ = false;
     bool buttonDown_ = false;
