@@ -383,13 +383,22 @@ void TThemedMenu::DrawMenuItem(QPainter& p, const TMenuItemInfo& item, const QRe
         } else {
             gdi::Rectangle(p, tick, item.Enabled ? c.CheckedFrame : c.Disabled, fill);
             const TColor mark = item.Enabled ? clBlack : c.Disabled;
-            const int l = tick.left(), t = tick.top(), r = tick.x() + tick.width(),
-                      b = tick.y() + tick.height();
+            // The tick itself reads the same way in both directions: mirrored back in place.
+            p.save();
+            QRect box = tick;
+            if (rtl) {
+                p.translate(L + R, 0);
+                p.scale(-1, 1);
+                box = mirrored(tick);
+            }
+            const int l = box.left(), t = box.top(), r = box.x() + box.width(),
+                      b = box.y() + box.height();
             gdi::Line(p, {l + 1, t + 5}, {l + 4, b - 2}, mark);
             gdi::Line(p, {l + 2, t + 5}, {l + 4, b - 3}, mark);
             gdi::Line(p, {l + 2, t + 4}, {l + 5, b - 3}, mark);
             gdi::Line(p, {l + 4, b - 3}, {r + 2, t - 1}, mark);
             gdi::Line(p, {l + 4, b - 2}, {r - 2, t + 3}, mark);
+            p.restore();
         }
     }
 

@@ -309,6 +309,14 @@ private slots:
                 break;
             }
         QVERIFY2(frameLeft >= t.right() - 24, qPrintable(QString::number(frameLeft)));
+        // The tick is not mirrored: its long stroke rises to the right.
+        QPoint top(-1, 1 << 20);
+        for (int y = t.top(); y <= t.bottom(); ++y)
+            for (int x = frameLeft; x <= t.right(); ++x)
+                if (shot.pixel(x, y) == qRgb(0, 0, 0) && y < top.y())
+                    top = QPoint(x, y);
+        QVERIFY(top.x() >= 0);
+        QVERIFY2(top.x() > frameLeft + 5, qPrintable(QString::number(top.x() - frameLeft)));
 
         // The submenu arrow at the left, pointing left.
         const QRect w = menu->actionGeometry(wide);
