@@ -14,8 +14,10 @@
 #include "platform/ContentPack.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
+#include "widgets/TFlatComboBoxUnit.h"
 #include "widgets/ThemedMenu.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QMenu>
 #include <QSet>
@@ -64,6 +66,32 @@ QString missing(const QSet<QString>& files, const QString& path) {
     if (!pack || !pack->contains(name, type))
         return path + QStringLiteral(" is not in its pack");
     return {};
+}
+
+// A popup laid out as it opens and grabbed: the rows whose caption reaches into the last 3
+// columns before the frame (an unselected row's background is the same all the way down
+// each column).
+QStringList captionsAgainstTheFrame(QMenu* menu) {
+    QStringList out;
+    menu->ensurePolished();
+    menu->resize(menu->sizeHint());
+    const QImage shot = menu->grab().toImage();
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator())
+            continue;
+        const QRect row = menu->actionGeometry(a);
+        if (row.isEmpty() || !shot.rect().contains(row))
+            continue; // beyond the screen: a tall popup scrolls
+        for (int x = row.right() - 2; x <= row.right(); ++x)
+            for (int y = row.top() + 1; y < row.bottom(); ++y)
+                if (shot.pixel(x, y) != shot.pixel(x, row.top() + 1)) {
+                    out << menu->objectName() + QStringLiteral(": \"") + a->text() +
+                               QStringLiteral("\"");
+                    x = row.right() + 1;
+                    break;
+                }
+    }
+    return out;
 }
 
 } // namespace
@@ -122,6 +150,17 @@ void TestConformance::opensAndCloses() {
         QVERIFY(!menus.isEmpty());
         for (QMenu* m : menus)
             QVERIFY2(m->style() == themed->MenuStyle(), qPrintable(m->objectName()));
+        for (QMenu* m : menus) {
+            const QStringList clipped = captionsAgainstTheFrame(m);
+            QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+        }
+    }
+    // Every combo of a form is a drop-down list: what it shows can only be chosen.
+    for (QComboBox* combo : w->findChildren<QComboBox*>()) {
+        QVERIFY2(!combo->isEditable(), qPrintable(combo->objectName() + " can be typed into"));
+        if (auto* flat = qobject_cast<TFlatComboBox*>(combo))
+            QVERIFY2(flat->Style() == TFlatComboBox::csDropDownList,
+                     qPrintable(combo->objectName() + " is not a drop-down list"));
     }
     QCoreApplication::processEvents();
     // Every timer running, as a child playing along would leave them; then the frame's
