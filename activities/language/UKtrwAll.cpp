@@ -44,6 +44,9 @@ TFrmKtrwAll::TFrmKtrwAll(QWidget* parent) : TLanguageForm(parent) {
         connect(o, SIGNAL(OnClick()), pnlml, SLOT(hide()));
     connect(dbimg, &TImage::OnClick, pnlml, &QWidget::hide);
     connect(cbautobro, &TFlatCheckBox::OnClick, Timer4, [this] { Timer4->setEnabled(true); });
+    // The first interval is chosen at the start (the designer's items come after the
+    // designer's index, so it is set here).
+    cmbcontent->setCurrentIndex(0);
     connect(cmbcontent, &TFlatComboBox::OnChange, this, [this] {
         if (cbautobro->Checked()) {
             Timer3->setInterval(language::autoIntervalMs(cmbcontent->currentIndex()));

@@ -48,6 +48,7 @@ private slots:
     void letterGameRightSoundHeardBesideThePrompt();
     void pairGameReopenedStartsAfresh();
     void wordBrowserGroupsAndMissingMovie();
+    void intervalChooserOnlyOffersItsIntervals();
 
 private:
     static void grab(QWidget* w, const QString& name);
@@ -469,6 +470,27 @@ void TestLanguageWindows::wordBrowserGroupsAndMissingMovie() {
     x->close();
     QTRY_VERIFY(gone.isNull());
     QVERIFY(recorder_->calls().empty());
+}
+
+// The automatic interval is chosen from the list, never typed: typing leaves the shown
+// interval as it was, and choosing the next one sets the timer to it.
+void TestLanguageWindows::intervalChooserOnlyOffersItsIntervals() {
+    auto* b = qobject_cast<TFrmKtrwAll*>(openLazy(QStringLiteral("TFrmKtrwAll")));
+    QVERIFY(b);
+    b->show();
+    QCOMPARE(b->cmbcontent->currentText(), QStringLiteral("间隔6秒"));
+    b->cmbcontent->setFocus();
+    QTest::keyClicks(b->cmbcontent->focusProxy() ? b->cmbcontent->focusProxy() : b->cmbcontent,
+                     QStringLiteral("12"));
+    QCOMPARE(b->cmbcontent->currentText(), QStringLiteral("间隔6秒"));
+    QCOMPARE(b->cmbcontent->currentIndex(), 0);
+    QTest::mouseClick(b->cbautobro, Qt::LeftButton, {}, QPoint(5, 8));
+    QVERIFY(b->cbautobro->Checked());
+    QTest::keyClick(b->cmbcontent, Qt::Key_Down);
+    QCOMPARE(b->cmbcontent->currentText(), QStringLiteral("间隔7秒"));
+    QVERIFY(b->Timer3->Enabled());
+    QCOMPARE(b->Timer3->Interval(), 7000);
+    b->close();
 }
 
 QTEST_MAIN(TestLanguageWindows)
