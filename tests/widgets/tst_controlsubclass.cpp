@@ -14,8 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleFactory>
 #include <QScopeGuard>
+#include <QStyleFactory>
 #include <QWindow>
 #include <QtTest>
 
