@@ -172,8 +172,19 @@ void mole(QPainter& p) {
 // A four-legged animal seen from the side, facing right.
 void quadruped(QPainter& p, const QColor& coat, const QColor& belly, qreal legLen) {
     const qreal top = 185 - legLen;
-    for (qreal x : {62.0, 78.0, 126.0, 142.0})
-        limb(p, QPointF(x, top - 10), QPointF(x + (x > 100 ? 4 : -2), 185), shade(coat, -0.08), 8);
+    // Slender legs: a thigh narrowing to a bent knee (the hind ones bend back), a thin
+    // shank and a dark hoof.
+    for (qreal x : {62.0, 78.0, 126.0, 142.0}) {
+        const bool hind = x < 100;
+        const QPointF hip(x, top - 10), knee(x + (hind ? -6 : 4), top + legLen * 0.45),
+            foot(x + (hind ? 0 : 2), 181);
+        fill(p,
+             poly({hip + QPointF(-9, 0), hip + QPointF(9, 0), knee + QPointF(3, 0),
+                   knee + QPointF(-3, 0)}),
+             shade(coat, -0.08), 2.5);
+        limb(p, knee, foot, shade(coat, -0.08), 4);
+        fill(p, box(foot.x() - 4, foot.y() - 2, 8, 6, 2), rgb(0x3a2a22), 0);
+    }
     fill(p, oval(100, top - 20, 55, 26), coat);
     fill(p, oval(104, top - 6, 36, 9), belly, 0);
 }
@@ -1854,6 +1865,14 @@ void land(QPainter& p) {
     });
 }
 
+// A big white cloud with a bird flying by: the cloud emoji is grey and smaller than the
+// sky's own clouds.
+void whiteCloud(QPainter& p) {
+    drawCloud(p, QPointF(100, 112), 190);
+    drawBird(p, QPointF(150, 40), 26, rgb(0x2a3a5a));
+    drawBird(p, QPointF(176, 58), 18, rgb(0x2a3a5a));
+}
+
 // A dictionary: a thick book standing, the page block with its letter tabs on the
 // edge, the title in gold on the cover.
 void dictionary(QPainter& p) {
@@ -2060,6 +2079,7 @@ const std::map<QString, Drawing>& drawings() {
         {QStringLiteral("stream"), stream},
         {QStringLiteral("land"), land},
         {QStringLiteral("dictionary"), dictionary},
+        {QStringLiteral("whitecloud"), whiteCloud},
         {QStringLiteral("hermitcrab"), hermitCrab},
         {QStringLiteral("magichat"), magicHat},
         {QStringLiteral("bookshelf"), bookshelf},
