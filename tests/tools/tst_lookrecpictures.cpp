@@ -8,6 +8,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
 
@@ -45,6 +46,36 @@ QHash<QString, QString> recipes() {
     return out;
 }
 
+// The emoji that show a person (the base character, before any skin tone or joined
+// sign): reviewed by hand against the emoji font's pictures.
+bool isPersonEmoji(const QString& part) {
+    static const QList<char32_t> people = {
+        0x1F9D1, // person
+        0x1F468, // man
+        0x1F469, // woman
+        0x1F471, // person with blond hair
+        0x1F9D3, // older person
+        0x1F474, // old man
+        0x1F475, // old woman
+        0x1F9D4, // person with a beard
+        0x1F46E, // police officer
+        0x1F477, // construction worker
+        0x1F482, // guard
+        0x1F935, // person in a tuxedo
+        0x1F3C3, // runner
+        0x1F483, // dancer
+        0x1F9CD, // standing person
+    };
+    const QList<uint> codes = part.toUcs4();
+    return !codes.isEmpty() && people.contains(char32_t(codes.first()));
+}
+
+// The part of a recipe drawn big: before any small part beside it and before a thing
+// held in the hands.
+QString mainPart(const QString& recipe) {
+    return recipe.section(QLatin1Char('+'), 0, 0).split(QRegularExpression("[&^]")).first();
+}
+
 } // namespace
 
 class TestLookRecPictures : public QObject {
@@ -52,6 +83,8 @@ class TestLookRecPictures : public QObject {
 private slots:
     void everyCataloguePictureShowsItsThing();
     void noTwoWordsShareAPicture();
+    void aJobShowsThePersonDoingIt_data();
+    void aJobShowsThePersonDoingIt();
 };
 
 void TestLookRecPictures::everyCataloguePictureShowsItsThing() {
@@ -107,6 +140,30 @@ void TestLookRecPictures::noTwoWordsShareAPicture() {
     QVERIFY2(
         faults.isEmpty(),
         qPrintable(QStringLiteral("%1 pictures are shared (listed above)").arg(faults.size())));
+}
+
+void TestLookRecPictures::aJobShowsThePersonDoingIt_data() {
+    // The words of the catalogue that name a job, picked out by hand. A job drawn as its
+    // tool alone (a camera for the photographer, a briefcase for the lawyer) teaches the
+    // tool's name, not the job's.
+    QTest::addColumn<QString>("word");
+    for (const char* job :
+         {"工人", "农民",   "教师",       "医生",         "司机",   "警察",   "消防员",
+          "士兵", "摄影师", "宇航员",     "动物园管理员", "法官",   "飞行员", "歌手",
+          "记者", "教授",   "科学家",     "律师",         "模特",   "魔术师", "邮递员",
+          "作家", "护士",   "服务员",     "女服务员",     "艺术家", "导游",   "电脑专家",
+          "厨师", "救生员", "图书管理员", "运动员"})
+        QTest::newRow(job) << QString::fromUtf8(job);
+}
+
+void TestLookRecPictures::aJobShowsThePersonDoingIt() {
+    QFETCH(QString, word);
+    const QHash<QString, QString> made = recipes();
+    QVERIFY2(made.contains(word), qPrintable(word + " has no picture recorded"));
+    const QString recipe = made.value(word);
+    QVERIFY2(
+        isPersonEmoji(mainPart(recipe)),
+        qPrintable(QStringLiteral("%1 is drawn as %2: no person at its centre").arg(word, recipe)));
 }
 
 QTEST_GUILESS_MAIN(TestLookRecPictures)

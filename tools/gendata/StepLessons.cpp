@@ -252,13 +252,29 @@ lesson::Look lookOf(const Job& job) {
     return look;
 }
 
+// The drawings of our own that a script places like emoji ("@hermitcrab"): they change
+// with the code, not with the script, so the movie's key holds what they look like.
+QString drawingsLook(const Job& job) {
+    if (!job.script)
+        return {};
+    QByteArray drawn;
+    for (const lesson::Scene& s : job.script->scenes)
+        for (const QString& picture : s.pictures)
+            if (picture.startsWith(QLatin1Char('@'))) {
+                const QImage img = emojiImage(picture);
+                drawn += picture.toUtf8();
+                drawn.append(reinterpret_cast<const char*>(img.constBits()), img.sizeInBytes());
+            }
+    return drawn.isEmpty() ? QString() : QLatin1Char('|') + sha1(drawn);
+}
+
 QString cacheKey(const Job& job, Output& out) {
     const Category& c = *job.category;
     return QStringLiteral("%1|%2|%3|%4|%5|%6|")
                .arg(QLatin1String(kMovieVersion), QLatin1String(c.prefix))
                .arg(job.number)
                .arg(job.title.startFrame)
-               .arg(sha1(job.source), readingsVersion(out)) +
+               .arg(sha1(job.source) + drawingsLook(job), readingsVersion(out)) +
            job.title.title;
 }
 

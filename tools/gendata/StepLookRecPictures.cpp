@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <cstdio>
 
 namespace gendata {
@@ -124,8 +125,7 @@ void drawWordCard(QPainter& p, const QRectF& r, const QString& word, quint32 see
 // Where the thing stands: one emoji at its own size above its shadow, a drawing or a
 // group larger, and a main part with others beside it across the picture.
 QRectF thingArea(const QString& recipe) {
-    if (recipe.contains(QLatin1Char('+')) || recipe.contains(QLatin1Char(',')) ||
-        recipe.contains(QLatin1Char('*')))
+    if (recipe.contains(QRegularExpression(QStringLiteral("[+,*&^]"))))
         return QRectF(28, 30, 264, 172);
     if (recipe.startsWith(QLatin1Char('@')))
         return QRectF(70, 22, 180, 180);

@@ -1,5 +1,7 @@
 #include "tools/lib/ArtKit.h"
 
+#include "tools/lib/ThingArt.h"
+
 #include <QBuffer>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -402,15 +404,26 @@ QImage emojiImage(const QString& emoji) {
     // Drawn outside the lock so that threads wanting different emoji do not wait on each
     // other; when two draw the same one, the first copy stored is the one kept.
     QImage result;
-    if (emojiFontInstalled()) {
+    QImage img;
+    if (emoji.startsWith(QLatin1Char('@'))) {
+        // A drawing of our own where no emoji shows the thing, at the emoji's size, so
+        // that whatever places emoji places it alike.
+        QImage drawing = canvas({kEmojiStrikePx, kEmojiStrikePx});
+        QPainter p(&drawing);
+        prepare(p);
+        const bool known = drawThing(p, drawing.rect(), emoji.mid(1));
+        p.end();
+        if (known)
+            img = drawing;
+    } else if (emojiFontInstalled()) {
         QFont f(kEmojiFamily);
         f.setPixelSize(kEmojiStrikePx);
-        QImage img = canvas({200, 200});
-        {
-            QPainter p(&img);
-            p.setFont(f);
-            p.drawText(img.rect(), Qt::AlignCenter, emoji);
-        }
+        img = canvas({200, 200});
+        QPainter p(&img);
+        p.setFont(f);
+        p.drawText(img.rect(), Qt::AlignCenter, emoji);
+    }
+    if (!img.isNull()) {
         // Crop to the ink.
         int left = img.width(), right = -1, top = img.height(), bottom = -1;
         for (int y = 0; y < img.height(); ++y) {

@@ -79,6 +79,7 @@ void drawLogo(QPainter& p, const QRectF& box, const QString& text, const QList<Q
 // ---- Emoji ----
 
 // The emoji at its native bitmap size, cropped to its ink; null when not drawable.
+// "@name" is a drawing of tools/lib/ThingArt.h at that size, for the things no emoji shows.
 QImage emojiImage(const QString& emoji);
 // The emoji fitted into `box` (centred, never larger than native); false when missing.
 bool drawEmoji(QPainter& p, const QRectF& box, const QString& emoji);

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QRegularExpression>
 #include <QtMath>
 #include <functional>
 #include <map>
@@ -171,8 +172,19 @@ void mole(QPainter& p) {
 // A four-legged animal seen from the side, facing right.
 void quadruped(QPainter& p, const QColor& coat, const QColor& belly, qreal legLen) {
     const qreal top = 185 - legLen;
-    for (qreal x : {62.0, 78.0, 126.0, 142.0})
-        limb(p, QPointF(x, top - 10), QPointF(x + (x > 100 ? 4 : -2), 185), shade(coat, -0.08), 8);
+    // Slender legs: a thigh narrowing to a bent knee (the hind ones bend back), a thin
+    // shank and a dark hoof.
+    for (qreal x : {62.0, 78.0, 126.0, 142.0}) {
+        const bool hind = x < 100;
+        const QPointF hip(x, top - 10), knee(x + (hind ? -6 : 4), top + legLen * 0.45),
+            foot(x + (hind ? 0 : 2), 181);
+        fill(p,
+             poly({hip + QPointF(-9, 0), hip + QPointF(9, 0), knee + QPointF(3, 0),
+                   knee + QPointF(-3, 0)}),
+             shade(coat, -0.08), 2.5);
+        limb(p, knee, foot, shade(coat, -0.08), 4);
+        fill(p, box(foot.x() - 4, foot.y() - 2, 8, 6, 2), rgb(0x3a2a22), 0);
+    }
     fill(p, oval(100, top - 20, 55, 26), coat);
     fill(p, oval(104, top - 6, 36, 9), belly, 0);
 }
@@ -1650,6 +1662,320 @@ void matches(QPainter& p) {
     fill(p, oval(112, 30, 6, 9), rgb(0xffe04a), 0);
 }
 
+// ---- Words that need a whole little scene ----
+
+// A goldfish in its round bowl: a round red-orange body, a big double fan of a tail
+// and bulging eyes, which is what tells it from any other fish.
+void goldfish(QPainter& p) {
+    shadowUnder(p, 100, 190, 66);
+    QPainterPath bowl = oval(100, 108, 82, 82).intersected(box(0, 38, 200, 162));
+    const QPainterPath water = bowl.intersected(box(0, 62, 200, 140));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xe8, 0xf6, 0xff, 200));
+    p.drawPath(bowl);
+    p.setBrush(QColor(0x7c, 0xcc, 0xff, 190));
+    p.drawPath(water);
+    p.save();
+    p.setClipPath(water);
+    for (int k = 0; k < 9; ++k) // pebbles on the bottom
+        fill(p, oval(44 + k * 14, 184 - (k % 3) * 3, 9, 6), k % 2 ? rgb(0xf4c27a) : rgb(0xd88a5a),
+             1.5);
+    for (int k = 0; k < 2; ++k) { // water weed
+        QPainterPath weed(QPointF(48 + k * 100, 186));
+        weed.cubicTo(QPointF(36 + k * 100, 150), QPointF(62 + k * 100, 130),
+                     QPointF(46 + k * 100, 96));
+        limb(p, weed, rgb(0x3fae4a), 6);
+    }
+    p.restore();
+    p.setPen(QPen(QColor(255, 255, 255, 220), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(100, 62), 68, 6); // the water's surface
+    // The tail: two wide lobes, drawn under the body.
+    const QColor fin = rgb(0xff7a2a);
+    for (int k : {-1, 1}) {
+        QPainterPath lobe(QPointF(76, 120));
+        lobe.cubicTo(QPointF(60, 120 + k * 10), QPointF(40, 120 + k * 44),
+                     QPointF(22, 120 + k * 40));
+        lobe.cubicTo(QPointF(30, 120 + k * 22), QPointF(30, 120 + k * 8), QPointF(36, 120));
+        lobe.closeSubpath();
+        fill(p, lobe, k < 0 ? fin : shade(fin, 0.15), 2.5);
+    }
+    fill(p, poly({{96, 98}, {104, 70}, {126, 82}, {122, 100}}), fin, 2.5); // dorsal fin
+    const QColor gold = rgb(0xff5a1a);
+    fill(p, oval(108, 122, 38, 28), gold);
+    fill(p, poly({{104, 140}, {92, 160}, {116, 146}}), fin, 2); // belly fin
+    glint(p, 104, 106, 18, 6);
+    // Bulging eyes, one peeping over the head.
+    fill(p, oval(136, 112, 10, 10), rgb(0xfff4e0), 2);
+    eye(p, QPointF(138, 112), 6);
+    fill(p, oval(128, 104, 6, 6), rgb(0xfff4e0), 1.5);
+    fill(p, oval(144, 128, 4, 3), rgb(0xc8301a), 0); // mouth
+    bubble(p, QPointF(156, 108), 5);
+    bubble(p, QPointF(162, 88), 7);
+    bubble(p, QPointF(154, 72), 4);
+    // The glass: a rim round the opening and a gleam.
+    p.setPen(QPen(QColor(0x5a, 0xa8, 0xe0), 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(bowl);
+    fill(p, oval(100, 38, 46, 7), QColor(0xd8, 0xf0, 0xff), 3);
+    glint(p, 42, 96, 6, 24);
+}
+
+// A tile of the four seasons, each a tree in its own quarter: blossom in spring, a full
+// green crown under the sun in summer, orange leaves falling in autumn, bare branches
+// under snow in winter.
+void fourSeasons(QPainter& p) {
+    struct Season {
+        QColor sky, crown;
+    };
+    const Season seasons[4] = {{rgb(0xd8f6c0), rgb(0x8ad85a)},
+                               {rgb(0x9ad8ff), rgb(0x2f9a3a)},
+                               {rgb(0xffe0a8), rgb(0xf08a1f)},
+                               {rgb(0xc4dcf6), QColor()}};
+    for (int s = 0; s < 4; ++s) {
+        const qreal x = 8 + (s % 2) * 94, y = 8 + (s / 2) * 94;
+        const QPainterPath tile = box(x, y, 90, 90, 14);
+        fill(p, tile, seasons[s].sky, 3);
+        p.save();
+        p.setClipPath(tile);
+        p.setPen(Qt::NoPen);
+        p.setBrush(s == 3 ? QColor(Qt::white) : rgb(s == 2 ? 0xd8b060 : 0x6cc04a));
+        p.drawEllipse(QPointF(x + 45, y + 104), 70, 28); // the ground
+        const QPointF foot(x + 45, y + 80);
+        limb(p, foot, foot + QPointF(0, -34), rgb(0x8a5a32), 7); // trunk
+        if (s == 3) {
+            const QColor bark = rgb(0x8a5a32);
+            for (int k : {-1, 1}) { // bare branches with snow lying on them
+                const QPointF fork = foot + QPointF(0, -24), tip = foot + QPointF(k * 26, -50);
+                limb(p, fork, tip, bark, 4);
+                limb(p, (fork + tip) / 2, (fork + tip) / 2 + QPointF(k * 4, -16), bark, 3);
+                fill(p, oval(tip.x(), tip.y() - 2, 7, 3), Qt::white, 1);
+            }
+            limb(p, foot + QPointF(0, -34), foot + QPointF(2, -64), bark, 4);
+            fill(p, oval(x + 47, y + 15, 7, 3), Qt::white, 1);
+            for (int k = 0; k < 8; ++k) { // falling snow
+                const QPointF at(x + 8 + (k * 37) % 76, y + 10 + (k * 23) % 60);
+                p.setPen(QPen(rgb(0x8ab0d8), 1));
+                p.setBrush(Qt::white);
+                p.drawEllipse(at, 3.5, 3.5);
+            }
+        } else {
+            const QColor crown = seasons[s].crown;
+            fill(p, oval(x + 45, y + 36, 30, 26), crown, 2.5);
+            fill(p, oval(x + 31, y + 44, 16, 14), crown, 0);
+            fill(p, oval(x + 59, y + 44, 16, 14), crown, 0);
+            glint(p, x + 37, y + 26, 9, 4);
+            if (s == 0)
+                for (int k = 0; k < 7; ++k)
+                    dot(p, QPointF(x + 26 + (k * 17) % 40, y + 22 + (k * 11) % 30), 4,
+                        rgb(0xff8ac0));
+            if (s == 1)
+                drawSun(p, QPointF(x + 76, y + 14), 8);
+            if (s == 2)
+                for (int k = 0; k < 3; ++k)
+                    fill(p, oval(x + 16 + k * 30, y + 68 - (k % 2) * 10, 5, 3), crown, 1);
+        }
+        p.restore();
+    }
+}
+
+// A little window onto a landscape: a rounded tile with sky, ground and a white rim,
+// for words that are a place rather than a thing. `paint` draws the inside.
+void landscapeTile(QPainter& p, const QColor& sky, const std::function<void()>& paint) {
+    const QPainterPath tile = box(8, 8, 184, 184, 24);
+    fill(p, tile, sky, 0);
+    p.save();
+    p.setClipPath(tile);
+    paint();
+    p.restore();
+    p.setPen(QPen(Qt::white, 6));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(tile);
+}
+
+// Running water: a stream winding down from the hills, wide near us, with white
+// ripples along its flow and a little fall over the rocks.
+void stream(QPainter& p) {
+    landscapeTile(p, rgb(0x9ad8ff), [&] {
+        drawSun(p, QPointF(160, 34), 14);
+        fill(p, oval(40, 92, 80, 40), rgb(0x5ab84a), 0); // hills
+        fill(p, oval(170, 96, 80, 44), rgb(0x4aa83e), 0);
+        fill(p, box(0, 86, 200, 120), rgb(0x8ad85a), 0);
+        QPainterPath water;
+        water.moveTo(92, 80);
+        water.cubicTo(70, 110, 150, 120, 120, 150);
+        water.cubicTo(100, 170, 40, 170, 20, 200);
+        water.lineTo(150, 200);
+        water.cubicTo(160, 176, 190, 160, 170, 140);
+        water.cubicTo(150, 116, 100, 106, 108, 80);
+        water.closeSubpath();
+        QLinearGradient blue(0, 80, 0, 200);
+        blue.setColorAt(0, rgb(0x7ac8ff));
+        blue.setColorAt(1, rgb(0x2a86e0));
+        p.setPen(QPen(rgb(0x1a6ab8), 3));
+        p.setBrush(blue);
+        p.drawPath(water);
+        // Ripples following the flow.
+        const QPointF ripples[] = {{98, 96},  {112, 126}, {124, 148},
+                                   {88, 168}, {116, 180}, {60, 190}};
+        for (const QPointF& r : ripples) {
+            QPainterPath s(r + QPointF(-10, -3));
+            s.quadTo(r + QPointF(0, 4), r + QPointF(12, -2));
+            curve(p, s, QColor(255, 255, 255, 230), 3);
+        }
+        // Rocks on the banks and the fall.
+        fill(p, oval(94, 82, 16, 8), rgb(0x9aa0aa), 2);
+        fill(p, oval(150, 190, 14, 8), rgb(0x9aa0aa), 2);
+        fill(p, oval(30, 166, 12, 7), rgb(0xb0b4bc), 2);
+        fill(p, oval(172, 150, 10, 6), rgb(0xb0b4bc), 2);
+        for (int k = 0; k < 3; ++k)
+            dot(p, QPointF(88 + k * 12, 96 + (k % 2) * 4), 3, Qt::white);
+        drawFlower(p, QPointF(34, 130), 20, rgb(0xff6a8a));
+        drawFlower(p, QPointF(176, 122), 18, rgb(0xffd21f));
+    });
+}
+
+// The land: ploughed brown earth in rows up to the far green edge, young shoots in it
+// and a spade standing in the soil.
+void land(QPainter& p) {
+    landscapeTile(p, rgb(0xa8dcff), [&] {
+        drawCloud(p, QPointF(60, 34), 60, 0.9);
+        fill(p, box(0, 62, 200, 16), rgb(0x6cc04a), 0); // the far edge of the field
+        const QPainterPath soil = box(0, 74, 200, 130);
+        QLinearGradient brown(0, 74, 0, 200);
+        brown.setColorAt(0, rgb(0xb8743a));
+        brown.setColorAt(1, rgb(0x8a4e22));
+        p.setPen(Qt::NoPen);
+        p.setBrush(brown);
+        p.drawPath(soil);
+        // Furrows running away to the far edge.
+        for (int k = -5; k <= 5; ++k)
+            line(p, QPointF(100 + k * 8, 76), QPointF(100 + k * 44, 204), rgb(0x6a3a16), 4);
+        for (int k = 0; k < 10; ++k) // clods
+            fill(p, oval(18 + (k * 53) % 170, 100 + (k * 29) % 90, 4 + k % 3, 3), rgb(0xc88850), 1);
+        for (const QPointF& at : {QPointF(64, 140), QPointF(100, 118), QPointF(140, 160)}) {
+            limb(p, at, at + QPointF(0, -12), rgb(0x3fae4a), 3);
+            leaf(p, at + QPointF(0, -10), -40, 12, 6, rgb(0x5ac84a));
+            leaf(p, at + QPointF(0, -10), -140, 12, 6, rgb(0x5ac84a));
+        }
+        // The spade, its blade in the soil.
+        limb(p, QPointF(160, 176), QPointF(168, 104), rgb(0xb8803a), 5);
+        fill(p, box(158, 96, 22, 8, 3), rgb(0xb8803a), 2);
+        fill(p, poly({{148, 168}, {170, 170}, {166, 196}, {150, 194}}), rgb(0xa8b0bc), 2);
+    });
+}
+
+// A big white cloud with a bird flying by: the cloud emoji is grey and smaller than the
+// sky's own clouds.
+void whiteCloud(QPainter& p) {
+    drawCloud(p, QPointF(100, 112), 190);
+    drawBird(p, QPointF(150, 40), 26, rgb(0x2a3a5a));
+    drawBird(p, QPointF(176, 58), 18, rgb(0x2a3a5a));
+}
+
+// A dictionary: a thick book standing, the page block with its letter tabs on the
+// edge, the title in gold on the cover.
+void dictionary(QPainter& p) {
+    shadowUnder(p, 104, 192, 70);
+    const QColor cover = rgb(0xd8342a);
+    fill(p, poly({{150, 22}, {172, 38}, {172, 194}, {150, 178}}), rgb(0xfff8e8)); // pages
+    for (int k = 0; k < 9; ++k)
+        line(p, QPointF(154, 40 + k * 16), QPointF(168, 52 + k * 16), rgb(0xd8d0c0), 1);
+    const char* const tabs[] = {"A", "B", "C", "D", "E"};
+    for (int k = 0; k < 5; ++k) {
+        fill(p, box(168, 48 + k * 26, 14, 18, 3), k % 2 ? rgb(0x3a8af0) : rgb(0x2f2a3a), 1.5);
+        label(p, QRectF(168, 48 + k * 26, 14, 18), QLatin1String(tabs[k]), Qt::white, 11);
+    }
+    fill(p, poly({{30, 178}, {150, 178}, {172, 194}, {52, 194}}), rgb(0xf4ead4)); // bottom
+    fill(p, box(30, 22, 120, 156, 6), cover);
+    fill(p, box(30, 22, 14, 156, 4), shade(cover, -0.3), 2); // spine
+    p.setPen(QPen(rgb(0xffd84a), 2.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(52, 32, 88, 136), 6, 6);
+    label(p, QRectF(54, 44, 84, 48), QStringLiteral("字典"), rgb(0xffd84a), 34);
+    label(p, QRectF(54, 90, 84, 20), QStringLiteral("zì diǎn"), rgb(0xffe8a0), 14);
+    fill(p, box(70, 118, 52, 40, 6), rgb(0xfff1d6), 2); // a window onto a page
+    label(p, QRectF(70, 118, 52, 40), QStringLiteral("字"), rgb(0x2f2a3a), 30);
+    glint(p, 60, 30, 18, 4);
+}
+
+// A hermit crab: a spiral shell carried on its back, its red claws, legs and stalked
+// eyes coming out of the shell's mouth. A crab alone is not one.
+void hermitCrab(QPainter& p) {
+    shadowUnder(p, 100, 188, 80);
+    const QColor red = rgb(0xf0562a);
+    for (int k = 0; k < 3; ++k) { // legs
+        QPainterPath leg(QPointF(120 + k * 8, 150));
+        leg.quadTo(QPointF(150 + k * 12, 146 - k * 4), QPointF(158 + k * 14, 184));
+        limb(p, leg, red, 6);
+    }
+    for (int k : {0, 1}) { // eye stalks
+        limb(p, QPointF(138 + k * 12, 124), QPointF(150 + k * 16, 84 - k * 4), red, 4);
+        fill(p, oval(150 + k * 16, 82 - k * 4, 7, 7), rgb(0x2a2030), 2);
+        dot(p, QPointF(148 + k * 16, 80 - k * 4), 2.2, Qt::white);
+    }
+    fill(p, oval(140, 134, 24, 20), red); // head peeping out
+    // The shell: whorls growing from its tip up on the left to the wide body whorl.
+    const QColor shell = rgb(0xf6c08a);
+    fill(p, oval(34, 50, 9, 8), shade(shell, -0.15));
+    fill(p, oval(46, 66, 16, 14), shade(shell, -0.1));
+    fill(p, oval(62, 88, 26, 22), shade(shell, -0.05));
+    fill(p, oval(88, 122, 58, 54), shell);
+    p.save();
+    p.setClipPath(oval(88, 122, 58, 54));
+    for (int k = 0; k < 3; ++k) { // bands round the whorl
+        QPainterPath band(QPointF(30, 100 + k * 26));
+        band.cubicTo(QPointF(70, 84 + k * 26), QPointF(110, 100 + k * 26),
+                     QPointF(150, 88 + k * 26));
+        curve(p, band, rgb(0xe08a4a), 7);
+    }
+    p.restore();
+    QPainterPath spiral;
+    for (int i = 0; i <= 50; ++i) {
+        const qreal t = i / 50.0 * 3 * M_PI;
+        const QPointF at(84 + std::cos(t) * (3 + t * 3.4), 114 + std::sin(t) * (3 + t * 3.4));
+        i ? spiral.lineTo(at) : spiral.moveTo(at);
+    }
+    curve(p, spiral, rgb(0x9a5424), 3.5);
+    glint(p, 60, 84, 14, 6);
+    fill(p, oval(136, 150, 14, 16), shade(shell, -0.45), 0); // the shell's mouth
+    // Claws in front of the mouth: a big one and a small one.
+    fill(p, oval(156, 154, 20, 14), red);
+    fill(p, poly({{168, 144}, {186, 138}, {178, 152}}), red, 2.5);
+    fill(p, oval(132, 168, 12, 9), red);
+    glint(p, 152, 148, 7, 3);
+}
+
+// A top hat with a rabbit peeping out of it, and sparkles: the magician's trick.
+void magicHat(QPainter& p) {
+    drawEmoji(p, QRectF(58, 6, 84, 84), QStringLiteral("🐰"));
+    drawEmoji(p, QRectF(26, 58, 148, 136), QStringLiteral("🎩"));
+    drawSparkle(p, QPointF(34, 36), 10, rgb(0xffd21f));
+    drawSparkle(p, QPointF(168, 30), 12, rgb(0xffd21f));
+    drawSparkle(p, QPointF(176, 84), 7, rgb(0xff8ac0));
+}
+
+// A library shelf of books, for the librarian.
+void bookshelf(QPainter& p) {
+    const QColor wood = rgb(0xb8783a);
+    fill(p, box(22, 14, 156, 178, 6), wood);
+    const QColor spines[] = {rgb(0xf04a4a), rgb(0x3a8af0), rgb(0xffd21f), rgb(0x4fb84a),
+                             rgb(0xa86af0), rgb(0xff9a1f), rgb(0x2ac8c0)};
+    for (int shelf = 0; shelf < 3; ++shelf) {
+        const qreal top = 24 + shelf * 56;
+        fill(p, box(30, top, 140, 48, 2), shade(wood, -0.35), 0);
+        qreal x = 34;
+        for (int k = 0; x < 150 && k < 12; ++k) {
+            const qreal w = 10 + (k * 7 + shelf * 3) % 9, h = 30 + (k * 11 + shelf * 5) % 16;
+            fill(p, box(x, top + 48 - h, w, h, 2), spines[(k + shelf * 3) % 7], 1.5);
+            line(p, QPointF(x + 2, top + 52 - h), QPointF(x + w - 2, top + 52 - h),
+                 QColor(255, 255, 255, 160), 1.5);
+            x += w + 1;
+        }
+        fill(p, box(26, top + 48, 148, 6, 2), wood, 2);
+    }
+}
+
 // ---- Letters ----
 
 void xylophone(QPainter& p) {
@@ -1748,6 +2074,15 @@ const std::map<QString, Drawing>& drawings() {
         {QStringLiteral("chinaflag"), chinaFlag},
         {QStringLiteral("matches"), matches},
         {QStringLiteral("xylophone"), xylophone},
+        {QStringLiteral("goldfish"), goldfish},
+        {QStringLiteral("fourseasons"), fourSeasons},
+        {QStringLiteral("stream"), stream},
+        {QStringLiteral("land"), land},
+        {QStringLiteral("dictionary"), dictionary},
+        {QStringLiteral("whitecloud"), whiteCloud},
+        {QStringLiteral("hermitcrab"), hermitCrab},
+        {QStringLiteral("magichat"), magicHat},
+        {QStringLiteral("bookshelf"), bookshelf},
     };
     return all;
 }
@@ -1762,6 +2097,24 @@ QRectF square(const QRectF& r) {
 bool drawPart(QPainter& p, const QRectF& r, const QString& part, bool dryRun) {
     if (part.isEmpty())
         return false;
+    // A person with what they work with: held in front at the hands, or raised high.
+    const qsizetype held = std::max(part.indexOf(QLatin1Char('&')), part.indexOf(QLatin1Char('^')));
+    if (held >= 0) {
+        const QString person = part.left(held), thing = part.mid(held + 1);
+        if (person.startsWith(QLatin1Char('@')) ||
+            person.contains(QRegularExpression(QStringLiteral("[&^*,]"))) ||
+            thing.contains(QRegularExpression(QStringLiteral("[&^*,]"))))
+            return false;
+        const QRectF sq = square(r);
+        const qreal s = sq.width();
+        const bool raised = part.at(held) == QLatin1Char('^');
+        const QRectF hand =
+            raised ? QRectF(sq.left() + 0.56 * s, sq.top(), 0.44 * s, 0.48 * s)
+                   : QRectF(sq.left() + 0.5 * s, sq.top() + 0.5 * s, 0.46 * s, 0.46 * s);
+        const bool ok =
+            drawPart(p, QRectF(sq.left(), sq.top() + 0.04 * s, 0.8 * s, 0.96 * s), person, dryRun);
+        return drawPart(p, hand, thing, dryRun) && ok;
+    }
     const int star = part.indexOf(QLatin1Char('*'));
     if (star > 0) {
         bool ok = false;

@@ -8,6 +8,8 @@
 //   "@calculator"   a drawing of this file
 //   "6*🍎"          that many copies, in a row or in rows
 //   "🧍,🧍‍♀️,🧍‍♂️"    several, side by side in a row (a queue)
+//   "🧑&📸"          a person holding a thing in front of them (a job: the person at work)
+//   "🧑^🚩"          a person holding a thing up high
 //   "🐄+🥛"         the first big, the others small beside it (each part any of the above)
 
 #include <QRectF>
