@@ -9,12 +9,12 @@
 // Right click opens the control's PopupMenu (the player's own menu only with
 // StandartMenu), a left release inside raises OnClick, and Esc goes to the form.
 
+#include "controlbase/FlatDrag.h"
 #include "flashhost/BackendProvider.h"
 #include "flashhost/CommandQueue.h"
 #include "flashhost/FlashProps.h"
 #include "flashhost/MovieBackend.h"
 #include "flashhost/ZoomView.h"
-#include "widgets/FlatDrag.h"
 
 #include <QMenu>
 #include <QPointer>
