@@ -18,6 +18,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QtEndian>
+#include <limits>
 
 using namespace flashhost;
 
@@ -59,8 +60,8 @@ void TFlashHostControl::createPlayer() {
     connect(backend_, &MovieBackend::ready, this, &TFlashHostControl::onBackendReady);
     connect(backend_, &MovieBackend::movieReady, this, &TFlashHostControl::onMovieReady);
     connect(backend_, &MovieBackend::movieStarted, this, [this] {
-        if (queue_.movieState() == CommandQueue::MovieState::Loading)
-            emit OnReadyStateChange(3);
+        if (queue_.movieState() == CommandQueue::MovieState::Loading && !pendingMovie_)
+            setReadyState(3);
     });
     connect(backend_, &MovieBackend::loadFailed, this, &TFlashHostControl::onLoadFailed);
     connect(backend_, &MovieBackend::frameState, this, &TFlashHostControl::onFrameState);
@@ -169,7 +170,7 @@ void TFlashHostControl::startLoad(const QByteArray& bytes) {
     ++seq_;
     queue_.submitLoad(++loadId_);
     scheduleFlush();
-    emit OnReadyStateChange(0);
+    setReadyState(0);
 }
 
 void TFlashHostControl::loadLayer(int layer, const QByteArray& bytes) {
@@ -247,6 +248,7 @@ void TFlashHostControl::clearMovie() {
     totalFrames_ = 0;
     frame_ = 0;
     playing_ = false;
+    readyState_ = 0;
     ++seq_;
     if (backend_)
         backend_->unload();
@@ -303,19 +305,13 @@ int TFlashHostControl::TotalFrames() const {
 }
 
 int TFlashHostControl::ReadyState() const {
-    if (!backend_)
-        return 0;
-    if (pendingMovie_)
-        return 2; // a new load starts at loading, whatever the movie before it reached
-    switch (queue_.movieState()) {
-    case CommandQueue::MovieState::Ready:
-        return 4;
-    case CommandQueue::MovieState::Loading:
-        return 2;
-    case CommandQueue::MovieState::None:
-        break;
-    }
-    return pendingMovie_ ? 2 : 0;
+    return backend_ ? readyState_ : 0;
+}
+
+void TFlashHostControl::setReadyState(int state) {
+    // The getter answers what the event said, from the event on.
+    readyState_ = state;
+    emit OnReadyStateChange(state);
 }
 
 int TFlashHostControl::FlashVersion() const {
@@ -352,8 +348,13 @@ void TFlashHostControl::onBackendReady() {
 void TFlashHostControl::onMovieReady() {
     queue_.movieReady();
     scheduleFlush();
+    if (pendingMovie_)
+        return; // the movie before the one that waits: the form no longer asks for it
+    // A handler may free the control: nothing of it is touched after that.
+    const QPointer<TFlashHostControl> alive(this);
     emit OnProgress(100);
-    emit OnReadyStateChange(4);
+    if (alive)
+        setReadyState(4);
 }
 
 void TFlashHostControl::onLoadFailed() {
@@ -362,6 +363,7 @@ void TFlashHostControl::onLoadFailed() {
     totalFrames_ = 0;
     frame_ = 0;
     playing_ = false;
+    readyState_ = 0;
     emit loadFailed();
 }
 
@@ -498,11 +500,14 @@ void TFlashHostControl::focusMoved(QEvent* event) {
 bool TFlashHostControl::routeInput(QEvent* event) {
     if (routeDrag(event))
         return true;
+    // A handler may free the control, and its player's widget that has the event with it:
+    // the event then goes no further.
+    const QPointer<TFlashHostControl> alive(this);
     switch (event->type()) {
     case QEvent::FocusIn:
     case QEvent::FocusOut:
         focusMoved(event);
-        return false;
+        return !alive;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         auto* me = static_cast<QMouseEvent*>(event);
@@ -515,15 +520,17 @@ bool TFlashHostControl::routeInput(QEvent* event) {
             return true;
         if (dbl && me->button() == Qt::LeftButton)
             emit OnDblClick();
+        if (!alive)
+            return true;
         emit OnMouseDown(me->button(), me->modifiers() | (dbl ? ssDouble : Qt::NoModifier), at.x(),
                          at.y());
-        return rightPressKept;
+        return rightPressKept || !alive;
     }
     case QEvent::MouseMove: {
         auto* me = static_cast<QMouseEvent*>(event);
         const QPoint at = mapFromGlobal(me->globalPosition().toPoint());
         emit OnMouseMove(me->modifiers(), at.x(), at.y());
-        return false;
+        return !alive;
     }
     case QEvent::MouseButtonRelease: {
         auto* me = static_cast<QMouseEvent*>(event);
@@ -537,8 +544,10 @@ bool TFlashHostControl::routeInput(QEvent* event) {
         const QPoint at = mapFromGlobal(global);
         if (me->button() == Qt::LeftButton && rect().contains(at))
             emit OnClick();
+        if (!alive)
+            return true;
         emit OnMouseUp(me->button(), me->modifiers(), at.x(), at.y());
-        return false;
+        return !alive;
     }
     case QEvent::ContextMenu:
         return true;
@@ -588,9 +597,14 @@ void TFlashHostControl::resizeEvent(QResizeEvent* event) {
 bool TFlashHostControl::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::FocusIn:
-    case QEvent::FocusOut:
-        focusMoved(event); // a control without a player takes the focus itself
+    case QEvent::FocusOut: {
+        // A control without a player takes the focus itself; a handler may free it.
+        const QPointer<TFlashHostControl> alive(this);
+        focusMoved(event);
+        if (!alive)
+            return true;
         break;
+    }
     case QEvent::Show:
     case QEvent::Hide:
     case QEvent::ParentChange:
@@ -651,4 +665,49 @@ bool IsTransparencySupported() {
     // A player of version 3 or later first, then the window system.
     return ((BackendProvider::packedVersion() >> 24) & 0xFF) >= 3 &&
            flashhost::isTransparencySupported();
+}
+
+namespace {
+
+constexpr int kHimetricPerInch = 2540;
+
+// a * b / c rounded halves away from zero; -1 when c is 0 or the result is beyond an int.
+int mulDiv(int a, int b, int c) {
+    if (c == 0)
+        return -1;
+    const qint64 product = qint64(a) * b;
+    const qint64 magnitude = (qAbs(product) + qAbs(qint64(c)) / 2) / qAbs(qint64(c));
+    const qint64 result = (product < 0) != (c < 0) ? -magnitude : magnitude;
+    return result > std::numeric_limits<int>::max() || result < std::numeric_limits<int>::min()
+               ? -1
+               : int(result);
+}
+
+QPoint screenDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? QPoint(qRound(screen->logicalDotsPerInchX()),
+                           qRound(screen->logicalDotsPerInchY()))
+                  : QPoint(96, 96);
+}
+
+} // namespace
+
+QPoint PixelsToHimetric(const QPoint& pixels, int dpiX, int dpiY) {
+    return QPoint(mulDiv(pixels.x(), kHimetricPerInch, dpiX),
+                  mulDiv(pixels.y(), kHimetricPerInch, dpiY));
+}
+
+QPoint HimetricToPixels(const QPoint& himetric, int dpiX, int dpiY) {
+    return QPoint(mulDiv(himetric.x(), dpiX, kHimetricPerInch),
+                  mulDiv(himetric.y(), dpiY, kHimetricPerInch));
+}
+
+QPoint PixelsToHimetric(const QPoint& pixels) {
+    const QPoint dpi = screenDpi();
+    return PixelsToHimetric(pixels, dpi.x(), dpi.y());
+}
+
+QPoint HimetricToPixels(const QPoint& himetric) {
+    const QPoint dpi = screenDpi();
+    return HimetricToPixels(himetric, dpi.x(), dpi.y());
 }

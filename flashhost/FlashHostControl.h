@@ -9,12 +9,12 @@
 // Right click opens the control's PopupMenu (the player's own menu only with
 // StandartMenu), a left release inside raises OnClick, and Esc goes to the form.
 
+#include "controlbase/FlatDrag.h"
 #include "flashhost/BackendProvider.h"
 #include "flashhost/CommandQueue.h"
 #include "flashhost/FlashProps.h"
 #include "flashhost/MovieBackend.h"
 #include "flashhost/ZoomView.h"
-#include "widgets/FlatDrag.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -93,7 +93,8 @@ public:
     bool IsPlaying() const;       // True without a player
     int CurrentFrame() const;
     int TotalFrames() const;
-    int ReadyState() const;   // 0 nothing, 2 loading, 4 complete
+    // As OnReadyStateChange last said: 0 loading, 3 running, 4 complete; 0 without a movie.
+    int ReadyState() const;
     int FlashVersion() const; // -1 without a player
     void SetFocus();
 
@@ -248,6 +249,7 @@ private:
     void scheduleFlush();
     void flush();
     void runLoad(int loadId, const std::vector<flashhost::FrameOp>& prelude);
+    void setReadyState(int state);
     void onBackendReady();
     void onMovieReady();
     void onLoadFailed();
@@ -297,6 +299,7 @@ private:
     flashhost::ZoomView zoom_;
     QString returnValue_;
     int totalFrames_ = 0;
+    int readyState_ = 0;
     int frame_ = 0;
     bool playing_ = false;
 };
@@ -306,3 +309,19 @@ bool IsFlashInstalled();
 
 // Whether a form can be made per-pixel translucent here (MakeParentTransparent).
 bool IsTransparencySupported();
+
+// Pixels to HIMETRIC units (hundredths of a millimetre) and back, at `dpiX` and `dpiY`
+// pixels per inch, rounded halves away from zero; -1 on an axis without pixels per inch
+// or beyond an int. Without them, the screen's logical pixels per inch.
+QPoint PixelsToHimetric(const QPoint& pixels, int dpiX, int dpiY);
+QPoint HimetricToPixels(const QPoint& himetric, int dpiX, int dpiY);
+QPoint PixelsToHimetric(const QPoint& pixels);
+QPoint HimetricToPixels(const QPoint& himetric);
+inline QSize PixelsToHimetric(const QSize& pixels) {
+    const QPoint p = PixelsToHimetric(QPoint(pixels.width(), pixels.height()));
+    return QSize(p.x(), p.y());
+}
+inline QSize HimetricToPixels(const QSize& himetric) {
+    const QPoint p = HimetricToPixels(QPoint(himetric.width(), himetric.height()));
+    return QSize(p.x(), p.y());
+}

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 #include <algorithm>
 
@@ -23,6 +24,9 @@ constexpr int kPropTotalFrames = 5;
 constexpr int kPropFramesLoaded = 12;
 
 constexpr const char* kRoot = "_level0";
+
+// More than the load takes (it refuses a movie beyond 64 MB).
+constexpr qint64 kMaxMovieRead = 64 * 1024 * 1024 + 1;
 
 // The absolute path of the clip a target names.
 QString clipPath(const QString& target) {
@@ -172,8 +176,19 @@ void TFlashHostControl::submitMovieCall(int gate, const FrameOp& op) {
 }
 
 std::optional<QByteArray> TFlashHostControl::movieAt(const QString& url) {
+    // A movie named by its whole path (or a file: URL) is that one file, read here and
+    // played from memory as any other: it reaches nothing beyond its Base either.
+    const QUrl asUrl(url);
+    const QString whole = asUrl.isLocalFile() ? asUrl.toLocalFile() : url;
+    if (QFileInfo(whole).isAbsolute() && QFileInfo(whole).isFile()) {
+        QFile f(whole);
+        if (!f.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        // Past any movie's size it is refused as such: no need to read it whole.
+        return f.read(kMaxMovieRead);
+    }
     // The host is offline: only files beside the movies, never another scheme.
-    if (QUrl(url).scheme().size() > 1)
+    if (asUrl.scheme().size() > 1)
         return std::nullopt;
     std::optional<flashhost::ServedResource> served;
     const QPointer<TFlashHostControl> alive(this);

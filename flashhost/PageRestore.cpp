@@ -10,6 +10,7 @@ void PageRestore::loaded(const QString& url, const QVariantMap& options, int seq
     seq_ = seq;
     frame0_ = 0;
     playing_ = options.value(QStringLiteral("playing"), true).toBool();
+    kept_ = false;
     phase_ = Phase::Idle;
 }
 
@@ -33,6 +34,7 @@ void PageRestore::applied(int seq) {
 void PageRestore::forget() {
     url_.clear();
     options_.clear();
+    kept_ = false;
     phase_ = Phase::Idle;
 }
 

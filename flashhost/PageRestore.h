@@ -26,6 +26,9 @@ public:
     void loaded(const QString& url, const QVariantMap& options, int seq);
     // A frame call went to the player.
     void called(int seq);
+    // The host changed the movie beyond its root frame (a variable, a clip, a layer): a
+    // reload would lose that, so the page is kept from now on.
+    void touched() { kept_ = true; }
     // The movie reported its root timeline as of call `seq`; true when the report is the
     // form's (not one of the restart's).
     bool reported(int frame0, bool playing, int seq);
@@ -36,6 +39,8 @@ public:
 
     // True when there is a movie that a restart can bring back.
     bool canRestore() const { return !url_.isEmpty(); }
+    // True when the page may be given back: the movie comes back whole.
+    bool canRelease() const { return canRestore() && !kept_; }
     // The page restarts: until it has applied the calls of resume(), the movie's reports and
     // commands are held back.
     void begin();
@@ -57,6 +62,7 @@ private:
     int seq_ = 0;
     int frame0_ = 0;
     bool playing_ = true;
+    bool kept_ = false;
     Phase phase_ = Phase::Idle;
 };
 

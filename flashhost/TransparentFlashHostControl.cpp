@@ -36,9 +36,13 @@ public:
         setAttribute(Qt::WA_TranslucentBackground);
         hide();
     }
-    void setPicture(const QImage& picture) {
+    // True when the picture changed (and is shown anew).
+    bool setPicture(const QImage& picture) {
+        if (picture == picture_)
+            return false;
         picture_ = picture;
         update();
+        return true;
     }
 
 protected:
@@ -85,9 +89,10 @@ bool TTransparentFlashHostControl::event(QEvent* event) {
     return TFlashHostControl::event(event);
 }
 
-void TTransparentFlashHostControl::paintEvent(QPaintEvent* event) {
+void TTransparentFlashHostControl::paintEvent(QPaintEvent*) {
+    // Without a player nothing is painted: what lies beneath shows.
     if (!hasPlayer())
-        return TFlashHostControl::paintEvent(event);
+        return;
     QPainter canvas(this);
     emit OnDrawBackground(canvas);
 }
@@ -179,10 +184,22 @@ bool TTransparentFlashHostControl::forwardInputMethod(QObject* watched, QEvent* 
 // What the player draws ----------------------------------------------------------------
 
 void TTransparentFlashHostControl::playerPainted(const QRect& dirty) {
+    // The view is also painted when this control itself has the form or its own picture
+    // redrawn over it: that repaint is no new frame of the movie, and taking it for one would
+    // have the handlers called without end.
+    const bool echo = !echo_.isEmpty() && echo_.contains(dirty);
+    echo_ = QRegion();
+    if (echo)
+        return;
     QRect rc = dirty;
+    const QPointer<TTransparentFlashHostControl> alive(this);
     emit OnUpdateRect(rc);
-    if (rc != dirty && parentWidget())
+    if (!alive)
+        return;
+    if (rc != dirty && parentWidget()) {
+        echo_ += rc;
         parentWidget()->update(rc.translated(pos()));
+    }
     if (makeParentTransparent_ && !flashPaintPending_ &&
         isSignalConnected(QMetaMethod::fromSignal(&TTransparentFlashHostControl::OnFlashPaint))) {
         // The picture is taken once the player has finished drawing it.
@@ -196,22 +213,30 @@ void TTransparentFlashHostControl::reportFlashPaint() {
     if (!makeParentTransparent_ || !hasPlayer())
         return;
     QWidget* view = backend()->view();
+    // Grabbing paints the view: that paint is not the player's.
+    grabbing_ = true;
     const QImage drawn =
         view->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    grabbing_ = false;
     QImage shown = drawn;
     const QPointer<TTransparentFlashHostControl> alive(this);
     emit OnFlashPaint(shown);
     if (!alive || !makeParentTransparent_)
         return;
     if (shown == drawn) {
-        if (painted_)
+        if (painted_ && painted_->isVisible()) {
+            echo_ += painted_->geometry();
             painted_->hide();
+        }
         return;
     }
     if (!painted_)
         painted_ = new PaintedPicture(this);
+    // The picture is translucent: showing it repaints the view beneath.
+    const bool shows = !painted_->isVisible() || painted_->geometry() != view->geometry();
     painted_->setGeometry(view->geometry());
-    painted_->setPicture(shown);
+    if (painted_->setPicture(shown) || shows)
+        echo_ += view->geometry();
     painted_->show();
     painted_->raise();
 }
@@ -221,10 +246,14 @@ bool TTransparentFlashHostControl::eventFilter(QObject* watched, QEvent* event) 
     if (makeParentTransparent_ && watched == window() && event->type() == QEvent::Paint)
         return true;
     if (hasPlayer() && watched == backend()->inputWidget()) {
-        if (event->type() == QEvent::Paint) {
+        if (event->type() == QEvent::Paint && !grabbing_) {
             auto* widget = static_cast<QWidget*>(watched);
             const QRect dirty = static_cast<QPaintEvent*>(event)->rect();
+            // An OnUpdateRect handler may free the control: the paint then goes no further.
+            const QPointer<TTransparentFlashHostControl> alive(this);
             playerPainted(dirty.translated(widget->mapTo(this, QPoint(0, 0))));
+            if (!alive)
+                return true;
         }
         if (passMouseThrough(event))
             return true;

@@ -15,6 +15,7 @@
 #include <QList>
 #include <QPointer>
 #include <QRect>
+#include <QRegion>
 
 class QPainter;
 
@@ -73,6 +74,10 @@ private:
     bool makeParentTransparent_ = false;
     bool playerFocus_ = false;
     bool flashPaintPending_ = false;
+    bool grabbing_ = false; // the view is being grabbed for OnFlashPaint
+    // What this control itself had redrawn over the view (control coordinates): its repaint
+    // of the view is no frame of the player's.
+    QRegion echo_;
     QPointer<QWidget> passTarget_; // what lies below a press on a transparent part
     InputMethodRelay* relay_ = nullptr;
     PaintedPicture* painted_ = nullptr; // what an OnFlashPaint handler made of the picture

@@ -113,8 +113,11 @@ void WebEngineBackend::attachPage(PlayerPage* page) {
             return;
         }
         movieReady_ = true;
+        // The control's handlers may free the control, and this player with it.
+        const QPointer<WebEngineBackend> alive(this);
         emit movieReady();
-        applyLifecycle();
+        if (alive)
+            applyLifecycle();
     });
     connect(bridge, &PageBridge::drawn, this, [this](int token) {
         if (token == token_ && poster_)
@@ -133,8 +136,10 @@ void WebEngineBackend::attachPage(PlayerPage* page) {
         if (!restore_.reported(frame0, playing, seq))
             return;
         moviePlaying_ = playing;
+        const QPointer<WebEngineBackend> alive(this);
         emit frameState(frame0, playing, seq);
-        applyLifecycle();
+        if (alive)
+            applyLifecycle();
     });
     connect(bridge, &PageBridge::done, this, [this](int seq) { restore_.applied(seq); });
     connect(bridge, &PageBridge::command, this,
@@ -434,6 +439,8 @@ void WebEngineBackend::unload() {
 void WebEngineBackend::frame(const FrameOp& op, int seq) {
     wakeForCall();
     restore_.called(seq);
+    if (op.kind != FrameOp::Play && op.kind != FrameOp::Stop && op.kind != FrameOp::Goto)
+        restore_.touched();
     whenPageReady([this, op, seq] { sendFrame(op, seq); });
 }
 
@@ -497,7 +504,7 @@ void WebEngineBackend::applyLifecycle() {
     QWebEnginePage* page = page_->page();
     if (page->lifecycleState() != wanted)
         page->setLifecycleState(wanted);
-    if (rest && reloadable_ && movieReady_ && restore_.canRestore() && !restore_.restoring()) {
+    if (rest && reloadable_ && movieReady_ && restore_.canRelease() && !restore_.restoring()) {
         if (!releaseTimer_.isActive())
             releaseTimer_.start(kReleaseMs);
     } else {
@@ -506,7 +513,7 @@ void WebEngineBackend::applyLifecycle() {
 }
 
 void WebEngineBackend::releasePage() {
-    if (!atRest() || !page_->isReady() || restore_.restoring() || !restore_.canRestore())
+    if (!atRest() || !page_->isReady() || restore_.restoring() || !restore_.canRelease())
         return;
     view_->setPage(nullptr);
     page_->release();

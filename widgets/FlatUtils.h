@@ -40,8 +40,8 @@
 #include <functional>
 #include <stdexcept>
 
+#include "controlbase/FlatDrag.h"
 #include "widgets/FlatColor.h"
-#include "widgets/FlatDrag.h"
 
 class QPainter;
 class QMouseEvent;

@@ -2,7 +2,7 @@
 // The platform combo box with a flat frame, a painted arrow button and the flat family's
 // colours. OnChange follows a user's choice only; setting ItemIndex in code fires nothing.
 
-#include "widgets/FlatDrag.h"
+#include "controlbase/FlatDrag.h"
 #include "widgets/FlatUtils.h"
 
 #include <QComboBox>

@@ -225,10 +225,12 @@
     window.pelumoTick = function (frame, total) {
         frame = Number(frame) || 0;
         total = Number(total) || 0;
-        // The first report of a load knows from the program whether the movie plays.
+        // The first report of a load knows from the program whether the movie plays. After
+        // it, a timeline that stands still is stopped: the player stops one of a single
+        // frame as it has run it, as the movie's own stop would.
         let playing = last.playing;
         if (frame !== last.frame && last.frame !== -1) playing = true;
-        else if (frame === last.frame && total > 1) playing = false;
+        else if (frame === last.frame) playing = false;
         if (!loop && playing && total > 1 && frame === total) {
             later("pelumoStop");
             playing = false;

@@ -115,7 +115,7 @@ private slots:
         QTRY_COMPARE(flash.ReadyState(), 4);
         QVERIFY(flash.FrameLoaded(3));
         load(flash, movieBytes(9));
-        QCOMPARE(flash.ReadyState(), 2);
+        QCOMPARE(flash.ReadyState(), 0); // as its OnReadyStateChange(0) said
         QCOMPARE(flash.PercentLoaded(), 0);
         QVERIFY(!flash.FrameLoaded(0));
         QTRY_COMPARE(flash.ReadyState(), 4);
@@ -649,6 +649,101 @@ private slots:
         QVERIFY(!fake->askForResource(QStringLiteral("a.jpg")));
         QVERIFY(!flash);
         QCOMPARE(seen.last(), handler);
+    }
+
+    // A handler that frees its control in any of its events: nothing of the control or its
+    // player is used after that (run under the address sanitizer), and what would have come
+    // next is not raised.
+    void handlerFreesItsControl_data() {
+        QTest::addColumn<QString>("freedIn");
+        QTest::addColumn<QString>("seen");
+        QTest::newRow("OnClick, before its OnMouseUp") << "click"
+                                                       << "down click";
+        QTest::newRow("OnMouseUp") << "up"
+                                   << "down click up";
+        QTest::newRow("OnDblClick, before its OnMouseDown") << "double"
+                                                            << "double";
+        QTest::newRow("OnMouseDown") << "down"
+                                     << "down";
+        QTest::newRow("OnMouseMove") << "move"
+                                     << "down move";
+        QTest::newRow("OnProgress, before OnReadyStateChange(4)") << "progress"
+                                                                  << "state0 progress";
+        QTest::newRow("OnReadyStateChange(4)") << "state4"
+                                               << "state0 progress state4";
+    }
+    void handlerFreesItsControl() {
+        QFETCH(QString, freedIn);
+        QFETCH(QString, seen);
+        FakeBackend::options().loadsAtOnce = false;
+        QWidget form;
+        form.resize(200, 150);
+        QPointer<TFlashHostControl> flash = new TFlashHostControl(&form);
+        QStringList heard;
+        const auto note = [&](const QString& what) {
+            heard << what;
+            if (what == freedIn)
+                delete flash.data();
+        };
+        connect(flash, &TFlashHostControl::OnClick, [&] { note("click"); });
+        connect(flash, &TFlashHostControl::OnDblClick, [&] { note("double"); });
+        connect(flash, &TFlashHostControl::OnMouseDown, [&] { note("down"); });
+        connect(flash, &TFlashHostControl::OnMouseUp, [&] { note("up"); });
+        connect(flash, &TFlashHostControl::OnMouseMove, [&] { note("move"); });
+        connect(flash, &TFlashHostControl::OnProgress, [&] { note("progress"); });
+        connect(flash, &TFlashHostControl::OnReadyStateChange,
+                [&](int state) { note(QStringLiteral("state%1").arg(state)); });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        FakeBackend* fake = fakeBackendOf(flash);
+        QWidget* player = fake->inputWidget();
+        const QPoint at(50, 50);
+        if (freedIn == "progress" || freedIn == "state4") {
+            load(*flash, movieBytes(3));
+            QTRY_VERIFY(!fake->calls().isEmpty());
+            fake->finishLoad();
+        } else if (freedIn == "double") {
+            QTest::mouseDClick(player, Qt::LeftButton, {}, at);
+        } else {
+            // Each step only while the control is there: the player's widget goes with it.
+            QTest::mousePress(player, Qt::LeftButton, {}, at);
+            if (flash && freedIn == "move")
+                QTest::mouseMove(player, at + QPoint(5, 5));
+            if (flash)
+                QTest::mouseRelease(player, Qt::LeftButton, {}, at);
+        }
+        QVERIFY(!flash);
+        QCOMPARE(heard.join(' '), seen);
+        settle();
+    }
+
+    // PixelsToHimetric and its inverse round as the platform's MulDiv does: halves away
+    // from zero. Values worked out by hand: 2540 HIMETRIC units to the inch.
+    void himetricConversions_data() {
+        QTest::addColumn<QPoint>("pixels");
+        QTest::addColumn<QPoint>("dpi");
+        QTest::addColumn<QPoint>("himetric");
+        QTest::addColumn<QPoint>("back"); // himetric to pixels again
+        QTest::newRow("an inch at 96")
+            << QPoint(96, 96) << QPoint(96, 96) << QPoint(2540, 2540) << QPoint(96, 96);
+        QTest::newRow("one pixel rounds down") // 26.46
+            << QPoint(1, 1) << QPoint(96, 96) << QPoint(26, 26) << QPoint(1, 1);
+        QTest::newRow("a half rounds up") // 60 * 2540 / 96 = 1587.5
+            << QPoint(60, 60) << QPoint(120, 96) << QPoint(1270, 1588) << QPoint(60, 60);
+        QTest::newRow("a negative half rounds away from zero") // -1587.5
+            << QPoint(-60, 3) << QPoint(96, 96) << QPoint(-1588, 79) << QPoint(-60, 3);
+        QTest::newRow("each axis its own pixels per inch")
+            << QPoint(100, 100) << QPoint(72, 144) << QPoint(3528, 1764) << QPoint(100, 100);
+        QTest::newRow("no pixels per inch")
+            << QPoint(5, 5) << QPoint(0, 96) << QPoint(-1, 132) << QPoint(0, 5);
+    }
+    void himetricConversions() {
+        QFETCH(QPoint, pixels);
+        QFETCH(QPoint, dpi);
+        QFETCH(QPoint, himetric);
+        QFETCH(QPoint, back);
+        QCOMPARE(PixelsToHimetric(pixels, dpi.x(), dpi.y()), himetric);
+        QCOMPARE(HimetricToPixels(himetric, dpi.x(), dpi.y()), back);
     }
 
     void hiddenOrParkedPlayerIsSuspended() {

@@ -68,6 +68,21 @@ private slots:
         QVERIFY(!r.canRestore() && !r.restoring() && r.resume().empty());
     }
 
+    // A movie the host changed beyond its root frame keeps its page (a reload would lose
+    // the change); a restart already under way still brings it back; the next movie may be
+    // given back again.
+    void hostChangesKeepThePage() {
+        PageRestore r;
+        r.loaded(QStringLiteral("pelumo://player/movie/1.swf"), {}, 1);
+        QVERIFY(r.canRelease());
+        r.begin();
+        r.touched();
+        QVERIFY(r.restoring() && !r.canRelease());
+        QCOMPARE(r.resume().size(), size_t(2));
+        r.loaded(QStringLiteral("pelumo://player/movie/2.swf"), {}, 5);
+        QVERIFY(r.canRelease());
+    }
+
     void blankPictures_data() {
         QTest::addColumn<QImage>("image");
         QTest::addColumn<bool>("blank");

@@ -88,6 +88,35 @@ private slots:
         QCOMPARE(flash->size(), QSize(100, 100));
     }
 
+    // Without a player the control paints nothing: the form's own picture shows where it
+    // stands, and nothing of its own answers for the movie.
+    void withoutAPlayerNothingIsPainted() {
+        struct NoPlayers : flashhost::PlayerFactory {
+            bool installed() const override { return true; }
+            flashhost::MovieBackend* create(flashhost::BackendKind, QWidget*) override {
+                return nullptr;
+            }
+        } none;
+        flashhost::BackendProvider::setFactory(&none);
+        struct GreenForm : QWidget {
+            void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::green); }
+        } form;
+        form.resize(200, 150);
+        auto* flash = new TTransparentFlashHostControl(&form);
+        flash->setGeometry(20, 20, 100, 100);
+        int drawn = 0;
+        connect(flash, &TTransparentFlashHostControl::OnDrawBackground,
+                [&](QPainter&) { ++drawn; });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(!flash->hasPlayer());
+        const QImage shot = form.grab().toImage();
+        for (const QPoint at : {QPoint(21, 21), QPoint(70, 70), QPoint(119, 119)})
+            QCOMPARE(shot.pixelColor(at), QColor(Qt::green));
+        QCOMPARE(drawn, 0);
+        flashtest::useFakePlayers();
+    }
+
     // On the movie a right press does nothing at all unless StandartMenu lets it through
     // to the player; a double click reaches the player either way.
     void rightButtonOnTheMovie_data() {

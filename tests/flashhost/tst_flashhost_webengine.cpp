@@ -769,6 +769,194 @@ private slots:
         QVERIFY(compositor.waitForFinished());
     }
 
+    // A handler that frees its control, whatever the event: the player goes with it and
+    // nothing of either is used after that (run under the address sanitizer).
+    void handlerFreesItsControl_data() {
+        QTest::addColumn<QString>("freedIn");
+        QTest::newRow("OnReadyStateChange(3)") << "state3";
+        QTest::newRow("OnProgress, before OnReadyStateChange(4)") << "progress";
+        QTest::newRow("OnReadyStateChange(4)") << "state4";
+        QTest::newRow("OnClick, before its OnMouseUp") << "click";
+    }
+    void handlerFreesItsControl() {
+        QFETCH(QString, freedIn);
+        QWidget window;
+        window.resize(200, 160);
+        QPointer<TFlashHostControl> flash = new TFlashHostControl(&window);
+        flash->setGeometry(20, 20, kStage.width(), kStage.height());
+        QStringList heard;
+        const auto note = [&](const QString& what) {
+            heard << what;
+            if (what == freedIn)
+                delete flash.data();
+        };
+        connect(flash, &TFlashHostControl::OnReadyStateChange,
+                [&](int state) { note(QStringLiteral("state%1").arg(state)); });
+        connect(flash, &TFlashHostControl::OnProgress, [&] { note("progress"); });
+        connect(flash, &TFlashHostControl::OnClick, [&] { note("click"); });
+        connect(flash, &TFlashHostControl::OnMouseUp, [&] { note("up"); });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        load(*flash, buttonMovie());
+        if (freedIn == "click") {
+            QTRY_COMPARE_WITH_TIMEOUT(flash->ReadyState(), 4, kTimeout);
+            QWidget* input = flash->backend()->inputWidget();
+            QTest::mousePress(input, Qt::LeftButton, {}, QPoint(80, 20));
+            QTest::mouseRelease(input, Qt::LeftButton, {}, QPoint(80, 20));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!flash, kTimeout);
+        QCOMPARE(heard.last(), freedIn);
+        QTest::qWait(500); // what the page still says finds nothing of them
+    }
+
+    // ReadyState answers what OnReadyStateChange said, from the event on: 0 as the load
+    // starts, 3 once the movie runs, 4 once it answers.
+    void readyStateAgreesWithItsEvent() {
+        Form form;
+        QStringList states; // the event's state / the getter's, in the handler
+        connect(form.flash, &TFlashHostControl::OnReadyStateChange, [&](int state) {
+            states << QStringLiteral("%1/%2").arg(state).arg(form.flash->ReadyState());
+        });
+        load(*form.flash, countingMovie(3));
+        QCOMPARE(form.flash->ReadyState(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(states.join(' '), QStringLiteral("0/0 3/3 4/4"), kTimeout);
+        QCOMPARE(form.flash->ReadyState(), 4);
+    }
+
+    // A movie of one frame that stops itself is not playing, as its player says.
+    void oneFrameMovieThatStopsIsNotPlaying() {
+        Form form;
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        load(*form.flash, countingMovie(1));
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("frame0")), kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!form.flash->IsPlaying(), kTimeout);
+        QCOMPARE(form.flash->CurrentFrame(), 0);
+    }
+
+    // Movie set to a whole path or a file: URL loads that file, and the movie plays.
+    void movieByItsWholePath_data() {
+        QTest::addColumn<bool>("asUrl");
+        QTest::newRow("an absolute path") << false;
+        QTest::newRow("a file: URL") << true;
+    }
+    void movieByItsWholePath() {
+        QFETCH(bool, asUrl);
+        QTemporaryDir dir;
+        testsupport::writeFile(dir.path(), QStringLiteral("whole.swf"),
+                               commandMovie(QStringLiteral("whole"), 8));
+        const QString path = dir.filePath(QStringLiteral("whole.swf"));
+        Form form;
+        QSignalSpy commands(form.flash, &TFlashHostControl::OnFSCommand);
+        QSignalSpy failed(form.flash, &TFlashHostControl::loadFailed);
+        form.flash->setMovie(asUrl ? QUrl::fromLocalFile(path).toString() : path);
+        QTRY_VERIFY_WITH_TIMEOUT(commandsOf(commands).contains(QStringLiteral("whole")), kTimeout);
+        QCOMPARE(failed.count(), 0);
+        QCOMPARE(form.flash->TotalFrames(), 1);
+    }
+
+    // A resting player gives its page back only when its movie comes back whole: one whose
+    // variable or clip the form changed keeps its page (while one beside it, untouched,
+    // gives its page back), and the form finds its change again.
+    void restingPlayerKeepsWhatTheFormChanged_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a variable") << "SetVariable /:v 7"
+                                    << "7";
+        QTest::newRow("a clip's frame") << "TGotoFrame /mc 2"
+                                        << "2";
+    }
+    void restingPlayerKeepsWhatTheFormChanged() {
+        QFETCH(QString, change);
+        QFETCH(QString, expected);
+        Form changed, untouched;
+        for (Form* f : {&changed, &untouched}) {
+            f->flash->backend()->setReloadable(true);
+            f->flash->setPlaying(false);
+            load(*f->flash, wrapperMovie());
+        }
+        for (Form* f : {&changed, &untouched})
+            QTRY_COMPARE_WITH_TIMEOUT(f->flash->ReadyState(), 4, kTimeout);
+        flashtest::runCalls(*changed.flash, change);
+        const auto answer = [&](Form& f) {
+            return change.startsWith(QLatin1String("SetVariable"))
+                       ? f.flash->GetVariable(QStringLiteral("/:v"))
+                       : QString::number(f.flash->TCurrentFrame(QStringLiteral("/mc")));
+        };
+        QCOMPARE(answer(changed), expected);
+        answer(untouched); // both players woke last at the same time
+        const auto pageOf = [](Form& f) {
+            return QPointer<QWebEnginePage>(
+                qobject_cast<QWebEngineView*>(f.flash->backend()->view())->page());
+        };
+        const QPointer<QWebEnginePage> kept = pageOf(changed), given = pageOf(untouched);
+        changed.window.hide();
+        untouched.window.hide();
+        QTRY_VERIFY_WITH_TIMEOUT(given.isNull(), kTimeout);
+        QTest::qWait(2000); // the other's timers ran out together with these
+        QVERIFY(kept);
+        changed.window.show();
+        QCOMPARE(answer(changed), expected);
+    }
+
+    // The picture's handlers are called for the frames the movie draws: a still movie with
+    // one connected calls it a few times in a second at most, whatever the handler does to
+    // what it is given (OnUpdateRect over the form; OnFlashPaint on the layered form, under
+    // a compositing manager).
+    void stillMovieCallsItsPictureHandlersBoundedly_data() {
+        QTest::addColumn<QString>("handler");
+        QTest::newRow("OnUpdateRect keeping the rectangle") << "rect same";
+        QTest::newRow("OnUpdateRect growing the rectangle") << "rect grow";
+        QTest::newRow("OnFlashPaint changing nothing") << "paint same";
+        QTest::newRow("OnFlashPaint painting blue") << "paint blue";
+    }
+    void stillMovieCallsItsPictureHandlersBoundedly() {
+        QFETCH(QString, handler);
+        const bool layered = handler.startsWith(QLatin1String("paint"));
+        QProcess compositor;
+        if (layered) {
+            compositor.start(QStringLiteral("xcompmgr"), {});
+            QVERIFY(compositor.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(IsTransparencySupported(), kTimeout);
+        }
+        {
+            YellowForm form;
+            form.setGeometry(QRect(QPoint(100, 100), QSize(200, 160)));
+            auto* flash = new TTransparentFlashHostControl(&form);
+            flash->setGeometry(20, 20, kStage.width(), kStage.height());
+            int calls = 0;
+            connect(flash, &TTransparentFlashHostControl::OnUpdateRect, [&](QRect& rc) {
+                if (handler.startsWith(QLatin1String("rect")))
+                    ++calls;
+                if (handler == "rect grow")
+                    rc.adjust(-2, -2, 2, 2);
+            });
+            if (layered)
+                connect(flash, &TTransparentFlashHostControl::OnFlashPaint, [&](QImage& pixels) {
+                    ++calls;
+                    if (handler == "paint blue")
+                        for (int y = 0; y < pixels.height(); ++y)
+                            for (int x = 0; x < pixels.width(); ++x)
+                                if (qAlpha(pixels.pixel(x, y)) == 255)
+                                    pixels.setPixel(x, y, qRgb(0, 0, 255));
+                });
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            load(*flash, countingMovie(12, true)); // stands on its first frame
+            QTRY_VERIFY_WITH_TIMEOUT(flash->hitsMovie(QPoint(5, 55)), kTimeout);
+            if (layered)
+                flash->setMakeParentTransparent(true);
+            QTRY_VERIFY_WITH_TIMEOUT(calls > 0, kTimeout);
+            QTest::qWait(1000); // the movie and the form settle
+            calls = 0;
+            QTest::qWait(1000);
+            QVERIFY2(calls <= 24, qPrintable(QString::number(calls)));
+        }
+        if (layered) {
+            compositor.terminate();
+            QVERIFY(compositor.waitForFinished());
+        }
+    }
+
     // Without the player's files, or without the engine's helper process (the engine would
     // end the program), there is no player: the loader reports version 0, the gates see -1,
     // wrappers do nothing, IsPlaying answers True and the control shows the window colour.

@@ -1,4 +1,4 @@
-#include "widgets/FlatDrag.h"
+#include "controlbase/FlatDrag.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -16,8 +16,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QSize>
-
-class QWidget;
+#include <QWidget>
 
 struct TDragTypes {
     Q_GADGET
