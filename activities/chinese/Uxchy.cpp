@@ -25,7 +25,8 @@ Tfrmxchy::Tfrmxchy(QWidget* parent) : TActivityForm(parent) {
     for (int i = 0; i < book_.count(); ++i)
         lbml->Items().Add(book_.title(i));
     wirePictureButtons();
-    connect(lbml, &TIListControl::OnItemClick, this, [this] {
+    // The list's click, which the keys that move its row send as well.
+    connect(lbml, &TIListControl::OnClick, this, [this] {
         if (book_.select(lbml->ItemIndex()))
             lbmlClick();
     });
