@@ -258,7 +258,7 @@ void Tfrmxchy::btnpicClick() {
         return;
     btnpic->hide();
     chkauto->show();
-    reframe(Qt::Window, false);
+    reframe(frame::Single, false);
     setFixedSize(900, 675);
     centreOnScreen();
     pnlmain->setGeometry(52, 92, 614, 470);
