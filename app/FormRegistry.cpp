@@ -22,7 +22,7 @@ void showWindow(QWidget* w) {
     if (auto* f = qobject_cast<TForm*>(w))
         f->Show();
     else
-        w->show();
+        bringBack(w);
 }
 
 // Runs one step of an opening. A failure leaves the child where they were; the log

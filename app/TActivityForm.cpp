@@ -6,7 +6,6 @@
 
 #include <QCloseEvent>
 #include <QShowEvent>
-#include <QTimer>
 
 TActivityForm::TActivityForm(QWidget* parent, Qt::WindowFlags flags) : TForm(parent, flags) {}
 
@@ -14,17 +13,6 @@ void TActivityForm::showEvent(QShowEvent* e) {
     if (!e->spontaneous() && stopsMusic_ && !comingBackFromPark())
         shell::pauseMusicForActivity();
     TForm::showEvent(e);
-}
-
-void TActivityForm::changeEvent(QEvent* e) {
-    TForm::changeEvent(e);
-    // A frame without a minimise button may still be minimised by a window manager that
-    // ignores the frame's hints; the window that opened it is hidden, so it comes back.
-    const Qt::WindowFlags f = windowFlags();
-    if (e->type() == QEvent::WindowStateChange && isMinimized() &&
-        f.testFlag(Qt::CustomizeWindowHint) && !f.testFlag(Qt::WindowMinimizeButtonHint))
-        QTimer::singleShot(0, this,
-                           [this] { setWindowState(windowState() & ~Qt::WindowMinimized); });
 }
 
 void TActivityForm::closeEvent(QCloseEvent* e) {

@@ -12,7 +12,8 @@
 class TActivityForm : public TForm {
     Q_OBJECT
 public:
-    explicit TActivityForm(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::Window);
+    // A single border with the close box, unless the window names another frame.
+    explicit TActivityForm(QWidget* parent = nullptr, Qt::WindowFlags flags = frame::Single);
 
 protected:
     // Speech and effects on the shared stream ("DATA\Sound\x.mp3"); see ActivitySound.h.
@@ -32,5 +33,4 @@ protected:
 
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    void changeEvent(QEvent* e) override;
 };

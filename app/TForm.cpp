@@ -5,21 +5,72 @@
 #include "app/TImage.h"
 #include "app/TTimer.h"
 #include "app/UbtnState.h"
+#include "platform/WindowHints.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QSet>
+#include <QTimer>
 
-TForm::TForm(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
+namespace {
+constexpr const char* kMayMinimise = "pelumoMayMinimise";
+
+// Brings back every window a window manager minimised, unless the window may stay so.
+// It watches the whole application, so dialogs and message boxes are covered too.
+class MinimiseGuard : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::WindowStateChange || !o->isWidgetType())
+            return false;
+        auto* w = static_cast<QWidget*>(o);
+        if (w->isWindow() && w->isMinimized() && !w->property(kMayMinimise).toBool()) {
+            // After the state change has been handled to its end.
+            QTimer::singleShot(0, w, [w] {
+                if (w->isVisible() && w->isMinimized() && !w->property(kMayMinimise).toBool())
+                    bringBack(w);
+            });
+        }
+        return false;
+    }
+};
+
+void installMinimiseGuard() {
+    static QPointer<MinimiseGuard> guard;
+    if (guard || !qApp)
+        return;
+    guard = new MinimiseGuard(qApp);
+    qApp->installEventFilter(guard);
+}
+} // namespace
+
+TForm::TForm(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
+    installMinimiseGuard();
+}
+
+void TForm::setMayMinimise(bool on) {
+    setProperty(kMayMinimise, on);
+}
+
+void bringBack(QWidget* w) {
+    if (!w)
+        return;
+    if (!w->isVisible())
+        platform::startInNormalState(w);
+    // Only the minimised part goes: a full-screen window comes back full screen.
+    if (w->isMinimized())
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    w->show();
+    // Window systems without stacking (the offscreen one of the tests) only warn here.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        w->raise();
+    w->activateWindow();
+}
 
 void TForm::Show() {
-    show();
-    // Window systems without stacking (the offscreen one of the tests) only warn here.
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        raise();
-        activateWindow();
-    }
+    bringBack(this);
 }
 
 void centreOnScreen(QWidget* w) {
@@ -53,7 +104,7 @@ void setLeftEdge(QWidget* w, int left) {
     } else if (isParked(w)) {
         w->setProperty(kParked, false);
         w->setProperty(kQuietShow, true);
-        w->show();
+        bringBack(w);
         w->setProperty(kQuietShow, false);
     }
 }

@@ -16,10 +16,23 @@ class TImage;
 void setLeftEdge(QWidget* w, int left);
 bool isParked(const QWidget* w);
 
+// Brings a window back as the child left it for another: shown, in its normal state
+// (not minimised, whatever state it was left in) and active. Every return goes this way.
+void bringBack(QWidget* w);
+
 // Centres a window on its screen.
 void centreOnScreen(QWidget* w);
 // Moves a window back on screen horizontally: Left := (screen width - width) div 2, top kept.
 void recentreHorizontally(QWidget* w);
+
+// The frame of the windows with a border: a single border with the close box only, which
+// is also the frame with only the system menu (Qt gives the close box with the system
+// menu). It offers no minimise or maximise button.
+namespace frame {
+inline constexpr Qt::WindowFlags Single = Qt::Window | Qt::CustomizeWindowHint |
+                                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                          Qt::WindowCloseButtonHint;
+} // namespace frame
 
 class TForm : public QWidget {
     Q_OBJECT
@@ -46,7 +59,8 @@ public:
     QString Caption() const { return windowTitle(); }
     void setCaption(const QString& c) { setWindowTitle(c); }
 
-    // Shows the window (running FormShow at once) and brings it to the front.
+    // Shows the window (running FormShow at once) and brings it to the front, in its
+    // normal state.
     void Show();
     void centreOnScreen() { ::centreOnScreen(this); }
     void recentreHorizontally() { ::recentreHorizontally(this); }
@@ -57,6 +71,11 @@ public:
     void wirePictureButtons();
 
 protected:
+    // A window manager may minimise any window, whatever buttons its frame shows; a window
+    // comes straight back from that unless it says here that it may stay minimised (with
+    // its opener hidden, the child would be left with an empty screen).
+    void setMayMinimise(bool on);
+
     // A child that a base class finds by name: a missing one is a fault of the window's
     // layout, reported while the window is made rather than as a null later.
     template <class T> T* child(const char* name) const {

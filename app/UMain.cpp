@@ -78,6 +78,8 @@ TFrmmain::TFrmmain(QWidget* parent) : TForm(parent, Qt::Window | Qt::FramelessWi
     TImage::readShownPictures(findChildren<TImage*>());
     startup::mark("main window pictures");
     Frmmain = this;
+    // Its own button minimises the program; the task bar brings it back.
+    setMayMinimise(true);
     setWindowTitle(QStringLiteral("Pelumo"));
     setFixedSize(900, 675);
     QPalette pal = palette();

@@ -11,11 +11,12 @@ function(pelumo_add_test source)
     if(label_line)
         string(REGEX REPLACE "^// ctest-labels:[ ]*" "" labels "${label_line}")
     endif()
-    # Tests that need a real web engine run on the X server of xvfb-run; the rest offscreen.
+    # Tests that need a real web engine, or the X11 protocol itself ("x11"), run on the X
+    # server of xvfb-run; the rest offscreen.
     set(env "SDL_AUDIODRIVER=dummy;PELUMO_PROGRAM_DIR=${PELUMO_OUT_DIR}")
     # The rest run offscreen without the X server: with a display, Qt's offscreen platform
     # loads and unloads GL libraries whose start-up allocations then show as leaks.
-    if(NOT "webengine" IN_LIST labels)
+    if(NOT "webengine" IN_LIST labels AND NOT "x11" IN_LIST labels)
         list(APPEND env "QT_QPA_PLATFORM=offscreen" "DISPLAY=")
     endif()
     # Web-engine tests start a browser each; alone they run in seconds, side by side with

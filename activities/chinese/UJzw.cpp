@@ -12,8 +12,6 @@ using chinese::RiddleBrowser;
 Tfrmjzw::Tfrmjzw(QWidget* parent) : TActivityForm(parent) {
     setupUi(this);
     setFixedSize(800, 600);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
     stopsMusic_ = false;
     for (QWidget* cover : {static_cast<QWidget*>(imgjzw1), static_cast<QWidget*>(imgcmy1),
                            static_cast<QWidget*>(imgxhy1), static_cast<QWidget*>(imganswer1)})

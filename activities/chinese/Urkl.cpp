@@ -15,7 +15,8 @@ Tfrmrkl::Tfrmrkl(QWidget* parent) : TActivityForm(parent) {
     for (int i = 0; i < reader_.count(); ++i)
         cmbnumber->Items().Add(chinese::twisterTable()[i].value(0));
     wirePictureButtons();
-    connect(cmbnumber, &TIListControl::OnItemClick, this, &Tfrmrkl::cmbnumberClick);
+    // The list's click, which the keys that move its row send as well.
+    connect(cmbnumber, &TIListControl::OnClick, this, &Tfrmrkl::cmbnumberClick);
     connect(imgpre, &TImage::OnClick, this, &Tfrmrkl::imgpreClick);
     connect(imgnext, &TImage::OnClick, this, &Tfrmrkl::imgnextClick);
     connect(imgfh, &TImage::OnClick, this, &Tfrmrkl::imgfhClick);

@@ -25,7 +25,8 @@ Tfrmxchy::Tfrmxchy(QWidget* parent) : TActivityForm(parent) {
     for (int i = 0; i < book_.count(); ++i)
         lbml->Items().Add(book_.title(i));
     wirePictureButtons();
-    connect(lbml, &TIListControl::OnItemClick, this, [this] {
+    // The list's click, which the keys that move its row send as well.
+    connect(lbml, &TIListControl::OnClick, this, [this] {
         if (book_.select(lbml->ItemIndex()))
             lbmlClick();
     });
@@ -257,7 +258,7 @@ void Tfrmxchy::btnpicClick() {
         return;
     btnpic->hide();
     chkauto->show();
-    reframe(Qt::Window, false);
+    reframe(frame::Single, false);
     setFixedSize(900, 675);
     centreOnScreen();
     pnlmain->setGeometry(52, 92, 614, 470);

@@ -27,7 +27,8 @@ Tfrmxhz::Tfrmxhz(QWidget* parent) : TActivityForm(parent) {
     for (int i = 0; i < chinese::kCharacterCount; ++i)
         lbml->Items().Add(chinese::characterView(i).character);
     wirePictureButtons();
-    connect(lbml, &TIListControl::OnItemClick, this, &Tfrmxhz::lbmlClick);
+    // The list's click, which the keys that move its row send as well.
+    connect(lbml, &TIListControl::OnClick, this, &Tfrmxhz::lbmlClick);
     connect(imgback, &TImage::OnClick, this, &Tfrmxhz::imgbackClick);
     connect(imgnext, &TImage::OnClick, this, &Tfrmxhz::imgnextClick);
     connect(imgprac, &TImage::OnClick, this, &Tfrmxhz::imgpracClick);

@@ -37,6 +37,29 @@ void collect(QtMsgType type, const QMessageLogContext& context, const QString& t
     warnings << text;
 }
 
+// The frame of every window, reviewed by hand: a single border with the close box only
+// or with only the system menu (one frame for Qt: its close box comes with the system
+// menu), neither with a minimise or maximise button; or no border at all (the main
+// window, the keyboard game and the number practice).
+Qt::WindowFlags expectedFrame(const QString& cls) {
+    static const QSet<QString> none{"TFrmmain", "TfrmABCKeyboard", "TFrmChoiceNumbers"};
+    if (none.contains(cls))
+        return Qt::FramelessWindowHint;
+    return Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+           Qt::WindowCloseButtonHint;
+}
+
+// Whether a window has been told it is minimised.
+class MinimisedSeen : public QObject {
+public:
+    bool seen = false;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::WindowStateChange && static_cast<QWidget*>(o)->isMinimized())
+            seen = true;
+        return false;
+    }
+};
+
 // The generated files, by their path with forward slashes, in lower case.
 QSet<QString> manifest() {
     QSet<QString> files;
@@ -104,6 +127,8 @@ private slots:
     void opensAndCloses_data();
     void opensAndCloses();
     void menuCommandsNameBuiltWindows();
+    void framesComeBackFromMinimised_data();
+    void framesComeBackFromMinimised();
     void dataPathsGenerated_data();
     void dataPathsGenerated();
 
@@ -209,6 +234,41 @@ void TestConformance::menuCommandsNameBuiltWindows() {
         menu->close();
     }
     QCOMPARE(menus, 5);
+}
+
+void TestConformance::framesComeBackFromMinimised_data() {
+    QTest::addColumn<QString>("cls");
+    for (const QString& cls : FormRegistry::classNames())
+        if (cls != QLatin1String("TFrmmain")) // its own button minimises the program
+            QTest::newRow(qPrintable(cls)) << cls;
+}
+
+// Every window has the frame named for it; a window manager that minimises it anyway (some
+// draw the buttons the hints leave out) does not leave the child with an empty screen: the
+// window comes back by itself, as its opener is hidden.
+void TestConformance::framesComeBackFromMinimised() {
+    QFETCH(QString, cls);
+    QWidget opener;
+    opener.show();
+    QPointer<QWidget> w = openFrom(&opener, cls, LeaveMode::Hide);
+    QVERIFY(w && w->isVisible() && w->windowHandle());
+    const Qt::WindowFlags shown =
+        w->windowFlags() &
+        (Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+         Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+         Qt::FramelessWindowHint);
+    QCOMPARE(shown, expectedFrame(cls));
+    QVERIFY(!opener.isVisible());
+    MinimisedSeen minimised;
+    w->installEventFilter(&minimised);
+    w->windowHandle()->setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(minimised.seen);
+    QTRY_VERIFY2(w && !w->isMinimized() && w->isVisible(), "the window stayed minimised");
+    w->removeEventFilter(&minimised);
+    if (w)
+        w->windowHandle()->close();
+    QCoreApplication::processEvents();
+    Frmmain->Show();
 }
 
 void TestConformance::dataPathsGenerated_data() {

@@ -1,13 +1,17 @@
 // Wiring of the Chinese windows: what they show, play and say for the rules' outcomes.
 #include "FlashTestSupport.h"
 #include "activities/chinese/UJzw.h"
+#include "activities/chinese/Urkl.h"
 #include "activities/chinese/Uszj.h"
 #include "activities/chinese/Uxchy.h"
 #include "activities/chinese/Uxhz.h"
 #include "app/ActivitySound.h"
+#include "app/FormRegistry.h"
+#include "app/TImage.h"
 #include "platform/ContentPack.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDir.h"
+#include "widgets/uIListControl.h"
 
 #include <QGlyphRun>
 #include <QRawFont>
@@ -138,6 +142,53 @@ private slots:
         QVERIFY(!runs.isEmpty());
         const QString face = runs.first().rawFont().familyName();
         QVERIFY2(face.contains(QStringLiteral("Serif")), qPrintable(face));
+    }
+    // The arrow keys, Home and End move a list's row and show that entry at once, as a
+    // click on the row does; "next" then goes on from the entry the keys chose. The
+    // entries are the tables' titles, read off by hand.
+    void listsFollowTheKeys_data() {
+        QTest::addColumn<QString>("cls");
+        QTest::addColumn<QString>("list");
+        // What the title shows after Down, Down, Up, End, Up, Home, and then "next".
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("tongue twisters (nothing chosen at first)")
+            << "Tfrmrkl"
+            << "cmbnumber"
+            << QStringList{"猫和包", "一个人", "猫和包", "买菜", "黑猫和灰猫", "猫和包", "一个人"};
+        QTest::newRow("characters (the word of the character)")
+            << "Tfrmxhz"
+            << "lbml" << QStringList{"二胡", "三角形", "二胡", "丑小鸭", "斑马", "一个", "二胡"};
+        QTest::newRow("idioms") << "Tfrmxchy"
+                                << "lbml"
+                                << QStringList{"水落石出", "出口成章", "水落石出", "七上八下",
+                                               "三五成群", "百战百胜", "水落石出"};
+    }
+    void listsFollowTheKeys() {
+        QFETCH(QString, cls);
+        QFETCH(QString, list);
+        QFETCH(QStringList, shown);
+        platform::MessageRecorder rec;
+        TIListControl::SetAnimationsEnabled(false);
+        QPointer<QWidget> w = openNew(cls);
+        QVERIFY(w && w->isVisible());
+        auto* rows = w->findChild<TIListControl*>(list);
+        auto* title = w->findChild<QWidget*>(QStringLiteral("lbltopic"));
+        auto* next = w->findChild<TImage*>(QStringLiteral("imgnext"));
+        QVERIFY(rows && title && next);
+        const auto seen = [title] { return title->property("text").toString().trimmed(); };
+        const QList<Qt::Key> keys{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up,
+                                  Qt::Key_End,  Qt::Key_Up,   Qt::Key_Home};
+        for (int i = 0; i < keys.size(); ++i) {
+            QTest::keyClick(rows, keys[i]);
+            QVERIFY2(
+                seen() == shown[i],
+                qPrintable(QStringLiteral("key %1 shows %2, not %3").arg(i).arg(seen(), shown[i])));
+        }
+        QTest::mouseClick(next, Qt::LeftButton, {}, next->rect().center());
+        QCOMPARE(seen(), shown.last());
+        QCOMPARE(rows->ItemIndex(), 1);
+        TIListControl::SetAnimationsEnabled(true);
+        w->close();
     }
 };
 
