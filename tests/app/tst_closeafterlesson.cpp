@@ -1,15 +1,17 @@
 // ctest-labels: webengine
-// The whole program, started as a child would start it, plays lessons in the lesson
-// player, which is closed, and then the main window's exit picture is clicked: the
-// process must end on its own, with a session bus and without one. A close that waits on
-// the web engine leaves the child running until the test's own time runs out; a program
-// that lets the bus library fork it to start a bus is caught even when its child did not
-// hang this time.
+// The whole program, started as a child would start it, opens the mathematics menu and
+// its lessons, plays three of them, and leaves through the menu to the main window, whose
+// exit picture is clicked: the process must end on its own and cleanly, with a session
+// bus and without one. A close that waits on the web engine leaves the child running
+// until the test's own time runs out; a program that lets the bus library fork it to
+// start a bus is caught even when its child did not hang this time.
 #include "WebEngineTestSupport.h"
 #include "app/FormRegistry.h"
 #include "app/Startup.h"
 #include "app/UMain.h"
+#include "app/UWzsx.h"
 #include "app/Ukjxx.h"
+#include "content/tables/MenuButtons.h"
 #include "flashhost/FlashHostControl.h"
 
 #include <QApplication>
@@ -24,10 +26,20 @@ namespace {
 
 constexpr char kProgramMode[] = "--run-program";
 constexpr int kLessons = 3;    // played one after the other before the close
-constexpr int kPlayTicks = 20; // how long each plays, with its sounds, in ticks of 100 ms
+constexpr int kPlayTicks = 20; // how long each plays, and the main window shows before the
+                               // close, in ticks of 100 ms
+
+// The lesson player the section menu opened.
+Tfrmkjxx* openPlayer() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<Tfrmkjxx*>(w); p && p->isVisible())
+            return p;
+    return nullptr;
+}
 
 // In the program's process: what the child does, one step per tick of a timer, each
-// step waiting for what the one before started. The steps print what they reached.
+// step waiting for what the one before started. The steps print what they reached. The
+// child's press on a button of a menu's movie arrives as the command the movie sends.
 void driveProgram() {
     auto* timer = new QTimer(qApp);
     auto step = std::make_shared<int>(0);
@@ -36,7 +48,7 @@ void driveProgram() {
     auto player = std::make_shared<QPointer<Tfrmkjxx>>();
     QObject::connect(timer, &QTimer::timeout, qApp, [timer, step, lessons, ticks, player] {
         switch (*step) {
-        case 0: // the main window is up and the background start has run
+        case 0: // the main window is up and the background start has run: to mathematics
             if (!IsFlashInstalled()) {
                 std::puts("no web player");
                 QCoreApplication::exit(3);
@@ -45,18 +57,22 @@ void driveProgram() {
             if (!Frmmain || !Frmmain->isVisible() || !FormRegistry::find("TfrmABCKeyboard") ||
                 !FormRegistry::find("TfrmABCKeyboard")->instance())
                 return;
-            *player = qobject_cast<Tfrmkjxx*>(openNew("Tfrmkjxx", [](QWidget* w) {
-                qobject_cast<Tfrmkjxx*>(w)->openCategory(QStringLiteral("数学课件"));
-            }));
+            QTest::mouseClick(Frmmain->imgwzsx, Qt::LeftButton);
+            ++*step;
+            return;
+        case 1: // the section's menu movie is up: its lessons button
+            if (!FrmWzsx || !FrmWzsx->isVisible() || FrmWzsx->MyShockwaveFlash1->ReadyState() != 4)
+                return;
+            FrmWzsx->MyShockwaveFlash1FSCommand(QString::fromUtf8(menus::wzsx::kLessons), {});
+            *player = openPlayer();
             if (!*player) {
                 std::puts("no lesson player");
                 QCoreApplication::exit(2);
                 return;
             }
-            (*player)->playFirstLesson();
             ++*step;
             return;
-        case 1: // the lesson's movie plays a while; the child goes on to the next
+        case 2: // a lesson's movie plays a while; the child goes on to the next
             if (!*player || (*player)->MyShockwaveFlash1->ReadyState() != 4 ||
                 !(*player)->MyShockwaveFlash1->IsPlaying() || ++*ticks < kPlayTicks)
                 return;
@@ -70,11 +86,16 @@ void driveProgram() {
             QTest::mouseClick((*player)->imgexit, Qt::LeftButton);
             ++*step;
             return;
-        case 2: // the player is gone: the child leaves through the main window
-            if (*player && (*player)->isVisible())
+        case 3: // back in the menu: its exit button
+            if ((*player && (*player)->isVisible()) || !FrmWzsx || !FrmWzsx->isVisible())
+                return;
+            FrmWzsx->MyShockwaveFlash1FSCommand(QString::fromUtf8(menus::kExit), {});
+            ++*step;
+            return;
+        case 4: // back in the main window a while: the exit picture ends the program
+            if (!Frmmain->isVisible() || ++*ticks < kPlayTicks)
                 return;
             webenginetest::keepGlDriversLoaded();
-            Frmmain->show();
             QTest::mouseClick(Frmmain->imgexit, Qt::LeftButton);
             std::puts("exit clicked");
             std::fflush(stdout);
