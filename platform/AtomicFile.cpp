@@ -123,7 +123,8 @@ bool trustedLink(const struct stat& link) {
 // otherwise the result is empty and nothing may be written.
 QByteArray landingPath(const QString& path) {
     QByteArray current = QFile::encodeName(QFileInfo(path).absoluteFilePath());
-    bool followed = false;
+    bool linkedName = false; // the name itself was a link
+    bool linked = false;     // any link on the way, a folder's too
     for (int hop = 0; hop < 40; ++hop) {
         const qsizetype slash = current.lastIndexOf('/');
         const QByteArray name = current.mid(slash + 1);
@@ -133,22 +134,23 @@ QByteArray landingPath(const QString& path) {
             ::realpath(named.constData(), real) == nullptr)
             return {};
         const QByteArray folder(real);
-        // A folder reached through a link counts as followed too (the data folder itself
-        // may be the link); a folder named as it is was chosen by whoever runs us.
+        // The data folder itself may be the link; a folder named as it is was chosen by
+        // whoever runs us.
         if (folder != QFile::encodeName(QDir::cleanPath(QFile::decodeName(named))))
-            followed = true;
+            linked = true;
         struct stat folderStat {};
         if (::stat(folder.constData(), &folderStat) != 0 ||
-            (followed && othersPrivateFolder(folderStat)))
+            (linked && othersPrivateFolder(folderStat)))
             return {};
         const QByteArray full = (folder == "/" ? QByteArray() : folder) + '/' + name;
         struct stat st {};
         if (::lstat(full.constData(), &st) != 0)
             return errno == ENOENT ? full : QByteArray();
         if (!S_ISLNK(st.st_mode)) {
-            // A file reached through a link must be this user's own; one standing in its
-            // own place is replaced, never written into, so its owner does not matter.
-            if (followed && (st.st_uid != ::geteuid() || !S_ISREG(st.st_mode)))
+            // A file a link names must be this user's own; one standing in its own place
+            // (in a shared program folder, say) is replaced, never written into, so its
+            // owner does not matter.
+            if (linkedName && (st.st_uid != ::geteuid() || !S_ISREG(st.st_mode)))
                 return {};
             return full;
         }
@@ -160,7 +162,7 @@ QByteArray landingPath(const QString& path) {
             return {};
         target.truncate(n);
         current = target.startsWith('/') ? target : folder + '/' + target;
-        followed = true;
+        linkedName = linked = true;
     }
     return {}; // a loop of links
 }

@@ -227,6 +227,9 @@ private slots:
         QTest::newRow("link made by another user") << "link" << false;
         QTest::newRow("link to one's file in another user's private folder") << "folder" << false;
         QTest::newRow("data folder a link to another user's folder") << "datafolder" << false;
+        // A shared data folder reached through a linked program folder: the file another
+        // user saved there is replaced as ever, not written into.
+        QTest::newRow("another user's file in a shared folder") << "shared" << true;
     }
     void writeThroughLink() {
         QFETCH(QString, how);
@@ -241,25 +244,27 @@ private slots:
         QVERIFY(QDir().mkpath(dir_->path() + "/Data"));
         const QString aimed = writeFile(elsewhere, "notes.ini", old);
         const QString link = dir_->path() + "/Data/YZLY.ini";
-        if (how == "datafolder") {
+        if (how == "datafolder" || how == "shared") {
             QVERIFY(QDir(dir_->path() + "/Data").removeRecursively());
             QVERIFY(QFile::link(elsewhere, dir_->path() + "/Data"));
             QVERIFY(QFile::rename(aimed, elsewhere + "/YZLY.ini"));
         } else {
             QVERIFY(QFile::link(aimed, link));
         }
-        const QString target = how == "datafolder" ? elsewhere + "/YZLY.ini" : aimed;
+        const QString target =
+            how == "datafolder" || how == "shared" ? elsewhere + "/YZLY.ini" : aimed;
         const QByteArray e = QFile::encodeName(elsewhere);
-        if (how == "file")
-            QCOMPARE(::chown(QFile::encodeName(aimed).constData(), other, other), 0);
+        if (how == "file" || how == "shared")
+            QCOMPARE(::chown(QFile::encodeName(target).constData(), other, other), 0);
         if (how == "link")
             QCOMPARE(::lchown(QFile::encodeName(link).constData(), other, other), 0);
-        if (how == "folder" || how == "datafolder")
-            QVERIFY(::chown(e.constData(), other, other) == 0 && ::chmod(e.constData(), 0700) == 0);
+        if (how == "folder" || how == "datafolder" || how == "shared")
+            QVERIFY(::chown(e.constData(), other, other) == 0 &&
+                    ::chmod(e.constData(), how == "shared" ? 0777 : 0700) == 0);
         const uint ownerBefore = QFileInfo(target).ownerId();
 
         QCOMPARE(IniFile(link).WriteInteger("ZBN1", "Score", 7), written);
-        QVERIFY(QFileInfo(how == "datafolder" ? dir_->path() + "/Data" : link).isSymLink());
+        QVERIFY(QFileInfo(target != aimed ? dir_->path() + "/Data" : link).isSymLink());
         if (written) {
             QCOMPARE(IniFile(target).ReadInteger("ZBN1", "Score", 0), 7);
             QCOMPARE(IniFile(target).ReadString("Notes", "kept", ""), "yes");
