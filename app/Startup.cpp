@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 const char* const kAlreadyRunningText = "《Pelumo》已经运行！\r感谢您使用本软件！";
@@ -52,6 +54,26 @@ void afterFirstPaint(QWidget* widget, std::function<void()> then) {
         std::function<void()> then_;
     };
     new Watcher(widget, std::move(then));
+}
+
+// With no session bus to be found, the D-Bus library starts one itself: it forks and
+// runs a helper, from whichever thread first asks. The web engine asks from a worker
+// thread while a movie plays its sounds, and a fork of a process of many threads can
+// leave the child stuck before it runs the helper (another thread held a lock of the
+// allocator at the fork: seen with the sanitizers), the worker reading its pipe for
+// ever and the close of the program waiting on that worker. The program needs no bus
+// of its own, so where there is none the library is told so and never forks. A bus
+// named in the environment, or the user's bus in the runtime folder, is left as it is.
+void withoutBusAutostart() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    if (const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"); !runtime.isEmpty()) {
+        struct stat st {};
+        if (::stat((runtime + "/bus").constData(), &st) == 0 && S_ISSOCK(st.st_mode) &&
+            st.st_uid == ::getuid())
+            return;
+    }
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
 } // namespace
@@ -103,6 +125,8 @@ int runProgram(int& argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
+    // Before any thread exists that could ask for the bus.
+    withoutBusAutostart();
     // The movie host sets the web engine's options before the application object exists.
     flashhost::initializeHost();
     TApplication app(argc, argv);

@@ -44,7 +44,9 @@ constexpr int kCollectDelayMs = 1000;
 
 void collectSoon() {
     static bool pending = false;
-    if (std::exchange(pending, true))
+    // Pages deleted with the application need no collection, and a timer started then
+    // would never run nor be freed.
+    if (QCoreApplication::closingDown() || std::exchange(pending, true))
         return;
     QTimer::singleShot(kCollectDelayMs, QCoreApplication::instance(), [] {
         pending = false;

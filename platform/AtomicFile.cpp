@@ -7,6 +7,8 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -104,16 +106,75 @@ bool replaceNamed(const QByteArray& target, const QByteArray& bytes, mode_t mode
     return ok;
 }
 
+// A folder that only its owner can write to, and the owner is someone else: nothing of
+// ours may be put there, even where the permissions would let us (as root).
+bool othersPrivateFolder(const struct stat& folder) {
+    return folder.st_uid != ::geteuid() && (folder.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// A link this user may follow: made by this user, or by root (who could write anything
+// anyway). Anyone else's link could have been planted to aim our write at a file of ours.
+bool trustedLink(const struct stat& link) {
+    return link.st_uid == ::geteuid() || link.st_uid == 0;
+}
+
+// Where a write of `path` lands. A symbolic link is followed, hop by hop, only to a file
+// of this user, by links this user trusts, and never into another user's private folder;
+// otherwise the result is empty and nothing may be written.
+QByteArray landingPath(const QString& path) {
+    QByteArray current = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    bool linkedName = false; // the name itself was a link
+    bool linked = false;     // any link on the way, a folder's too
+    for (int hop = 0; hop < 40; ++hop) {
+        const qsizetype slash = current.lastIndexOf('/');
+        const QByteArray name = current.mid(slash + 1);
+        const QByteArray named = slash > 0 ? current.left(slash) : QByteArray("/");
+        char real[PATH_MAX];
+        if (name.isEmpty() || name == "." || name == ".." ||
+            ::realpath(named.constData(), real) == nullptr)
+            return {};
+        const QByteArray folder(real);
+        // The data folder itself may be the link; a folder named as it is was chosen by
+        // whoever runs us.
+        if (folder != QFile::encodeName(QDir::cleanPath(QFile::decodeName(named))))
+            linked = true;
+        struct stat folderStat {};
+        if (::stat(folder.constData(), &folderStat) != 0 ||
+            (linked && othersPrivateFolder(folderStat)))
+            return {};
+        const QByteArray full = (folder == "/" ? QByteArray() : folder) + '/' + name;
+        struct stat st {};
+        if (::lstat(full.constData(), &st) != 0)
+            return errno == ENOENT ? full : QByteArray();
+        if (!S_ISLNK(st.st_mode)) {
+            // A file a link names must be this user's own; one standing in its own place
+            // (in a shared program folder, say) is replaced, never written into, so its
+            // owner does not matter.
+            if (linkedName && (st.st_uid != ::geteuid() || !S_ISREG(st.st_mode)))
+                return {};
+            return full;
+        }
+        if (!trustedLink(st))
+            return {};
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t n = ::readlink(full.constData(), target.data(), size_t(target.size()));
+        if (n <= 0 || n >= target.size())
+            return {};
+        target.truncate(n);
+        current = target.startsWith('/') ? target : folder + '/' + target;
+        linkedName = linked = true;
+    }
+    return {}; // a loop of links
+}
+
 } // namespace
 
 bool replaceFileContents(const QString& path, const QByteArray& bytes) {
-    const QFileInfo info(path);
-    const QString resolved = info.isSymLink() ? info.canonicalFilePath() : info.absoluteFilePath();
-    if (resolved.isEmpty())
+    const QByteArray target = landingPath(path);
+    if (target.isEmpty())
         return false;
-    const QFileInfo targetInfo(resolved);
+    const QFileInfo targetInfo(QFile::decodeName(target));
     removeStaleTemporaries(targetInfo);
-    const QByteArray target = QFile::encodeName(resolved);
     const QByteArray folder = QFile::encodeName(targetInfo.absolutePath());
     struct stat old {};
     const mode_t mode =

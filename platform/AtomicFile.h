@@ -13,9 +13,10 @@
 
 namespace platform {
 
-// Writes `bytes` as the new contents of `path` (a symbolic link is followed). An
-// existing file keeps its permissions; a new one gets 0644. False on any failure,
-// with the old file untouched.
+// Writes `bytes` as the new contents of `path`. A symbolic link is followed to a file of
+// this user's own; a write that a link would send into another user's file or private
+// folder, or that follows a link someone else made, is refused. An existing file keeps
+// its permissions; a new one gets 0644. False on any failure, with the old file untouched.
 bool replaceFileContents(const QString& path, const QByteArray& bytes);
 
 } // namespace platform

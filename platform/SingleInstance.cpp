@@ -26,15 +26,14 @@ bool privateFolder(const QString& folder, bool create) {
 }
 
 // Where the lock lives: the runtime folder, else a folder of this user's own in the
-// temporary folder, else (someone else took that name first) one in the cache folder.
+// cache folder. Never the shared temporary folder: what other users create or remove
+// there would move the lock between two starts, and two copies would run.
 QString lockFolder() {
     const QString runtime = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
     if (!runtime.isEmpty() && privateFolder(runtime, false))
         return runtime;
-    const QString own = QStringLiteral("/pelumo-%1").arg(::getuid());
-    if (const QString tmp = QDir::tempPath() + own; privateFolder(tmp, true))
-        return tmp;
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const QString own = QStringLiteral("/pelumo-%1").arg(::getuid());
     if (!cache.isEmpty() && QDir().mkpath(cache) && privateFolder(cache + own, true))
         return cache + own;
     return {};

@@ -11,7 +11,7 @@ class SingleInstanceLock {
 public:
     // `name` is the lock's name ("Tovimbrel"); `dir` the folder of the lock file
     // (default: $XDG_RUNTIME_DIR, else a folder of the user's own, mode 700, in the
-    // temporary folder, else one in the cache folder when another user holds that name).
+    // cache folder; the same place at every start, whatever other users do).
     explicit SingleInstanceLock(const QString& name, const QString& dir = QString());
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock&) = delete;

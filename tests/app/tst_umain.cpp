@@ -15,6 +15,8 @@
 #include <QImage>
 #include <QtTest>
 
+#include <unistd.h>
+
 class TestUMain : public QObject {
     Q_OBJECT
 private slots:
@@ -24,6 +26,8 @@ private slots:
     void musicSwitch();
     void photoChoice_data();
     void photoChoice();
+    void photoThroughLink_data();
+    void photoThroughLink();
     void restore();
     void helpAndMail();
     void picturesLoaded();
@@ -158,6 +162,45 @@ void TestUMain::photoChoice() {
     main_->N14Click();
     QCOMPARE(testsupport::readFile(photo()), before);
     QVERIFY(!main_->pnldtt->isHidden());
+}
+
+void TestUMain::photoThroughLink_data() {
+    QTest::addColumn<bool>("othersFile");
+    QTest::newRow("link to one's own picture: written through") << false;
+    QTest::newRow("link to another user's file: refused") << true;
+}
+
+// The photo's place made a link to another file: a new photo goes into that file only when
+// it is the user's own; another user's file stays as it was, and the child is told.
+void TestUMain::photoThroughLink() {
+    QFETCH(bool, othersFile);
+    if (othersFile && ::geteuid() != 0)
+        QSKIP("a file of another user needs root to make");
+    QFile::remove(photo());
+    const QString aimed = writeJpeg("elsewhere/picture.jpg", 300, 300);
+    const QByteArray before = testsupport::readFile(aimed);
+    if (othersFile)
+        QCOMPARE(::chown(QFile::encodeName(aimed).constData(), 65534, 65534), 0);
+    QVERIFY(QFile::link(aimed, photo()));
+    chosen_ = writeJpeg("pictures/new.jpg", 200, 200);
+    main_->pnldtt->hide();
+    rec_->clear();
+    main_->N14Click();
+    QVERIFY(QFileInfo(photo()).isSymLink());
+    if (othersFile) {
+        QCOMPARE(boxes().mid(1),
+                 QStringList{"宝宝大头贴图片设置出错！|"
+                             "设置宝宝大头贴出错，请确保未使用当前的宝宝大头贴图片！|16"});
+        QCOMPARE(testsupport::readFile(aimed), before);
+        QCOMPARE(QFileInfo(aimed).ownerId(), 65534u);
+        QVERIFY(main_->pnldtt->isHidden());
+    } else {
+        QCOMPARE(boxes().size(), qsizetype(1));
+        QCOMPARE(testsupport::readFile(aimed), testsupport::readFile(chosen_));
+        QVERIFY(!main_->pnldtt->isHidden());
+    }
+    QFile::remove(photo());
+    QFile::remove(aimed);
 }
 
 void TestUMain::restore() {

@@ -216,6 +216,66 @@ private slots:
         QCOMPARE(QFileInfo::exists(data), setup != "missing");
     }
 
+    // A link to one's own file is written through and stays a link; a link that would
+    // land the write in another user's file or private folder, or that another user made,
+    // is refused with nothing changed.
+    void writeThroughLink_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("link to one's own file") << "own" << true;
+        QTest::newRow("link to another user's file") << "file" << false;
+        QTest::newRow("link made by another user") << "link" << false;
+        QTest::newRow("link to one's file in another user's private folder") << "folder" << false;
+        QTest::newRow("data folder a link to another user's folder") << "datafolder" << false;
+        // A shared data folder reached through a linked program folder: the file another
+        // user saved there is replaced as ever, not written into.
+        QTest::newRow("another user's file in a shared folder") << "shared" << true;
+    }
+    void writeThroughLink() {
+        QFETCH(QString, how);
+        QFETCH(bool, written);
+        if (how != "own" && ::geteuid() != 0)
+            QSKIP("files of another user need root to make");
+        constexpr uid_t other = 65534; // nobody
+        const QByteArray old = "[Notes]\nkept=yes\n";
+        // The file the link aims at lies in a folder of its own, like another user's home.
+        const QString elsewhere = dir_->path() + "/elsewhere";
+        QVERIFY(QDir().mkpath(elsewhere));
+        QVERIFY(QDir().mkpath(dir_->path() + "/Data"));
+        const QString aimed = writeFile(elsewhere, "notes.ini", old);
+        const QString link = dir_->path() + "/Data/YZLY.ini";
+        if (how == "datafolder" || how == "shared") {
+            QVERIFY(QDir(dir_->path() + "/Data").removeRecursively());
+            QVERIFY(QFile::link(elsewhere, dir_->path() + "/Data"));
+            QVERIFY(QFile::rename(aimed, elsewhere + "/YZLY.ini"));
+        } else {
+            QVERIFY(QFile::link(aimed, link));
+        }
+        const QString target =
+            how == "datafolder" || how == "shared" ? elsewhere + "/YZLY.ini" : aimed;
+        const QByteArray e = QFile::encodeName(elsewhere);
+        if (how == "file" || how == "shared")
+            QCOMPARE(::chown(QFile::encodeName(target).constData(), other, other), 0);
+        if (how == "link")
+            QCOMPARE(::lchown(QFile::encodeName(link).constData(), other, other), 0);
+        if (how == "folder" || how == "datafolder" || how == "shared")
+            QVERIFY(::chown(e.constData(), other, other) == 0 &&
+                    ::chmod(e.constData(), how == "shared" ? 0777 : 0700) == 0);
+        const uint ownerBefore = QFileInfo(target).ownerId();
+
+        QCOMPARE(IniFile(link).WriteInteger("ZBN1", "Score", 7), written);
+        QVERIFY(QFileInfo(target != aimed ? dir_->path() + "/Data" : link).isSymLink());
+        if (written) {
+            QCOMPARE(IniFile(target).ReadInteger("ZBN1", "Score", 0), 7);
+            QCOMPARE(IniFile(target).ReadString("Notes", "kept", ""), "yes");
+        } else {
+            QCOMPARE(readFile(target), old);
+            QCOMPARE(QFileInfo(target).ownerId(), ownerBefore);
+        }
+        // Nothing is left beside the file either.
+        QCOMPARE(QDir(elsewhere).entryList(QDir::Files | QDir::Hidden).size(), qsizetype(1));
+    }
+
 private:
     QString path(const QString& name = QStringLiteral("YZLY.ini")) const {
         return dir_->path() + QLatin1Char('/') + name;

@@ -1,6 +1,7 @@
 // One running copy: a second start is refused; a killed first copy does not block; without
 // a runtime folder, users of one machine do not block each other, and the lock sits in a
-// folder only its user can write to, where no one else can put a lock in its way.
+// folder only its user can write to, where no one else can put a lock in its way or move
+// it between two starts.
 #include "platform/SingleInstance.h"
 
 #include <QDir>
@@ -92,22 +93,24 @@ private slots:
         QVERIFY(mine.tryAcquire());
     }
 
-    // Another user's copy holds its lock in the shared temporary folder; ours still starts.
+    // Another user's copy runs, with the same shared temporary folder; ours still starts.
     void otherUsersCopyDoesNotBlock() {
         if (::geteuid() != 0)
             QSKIP("acting as another user needs root");
-        QTemporaryDir shared;
-        QVERIFY(QFile::setPermissions(shared.path(), QFileDevice::Permissions(0x7777)));
-        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), tmp = qgetenv("TMPDIR");
-        qunsetenv("XDG_RUNTIME_DIR");
-        qputenv("TMPDIR", QFile::encodeName(shared.path()));
+        QTemporaryDir root;
+        NoRuntimeFolder env(root.path());
+        QVERIFY(QFile::setPermissions(root.path() + "/tmp", QFileDevice::Permissions(0x7777)));
+        // The other user's own cache folder, as in a home of theirs.
+        const QString theirs = root.path() + "/other-cache";
+        QVERIFY(QDir().mkpath(theirs));
+        QCOMPARE(::chown(QFile::encodeName(theirs).constData(), 65534, 65534), 0);
+        QVERIFY(QFile::setPermissions(root.path(), QFileDevice::Permissions(0x7755)));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(theirs));
         Holder other(QString(), 65534);
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(root.path() + "/cache"));
         platform::SingleInstanceLock mine("Tovimbrel");
-        const bool acquired = mine.tryAcquire() && mine.isHeld();
-        for (auto [name, value] : {std::pair{"XDG_RUNTIME_DIR", runtime}, std::pair{"TMPDIR", tmp}})
-            value.isNull() ? qunsetenv(name) : qputenv(name, value);
         QVERIFY(other.held);
-        QVERIFY(acquired);
+        QVERIFY(mine.tryAcquire() && mine.isHeld());
     }
 
     void lockInAFolderOfItsOwn() {
@@ -116,7 +119,7 @@ private slots:
         platform::SingleInstanceLock lock("Tovimbrel");
         QVERIFY(lock.tryAcquire() && lock.isHeld());
         const QString folder = QFileInfo(lock.lockFilePath()).path();
-        QCOMPARE(folder, root.path() + "/tmp/pelumo-" + QString::number(::getuid()));
+        QCOMPARE(folder, root.path() + "/cache/pelumo-" + QString::number(::getuid()));
         const struct stat st = statOf(folder);
         QCOMPARE(st.st_mode & 0777, 0700u);
         QCOMPARE(st.st_uid, ::getuid());
@@ -154,6 +157,38 @@ private slots:
                      .startsWith(root.path() + "/elsewhere"));
         QVERIFY(lock.tryAcquire() && lock.isHeld());
         QVERIFY(!second.tryAcquire()); // one copy still
+    }
+
+    // Whatever sits in the shared temporary folder at the first start and is gone at the
+    // second, both look for the lock in the same place: the second copy is refused.
+    void sharedFolderChangesBetweenStarts_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("our name taken by another user, then removed") << "owner";
+        QTest::newRow("our name open to every user, then removed") << "open";
+        QTest::newRow("our own folder there, cleared away while running") << "cleared";
+    }
+    void sharedFolderChangesBetweenStarts() {
+        QFETCH(QString, how);
+        if (how == "owner" && ::geteuid() != 0)
+            QSKIP("a folder of another user's needs root to make");
+        QTemporaryDir root;
+        NoRuntimeFolder env(root.path());
+        const QByteArray taken =
+            QFile::encodeName(root.path() + "/tmp/pelumo-" + QString::number(::getuid()));
+        const auto takeName = [&] {
+            return ::mkdir(taken.constData(), 0700) == 0 &&
+                   ::chmod(taken.constData(), how == "open" ? 0777 : 0700) == 0 &&
+                   (how == "open" || ::chown(taken.constData(), 65534, 65534) == 0);
+        };
+        if (how != "cleared")
+            QVERIFY(takeName());
+        Holder first(QString(), -1);
+        QVERIFY(first.held);
+        QVERIFY(QDir(QFile::decodeName(taken)).removeRecursively());
+        platform::SingleInstanceLock second("Tovimbrel");
+        QVERIFY(!second.tryAcquire());
+        first.kill();
+        QVERIFY(second.tryAcquire());
     }
 
     // A lock file that another user put in place is not trusted: ours replaces it.

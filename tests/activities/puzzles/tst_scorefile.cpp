@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace puzzles;
 
@@ -28,6 +29,7 @@ private slots:
     void readingBadValues();
     void failingDiskKeepsOldFile();
     void missingFolderWritesNothing();
+    void linkToAnotherUsersFileRefused();
     void names_data();
     void names();
 };
@@ -116,6 +118,31 @@ void TestScoreFile::missingFolderWritesNothing() {
     platform::IniFile ini(dir.path() + "/Data/YZLY.ini");
     QVERIFY(!saveScore(ini, kPuzzlePrefix, ScoreTable{}, {QString(), 1, 10}));
     QVERIFY(!QFileInfo::exists(dir.path() + "/Data"));
+}
+
+// Someone made the score file a link to a file of another user: a save must not rewrite
+// that file nor take it over, while a link to a file of one's own is saved through.
+void TestScoreFile::linkToAnotherUsersFileRefused() {
+    if (::geteuid() != 0)
+        QSKIP("a file of another user needs root to make");
+    QTemporaryDir dir;
+    const QByteArray theirs = "their own text\n";
+    const QString mine = testsupport::writeFile(dir.path(), "mine/notes.ini", "");
+    const QString other = testsupport::writeFile(dir.path(), "other/notes.txt", theirs);
+    QCOMPARE(::chown(QFile::encodeName(other).constData(), 65534, 65534), 0);
+    const QString path = dir.path() + "/Data/YZLY.ini";
+    QVERIFY(QDir().mkpath(dir.path() + "/Data"));
+
+    QVERIFY(QFile::link(other, path));
+    platform::IniFile ini(path);
+    QVERIFY(!saveScore(ini, kSpotPrefix, ScoreTable{}, {QStringLiteral("b"), 3, 120}));
+    QCOMPARE(testsupport::readFile(other), theirs);
+    QCOMPARE(QFileInfo(other).ownerId(), 65534u);
+
+    QVERIFY(QFile::remove(path) && QFile::link(mine, path));
+    QVERIFY(saveScore(ini, kSpotPrefix, ScoreTable{}, {QStringLiteral("b"), 3, 120}));
+    QCOMPARE(readScores(platform::IniFile(mine), kSpotPrefix)[0].Score, 120);
+    QVERIFY(QFileInfo(path).isSymLink());
 }
 
 void TestScoreFile::names_data() {
