@@ -81,6 +81,11 @@ void TestPinyin::numbersInChinese_data() {
     QTest::newRow("year digit by digit") << u"2024年"_qs << u"二零二四年"_qs;
     QTest::newRow("ten thousands") << u"20300"_qs << u"二万零三百"_qs;
     QTest::newRow("no number") << u"你好"_qs << u"你好"_qs;
+    QTest::newRow("two of a thing is liang")
+        << u"有2只小鸡，2个苹果"_qs << u"有两只小鸡，两个苹果"_qs;
+    QTest::newRow("two as a place stays er") << u"第2个，2号，2月"_qs << u"第二个，二号，二月"_qs;
+    QTest::newRow("two in a sum stays er") << u"2加3得5"_qs << u"二加三得五"_qs;
+    QTest::newRow("twelve of a thing stays shi er") << u"12个"_qs << u"十二个"_qs;
 }
 
 void TestPinyin::numbersInChinese() {

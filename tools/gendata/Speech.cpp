@@ -270,7 +270,7 @@ QString readingsVersion(Output& out) {
         QCryptographicHash h(QCryptographicHash::Sha1);
         // How letters and numbers in a line are read (tools/lib/Pinyin) and which voice
         // says what: raised when those rules change.
-        h.addData(QByteArrayLiteral("reading-rules-2"));
+        h.addData(QByteArrayLiteral("reading-rules-3"));
         const QDir source(out.contentDir() + QStringLiteral("/.."));
         for (const char* file :
              {"content/chinese/readings.txt", "content/chinese/polyphones.txt",

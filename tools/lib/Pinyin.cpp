@@ -290,8 +290,19 @@ QString numbersInChinese(const QString& text) {
             return s;
         };
         const QString whole = m.captured(1);
+        // Two of something is 两 ("2个" -> "两个"); 二 stays for a place ("第2个", "2号").
+        static const QString measures =
+            QStringLiteral("个只根颗条米捆角盒片块人罐朵头元本张支棵匹辆把双件粒位次岁天层"
+                           "瓶杯碗枝座封幅首串群组堆排队份箱袋筐篮盘束时点厘公");
+        const bool pair = whole.size() == 1 && QChar(whole[0]).digitValue() == 2 &&
+                          m.captured(2).isEmpty() && m.captured(3).isEmpty() &&
+                          m.captured(4).isEmpty() && m.capturedEnd() < text.size() &&
+                          measures.contains(text[m.capturedEnd()]) &&
+                          (m.capturedStart() == 0 || text[m.capturedStart() - 1] != QChar(0x7B2C));
         QString said;
-        if (!m.captured(4).isEmpty() && whole.size() == 4)
+        if (pair)
+            said = QStringLiteral("两");
+        else if (!m.captured(4).isEmpty() && whole.size() == 4)
             said = plain(whole) + m.captured(4); // a year, digit by digit
         else {
             said = whole.size() > 8 ? plain(whole) : integerInChinese(whole.toLongLong());
