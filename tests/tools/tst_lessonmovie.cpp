@@ -83,6 +83,8 @@ private slots:
     void noLineCutOffByTheNext();
     void linesBreakWhereTheyMay_data();
     void linesBreakWhereTheyMay();
+    void eachSpokenTextNamesItsOwnLine_data();
+    void eachSpokenTextNamesItsOwnLine();
 };
 
 void TestLessonMovie::gameWaitsOnItsStartFrame_data() {
@@ -166,6 +168,55 @@ void TestLessonMovie::noLineCutOffByTheNext() {
         }
     QCOMPARE(said, 6); // the title and the five lines
     QVERIFY(int(f.size()) >= freeFrom);
+}
+
+// The speech record names each spoken text by the script line it is written on: the
+// lines of each kind after an author line, which opens the scene.
+void TestLessonMovie::eachSpokenTextNamesItsOwnLine_data() {
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("expected"); // "line:text" of each spoken text in order
+    const QString poem = QStringLiteral("title: 咏鹅\nkind: poem\nscene: 🦢\n"
+                                        "author: 唐 · 骆宾王\n"
+                                        "poem: 鹅，鹅，鹅，| é é é\n");
+    QTest::newRow("poem lines") << poem + QStringLiteral("poem: 白毛浮绿水，| bái máo fú lǜ shuǐ\n")
+                                << QStringList{QStringLiteral("1:咏鹅"),
+                                               QStringLiteral("4:唐 ， 骆宾王"),
+                                               QStringLiteral("5:鹅，鹅，鹅，"),
+                                               QStringLiteral("6:白毛浮绿水，")};
+    QTest::newRow("a told line after a poem")
+        << poem + QStringLiteral("say: 一群大白鹅。\n")
+        << QStringList{QStringLiteral("1:咏鹅"), QStringLiteral("4:唐 ， 骆宾王"),
+                       QStringLiteral("5:鹅，鹅，鹅，"), QStringLiteral("6:一群大白鹅。")};
+    QTest::newRow("word cards")
+        << QStringLiteral("title: 字\nkind: pinyin\nscene: 🦖\nauthor: 小朋友\n"
+                          "word: 🦖 恐龙 kǒnglóng\nword: 🐞 瓢虫 piáochóng\n")
+        << QStringList{QStringLiteral("1:字"), QStringLiteral("4:小朋友"), QStringLiteral("5:恐龙"),
+                       QStringLiteral("6:瓢虫")};
+}
+
+void TestLessonMovie::eachSpokenTextNamesItsOwnLine() {
+    QFETCH(QString, script);
+    QFETCH(QStringList, expected);
+    // Two scenes more, as a lesson has at least three.
+    const qsizetype n = script.count(QLatin1Char('\n'));
+    script += u"scene: 🌞\nsay: 太阳。\nscene: 🌙\nsay: 月亮。\n"_qs;
+    expected << QStringLiteral("%1:太阳。").arg(n + 2) << QStringLiteral("%1:月亮。").arg(n + 4);
+    const Script parsed = parseScript(script, {}, script.section(QLatin1Char('\n'), 0, 0).mid(7));
+    const Look look{
+        QStringLiteral("课"), Qt::darkGreen, 1, parsed.title, parsed.title, false, {}, 5, false};
+    int line = -1;
+    QStringList said;
+    Media m = media();
+    const auto note = [&](const QString& text) {
+        if (line > 0) // the title card speaks as line 0
+            said << QStringLiteral("%1:%2").arg(line).arg(text);
+        return silence(int(text.size()) * 8);
+    };
+    m.speech = [&](const QString& text, bool) { return note(text); };
+    m.pinyinSpeech = [&](const QString& text, const QString&) { return note(text); };
+    m.spokenLine = [&](int at) { line = at; };
+    lessonMovie(&parsed, look, m);
+    QCOMPARE(said, expected);
 }
 
 void TestLessonMovie::linesBreakWhereTheyMay_data() {

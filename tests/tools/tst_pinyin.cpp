@@ -19,6 +19,8 @@ private slots:
     void letterReading();
     void lettersSaid_data();
     void lettersSaid();
+    void voicePieces_data();
+    void voicePieces();
     void heard_data();
     void heard();
     void compare_data();
@@ -79,6 +81,11 @@ void TestPinyin::numbersInChinese_data() {
     QTest::newRow("year digit by digit") << u"2024年"_qs << u"二零二四年"_qs;
     QTest::newRow("ten thousands") << u"20300"_qs << u"二万零三百"_qs;
     QTest::newRow("no number") << u"你好"_qs << u"你好"_qs;
+    QTest::newRow("two of a thing is liang")
+        << u"有2只小鸡，2个苹果"_qs << u"有两只小鸡，两个苹果"_qs;
+    QTest::newRow("two as a place stays er") << u"第2个，2号，2月"_qs << u"第二个，二号，二月"_qs;
+    QTest::newRow("two in a sum stays er") << u"2加3得5"_qs << u"二加三得五"_qs;
+    QTest::newRow("twelve of a thing stays shi er") << u"12个"_qs << u"十二个"_qs;
 }
 
 void TestPinyin::numbersInChinese() {
@@ -101,6 +108,8 @@ void TestPinyin::letterReading_data() {
     QTest::newRow("final on u takes the character") << u"ǔn"_qs << u"wen3"_qs << u"wen3"_qs;
     QTest::newRow("final on ü in the marked tone") << u"ǘn"_qs << u"yun1"_qs << u"yun2"_qs;
     QTest::newRow("whole syllable") << u"yīng"_qs << u"ying1"_qs << u"ying1"_qs;
+    QTest::newRow("final ong as itself, not its card's wēng")
+        << u"ong"_qs << u"weng1"_qs << u"ong1"_qs;
 }
 
 void TestPinyin::letterReading() {
@@ -121,12 +130,39 @@ void TestPinyin::lettersSaid_data() {
         << u"“doll”是什么玩具？"_qs << u"“doll”是什么玩具？"_qs;
     QTest::newRow("English word apart left alone") << u"说 a cat 吧"_qs << u"说 a cat 吧"_qs;
     QTest::newRow("letters that are no pinyin left alone") << u"按ABC走"_qs << u"按ABC走"_qs;
+    QTest::newRow("a list of initials begun against a character")
+        << u"见到j、q、x，"_qs << u"见到 ji1 、 qi1 、 xi1 ，"_qs;
+    QTest::newRow("a list of English words stays English")
+        << u"英语里用 in、on、under 来说。"_qs << u"英语里用 in、on、under 来说。"_qs;
+    QTest::newRow("a letter in quotes is no pinyin") << u"小写“d”的大写"_qs << u"小写“d”的大写"_qs;
 }
 
 void TestPinyin::lettersSaid() {
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(py::lettersSaid(text), expected);
+}
+
+void TestPinyin::voicePieces_data() {
+    QTest::addColumn<QString>("reading");
+    QTest::addColumn<QString>("expected"); // pieces joined by '|', English ones in [ ]
+    QTest::newRow("a letter between syllables is English")
+        << u"zi4 mu3 E he2 G"_qs << u"zi4 mu3 |[E]| he2 |[G]"_qs;
+    QTest::newRow("capitals are English letters") << u"ABC he2 ni3"_qs << u"[ABC]| he2 ni3"_qs;
+    QTest::newRow("an English phrase stays one piece")
+        << u"shuo1 “ a cat ” ba5"_qs << u"shuo1 “ |[a cat]| ” ba5"_qs;
+    QTest::newRow("numbered syllables stay Mandarin")
+        << u"dan1 yun4 mu3 a1 ， ü1"_qs << u"dan1 yun4 mu3 a1 ， ü1"_qs;
+    QTest::newRow("no letters: one Mandarin piece") << u"lu4 zhai4 。"_qs << u"lu4 zhai4 。"_qs;
+}
+
+void TestPinyin::voicePieces() {
+    QFETCH(QString, reading);
+    QFETCH(QString, expected);
+    QStringList pieces;
+    for (const py::Piece& p : py::voicePieces(reading))
+        pieces << (p.english ? QLatin1Char('[') + p.text + QLatin1Char(']') : p.text);
+    QCOMPARE(pieces.join(QLatin1Char('|')), expected);
 }
 
 void TestPinyin::heard_data() {

@@ -1,7 +1,8 @@
 // The readings the build speaks Mandarin from: the pinyin library through
-// tools/gendata/reading.js, with our rules for the particles it misreads and our table
-// content/chinese/readings.txt.
+// tools/gendata/reading.js, with our rules for the particles it misreads, our table
+// content/chinese/readings.txt, and readings reviewed line by line, which win.
 #include <QProcess>
+#include <QTemporaryFile>
 #include <QtTest>
 
 namespace {
@@ -48,6 +49,8 @@ private slots:
     void initTestCase();
     void reading_data();
     void reading();
+    void reviewedReadingsWin_data();
+    void reviewedReadingsWin();
 
 private:
     QHash<QString, QString> readings_;
@@ -70,7 +73,7 @@ void TestReadings::initTestCase() {
         QString::fromUtf8(node.readAllStandardOutput()).split(QLatin1Char('\n'));
     QVERIFY2(answers.size() > texts.size(), node.readAllStandardError().constData());
     for (int i = 0; i < texts.size(); ++i)
-        readings_.insert(texts[i], answers[i]);
+        readings_.insert(texts[i], answers[i].section(QLatin1Char('\t'), 0, 0));
 }
 
 void TestReadings::reading_data() {
@@ -84,6 +87,54 @@ void TestReadings::reading() {
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(readings_.value(text), expected);
+}
+
+// A table of reviewed readings of its own: the reader reads the listed characters of a
+// line it has as reviewed, and reports each character's syllable after a tab.
+void TestReadings::reviewedReadingsWin_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // the reading, a tab, the characters' syllables
+    QTest::newRow("长 as long, not the table's zhang3 le5")
+        << u"脖子太长了。"_qs << u"bo2 zi5 tai4 chang2 le5 。\tbo2 zi5 tai4 chang2 le5"_qs;
+    QTest::newRow("只 as only, not the measure word")
+        << u"他只吃了一口"_qs << u"ta1 zhi3 chi1 le5 yi4 kou3\tta1 zhi3 chi1 le5 yi4 kou3"_qs;
+    QTest::newRow("种 as to plant")
+        << u"我们一起种花"_qs << u"wo3 men5 yi4 qi3 zhong4 hua1\two3 men5 yi4 qi3 zhong4 hua1"_qs;
+    QTest::newRow("教 as to teach") << u"妈妈教我"_qs << u"ma1 ma5 jiao1 wo3\tma1 ma5 jiao1 wo3"_qs;
+    QTest::newRow("得 as must") << u"他得走了"_qs << u"ta1 dei3 zou3 le5\tta1 dei3 zou3 le5"_qs;
+    QTest::newRow("地 after a four-character phrase")
+        << u"专心致志地听"_qs
+        << u"zhuan1 xin1 zhi4 zhi4 de5 ting1\tzhuan1 xin1 zhi4 zhi4 de5 ting1"_qs;
+    QTest::newRow("a review naming other characters is not applied")
+        << u"他长大了。"_qs << u"ta1 zhang3 da4 le5 。\tta1 zhang3 da4 le5"_qs;
+    QTest::newRow("a line not reviewed is the library's")
+        << u"种子"_qs << u"zhong3 zi5\tzhong3 zi5"_qs;
+}
+
+void TestReadings::reviewedReadingsWin() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QTemporaryFile table;
+    QVERIFY(table.open());
+    table.write(u"# reviewed\n#!chars\t只种长地教得\n#!chars\t了大\n"
+                "脖子太长了。\t长chang2 了le5\n"
+                "他只吃了一口\t只zhi3 了le5\n"
+                "我们一起种花\t种zhong4\n"
+                "妈妈教我\t教jiao1\n"
+                "他得走了\t得dei3 了le5\n"
+                "专心致志地听\t地de5\n"
+                "他长大了。\t长chang2 了le5\n"_qs.toUtf8());
+    table.close();
+    QProcess node;
+    node.start(QStringLiteral("node"),
+               {QStringLiteral(PELUMO_SOURCE_DIR "/tools/gendata/reading.js"),
+                QStringLiteral(PELUMO_SOURCE_DIR "/content/chinese/readings.txt"),
+                table.fileName()});
+    QVERIFY2(node.waitForStarted(), "node does not start");
+    node.write(text.toUtf8() + '\n');
+    node.closeWriteChannel();
+    QVERIFY(node.waitForFinished(60000));
+    QCOMPARE(QString::fromUtf8(node.readAllStandardOutput()).trimmed(), expected);
 }
 
 QTEST_GUILESS_MAIN(TestReadings)

@@ -1,7 +1,10 @@
 // Every Mandarin line the build spoke is heard as meant: the voice's phonemes for what
 // the build gave it (spoken-lines.tsv beside Data/: where, text, syllables meant, what
-// the voice was given) agree with the syllables meant, syllable by syllable and tone by
-// tone, and no syllable is said twice. A failure names the file and line.
+// the voice was given, what the reader read, its syllable of each character) agree with
+// the syllables meant, syllable by syllable and tone by tone, and no syllable is said
+// twice. And every character with more than one common reading in a line read from its
+// text was spoken as content/chinese/polyphones.txt, reviewed by hand, says. A failure
+// names the file and line.
 #include "tools/lib/Pinyin.h"
 
 #include <espeak-ng/speak_lib.h>
@@ -19,6 +22,7 @@ class TestSpokenLines : public QObject {
 private slots:
     void initTestCase();
     void everyLineHeardAsMeant();
+    void everyPolyphoneAsReviewed();
     void cleanupTestCase() { espeak_Terminate(); }
 
 private:
@@ -67,7 +71,7 @@ void TestSpokenLines::everyLineHeardAsMeant() {
     QStringList faults;
     for (const QString& row : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
         const QStringList field = row.split(QLatin1Char('\t'));
-        if (field.size() != 4)
+        if (field.size() < 4)
             continue;
         const QString &where = field[0], &text = field[1], &said = field[3];
         const QStringList meant = field[2].split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -102,6 +106,80 @@ void TestSpokenLines::everyLineHeardAsMeant() {
     QVERIFY2(
         faults.isEmpty(),
         qPrintable(QStringLiteral("%1 lines are heard otherwise than meant").arg(faults.size())));
+}
+
+void TestSpokenLines::everyPolyphoneAsReviewed() {
+    QFile table(QStringLiteral(PELUMO_SOURCE_DIR "/content/chinese/polyphones.txt"));
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    QSet<QChar> listed;
+    QHash<QString, QStringList> reviewed; // line -> "长chang2", ... in order
+    for (const QString& row : QString::fromUtf8(table.readAll()).split(QLatin1Char('\n'))) {
+        if (row.startsWith(QLatin1String("#!chars\t"))) {
+            const QString chars = row.mid(8).simplified().remove(QLatin1Char(' '));
+            for (QChar c : chars)
+                listed.insert(c);
+        }
+        if (row.startsWith(QLatin1Char('#')) || row.trimmed().isEmpty())
+            continue;
+        const QStringList field = row.split(QLatin1Char('\t'));
+        QVERIFY2(field.size() >= 2, qPrintable(QStringLiteral("bad line: ") + row));
+        QVERIFY2(!reviewed.contains(field[0]), qPrintable(QStringLiteral("twice: ") + row));
+        reviewed.insert(field[0], field[1].split(QLatin1Char(' '), Qt::SkipEmptyParts));
+    }
+    QVERIFY2(listed.size() > 100, "polyphones.txt lists no characters");
+
+    QFile f(QStringLiteral(PELUMO_BINARY_DIR "/spoken-lines.tsv"));
+    QVERIFY2(f.open(QIODevice::ReadOnly), "spoken-lines.tsv is missing: the build notes it");
+    int occurrences = 0;
+    QStringList faults;
+    for (const QString& row : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+        const QStringList field = row.split(QLatin1Char('\t'));
+        if (field.size() < 6 || field[4].isEmpty())
+            continue; // spoken from its own pinyin, or no Chinese in it
+        const QString &where = field[0], &read = field[4];
+        const QStringList meant = field[2].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QStringList han = field[5].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QList<uint> chars = read.toUcs4();
+        QStringList spoken; // "长chang2", ... as the build spoke them
+        int k = 0;
+        for (const uint c : chars) {
+            if (!QChar::isLetter(c) || QChar::script(c) != QChar::Script_Han)
+                continue;
+            if (k >= han.size()) {
+                faults
+                    << QStringLiteral("%1: %2 — fewer syllables than characters").arg(where, read);
+                break;
+            }
+            if (c <= 0xFFFF && listed.contains(QChar(c)))
+                spoken << QString(QChar(c)) + han[k];
+            ++k;
+        }
+        // What the reader gave for the characters is what the voice was given, in order.
+        qsizetype at = 0;
+        for (const QString& s : han)
+            if (at >= 0)
+                at = meant.indexOf(s, at) < 0 ? -1 : meant.indexOf(s, at) + 1;
+        if (at < 0)
+            faults << QStringLiteral("%1: %2 — not spoken as read").arg(where, read);
+        if (spoken.isEmpty())
+            continue;
+        occurrences += int(spoken.size());
+        const auto hit = reviewed.constFind(read);
+        if (hit == reviewed.constEnd())
+            faults << QStringLiteral("%1: %2 — no reviewed reading (%3)")
+                          .arg(where, read, spoken.join(QLatin1Char(' ')));
+        else if (*hit != spoken)
+            faults << QStringLiteral("%1: %2 — spoken %3, reviewed %4")
+                          .arg(where, read, spoken.join(QLatin1Char(' ')),
+                               hit->join(QLatin1Char(' ')));
+    }
+    qInfo("%d occurrences of polyphones checked; %lld faults", occurrences,
+          static_cast<long long>(faults.size()));
+    QVERIFY2(occurrences > 0, "no line read from its text has a listed character");
+    for (const QString& fault : faults)
+        std::fprintf(stderr, "%s\n", qPrintable(fault));
+    QVERIFY2(faults.isEmpty(),
+             qPrintable(QStringLiteral("%1 lines are not spoken as reviewed").arg(faults.size())));
 }
 
 QTEST_GUILESS_MAIN(TestSpokenLines)

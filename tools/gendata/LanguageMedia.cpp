@@ -40,12 +40,16 @@ QImage pictureCard(QSize size, const QString& recipe, const QString& caption,
     return img;
 }
 
-QList<QStringList> contentRows(Output& out, const QString& relative) {
+QList<QStringList> contentRows(Output& out, const QString& relative, QList<int>* lines) {
     QList<QStringList> rows;
+    int number = 0;
     for (const QString& line : QString::fromUtf8(out.content(relative)).split(QLatin1Char('\n'))) {
+        ++number;
         if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         rows.append(line.split(QLatin1Char('\t')));
+        if (lines)
+            lines->append(number);
     }
     return rows;
 }

@@ -19,8 +19,9 @@ namespace gendata {
 // coloured frame, the caption along the bottom.
 QImage pictureCard(QSize size, const QString& recipe, const QString& caption, const QColor& colour);
 
-// Rows of a tab-separated content file (lines starting with '#' skipped).
-QList<QStringList> contentRows(Output& out, const QString& relative);
+// Rows of a tab-separated content file (lines starting with '#' skipped); `lines`, when
+// given, gets the line number of each row in the file.
+QList<QStringList> contentRows(Output& out, const QString& relative, QList<int>* lines = nullptr);
 
 // The spoken names and words that the picture and English activities' step writes
 // from content/language/speech.txt ("Data/Sound/<name>.mp3": the letters, the animals

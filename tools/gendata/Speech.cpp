@@ -82,9 +82,13 @@ private:
             QDir(sourceDir).filePath(QStringLiteral("tools/gendata/reading.js")).toLocal8Bit();
         const QByteArray table =
             QDir(sourceDir).filePath(QStringLiteral("content/chinese/readings.txt")).toLocal8Bit();
+        const QByteArray reviewed = QDir(sourceDir)
+                                        .filePath(QStringLiteral("content/chinese/polyphones.txt"))
+                                        .toLocal8Bit();
         char node[] = "node";
         char* argv[] = {node, const_cast<char*>(script.constData()),
-                        const_cast<char*>(table.constData()), nullptr};
+                        const_cast<char*>(table.constData()),
+                        const_cast<char*>(reviewed.constData()), nullptr};
         const int failed = posix_spawnp(&pid_, "node", &actions, nullptr, argv, environ);
         posix_spawn_file_actions_destroy(&actions);
         ::close(toChild[0]);
@@ -124,9 +128,9 @@ int appendSamples(short* wav, int count, espeak_EVENT* events) {
     return 0; // go on
 }
 
-// `text` spoken by espeak-ng: mono samples at its rate (returned in `rate`).
-std::vector<short> synthesize(const QString& text, Voice voice, int wordsPerMinute, int& rate) {
-    const std::lock_guard<std::mutex> lock(synthLock());
+// One stretch in one voice; the caller holds the synthesiser's lock.
+std::vector<short> synthesizePiece(const QString& text, Voice voice, int wordsPerMinute,
+                                   int& rate) {
     static const int sampleRate = [] {
         const int r = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0);
         espeak_SetSynthCallback(appendSamples);
@@ -146,6 +150,23 @@ std::vector<short> synthesize(const QString& text, Voice voice, int wordsPerMinu
         espeak_Synchronize() != EE_OK)
         throw std::runtime_error("espeak-ng failed on " + text.toStdString());
     return samples;
+}
+
+// `text` spoken by espeak-ng: mono samples at its rate (returned in `rate`). The English
+// stretches of a Mandarin reading are said by the English voice: the Mandarin voice says
+// a Latin letter as a syllable of its own ("E" as "yì").
+std::vector<short> synthesize(const QString& text, Voice voice, int wordsPerMinute, int& rate) {
+    const std::lock_guard<std::mutex> lock(synthLock());
+    if (voice == Voice::Mandarin) {
+        std::vector<short> samples;
+        for (const tools::pinyin::Piece& piece : tools::pinyin::voicePieces(text)) {
+            const std::vector<short> part = synthesizePiece(
+                piece.text, piece.english ? Voice::English : Voice::Mandarin, wordsPerMinute, rate);
+            samples.insert(samples.end(), part.begin(), part.end());
+        }
+        return samples;
+    }
+    return synthesizePiece(text, voice, wordsPerMinute, rate);
 }
 
 // Mono MP3 at 11.025 kHz and 16 kbit/s. Its frames are too small for the encoder's info
@@ -191,15 +212,16 @@ QByteArray encode(std::vector<short> samples, int rate) {
 
 } // namespace
 
-QString mandarinReading(Output& out, const QString& text, const QString& pinyin) {
+MandarinReading readMandarin(Output& out, const QString& text, const QString& pinyin) {
     namespace py = tools::pinyin;
     // Pinyin that has no syllable in it is no reading: the library reads the text.
     if (const QStringList given = py::syllables(pinyin); !given.isEmpty())
-        return py::spokenLine(text, given);
+        return {py::spokenLine(text, given), {}, {}};
     const QString said = py::lettersSaid(py::numbersInChinese(text));
     if (py::hanCount(said) == 0)
-        return said;
-    const QString read = reader().read(out.contentDir() + QStringLiteral("/.."), said);
+        return {said, said, {}};
+    const QString answer = reader().read(out.contentDir() + QStringLiteral("/.."), said);
+    const QString read = answer.section(QLatin1Char('\t'), 0, 0);
     // Pinyin written in the line ("说“zàijiàn”") is given numbered, as the rest.
     static const QRegularExpression written(
         QStringLiteral("[a-zA-Züāáǎàēéěèīíǐìōóǒòūúǔùǖǘǚǜ]*[āáǎàēéěèīíǐìōóǒòūúǔùǖǘǚǜ]"
@@ -216,12 +238,16 @@ QString mandarinReading(Output& out, const QString& text, const QString& pinyin)
                          : QLatin1Char(' ') + syllables.join(QLatin1Char(' ')) + QLatin1Char(' '));
         at = m.capturedEnd();
     }
-    return (numbered + read.mid(at)).simplified();
+    return {(numbered + read.mid(at)).simplified(), said, answer.section(QLatin1Char('\t'), 1)};
 }
 
-void noteSpoken(Output& out, const QString& text, const QString& said) {
+QString mandarinReading(Output& out, const QString& text, const QString& pinyin) {
+    return readMandarin(out, text, pinyin).said;
+}
+
+void noteSpoken(Output& out, const QString& text, const MandarinReading& reading) {
     QStringList meant;
-    for (const QString& word : said.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    for (const QString& word : reading.said.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         if (tools::pinyin::isSyllable(word))
             meant << word;
     const auto clean = [](QString s) {
@@ -229,9 +255,12 @@ void noteSpoken(Output& out, const QString& text, const QString& said) {
             .replace(QLatin1Char('\n'), QLatin1Char(' '))
             .replace(QLatin1Char('\r'), QLatin1Char(' '));
     };
+    // where, text, syllables meant, what the voice was given, what the reader read and
+    // its syllable of each Chinese character of that
     out.note(clean(spokenAt.isEmpty() ? QStringLiteral("(unnamed)") : spokenAt) +
              QLatin1Char('\t') + clean(text) + QLatin1Char('\t') + meant.join(QLatin1Char(' ')) +
-             QLatin1Char('\t') + clean(said));
+             QLatin1Char('\t') + clean(reading.said) + QLatin1Char('\t') + clean(reading.readFrom) +
+             QLatin1Char('\t') + clean(reading.hanSyllables));
 }
 
 QString readingsVersion(Output& out) {
@@ -239,9 +268,13 @@ QString readingsVersion(Output& out) {
     static QString version;
     std::call_once(once, [&] {
         QCryptographicHash h(QCryptographicHash::Sha1);
+        // How letters and numbers in a line are read (tools/lib/Pinyin) and which voice
+        // says what: raised when those rules change.
+        h.addData(QByteArrayLiteral("reading-rules-3"));
         const QDir source(out.contentDir() + QStringLiteral("/.."));
-        for (const char* file : {"content/chinese/readings.txt", "tools/gendata/reading.js",
-                                 "node_modules/pinyin-pro/package.json"}) {
+        for (const char* file :
+             {"content/chinese/readings.txt", "content/chinese/polyphones.txt",
+              "tools/gendata/reading.js", "node_modules/pinyin-pro/package.json"}) {
             QFile f(source.filePath(QString::fromLatin1(file)));
             if (f.open(QIODevice::ReadOnly))
                 h.addData(f.readAll());
@@ -257,11 +290,15 @@ QByteArray speak(Output& out, const QString& text, Voice voice, int wordsPerMinu
         voice == Voice::English ? QStringLiteral("en") : QStringLiteral("cmn-latn-pinyin");
     const QString rate = QString::number(wordsPerMinute);
     QString said = text;
+    QString mixed; // a Mandarin line with English in it is spoken in two voices
     if (voice == Voice::Mandarin) {
-        said = mandarinReading(out, text, pinyin);
-        noteSpoken(out, text, said);
+        const MandarinReading reading = readMandarin(out, text, pinyin);
+        said = reading.said;
+        noteSpoken(out, text, reading);
+        if (tools::pinyin::voicePieces(said).size() > 1)
+            mixed = QStringLiteral("|with-english");
     }
-    return out.cached(QStringLiteral("speech-v4|%1|%2|").arg(code, rate) + said, [&] {
+    return out.cached(QStringLiteral("speech-v4|%1|%2|").arg(code, rate) + said + mixed, [&] {
         int sampleRate = 0;
         std::vector<short> samples = synthesize(said, voice, wordsPerMinute, sampleRate);
         return encode(std::move(samples), sampleRate);

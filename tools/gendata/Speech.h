@@ -11,8 +11,10 @@
 // Mandarin is spoken from its reading, never from the characters (the voice has one
 // reading a character and doubles the last syllable of some words): the pinyin given,
 // or else the reading of the pinyin library (tools/gendata/reading.js) with our own
-// corrections in content/chinese/readings.txt. Every Mandarin line is noted in the
-// build's record of what it spoke, with where it came from (see SpokenAt).
+// corrections in content/chinese/readings.txt and the readings reviewed by hand in
+// content/chinese/polyphones.txt. Every Mandarin line is noted in the build's record of
+// what it spoke, with where it came from (see SpokenAt). Latin letters and English words
+// in a Mandarin line are said by the English voice ("字母 E" as the letter's name).
 //
 // Throws std::runtime_error when espeak-ng, lame or the reader fails.
 
@@ -32,9 +34,17 @@ QByteArray speak(Output& out, const QString& text, Voice voice = Voice::Mandarin
 // punctuation between them kept ("lu4 zhai4 。"); from `pinyin` when it is given.
 QString mandarinReading(Output& out, const QString& text, const QString& pinyin = {});
 
-// Notes a Mandarin line that is spoken by other means: `text` said as `said` (its
-// reading), where the innermost SpokenAt names.
-void noteSpoken(Output& out, const QString& text, const QString& said);
+// The same with how it was found, for the record of what the build spoke.
+struct MandarinReading {
+    QString said;
+    QString readFrom;     // the text the reader read; empty when pinyin was given
+    QString hanSyllables; // the reader's syllable of each Chinese character of `readFrom`
+};
+MandarinReading readMandarin(Output& out, const QString& text, const QString& pinyin = {});
+
+// Notes a Mandarin line that is spoken by other means: `text` said as `reading.said`,
+// where the innermost SpokenAt names.
+void noteSpoken(Output& out, const QString& text, const MandarinReading& reading);
 
 // Changes whenever a reading may change (our table, the reader, the library's version):
 // part of the cache key of whatever keeps speech made from readings.

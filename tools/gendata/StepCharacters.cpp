@@ -185,7 +185,8 @@ QByteArray characterMovie(const std::vector<Stroke>& strokes, const QString& pin
 
 void makeCharacters(Output& out) {
     // Character, pinyin and word, in the lessons' order.
-    const QList<QStringList> rows = contentRows(out, QStringLiteral("chinese/xhz.txt"));
+    QList<int> lines;
+    const QList<QStringList> rows = contentRows(out, QStringLiteral("chinese/xhz.txt"), &lines);
     tools::PackWriter pack;
     QSet<QString> written; // a word can serve two characters ("小鸟")
     const auto write = [&](const QString& file, const std::function<QByteArray()>& make) {
@@ -199,7 +200,7 @@ void makeCharacters(Output& out) {
                       word = rows[i].value(2);
         pack.add(QStringLiteral("XHZ%1").arg(i + 1), QStringLiteral("Flash"),
                  characterMovie(strokesOf(out, character), pinyin));
-        const SpokenAt at(QStringLiteral("content/chinese/xhz.txt: ") + character);
+        const SpokenAt at(QStringLiteral("content/chinese/xhz.txt:%1").arg(lines[i]));
         write(QStringLiteral("Data/Sound/") + character + QStringLiteral(".mp3"),
               [&] { return speak(out, character, Voice::Mandarin, 140, pinyin); });
         write(QStringLiteral("Data/Sound/") + word + QStringLiteral(".mp3"),

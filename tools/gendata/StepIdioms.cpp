@@ -120,14 +120,15 @@ void makeIdioms(Output& out) {
     for (const QStringList& row : contentRows(out, QStringLiteral("chinese/cy_art.txt")))
         art.insert(row[0], row.value(1));
     tools::PackWriter idioms;
-    const QList<QStringList> rows = contentRows(out, QStringLiteral("chinese/cy.txt"));
+    QList<int> lines;
+    const QList<QStringList> rows = contentRows(out, QStringLiteral("chinese/cy.txt"), &lines);
     for (int i = 0; i < rows.size(); ++i) {
         const QString idiom = rows[i].value(0), explanation = rows[i].value(1),
                       example = rows[i].value(2);
         const QImage picture = pictureCard({320, 240}, art.value(idiom), idiom, paletteColour(i));
         out.writeData(QStringLiteral("Data/picture/xchy/") + idiom + QStringLiteral(".jpg"),
                       jpeg(picture, 88));
-        const SpokenAt at(QStringLiteral("content/chinese/cy.txt: ") + idiom);
+        const SpokenAt at(QStringLiteral("content/chinese/cy.txt:%1").arg(lines[i]));
         out.writeData(QStringLiteral("Data/Sound/") + idiom + QStringLiteral(".mp3"),
                       speak(out, idiom, Voice::Mandarin));
         const QByteArray explained = speak(out, explanation, Voice::Mandarin);
@@ -143,12 +144,14 @@ void makeIdioms(Output& out) {
     out.writeData(QStringLiteral("Data/kjfile/cy.dat"), idioms.build());
 
     tools::PackWriter classic;
-    const QList<QStringList> sections = contentRows(out, QStringLiteral("chinese/szj.txt"));
+    QList<int> sectionLines;
+    const QList<QStringList> sections =
+        contentRows(out, QStringLiteral("chinese/szj.txt"), &sectionLines);
     for (int n = 1; n <= sections.size(); ++n) {
         const QString text = sections[n - 1].value(0);
         QString spoken = text;
         spoken.replace(QStringLiteral("\\r"), QString());
-        const SpokenAt at(QStringLiteral("content/chinese/szj.txt: section %1").arg(n));
+        const SpokenAt at(QStringLiteral("content/chinese/szj.txt:%1").arg(sectionLines[n - 1]));
         classic.add(QStringLiteral("SZJ%1").arg(n), QStringLiteral("Flash"),
                     classicMovie(text, n, speak(out, spoken, Voice::Mandarin)));
     }

@@ -99,9 +99,9 @@ QByteArray espeak(Output& out, const QString& voice, int speed, int pitch, const
 
 // The reading the voice sings, noted in the record of what the build spoke.
 QString sungReading(Output& out, const QString& text) {
-    const QString said = mandarinReading(out, text);
-    noteSpoken(out, text, said);
-    return said;
+    const MandarinReading reading = readMandarin(out, text);
+    noteSpoken(out, text, reading);
+    return reading.said;
 }
 
 // The words spoken to fit in `seconds`: faster when the usual speed is too slow.

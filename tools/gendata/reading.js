@@ -1,14 +1,17 @@
 // The readings of Mandarin lines, for the generator's speech: one line of text in on
-// standard input, its pinyin out on one line of standard output, in the same order.
+// standard input, out on one line of standard output, in the same order: its pinyin, a
+// tab, and the syllables of its Chinese characters alone (one each, in order).
 // Each Chinese character becomes one syllable with its tone as a number (5 for the
 // neutral tone); everything else is passed on as it stands, between spaces.
 //
-//   node reading.js content/chinese/readings.txt
+//   node reading.js content/chinese/readings.txt content/chinese/polyphones.txt
 //
 // The readings come from pinyin-pro (MIT licence, its notice in
 // node_modules/pinyin-pro/LICENSE), which reads words from its phrase data; the table
-// named on the command line holds our own readings of the words it gets wrong
-// ("word<Tab>pinyin with tone marks", '#' starts a comment).
+// named first holds our own readings of the words it gets wrong
+// ("word<Tab>pinyin with tone marks", '#' starts a comment). The file named second holds
+// the readings reviewed by hand of the characters with more than one common reading, line
+// by line (its header tells how): where it has the line, they win over everything else.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -28,6 +31,22 @@ if (process.argv[2]) {
 }
 
 const han = /\p{Script=Han}/u;
+
+// The reviewed readings: a spoken line -> the readings of its listed characters in order.
+const reviewed = new Map();
+const listed = new Set();
+if (process.argv[3]) {
+  for (const raw of fs.readFileSync(process.argv[3], 'utf8').split('\n')) {
+    if (raw.startsWith('#!chars\t')) {
+      for (const c of Array.from(raw.slice(8).replace(/\s/g, ''))) listed.add(c);
+      continue;
+    }
+    if (!raw.trim() || raw.startsWith('#')) continue;
+    const [text, readings] = raw.split('\t');
+    if (text && readings !== undefined)
+      reviewed.set(text, readings.split(' ').filter(Boolean).map((r) => Array.from(r).slice(1).join('')));
+  }
+}
 
 // Words after which 地 is the particle "de" that makes an adverb ("高兴地说"); the
 // library always reads it "dì". Doubled words ("悄悄地", "一步一步地", "走来走去地")
@@ -79,6 +98,7 @@ function readingOf(text) {
   const chars = Array.from(text);
   const all = pinyin(text, { toneType: 'num', type: 'all', v: false });
   const out = [];
+  const hanAt = [], hanChars = []; // where each character's syllable is in `out`
   let latin = '';
   all.forEach((item, i) => {
     if (!item.isZh) {
@@ -87,6 +107,8 @@ function readingOf(text) {
     }
     if (latin.trim()) out.push(latin.trim());
     latin = '';
+    hanAt.push(out.length);
+    hanChars.push(item.origin);
     let s = item.pinyin;
     if (item.origin === '地' && adverbParticle(chars, i)) s = 'de0';
     if (item.origin === '得' && s === 'de2' && complementParticle(chars, i)) s = 'de0';
@@ -94,10 +116,15 @@ function readingOf(text) {
     out.push(/^[a-zü]+0$/.test(s) ? s.slice(0, -1) + '5' : s);
   });
   if (latin.trim()) out.push(latin.trim());
-  return askedCharacter(chars, all, out).join(' ');
+  askedCharacter(chars, all, out);
+  // A line reviewed by hand has its listed characters read as reviewed, when the review
+  // still names as many of them as the line has.
+  const own = reviewed.get(text);
+  const marked = hanAt.filter((_, n) => listed.has(hanChars[n]));
+  if (own && own.length === marked.length) marked.forEach((j, n) => { out[j] = own[n]; });
+  return out.join(' ') + '\t' + hanAt.map((j) => out[j]).join(' ');
 }
 
-// "“长大”的“长”读什么？": the character asked about is read as in the word before it.
 function askedCharacter(chars, all, out) {
   const text = chars.join('');
   const asked = /“([^”]+)”的“(\p{Script=Han})”/gu;
@@ -120,5 +147,5 @@ function askedCharacter(chars, all, out) {
 
 const rl = readline.createInterface({ input: process.stdin, terminal: false });
 rl.on('line', (line) => {
-  process.stdout.write((han.test(line) ? readingOf(line) : line) + '\n');
+  process.stdout.write((han.test(line) ? readingOf(line) : line + '\t') + '\n');
 });

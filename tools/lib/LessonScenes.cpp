@@ -98,6 +98,7 @@ Block poemBlock(const Line& l, qreal width, qreal cell) {
         x += w;
     }
     return {QSizeF(total(), 88), [=](LessonWriter& w, QPointF at) {
+                w.setLine(l.lineNumber);
                 SwfShape s;
                 s.add(top, ShapeFill::solid(shade(w.colour(), -0.4)));
                 s.add(bottom, ShapeFill::solid(w.ink()));

@@ -174,9 +174,10 @@ QString letterReading(const QString& letters, const QString& characterReading) {
     const QStringList own = syllables(letters);
     const int tone = own.size() == 1 ? own[0].right(1).toInt() : 5;
     if (own.size() == 1) {
-        // Finals on i, u and ü are written with y and w when they stand alone.
+        // Finals on i, u and ü are written with y and w when they stand alone; ong, which
+        // no syllable spells alone, is said as the lessons teach it, not as its card's 嗡.
         static const QRegularExpression standalone(
-            QStringLiteral("^(?:a|ai|an|ang|ao|e|ei|en|eng|er|o|ou|ê|[bpmfdtnlgkhjqxrzcsyw].*|"
+            QStringLiteral("^(?:a|ai|an|ang|ao|e|ei|en|eng|er|o|ong|ou|ê|[bpmfdtnlgkhjqxrzcsyw].*|"
                            "zh.*|ch.*|sh.*)$"));
         const QString base = own[0].chopped(1);
         static const QRegularExpression vowel(QStringLiteral("[aeiouüê]"));
@@ -206,19 +207,49 @@ QString letterSyllable(const QString& letters) {
 }
 
 QString lettersSaid(const QString& text) {
-    static const QRegularExpression attached(QStringLiteral(
-        "(?<=\\p{Han})[a-zü]{1,4}(?![A-Za-z])|(?<![A-Za-z])[a-zü]{1,4}(?=\\p{Han})"));
+    // A group against a character is pinyin; so is the next one of a list ("见到j、q、x")
+    // that such a group begins. Other letters are English ("用 in、on 来说").
+    static const QRegularExpression group(QStringLiteral("(?<![A-Za-z])[a-zü]{1,4}(?![A-Za-z])"));
+    // A Chinese character itself: "、" counts as Han to the regular expressions.
+    const auto hanAt = [&](qsizetype i) {
+        return i >= 0 && i < text.size() && text[i].script() == QChar::Script_Han;
+    };
     QString out;
-    qsizetype at = 0;
-    auto it = attached.globalMatch(text);
+    qsizetype at = 0, lastPinyinEnd = -2;
+    auto it = group.globalMatch(text);
     while (it.hasNext()) {
         const auto m = it.next();
-        const QString said = letterSyllable(m.captured());
-        out += text.mid(at, m.capturedStart() - at) +
-               (said.isEmpty() ? m.captured() : QLatin1Char(' ') + said + QLatin1Char(' '));
-        at = m.capturedEnd();
+        const qsizetype from = m.capturedStart(), to = m.capturedEnd();
+        const bool listed =
+            from >= 1 && text[from - 1] == QChar(0x3001) && lastPinyinEnd == from - 1;
+        const QString said =
+            hanAt(from - 1) || hanAt(to) || listed ? letterSyllable(m.captured()) : QString();
+        if (said.isEmpty())
+            continue;
+        out += text.mid(at, from - at) + QLatin1Char(' ') + said + QLatin1Char(' ');
+        at = lastPinyinEnd = to;
     }
     return out + text.mid(at);
+}
+
+std::vector<Piece> voicePieces(const QString& reading) {
+    // Words of letters alone, with the spaces, apostrophes and hyphens inside a phrase;
+    // a numbered syllable ("mu3") has its digit after it and is no English.
+    static const QRegularExpression english(
+        QStringLiteral("(?<![A-Za-zü0-9])[A-Za-z]+(?:[ '’-]+[A-Za-z]+)*(?![A-Za-zü0-9])"));
+    std::vector<Piece> out;
+    qsizetype at = 0;
+    auto it = english.globalMatch(reading);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        if (m.capturedStart() > at)
+            out.push_back({reading.mid(at, m.capturedStart() - at), false});
+        out.push_back({m.captured(), true});
+        at = m.capturedEnd();
+    }
+    if (at < reading.size() || out.empty())
+        out.push_back({reading.mid(at), false});
+    return out;
 }
 
 int hanCount(const QString& text) {
@@ -259,8 +290,19 @@ QString numbersInChinese(const QString& text) {
             return s;
         };
         const QString whole = m.captured(1);
+        // Two of something is 两 ("2个" -> "两个"); 二 stays for a place ("第2个", "2号").
+        static const QString measures =
+            QStringLiteral("个只根颗条米捆角盒片块人罐朵头元本张支棵匹辆把双件粒位次岁天层"
+                           "瓶杯碗枝座封幅首串群组堆排队份箱袋筐篮盘束时点厘公");
+        const bool pair = whole.size() == 1 && QChar(whole[0]).digitValue() == 2 &&
+                          m.captured(2).isEmpty() && m.captured(3).isEmpty() &&
+                          m.captured(4).isEmpty() && m.capturedEnd() < text.size() &&
+                          measures.contains(text[m.capturedEnd()]) &&
+                          (m.capturedStart() == 0 || text[m.capturedStart() - 1] != QChar(0x7B2C));
         QString said;
-        if (!m.captured(4).isEmpty() && whole.size() == 4)
+        if (pair)
+            said = QStringLiteral("两");
+        else if (!m.captured(4).isEmpty() && whole.size() == 4)
             said = plain(whole) + m.captured(4); // a year, digit by digit
         else {
             said = whole.size() > 8 ? plain(whole) : integerInChinese(whole.toLongLong());

@@ -52,6 +52,17 @@ QString spokenLine(const QString& text, const QStringList& readings);
 // "25" -> "二十五", "3.5" -> "三点五", "2024年" -> "二零二四年".
 QString numbersInChinese(const QString& text);
 
+// A reading cut where its voice changes: the English stretches (Latin words and letters
+// that are no numbered syllable: "E", "ABC", "doll") are said by the English voice, the
+// rest by the Mandarin one.
+//   voicePieces(u"zi4 mu3 E he2") -> {"zi4 mu3 ", Mandarin}, {"E", English}, {" he2", Mandarin}
+struct Piece {
+    QString text;
+    bool english = false;
+    bool operator==(const Piece&) const = default;
+};
+std::vector<Piece> voicePieces(const QString& reading);
+
 // Code points that are Chinese characters.
 int hanCount(const QString& text);
 
