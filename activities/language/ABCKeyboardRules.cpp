@@ -114,13 +114,13 @@ int explosionPlayer(bool firstPlaying, bool secondPlaying) {
     return secondPlaying ? 2 : 1;
 }
 
-bool Explosion::tick(bool playing) {
+bool Explosion::tick(bool moviePlaying) {
     if (!shown_)
         return false;
     ++ticks_;
-    if (playing)
-        started_ = true;
-    if ((!playing && (started_ || ticks_ >= kWaitTicks)) || ticks_ >= kMostTicks)
+    if (moviePlaying && !started_)
+        started_ = true, ticks_ = 0;
+    if ((!moviePlaying && (started_ || ticks_ >= kWaitTicks)) || (started_ && ticks_ >= kMostTicks))
         shown_ = false;
     return shown_;
 }

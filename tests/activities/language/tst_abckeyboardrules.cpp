@@ -206,8 +206,12 @@ void TestAbcKeyboardRules::explosionEnds_data() {
     QTest::newRow("still playing: stays") << "PPPP" << 0;
     QTest::newRow("never starts: hidden after the wait")
         << QString(Explosion::kWaitTicks, QLatin1Char('s')) << Explosion::kWaitTicks;
-    QTest::newRow("never reports its end: hidden after the longest an explosion takes")
-        << QString(Explosion::kMostTicks + 5, QLatin1Char('P')) << Explosion::kMostTicks;
+    QTest::newRow("never reports its end: hidden the longest an explosion takes after its start")
+        << QString(Explosion::kMostTicks + 5, QLatin1Char('P')) << Explosion::kMostTicks + 1;
+    // A player woken from rest reports its first frame a second after the hit: the burst
+    // still plays whole (40 ticks) once it has started.
+    QTest::newRow("first frame a second late: plays whole")
+        << QString(26, QLatin1Char('s')) + QString(40, QLatin1Char('P')) + QLatin1Char('s') << 67;
 }
 
 void TestAbcKeyboardRules::explosionEnds() {

@@ -139,6 +139,132 @@ private slots:
         w.btnreturnClick();
     }
 
+    // Keys typed close together: each hit's explosion is seen playing, then leaves the
+    // screen, also where the player first reports the frame it was sent to, not playing
+    // yet (a player woken from rest does), before its movie moves on.
+    void keyboardHitsCloseTogetherEachExplode() {
+        platform::MessageRecorder rec;
+        TfrmABCKeyboard w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.Timer1->setEnabled(false); // the test drives the clock
+        const std::array<TTransparentFlashHostControl*, 3> players = {w.flashword, w.flashword2,
+                                                                      w.flashword3};
+        for (TTransparentFlashHostControl* p : players)
+            flashhost::fakeBackendOf(p)->pushFrameState(23, false); // at rest on its last frame
+        // Three characters in reach, each the first of its kind.
+        QList<language::Faller> aims;
+        for (int t = 0; t < 5000 && aims.size() < 3; ++t) {
+            w.Timer1Timer();
+            aims.clear();
+            QString seen;
+            for (const language::Faller& f : w.game().fallers()) {
+                const bool inReach = f.top > -40 && f.top < w.pnl_bottom->y() - 120;
+                if (inReach && !seen.contains(f.ch) && aims.size() < 3)
+                    aims << f;
+                if (f.top > -50)
+                    seen += f.ch;
+            }
+        }
+        QCOMPARE(aims.size(), 3);
+        for (const language::Faller& f : aims)
+            QTest::keyClick(&w, f.ch.toLower().toLatin1());
+        QCOMPARE(w.lblright->text(), QStringLiteral("3"));
+        for (size_t i = 0; i < 3; ++i) {
+            QVERIFY(players[i]->isVisible());
+            QCOMPARE(players[i]->pos(), QPoint(aims[int(i)].left, aims[int(i)].top));
+            QTRY_VERIFY(flashhost::fakeBackendOf(players[i])->calls().contains("play"));
+        }
+        auto tick = [&](int n) {
+            for (int t = 0; t < n; ++t)
+                w.Timer1Timer();
+        };
+        tick(1);
+        // Each player reports the first frame it went to, not moving yet.
+        for (TTransparentFlashHostControl* p : players)
+            flashhost::fakeBackendOf(p)->pushFrameState(0, false);
+        for (TTransparentFlashHostControl* p : players)
+            QTRY_VERIFY(!p->IsPlaying());
+        tick(5);
+        for (TTransparentFlashHostControl* p : players)
+            QVERIFY2(p->isVisible(), qPrintable(p->objectName() + " hidden before it played"));
+        for (TTransparentFlashHostControl* p : players)
+            flashhost::fakeBackendOf(p)->pushFrameState(4, true);
+        for (TTransparentFlashHostControl* p : players)
+            QTRY_VERIFY(p->IsPlaying());
+        tick(10);
+        for (TTransparentFlashHostControl* p : players)
+            QVERIFY2(p->isVisible(), qPrintable(p->objectName() + " hidden while playing"));
+        for (TTransparentFlashHostControl* p : players)
+            flashhost::fakeBackendOf(p)->pushFrameState(23, false); // its last frame
+        for (TTransparentFlashHostControl* p : players)
+            QTRY_VERIFY(!p->IsPlaying());
+        tick(1);
+        for (TTransparentFlashHostControl* p : players)
+            QVERIFY2(!p->isVisible(), qPrintable(p->objectName() + " stays after its end"));
+        w.btnreturnClick();
+    }
+
+    // Each speed word stands level with its circle, and a click on the word chooses that
+    // speed, its word lit in the counters' yellow.
+    void keyboardSpeedWordsLevelWithTheirCircles() {
+        platform::MessageRecorder rec;
+        TfrmABCKeyboard w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.Timer1->setEnabled(false);
+        auto rows = [](const QImage& img, int from, int to) { // rows holding light ink
+            int top = -1, bottom = -1;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = std::max(0, from); x <= std::min(to, img.width() - 1); ++x)
+                    if (qGray(img.pixel(x, y)) > 0x90) {
+                        if (top < 0)
+                            top = y;
+                        bottom = y;
+                        break;
+                    }
+            return std::make_pair(top, bottom);
+        };
+        const std::array<TFlatRadioButton*, 3> rbs = {w.rb1, w.rb2, w.rb3};
+        QImage panel = w.pnl_bottom->grab().toImage();
+        QList<QPoint> words;
+        for (size_t i = 0; i < 3; ++i) {
+            const int x = rbs[i]->x();
+            const int end = i < 2 ? rbs[i + 1]->x() - 1 : w.btnreturn->x() - 1;
+            const auto circle = rows(panel, x, x + 12);
+            const auto word = rows(panel, x + 14, end);
+            QVERIFY(circle.first >= 0 && word.first >= 0);
+            const double circleMiddle = (circle.first + circle.second) / 2.0;
+            const double wordMiddle = (word.first + word.second) / 2.0;
+            QVERIFY2(qAbs(circleMiddle - wordMiddle) <= 1.0,
+                     qPrintable(QStringLiteral("%1: circle rows %2-%3, word rows %4-%5")
+                                    .arg(rbs[i]->Caption())
+                                    .arg(circle.first)
+                                    .arg(circle.second)
+                                    .arg(word.first)
+                                    .arg(word.second)));
+            words << QPoint((x + 14 + std::min(end, x + 40)) / 2, qRound(wordMiddle));
+        }
+        QVERIFY(w.rb2->Checked());
+        QWidget* under = w.pnl_bottom->childAt(words[0]); // what the click lands on
+        QVERIFY(under);
+        QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(w.pnl_bottom, words[0]));
+        QVERIFY(w.rb1->Checked() && !w.rb2->Checked());
+        panel = w.pnl_bottom->grab().toImage();
+        auto yellowIn = [&](int from, int to) {
+            for (int y = 0; y < panel.height(); ++y)
+                for (int x = from; x <= to; ++x) {
+                    const QColor c = panel.pixelColor(x, y);
+                    if (c.red() > 200 && c.green() > 150 && c.blue() < 80)
+                        return true;
+                }
+            return false;
+        };
+        QVERIFY(yellowIn(w.rb1->x() + 14, w.rb2->x() - 1));
+        QVERIFY(!yellowIn(w.rb2->x() + 14, w.rb3->x() - 1));
+        w.btnreturnClick();
+    }
+
     void keyboardGameReturnsToItsOpener() {
         platform::MessageRecorder rec;
         QWidget opener;
