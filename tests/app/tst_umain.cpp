@@ -9,11 +9,20 @@
 #include "platform/ShellOpen.h"
 #include "platform/SoundLibrary.h"
 
+#include "platform/Translations.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QImage>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTreeView>
 #include <QtTest>
+
+#include <memory>
 
 class TestUMain : public QObject {
     Q_OBJECT
@@ -27,6 +36,7 @@ private slots:
     void restore();
     void helpAndMail();
     void picturesLoaded();
+    void photoDialogInChinese();
 
 private:
     QStringList boxes() const { return testsupport::boxes(*rec_); }
@@ -227,6 +237,47 @@ void TestUMain::picturesLoaded() {
     const QImage withPhoto = main_->grab().toImage();
     QCOMPARE(withPhoto.pixelColor(main_->pnldtt->geometry().center()), QColor(90, 160, 220));
     main_->pnldtt->hide();
+}
+
+// The photo's dialog speaks Chinese, its dates too, and shows every column whole.
+void TestUMain::photoDialogInChinese() {
+    QVERIFY(platform::installChineseTranslations(*qApp));
+    const QString file = writeJpeg(QStringLiteral("photos/宝宝的照片.jpg"), 40, 40);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(QDateTime(QDate(2026, 12, 7), QTime(16, 17)),
+                          QFileDevice::FileModificationTime));
+    f.close();
+    const std::unique_ptr<QFileDialog> dlg = TFrmmain::photoDialog(nullptr);
+    dlg->setDirectory(QFileInfo(file).path());
+    dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+    auto* details = dlg->findChild<QTreeView*>(QStringLiteral("treeView"));
+    QVERIFY(details);
+    QTRY_COMPARE(details->model()->rowCount(details->rootIndex()), 1);
+    const QModelIndex row = details->model()->index(0, 0, details->rootIndex());
+    QTRY_COMPARE(row.siblingAtColumn(3).data().toString(), QStringLiteral("2026/12/7 16:17"));
+    const QRegularExpression latin(QStringLiteral("[A-Za-z]{2,}"));
+    QHeaderView* header = details->header();
+    for (int c = 0; c < header->count(); ++c) {
+        const QString title = details->model()->headerData(c, Qt::Horizontal).toString();
+        QVERIFY2(!title.contains(latin), qPrintable(title));
+        if (c == 0)
+            continue; // the name column takes the room left
+        const QString text = row.siblingAtColumn(c).data().toString();
+        QVERIFY2(!text.contains(latin) || c == 2, qPrintable(text)); // the kind names "jpg"
+        // As wide as the view finds its cells and its title need.
+        QTRY_VERIFY2(header->sectionSize(c) >=
+                             details->sizeHintForIndex(row.siblingAtColumn(c)).width() &&
+                         header->sectionSize(c) >= header->sectionSizeHint(c),
+                     qPrintable(QStringLiteral("%1: %2 px").arg(text).arg(header->sectionSize(c))));
+    }
+    QVERIFY2(header->length() <= details->viewport()->width(),
+             "every column in sight without scrolling");
+    for (QPushButton* b : dlg->findChildren<QPushButton*>())
+        QVERIFY2(!b->text().contains(latin), qPrintable(b->text()));
+    QTest::keyClick(details, Qt::Key_Escape);
+    QTRY_VERIFY(!dlg->isVisible());
 }
 
 QTEST_MAIN(TestUMain)
