@@ -74,6 +74,9 @@ void chineseFileDialog(QFileDialog& dialog) {
 }
 
 bool installChineseTranslations(QApplication& app) {
+    // Texts that come from the locale rather than a translation (the kinds of files the
+    // file dialog names) in Chinese as well.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     QApplication::installTranslator(new MissingQtTexts(&app));
     // qtbase holds the texts of the widgets' dialogs and buttons.
     auto* translator = new QTranslator(&app);
