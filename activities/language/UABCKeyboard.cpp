@@ -92,8 +92,8 @@ void TfrmABCKeyboard::resizeEvent(QResizeEvent* e) {
     // The speed choice and the counters stand left of the return button.
     int x = btnreturn->x() - 20;
     for (size_t i = speeds_.size(); i-- > 0;) {
-        x -= speedCaptions_[i]->width() + 4;
-        speedCaptions_[i]->move(x + 2, speedCaptions_[i]->y());
+        x -= speedCaptions_[i]->width() + 12;
+        speedCaptions_[i]->move(x + 3, speedCaptions_[i]->y());
         x -= speeds_[i]->width();
         speeds_[i]->move(x, speeds_[i]->y());
     }
