@@ -61,7 +61,7 @@ namespace {
 void fitCaption(QLabel* label, int pixels) {
     QFont f = label->font();
     f.setPixelSize(pixels);
-    const int room = label->contentsRect().width();
+    const int room = label->contentsRect().width() - 8; // clear of what stands beside it
     while (pixels > 12 && QFontMetrics(f).horizontalAdvance(label->text()) > room)
         f.setPixelSize(--pixels);
     label->setFont(f);
