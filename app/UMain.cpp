@@ -11,6 +11,7 @@
 #include "platform/ProgramDir.h"
 #include "platform/ShellOpen.h"
 #include "platform/SoundLibrary.h"
+#include "platform/Translations.h"
 #include "widgets/TFlatPanelUnit.h"
 #include "widgets/ThemedMenu.h"
 
@@ -30,13 +31,20 @@
 
 QPointer<TFrmmain> Frmmain;
 
+std::unique_ptr<QFileDialog> TFrmmain::photoDialog(QWidget* parent) {
+    auto dlg = std::make_unique<QFileDialog>(
+        parent, QStringLiteral("请选择您宝宝的图片，但注意尺寸大小！"));
+    dlg->setNameFilter(QStringLiteral("*.jpg (*.jpg *.JPG *.jpeg *.JPEG)"));
+    dlg->setDefaultSuffix(QStringLiteral("jpg"));
+    dlg->setFileMode(QFileDialog::ExistingFile);
+    platform::chineseFileDialog(*dlg);
+    return dlg;
+}
+
 std::function<QString(QWidget*)> TFrmmain::choosePhotoFile = [](QWidget* parent) {
-    QFileDialog dlg(parent, QStringLiteral("请选择您宝宝的图片，但注意尺寸大小！"));
-    dlg.setNameFilter(QStringLiteral("*.jpg (*.jpg *.JPG *.jpeg *.JPEG)"));
-    dlg.setDefaultSuffix(QStringLiteral("jpg"));
-    dlg.setFileMode(QFileDialog::ExistingFile);
-    return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
-               ? dlg.selectedFiles().first()
+    const std::unique_ptr<QFileDialog> dlg = photoDialog(parent);
+    return dlg->exec() == QDialog::Accepted && !dlg->selectedFiles().isEmpty()
+               ? dlg->selectedFiles().first()
                : QString();
 };
 

@@ -9,7 +9,9 @@
 #include <QByteArray>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
+class QFileDialog;
 class QMenu;
 class QAction;
 class TThemedMenu;
@@ -53,6 +55,8 @@ public:
 
     // Chooses the photo file; tests replace it. Empty = cancelled.
     static std::function<QString(QWidget*)> choosePhotoFile;
+    // The file dialog the photo is chosen in, in Chinese.
+    static std::unique_ptr<QFileDialog> photoDialog(QWidget* parent);
     // Where the menus pop up; tests replace it so nothing blocks.
     static std::function<void(QMenu*)> popupMenu;
     // Ends the program after the window closed; tests keep their process.

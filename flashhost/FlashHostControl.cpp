@@ -371,6 +371,7 @@ void TFlashHostControl::onFrameState(int frame0, bool playing, int seq) {
     // A report from before the last call would undo what the form just asked for.
     if (seq < seq_)
         return;
+    reportedSeq_ = seq;
     frame_ = qMax(0, frame0);
     playing_ = playing;
 }

@@ -91,6 +91,9 @@ public:
     void Stop();
     void GotoFrame(int frameNum); // frames count from 0; the movie stops there
     bool IsPlaying() const;       // True without a player
+    // Whether the movie itself has reported its timeline moving since the last call:
+    // IsPlaying turns true at Play already, before the player has drawn a frame.
+    bool MovieReportsPlaying() const { return backend_ && reportedSeq_ >= seq_ && playing_; }
     int CurrentFrame() const;
     int TotalFrames() const;
     // As OnReadyStateChange last said: 0 loading, 3 running, 4 complete; 0 without a movie.
@@ -293,6 +296,7 @@ private:
     bool active_ = true;
     int loadId_ = 0;
     int seq_ = 0;
+    int reportedSeq_ = -1; // the call the movie's last report knew of
     int movieVersion_ = 0;
     std::map<int, QString> labels_; // the root's frame labels by frame
     QSizeF stageSize_;

@@ -1,8 +1,14 @@
 #include "platform/Translations.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
+#include <QTreeView>
 
 namespace platform {
 
@@ -31,9 +37,46 @@ public:
     bool isEmpty() const override { return false; }
 };
 
+// The file model's sizes and dates written in Chinese.
+class ChineseSizesAndDates : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    enum { kSizeColumn = 1, kDateColumn = 3 };
+    QVariant data(const QModelIndex& index, int role) const override {
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files)
+            return QIdentityProxyModel::data(index, role);
+        const QLocale chinese(QLocale::Chinese, QLocale::China);
+        const QModelIndex file = mapToSource(index);
+        if (index.column() == kSizeColumn && !files->isDir(file))
+            return chinese.formattedDataSize(files->size(file));
+        if (index.column() == kDateColumn)
+            return chinese.toString(files->lastModified(file), QLocale::ShortFormat);
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
 } // namespace
 
+void chineseFileDialog(QFileDialog& dialog) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new ChineseSizesAndDates(&dialog));
+    dialog.setLocale(QLocale(QLocale::Chinese, QLocale::China));
+    // The size, kind and date columns follow what they hold (their widths were set for
+    // short English texts); the name column takes the rest.
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < header->count(); ++c)
+            header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
+}
+
 bool installChineseTranslations(QApplication& app) {
+    // Texts that come from the locale rather than a translation (the kinds of files the
+    // file dialog names) in Chinese as well.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     QApplication::installTranslator(new MissingQtTexts(&app));
     // qtbase holds the texts of the widgets' dialogs and buttons.
     auto* translator = new QTranslator(&app);

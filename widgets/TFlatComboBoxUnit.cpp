@@ -1,10 +1,14 @@
 #include "widgets/TFlatComboBoxUnit.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -53,10 +57,35 @@ private:
     TFlatComboBox* combo_;
 };
 
+// The list drops below the box and shows DropDownCount rows at most, with a scroll bar. Some
+// styles open a drop-down list instead as a popup as tall as its items, up to the whole
+// screen, whatever the count.
+class DropDownCountStyle : public QProxyStyle {
+public:
+    // Over a style of the application's kind (the proxy owns it).
+    DropDownCountStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle* dropDownCountStyle() {
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new DropDownCountStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
 } // namespace
 
 TFlatComboBox::TFlatComboBox(QWidget* parent) : QComboBox(parent), dragDock_(new TDragDock(this)) {
     RegisterFlatTypes();
+    setStyle(dropDownCountStyle());
     setMaxVisibleItems(8);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Only a user's choice is a change; code that sets ItemIndex calls its handler itself.

@@ -929,35 +929,45 @@ void TIListBox::SetOwnerDraw(bool value) {
     ScrollBar()->SetOwnerDraw(value);
 }
 
-// A long item goes into a type whose glyphs fill most of half the row, on two lines where
-// one is not enough; false when it would not fit on two lines either.
-bool TIListBox::drawOnTwoLines(QPainter& p, const QRect& r, const QString& text, TColor color) {
+// One type for all rows: the list's own while every item fits its row on one line, else
+// one whose glyphs fill most of half a row, so a row of two lines and a row of one read alike.
+QFont TIListBox::twoLineFont(const QRect& r) const {
     QFont f = font();
-    const int current = QFontInfo(f).pixelSize();
-    f.setPixelSize(std::min(current, std::max(9, r.height() / 2 - 2)));
+    const QFontMetrics fm(f);
+    for (int i = 0; i < items_.Count(); ++i)
+        if (fm.horizontalAdvance(items_.Strings(i)) > r.width()) {
+            f.setPixelSize(std::min(QFontInfo(f).pixelSize(), std::max(9, r.height() / 2 - 2)));
+            break;
+        }
+    return f;
+}
+
+void TIListBox::drawOnTwoLines(QPainter& p, const QRect& r, const QString& text, TColor color) {
+    const QFont f = twoLineFont(r);
+    p.setFont(f);
     QTextLayout layout(text, f);
     QTextOption wrap;
     wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(wrap);
     layout.beginLayout();
     QStringList lines;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    for (QTextLine line = layout.createLine(); line.isValid() && lines.size() < 2;
+         line = layout.createLine()) {
         line.setLineWidth(r.width());
         lines << text.mid(line.textStart(), line.textLength()).trimmed();
+        if (lines.size() == 2) // the rest of the text, cut where the row ends
+            lines[1] = QFontMetrics(f).elidedText(text.mid(line.textStart()).trimmed(),
+                                                  Qt::ElideRight, r.width());
     }
     layout.endLayout();
-    if (lines.size() > 2)
-        return false;
-    p.setFont(f);
-    if (lines.size() == 1) {
-        DrawCaption(p, r, Qt::AlignLeft | Qt::AlignVCenter, lines[0], color);
-        return true;
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    if (lines.size() < 2) {
+        DrawCaption(p, r, flags, lines.value(0), color);
+        return;
     }
     const QRect top(r.left(), r.top(), r.width(), r.height() / 2);
-    DrawCaption(p, top, Qt::AlignLeft | Qt::AlignVCenter, lines[0], color);
-    DrawCaption(p, top.translated(0, r.height() - top.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                lines[1], color);
-    return true;
+    DrawCaption(p, top, flags, lines[0], color);
+    DrawCaption(p, top.translated(0, r.height() - top.height()), flags, lines[1], color);
 }
 
 void TIListBox::DrawItem(QPainter& p, int index, int state, const QRect& r) {
@@ -976,8 +986,9 @@ void TIListBox::DrawItem(QPainter& p, int index, int state, const QRect& r) {
     }
     const QString full = items_.Strings(index);
     p.setFont(font());
-    if (!twoLineItems_ || QFontMetrics(font()).horizontalAdvance(full) <= textRect.width() ||
-        !drawOnTwoLines(p, textRect, full, color)) {
+    if (twoLineItems_) {
+        drawOnTwoLines(p, textRect, full, color);
+    } else {
         const QString text =
             QFontMetrics(font()).elidedText(full, Qt::ElideRight, textRect.width());
         DrawCaption(p, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text,

@@ -243,14 +243,17 @@ public:
     void SetItems(const QStringList& lines);
     void SetItems(const TIListControlString& other);
     void SetOwnerDraw(bool value) override;
-    // Off (the default), an item too long for its row ends in an ellipsis; on, it first goes
-    // into a smaller type on up to two lines.
+    // Off (the default), an item too long for its row ends in an ellipsis; on, where any item
+    // is too long for its row, every row takes a smaller type and a long item goes on up to
+    // two lines (the second ending in an ellipsis when even they are not enough).
     bool TwoLineItems() const { return twoLineItems_; }
     void SetTwoLineItems(bool value);
 
 protected:
     void DrawItem(QPainter& p, int index, int state, const QRect& rect) override;
-    bool drawOnTwoLines(QPainter& p, const QRect& r, const QString& text, TColor color);
+    void drawOnTwoLines(QPainter& p, const QRect& r, const QString& text, TColor color);
+    // The type of every row of a two-line list drawn in `r`-wide rows.
+    QFont twoLineFont(const QRect& r) const;
     void UpdateAutoItemHeight() override;
     void changeEvent(QEvent* ev) override;
     void showEvent(QShowEvent* ev) override;

@@ -3,6 +3,8 @@
 #include "app/FormRegistry.h"
 #include "platform/MessageService.h"
 
+#include <QFontMetrics>
+
 QPointer<Tfrmjzw> frmjzw;
 static RegisterForm<Tfrmjzw> reg("Tfrmjzw", frmjzw);
 
@@ -86,7 +88,28 @@ void Tfrmjzw::showItem() {
     lblkey->setText(chinese::screenText(browser_.answer()));
     txttopic->setText(chinese::screenText(browser_.question()));
     txttopic->setAlignment(browser_.centred() ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    fitQuestion();
     showAnswerState();
+}
+
+// A centred question is a short one: it stays on its line (in smaller type where the full
+// size would leave its last character alone on a line of its own). Long ones wrap.
+void Tfrmjzw::fitQuestion() {
+    QFont f = txttopic->font();
+    int px = kQuestionPixels;
+    f.setPixelSize(px);
+    if (browser_.centred()) {
+        const QStringList lines = txttopic->text().split(QLatin1Char('\n'));
+        auto widest = [&] {
+            int w = 0;
+            for (const QString& line : lines)
+                w = std::max(w, QFontMetrics(f).horizontalAdvance(line));
+            return w;
+        };
+        while (px > 20 && widest() > txttopic->contentsRect().width())
+            f.setPixelSize(--px);
+    }
+    txttopic->setFont(f);
 }
 
 void Tfrmjzw::showAnswerState() {

@@ -36,7 +36,9 @@ private:
     void showItem();
     void showAnswerState();
     void showCategory();
+    void fitQuestion();
 
+    static constexpr int kQuestionPixels = 32;
     chinese::RiddleBrowser browser_;
 };
 

@@ -114,15 +114,22 @@ int explosionPlayer(bool firstPlaying, bool secondPlaying) {
     return secondPlaying ? 2 : 1;
 }
 
-bool Explosion::tick(bool playing) {
+bool Explosion::tick(bool moviePlaying) {
     if (!shown_)
         return false;
     ++ticks_;
-    if (playing)
-        started_ = true;
-    if ((!playing && (started_ || ticks_ >= kWaitTicks)) || ticks_ >= kMostTicks)
+    if (moviePlaying && !started_)
+        started_ = true, ticks_ = 0;
+    if ((!moviePlaying && (started_ || ticks_ >= kWaitTicks)) || (started_ && ticks_ >= kMostTicks))
         shown_ = false;
     return shown_;
+}
+
+bool Explosion::replayDue(bool standing) {
+    if (!shown_ || started_ || replayed_ || !standing || ++still_ < kReplayTicks)
+        return false;
+    replayed_ = true;
+    return true;
 }
 
 } // namespace language

@@ -73,22 +73,32 @@ private:
 int explosionPlayer(bool firstPlaying, bool secondPlaying);
 
 // One explosion on screen: shown when a hit starts it, hidden once its movie has played
-// to the end. One that has not started after kWaitTicks ticks of the game clock (about
-// 1.5 s), or is still on screen after kMostTicks (about 1.7 s; the movie lasts one
-// second), is hidden too, so none stays on screen.
+// to the end. It counts as started only when the movie itself reports playing (a player
+// is still on its first frame for a while after the hit). One that has not started after
+// kWaitTicks ticks of the game clock (about 1.5 s), or is still on screen kMostTicks after
+// it started (about 1.7 s; the movie lasts one second), is hidden too, so none stays on
+// screen.
 class Explosion {
 public:
     static constexpr int kWaitTicks = 40;
     static constexpr int kMostTicks = 45;
-    void start() { shown_ = true, started_ = false, ticks_ = 0; }
-    // One tick with the player's state; false once the explosion is to be hidden.
-    bool tick(bool playing);
+    // A player woken from rest may take the call to its first frame but not the play that
+    // follows; one that has stood still this many ticks is asked to play again, once.
+    static constexpr int kReplayTicks = 6;
+    void start() { shown_ = true, started_ = false, replayed_ = false, ticks_ = still_ = 0; }
+    // One tick with what the movie reports; false once the explosion is to be hidden.
+    bool tick(bool moviePlaying);
+    // One tick with whether the player has said its movie stands still since the hit;
+    // true when it is to be asked to play again.
+    bool replayDue(bool standing);
     bool shown() const { return shown_; }
 
 private:
     bool shown_ = false;
     bool started_ = false;
-    int ticks_ = 0;
+    bool replayed_ = false;
+    int ticks_ = 0; // since the hit, then since the movie started
+    int still_ = 0; // ticks standing still before the start
 };
 
 } // namespace language

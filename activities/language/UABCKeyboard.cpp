@@ -9,7 +9,9 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFontMetrics>
+#include <QImage>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScreen>
 
 QPointer<TfrmABCKeyboard> frmABCKeyboard;
@@ -47,6 +49,21 @@ TfrmABCKeyboard::TfrmABCKeyboard(QWidget* parent)
         {rb1, KeyboardGame::Speed::Slow},
         {rb2, KeyboardGame::Speed::Middle},
         {rb3, KeyboardGame::Speed::Fast}};
+    speeds_ = {rb1, rb2, rb3};
+    // A radio button draws its circle 3 px below its top and its caption from the top: in
+    // type this size the words would hang below the circles. The buttons keep only their
+    // circles; each word stands beside its circle, centred on it, and a click on it
+    // chooses that speed as a click on the circle does.
+    for (size_t i = 0; i < speeds_.size(); ++i) {
+        auto* caption = new QLabel(speeds_[i]->Caption(), pnl_bottom);
+        caption->setFont(speeds_[i]->font());
+        caption->setAttribute(Qt::WA_TranslucentBackground);
+        caption->setCursor(Qt::PointingHandCursor);
+        caption->installEventFilter(this);
+        caption->adjustSize();
+        speedCaptions_[i] = caption;
+        speeds_[i]->resize(speeds_[i]->IndicatorRect().right() + 3, speeds_[i]->height());
+    }
     for (auto [rb, speed] : speeds) {
         rb->SetColorBorder(clWhite);
         rb->SetColorDot(kChosen);
@@ -68,18 +85,26 @@ TfrmABCKeyboard::~TfrmABCKeyboard() {
 
 void TfrmABCKeyboard::resizeEvent(QResizeEvent* e) {
     TActivityForm::resizeEvent(e);
+    if (!speedCaptions_[0])
+        return; // not built yet
     pnl_bottom->setGeometry(0, height() - 57, width(), 57);
     btnreturn->move(width() - btnreturn->width() - 25, btnreturn->y());
     // The speed choice and the counters stand left of the return button.
     int x = btnreturn->x() - 20;
-    for (QWidget* w : {static_cast<QWidget*>(rb3), static_cast<QWidget*>(rb2),
-                       static_cast<QWidget*>(rb1), static_cast<QWidget*>(Label4),
-                       static_cast<QWidget*>(lblwrong), static_cast<QWidget*>(Label3),
-                       static_cast<QWidget*>(lblright), static_cast<QWidget*>(Label2),
-                       static_cast<QWidget*>(lbltotal), static_cast<QWidget*>(Label1)}) {
+    for (size_t i = speeds_.size(); i-- > 0;) {
+        x -= speedCaptions_[i]->width() + 12;
+        speedCaptions_[i]->move(x + 3, speedCaptions_[i]->y());
+        x -= speeds_[i]->width();
+        speeds_[i]->move(x, speeds_[i]->y());
+    }
+    for (QWidget* w : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(lblwrong),
+                       static_cast<QWidget*>(Label3), static_cast<QWidget*>(lblright),
+                       static_cast<QWidget*>(Label2), static_cast<QWidget*>(lbltotal),
+                       static_cast<QWidget*>(Label1)}) {
         x -= w->width();
         w->move(x, w->y());
     }
+    placeSpeedCaptions();
     lblstate->resize(std::max(200, x - lblstate->x() - 10), lblstate->height());
     fitStatus();
 }
@@ -94,10 +119,48 @@ void TfrmABCKeyboard::fitStatus() {
     lblstate->setFont(f);
 }
 
-// The chosen speed reads at a glance: its caption lights up, the others stay white.
+// The middle of each word's ink on the middle of its circle. The ink is found in the word
+// as drawn: its characters may come from a fallback face whose line is taller.
+void TfrmABCKeyboard::placeSpeedCaptions() {
+    for (size_t i = 0; i < speeds_.size(); ++i) {
+        QLabel* caption = speedCaptions_[i];
+        QImage drawn(caption->size(), QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        caption->render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
+        int top = -1, bottom = -1;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (qAlpha(drawn.pixel(x, y)) > 128) {
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                    break;
+                }
+        if (top < 0)
+            continue;
+        const QRect circle = speeds_[i]->IndicatorRect();
+        const int circleMiddle2 = 2 * speeds_[i]->y() + circle.top() + circle.bottom();
+        caption->move(caption->x(), (circleMiddle2 - top - bottom) / 2);
+    }
+}
+
+bool TfrmABCKeyboard::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        for (size_t i = 0; i < speeds_.size(); ++i)
+            if (watched == speedCaptions_[i] && !speeds_[i]->Checked()) {
+                speeds_[i]->SetChecked(true);
+                return true;
+            }
+    return TActivityForm::eventFilter(watched, event);
+}
+
+// The chosen speed reads at a glance: its word lights up, the others stay white.
 void TfrmABCKeyboard::showSpeedChoice() {
-    for (TFlatRadioButton* rb : {rb1, rb2, rb3})
-        rb->SetFontColor(rb->Checked() ? kChosen : clWhite);
+    for (size_t i = 0; i < speeds_.size(); ++i) {
+        QPalette pal = speedCaptions_[i]->palette();
+        pal.setColor(QPalette::WindowText, toQColor(speeds_[i]->Checked() ? kChosen : clWhite));
+        speedCaptions_[i]->setPalette(pal);
+    }
 }
 
 void TfrmABCKeyboard::showStatus(const QString& text) {
@@ -160,10 +223,16 @@ void TfrmABCKeyboard::Timer1Timer() {
         showStatus(game_.statusText());
     }
     placeLabels();
-    // An explosion that has played to its end leaves the screen.
-    for (size_t i = 0; i < explosions_.size(); ++i)
-        if (!bursts_[i].tick(explosions_[i]->IsPlaying()))
+    // An explosion that has played to its end leaves the screen. Its player's own flag is
+    // set at Play already: only the movie's report of playing counts as a start, so its
+    // first report from the frame it was sent to does not end a burst that never drew. A
+    // player that stays on that frame is asked to play again.
+    for (size_t i = 0; i < explosions_.size(); ++i) {
+        if (bursts_[i].replayDue(!explosions_[i]->IsPlaying()))
+            explosions_[i]->Play();
+        if (!bursts_[i].tick(explosions_[i]->MovieReportsPlaying()))
             explosions_[i]->hide();
+    }
 }
 
 void TfrmABCKeyboard::keyPressEvent(QKeyEvent* e) {

@@ -40,11 +40,15 @@ private:
     void showStatus(const QString& text);
     void showSpeedChoice();
     void fitStatus();
+    void placeSpeedCaptions();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     static constexpr int kStatusPixels = 16;
     static constexpr TColor kChosen{0x0000D4FF}; // the yellow of the counters
 
     std::array<QLabel*, language::kFallerCount> labels_{};
+    std::array<TFlatRadioButton*, 3> speeds_{};
+    std::array<QLabel*, 3> speedCaptions_{}; // "慢", "中", "快" beside their circles
     std::array<TTransparentFlashHostControl*, 3> explosions_{};
     std::array<language::Explosion, 3> bursts_{};
     language::KeyboardGame game_;

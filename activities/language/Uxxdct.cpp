@@ -5,6 +5,7 @@
 #include "platform/ContentPack.h"
 
 #include <QBuffer>
+#include <QFontMetrics>
 
 QPointer<Tfrmxxdct> frmxxdct;
 static RegisterForm<Tfrmxxdct> reg("Tfrmxxdct", frmxxdct);
@@ -12,6 +13,9 @@ static RegisterForm<Tfrmxxdct> reg("Tfrmxxdct", frmxxdct);
 Tfrmxxdct::Tfrmxxdct(QWidget* parent) : TLanguageForm(parent) {
     setupUi(this);
     setFixedSize(900, 675);
+    QFont chinese = lblchinese->font();
+    chinese.setFamilies({QStringLiteral("楷体_GB2312"), QStringLiteral("Noto Serif CJK SC")});
+    lblchinese->setFont(chinese);
     // The close decides about the music and the menu (not after a handover).
     stopsMusic_ = false;
     returnsToOpener_ = false;
@@ -52,11 +56,29 @@ void Tfrmxxdct::fillList() {
     clearMovie();
 }
 
+namespace {
+// The label's type at `pixels`, or smaller where its text would run past the label.
+void fitCaption(QLabel* label, int pixels) {
+    QFont f = label->font();
+    f.setPixelSize(pixels);
+    const int room = label->contentsRect().width() - 8; // clear of what stands beside it
+    while (pixels > 12 && QFontMetrics(f).horizontalAdvance(label->text()) > room)
+        f.setPixelSize(--pixels);
+    label->setFont(f);
+}
+} // namespace
+
+void Tfrmxxdct::showCaptions() {
+    lblenglish->setText(browser_.word());
+    lblchinese->setText(browser_.meaningCaption());
+    fitCaption(lblenglish, kEnglishPixels);
+    fitCaption(lblchinese, kChinesePixels);
+}
+
 void Tfrmxxdct::LSBListClick() {
     if (!browser_.select(LSBList->ItemIndex()))
         return;
-    lblenglish->setText(browser_.word());
-    lblchinese->setText(browser_.meaningCaption());
+    showCaptions();
     lblchinese->setProperty("Hint", browser_.meaning());
     showMovie(browser_.word());
 }

@@ -37,9 +37,13 @@ private:
     void fillList();
     void showMovie(const QString& word);
     void clearMovie();
+    void showCaptions();
 
     language::WordBrowser browser_;
     std::shared_ptr<platform::ContentPack> pack_;
+    // The captions' type; a word or meaning too long for its label is set smaller.
+    static constexpr int kEnglishPixels = 56;
+    static constexpr int kChinesePixels = 35;
 };
 
 extern QPointer<Tfrmxxdct> frmxxdct;

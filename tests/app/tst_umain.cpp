@@ -9,11 +9,19 @@
 #include "platform/ShellOpen.h"
 #include "platform/SoundLibrary.h"
 
+#include "platform/Translations.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QImage>
+#include <QRegularExpression>
+#include <QTreeView>
 #include <QtTest>
+
+#include <memory>
 
 #include <unistd.h>
 
@@ -31,6 +39,7 @@ private slots:
     void restore();
     void helpAndMail();
     void picturesLoaded();
+    void photoDialogInChinese();
 
 private:
     QStringList boxes() const { return testsupport::boxes(*rec_); }
@@ -270,6 +279,37 @@ void TestUMain::picturesLoaded() {
     const QImage withPhoto = main_->grab().toImage();
     QCOMPARE(withPhoto.pixelColor(main_->pnldtt->geometry().center()), QColor(90, 160, 220));
     main_->pnldtt->hide();
+}
+
+// The photo's dialog speaks Chinese, its dates too, and shows every column whole.
+void TestUMain::photoDialogInChinese() {
+    QVERIFY(platform::installChineseTranslations(*qApp));
+    QFile f(writeJpeg(QStringLiteral("photos/宝宝的照片.jpg"), 40, 40));
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(QDateTime(QDate(2026, 12, 7), QTime(16, 17)),
+                          QFileDevice::FileModificationTime));
+    const std::unique_ptr<QFileDialog> dlg = TFrmmain::photoDialog(nullptr);
+    dlg->setDirectory(QFileInfo(f).path());
+    dlg->show();
+    auto* details = dlg->findChild<QTreeView*>(QStringLiteral("treeView"));
+    QTRY_COMPARE(details->model()->rowCount(details->rootIndex()), 1);
+    const QModelIndex row = details->model()->index(0, 0, details->rootIndex());
+    QTRY_COMPARE(row.siblingAtColumn(3).data().toString(), QStringLiteral("2026/12/7 16:17"));
+    const QRegularExpression chinese(QStringLiteral("^[^A-Za-z]*\\p{Han}"));
+    QHeaderView* header = details->header();
+    for (int c = 1; c < header->count(); ++c) { // the name column takes the room left
+        const QModelIndex cell = row.siblingAtColumn(c);
+        QVERIFY2(details->model()->headerData(c, Qt::Horizontal).toString().contains(chinese),
+                 qPrintable(cell.data().toString()));
+        QTRY_VERIFY2(header->sectionSize(c) >= details->sizeHintForIndex(cell).width() &&
+                         header->sectionSize(c) >= header->sectionSizeHint(c),
+                     qPrintable(cell.data().toString()));
+    }
+    QVERIFY(row.siblingAtColumn(1).data().toString().contains(chinese)); // "664 字节"
+    QVERIFY(row.siblingAtColumn(2).data().toString().contains(QStringLiteral("图像")));
+    QVERIFY(header->length() <= details->viewport()->width()); // nothing to scroll to
+    QTest::keyClick(details, Qt::Key_Escape);
+    QTRY_VERIFY(!dlg->isVisible());
 }
 
 QTEST_MAIN(TestUMain)

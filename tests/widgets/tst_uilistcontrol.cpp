@@ -72,6 +72,7 @@ private slots:
     void ownerDrawReplacesRows();
     void rowLook_data();
     void rowLook();
+    void twoLineRowsShareOneType();
     void scrollBarMovesTheList();
     void itemHeightBelowOneIsRefused();
 };
@@ -467,6 +468,35 @@ void TstIListControl::rowLook() {
         QCOMPARE(inkBands(img, row2), 2);
         break;
     }
+}
+
+// A two-line list where one item needs two lines and one more: every row, of one line or
+// two, in one type (the capitals' ink alike tall), nothing past its row.
+void TstIListControl::twoLineRowsShareOneType() {
+    testsupport::substituteControlFonts();
+    QWidget form;
+    auto* lb = makeList(&form, 3);
+    QFont f(QStringLiteral("微软雅黑"));
+    f.setPixelSize(16);
+    lb->setFont(f);
+    const QString h = QStringLiteral("HHH ");
+    lb->SetItems(QStringList{h, h.repeated(7), h.repeated(18)});
+    lb->SetTwoLineItems(true);
+    lb->SetItemIndex(-1);
+    const QImage img = lb->grab().toImage();
+    QList<int> heights; // of each line of ink, row by row
+    for (int y = 1, from = -1; y <= 91; ++y) {
+        bool ink = false;
+        for (int x = 1; x < 181 && !ink && y % 30 != 1; ++x) // rows start at 1, 31, 61
+            ink = qGray(img.pixel(x, y)) > 0x80;
+        if (ink && from < 0)
+            from = y;
+        if (!ink && from >= 0)
+            heights << y - from, from = -1;
+    }
+    QCOMPARE(heights.size(), 5); // one line, then two and two
+    for (int v : heights)
+        QVERIFY2(qAbs(v - heights.first()) <= 1, qPrintable(QString::number(v)));
 }
 
 void TstIListControl::scrollBarMovesTheList() {

@@ -13,6 +13,7 @@
 #include "platform/ProgramDir.h"
 #include "widgets/uIListControl.h"
 
+#include <QAbstractItemView>
 #include <QGlyphRun>
 #include <QRawFont>
 #include <QScreen>
@@ -189,6 +190,37 @@ private slots:
         QCOMPARE(rows->ItemIndex(), 1);
         TIListControl::SetAnimationsEnabled(true);
         w->close();
+    }
+
+    // Every short (centred) brain teaser stays on its line, the 18-character ones too; the
+    // number list drops eight numbers at a time.
+    void riddleLinesAndNumberList() {
+        platform::MessageRecorder rec;
+        Tfrmjzw w;
+        w.selectBrainTeasers();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        int longest = 0;
+        for (int i = 0; i < w.cmbnumber->count(); ++i) {
+            if (i > 0)
+                QTest::mouseClick(w.imgnext, Qt::LeftButton, {}, w.imgnext->rect().center());
+            const QString q = w.txttopic->text();
+            if (!(w.txttopic->alignment() & Qt::AlignHCenter) || q.contains(QLatin1Char('\n')))
+                continue;
+            longest = std::max(longest, int(q.size()));
+            QVERIFY2(QFontMetrics(w.txttopic->font()).horizontalAdvance(q) <=
+                             w.txttopic->contentsRect().width() &&
+                         QFontInfo(w.txttopic->font()).pixelSize() >= 24,
+                     qPrintable(q));
+        }
+        QCOMPARE(longest, 18);
+        QTest::mouseClick(w.cmbnumber, Qt::LeftButton, {}, w.cmbnumber->rect().center());
+        QAbstractItemView* list = w.cmbnumber->view();
+        QTRY_VERIFY(list->isVisible());
+        const int row = list->visualRect(list->model()->index(0, 0)).height();
+        QCOMPARE((list->viewport()->height() + row / 2) / row, 8);
+        QTest::keyClick(list, Qt::Key_Escape);
+        QVERIFY(rec.calls().empty());
     }
 };
 

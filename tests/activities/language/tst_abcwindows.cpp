@@ -139,6 +139,91 @@ private slots:
         w.btnreturnClick();
     }
 
+    // Three hits typed at once: each explosion is seen playing, then leaves the screen,
+    // also where its player first reports the frame it was sent to, not moving yet (as a
+    // player woken from rest does).
+    void keyboardHitsCloseTogetherEachExplode() {
+        platform::MessageRecorder rec;
+        TfrmABCKeyboard w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.Timer1->setEnabled(false); // the test drives the clock
+        const std::array<TTransparentFlashHostControl*, 3> players = {w.flashword, w.flashword2,
+                                                                      w.flashword3};
+        auto report = [&](int frame, bool playing) {
+            for (TTransparentFlashHostControl* p : players)
+                flashhost::fakeBackendOf(p)->pushFrameState(frame, playing);
+            for (TTransparentFlashHostControl* p : players)
+                QTRY_COMPARE(p->IsPlaying(), playing);
+        };
+        auto shownAfter = [&](int ticks) {
+            for (int t = 0; t < ticks; ++t)
+                w.Timer1Timer();
+            return QList<bool>{players[0]->isVisible(), players[1]->isVisible(),
+                               players[2]->isVisible()};
+        };
+        report(23, false); // at rest on the last frame
+        QString aims;      // three characters in reach, each the first of its kind
+        for (int t = 0; t < 5000 && aims.size() < 3; ++t) {
+            w.Timer1Timer();
+            aims.clear();
+            for (const language::Faller& f : w.game().fallers())
+                if (f.top > -40 && f.top < w.pnl_bottom->y() - 120 && !aims.contains(f.ch) &&
+                    aims.size() < 3)
+                    aims += f.ch;
+        }
+        for (QChar c : aims)
+            QTest::keyClick(&w, c.toLower().toLatin1());
+        QCOMPARE(w.lblright->text(), QStringLiteral("3"));
+        for (TTransparentFlashHostControl* p : players) {
+            QTRY_VERIFY(flashhost::fakeBackendOf(p)->calls().contains("play"));
+            flashhost::fakeBackendOf(p)->clearCalls();
+        }
+        QCOMPARE(shownAfter(1), QList<bool>({true, true, true})); // Play called, nothing drawn
+        report(0, false);
+        QCOMPARE(shownAfter(language::Explosion::kReplayTicks), QList<bool>({true, true, true}));
+        for (TTransparentFlashHostControl* p : players) // standing still: asked again
+            QTRY_COMPARE(flashhost::fakeBackendOf(p)->calls(), QStringList{"play"});
+        report(4, true);
+        QCOMPARE(shownAfter(10), QList<bool>({true, true, true}));
+        report(23, false);
+        QCOMPARE(shownAfter(1), QList<bool>({false, false, false}));
+        w.btnreturnClick();
+    }
+
+    // Each speed word stands level with its circle; a click on the word chooses it.
+    void keyboardSpeedWordsLevelWithTheirCircles() {
+        platform::MessageRecorder rec;
+        TfrmABCKeyboard w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QImage panel = w.pnl_bottom->grab().toImage();
+        auto middle = [&](int from, int to) { // of the rows holding light ink
+            int top = -1, bottom = -1;
+            for (int y = 0; y < panel.height(); ++y)
+                for (int x = from; x <= to; ++x)
+                    if (qGray(panel.pixel(x, y)) > 0x90) {
+                        top = top < 0 ? y : top, bottom = y;
+                        break;
+                    }
+            return (top + bottom) / 2.0;
+        };
+        const int ends[] = {w.rb2->x(), w.rb3->x(), w.btnreturn->x()};
+        int i = 0;
+        for (TFlatRadioButton* rb : {w.rb1, w.rb2, w.rb3}) {
+            const double circle = middle(rb->x(), rb->x() + 12),
+                         word = middle(rb->x() + 14, ends[i++] - 1);
+            QVERIFY2(qAbs(circle - word) <= 1.0,
+                     qPrintable(
+                         QStringLiteral("%1: %2 and %3").arg(rb->Caption()).arg(circle).arg(word)));
+        }
+        const QPoint word(w.rb1->x() + 24, qRound(middle(w.rb1->x() + 14, w.rb2->x() - 1)));
+        QWidget* under = w.pnl_bottom->childAt(word); // what a click there lands on
+        QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(w.pnl_bottom, word));
+        QVERIFY(w.rb1->Checked() && !w.rb2->Checked());
+        w.btnreturnClick();
+    }
+
     void keyboardGameReturnsToItsOpener() {
         platform::MessageRecorder rec;
         QWidget opener;

@@ -49,6 +49,7 @@ private slots:
     void pairGameReopenedStartsAfresh();
     void wordBrowserGroupsAndMissingMovie();
     void intervalChooserOnlyOffersItsIntervals();
+    void wordBrowserCaptionsFitTheirLabels();
 
 private:
     static void grab(QWidget* w, const QString& name);
@@ -491,6 +492,39 @@ void TestLanguageWindows::intervalChooserOnlyOffersItsIntervals() {
     QVERIFY(b->Timer3->Enabled());
     QCOMPARE(b->Timer3->Interval(), 7000);
     b->close();
+}
+
+// Every word of every group, and its meaning, shows whole in its label; a word that fits
+// keeps the full type.
+void TestLanguageWindows::wordBrowserCaptionsFitTheirLabels() {
+    QPointer<Tfrmxxdct> x(qobject_cast<Tfrmxxdct*>(openLazy(QStringLiteral("Tfrmxxdct"))));
+    QVERIFY(x);
+    QVERIFY(QTest::qWaitForWindowExposed(x));
+    auto whole = [](QLabel* l) {
+        return QFontMetrics(l->font()).horizontalAdvance(l->text()) <= l->contentsRect().width() &&
+               l->contentsRect().contains(testsupport::inkOf(l).translated(-l->pos()));
+    };
+    QCOMPARE(x->lblenglish->text(), QStringLiteral("a"));
+    QCOMPARE(QFontInfo(x->lblenglish->font()).pixelSize(), 56);
+    QCOMPARE(QFontInfo(x->lblchinese->font()).pixelSize(), 35);
+    QStringList checked;
+    for (int g = 0; g < language::letterGroups().size(); ++g) {
+        x->cmbcontent->setCurrentIndex(g);
+        emit x->cmbcontent->OnChange();
+        const auto& words = language::groupWords(g);
+        for (size_t i = 0; i < words.size(); ++i) {
+            if (i > 0)
+                QTest::mouseClick(x->imgnext, Qt::LeftButton, {}, x->imgnext->rect().center());
+            QCOMPARE(x->lblenglish->text(), QString::fromUtf8(words[i].word));
+            QVERIFY2(whole(x->lblenglish), words[i].word);
+            QVERIFY2(whole(x->lblchinese), words[i].meaning);
+            checked << x->lblenglish->text();
+        }
+    }
+    QVERIFY(checked.contains(QStringLiteral("xylophone")));
+    QVERIFY(checked.contains(QStringLiteral("afternoon")));
+    x->close();
+    QTRY_VERIFY(x.isNull());
 }
 
 QTEST_MAIN(TestLanguageWindows)
