@@ -90,6 +90,10 @@ const Claim kSizes[] = {
     {"sxkj/004", "scene: 🌳 🌷 🍄", "🌳>🌷 tall 🌷>🍄 tall"},
     {"sxkj/004", "q: 🦒🐰🐶 谁最高？ | 🐰 | 🐶 | 🦒*",
      "🦒>🐶 tall 🦒>🐰 tall"},
+    {"sxyx/033", "scene: 📏 🐍 🐛", "🐍>🐛 long"},
+    {"sxyx/033", "q: 🐍🐛 小蛇和毛毛虫，谁更长？ | 🐛 | 🐍*", "🐍>🐛 long"},
+    {"sxyx/033", "q: 🦒🐴🐰 谁的脖子最长？ | 🐰 | 🐴 | 🦒*",
+     "🦒>🐴 tall 🦒>🐰 tall"},
 };
 
 // The lines that speak of a place in a row.
