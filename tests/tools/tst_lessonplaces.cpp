@@ -78,9 +78,13 @@ const Claim kPlaces[] = {
 
 // Claims of size, on a scene, a question or a line of groups: "A>B tall" picture A
 // stands taller than B on the same floor, "A>B long" A is longer than B with their
-// bottom ends level; "1>2 long" the first group is drawn longer than the second, both
-// starting at one left end; "1>2 tall" the first is the taller tower on one floor.
+// bottom ends level; "1>2 long" the first group is drawn as the longer row, its things
+// one over one with the second's ("1=2": rows as long); "1>2 tall" the first is the
+// taller tower on one floor.
 const Claim kSizes[] = {
+    {"sxkj/002", "rows: 🐰 5 | 🥕 4", "1>2 long"},
+    {"sxkj/002", "rows: 🍎 6 | 🍐 6", "1=2 long"},
+    {"sxkj/002", "rows: 🐥 3 | 🐛 7", "2>1 long"},
     {"sxkj/003", "scene: ✏️ 🖍️", "✏️>🖍️ long"},
     {"sxkj/003", "rows: 🚃 5 | 🚃 3", "1>2 long"},
     {"sxkj/003", "scene: 🐍 🐛", "🐍>🐛 long"},
@@ -232,28 +236,57 @@ QStringList sizeFaults(const Loaded& l, int line, const QString& says) {
         return {QStringLiteral("no scene")};
     const QStringList parts = says.split(' ');
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString bigger = parts[i].section('>', 0, 0), smaller = parts[i].section('>', 1);
+        const bool same = parts[i].contains('=');
+        const QChar sign = same ? QLatin1Char('=') : QLatin1Char('>');
+        QString bigger = parts[i].section(sign, 0, 0), smaller = parts[i].section(sign, 1);
         const bool tall = parts[i + 1] == QLatin1String("tall");
         const auto extent = [&](const QRectF& r) { return tall ? r.height() : r.width(); };
+        const bool groups = bigger == QLatin1String("1") || bigger == QLatin1String("2");
         QRectF a, b;
-        qreal sizeA = 0, sizeB = 0; // of the groups' objects
-        if (bigger == QLatin1String("1")) {
-            const Line* groups = nullptr;
+        if (groups) {
+            const Line* drawnLine = nullptr;
             for (const Line& x : scene->lines)
                 if (x.lineNumber == line)
-                    groups = &x;
-            const auto drawn = sceneLayout(*scene).groups.at(groups->lineNumber);
-            for (const QRectF& r : drawn[0])
-                a |= r;
-            for (const QRectF& r : drawn[1])
-                b |= r;
-            sizeA = drawn[0].front().height();
-            sizeB = drawn[1].front().height();
-            // Lengths from one left end; heights from one floor.
-            if (!tall && std::abs(a.left() - b.left()) > 1)
-                faults << parts[i] + QStringLiteral(": left ends not lined up");
-            if (qFuzzyIsNull(sizeA) || std::abs(sizeA - sizeB) > 0.5)
-                faults << parts[i] + QStringLiteral(": objects of unlike sizes");
+                    drawnLine = &x;
+            if (!drawnLine || drawnLine->groups.size() != 2) {
+                faults << parts[i] + QStringLiteral(": no two groups");
+                continue;
+            }
+            auto drawn = sceneLayout(*scene).groups.at(drawnLine->lineNumber);
+            if (bigger == QLatin1String("2"))
+                std::swap(drawn[0], drawn[1]);
+            // Measured between the centres of the first and the last thing, so that
+            // pictures of unlike outline compare as the places they take.
+            const auto along = [&](const QRectF& r) {
+                return tall ? -r.center().y() : r.center().x();
+            };
+            const auto step = [&](const std::vector<QRectF>& g) {
+                return g.size() < 2 ? 0.0 : along(g[1]) - along(g[0]);
+            };
+            const auto span = [&](const std::vector<QRectF>& g) {
+                return g.empty() ? 0.0 : along(g.back()) - along(g.front());
+            };
+            // Each group one straight row, or one tower going up.
+            const auto across = [&](const QRectF& r) {
+                return tall ? r.center().x() : r.center().y();
+            };
+            for (const auto& g : drawn)
+                for (size_t k = 1; k < g.size(); ++k)
+                    if (along(g[k]) <= along(g[k - 1]) ||
+                        std::abs(across(g[k]) - across(g[0])) > 0.5) {
+                        faults << parts[i] + QStringLiteral(": not in one line");
+                        break;
+                    }
+            if (drawn[0].size() >= 2 && drawn[1].size() >= 2 &&
+                std::abs(step(drawn[0]) - step(drawn[1])) > 0.5)
+                faults << parts[i] + QStringLiteral(": things spaced unlike");
+            // One to one: from one left end in rows, each over its partner; from one
+            // floor in towers.
+            for (size_t k = 0; k < std::min(drawn[0].size(), drawn[1].size()); ++k)
+                if (std::abs(along(drawn[0][k]) - along(drawn[1][k])) > 1)
+                    faults << parts[i] + QStringLiteral(": not one against one at %1").arg(k + 1);
+            a = QRectF(0, 0, span(drawn[0]) + 1, span(drawn[0]) + 1);
+            b = QRectF(0, 0, span(drawn[1]) + 1, span(drawn[1]) + 1);
         } else {
             const auto [names, boxes] = picturesOf(*scene);
             const qsizetype ia = names.indexOf(bigger), ib = names.indexOf(smaller);
@@ -264,13 +297,12 @@ QStringList sizeFaults(const Loaded& l, int line, const QString& says) {
             a = boxes[size_t(ia)];
             b = boxes[size_t(ib)];
         }
-        const bool rows = bigger == QLatin1String("1") && !tall;
-        if (!rows && std::abs(a.bottom() - b.bottom()) > 1)
+        if (!groups && std::abs(a.bottom() - b.bottom()) > 1)
             faults << parts[i] + QStringLiteral(": not on one floor (%1, %2)")
                                      .arg(a.bottom())
                                      .arg(b.bottom());
-        // A difference a child sees at once.
-        if (extent(a) < 1.3 * extent(b))
+        // A difference a child sees at once, or none.
+        if (same ? std::abs(extent(a) - extent(b)) > 1 : extent(a) < 1.3 * extent(b))
             faults << QStringLiteral("%1 %2: %3 against %4")
                           .arg(parts[i], parts[i + 1])
                           .arg(extent(a))
