@@ -244,6 +244,9 @@ void LessonWriter::pictures(int frame, const QStringList& list, const std::vecto
         root().tween(depth, id, frame, kGlideFrames, from, rest);
         Pose still = rest;
         still.pos = {};
+        // Taken off and put back, not replaced where it stands: a player may keep the
+        // picture that glided in, unscaled, in place of its bobbing sprite.
+        root().remove(frame + kGlideFrames, depth);
         root().place(frame + kGlideFrames, depth, bob(id, still, 7, 28, together ? 0 : i * 9),
                      QTransform::fromTranslate(rest.pos.x(), rest.pos.y()));
     }
@@ -400,9 +403,11 @@ int LessonWriter::titleCard(int start) {
         card_.insert(kCardDepth + 2);
         const qreal scale = emojiScale(picture, 100);
         const int glide = look_.waitsForStart ? start : start + 3;
-        if (!look_.waitsForStart)
+        if (!look_.waitsForStart) {
             root().tween(kCardDepth + 2, id, glide, 10, Pose::at({-80, 480}, 0.8 * scale, 1, -20),
                          Pose::at({350, 475}, scale));
+            root().remove(glide + 10, kCardDepth + 2); // put back as its sprite, not replaced
+        }
         root().place(look_.waitsForStart ? start : glide + 10, kCardDepth + 2,
                      bob(id, Pose::at({}, scale), 12, 12, 0), QTransform::fromTranslate(350, 475));
     }
