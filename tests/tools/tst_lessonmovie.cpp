@@ -81,6 +81,7 @@ private slots:
     void gameWaitsOnItsStartFrame();
     void eachRoundCountsOnlyItsRightAnswer();
     void noLineCutOffByTheNext();
+    void noPictureReplacedWhereItStands();
     void linesBreakWhereTheyMay_data();
     void linesBreakWhereTheyMay();
     void eachSpokenTextNamesItsOwnLine_data();
@@ -250,6 +251,40 @@ void TestLessonMovie::linesBreakWhereTheyMay() {
     if (text.startsWith(QLatin1String("Mimi")))
         for (const QString& l : lines)
             QVERIFY2(QString(' ' + text + ' ').contains(' ' + l + ' '), qPrintable(l));
+}
+
+// A picture that turns into another character (a glide ending in a bobbing sprite) is
+// taken off and put back: a player may keep the old picture where a placement replaces it,
+// and the one that glided in would then stay, at its own size, for the lesson's.
+void TestLessonMovie::noPictureReplacedWhereItStands() {
+    const Script script = parseScript(
+        QStringLiteral("title: 比高矮\nkind: maths\nscene: 🦒 🐒\nsizes: 100 45\n"
+                       "say: 长颈鹿高，小猴子矮。\nscene: 🌳 🌷 🍄\nsay: 大树最高。\n"
+                       "scene: 🧱\nstacks: 🧱 6 | 🧱 4\nsay: 6块的塔高。\n"
+                       "q: 🦒🐰 谁高？ | 🦒* | 🐰\nsizes: 100 40\n"),
+        {}, QStringLiteral("比高矮"));
+    const Look look{QStringLiteral("数学课件"),
+                    Qt::darkBlue,
+                    4,
+                    script.title,
+                    script.title,
+                    false,
+                    {},
+                    0,
+                    false};
+    const auto movie = swf::parse(lessonMovie(&script, look, media()));
+    QVERIFY(movie);
+    int frame = 0, placed = 0;
+    for (const swf::Tag& t : movie->tags) {
+        frame += t.code == swf::kTagShowFrame;
+        if (t.code != swf::kTagPlaceObject2)
+            continue;
+        ++placed;
+        const int flags = quint8(t.body[0]);
+        QVERIFY2((flags & 0x03) != 0x03,
+                 qPrintable(QStringLiteral("frame %1, depth %2").arg(frame).arg(u16(t.body, 1))));
+    }
+    QVERIFY(placed > 20);
 }
 
 QTEST_MAIN(TestLessonMovie)

@@ -69,6 +69,18 @@ void TestLessonScript::refused_data() {
     row("count beyond twenty", poem("count: 🍎 21\n"), 9, "count:");
     row("count not a number", poem("count: 🍎 three\n"), 9, "count:");
     row("group without a number", poem("group: 🐟 3 | 🐟\n"), 9, "group:");
+    row("rows without a number", poem("rows: 🚃 5 | 🚃\n"), 9, "rows:");
+    row("sizes after a line", poem("sizes: 100 40\n"), 9, "must follow a scene or a question");
+    row("sizes fewer than the pictures",
+        QString(poem()).replace("scene: 🌙 🛏️\n", "scene: 🌙 🛏️\nsizes: 100\n"), 4,
+        "1 sizes for 2 pictures");
+    row("size beyond the room",
+        QString(poem()).replace("scene: 🌙 🛏️\n", "scene: 🌙 🛏️\nsizes: 100 140\n"),
+        4, "a percent from 10 to 100");
+    row("sizes twice",
+        QString(poem()).replace("scene: 🌙 🛏️\n",
+                                "scene: 🌙 🛏️\nsizes: 100 40\nsizes: 100 40\n"),
+        5, "must follow a scene or a question");
     row("no right answer", game(5).replace("| 3* |", "| 3 |"), 5, "exactly one right answer");
     row("two right answers", game(5).replace("| 2 |", "| 2* |"), 5, "exactly one right answer");
     row("one answer", game(5).replace("| 2 | 3* | 4", "| 3*"), 5, "2 to 4 answers");
@@ -113,9 +125,11 @@ void TestLessonScript::readsScenesLinesAndRounds() {
     QCOMPARE(p.scenes[0].lines[1].second, QStringLiteral("chuáng qián míng yuè guāng"));
     QCOMPARE(p.scenes[2].lines.back().lineNumber, 10);
 
-    const Script g = parseScript(game(5, "maths") + "qen: 👨‍👩‍👧🐶 Which one? | 🐶🐶🐶🐶🐶🐶🐶* | "
-                                                    "7\nsay: 真棒。\n",
-                                 {}, kTitle);
+    const Script g =
+        parseScript(game(5, "maths") +
+                        "qen: 👨‍👩‍👧🐶 Which one? | 🐶🐶🐶🐶🐶🐶🐶* | "
+                        "7\nsay: 真棒。\n",
+                    {}, kTitle);
     QCOMPARE(g.questionCount(), 6);
     const Question& q = *g.scenes[1].question;
     QCOMPARE(q.pictures, QStringList({"⭐", "⭐", "⭐"}));
@@ -128,6 +142,23 @@ void TestLessonScript::readsScenesLinesAndRounds() {
     QCOMPARE(en.right, 0);
     QCOMPARE(g.scenes.back().pictures, QStringList({"⭐"}));
     QCOMPARE(g.scenes.back().lines[0].text, QStringLiteral("真棒。"));
+
+    // Sizes belong to the scene or the round just before; rows and stacks are groups.
+    const Script c =
+        parseScript(game(5, "maths")
+                            .replace("scene: ⭐\n", "scene: 🦒 🐒\nsizes: 100 45\n")
+                            .replace("say: 数一数。\n", "say: 数一数。\nrows: 🚃 5 | 🚃 3\n"
+                                                        "stacks: 🧱 6 | 🧱 4\n") +
+                        "q: 🐍🐛 谁长？ | 🐍* | 🐛\nsizes: 100 40\n",
+                    {}, kTitle);
+    QCOMPARE(c.scenes[0].sizes, QList<int>({100, 45}));
+    QCOMPARE(drawnSizes(c.scenes[0]), QList<qreal>({1.0, 0.45}));
+    QCOMPARE(c.scenes[0].lines[1].type, Line::Type::Groups);
+    QCOMPARE(c.scenes[0].lines[1].arrange, Line::Arrange::Rows);
+    QCOMPARE(c.scenes[0].lines[2].arrange, Line::Arrange::Stacks);
+    QCOMPARE(int(c.scenes[0].lines[2].groups.size()), 2);
+    QVERIFY(c.scenes[1].question->sizes.isEmpty());
+    QCOMPARE(c.scenes.back().question->sizes, QList<int>({100, 40}));
 }
 
 QTEST_GUILESS_MAIN(TestLessonScript)

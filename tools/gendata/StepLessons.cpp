@@ -39,7 +39,7 @@ using namespace tools::art;
 namespace lesson = tools::lesson;
 
 // Changes with every change of how a movie is made.
-constexpr const char* kMovieVersion = "lesson-movie-v9";
+constexpr const char* kMovieVersion = "lesson-movie-v10";
 // JPEG quality of the start pictures: at 80 they look like the movie at a glance and all
 // of them stay under 15 MB.
 constexpr int kStartPictureQuality = 80;

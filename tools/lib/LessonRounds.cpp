@@ -31,7 +31,34 @@ QColor answerColour(int i) {
     return c[i % 4];
 }
 
+// The centres of a round's pictures and the squares they fit in: in a row, and when
+// their sizes are compared, each in its share of the room on one floor.
+std::vector<std::pair<QPointF, qreal>> picturePlaces(const Question& q) {
+    const int n = int(q.pictures.size());
+    const qreal box = n ? std::min(120.0, (600.0 - (n - 1) * 10) / n) : 0;
+    const qreal floor = 278 + box / 2;
+    std::vector<std::pair<QPointF, qreal>> out;
+    for (int i = 0; i < n; ++i) {
+        const qreal x = 350 + (i - (n - 1) / 2.0) * (box + 10);
+        if (i >= q.sizes.size()) {
+            out.push_back({{x, 278}, box});
+            continue;
+        }
+        const qreal own = box * q.sizes[i] / 100.0;
+        out.push_back({{x, floor - emojiBox(q.pictures[i], {}, own).height() / 2}, own});
+    }
+    return out;
+}
+
 } // namespace
+
+std::vector<QRectF> roundLayout(const Question& q) {
+    std::vector<QRectF> out;
+    const auto places = picturePlaces(q);
+    for (size_t i = 0; i < places.size(); ++i)
+        out.push_back(emojiBox(q.pictures[qsizetype(i)], places[i].first, places[i].second));
+    return out;
+}
 
 // A button comes on as its picture and becomes the button once it stands still: a player
 // may keep testing a button that moved against where it first stood.
@@ -116,12 +143,11 @@ int LessonWriter::round(int frame, const Question& q, int index, int count) {
     const qreal middle = hasPictures ? 146 : 240;
     show(land,
          {text(asks, ink()).id, Pose::at({330, middle - asks.box.height() / 2}), Appear::FadeUp});
-    const int n = int(q.pictures.size());
-    const qreal box = n ? std::min(120.0, (600.0 - (n - 1) * 10) / n) : 0;
-    for (int i = 0; i < n; ++i) {
+    const std::vector<std::pair<QPointF, qreal>> shownAt = picturePlaces(q);
+    for (int i = 0; i < int(shownAt.size()); ++i) {
         const QString& e = q.pictures[i];
         show(land + std::min(i, 4),
-             {emoji(e), emojiPose(e, {350 + (i - (n - 1) / 2.0) * (box + 10), 278}, box),
+             {emoji(e), emojiPose(e, shownAt[size_t(i)].first, shownAt[size_t(i)].second),
               Appear::Pop});
     }
     SwfShape dots;

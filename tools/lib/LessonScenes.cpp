@@ -226,8 +226,25 @@ Block countBlock(const Line& l, qreal width) {
             }};
 }
 
-// Groups side by side, each on its tray with its number under it.
-Block groupsBlock(const Line& l, qreal width) {
+// Where the groups of a line go, from the top centre of the line's place: each group's
+// tray, the size and the centres of its objects, and where the top of its number is.
+struct GroupPlace {
+    QRectF tray;
+    qreal size = 0;
+    std::vector<QPointF> centres;
+    QPointF number;
+};
+
+struct GroupLayout {
+    QSizeF size;
+    std::vector<GroupPlace> groups;
+};
+
+constexpr qreal kNumberHeight = 56;
+
+// Side by side, each group on a tray of its own with its number under it; its objects in
+// as many rows as the tray needs.
+GroupLayout traysLayout(const Line& l, qreal width) {
     const int g = std::max<int>(1, int(l.groups.size()));
     const qreal tray = std::min(300.0, (width - (g - 1) * 24) / g);
     int most = 1;
@@ -243,45 +260,125 @@ Block groupsBlock(const Line& l, qreal width) {
             break;
     }
     const qreal trayH = std::max(90.0, rows * (s + 6) + 18);
-    return {QSizeF(g * tray + (g - 1) * 24, trayH + 62), [=](LessonWriter& w, QPointF top) {
-                w.setLine(l.lineNumber);
-                std::vector<Moment> out;
-                for (int k = 0; k < int(l.groups.size()); ++k) {
-                    const Group& gr = l.groups[size_t(k)];
-                    const qreal cx = top.x() + (k - (g - 1) / 2.0) * (tray + 24);
-                    SwfShape back;
-                    back.roundedRect(QRectF(-tray / 2, 0, tray, trayH), 22,
-                                     ShapeFill::solid(mix(w.colour(), Qt::white, 0.86)),
-                                     ShapeLine{3, w.colour()});
-                    const QFont big = cjkFont(46, QFont::Black);
-                    TextInk number = layoutLines({QString::number(gr.count)}, big, 56);
-                    number.path.translate(0, trayH + 4);
-                    back.add(number.path, ShapeFill::solid(w.colour()),
-                             ShapeLine{2, shade(w.colour(), -0.5)});
-                    Moment m;
-                    m.visuals.push_back({w.shape(back), Pose::at({cx, top.y()}), Appear::Pop});
-                    const int ownRows = (gr.count + cols - 1) / cols;
-                    for (int i = 0; i < gr.count; ++i) {
-                        const int row = i / cols, col = i % cols;
-                        const int inRow = std::min(cols, gr.count - row * cols);
-                        const QPointF c(cx + (col - (inRow - 1) / 2.0) * (s + 6),
-                                        top.y() + 9 + row * (s + 6) + s / 2 +
-                                            (trayH - 18 - ownRows * (s + 6)) / 2);
-                        m.visuals.push_back(
-                            {w.emoji(gr.emoji), w.emojiPose(gr.emoji, c, s), Appear::Pop});
-                    }
-                    const QString where =
-                        g == 2 ? (k == 0 ? QStringLiteral("左边") : QStringLiteral("右边"))
-                               : QString();
-                    m.mp3 = w.speech(gr.count ? where + QStringLiteral("有") +
-                                                    LessonWriter::chinese(gr.count) +
-                                                    QStringLiteral("个")
-                                              : where + QStringLiteral("一个也没有"));
-                    m.minFrames = 12;
-                    out.push_back(m);
-                }
-                return out;
-            }};
+    GroupLayout out{QSizeF(g * tray + (g - 1) * 24, trayH + 62), {}};
+    for (int k = 0; k < int(l.groups.size()); ++k) {
+        const int n = l.groups[size_t(k)].count;
+        const qreal cx = (k - (g - 1) / 2.0) * (tray + 24);
+        GroupPlace p{QRectF(cx - tray / 2, 0, tray, trayH), s, {}, QPointF(cx, trayH + 4)};
+        const int ownRows = (n + cols - 1) / cols;
+        for (int i = 0; i < n; ++i) {
+            const int row = i / cols, col = i % cols;
+            const int inRow = std::min(cols, n - row * cols);
+            p.centres.push_back({cx + (col - (inRow - 1) / 2.0) * (s + 6),
+                                 9 + row * (s + 6) + s / 2 + (trayH - 18 - ownRows * (s + 6)) / 2});
+        }
+        out.groups.push_back(p);
+    }
+    return out;
+}
+
+// One straight row a group, the rows one under the other with their left ends lined up
+// and each number before its row: the longer row is the longer one.
+GroupLayout rowsLayout(const Line& l, qreal width) {
+    int most = 1;
+    for (const Group& gr : l.groups)
+        most = std::max(most, gr.count);
+    constexpr qreal numberRoom = 76, gap = 4;
+    const qreal s = std::min(72.0, (width - numberRoom - 24 - (most - 1) * gap) / most);
+    const qreal rowH = s + 20;
+    const int g = int(l.groups.size());
+    GroupLayout out{QSizeF(width, g * rowH + (g - 1) * 14), {}};
+    const qreal left = -width / 2;
+    for (int k = 0; k < g; ++k) {
+        const qreal top = k * (rowH + 14);
+        GroupPlace p{QRectF(left, top, width, rowH),
+                     s,
+                     {},
+                     QPointF(left + numberRoom / 2, top + (rowH - kNumberHeight) / 2)};
+        for (int i = 0; i < l.groups[size_t(k)].count; ++i)
+            p.centres.push_back({left + numberRoom + 12 + i * (s + gap) + s / 2, top + rowH / 2});
+        out.groups.push_back(p);
+    }
+    return out;
+}
+
+// A tower a group, built up from one floor, the towers side by side with their numbers
+// under them: the taller tower is the higher one.
+GroupLayout stacksLayout(const Line& l, qreal width) {
+    int most = 1;
+    for (const Group& gr : l.groups)
+        most = std::max(most, gr.count);
+    constexpr qreal gap = 7; // each block seen, to be counted
+    const qreal s = std::min(64.0, 250.0 / most - gap);
+    const qreal floor = most * (s + gap) + 12; // from the top of the trays
+    const int g = std::max<int>(1, int(l.groups.size()));
+    const qreal trayW = s + 40;
+    const qreal step = std::min(std::max(trayW + 60, 180.0), (width - trayW) / std::max(1, g - 1));
+    GroupLayout out{QSizeF((g - 1) * step + trayW, floor + 10 + 4 + kNumberHeight), {}};
+    for (int k = 0; k < int(l.groups.size()); ++k) {
+        const qreal cx = (k - (g - 1) / 2.0) * step;
+        GroupPlace p{QRectF(cx - trayW / 2, 0, trayW, floor + 10), s, {}, QPointF(cx, floor + 14)};
+        for (int i = 0; i < l.groups[size_t(k)].count; ++i)
+            p.centres.push_back({cx, floor - gap - i * (s + gap) - s / 2});
+        out.groups.push_back(p);
+    }
+    return out;
+}
+
+GroupLayout groupLayout(const Line& l, qreal width) {
+    switch (l.arrange) {
+    case Line::Arrange::Rows:
+        return rowsLayout(l, width);
+    case Line::Arrange::Stacks:
+        return stacksLayout(l, width);
+    case Line::Arrange::Trays:
+        break;
+    }
+    return traysLayout(l, width);
+}
+
+// Groups each on its tray with its number, each group said as it comes.
+Block groupsBlock(const Line& l, qreal width) {
+    const GroupLayout layout = groupLayout(l, width);
+    return {
+        layout.size, [=](LessonWriter& w, QPointF top) {
+            w.setLine(l.lineNumber);
+            std::vector<Moment> out;
+            const int g = int(l.groups.size());
+            for (int k = 0; k < g; ++k) {
+                const Group& gr = l.groups[size_t(k)];
+                const GroupPlace& place = layout.groups[size_t(k)];
+                // The tray pops from its own top centre.
+                const QPointF origin(place.tray.center().x(), place.tray.top());
+                SwfShape back;
+                back.roundedRect(place.tray.translated(-origin), 22,
+                                 ShapeFill::solid(mix(w.colour(), Qt::white, 0.86)),
+                                 ShapeLine{3, w.colour()});
+                const QFont big = cjkFont(46, QFont::Black);
+                TextInk number = layoutLines({QString::number(gr.count)}, big, kNumberHeight);
+                number.path.translate(place.number - origin);
+                back.add(number.path, ShapeFill::solid(w.colour()),
+                         ShapeLine{2, shade(w.colour(), -0.5)});
+                Moment m;
+                m.visuals.push_back({w.shape(back), Pose::at(top + origin), Appear::Pop});
+                for (const QPointF& c : place.centres)
+                    m.visuals.push_back({w.emoji(gr.emoji),
+                                         w.emojiPose(gr.emoji, top + c, place.size), Appear::Pop});
+                // Two groups are said by where they are.
+                QString where;
+                if (g == 2)
+                    where = l.arrange == Line::Arrange::Rows
+                                ? (k == 0 ? QStringLiteral("上面") : QStringLiteral("下面"))
+                                : (k == 0 ? QStringLiteral("左边") : QStringLiteral("右边"));
+                m.mp3 =
+                    w.speech(gr.count ? where + QStringLiteral("有") +
+                                            LessonWriter::chinese(gr.count) + QStringLiteral("个")
+                                      : where + QStringLiteral("一个也没有"));
+                m.minFrames = 12;
+                out.push_back(m);
+            }
+            return out;
+        }};
 }
 
 // The blocks of `lines` for a width: consecutive words share one block.
@@ -361,12 +458,13 @@ int LessonWriter::scene(int frame, const Scene& s) {
             continue;
         }
         if (!lines.empty())
-            frame = sceneLines(frame, drawnPictures(s), lines);
+            frame = sceneLines(frame, drawnPictures(s), drawnSizes(s), lines);
         lines.clear();
         frame = moralCard(frame, l);
         moral = true;
     }
-    return lines.empty() && moral ? frame : sceneLines(frame, drawnPictures(s), lines);
+    return lines.empty() && moral ? frame
+                                  : sceneLines(frame, drawnPictures(s), drawnSizes(s), lines);
 }
 
 namespace {
@@ -381,8 +479,8 @@ qreal heightOf(const std::vector<Block>& blocks) {
 // Where a scene's pictures and lines go.
 struct Plan {
     std::vector<QPointF> centres; // of the pictures
-    qreal box = kPictureBox;
-    QRectF area; // of the lines
+    std::vector<qreal> boxes;     // the squares they fit in
+    QRectF area;                  // of the lines
     std::vector<Block> blocks;
     std::vector<std::vector<Block>> pages;
     bool slot = false; // captions take turns under the rest, which stays
@@ -392,6 +490,7 @@ struct Plan {
 // The pictures in a row above the lines (`beside` false) or in a column left of them.
 Plan plan(const std::vector<Line>& lines, int pictures, bool beside) {
     Plan p;
+    qreal box = kPictureBox;
     const qreal column = pictures <= 3 ? 150 : 270;
     const qreal width = beside ? kInside.width() - column - 10 : kInside.width();
     const qreal row = pictures && !beside ? kRowHeight : 0;
@@ -422,7 +521,8 @@ Plan plan(const std::vector<Line>& lines, int pictures, bool beside) {
     }
     if (beside) {
         p.area = QRectF(kInside.left() + column + 10, kInside.top(), width, kInside.height());
-        p.box = pictures <= 3 ? kPictureBox : 120;
+        box = pictures <= 3 ? kPictureBox : 120;
+        p.boxes.assign(size_t(pictures), box);
         for (int i = 0; i < pictures; ++i)
             p.centres.push_back(
                 pictures <= 3 ? QPointF(kInside.left() + column / 2,
@@ -434,6 +534,7 @@ Plan plan(const std::vector<Line>& lines, int pictures, bool beside) {
     // The pictures and the tallest page together, centred on the board.
     const qreal top = kInside.top() + std::max(0.0, (kInside.height() - row - tallest) / 2);
     p.area = QRectF(kInside.left(), top + row, width, tallest);
+    p.boxes.assign(size_t(pictures), box);
     for (int i = 0; i < pictures; ++i)
         p.centres.push_back({350 + (i - (pictures - 1) / 2.0) * 155, top + kRowHeight / 2 - 6});
     return p;
@@ -444,19 +545,46 @@ size_t turns(const Plan& p) {
     return p.slot ? 1 : p.pages.size();
 }
 
-} // namespace
+bool compared(const QList<qreal>& sizes) {
+    return std::any_of(sizes.begin(), sizes.end(), [](qreal s) { return s < 1; });
+}
 
-int LessonWriter::sceneLines(int frame, const QStringList& shown, const std::vector<Line>& lines) {
-    clear(frame);
+// Pictures of given sizes: each in its share of the room, all standing on the floor of
+// the row, so that the bigger is seen bigger.
+void standOnFloor(Plan& p, const QStringList& shown, const QList<qreal>& sizes) {
+    for (size_t i = 0; i < p.centres.size() && i < size_t(sizes.size()); ++i) {
+        const qreal floor = p.centres[i].y() + p.boxes[i] / 2;
+        p.boxes[i] *= sizes[qsizetype(i)];
+        const qreal h = emojiBox(shown[qsizetype(i)], {}, p.boxes[i]).height();
+        p.centres[i].setY(floor - h / 2);
+    }
+}
+
+// The plan of a scene: pictures above the lines, beside them when that saves turning a
+// page, unless their sizes are compared.
+Plan scenePlan(const QStringList& shown, const QList<qreal>& sizes,
+               const std::vector<Line>& lines) {
     const int n = int(shown.size());
-    // The pictures above the lines; beside them when that saves turning a page.
     Plan p = plan(lines, n, false);
+    if (compared(sizes)) {
+        standOnFloor(p, shown, sizes);
+        return p;
+    }
     if (n > 0 && turns(p) > 1) {
         Plan side = plan(lines, n, true);
         if (turns(side) < turns(p))
             p = std::move(side);
     }
-    pictures(frame, shown, p.centres, p.box);
+    return p;
+}
+
+} // namespace
+
+int LessonWriter::sceneLines(int frame, const QStringList& shown, const QList<qreal>& sizes,
+                             const std::vector<Line>& lines) {
+    clear(frame);
+    const Plan p = scenePlan(shown, sizes, lines);
+    pictures(frame, shown, p.centres, p.boxes, compared(sizes));
     int f = frame + 1;
     if (p.blocks.empty())
         return f + 24;
@@ -509,10 +637,33 @@ int LessonWriter::moralCard(int frame, const Line& moral) {
     heading.path.translate(350, top + 150);
     card.add(heading.path, ShapeFill::solid(deep()));
     show(frame, {shape(card), Pose::at({}), Appear::Now});
-    pictures(frame, {QStringLiteral("💡")}, {{350, top + 82}}, 120);
+    pictures(frame, {QStringLiteral("💡")}, {{350, top + 82}}, {120});
     const Piece said = text(words, ink());
     const int f = play(frame + 1, {{speech(moral.text), 12, {at(said, {350, top + 206})}}});
     return f + kPauseFrames;
+}
+
+SceneLayout sceneLayout(const Scene& scene) {
+    std::vector<Line> lines;
+    std::copy_if(scene.lines.begin(), scene.lines.end(), std::back_inserter(lines),
+                 [](const Line& l) { return l.type != Line::Type::Moral; });
+    const QStringList shown = drawnPictures(scene);
+    const Plan p = scenePlan(shown, drawnSizes(scene), lines);
+    SceneLayout out;
+    for (size_t i = 0; i < p.centres.size(); ++i)
+        out.pictures.push_back(emojiBox(shown[qsizetype(i)], p.centres[i], p.boxes[i]));
+    for (const Line& l : lines) {
+        if (l.type != Line::Type::Groups)
+            continue;
+        auto& groups = out.groups[l.lineNumber];
+        const GroupLayout g = groupLayout(l, p.area.width());
+        for (size_t k = 0; k < g.groups.size(); ++k) {
+            groups.emplace_back();
+            for (const QPointF& c : g.groups[k].centres)
+                groups.back().push_back(emojiBox(l.groups[k].emoji, c, g.groups[k].size));
+        }
+    }
+    return out;
 }
 
 } // namespace tools::lesson

@@ -1,5 +1,6 @@
 #include "tools/lib/LessonScript.h"
 
+#include <QHash>
 #include <QTextBoundaryFinder>
 #include <algorithm>
 
@@ -21,8 +22,9 @@ constexpr int kMinScenes = 3;
 constexpr int kMinRounds = 5;
 
 const QStringList& keys() {
-    static const QStringList k = {"title", "kind", "scene", "say",   "poem",  "author", "en",
-                                  "big",   "word", "count", "group", "moral", "q",      "qen"};
+    static const QStringList k = {"title", "kind", "scene", "say",    "poem",  "author",
+                                  "en",    "big",  "word",  "count",  "group", "moral",
+                                  "q",     "qen",  "rows",  "stacks", "sizes"};
     return k;
 }
 
@@ -81,6 +83,7 @@ private:
     }
     void directive(const QString& key, const QString& value);
     void question(const QString& value, bool english);
+    void sizes(const QString& value);
     Line sceneLine(const QString& key, const QString& value);
     Scene& sceneForLine(const QString& key);
 
@@ -90,6 +93,7 @@ private:
     std::optional<QString> gotTitle_;
     std::optional<Kind> kind_;
     int sceneLines_ = 0;
+    QString lastKey_;                 // of the directive before
     std::vector<Line> pendingAuthor_; // an author line written before the first scene
 };
 
@@ -112,6 +116,7 @@ Script Parser::run(const QString& text) {
         if (value.isEmpty())
             fail(QStringLiteral("empty value"));
         directive(key, value);
+        lastKey_ = key;
     }
     line_ = 1;
     if (gotTitle_ != title_)
@@ -132,7 +137,7 @@ Script Parser::run(const QString& text) {
     if (!game && *kind_ != Kind::Maths && rounds > 0)
         fail(QStringLiteral("questions only in a game or a maths lesson"));
     if (!pendingAuthor_.empty()) // an author and nothing else: a scene of its own
-        script_.scenes.push_back({pendingAuthor_.front().lineNumber, {}, pendingAuthor_, {}});
+        script_.scenes.push_back({pendingAuthor_.front().lineNumber, {}, pendingAuthor_, {}, {}});
     return script_;
 }
 
@@ -148,10 +153,12 @@ void Parser::directive(const QString& key, const QString& value) {
         if (pictures.size() > kPicturesMax)
             fail(QStringLiteral("more than %1 pictures").arg(kPicturesMax));
         ++sceneLines_;
-        script_.scenes.push_back({line_, pictures, std::move(pendingAuthor_), {}});
+        script_.scenes.push_back({line_, pictures, std::move(pendingAuthor_), {}, {}});
         pendingAuthor_.clear();
     } else if (key == QLatin1String("q") || key == QLatin1String("qen")) {
         question(value, key == QLatin1String("qen"));
+    } else if (key == QLatin1String("sizes")) {
+        sizes(value);
     } else if (key == QLatin1String("author") && script_.scenes.empty()) {
         pendingAuthor_.push_back(sceneLine(key, value));
     } else {
@@ -172,7 +179,7 @@ Scene& Parser::sceneForLine(const QString& key) {
                 pictures = it->pictures;
                 break;
             }
-        script_.scenes.push_back({line_, pictures, {}, {}});
+        script_.scenes.push_back({line_, pictures, {}, {}, {}});
     }
     return script_.scenes.back();
 }
@@ -211,7 +218,26 @@ void Parser::question(const QString& value, bool english) {
     const int max = english ? kEnglishQuestionMax : kQuestionMax;
     if (codePoints(q.text) > max)
         fail(QStringLiteral("question longer than %1 characters").arg(max));
-    script_.scenes.push_back({line_, {}, {}, q});
+    script_.scenes.push_back({line_, {}, {}, q, {}});
+}
+
+// Sizes of the pictures of the scene or question just before.
+void Parser::sizes(const QString& value) {
+    if (lastKey_ != QLatin1String("scene") && lastKey_ != QLatin1String("q") &&
+        lastKey_ != QLatin1String("qen"))
+        fail(QStringLiteral("sizes must follow a scene or a question"));
+    Scene& s = script_.scenes.back();
+    const QStringList pictures = s.question ? s.question->pictures : s.pictures;
+    QList<int> got;
+    for (const QString& w : words(value)) {
+        const int n = number(w);
+        if (n < 10 || n > 100)
+            fail(QStringLiteral("sizes: a percent from 10 to 100 for each picture"));
+        got << n;
+    }
+    if (got.size() != pictures.size())
+        fail(QStringLiteral("%1 sizes for %2 pictures").arg(got.size()).arg(pictures.size()));
+    (s.question ? s.question->sizes : s.sizes) = got;
 }
 
 Line Parser::sceneLine(const QString& key, const QString& value) {
@@ -270,13 +296,16 @@ Line Parser::sceneLine(const QString& key, const QString& value) {
             fail(QStringLiteral("count: <emoji> <1..%1>").arg(kCountMax));
         l.emoji = w[0];
         l.count = n;
-    } else { // group
+    } else { // group, rows, stacks
         l.type = Line::Type::Groups;
+        l.arrange = key == QLatin1String("rows")     ? Line::Arrange::Rows
+                    : key == QLatin1String("stacks") ? Line::Arrange::Stacks
+                                                     : Line::Arrange::Trays;
         for (const QString& g : value.split(QLatin1Char('|'))) {
             const QStringList w = words(g);
             const int n = w.size() == 2 ? number(w[1]) : -1;
             if (n < 0 || n > kCountMax)
-                fail(QStringLiteral("group: <emoji> <n> | <emoji> <m>"));
+                fail(QStringLiteral("%1: <emoji> <n> | <emoji> <m>").arg(key));
             l.groups.push_back({w[0], n});
         }
     }
@@ -344,18 +373,71 @@ QStringList words(const QString& s) {
     return out;
 }
 
-QStringList drawnPictures(const Scene& scene) {
+QString pictureKind(const QString& picture) {
+    // Pictures a child counts as one thing whatever their drawing: a yellow flower beside
+    // pink ones is one more flower.
+    static const QHash<QString, QString> kinds = [] {
+        static const char* const families[][2] = {
+            {"flower", "🌸🌼🌷🌹🌻🌺💐🏵️"},
+            {"fish", "🐟🐠🐡"},
+            {"star", "⭐🌟"},
+            {"sweet", "🍬🍭"},
+            {"chicken", "🐥🐤🐣🐔🐓"},
+            {"monkey", "🐵🐒"},
+            {"rabbit", "🐰🐇"},
+            {"dog", "🐶🐕"},
+            {"cat", "🐱🐈"},
+            {"pig", "🐷🐖"},
+            {"cow", "🐮🐄"},
+            {"bird", "🐦🕊️"},
+            {"apple", "🍎🍏"},
+            {"railway", "🚃🚂🚋🚆"},
+            {"car", "🚗🚘🚙"},
+            {"tree", "🌳🌲🌴"},
+            {"leaf", "🍃🍀☘️🌿"},
+            {"book", "📖📗📚📒"},
+            {"money", "💴🪙💰"},
+        };
+        QHash<QString, QString> out;
+        for (const auto& [name, pictures] : families)
+            for (const QString& p : splitEmoji(QString::fromUtf8(pictures)))
+                out.insert(p, QString::fromUtf8(name));
+        return out;
+    }();
+    return kinds.value(picture, picture);
+}
+
+namespace {
+
+// The kinds that a count or a group of the scene draws one by one.
+QStringList countedKinds(const Scene& scene) {
     QStringList counted;
     for (const Line& l : scene.lines) {
         if (l.type == Line::Type::Count)
-            counted << l.emoji;
+            counted << pictureKind(l.emoji);
         else if (l.type == Line::Type::Groups)
             for (const Group& g : l.groups)
-                counted << g.emoji;
+                counted << pictureKind(g.emoji);
     }
+    return counted;
+}
+
+} // namespace
+
+QList<qreal> drawnSizes(const Scene& scene) {
+    const QStringList counted = countedKinds(scene);
+    QList<qreal> out;
+    for (int i = 0; i < int(scene.pictures.size()); ++i)
+        if (!counted.contains(pictureKind(scene.pictures[i])))
+            out << (i < scene.sizes.size() ? scene.sizes[i] / 100.0 : 1.0);
+    return out;
+}
+
+QStringList drawnPictures(const Scene& scene) {
+    const QStringList counted = countedKinds(scene);
     QStringList shown;
     for (const QString& p : scene.pictures)
-        if (!counted.contains(p))
+        if (!counted.contains(pictureKind(p)))
             shown << p;
     return shown;
 }

@@ -8,6 +8,10 @@
 //   scene: 🌙 🛏️
 //   poem: 床前明月光，| chuáng qián míng yuè guāng
 //
+// "group: 🍎 2 | 🍎 3" draws groups on trays; "rows:" and "stacks:" draw them as straight
+// rows or as towers, so that the longer or taller is seen as such. "sizes: 100 40" after a
+// scene or a question gives its pictures sizes in proportion.
+//
 // The parser refuses a script whose title is not the list's, whose key is unknown, whose
 // line is too long for its place, whose poem line has not one syllable per character,
 // whose question has not exactly one right answer among two to four, that has fewer
@@ -41,6 +45,11 @@ struct Line {
     QString emoji;  // the picture of a word or a count
     int count = 0;  // objects of a count
     std::vector<Group> groups; // side by side
+    // How a line of groups is drawn: each group on a tray of its own; in straight rows one
+    // under the other, their left ends lined up (to compare lengths); or in towers side
+    // by side on one floor (to compare heights).
+    enum class Arrange { Trays, Rows, Stacks };
+    Arrange arrange = Arrange::Trays;
 };
 
 // A game round: pictures, a question and its answers, one of them right.
@@ -50,7 +59,8 @@ struct Question {
     QString text;
     bool english = false; // spoken in English
     QStringList answers;
-    int right = 0; // index into answers
+    int right = 0;    // index into answers
+    QList<int> sizes; // of the pictures, in percent, when they are compared (else empty)
 };
 
 struct Scene {
@@ -58,6 +68,9 @@ struct Scene {
     QStringList pictures; // the scene's pictures, one emoji (sequence) each
     std::vector<Line> lines;
     std::optional<Question> question; // a round is a scene of its own
+    // Their sizes in percent when the scene compares them (else empty): they then stand
+    // in one row on one floor, each as large as its share of the picture's room.
+    QList<int> sizes;
 };
 
 struct Script {
@@ -80,10 +93,16 @@ public:
 // ScriptError.
 Script parseScript(const QString& text, const QString& fileName, const QString& title);
 
-// The pictures a scene draws above its lines: its own, less those that a count or a group
-// of the scene draws one by one. Drawn there too, they would add to the objects counted,
-// and "天上有1个太阳" would show two suns.
+// The sizes (1 = the whole room) of drawnPictures(scene), in order.
+QList<qreal> drawnSizes(const Scene& scene);
+// The pictures a scene draws above its lines: its own, less those of a kind that a count
+// or a group of the scene draws one by one. Drawn there too, they would add to the
+// objects counted: "天上有1个太阳" would show two suns, and a yellow flower beside eight
+// pink ones would make nine flowers.
 QStringList drawnPictures(const Scene& scene);
+// What a picture is to a child counting: one name for the drawings of one thing ("🌸"
+// and "🌼" are both a flower); a picture of no known family is its own kind.
+QString pictureKind(const QString& picture);
 
 // Helpers shared with the movie writer.
 // Code points, as the length limits count them.

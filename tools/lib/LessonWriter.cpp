@@ -93,6 +93,13 @@ qreal LessonWriter::emojiScale(const QString& e, qreal box) {
     return std::min(1.0, box / std::max(size.width(), size.height()));
 }
 
+QRectF emojiBox(const QString& e, QPointF centre, qreal box) {
+    const QSize size = tools::art::emojiImage(e).size();
+    const qreal scale = std::min(1.0, box / std::max({1, size.width(), size.height()}));
+    const QSizeF drawn = QSizeF(size) * scale;
+    return QRectF(centre - QPointF(drawn.width() / 2, drawn.height() / 2), drawn);
+}
+
 int LessonWriter::sprite(const std::vector<std::pair<int, QTransform>>& layers) {
     SwfTimeline t = w_.newTimeline();
     int depth = 1;
@@ -225,10 +232,10 @@ int LessonWriter::show(int frame, const Visual& v) {
 }
 
 void LessonWriter::pictures(int frame, const QStringList& list, const std::vector<QPointF>& centres,
-                            qreal box) {
-    for (int i = 0; i < int(list.size()) && i < int(centres.size()); ++i) {
+                            const std::vector<qreal>& boxes, bool together) {
+    for (int i = 0; i < int(list.size()) && i < int(centres.size()) && i < int(boxes.size()); ++i) {
         const int id = emoji(list[i]);
-        const Pose rest = emojiPose(list[i], centres[size_t(i)], box);
+        const Pose rest = emojiPose(list[i], centres[size_t(i)], boxes[size_t(i)]);
         Pose from = rest;
         from.pos.rx() += centres[size_t(i)].x() < kStage.width() / 2 ? -140 : 140;
         from.alpha = 0;
@@ -237,7 +244,10 @@ void LessonWriter::pictures(int frame, const QStringList& list, const std::vecto
         root().tween(depth, id, frame, kGlideFrames, from, rest);
         Pose still = rest;
         still.pos = {};
-        root().place(frame + kGlideFrames, depth, bob(id, still, 7, 28, i * 9),
+        // Taken off and put back, not replaced where it stands: a player may keep the
+        // picture that glided in, unscaled, in place of its bobbing sprite.
+        root().remove(frame + kGlideFrames, depth);
+        root().place(frame + kGlideFrames, depth, bob(id, still, 7, 28, together ? 0 : i * 9),
                      QTransform::fromTranslate(rest.pos.x(), rest.pos.y()));
     }
 }
@@ -393,9 +403,11 @@ int LessonWriter::titleCard(int start) {
         card_.insert(kCardDepth + 2);
         const qreal scale = emojiScale(picture, 100);
         const int glide = look_.waitsForStart ? start : start + 3;
-        if (!look_.waitsForStart)
+        if (!look_.waitsForStart) {
             root().tween(kCardDepth + 2, id, glide, 10, Pose::at({-80, 480}, 0.8 * scale, 1, -20),
                          Pose::at({350, 475}, scale));
+            root().remove(glide + 10, kCardDepth + 2); // put back as its sprite, not replaced
+        }
         root().place(look_.waitsForStart ? start : glide + 10, kCardDepth + 2,
                      bob(id, Pose::at({}, scale), 12, 12, 0), QTransform::fromTranslate(350, 475));
     }

@@ -56,6 +56,21 @@ struct Moment {
     std::vector<Visual> visuals;
 };
 
+// Where the things a scene shows stand, as the writer places them, for checks of what
+// its lines say of them: the box of each of drawnPictures() on the stage, and for each
+// line of groups (by its script line) the boxes of its objects, group by group, from the
+// top centre of the line's place.
+struct SceneLayout {
+    std::vector<QRectF> pictures;
+    std::map<int, std::vector<std::vector<QRectF>>> groups;
+};
+SceneLayout sceneLayout(const Scene& scene);
+// The boxes of a round's pictures on the stage.
+std::vector<QRectF> roundLayout(const Question& q);
+
+// The box an emoji takes when it is fitted to a square of `box` around `centre`.
+QRectF emojiBox(const QString& emoji, QPointF centre, qreal box);
+
 class LessonWriter {
 public:
     LessonWriter(const Script* script, const Look& look, const Media& media);
@@ -104,9 +119,11 @@ public:
     int show(int frame, const Visual& v);
     // `face` appearing from `frame`, replaced by `button` at `ready`.
     void buttonAt(int frame, int ready, const Visual& face, int button);
-    // Pictures of a scene gliding in from the sides to `centres`, then bobbing.
+    // Pictures of a scene gliding in from the sides to `centres`, each fitting its square
+    // of `boxes`, then bobbing (`together`: all at once, so that pictures compared stay
+    // on one floor).
     void pictures(int frame, const QStringList& emoji, const std::vector<QPointF>& centres,
-                  qreal box);
+                  const std::vector<qreal>& boxes, bool together = false);
     // Plays the moments from `frame` on; returns the frame after the last one.
     int play(int frame, const std::vector<Moment>& moments);
     // The board and the title over it, from the first scene on.
@@ -114,7 +131,8 @@ public:
 
     // ---- parts (LessonScenes.cpp, LessonRounds.cpp)
     int scene(int frame, const Scene& s);
-    int sceneLines(int frame, const QStringList& pictures, const std::vector<Line>& lines);
+    int sceneLines(int frame, const QStringList& pictures, const QList<qreal>& sizes,
+                   const std::vector<Line>& lines);
     int moralCard(int frame, const Line& moral);
     int round(int frame, const Question& q, int index, int count);
     int resultCard(int frame, int rounds);
