@@ -1,7 +1,5 @@
 #include "tools/lib/ArtKit.h"
 
-#include "tools/lib/ThingArt.h"
-
 #include <QBuffer>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -14,6 +12,7 @@
 #include <QRadialGradient>
 #include <QtMath>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <vector>
 
@@ -391,6 +390,14 @@ void drawLogo(QPainter& p, const QRectF& box, const QString& text, const QList<Q
     drawColourLetters(p, box, text, colours, Qt::white, 5, QColor(40, 70, 140, 200));
 }
 
+namespace {
+std::atomic<NamedDrawer> namedDrawer{nullptr};
+} // namespace
+
+void setNamedDrawings(NamedDrawer drawer) {
+    namedDrawer = drawer;
+}
+
 QImage emojiImage(const QString& emoji) {
     // Generator steps draw from several threads at once; the cache is shared by all.
     static QMutex mutex;
@@ -411,7 +418,8 @@ QImage emojiImage(const QString& emoji) {
         QImage drawing = canvas({kEmojiStrikePx, kEmojiStrikePx});
         QPainter p(&drawing);
         prepare(p);
-        const bool known = drawThing(p, drawing.rect(), emoji.mid(1));
+        const NamedDrawer draw = namedDrawer;
+        const bool known = draw && draw(p, drawing.rect(), emoji.mid(1));
         p.end();
         if (known)
             img = drawing;

@@ -79,8 +79,13 @@ void drawLogo(QPainter& p, const QRectF& box, const QString& text, const QList<Q
 // ---- Emoji ----
 
 // The emoji at its native bitmap size, cropped to its ink; null when not drawable.
-// "@name" is a drawing of tools/lib/ThingArt.h at that size, for the things no emoji shows.
+// "@name" is a named drawing at that size (see setNamedDrawings), for the things no emoji
+// shows.
 QImage emojiImage(const QString& emoji);
+// The drawer of "@name" emoji: draws `name` fitted into the box, false when unknown. The
+// drawings sit above this kit (they draw with it), so they hand it their drawer.
+using NamedDrawer = bool (*)(QPainter& p, const QRectF& box, const QString& name);
+void setNamedDrawings(NamedDrawer drawer);
 // The emoji fitted into `box` (centred, never larger than native); false when missing.
 bool drawEmoji(QPainter& p, const QRectF& box, const QString& emoji);
 

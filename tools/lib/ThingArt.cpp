@@ -2200,6 +2200,9 @@ bool drawThing(QPainter& p, const QRectF& area, const QString& name) {
     return drawPart(p, area, QLatin1Char('@') + name, false);
 }
 
+// Whatever links these drawings can place them where an emoji goes ("@name").
+[[maybe_unused]] static const bool kNamedDrawingsSet = (setNamedDrawings(&drawThing), true);
+
 QStringList thingNames() {
     QStringList names;
     for (const auto& [name, draw] : drawings())
