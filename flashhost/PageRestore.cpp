@@ -19,16 +19,27 @@ void PageRestore::called(int seq) {
 }
 
 bool PageRestore::reported(int frame0, bool playing, int seq) {
-    if (phase_ == Phase::Reloading || (phase_ == Phase::Resuming && seq < seq_))
+    if (phase_ == Phase::Reloading)
         return false;
+    if (phase_ == Phase::Resuming) {
+        // Reports sent before the page applied the calls may still come from before the
+        // movie ran what those calls queued.
+        if (!resumed_ || seq < resumeSeq_)
+            return false;
+        phase_ = Phase::Idle;
+        frame0_ = std::max(0, frame0);
+        playing_ = playing;
+        // The movie as it stood again: the form's calls made meanwhile follow and report.
+        return false;
+    }
     frame0_ = std::max(0, frame0);
     playing_ = playing;
     return true;
 }
 
 void PageRestore::applied(int seq) {
-    if (phase_ == Phase::Resuming && seq >= seq_)
-        phase_ = Phase::Idle;
+    if (phase_ == Phase::Resuming && seq >= resumeSeq_)
+        resumed_ = true;
 }
 
 void PageRestore::forget() {
@@ -40,6 +51,7 @@ void PageRestore::forget() {
 
 void PageRestore::begin() {
     phase_ = canRestore() ? Phase::Reloading : Phase::Idle;
+    resumed_ = false;
 }
 
 QVariantMap PageRestore::reloadOptions() const {
@@ -53,6 +65,8 @@ std::vector<PageRestore::Call> PageRestore::resume() {
     if (phase_ != Phase::Reloading)
         return {};
     phase_ = Phase::Resuming;
+    resumeSeq_ = seq_;
+    resumed_ = false;
     return {{{FrameOp::Goto, frame0_}, seq_},
             {{playing_ ? FrameOp::Play : FrameOp::Stop, 0}, seq_}};
 }

@@ -92,7 +92,10 @@ WebEngineBackend::WebEngineBackend(BackendKind kind, QWidget* parent)
     releaseTimer_.setSingleShot(true);
     connect(&releaseTimer_, &QTimer::timeout, this, &WebEngineBackend::releasePage);
     restoreEnd_.setSingleShot(true);
-    connect(&restoreEnd_, &QTimer::timeout, this, [this] { restore_.finish(); });
+    connect(&restoreEnd_, &QTimer::timeout, this, [this] {
+        restore_.finish();
+        runDeferred();
+    });
 }
 
 void WebEngineBackend::attachPage(PlayerPage* page) {
@@ -133,8 +136,12 @@ void WebEngineBackend::attachPage(PlayerPage* page) {
         emit loadFailed();
     });
     connect(bridge, &PageBridge::state, this, [this](int frame0, bool playing, int seq) {
-        if (!restore_.reported(frame0, playing, seq))
+        const bool restoring = restore_.restoring();
+        if (!restore_.reported(frame0, playing, seq)) {
+            if (restoring && !restore_.restoring())
+                resumed();
             return;
+        }
         moviePlaying_ = playing;
         const QPointer<WebEngineBackend> alive(this);
         emit frameState(frame0, playing, seq);
@@ -561,8 +568,15 @@ void WebEngineBackend::restored() {
         sendFrame(call.op, call.seq);
     if (zoomScale_ != 1 || !zoomOffset_.isNull())
         emit page_->bridge()->zoomRequested(zoomScale_, zoomOffset_.x(), zoomOffset_.y());
+    // The calls made meanwhile wait for the movie's report: sent before it has run the
+    // frame it was put back on, a play of theirs would be undone by that frame's stop.
     // Should the page never answer, the restore ends a little later.
     restoreEnd_.start(kWakeMs);
+    applyLifecycle();
+}
+
+void WebEngineBackend::resumed() {
+    restoreEnd_.stop();
     runDeferred();
     applyLifecycle();
 }

@@ -77,6 +77,7 @@ private:
     void restartPage();
     void pageReady();
     void restored();
+    void resumed();
     // Calls into the page wait while it restarts.
     void whenPageReady(std::function<void()> call);
     void runDeferred();

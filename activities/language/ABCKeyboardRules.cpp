@@ -125,11 +125,4 @@ bool Explosion::tick(bool moviePlaying) {
     return shown_;
 }
 
-bool Explosion::replayDue(bool standing) {
-    if (!shown_ || started_ || replayed_ || !standing || ++still_ < kReplayTicks)
-        return false;
-    replayed_ = true;
-    return true;
-}
-
 } // namespace language

@@ -82,23 +82,15 @@ class Explosion {
 public:
     static constexpr int kWaitTicks = 40;
     static constexpr int kMostTicks = 45;
-    // A player woken from rest may take the call to its first frame but not the play that
-    // follows; one that has stood still this many ticks is asked to play again, once.
-    static constexpr int kReplayTicks = 6;
-    void start() { shown_ = true, started_ = false, replayed_ = false, ticks_ = still_ = 0; }
+    void start() { shown_ = true, started_ = false, ticks_ = 0; }
     // One tick with what the movie reports; false once the explosion is to be hidden.
     bool tick(bool moviePlaying);
-    // One tick with whether the player has said its movie stands still since the hit;
-    // true when it is to be asked to play again.
-    bool replayDue(bool standing);
     bool shown() const { return shown_; }
 
 private:
     bool shown_ = false;
     bool started_ = false;
-    bool replayed_ = false;
     int ticks_ = 0; // since the hit, then since the movie started
-    int still_ = 0; // ticks standing still before the start
 };
 
 } // namespace language

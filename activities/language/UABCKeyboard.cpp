@@ -225,14 +225,10 @@ void TfrmABCKeyboard::Timer1Timer() {
     placeLabels();
     // An explosion that has played to its end leaves the screen. Its player's own flag is
     // set at Play already: only the movie's report of playing counts as a start, so its
-    // first report from the frame it was sent to does not end a burst that never drew. A
-    // player that stays on that frame is asked to play again.
-    for (size_t i = 0; i < explosions_.size(); ++i) {
-        if (bursts_[i].replayDue(!explosions_[i]->IsPlaying()))
-            explosions_[i]->Play();
+    // first report from the frame it was sent to does not end a burst that never drew.
+    for (size_t i = 0; i < explosions_.size(); ++i)
         if (!bursts_[i].tick(explosions_[i]->MovieReportsPlaying()))
             explosions_[i]->hide();
-    }
 }
 
 void TfrmABCKeyboard::keyPressEvent(QKeyEvent* e) {

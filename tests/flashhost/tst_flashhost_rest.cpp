@@ -48,13 +48,36 @@ private slots:
         QCOMPARE(calls[1].op.kind, then);
         QCOMPARE(calls[1].seq, 4);
         QVERIFY(r.resume().empty()); // once only
-        // Held back until the page has applied the calls.
+        // Held back until the movie reports after the page has applied the calls: only
+        // then has it run what they set off (the actions of the frame it went to).
         QVERIFY(!r.reported(0, true, 3));
         r.applied(3);
         QVERIFY(r.restoring());
+        QVERIFY(!r.reported(frame, playing, 4)); // sent before the page applied them
+        QVERIFY(r.restoring());
         r.applied(4);
+        QVERIFY(r.restoring());
+        QVERIFY(!r.reported(frame, playing, 4)); // the movie as it stood again
         QVERIFY(!r.restoring());
         QVERIFY(r.reported(frame, playing, 4));
+    }
+
+    // Calls the form makes while the movie is being put back wait for the restart; they
+    // do not keep it from ending (the page reports as of the restart's calls).
+    void callsMeanwhileWaitForTheRestart() {
+        PageRestore r;
+        r.loaded(QStringLiteral("pelumo://player/movie/1.swf"), {}, 1);
+        r.reported(11, false, 1);
+        r.begin();
+        r.called(2);
+        const auto calls = r.resume();
+        QCOMPARE(calls.size(), size_t(2));
+        QCOMPARE(calls[0].op.frame, 11);
+        r.called(3);
+        r.called(4);
+        r.applied(2);
+        QVERIFY(!r.reported(11, false, 2));
+        QVERIFY(!r.restoring());
     }
 
     // Without a loaded movie (never loaded, unloaded) there is nothing to bring back.

@@ -711,6 +711,53 @@ private slots:
         QCOMPARE(pick(), 0);
     }
 
+    // An effect player sent to its first frame and played (a hit in the keyboard game), or
+    // only played, plays its movie through whatever its page went through before: the
+    // movie still loading, played to its end while hidden, at rest, or given back and
+    // restarted (the restart puts the movie back on its last frame, whose stop must not
+    // undo the play). The movie sends frame0 to frame11 and stops on its last frame.
+    void effectPlaysWhenPlayedAgain_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("gotoFirst");
+        QTest::newRow("still loading") << "loading" << true;
+        QTest::newRow("played to its end hidden") << "ended" << true;
+        QTest::newRow("at rest") << "resting" << true;
+        QTest::newRow("page given back") << "released" << true;
+        QTest::newRow("page given back, Play alone") << "released" << false;
+    }
+    void effectPlaysWhenPlayedAgain() {
+        QFETCH(QString, before);
+        QFETCH(bool, gotoFirst);
+        QWidget form;
+        form.resize(300, 300);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* boom = new TTransparentFlashHostControl(&form);
+        boom->hide();
+        QSignalSpy commands(boom, &TFlashHostControl::OnFSCommand);
+        load(*boom, countingMovie(12));
+        if (before != "loading")
+            QTRY_VERIFY_WITH_TIMEOUT(!boom->IsPlaying() && boom->CurrentFrame() == 11, kTimeout);
+        auto* view = qobject_cast<QWebEngineView*>(boom->backend()->view());
+        const QPointer<QWebEnginePage> page = view->page();
+        if (before == "resting")
+            QTRY_VERIFY_WITH_TIMEOUT(
+                page->lifecycleState() == QWebEnginePage::LifecycleState::Frozen, kTimeout);
+        if (before == "released")
+            QTRY_VERIFY_WITH_TIMEOUT(page.isNull(), kTimeout);
+        commands.clear();
+        boom->show();
+        if (gotoFirst)
+            boom->GotoFrame(0);
+        boom->Play();
+        QVERIFY(boom->IsPlaying());
+        QStringList frames;
+        for (int f = 0; f < 12; ++f)
+            frames << QStringLiteral("frame%1").arg(f);
+        QTRY_COMPARE_WITH_TIMEOUT(commandsOf(commands), frames, kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!boom->IsPlaying() && boom->CurrentFrame() == 11, kTimeout);
+    }
+
     // Under a compositing manager a layered form shows its movie and nothing else of
     // itself: on the screen the movie's square and, around it, what lies behind the form;
     // switched off, the form is as it was.

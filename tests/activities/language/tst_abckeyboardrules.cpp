@@ -22,8 +22,6 @@ private slots:
     void everyRangeOfEveryLabel();
     void explosionEnds_data();
     void explosionEnds();
-    void explosionAskedToPlayAgain_data();
-    void explosionAskedToPlayAgain();
 };
 
 namespace {
@@ -214,27 +212,6 @@ void TestAbcKeyboardRules::explosionEnds_data() {
     // still plays whole (40 ticks) once it has started.
     QTest::newRow("first frame a second late: plays whole")
         << QString(26, QLatin1Char('s')) + QString(40, QLatin1Char('P')) + QLatin1Char('s') << 67;
-}
-
-void TestAbcKeyboardRules::explosionAskedToPlayAgain_data() {
-    QTest::addColumn<QString>("states"); // the player at each tick: P playing, s standing
-    QTest::addColumn<int>("askedAt");    // the tick it is asked to play again; 0: never
-    QTest::newRow("stands on its first frame: asked once") << "ssssssssssss" << 6;
-    QTest::newRow("starts by itself: never asked") << "ssPPPPPPPPPP" << 0;
-}
-
-void TestAbcKeyboardRules::explosionAskedToPlayAgain() {
-    QFETCH(QString, states);
-    QFETCH(int, askedAt);
-    Explosion e;
-    e.start();
-    QList<int> asked;
-    for (int t = 0; t < states.size(); ++t) {
-        if (e.replayDue(states[t] == QLatin1Char('s')))
-            asked << t + 1;
-        e.tick(states[t] == QLatin1Char('P'));
-    }
-    QCOMPARE(asked, askedAt ? QList<int>{askedAt} : QList<int>{});
 }
 
 void TestAbcKeyboardRules::explosionEnds() {
