@@ -23,6 +23,7 @@ private slots:
     void initTestCase();
     void everyLineHeardAsMeant();
     void everyPolyphoneAsReviewed();
+    void everySongLineNamesItsOwnLine();
     void cleanupTestCase() { espeak_Terminate(); }
 
 private:
@@ -180,6 +181,42 @@ void TestSpokenLines::everyPolyphoneAsReviewed() {
         std::fprintf(stderr, "%s\n", qPrintable(fault));
     QVERIFY2(faults.isEmpty(),
              qPrintable(QStringLiteral("%1 lines are not spoken as reviewed").arg(faults.size())));
+}
+
+// A song's title and each of its lines are recorded at their own line of the song book,
+// so that a failure above points at the line to mend.
+void TestSpokenLines::everySongLineNamesItsOwnLine() {
+    QFile f(QStringLiteral(PELUMO_BINARY_DIR "/spoken-lines.tsv"));
+    QVERIFY2(f.open(QIODevice::ReadOnly), "spoken-lines.tsv is missing: the build notes it");
+    static const QRegularExpression place(QStringLiteral("^(content/songs/[^:]+):(\\d+)$"));
+    QHash<QString, QStringList> books;
+    int songLines = 0;
+    QStringList faults;
+    for (const QString& row : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+        const QStringList field = row.split(QLatin1Char('\t'));
+        if (field.size() < 2 || !field[0].startsWith(QLatin1String("content/songs/")))
+            continue;
+        ++songLines;
+        const QRegularExpressionMatch m = place.match(field[0]);
+        if (!m.hasMatch()) {
+            faults << field[0] + QStringLiteral(": names no line");
+            continue;
+        }
+        if (!books.contains(m.captured(1))) {
+            QFile book(QStringLiteral(PELUMO_SOURCE_DIR "/") + m.captured(1));
+            QVERIFY2(book.open(QIODevice::ReadOnly), qPrintable(m.captured(1)));
+            books.insert(m.captured(1), QString::fromUtf8(book.readAll()).split(QLatin1Char('\n')));
+        }
+        const QStringList& lines = books[m.captured(1)];
+        const int n = m.captured(2).toInt();
+        if (n < 1 || n > lines.size() || !lines[n - 1].contains(field[1].trimmed()))
+            faults << QStringLiteral("%1: %2 is not on that line").arg(field[0], field[1]);
+    }
+    for (const QString& fault : faults)
+        std::fprintf(stderr, "%s\n", qPrintable(fault));
+    QVERIFY2(songLines > 100, "the record holds no song lines");
+    QVERIFY2(faults.isEmpty(),
+             qPrintable(QStringLiteral("%1 song lines name another line").arg(faults.size())));
 }
 
 QTEST_GUILESS_MAIN(TestSpokenLines)

@@ -146,8 +146,14 @@ QByteArray toMp3(Output& out, const std::vector<float>& mix) {
     return bytes;
 }
 
-// The music with the title and the words chanted on their beats.
-std::vector<float> songAudio(Output& out, const Song& song, const SongPlan& plan) {
+// The music with the title and the words chanted on their beats; `book` names the song
+// book in the record of what the build spoke.
+std::vector<float> songAudio(Output& out, const QString& book, const Song& song,
+                             const SongPlan& plan) {
+    const auto lineOf = [&book](int line) {
+        return book + QLatin1Char(':') + QString::number(line);
+    };
+    SpokenAt at(lineOf(song.titleLine));
     std::vector<float> music = tools::renderSong(plan, song.tonic, kRate);
     tools::scaleToPeak(music, 0.32f);
     const double beat = plan.beatSeconds();
@@ -160,8 +166,9 @@ std::vector<float> songAudio(Output& out, const Song& song, const SongPlan& plan
     for (const SongPlan::Slot& slot : plan.verses) {
         auto it = spoken.find(slot.line);
         if (it == spoken.end()) {
-            std::vector<float> v =
-                chant(out, song.lines[static_cast<size_t>(slot.line)].words, 7.2 * beat, pitch);
+            const tools::SongLine& line = song.lines[static_cast<size_t>(slot.line)];
+            at.moveTo(lineOf(line.sourceLine));
+            std::vector<float> v = chant(out, line.words, 7.2 * beat, pitch);
             tools::scaleToPeak(v, 0.85f);
             it = spoken.emplace(slot.line, std::move(v)).first;
         }
@@ -373,15 +380,15 @@ void makeSongPack(Output& out, const Theme& theme) {
         for (size_t i; (i = next++) < songs.size();) {
             try {
                 const Song& song = songs[i];
-                const SpokenAt at(QStringLiteral("content/songs/%1.txt: ").arg(prefix) +
-                                  song.title);
+                const QString book = QStringLiteral("content/songs/%1.txt").arg(prefix);
+                const SpokenAt at(book + QStringLiteral(": ") + song.title);
                 const QString key = prefix + QLatin1Char('|') + sha1(songKey(song));
                 const SongPlan plan = tools::planSong(song);
                 // The sound is kept apart, so a change of the pictures leaves it alone.
                 const QByteArray mp3 =
-                    out.cached(QStringLiteral("song-sound-v2|") + key + QLatin1Char('|') +
+                    out.cached(QStringLiteral("song-sound-v3|") + key + QLatin1Char('|') +
                                    readingsVersion(out),
-                               [&] { return toMp3(out, songAudio(out, song, plan)); });
+                               [&] { return toMp3(out, songAudio(out, book, song, plan)); });
                 movies[i] = out.cached(QStringLiteral("song-movie-v4|") + key + QLatin1Char('|') +
                                            sha1(mp3),
                                        [&] { return songMovie(theme, song, plan, mp3); });

@@ -53,12 +53,15 @@ int tonicOf(const QString& key) {
 std::vector<Song> parseSongBook(const QString& text) {
     std::vector<Song> songs;
     QStringList block;
+    std::vector<int> blockLines; // the book's line of each line of the block
     const auto flush = [&] {
         if (block.isEmpty())
             return;
         Song s;
         s.title = block.takeFirst();
-        for (const QString& line : block) {
+        s.titleLine = blockLines.front();
+        for (qsizetype i = 0; i < block.size(); ++i) {
+            const QString& line = block[i];
             static const QRegularExpression tune(QStringLiteral("^tune\\s*([A-Ga-g]?)\\s*:(.*)$"));
             const auto m = tune.match(line);
             if (m.hasMatch()) {
@@ -69,7 +72,8 @@ std::vector<Song> parseSongBook(const QString& text) {
             const qsizetype space = line.indexOf(QLatin1Char(' '));
             if (space <= 0 || line.mid(space).trimmed().isEmpty())
                 fail(s.title, QStringLiteral("a line needs a picture and words: ") + line);
-            s.lines.push_back({line.left(space), line.mid(space).trimmed()});
+            s.lines.push_back(
+                {line.left(space), line.mid(space).trimmed(), blockLines[size_t(i) + 1]});
         }
         if (s.lines.size() < 4 || s.lines.size() > 8)
             fail(s.title, QStringLiteral("four to eight lines of words"));
@@ -77,15 +81,20 @@ std::vector<Song> parseSongBook(const QString& text) {
             parseTune(s.tune, s.tonic); // throws on a bad tune
         songs.push_back(std::move(s));
         block.clear();
+        blockLines.clear();
     };
+    int number = 0;
     for (const QString& raw : text.split(QLatin1Char('\n'))) {
+        ++number;
         const QString line = raw.trimmed();
         if (line.startsWith(QLatin1Char('#')))
             continue;
-        if (line.isEmpty())
+        if (line.isEmpty()) {
             flush();
-        else
+        } else {
             block << line;
+            blockLines.push_back(number);
+        }
     }
     flush();
     return songs;

@@ -14,11 +14,13 @@ namespace tools {
 struct SongLine {
     QString picture; // an emoji
     QString words;
+    int sourceLine = 0; // its line in the song book, from 1
 };
 
 struct Song {
     QString title;
-    QString tune; // numbered notation, empty when the generator makes one up
+    int titleLine = 0; // the title's line in the song book, from 1
+    QString tune;      // numbered notation, empty when the generator makes one up
     int tonic = 60;
     std::vector<SongLine> lines;
 };

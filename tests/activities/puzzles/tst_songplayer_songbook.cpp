@@ -17,6 +17,7 @@ private slots:
     void madeUpTunesStaySingable();
     void badBook_data();
     void badBook();
+    void linesKnowWhereTheyStand();
     void booksAsWritten();
 };
 
@@ -86,6 +87,29 @@ void TestSongBook::badBook_data() {
 void TestSongBook::badBook() {
     QFETCH(QString, book);
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, parseSongBook(book));
+}
+
+// Each title and line knows its line in the book, comments, blank lines and tunes counted.
+void TestSongBook::linesKnowWhereTheyStand() {
+    const QString book = QStringLiteral("# songs\n" // 1
+                                        "\n"        // 2
+                                        "One\n"     // 3
+                                        "tune: 1 2 3 1 | 1 2 3 1 | 3 4 5 - | 3 4 5 - | 5 5 4 4 | 3 "
+                                        "3 2 - | 1 5, 1 - | 1 5, 1 -\n" // 4
+                                        "⭐ a\n⭐ b\n"                    // 5, 6
+                                        "# a note\n"                    // 7
+                                        "⭐ c\n⭐ d\n"                    // 8, 9
+                                        "\n\n"                          // 10, 11
+                                        "Two\n⭐ e\n⭐ f\n⭐ g\n⭐ h\n");   // 12-16
+    const std::vector<Song> songs = parseSongBook(book);
+    QCOMPARE(int(songs.size()), 2);
+    QCOMPARE(songs[0].titleLine, 3);
+    QCOMPARE(songs[1].titleLine, 12);
+    const std::vector<int> first{5, 6, 8, 9}, second{13, 14, 15, 16};
+    for (size_t i = 0; i < 4; ++i) {
+        QCOMPARE(songs[0].lines[i].sourceLine, first[i]);
+        QCOMPARE(songs[1].lines[i].sourceLine, second[i]);
+    }
 }
 
 // Every song of the three lists: 30 to 60 seconds, every line sung, ending at home.
