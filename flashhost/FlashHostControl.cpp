@@ -133,14 +133,10 @@ std::map<int, QString> frameLabels(const swf::Movie& movie) {
     return labels;
 }
 
-// No movie of this program comes near this size: a larger one (declared or given) is
-// refused before anything of it is unpacked.
-constexpr qsizetype kMaxControlMovie = 64 * 1024 * 1024;
-
 bool withinCap(const QByteArray& bytes, QString* error) {
     const quint32 declared =
         bytes.size() < 8 ? 0 : qFromLittleEndian<quint32>(bytes.constData() + 4);
-    if (bytes.size() <= kMaxControlMovie && declared <= kMaxControlMovie)
+    if (bytes.size() <= flashhost::kMaxMovieBytes && declared <= flashhost::kMaxMovieBytes)
         return true;
     *error = QStringLiteral("%1 bytes, more than a movie here may have")
                  .arg(qMax<qint64>(bytes.size(), declared));

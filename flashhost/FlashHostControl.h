@@ -24,6 +24,12 @@
 #include <optional>
 #include <stdexcept>
 
+namespace flashhost {
+// No movie of this program comes near this size: a larger one (declared or given) is
+// refused before anything of it is unpacked.
+inline constexpr qsizetype kMaxMovieBytes = 64 * 1024 * 1024;
+} // namespace flashhost
+
 class QIODevice;
 
 // A player call that failed, or that this player cannot make at all.

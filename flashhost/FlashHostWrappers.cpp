@@ -25,9 +25,6 @@ constexpr int kPropFramesLoaded = 12;
 
 constexpr const char* kRoot = "_level0";
 
-// More than the load takes (it refuses a movie beyond 64 MB).
-constexpr qint64 kMaxMovieRead = 64 * 1024 * 1024 + 1;
-
 // The absolute path of the clip a target names.
 QString clipPath(const QString& target) {
     const QString t = target.trimmed();
@@ -184,8 +181,8 @@ std::optional<QByteArray> TFlashHostControl::movieAt(const QString& url) {
         QFile f(whole);
         if (!f.open(QIODevice::ReadOnly))
             return std::nullopt;
-        // Past any movie's size it is refused as such: no need to read it whole.
-        return f.read(kMaxMovieRead);
+        // One byte past the largest movie is enough for the load to refuse it as too large.
+        return f.read(flashhost::kMaxMovieBytes + 1);
     }
     // The host is offline: only files beside the movies, never another scheme.
     if (asUrl.scheme().size() > 1)

@@ -932,6 +932,10 @@ void TIListBox::SetOwnerDraw(bool value) {
 // One type for all rows: the list's own while every item fits its row on one line, else
 // one whose glyphs fill most of half a row, so a row of two lines and a row of one read alike.
 QFont TIListBox::twoLineFont(const QRect& r) const {
+    const QStringList& items = items_.ToStringList();
+    if (twoLineType_ && twoLineType_->items.isSharedWith(items) && twoLineType_->row == r.size() &&
+        twoLineType_->font == font())
+        return twoLineType_->type;
     QFont f = font();
     const QFontMetrics fm(f);
     for (int i = 0; i < items_.Count(); ++i)
@@ -939,6 +943,7 @@ QFont TIListBox::twoLineFont(const QRect& r) const {
             f.setPixelSize(std::min(QFontInfo(f).pixelSize(), std::max(9, r.height() / 2 - 2)));
             break;
         }
+    twoLineType_ = TwoLineType{items, r.size(), font(), f};
     return f;
 }
 

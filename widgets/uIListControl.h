@@ -5,7 +5,10 @@
 
 #include "widgets/uIScrollBar.h"
 
+#include <QFont>
+#include <QSize>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class TWidgetTimer;
@@ -259,6 +262,15 @@ protected:
     void showEvent(QShowEvent* ev) override;
 
 private:
+    // twoLineFont measures every item: kept until the items, the font or the row change
+    // (a copy of the items stays shared with them until they change).
+    struct TwoLineType {
+        QStringList items;
+        QSize row;
+        QFont font;
+        QFont type;
+    };
+    mutable std::optional<TwoLineType> twoLineType_;
     bool autoItemHeight_ = true;
     bool twoLineItems_ = false;
     TIListControlString items_;
